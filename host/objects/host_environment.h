@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/objects/account_directory.h"
+#include "host/objects/dialog_presenter.h"
+
+namespace zel {
+
+// What every host service of one program (or one test) shares.
+struct HostEnvironment {
+    AccountDirectory accounts;
+    std::shared_ptr<IDialogPresenter> dialogs = std::make_shared<QtDialogPresenter>();
+    // When not empty, every statement the database service receives is written here.
+    std::string sqlLogPath;
+};
+
+}  // namespace zel
