@@ -26,9 +26,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::s
     QCommandLineParser parser;
     parser.setApplicationDescription("Warehouse and inventory correspondence");
     parser.addHelpOption();
-    const QCommandLineOption database({"d", "database"},
-                                      "Account database name, or a SQLite file path.", "name",
-                                      "demo");
+    const QCommandLineOption database(
+        {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo");
     const QCommandLineOption account("account", "Account code.", "code", "001");
     const QCommandLineOption user({"u", "user"}, "Operator code.", "user", "demo");
     const QCommandLineOption userName("user-name", "Operator name.", "name");

@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
 
     auto component = zel::CreateObjectAs<zel::IWhInvContra>(registry, "Korvel.IWhInvContra");
     if (!component) {
-        std::fprintf(stderr, "cannot create Korvel.IWhInvContra: %s\n", registry.LastError().c_str());
+        std::fprintf(stderr, "cannot create Korvel.IWhInvContra: %s\n",
+                     registry.LastError().c_str());
         return 1;
     }
     std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(line->login);

@@ -80,7 +80,8 @@ bool ObjectRegistry::LoadLibraryFor(const std::string& key) {
         lastError_ = dlerror();
         return false;
     }
-    auto* entry = reinterpret_cast<void (*)(IObjectRegistrar&)>(dlsym(handle, "ZelRegisterObjects"));
+    auto* entry =
+        reinterpret_cast<void (*)(IObjectRegistrar&)>(dlsym(handle, "ZelRegisterObjects"));
     if (entry == nullptr) {
         lastError_ = library->second + " has no ZelRegisterObjects";
         dlclose(handle);
