@@ -1,4 +1,10 @@
+#include <memory>
+
+#include "core/whinv_contra.h"
 #include "interfaces/object.h"
 
-// Filled in by the component entry: registers Korvel.IWhInvContra.
-extern "C" void ZelRegisterObjects(zel::IObjectRegistrar&) {}
+extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
+    registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
+        return std::make_shared<korvel::WhInvContra>(factory);
+    });
+}
