@@ -68,13 +68,5 @@ TEST_F(InitAuthFixture, AFailingCallLeavesItsConditionClosedAndTheOthersGoOn) {
     EXPECT_EQ(context.sAuthPersonW, "(1=2)");
 }
 
-TEST(LoginContext, StartsWithEveryConditionClosed) {
-    const LoginContext context;
-    for (const auto* condition : {&context.sAuthInv, &context.sAuthInvW, &context.sAuthWh,
-                                  &context.sAuthWhW, &context.sAuthPerson, &context.sAuthPersonW}) {
-        EXPECT_EQ(*condition, "(1=2)");
-    }
-}
-
 }  // namespace
 }  // namespace korvel::test
