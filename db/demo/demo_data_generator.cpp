@@ -1,0 +1,174 @@
+#include "db/demo/demo_data_generator.h"
+
+#include <numeric>
+
+#include "db/demo/account_schema.h"
+#include "db/demo/correspondence_table.h"
+#include "db/demo/demo_item_factory.h"
+#include "db/demo/inventory_table.h"
+#include "db/demo/reference_data_writer.h"
+#include "db/demo/sqlite_connection.h"
+#include "db/demo/stock_settings_factory.h"
+#include "db/demo/warehouse_quotas.h"
+
+namespace zel::demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kCodingRuleQuery =
+    "select CODINGRULE from GradeDef where KeyWord = 'InventoryClass'";
+
+DemoOutcome Failed(DemoFailure failure, std::string detail) {
+    return {failure, std::move(detail), {}};
+}
+
+// A step that visits every one of count positions before it returns to the first.
+std::size_t CoprimeStep(DemoRandom& random, std::size_t count) {
+    if (count <= 2) {
+        return 1;
+    }
+    std::size_t step = 1;
+    do {
+        step = static_cast<std::size_t>(random.Between(1, static_cast<std::int64_t>(count) - 1));
+    } while (std::gcd(step, count) != 1);
+    return step;
+}
+
+}  // namespace
+
+DemoDataGenerator::DemoDataGenerator(DemoOptions options)
+    : options_(std::move(options)), random_(options_.seed) {}
+
+DemoOutcome DemoDataGenerator::Generate() {
+    if (options_.rows < 0 || options_.items < 1 || options_.warehouses < 1) {
+        return Failed(DemoFailure::BadSize, options_.output);
+    }
+    const fs::path target(options_.output);
+    std::error_code error;
+    if (fs::exists(target, error) && !options_.force) {
+        return Failed(DemoFailure::TargetExists, options_.output);
+    }
+    if (fs::is_directory(target, error)) {
+        return Failed(DemoFailure::CannotCreate,
+                      std::make_error_code(std::errc::is_a_directory).message());
+    }
+    fs::path building = target;
+    building += kBuildingSuffix;
+    fs::remove(building, error);
+    DemoOutcome outcome = Build(building);
+    if (outcome.Ok() && !options_.force && fs::exists(target, error)) {
+        outcome = Failed(DemoFailure::TargetExists, options_.output);
+    }
+    if (outcome.Ok()) {
+        fs::rename(building, target, error);
+        if (error) {
+            outcome = Failed(DemoFailure::CannotCreate, error.message());
+        }
+    }
+    if (!outcome.Ok()) {
+        fs::remove(building, error);
+    }
+    return outcome;
+}
+
+DemoOutcome DemoDataGenerator::Build(const fs::path& file) {
+    random_ = DemoRandom(options_.seed);
+    SqliteConnection connection;
+    if (!connection.Open(file.string())) {
+        return Failed(DemoFailure::CannotCreate, connection.Error());
+    }
+    // One transaction and no journal file: the file is thrown away whole if anything fails.
+    if (!connection.Execute("pragma journal_mode = memory; pragma synchronous = off; "
+                            "pragma cache_size = -262144; begin")) {
+        return Failed(DemoFailure::CannotCreate, connection.Error());
+    }
+    std::string schemaError;
+    if (!AccountSchema::Install(connection, schemaError)) {
+        return Failed(DemoFailure::Schema, schemaError);
+    }
+    DemoOutcome outcome = Fill(connection);
+    if (outcome.Ok() && !connection.Execute("commit")) {
+        return Failed(DemoFailure::Write, connection.Error());
+    }
+    return outcome;
+}
+
+DemoOutcome DemoDataGenerator::Fill(SqliteConnection& connection) {
+    const std::string rule = connection.QueryText(kCodingRuleQuery).value_or("");
+    const auto parsed = ClassCodingRule::Parse(rule);
+    classes_ = parsed ? DemoClassTree::Build(*parsed) : std::nullopt;
+    if (!classes_) {
+        return Failed(DemoFailure::CodingRule, rule);
+    }
+    const auto warehouses = DemoCatalogue::Warehouses(options_.warehouses);
+    const auto quotas = WarehouseQuotas::Plan(options_.rows, options_.warehouses, options_.items);
+    ReferenceDataWriter reference(connection);
+    const bool written = reference.WriteUnits() && reference.WritePersons() &&
+                         reference.WriteWarehouses(warehouses) &&
+                         reference.WriteClasses(*classes_) && reference.WriteUsers(warehouses) &&
+                         WriteItems(connection, warehouses, quotas.Items());
+    if (!written) {
+        return Failed(DemoFailure::Write, connection.Error());
+    }
+    CorrespondenceTable table(connection);
+    for (std::size_t i = 0; i < warehouses.size(); ++i) {
+        if (!WriteRows(table, warehouses[i], quotas.Rows()[i])) {
+            return Failed(DemoFailure::Write, connection.Error());
+        }
+    }
+    const DemoSummary summary{static_cast<int>(warehouses.size()),
+                              static_cast<int>(classes_->Nodes().size()),
+                              static_cast<std::int64_t>(items_.size()), options_.rows};
+    return {DemoFailure::None, {}, summary};
+}
+
+bool DemoDataGenerator::WriteItems(SqliteConnection& connection,
+                                   const std::vector<DemoWarehouse>& warehouses,
+                                   std::int64_t count) {
+    InventoryTable table(connection);
+    DemoItemFactory factory(*classes_, warehouses, count);
+    items_.clear();
+    items_.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t i = 0; i < count; ++i) {
+        items_.push_back(factory.Make(random_));
+        if (!table.Insert(items_.back())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DemoDataGenerator::WriteRows(CorrespondenceTable& table, const DemoWarehouse& warehouse,
+                                  std::int64_t quota) {
+    const std::size_t count = items_.size();
+    const std::size_t step = CoprimeStep(random_, count);
+    // The apostrophe store always holds the apostrophe item, the first one.
+    std::size_t index =
+        warehouse.code == DemoCatalogue::kApostropheWarehouse ? 0 : random_.Index(count);
+    for (std::int64_t k = 0; k < quota; ++k) {
+        const DemoItem& item = items_[index];
+        const StockSettings settings = item.own && random_.Percent(70)
+                                           ? *item.own
+                                           : StockSettingsFactory::Make(random_, item.stockScale);
+        if (!table.Insert(warehouse.code, item.cInvCode, settings, Storekeeper(warehouse))) {
+            return false;
+        }
+        index = (index + step) % count;
+    }
+    return true;
+}
+
+std::optional<std::string> DemoDataGenerator::Storekeeper(const DemoWarehouse& warehouse) {
+    const auto draw = random_.Between(0, 99);
+    if (draw < 60) {
+        return warehouse.keeper->code;
+    }
+    if (draw < 85) {
+        const auto& persons = DemoCatalogue::Persons();
+        return persons[random_.Index(persons.size())].code;
+    }
+    return std::nullopt;
+}
+
+}  // namespace zel::demo
