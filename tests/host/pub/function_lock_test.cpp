@@ -1,0 +1,135 @@
+#include "host/pub/function_lock.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <map>
+
+#include "host/database/session_locks.h"
+#include "host/login/login.h"
+#include "host/objects/object_registry.h"
+#include "host/pub/pub_service.h"
+#include "support/scripted_dialogs.h"
+
+namespace zel {
+namespace {
+
+// A database service that answers no SQL and has no session locks.
+class LocklessDatabase : public IClsCommon {
+public:
+    void Init(const std::string&) override {}
+    bool Status() override { return true; }
+    std::shared_ptr<IRecordset> OpenX(std::string&) override { return nullptr; }
+    std::shared_ptr<IRecordset> Openforward(std::string&) override { return nullptr; }
+    bool ExecuteX(std::string&) override { return false; }
+    bool Add(std::string&, const std::string&, std::string&) override { return false; }
+    bool Modify(std::string&, const std::string&, std::string&) override { return false; }
+    bool Delete(std::string&, std::string&, const std::string&, std::string&,
+                const std::string&) override {
+        return false;
+    }
+    std::string LastError() const override { return {}; }
+};
+
+// Session locks kept in a map that several "sessions" share.
+class LockTable final : public LocklessDatabase, public ISessionLocks {
+public:
+    using Holders = std::map<std::string, std::string>;
+    explicit LockTable(std::shared_ptr<Holders> holders) : holders_(std::move(holders)) {}
+
+    bool TryAcquire(const std::string& name, const std::string& holder,
+                    std::string& currentHolder) override {
+        if (broken) {
+            return false;
+        }
+        const auto [entry, taken] = holders_->emplace(name, holder);
+        currentHolder = taken ? std::string() : entry->second;
+        return taken;
+    }
+    void Release(const std::string& name) override { holders_->erase(name); }
+
+    bool broken = false;
+
+private:
+    std::shared_ptr<Holders> holders_;
+};
+
+Login UserLogin(const std::string& userId) {
+    Login::Values values;
+    values.userId = userId;
+    return Login(values);
+}
+
+class FunctionLockTest : public ::testing::Test {
+protected:
+    FunctionLockTest() { environment->dialogs = dialogs; }
+
+    std::shared_ptr<LockTable::Holders> holders = std::make_shared<LockTable::Holders>();
+    LockTable first{holders};
+    LockTable second{holders};
+    Login alice = UserLogin("alice");
+    Login bob = UserLogin("bob");
+    std::shared_ptr<test::ScriptedDialogs> dialogs = std::make_shared<test::ScriptedDialogs>();
+    std::shared_ptr<HostEnvironment> environment = std::make_shared<HostEnvironment>();
+    ObjectRegistry registry;
+    PubService pub{environment, registry};
+};
+
+TEST_F(FunctionLockTest, TheHolderNamesUserComputerAndProcess) {
+    const std::string holder = FunctionLockHolder("alice");
+    EXPECT_EQ(holder.rfind("alice@", 0), 0U);
+    EXPECT_NE(holder.find(":" + std::to_string(getpid())), std::string::npos);
+}
+
+TEST_F(FunctionLockTest, ASecondSessionIsRefusedWithTheHolderNamed) {
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockFunction));
+    EXPECT_TRUE(dialogs->Messages().empty());
+    EXPECT_TRUE(pub.IsLockFun(second, bob, "WhInvContrapose", kLockFunction));
+    ASSERT_EQ(dialogs->Messages().size(), 1U);
+    const auto& shown = dialogs->Messages()[0];
+    EXPECT_EQ(shown.text, "该功能正在被 " + FunctionLockHolder("alice") + " 使用，暂时不能进入！");
+    EXPECT_EQ(shown.title, "警告信息");
+}
+
+TEST_F(FunctionLockTest, FunctionAndEditLocksAreIndependent) {
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockFunction));
+    EXPECT_FALSE(pub.IsLockFun(second, bob, "WhInvContrapose", kLockEdit));
+    EXPECT_TRUE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockEdit));
+    ASSERT_EQ(dialogs->Messages().size(), 1U);
+    EXPECT_EQ(dialogs->Messages()[0].text,
+              "数据正在被 " + FunctionLockHolder("bob") + " 修改，请稍后再试！");
+}
+
+TEST_F(FunctionLockTest, OtherFunctionsHaveTheirOwnLocks) {
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockFunction));
+    EXPECT_FALSE(pub.IsLockFun(second, bob, "Inventory", kLockFunction));
+}
+
+TEST_F(FunctionLockTest, AReleasedLockCanBeTakenAgain) {
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockEdit));
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kUnlockEdit));
+    EXPECT_FALSE(pub.IsLockFun(second, bob, "WhInvContrapose", kLockEdit));
+    EXPECT_FALSE(pub.IsLockFun(second, bob, "WhInvContrapose", kUnlockEdit));
+    EXPECT_TRUE(holders->empty());
+}
+
+TEST_F(FunctionLockTest, ALockThatCannotBeCheckedIsRefused) {
+    LocklessDatabase lockless;
+    EXPECT_TRUE(pub.IsLockFun(lockless, alice, "WhInvContrapose", kLockFunction));
+    first.broken = true;
+    EXPECT_TRUE(pub.IsLockFun(first, alice, "WhInvContrapose", kLockEdit));
+    EXPECT_EQ(dialogs->MessageTexts(), std::vector<std::string>(2, "无法检查功能锁，操作已取消！"));
+}
+
+TEST_F(FunctionLockTest, ReleasingNeverRefusesAndUnknownModesDo) {
+    LocklessDatabase lockless;
+    EXPECT_FALSE(pub.IsLockFun(lockless, alice, "WhInvContrapose", kUnlockFunction));
+    EXPECT_FALSE(pub.IsLockFun(first, alice, "WhInvContrapose", kUnlockEdit));
+    EXPECT_TRUE(pub.IsLockFun(first, alice, "WhInvContrapose", 0));
+    EXPECT_TRUE(pub.IsLockFun(first, alice, "WhInvContrapose", 3));
+    EXPECT_TRUE(holders->empty());
+    EXPECT_TRUE(dialogs->Messages().empty());
+}
+
+}  // namespace
+}  // namespace zel
