@@ -105,8 +105,8 @@ TEST_F(CatalogueFixture, FillsTheListsAtTheirIndexes) {
     const std::pair<int, std::string> captions[] = {{0, "存货编码"},        {4, "主计量单位编码"},
                                                     {5, "最高库存"},        {8, "合理损耗率"},
                                                     {12, "上次盘点日期"},   {13, "计量单位组名称"},
-                                                    {14, "主计量单位名称"}, {15, "负责人编码"},
-                                                    {16, "负责人名称"},     {17, ""}};
+                                                    {14, "主计量单位名称"}, {15, "库管员编码"},
+                                                    {16, "库管员名称"},     {17, ""}};
     for (const auto& [index, caption] : captions) {
         EXPECT_EQ(c.arrFldCaption[index], caption) << index;
     }
@@ -131,7 +131,7 @@ TEST_F(CatalogueFixture, WithoutTheDictionaryTheRestIsStillBuilt) {
     InitCatalogue(context);
     const auto& c = context.catalogue;
     EXPECT_EQ(c.arrFldCaption[5], "");
-    EXPECT_EQ(c.arrFldCaption[16], "负责人名称");
+    EXPECT_EQ(c.arrFldCaption[16], "库管员名称");
     pugi::xml_document document;
     EXPECT_STREQ(Field(document, "whinvcontrapose.CWhCode").attribute("showfldname").value(),
                  "仓库编码");
