@@ -7,36 +7,45 @@
 namespace zel {
 namespace {
 
-int LengthWithoutTrailingBlanks(const unsigned char* text, int length) {
-    while (length > 0 && text[length - 1] == ' ') {
-        --length;
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
     }
-    return length;
+    return text;
 }
 
-unsigned char Folded(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
+unsigned char Folded(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
 
-int CompareHostText(void*, int leftLength, const void* left, int rightLength, const void* right) {
-    const auto* a = static_cast<const unsigned char*>(left);
-    const auto* b = static_cast<const unsigned char*>(right);
-    leftLength = LengthWithoutTrailingBlanks(a, leftLength);
-    rightLength = LengthWithoutTrailingBlanks(b, rightLength);
-    const int common = std::min(leftLength, rightLength);
-    for (int i = 0; i < common; ++i) {
-        const unsigned char x = Folded(a[i]);
-        const unsigned char y = Folded(b[i]);
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    return leftLength == rightLength ? 0 : (leftLength < rightLength ? -1 : 1);
+int CollateHostText(void*, int leftLength, const void* left, int rightLength, const void* right) {
+    return CompareHostText(
+        {static_cast<const char*>(left), static_cast<std::size_t>(leftLength)},
+        {static_cast<const char*>(right), static_cast<std::size_t>(rightLength)});
 }
 
 }  // namespace
 
+int CompareHostText(std::string_view left, std::string_view right) {
+    left = WithoutTrailingBlanks(left);
+    right = WithoutTrailingBlanks(right);
+    const std::size_t common = std::min(left.size(), right.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char x = Folded(static_cast<unsigned char>(left[i]));
+        const unsigned char y = Folded(static_cast<unsigned char>(right[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    if (left.size() == right.size()) {
+        return 0;
+    }
+    return left.size() < right.size() ? -1 : 1;
+}
+
 bool RegisterHostTextCollation(sqlite3* connection) {
     return sqlite3_create_collation(connection, "hosttext", SQLITE_UTF8, nullptr,
-                                    CompareHostText) == SQLITE_OK;
+                                    CollateHostText) == SQLITE_OK;
 }
 
 }  // namespace zel

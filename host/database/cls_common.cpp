@@ -1,0 +1,281 @@
+#include "host/database/cls_common.h"
+
+#include <QDateTime>
+#include <algorithm>
+#include <cctype>
+
+#include "host/database/correspondence_record.h"
+#include "host/database/forward_recordset.h"
+#include "host/database/sql_log.h"
+#include "host/database/sql_tokenizer.h"
+#include "host/database/sqlite_backend.h"
+#include "host/database/static_recordset.h"
+#include "host/objects/resource_texts.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kTable = "WhInvContrapose";
+
+const ResourceTexts& Texts() {
+    return ResourceTexts::Instance();
+}
+
+bool IsIdentifier(const std::string& name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_';
+    });
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Whether the statement is one whose success means changing rows.
+bool ChangesRows(const std::string& sql) {
+    for (const auto& token : SqlTokenizer::Tokenize(sql)) {
+        if (!token.IsGap()) {
+            return token.IsWord("insert") || token.IsWord("update") || token.IsWord("delete") ||
+                   token.IsWord("replace");
+        }
+    }
+    return false;
+}
+
+std::string Now() {
+    return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
+}
+
+bool RunToEnd(SqlStatement& statement, long& rows) {
+    StepResult result;
+    rows = 0;
+    while ((result = statement.Step()) == StepResult::Row) {
+        ++rows;
+    }
+    return result == StepResult::Done;
+}
+
+}  // namespace
+
+ClsCommon::ClsCommon(std::shared_ptr<HostEnvironment> environment)
+    : environment_(std::move(environment)) {}
+
+void ClsCommon::Init(const std::string& ysDBName) {
+    locks_.reset();
+    backend_.reset();
+    const DatabaseLocation location = environment_->accounts.Locate(ysDBName);
+    if (location.backend != DatabaseLocation::Backend::Sqlite) {
+        lastError_ = "no PostgreSQL backend in this build: " + location.connection;
+        return;
+    }
+    auto backend = std::make_shared<SqliteBackend>();
+    if (!backend->Open(location.connection)) {
+        lastError_ = backend->LastError();
+        return;
+    }
+    backend_ = std::move(backend);
+    locks_ = backend_->CreateSessionLocks();
+    lastError_.clear();
+}
+
+bool ClsCommon::Status() {
+    return backend_ && backend_->IsOpen();
+}
+
+std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::string& adapted) {
+    if (!Status()) {
+        adapted = sql;
+        lastError_ = Texts().Text("Zel.HOST.DB.not_connected");
+        return nullptr;
+    }
+    adapted = backend_->ToNative(sql);
+    auto statement = backend_->Prepare(adapted);
+    if (!statement) {
+        lastError_ = backend_->LastError();
+    }
+    return statement;
+}
+
+void ClsCommon::Log(const char* operation, const std::string& adapted, long rows,
+                    Clock::time_point start) const {
+    SqlLog(environment_->sqlLogPath)
+        .Append(operation, adapted, rows, Clock::now() - start,
+                rows < 0 ? lastError_ : std::string());
+}
+
+std::shared_ptr<IRecordset> ClsCommon::OpenX(std::string& sql) {
+    const auto start = Clock::now();
+    std::string adapted;
+    auto statement = Prepare(sql, adapted);
+    std::shared_ptr<StaticRecordset> recordset;
+    if (statement) {
+        std::string error;
+        recordset = StaticRecordset::Read(*statement, error);
+        if (!recordset) {
+            lastError_ = error.empty() ? backend_->LastError() : error;
+        }
+    }
+    Log("OpenX", adapted, recordset ? recordset->RecordCount() : -1, start);
+    return recordset;
+}
+
+std::shared_ptr<IRecordset> ClsCommon::Openforward(std::string& sql) {
+    const auto start = Clock::now();
+    std::string adapted;
+    auto statement = Prepare(sql, adapted);
+    if (!statement) {
+        Log("Openforward", adapted, -1, start);
+        return nullptr;
+    }
+    // Rows are counted as the caller reads them, so the line is written when the result ends.
+    ForwardRecordset::Finished finished;
+    if (!environment_->sqlLogPath.empty()) {
+        finished = [log = SqlLog(environment_->sqlLogPath), adapted, start](long rows) {
+            log.Append("Openforward", adapted, rows, Clock::now() - start);
+        };
+    }
+    auto recordset = ForwardRecordset::Open(std::move(statement), std::move(finished));
+    if (!recordset) {
+        lastError_ = backend_->LastError();
+        Log("Openforward", adapted, -1, start);
+    }
+    return recordset;
+}
+
+bool ClsCommon::ExecuteX(std::string& sql) {
+    const auto start = Clock::now();
+    std::string adapted;
+    auto statement = Prepare(sql, adapted);
+    long rows = 0;
+    if (!statement || !RunToEnd(*statement, rows)) {
+        if (statement) {
+            lastError_ = backend_->LastError();
+        }
+        Log("ExecuteX", adapted, -1, start);
+        return false;
+    }
+    const bool changing = ChangesRows(adapted);
+    if (changing) {
+        rows = backend_->Changes();
+    }
+    Log("ExecuteX", adapted, rows, start);
+    return !changing || rows >= 1;
+}
+
+bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& message,
+                     bool adding) {
+    message.clear();
+    if (!Status()) {
+        message = Texts().Text("Zel.HOST.DB.not_connected");
+        return false;
+    }
+    if (!SameIgnoringCase(table, kTable)) {
+        message = Texts().Format("Zel.HOST.DB.unsupported_table", {table});
+        return false;
+    }
+    auto record = CorrespondenceRecord::Parse(xml, message);
+    if (!record || !record->Check(*backend_, adding, message)) {
+        return false;
+    }
+    const auto start = Clock::now();
+    const auto built = adding ? record->Insert(Now()) : record->Update(Now());
+    auto statement = backend_->Prepare(built.sql);
+    bool bound = statement != nullptr;
+    for (std::size_t i = 0; bound && i < built.values.size(); ++i) {
+        bound = statement->Bind(static_cast<int>(i) + 1, built.values[i]);
+    }
+    long rows = 0;
+    const bool ran = bound && RunToEnd(*statement, rows);
+    const long changed = ran ? backend_->Changes() : -1;
+    if (!ran) {
+        lastError_ = backend_->LastError();
+    }
+    Log(adding ? "Add" : "Modify", built.sql, changed, start);
+    if (!ran) {
+        // The unique key decides, so two programs adding the same pair cannot both succeed.
+        message = adding && backend_->LastErrorIsUniqueViolation()
+                      ? Texts().Text("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1")
+                      : Texts().Format("Zel.HOST.DB.save_failed", {lastError_});
+        return false;
+    }
+    if (changed < 1) {
+        message = Texts().Text("Zel.HOST.DB.modify_no_row");
+        return false;
+    }
+    return true;
+}
+
+bool ClsCommon::Add(std::string& xml, const std::string& table, std::string& message) {
+    return Save(xml, table, message, true);
+}
+
+bool ClsCommon::Modify(std::string& xml, const std::string& table, std::string& message) {
+    return Save(xml, table, message, false);
+}
+
+bool ClsCommon::Delete(std::string& condition, std::string& keyField, const std::string& table,
+                       std::string& message, const std::string&) {
+    message.clear();
+    if (!Status()) {
+        message = Texts().Text("Zel.HOST.DB.not_connected");
+        return false;
+    }
+    if (!IsIdentifier(table) || !IsIdentifier(keyField)) {
+        message = Texts().Text("Zel.HOST.DB.bad_delete");
+        return false;
+    }
+    return RunDelete("delete from " + table + " where " + keyField + "='" + condition + "'",
+                     message);
+}
+
+// One row is what the caller meant; a condition that reaches more is refused whole.
+bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
+    const auto start = Clock::now();
+    if (!backend_->Begin()) {
+        lastError_ = backend_->LastError();
+        message = Texts().Format("Zel.HOST.DB.delete_failed", {lastError_});
+        return false;
+    }
+    std::string adapted;
+    auto statement = Prepare(sql, adapted);
+    long rows = 0;
+    const bool ran = statement && RunToEnd(*statement, rows);
+    if (ran) {
+        rows = backend_->Changes();
+    } else if (statement) {
+        lastError_ = backend_->LastError();
+    }
+    Log("Delete", adapted, ran ? rows : -1, start);
+    if (ran && rows == 1 && backend_->Commit()) {
+        return true;
+    }
+    if (ran && rows == 1) {
+        lastError_ = backend_->LastError();
+    }
+    backend_->Rollback();
+    if (!ran) {
+        message = Texts().Text("Zel.HOST.DB.bad_delete");
+    } else if (rows == 1) {
+        message = Texts().Format("Zel.HOST.DB.delete_failed", {lastError_});
+    } else {
+        message = Texts().Text(rows == 0 ? "Zel.HOST.DB.delete_no_row" : "Zel.HOST.DB.delete_many");
+    }
+    return false;
+}
+
+bool ClsCommon::TryAcquire(const std::string& name, const std::string& holder,
+                           std::string& currentHolder) {
+    currentHolder.clear();
+    return locks_ && locks_->TryAcquire(name, holder, currentHolder);
+}
+
+void ClsCommon::Release(const std::string& name) {
+    if (locks_) {
+        locks_->Release(name);
+    }
+}
+
+}  // namespace zel

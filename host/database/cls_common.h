@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "host/database/session_locks.h"
+#include "host/database/sql_backend.h"
+#include "host/objects/host_environment.h"
+#include "interfaces/cls_common.h"
+
+namespace zel {
+
+// ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
+// writes correspondence records with bound values, and holds the session locks of its backend.
+class ClsCommon final : public IClsCommon, public ISessionLocks {
+public:
+    explicit ClsCommon(std::shared_ptr<HostEnvironment> environment);
+
+    void Init(const std::string& ysDBName) override;
+    bool Status() override;
+    std::shared_ptr<IRecordset> OpenX(std::string& sql) override;
+    std::shared_ptr<IRecordset> Openforward(std::string& sql) override;
+    bool ExecuteX(std::string& sql) override;
+    bool Add(std::string& xml, const std::string& table, std::string& message) override;
+    bool Modify(std::string& xml, const std::string& table, std::string& message) override;
+    bool Delete(std::string& condition, std::string& keyField, const std::string& table,
+                std::string& message, const std::string& userId) override;
+    std::string LastError() const override { return lastError_; }
+
+    bool TryAcquire(const std::string& name, const std::string& holder,
+                    std::string& currentHolder) override;
+    void Release(const std::string& name) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // The adapted statement, or nullptr with the reason kept for LastError.
+    std::unique_ptr<SqlStatement> Prepare(const std::string& sql, std::string& adapted);
+    void Log(const char* operation, const std::string& adapted, long rows,
+             Clock::time_point start) const;
+    bool Save(std::string& xml, const std::string& table, std::string& message, bool adding);
+    bool RunDelete(const std::string& sql, std::string& message);
+
+    std::shared_ptr<HostEnvironment> environment_;
+    std::shared_ptr<SqlBackend> backend_;
+    std::unique_ptr<ISessionLocks> locks_;
+    std::string lastError_;
+};
+
+}  // namespace zel

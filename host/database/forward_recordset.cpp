@@ -1,0 +1,73 @@
+#include "host/database/forward_recordset.h"
+
+#include "host/database/sql_statement.h"
+
+namespace zel {
+
+ForwardRecordset::ForwardRecordset(std::unique_ptr<SqlStatement> statement, Finished finished)
+    : statement_(std::move(statement)), columns_(*statement_), finished_(std::move(finished)) {}
+
+std::shared_ptr<ForwardRecordset> ForwardRecordset::Open(std::unique_ptr<SqlStatement> statement,
+                                                         Finished finished) {
+    std::shared_ptr<ForwardRecordset> result(
+        new ForwardRecordset(std::move(statement), std::move(finished)));
+    const StepResult first = result->statement_->Step();
+    if (first == StepResult::Error) {
+        result->finished_ = nullptr;
+        return nullptr;
+    }
+    result->onRow_ = first == StepResult::Row;
+    result->rowsRead_ = result->onRow_ ? 1 : 0;
+    return result;
+}
+
+ForwardRecordset::~ForwardRecordset() {
+    Close();
+}
+
+void ForwardRecordset::MoveFirst() {
+    if (rowsRead_ > 1) {
+        Close();
+    }
+}
+
+void ForwardRecordset::MoveNext() {
+    if (open_ && onRow_) {
+        onRow_ = statement_->Step() == StepResult::Row;
+        rowsRead_ += onRow_ ? 1 : 0;
+    }
+}
+
+void ForwardRecordset::Close() {
+    if (!open_) {
+        return;
+    }
+    open_ = false;
+    onRow_ = false;
+    statement_.reset();
+    if (finished_) {
+        finished_(rowsRead_);
+        finished_ = nullptr;
+    }
+}
+
+std::string ForwardRecordset::FieldName(int index) const {
+    return columns_.Contains(index) ? columns_.Name(index) : std::string();
+}
+
+int ForwardRecordset::FieldDefinedSize(int index) const {
+    return columns_.Contains(index) ? columns_.DefinedSize(index) : 0;
+}
+
+std::optional<Variant> ForwardRecordset::Fields(int index) const {
+    if (Eof() || !columns_.Contains(index)) {
+        return std::nullopt;
+    }
+    return statement_->ColumnValue(index);
+}
+
+std::optional<Variant> ForwardRecordset::Fields(std::string_view name) const {
+    return Fields(columns_.Index(name));
+}
+
+}  // namespace zel

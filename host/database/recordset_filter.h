@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "interfaces/variant.h"
+
+namespace zel {
+
+class RecordsetColumns;
+
+// A recordset filter such as "cWhCode='01' and (iDays=3 or cFrequency<>'周')": comparisons of a
+// column with a quoted text or a number (=, <>, !=, <, <=, >, >=), joined by and / or, in
+// parentheses. Texts compare like the host's codes: letter case and trailing blanks ignored. A
+// null value matches no comparison.
+class RecordsetFilter {
+public:
+    // nullopt when the condition cannot be read or names a column the result does not have.
+    static std::optional<RecordsetFilter> Parse(std::string_view condition,
+                                                const RecordsetColumns& columns);
+
+    // cell(column) gives the value of that column in the row under test.
+    bool Matches(const std::function<Variant(int)>& cell) const;
+
+    enum class Op { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+    struct Node {
+        enum class Kind { And, Or, Compare } kind = Kind::Compare;
+        int left = -1;  // And / Or: child nodes
+        int right = -1;
+        int column = -1;  // Compare
+        Op op = Op::Equal;
+        Variant literal;  // a text or a real
+    };
+
+private:
+    class Parser;
+    bool Evaluate(int node, const std::function<Variant(int)>& cell) const;
+
+    std::vector<Node> nodes_;
+    int root_ = -1;
+};
+
+}  // namespace zel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/database/session_locks.h"
+#include "host/database/sql_statement.h"
+
+namespace zel {
+
+// One connection to an account database. The database service works only through this
+// interface, so that each engine (SQLite now, a server database later) brings its own
+// connection, dialect translation and session locks.
+class SqlBackend {
+public:
+    virtual ~SqlBackend() = default;
+
+    // Opens an existing database; false with LastError when it is missing or unreadable.
+    virtual bool Open(const std::string& connection) = 0;
+    virtual bool IsOpen() const = 0;
+
+    // The host dialect the component writes, turned into this engine's SQL.
+    virtual std::string ToNative(std::string_view hostSql) const = 0;
+
+    // Exactly one statement; nullptr with LastError when it does not compile or when more text
+    // follows it (a second statement is never run behind the caller's back).
+    virtual std::unique_ptr<SqlStatement> Prepare(std::string_view sql) = 0;
+    // Several statements without results, such as a schema script.
+    virtual bool ExecuteScript(std::string_view sql) = 0;
+    // Rows changed by the last insert, update or delete.
+    virtual long Changes() const = 0;
+
+    virtual std::string LastError() const = 0;
+    // Whether the last failure was a unique key refusing a duplicate.
+    virtual bool LastErrorIsUniqueViolation() const = 0;
+
+    // Takes the write lock at once, so that checks made inside see the final state.
+    virtual bool Begin() = 0;
+    virtual bool Commit() = 0;
+    virtual bool Rollback() = 0;
+
+    // Named locks that end with this process or connection.
+    virtual std::unique_ptr<ISessionLocks> CreateSessionLocks() const = 0;
+};
+
+}  // namespace zel

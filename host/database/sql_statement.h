@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "interfaces/variant.h"
+
+namespace zel {
+
+enum class SqlValueType { Null, Integer, Real, Text };
+
+enum class StepResult { Row, Done, Error };
+
+// One prepared statement of a SqlBackend. Parameters are numbered from 1, columns from 0.
+// A statement stays usable after its backend object is gone; the connection closes once the
+// last statement is finalised.
+class SqlStatement {
+public:
+    virtual ~SqlStatement() = default;
+
+    virtual bool BindNull(int index) = 0;
+    virtual bool BindInteger(int index, std::int64_t value) = 0;
+    virtual bool BindReal(int index, double value) = 0;
+    virtual bool BindText(int index, std::string_view value) = 0;
+    bool Bind(int index, const Variant& value);
+
+    // After Error, the backend's LastError tells why.
+    virtual StepResult Step() = 0;
+
+    virtual int ColumnCount() const = 0;
+    virtual std::string ColumnName(int column) const = 0;
+    // The type text the table declares for a result column ("varchar(20)"); empty for
+    // expressions.
+    virtual std::string DeclaredType(int column) const = 0;
+
+    // Values of the current row.
+    virtual SqlValueType ColumnType(int column) const = 0;
+    virtual std::int64_t ColumnInteger(int column) const = 0;
+    virtual double ColumnReal(int column) const = 0;
+    // Valid until the next Step.
+    virtual std::string_view ColumnText(int column) const = 0;
+    Variant ColumnValue(int column) const;
+};
+
+inline bool SqlStatement::Bind(int index, const Variant& value) {
+    if (value.IsInteger()) {
+        return BindInteger(index, std::stoll(value.ToString()));
+    }
+    if (value.IsReal()) {
+        return BindReal(index, *value.ToDouble());
+    }
+    if (value.IsText()) {
+        return BindText(index, value.ToString());
+    }
+    return BindNull(index);
+}
+
+inline Variant SqlStatement::ColumnValue(int column) const {
+    switch (ColumnType(column)) {
+        case SqlValueType::Integer:
+            return Variant(ColumnInteger(column));
+        case SqlValueType::Real:
+            return Variant(ColumnReal(column));
+        case SqlValueType::Text:
+            return Variant(std::string(ColumnText(column)));
+        case SqlValueType::Null:
+            break;
+    }
+    return {};
+}
+
+}  // namespace zel

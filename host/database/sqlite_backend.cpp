@@ -1,0 +1,149 @@
+#include "host/database/sqlite_backend.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "host/database/file_session_locks.h"
+#include "host/database/host_text_collation.h"
+#include "host/database/sqlite_statement.h"
+#include "host/database/tsql_adapter.h"
+
+namespace zel {
+namespace {
+
+// How long a statement waits for another process's write to end before it fails.
+constexpr int kBusyTimeoutMs = 5000;
+
+}  // namespace
+
+SqliteBackend::~SqliteBackend() {
+    Close();
+}
+
+void SqliteBackend::Close() {
+    // close_v2 keeps the connection until statements still held by recordsets are finalised.
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+bool SqliteBackend::Fail(std::string message) {
+    ownError_ = std::move(message);
+    return false;
+}
+
+bool SqliteBackend::Open(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        Close();
+        return Fail("no database file " + path);
+    }
+    return OpenFile(path, SQLITE_OPEN_READWRITE);
+}
+
+bool SqliteBackend::Create(const std::string& path) {
+    return OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+bool SqliteBackend::OpenFile(const std::string& path, int flags) {
+    Close();
+    ownError_.clear();
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
+        Close();
+        return Fail(path + ": " + message);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    if (!RegisterHostTextCollation(db_)) {
+        Close();
+        return Fail("cannot register the collation hosttext");
+    }
+    // The engine reads the file lazily: make a file that is not a database fail here.
+    if (sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        std::string message = path + ": " + sqlite3_errmsg(db_);
+        Close();
+        return Fail(message);
+    }
+    path_ = path;
+    return true;
+}
+
+std::string SqliteBackend::ToNative(std::string_view hostSql) const {
+    return TsqlAdapter::ToSqlite(hostSql);
+}
+
+std::unique_ptr<SqlStatement> SqliteBackend::Prepare(std::string_view sql) {
+    ownError_.clear();
+    if (db_ == nullptr) {
+        Fail("database not open");
+        return nullptr;
+    }
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, &tail) !=
+        SQLITE_OK) {
+        return nullptr;
+    }
+    if (statement == nullptr) {
+        Fail("no statement");
+        return nullptr;
+    }
+    auto prepared = std::make_unique<SqliteStatement>(statement);
+    const char* end = sql.data() + sql.size();
+    sqlite3_stmt* following = nullptr;
+    if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &following, nullptr) !=
+            SQLITE_OK ||
+        following != nullptr) {
+        sqlite3_finalize(following);
+        Fail("more than one statement");
+        return nullptr;
+    }
+    return prepared;
+}
+
+bool SqliteBackend::ExecuteScript(std::string_view sql) {
+    ownError_.clear();
+    if (db_ == nullptr) {
+        return Fail("database not open");
+    }
+    return sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+long SqliteBackend::Changes() const {
+    return db_ != nullptr ? sqlite3_changes(db_) : 0;
+}
+
+std::string SqliteBackend::LastError() const {
+    if (!ownError_.empty() || db_ == nullptr) {
+        return ownError_;
+    }
+    return sqlite3_errmsg(db_);
+}
+
+bool SqliteBackend::LastErrorIsUniqueViolation() const {
+    if (!ownError_.empty() || db_ == nullptr) {
+        return false;
+    }
+    const int code = sqlite3_extended_errcode(db_);
+    return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
+}
+
+bool SqliteBackend::Begin() {
+    return ExecuteScript("begin immediate");
+}
+
+bool SqliteBackend::Commit() {
+    return ExecuteScript("commit");
+}
+
+bool SqliteBackend::Rollback() {
+    return ExecuteScript("rollback");
+}
+
+std::unique_ptr<ISessionLocks> SqliteBackend::CreateSessionLocks() const {
+    return std::make_unique<FileSessionLocks>(path_ + ".locks");
+}
+
+}  // namespace zel

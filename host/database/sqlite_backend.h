@@ -1,0 +1,49 @@
+#pragma once
+
+#include "host/database/sql_backend.h"
+
+struct sqlite3;
+
+namespace zel {
+
+// A SQLite account database file. Every connection gets the host text collation, so that codes
+// compare as on the host's server.
+class SqliteBackend final : public SqlBackend {
+public:
+    SqliteBackend() = default;
+    SqliteBackend(const SqliteBackend&) = delete;
+    SqliteBackend& operator=(const SqliteBackend&) = delete;
+    ~SqliteBackend() override;
+
+    bool Open(const std::string& path) override;
+    // Opens the file, making an empty database when there is none.
+    bool Create(const std::string& path);
+    bool IsOpen() const override { return db_ != nullptr; }
+
+    std::string ToNative(std::string_view hostSql) const override;
+    std::unique_ptr<SqlStatement> Prepare(std::string_view sql) override;
+    bool ExecuteScript(std::string_view sql) override;
+    long Changes() const override;
+
+    std::string LastError() const override;
+    bool LastErrorIsUniqueViolation() const override;
+
+    bool Begin() override;
+    bool Commit() override;
+    bool Rollback() override;
+
+    std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
+
+private:
+    bool OpenFile(const std::string& path, int flags);
+    bool Fail(std::string message);
+    void Close();
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    // A failure found by this class rather than by the engine; empty when the engine's own
+    // error state tells the last failure.
+    std::string ownError_;
+};
+
+}  // namespace zel

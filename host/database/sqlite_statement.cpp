@@ -1,0 +1,83 @@
+#include "host/database/sqlite_statement.h"
+
+#include <sqlite3.h>
+
+namespace zel {
+
+SqliteStatement::~SqliteStatement() {
+    sqlite3_finalize(statement_);
+}
+
+bool SqliteStatement::BindNull(int index) {
+    return sqlite3_bind_null(statement_, index) == SQLITE_OK;
+}
+
+bool SqliteStatement::BindInteger(int index, std::int64_t value) {
+    return sqlite3_bind_int64(statement_, index, value) == SQLITE_OK;
+}
+
+bool SqliteStatement::BindReal(int index, double value) {
+    return sqlite3_bind_double(statement_, index, value) == SQLITE_OK;
+}
+
+bool SqliteStatement::BindText(int index, std::string_view value) {
+    return sqlite3_bind_text64(statement_, index, value.data(), value.size(), SQLITE_TRANSIENT,
+                               SQLITE_UTF8) == SQLITE_OK;
+}
+
+StepResult SqliteStatement::Step() {
+    switch (sqlite3_step(statement_)) {
+        case SQLITE_ROW:
+            return StepResult::Row;
+        case SQLITE_DONE:
+            return StepResult::Done;
+        default:
+            return StepResult::Error;
+    }
+}
+
+int SqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(statement_);
+}
+
+std::string SqliteStatement::ColumnName(int column) const {
+    const char* name = sqlite3_column_name(statement_, column);
+    return name != nullptr ? name : "";
+}
+
+std::string SqliteStatement::DeclaredType(int column) const {
+    const char* type = sqlite3_column_decltype(statement_, column);
+    return type != nullptr ? type : "";
+}
+
+SqlValueType SqliteStatement::ColumnType(int column) const {
+    switch (sqlite3_column_type(statement_, column)) {
+        case SQLITE_INTEGER:
+            return SqlValueType::Integer;
+        case SQLITE_FLOAT:
+            return SqlValueType::Real;
+        case SQLITE_NULL:
+            return SqlValueType::Null;
+        default:
+            // Blobs are read as their bytes.
+            return SqlValueType::Text;
+    }
+}
+
+std::int64_t SqliteStatement::ColumnInteger(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
+
+double SqliteStatement::ColumnReal(int column) const {
+    return sqlite3_column_double(statement_, column);
+}
+
+std::string_view SqliteStatement::ColumnText(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    if (text == nullptr) {
+        return {};
+    }
+    return {text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+}
+
+}  // namespace zel

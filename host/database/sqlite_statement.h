@@ -1,0 +1,36 @@
+#pragma once
+
+#include "host/database/sql_statement.h"
+
+struct sqlite3_stmt;
+
+namespace zel {
+
+class SqliteStatement final : public SqlStatement {
+public:
+    explicit SqliteStatement(sqlite3_stmt* statement) : statement_(statement) {}
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+    ~SqliteStatement() override;
+
+    bool BindNull(int index) override;
+    bool BindInteger(int index, std::int64_t value) override;
+    bool BindReal(int index, double value) override;
+    bool BindText(int index, std::string_view value) override;
+
+    StepResult Step() override;
+
+    int ColumnCount() const override;
+    std::string ColumnName(int column) const override;
+    std::string DeclaredType(int column) const override;
+
+    SqlValueType ColumnType(int column) const override;
+    std::int64_t ColumnInteger(int column) const override;
+    double ColumnReal(int column) const override;
+    std::string_view ColumnText(int column) const override;
+
+private:
+    sqlite3_stmt* statement_;
+};
+
+}  // namespace zel

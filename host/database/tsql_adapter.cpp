@@ -1,0 +1,323 @@
+#include "host/database/tsql_adapter.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "host/database/sql_tokenizer.h"
+
+namespace zel {
+namespace {
+
+using Tokens = std::vector<SqlToken>;
+using Kind = SqlToken::Kind;
+
+std::size_t NextMeaningful(const Tokens& tokens, std::size_t index) {
+    ++index;
+    while (index < tokens.size() && tokens[index].IsGap()) {
+        ++index;
+    }
+    return index;
+}
+
+std::size_t FirstMeaningful(const Tokens& tokens) {
+    std::size_t index = 0;
+    while (index < tokens.size() && tokens[index].IsGap()) {
+        ++index;
+    }
+    return index;
+}
+
+bool IsSymbolAt(const Tokens& tokens, std::size_t index, std::string_view symbol) {
+    return index < tokens.size() && tokens[index].IsSymbol(symbol);
+}
+
+bool IsWordAt(const Tokens& tokens, std::size_t index, std::string_view word) {
+    return index < tokens.size() && tokens[index].IsWord(word);
+}
+
+bool IsNameAt(const Tokens& tokens, std::size_t index) {
+    return index < tokens.size() &&
+           (tokens[index].kind == Kind::Word || tokens[index].kind == Kind::QuotedName);
+}
+
+// The name a Word or "quoted" token stands for, letter case folded for comparison.
+std::string NameKey(const SqlToken& token) {
+    std::string name = token.text;
+    if (token.kind == Kind::QuotedName && name.size() >= 2) {
+        name = name.substr(1, name.size() - 2);
+    }
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return name;
+}
+
+std::string JoinRange(const Tokens& tokens, std::size_t first, std::size_t last) {
+    std::string text;
+    for (std::size_t i = first; i < last && i < tokens.size(); ++i) {
+        text += tokens[i].text;
+    }
+    return text;
+}
+
+// [a]]b] → "a]b"
+void QuoteBracketNames(Tokens& tokens) {
+    for (auto& token : tokens) {
+        if (token.kind != Kind::BracketName) {
+            continue;
+        }
+        const bool closed = token.text.size() >= 2 && token.text.back() == ']';
+        if (!closed) {
+            continue;  // left for the engine to refuse
+        }
+        std::string quoted = "\"";
+        const std::string_view inner(token.text.data() + 1, token.text.size() - 2);
+        for (std::size_t i = 0; i < inner.size(); ++i) {
+            if (inner[i] == ']' && i + 1 < inner.size() && inner[i + 1] == ']') {
+                ++i;
+            }
+            quoted += inner[i] == '"' ? "\"\"" : std::string(1, inner[i]);
+        }
+        token = {Kind::QuotedName, quoted + "\""};
+    }
+}
+
+// Index just past the select that starts at `from`: its closing parenthesis, the ';' that ends
+// the statement, or the end of the text.
+std::size_t EndOfSelect(const Tokens& tokens, std::size_t from) {
+    int depth = 0;
+    for (std::size_t i = from; i < tokens.size(); ++i) {
+        if (tokens[i].IsSymbol("(")) {
+            ++depth;
+        } else if (tokens[i].IsSymbol(")")) {
+            if (depth == 0) {
+                return i;
+            }
+            --depth;
+        } else if (depth == 0 && tokens[i].IsSymbol(";")) {
+            return i;
+        }
+    }
+    return tokens.size();
+}
+
+struct TopClause {
+    std::size_t first;  // the word "top"
+    std::size_t last;   // the count, or the ")" around it
+    std::string count;
+};
+
+std::optional<TopClause> TopAfterSelect(const Tokens& tokens, std::size_t select) {
+    std::size_t index = NextMeaningful(tokens, select);
+    if (IsWordAt(tokens, index, "distinct") || IsWordAt(tokens, index, "all")) {
+        index = NextMeaningful(tokens, index);
+    }
+    if (!IsWordAt(tokens, index, "top")) {
+        return std::nullopt;
+    }
+    const std::size_t top = index;
+    index = NextMeaningful(tokens, index);
+    const bool parenthesised = IsSymbolAt(tokens, index, "(");
+    if (parenthesised) {
+        index = NextMeaningful(tokens, index);
+    }
+    if (index >= tokens.size() || tokens[index].kind != Kind::Number) {
+        return std::nullopt;
+    }
+    const std::string count = tokens[index].text;
+    if (parenthesised) {
+        index = NextMeaningful(tokens, index);
+        if (!IsSymbolAt(tokens, index, ")")) {
+            return std::nullopt;
+        }
+    }
+    return TopClause{top, index, count};
+}
+
+void MoveTopToLimit(Tokens& tokens) {
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (!tokens[i].IsWord("select")) {
+            continue;
+        }
+        const auto top = TopAfterSelect(tokens, i);
+        if (!top) {
+            continue;
+        }
+        const std::size_t end = EndOfSelect(tokens, top->last + 1);
+        std::size_t lastWord = end;
+        while (lastWord > top->last + 1 && tokens[lastWord - 1].IsGap()) {
+            --lastWord;
+        }
+        const Tokens limit = {{Kind::Space, " "},
+                              {Kind::Word, "limit"},
+                              {Kind::Space, " "},
+                              {Kind::Number, top->count}};
+        tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(lastWord), limit.begin(),
+                      limit.end());
+        std::size_t eraseEnd = top->last + 1;
+        if (eraseEnd < tokens.size() && tokens[eraseEnd].kind == Kind::Space) {
+            ++eraseEnd;
+        }
+        tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(top->first),
+                     tokens.begin() + static_cast<std::ptrdiff_t>(eraseEnd));
+    }
+}
+
+// The parts of "update T set ... [from ...] [where ...]" found at parenthesis depth 0.
+struct UpdateShape {
+    std::size_t target = 0;
+    std::size_t set = 0;
+    std::size_t from = 0;                  // 0: none
+    std::size_t end = 0;                   // the ';' or the end of the text
+    std::vector<std::size_t> assignments;  // first token of each "column = value"
+};
+
+std::optional<UpdateShape> ShapeOfUpdate(const Tokens& tokens) {
+    UpdateShape shape;
+    const std::size_t update = FirstMeaningful(tokens);
+    if (!IsWordAt(tokens, update, "update")) {
+        return std::nullopt;
+    }
+    shape.target = NextMeaningful(tokens, update);
+    if (!IsNameAt(tokens, shape.target)) {
+        return std::nullopt;
+    }
+    shape.set = NextMeaningful(tokens, shape.target);
+    if (!IsWordAt(tokens, shape.set, "set")) {
+        return std::nullopt;
+    }
+    shape.assignments.push_back(NextMeaningful(tokens, shape.set));
+    shape.end = tokens.size();
+    int depth = 0;
+    bool inSetList = true;
+    for (std::size_t i = shape.set + 1; i < tokens.size(); ++i) {
+        const SqlToken& token = tokens[i];
+        if (token.IsSymbol("(")) {
+            ++depth;
+        } else if (token.IsSymbol(")")) {
+            --depth;
+        } else if (depth == 0 && token.IsSymbol(";")) {
+            shape.end = i;
+            break;
+        } else if (depth == 0 && inSetList && token.IsSymbol(",")) {
+            shape.assignments.push_back(NextMeaningful(tokens, i));
+        } else if (depth == 0 && (token.IsWord("from") || token.IsWord("where"))) {
+            if (inSetList && token.IsWord("from")) {
+                shape.from = i;
+            }
+            inSetList = false;
+        }
+    }
+    return shape;
+}
+
+// "T.column = ..." → "column = ..."; SQLite takes no qualified column on the left.
+void UnqualifyAssignments(Tokens& tokens, const UpdateShape& shape) {
+    for (const std::size_t first : shape.assignments) {
+        const std::size_t dot = NextMeaningful(tokens, first);
+        if (IsNameAt(tokens, first) && IsSymbolAt(tokens, dot, ".") &&
+            IsNameAt(tokens, NextMeaningful(tokens, dot))) {
+            for (std::size_t i = first; i <= dot; ++i) {
+                tokens[i] = {Kind::Space, ""};
+            }
+        }
+    }
+}
+
+bool IsClauseWord(const SqlToken& token) {
+    static constexpr std::array<std::string_view, 16> kWords = {
+        "on",    "join",    "inner", "left",  "right", "full",  "outer", "cross",
+        "where", "natural", "using", "group", "order", "limit", "union", "set"};
+    return std::any_of(kWords.begin(), kWords.end(),
+                       [&](std::string_view word) { return token.IsWord(word); });
+}
+
+// How the statement names the target inside its from clause.
+struct TargetInFrom {
+    std::string table;      // the table as written in the from clause
+    std::string qualifier;  // its alias, or the table itself
+};
+
+std::optional<TargetInFrom> FindTargetInFrom(const Tokens& tokens, const UpdateShape& shape) {
+    const std::string target = NameKey(tokens[shape.target]);
+    int depth = 0;
+    for (std::size_t i = shape.from; i < shape.end; ++i) {
+        const SqlToken& token = tokens[i];
+        if (token.IsSymbol("(")) {
+            ++depth;
+            continue;
+        }
+        if (token.IsSymbol(")")) {
+            --depth;
+            continue;
+        }
+        if (depth == 0 && token.IsWord("where")) {
+            break;
+        }
+        const bool startsReference =
+            depth == 0 && (i == shape.from || token.IsWord("join") || token.IsSymbol(","));
+        if (!startsReference) {
+            continue;
+        }
+        std::size_t name = NextMeaningful(tokens, i);
+        if (IsSymbolAt(tokens, NextMeaningful(tokens, name), ".")) {
+            name = NextMeaningful(tokens, NextMeaningful(tokens, name));
+        }
+        if (!IsNameAt(tokens, name)) {
+            continue;
+        }
+        std::size_t alias = NextMeaningful(tokens, name);
+        if (IsWordAt(tokens, alias, "as")) {
+            alias = NextMeaningful(tokens, alias);
+        }
+        const bool hasAlias = IsNameAt(tokens, alias) && !IsClauseWord(tokens[alias]);
+        if (hasAlias && NameKey(tokens[alias]) == target) {
+            return TargetInFrom{tokens[name].text, tokens[alias].text};
+        }
+        if (!hasAlias && NameKey(tokens[name]) == target) {
+            return TargetInFrom{tokens[name].text, tokens[name].text};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string TrimmedTail(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
+                             text.back() == '\n')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string AdaptUpdate(Tokens& tokens) {
+    const auto shape = ShapeOfUpdate(tokens);
+    if (!shape) {
+        return SqlTokenizer::Join(tokens);
+    }
+    UnqualifyAssignments(tokens, *shape);
+    if (shape->from == 0) {
+        return SqlTokenizer::Join(tokens);
+    }
+    const auto target = FindTargetInFrom(tokens, *shape);
+    if (!target) {
+        // T is not part of the join: SQLite's UPDATE ... FROM means the same as the host's.
+        return SqlTokenizer::Join(tokens);
+    }
+    tokens[shape->target].text = target->table;
+    return TrimmedTail(JoinRange(tokens, 0, shape->from)) + " where rowid in (select " +
+           target->qualifier + ".rowid " + TrimmedTail(JoinRange(tokens, shape->from, shape->end)) +
+           ")" + JoinRange(tokens, shape->end, tokens.size());
+}
+
+}  // namespace
+
+std::string TsqlAdapter::ToSqlite(std::string_view hostSql) {
+    Tokens tokens = SqlTokenizer::Tokenize(hostSql);
+    QuoteBracketNames(tokens);
+    MoveTopToLimit(tokens);
+    return AdaptUpdate(tokens);
+}
+
+}  // namespace zel

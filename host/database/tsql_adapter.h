@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+// Turns the host dialect the component writes into SQLite SQL:
+// - "select top N ..." becomes "select ... limit N" (at the end of that select);
+// - [bracketed] names, such as caption aliases, become "double-quoted" names;
+// - "update T set ... from T join ... where C" changes exactly the rows of T that the join and
+//   C select (SQLite's own UPDATE ... FROM would join T with itself and change every row);
+// - "set T.column=" becomes "set column=".
+// Quoted texts and names are never changed; everything else is kept as written.
+class TsqlAdapter {
+public:
+    static std::string ToSqlite(std::string_view hostSql);
+};
+
+}  // namespace zel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/objects/host_environment.h"
+#include "interfaces/cls_common.h"
+#include "interfaces/variant.h"
+#include "support/scripted_dialogs.h"
+
+struct sqlite3;
+
+namespace zel::test {
+
+// A fresh account database for one test: schema and seed in a temporary folder that is removed
+// with the object, reachable under the account name "test" through Environment():
+//
+//   zel::test::TestDatabase db;
+//   db.AddWarehouse("01", "成品库");
+//   db.AddInventory("A001", "螺钉");
+//   db.AddCorrespondence("01", "A001", {{"iTopSum", 100}, {"cFrequency", "周"}, {"iDays", 3}});
+//   auto service = db.OpenService();          // ZelSrvTrans.IClsCommon, Init("test") done
+//
+// Seeding goes straight to SQLite with bound values; a failing seed fails the current test.
+class TestDatabase {
+public:
+    TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+    ~TestDatabase();
+
+    static constexpr const char* kAccount = "test";
+
+    const std::string& Path() const { return path_; }
+    const std::string& Folder() const { return folder_; }
+    // Accounts map kAccount to Path(); dialogs are scripted (Dialogs()); no SQL log.
+    std::shared_ptr<HostEnvironment> Environment() const { return environment_; }
+    ScriptedDialogs& Dialogs() const { return *dialogs_; }
+    // A new database service on this account, already initialised.
+    std::shared_ptr<IClsCommon> OpenService() const;
+
+    void AddWarehouse(const std::string& code, const std::string& name = "仓库");
+    // Further Inventory columns (cInvStd, cInvCCode, iTopSum, cDefWareHouse, ...) by name.
+    void AddInventory(const std::string& code, const std::string& name = "存货",
+                      const std::map<std::string, Variant>& columns = {});
+    void AddPerson(const std::string& code, const std::string& name = "人员");
+    // Further WhInvContrapose columns (iTopSum, cFrequency, iDays, dLastDate, ...) by name.
+    void AddCorrespondence(const std::string& warehouse, const std::string& inventory,
+                           const std::map<std::string, Variant>& columns = {});
+
+    // Runs any statement on the database directly; false when it fails.
+    bool Execute(const std::string& sql);
+    // The first column of the first row of a query, Null when it gives no row.
+    Variant Scalar(const std::string& sql);
+
+private:
+    void Insert(const std::string& table, const std::map<std::string, Variant>& columns);
+
+    QTemporaryDir dir_;
+    std::string folder_;
+    std::string path_;
+    std::shared_ptr<ScriptedDialogs> dialogs_;
+    std::shared_ptr<HostEnvironment> environment_;
+    sqlite3* connection_ = nullptr;
+};
+
+}  // namespace zel::test
