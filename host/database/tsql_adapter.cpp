@@ -236,8 +236,8 @@ bool IsClauseWord(const SqlToken& token) {
 
 // How the statement names the target inside its from clause.
 struct TargetInFrom {
-    std::string table;      // the table as written in the from clause
     std::string qualifier;  // its alias, or the table itself
+    std::string aliased;    // the table the alias stands for; empty when there is no alias
 };
 
 std::optional<TargetInFrom> FindTargetInFrom(const Tokens& tokens, const UpdateShape& shape) {
@@ -274,10 +274,10 @@ std::optional<TargetInFrom> FindTargetInFrom(const Tokens& tokens, const UpdateS
         }
         const bool hasAlias = IsNameAt(tokens, alias) && !IsClauseWord(tokens[alias]);
         if (hasAlias && NameKey(tokens[alias]) == target) {
-            return TargetInFrom{tokens[name].text, tokens[alias].text};
+            return TargetInFrom{tokens[alias].text, tokens[name].text};
         }
         if (!hasAlias && NameKey(tokens[name]) == target) {
-            return TargetInFrom{tokens[name].text, tokens[name].text};
+            return TargetInFrom{tokens[name].text, {}};
         }
     }
     return std::nullopt;
@@ -305,7 +305,9 @@ std::string AdaptUpdate(Tokens& tokens) {
         // T is not part of the join: SQLite's UPDATE ... FROM means the same as the host's.
         return SqlTokenizer::Join(tokens);
     }
-    tokens[shape->target].text = target->table;
+    if (!target->aliased.empty()) {
+        tokens[shape->target].text = target->aliased;
+    }
     return TrimmedTail(JoinRange(tokens, 0, shape->from)) + " where rowid in (select " +
            target->qualifier + ".rowid " + TrimmedTail(JoinRange(tokens, shape->from, shape->end)) +
            ")" + JoinRange(tokens, shape->end, tokens.size());
