@@ -40,8 +40,8 @@ std::string ReadHolder(int descriptor) {
 }  // namespace
 
 FileSessionLocks::~FileSessionLocks() {
-    while (!held_.empty()) {
-        Release(held_.begin()->first);
+    for (const auto& [file, descriptor] : held_) {
+        Unlock(descriptor);
     }
 }
 
@@ -99,8 +99,11 @@ void FileSessionLocks::Release(const std::string& name) {
     if (own == held_.end()) {
         return;
     }
-    const int descriptor = own->second;
+    Unlock(own->second);
     held_.erase(own);
+}
+
+void FileSessionLocks::Unlock(int descriptor) {
     WriteHolder(descriptor, {});
     flock(descriptor, LOCK_UN);
     close(descriptor);

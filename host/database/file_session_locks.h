@@ -27,6 +27,7 @@ public:
 
 private:
     static std::string FileNameOf(const std::string& name);
+    static void Unlock(int descriptor);
 
     std::string folder_;
     std::map<std::string, int> held_;  // file name → open descriptor holding the lock

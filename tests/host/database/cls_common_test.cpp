@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/objects/resource_texts.h"
+#include "host/database/account_database.h"
+#include "host/database/session_locks.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -97,6 +98,109 @@ TEST_F(ClsCommonTest, ExecuteXIsTrueOnlyWhenAWriteChangedRows) {
     for (auto c : cases) {
         EXPECT_EQ(service->ExecuteX(c.sql), c.expected) << c.sql;
     }
+}
+
+TEST_F(ClsCommonTest, DeleteRemovesExactlyTheOneRowOfTheComponentsCondition) {
+    db.AddCorrespondence("01", "A001");
+    db.AddCorrespondence("02", "A001");
+    db.AddCorrespondence("01", "A002");
+    std::string condition = "A001' and  Cwhcode='02";
+    std::string key = "cInvCode";
+    std::string message;
+    ASSERT_TRUE(service->Delete(condition, key, "WhInvContrapose", message, "demo")) << message;
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(Count("cWhCode='02'"), 0);
+}
+
+TEST_F(ClsCommonTest, DeleteOfNothingOrOfManyRowsChangesNothing) {
+    db.AddCorrespondence("01", "A001");
+    db.AddCorrespondence("02", "A001");
+    struct Case {
+        std::string condition;
+        std::string key;
+    };
+    const Case cases[] = {
+        {"A009' and  Cwhcode='01", "cInvCode"},   // no such row
+        {"A001", "cInvCode"},                     // both warehouses
+        {"x' or '1'='1", "cInvCode"},             // every row
+        {"A001' and  nosuch='1", "cInvCode"},     // the database refuses it
+        {"A001", "cInvCode='A001' or cInvCode"},  // not a column name
+    };
+    for (auto c : cases) {
+        std::string message;
+        EXPECT_FALSE(service->Delete(c.condition, c.key, "WhInvContrapose", message, "demo"))
+            << c.condition;
+        EXPECT_FALSE(message.empty()) << c.condition;
+        EXPECT_EQ(Count(), 2) << c.condition;
+    }
+}
+
+TEST_F(ClsCommonTest, ServiceWithoutDatabaseRefusesEverything) {
+    ClsCommon closed(db.Environment());
+    std::string sql = "select 1";
+    std::string message;
+    std::string xml = "<WhInvContrapose/>";
+    std::string key = "cInvCode";
+    EXPECT_FALSE(closed.Status());
+    EXPECT_EQ(closed.OpenX(sql), nullptr);
+    EXPECT_EQ(closed.Openforward(sql), nullptr);
+    EXPECT_FALSE(closed.ExecuteX(sql));
+    EXPECT_FALSE(closed.Add(xml, "WhInvContrapose", message));
+    EXPECT_FALSE(message.empty());
+    EXPECT_FALSE(closed.Delete(sql, key, "WhInvContrapose", message, "demo"));
+}
+
+TEST_F(ClsCommonTest, LogHoldsEveryStatementWithRowsAndTime) {
+    db.AddCorrespondence("01", "A001");
+    db.AddCorrespondence("01", "A002");
+    const std::string log = db.Folder() + "/sql.log";
+    db.Environment()->sqlLogPath = log;
+    std::string read = "select top 1 * from WhInvContrapose";
+    std::string change = "update WhInvContrapose set iDays=2";
+    std::string stream = "select cInvCode from WhInvContrapose";
+    std::string bad = "select nosuch from Warehouse";
+    service->OpenX(read);
+    service->ExecuteX(change);
+    auto rows = service->Openforward(stream);
+    rows->MoveNext();
+    rows->MoveNext();
+    rows.reset();
+    service->OpenX(bad);
+
+    std::ifstream file(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[0].find("\tOpenX\t1\t"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("select * from WhInvContrapose limit 1"), std::string::npos);
+    EXPECT_NE(lines[1].find("\tExecuteX\t2\t"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("\tOpenforward\t2\t"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[3].find("\t-1\t"), std::string::npos) << lines[3];
+    EXPECT_NE(lines[3].find("nosuch"), std::string::npos);
+}
+
+TEST_F(ClsCommonTest, SessionLocksExcludeASecondServiceOfTheSameProcess) {
+    auto& first = dynamic_cast<ISessionLocks&>(*service);
+    auto second = db.OpenService();
+    auto& other = dynamic_cast<ISessionLocks&>(*second);
+    std::string holder;
+    ASSERT_TRUE(first.TryAcquire("WhInvContrapose", "demo@host", holder));
+    EXPECT_FALSE(other.TryAcquire("whinvcontrapose", "other@host", holder));
+    EXPECT_EQ(holder, "demo@host");
+    first.Release("WhInvContrapose");
+    EXPECT_TRUE(other.TryAcquire("whinvcontrapose", "other@host", holder));
+}
+
+TEST_F(ClsCommonTest, CreateAccountDatabaseKeepsTheDataOfAnExistingAccount) {
+    db.AddCorrespondence("01", "A001");
+    std::string error;
+    ASSERT_TRUE(CreateAccountDatabase(db.Path(), error)) << error;
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(db.Scalar("select cValue from AccInformation where cID='19'"), Variant("2"));
+    EXPECT_FALSE(CreateAccountDatabase(db.Folder() + "/no/such/folder/x.db", error));
+    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
