@@ -1,0 +1,76 @@
+#include "host/database/recordset_filter.h"
+
+#include <gtest/gtest.h>
+
+#include "host/database/recordset_columns.h"
+#include "host/database/sqlite_backend.h"
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+struct FilterCase {
+    const char* condition;
+    bool matches;
+};
+
+void PrintTo(const FilterCase& c, std::ostream* out) {
+    *out << c.condition;
+}
+
+// One row: code '01 ', name '仓库', count 7, rate 1.5, note NULL, text number '007'.
+class RecordsetFilterTest : public ::testing::TestWithParam<FilterCase> {
+protected:
+    RecordsetFilterTest() {
+        backend.Open(db.Path());
+        statement = backend.Prepare(
+            "select 'Ab ' as code, '仓库' as name, 7 as count, 1.5 as rate, null as note, '007' "
+            "as textnumber");
+        columns = RecordsetColumns(*statement);
+    }
+    Variant Cell(int column) const {
+        static const Variant row[] = {Variant("Ab "), Variant("仓库"), Variant(7),
+                                      Variant(1.5),   Variant(),       Variant("007")};
+        return row[column];
+    }
+
+    test::TestDatabase db;
+    SqliteBackend backend;
+    std::unique_ptr<SqlStatement> statement;
+    RecordsetColumns columns;
+};
+
+TEST_P(RecordsetFilterTest, MatchesLikeTheHost) {
+    const auto filter = RecordsetFilter::Parse(GetParam().condition, columns);
+    ASSERT_TRUE(filter) << GetParam().condition;
+    EXPECT_EQ(filter->Matches([&](int column) { return Cell(column); }), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conditions, RecordsetFilterTest,
+    ::testing::Values(FilterCase{"code='ab'", true}, FilterCase{"CODE = 'AB  '", true},
+                      FilterCase{"code<>'ab'", false}, FilterCase{"name='仓库'", true},
+                      FilterCase{"count=7", true}, FilterCase{"count='7'", true},
+                      FilterCase{"count>=7.0 and rate<2", true}, FilterCase{"rate>1.5", false},
+                      FilterCase{"count=-7", false}, FilterCase{"textnumber='7'", false},
+                      FilterCase{"textnumber=7", true}, FilterCase{"note=''", false},
+                      FilterCase{"note<>'x'", false},
+                      FilterCase{"code='x' or name='仓库' and count=7", true},
+                      FilterCase{"(code='x' or name='仓库') and count=8", false},
+                      FilterCase{"[code]='ab' and \"count\"!=8", true},
+                      FilterCase{"t.code='ab'", true}));
+
+TEST(RecordsetFilterParse, RefusesWhatItCannotRead) {
+    test::TestDatabase db;
+    SqliteBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path()));
+    auto statement = backend.Prepare("select 1 as a, 'x' as b");
+    const RecordsetColumns columns(*statement);
+    for (const char* bad : {"a=", "a=1 and", "(a=1", "a=1)", "nosuch=1", "a==", "a='x", "a=1 b=2",
+                            "'x'=a", "a like 'x%'", "a=-'x'"}) {
+        EXPECT_FALSE(RecordsetFilter::Parse(bad, columns)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace zel

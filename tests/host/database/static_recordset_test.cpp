@@ -1,0 +1,117 @@
+#include "host/database/static_recordset.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "host/database/sqlite_backend.h"
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+class StaticRecordsetTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError(); }
+
+    std::shared_ptr<StaticRecordset> Read(const std::string& sql) {
+        auto statement = backend.Prepare(sql);
+        EXPECT_TRUE(statement) << backend.LastError();
+        std::string error;
+        return statement ? StaticRecordset::Read(*statement, error) : nullptr;
+    }
+
+    test::TestDatabase db;
+    SqliteBackend backend;
+};
+
+TEST_F(StaticRecordsetTest, ValuesKeepTheirTypesAndNullIsNotEmpty) {
+    const std::int64_t big = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t small = std::numeric_limits<std::int64_t>::min();
+    auto rows = Read("select 0, -1, 127, 128, -129, 70000, " + std::to_string(big) + ", " +
+                     std::to_string(small) + ", 1.25, '', null, '仓库'");
+    ASSERT_TRUE(rows);
+    const Variant expected[] = {Variant(0),    Variant(-1),    Variant(127), Variant(128),
+                                Variant(-129), Variant(70000), Variant(big), Variant(small),
+                                Variant(1.25), Variant(""),    Variant(),    Variant("仓库")};
+    ASSERT_EQ(rows->FieldCount(), 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(*rows->Fields(i), expected[i]) << i;
+    }
+}
+
+TEST_F(StaticRecordsetTest, MovesThroughAllRowsAndBackToTheFirst) {
+    auto rows = Read("select 'a' as c union all select 'b' union all select 'c'");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->RecordCount(), 3);
+    EXPECT_FALSE(rows->Bof());
+    std::string seen;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        seen += rows->Fields("C")->ToString();
+    }
+    EXPECT_EQ(seen, "abc");
+    rows->MoveNext();
+    EXPECT_TRUE(rows->Eof());
+    rows->MoveFirst();
+    EXPECT_EQ(rows->Fields(0)->ToString(), "a");
+    rows->Close();
+    EXPECT_FALSE(rows->IsOpen());
+    EXPECT_TRUE(rows->Eof());
+    EXPECT_FALSE(rows->Fields(0).has_value());
+}
+
+TEST_F(StaticRecordsetTest, EmptyResultIsAtBothEnds) {
+    auto rows = Read("select * from Warehouse where 1=2");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->RecordCount(), 0);
+    EXPECT_TRUE(rows->Bof());
+    EXPECT_TRUE(rows->Eof());
+    EXPECT_EQ(rows->FieldName(0), "cWhCode");
+    EXPECT_EQ(rows->FieldDefinedSize(1), 50);
+}
+
+TEST_F(StaticRecordsetTest, FieldsByNameIgnoreCaseAndTheTable) {
+    db.AddPerson("P1", "张三");
+    auto rows = Read("select * from whInvContrapose,Inventory,person where 1=2");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->FieldDefinedSize(rows->FieldIndex("Person.cPersonName")), 40);
+    EXPECT_EQ(rows->FieldIndex("CINVCODE"), 1);  // the first of the two cInvCode columns
+    EXPECT_EQ(rows->FieldIndex("nosuch"), -1);
+    EXPECT_EQ(rows->FieldDefinedSize(99), 0);
+}
+
+TEST_F(StaticRecordsetTest, FilterNarrowsAndAnEmptyFilterRestores) {
+    db.AddWarehouse("01", "成品库");
+    db.AddWarehouse("02", "原料库");
+    db.AddWarehouse("03", "废品库");
+    auto rows = Read("select cWhCode, cWhName, length(cWhCode) as n from Warehouse order by 1");
+    ASSERT_TRUE(rows);
+    ASSERT_TRUE(rows->SetFilter("cWhCode='02' or cWhName='废品库 '"));
+    EXPECT_EQ(rows->RecordCount(), 2);
+    EXPECT_EQ(rows->Fields(0)->ToString(), "02");
+    rows->MoveNext();
+    EXPECT_EQ(rows->Fields(0)->ToString(), "03");
+    rows->MoveNext();
+    EXPECT_TRUE(rows->Eof());
+    EXPECT_FALSE(rows->SetFilter("cWhCode='02"));
+    EXPECT_EQ(rows->RecordCount(), 2) << "a bad filter keeps the last one";
+    ASSERT_TRUE(rows->SetFilter("nosuch=1 or n=2") == false);
+    ASSERT_TRUE(rows->SetFilter(""));
+    EXPECT_EQ(rows->RecordCount(), 3);
+    EXPECT_EQ(rows->Fields(0)->ToString(), "01");
+}
+
+TEST_F(StaticRecordsetTest, HoldsAGridOfTextsInLittleMoreThanTheirBytes) {
+    ASSERT_TRUE(
+        db.Execute("create table t (a varchar(20), b varchar(40), n decimal(20,6), d date);"
+                   "with recursive k(i) as (select 1 union all select i+1 from k where i<2000) "
+                   "insert into t select 'INV' || printf('%08d', i), '名称名称名称' || i, i * 1.5, "
+                   "'2024-01-01' from k"));
+    auto rows = Read("select * from t");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->RecordCount(), 2000);
+    EXPECT_LT(rows->MemoryBytes(), 2 * rows->TextBytes());
+}
+
+}  // namespace
+}  // namespace zel
