@@ -9,6 +9,9 @@ ForwardRecordset::ForwardRecordset(std::unique_ptr<SqlStatement> statement, Fini
 
 std::shared_ptr<ForwardRecordset> ForwardRecordset::Open(std::unique_ptr<SqlStatement> statement,
                                                          Finished finished) {
+    if (!statement) {
+        return nullptr;
+    }
     std::shared_ptr<ForwardRecordset> result(
         new ForwardRecordset(std::move(statement), std::move(finished)));
     const StepResult first = result->statement_->Step();

@@ -17,7 +17,8 @@ public:
     // Called once, when the result is closed or dropped, with the number of rows read.
     using Finished = std::function<void(long rowsRead)>;
 
-    // Steps onto the first row; nullptr when that step fails (the backend tells why).
+    // Steps onto the first row; nullptr without a statement or when that step fails (the
+    // backend tells why).
     static std::shared_ptr<ForwardRecordset> Open(std::unique_ptr<SqlStatement> statement,
                                                   Finished finished);
     ForwardRecordset(const ForwardRecordset&) = delete;
