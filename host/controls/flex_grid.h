@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+#include <string>
+
+#include "host/controls/flex_grid_model.h"
+
+class QItemSelection;
+class QTableView;
+
+namespace zel {
+
+// The list grid of the component's windows. Row, Col, RowSel and ColSel count grid rows, the
+// fixed header row included; the selection is the block between (Row, Col) and (RowSel, ColSel).
+// Setting Row or Col collapses the selection onto the current cell, so a block is set from code
+// by setting Row and Col first, then RowSel and ColSel.
+class FlexGrid final : public QWidget {
+    Q_OBJECT
+
+public:
+    enum SelectionModes { kSelectionFree = 0, kSelectionByRow = 1, kSelectionByColumn = 2 };
+
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const { return model_.Rows(); }
+    bool SetRows(int rows);
+    int Cols() const { return model_.Cols(); }
+    bool SetCols(int cols);
+    int FixedRows() const { return model_.FixedRows(); }
+    bool SetFixedRows(int fixedRows);
+
+    int Row() const { return row_; }
+    bool SetRow(int row);
+    int Col() const { return col_; }
+    bool SetCol(int col);
+    int RowSel() const { return rowSel_; }
+    bool SetRowSel(int row);
+    int ColSel() const { return colSel_; }
+    bool SetColSel(int col);
+
+    std::string TextMatrix(int row, int col) const;
+    bool SetTextMatrix(int row, int col, std::string_view text);
+
+    int MousePointer() const { return mousePointer_; }
+    bool SetMousePointer(int mousePointer);
+    // While off, cell changes are neither painted nor announced; switching it on shows them all.
+    bool Redraw() const { return !model_.DeferUpdates(); }
+    void SetRedraw(bool redraw);
+    QColor BackColor() const;
+    void SetBackColor(const QColor& color);
+
+    // In twips.
+    double ColWidth(int col) const;
+    bool SetColWidth(int col, double twips);
+    Qt::Alignment ColAlignment(int col) const { return model_.ColAlignment(col); }
+    bool SetColAlignment(int col, Qt::Alignment alignment);
+    int SelectionMode() const { return selectionMode_; }
+    bool SetSelectionMode(int mode);
+    // Fits the columns to the header and the first rows; never reads every row.
+    void AutoSizeCols();
+    bool Sort(int col, Qt::SortOrder order);
+
+    FlexGridModel& Model() { return model_; }
+    QTableView& View() { return *view_; }
+
+signals:
+    // A double click on a cell.
+    void DblClick();
+    // A mouse button released over the grid or its header: button and shift in the host's codes,
+    // x and y in twips from the grid's top left corner.
+    void MouseUp(short button, short shift, float x, float y);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsGridRow(int row) const { return row >= 0 && row < Rows(); }
+    bool IsGridCol(int col) const { return col >= 0 && col < Cols(); }
+    void ClampCursor();
+    void ShowSelection();
+    void TakeSelectionFromView();
+
+    FlexGridModel model_;
+    QTableView* view_;
+    int row_ = 0;
+    int col_ = 0;
+    int rowSel_ = 0;
+    int colSel_ = 0;
+    int mousePointer_ = 0;
+    int selectionMode_ = kSelectionFree;
+    bool showingSelection_ = false;
+};
+
+}  // namespace zel

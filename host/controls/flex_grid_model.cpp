@@ -1,0 +1,325 @@
+#include "host/controls/flex_grid_model.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <numeric>
+
+namespace zel {
+namespace {
+
+constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string_view TrimmedRight(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    text = TrimmedRight(text);
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+// A cell as a sort key: its kind orders empty cells before numbers before other texts.
+struct SortKey {
+    enum Kind { kEmpty, kNumber, kText };
+    Kind kind = kEmpty;
+    double number = 0;
+    std::string_view text;
+};
+
+// Display texts of numbers may carry digit grouping ("1,234.50").
+bool ParseNumber(std::string_view text, double& number) {
+    std::string digits;
+    digits.reserve(text.size());
+    for (const char c : text) {
+        if (c != ',') {
+            digits += c;
+        }
+    }
+    const char* first = digits.data();
+    const char* last = first + digits.size();
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    // from_chars also reads "inf" and "nan", which are names here, not numbers.
+    const char* lead = (first != last && *first == '-') ? first + 1 : first;
+    if (lead == last || !(std::isdigit(static_cast<unsigned char>(*lead)) || *lead == '.')) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(first, last, number);
+    return error == std::errc() && end == last && first != last;
+}
+
+SortKey KeyOf(std::string_view cell) {
+    const std::string_view text = Trimmed(cell);
+    if (text.empty()) {
+        return {};
+    }
+    SortKey key;
+    if (ParseNumber(text, key.number)) {
+        key.kind = SortKey::kNumber;
+    } else {
+        key.kind = SortKey::kText;
+        key.text = TrimmedRight(cell);
+    }
+    return key;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+int CompareHostText(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+        const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool Before(const SortKey& a, const SortKey& b) {
+    if (a.kind != b.kind) {
+        return a.kind < b.kind;
+    }
+    switch (a.kind) {
+        case SortKey::kNumber:
+            return a.number < b.number;
+        case SortKey::kText:
+            return CompareHostText(a.text, b.text) < 0;
+        case SortKey::kEmpty:
+            break;
+    }
+    return false;
+}
+
+}  // namespace
+
+void FlexGridModel::Span::Add(int value) {
+    if (Empty()) {
+        first = last = value;
+        return;
+    }
+    first = std::min(first, value);
+    last = std::max(last, value);
+}
+
+FlexGridModel::FlexGridModel(QObject* parent)
+    : QAbstractTableModel(parent),
+      rows_(1),
+      alignments_(2, kDefaultAlignment),
+      cols_(2),
+      fixedRows_(1) {}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Rows() - fixedRows_;
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return ToQString(Text(GridRow(index), index.column()));
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(ColAlignment(index.column()));
+        default:
+            return {};
+    }
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && fixedRows_ > 0 && section >= 0 && section < cols_ &&
+        role == Qt::DisplayRole) {
+        return ToQString(Text(0, section));
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return Qt::NoItemFlags;
+    }
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+bool FlexGridModel::SetRows(int rows) {
+    if (rows < fixedRows_) {
+        return false;
+    }
+    const int oldModelRows = rowCount();
+    const int newModelRows = rows - fixedRows_;
+    if (newModelRows > oldModelRows) {
+        beginInsertRows({}, oldModelRows, newModelRows - 1);
+        rows_.resize(static_cast<std::size_t>(rows));
+        endInsertRows();
+    } else if (newModelRows < oldModelRows) {
+        beginRemoveRows({}, newModelRows, oldModelRows - 1);
+        rows_.resize(static_cast<std::size_t>(rows));
+        rows_.shrink_to_fit();
+        endRemoveRows();
+    }
+    return true;
+}
+
+bool FlexGridModel::SetCols(int cols) {
+    if (cols < 0) {
+        return false;
+    }
+    if (cols > cols_) {
+        beginInsertColumns({}, cols_, cols - 1);
+        cols_ = cols;
+        alignments_.resize(static_cast<std::size_t>(cols), kDefaultAlignment);
+        endInsertColumns();
+    } else if (cols < cols_) {
+        beginRemoveColumns({}, cols, cols_ - 1);
+        cols_ = cols;
+        alignments_.resize(static_cast<std::size_t>(cols));
+        for (auto& row : rows_) {
+            row.Truncate(cols);
+        }
+        endRemoveColumns();
+    }
+    return true;
+}
+
+bool FlexGridModel::SetFixedRows(int fixedRows) {
+    if (fixedRows < 0 || fixedRows > 1 || fixedRows > Rows()) {
+        return false;
+    }
+    if (fixedRows != fixedRows_) {
+        beginResetModel();
+        fixedRows_ = fixedRows;
+        endResetModel();
+    }
+    return true;
+}
+
+std::string_view FlexGridModel::Text(int row, int col) const {
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_) {
+        return {};
+    }
+    return rows_[static_cast<std::size_t>(row)].Cell(col);
+}
+
+bool FlexGridModel::SetText(int row, int col, std::string_view text) {
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_) {
+        return false;
+    }
+    rows_[static_cast<std::size_t>(row)].SetCell(col, text, cols_);
+    if (row < fixedRows_) {
+        NoteHeaderChanged(col);
+    } else {
+        NoteCellChanged(row - fixedRows_, col);
+    }
+    return true;
+}
+
+Qt::Alignment FlexGridModel::ColAlignment(int col) const {
+    if (col < 0 || col >= cols_) {
+        return kDefaultAlignment;
+    }
+    return alignments_[static_cast<std::size_t>(col)];
+}
+
+bool FlexGridModel::SetColAlignment(int col, Qt::Alignment alignment) {
+    if (col < 0 || col >= cols_) {
+        return false;
+    }
+    alignments_[static_cast<std::size_t>(col)] = alignment;
+    if (rowCount() > 0) {
+        dirtyRows_.Add(0);
+        dirtyRows_.Add(rowCount() - 1);
+        dirtyCols_.Add(col);
+    }
+    if (!defer_) {
+        Flush();
+    }
+    return true;
+}
+
+void FlexGridModel::SetDeferUpdates(bool defer) {
+    defer_ = defer;
+    if (!defer_) {
+        Flush();
+    }
+}
+
+void FlexGridModel::NoteCellChanged(int modelRow, int col) {
+    dirtyRows_.Add(modelRow);
+    dirtyCols_.Add(col);
+    if (!defer_) {
+        Flush();
+    }
+}
+
+void FlexGridModel::NoteHeaderChanged(int col) {
+    dirtyHeader_.Add(col);
+    if (!defer_) {
+        Flush();
+    }
+}
+
+void FlexGridModel::Flush() {
+    // Rows or columns may have gone while the changes were gathered.
+    const int lastRow = std::min(dirtyRows_.last, rowCount() - 1);
+    const int lastCol = std::min(dirtyCols_.last, cols_ - 1);
+    if (!dirtyRows_.Empty() && dirtyRows_.first <= lastRow && dirtyCols_.first <= lastCol) {
+        emit dataChanged(index(dirtyRows_.first, dirtyCols_.first), index(lastRow, lastCol),
+                         {Qt::DisplayRole, Qt::TextAlignmentRole});
+    }
+    const int lastHeader = std::min(dirtyHeader_.last, cols_ - 1);
+    if (!dirtyHeader_.Empty() && dirtyHeader_.first <= lastHeader) {
+        emit headerDataChanged(Qt::Horizontal, dirtyHeader_.first, lastHeader);
+    }
+    dirtyRows_ = {};
+    dirtyCols_ = {};
+    dirtyHeader_ = {};
+}
+
+bool FlexGridModel::Sort(int col, Qt::SortOrder order) {
+    if (col < 0 || col >= cols_) {
+        return false;
+    }
+    const auto first = static_cast<std::size_t>(fixedRows_);
+    const std::size_t count = rows_.size() - first;
+    std::vector<SortKey> keys(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        keys[i] = KeyOf(rows_[first + i].Cell(col));
+    }
+    std::vector<std::size_t> sequence(count);
+    std::iota(sequence.begin(), sequence.end(), std::size_t{0});
+    std::stable_sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
+        return order == Qt::AscendingOrder ? Before(keys[a], keys[b]) : Before(keys[b], keys[a]);
+    });
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<CellRow> sorted;
+    sorted.reserve(count);
+    for (const std::size_t i : sequence) {
+        sorted.push_back(std::move(rows_[first + i]));
+    }
+    std::move(sorted.begin(), sorted.end(), rows_.begin() + static_cast<std::ptrdiff_t>(first));
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
+}
+
+}  // namespace zel

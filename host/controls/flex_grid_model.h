@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/controls/cell_row.h"
+
+namespace zel {
+
+// The cells of a FlexGrid. Grid coordinates count the fixed row: grid row 0 is the header (shown
+// by the view as its horizontal header) when there is one fixed row, and model row m is grid row
+// m + FixedRows().
+class FlexGridModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit FlexGridModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    int Rows() const { return static_cast<int>(rows_.size()); }
+    // Fails below FixedRows(). New rows are empty and cost no allocation until written.
+    bool SetRows(int rows);
+    int Cols() const { return cols_; }
+    bool SetCols(int cols);
+    int FixedRows() const { return fixedRows_; }
+    // 0 or 1: the view has one header row to show it in.
+    bool SetFixedRows(int fixedRows);
+
+    // "" outside the grid.
+    std::string_view Text(int row, int col) const;
+    bool SetText(int row, int col, std::string_view text);
+
+    Qt::Alignment ColAlignment(int col) const;
+    bool SetColAlignment(int col, Qt::Alignment alignment);
+
+    // While deferred, cell and header changes are gathered into one rectangle and announced when
+    // deferring ends. Row and column counts are announced at once, as a model must.
+    void SetDeferUpdates(bool defer);
+    bool DeferUpdates() const { return defer_; }
+
+    // Reorders the rows below the fixed row by the texts of one column, keeping each row whole.
+    // Numbers compare as numbers, other texts as the host compares them (ASCII letter case and
+    // trailing blanks ignored), empty cells first; equal cells keep their order. Rows keep their
+    // positions in persistent indexes, as the grid's current row keeps its number.
+    bool Sort(int col, Qt::SortOrder order);
+
+    int GridRow(const QModelIndex& index) const { return index.row() + fixedRows_; }
+    QModelIndex GridIndex(int row, int col) const { return index(row - fixedRows_, col); }
+
+private:
+    struct Span {
+        int first = -1;
+        int last = -1;
+        void Add(int value);
+        bool Empty() const { return first < 0; }
+    };
+
+    void NoteCellChanged(int row, int col);
+    void NoteHeaderChanged(int col);
+    void Flush();
+
+    std::vector<CellRow> rows_;
+    std::vector<Qt::Alignment> alignments_;
+    int cols_ = 0;
+    int fixedRows_ = 0;
+    bool defer_ = false;
+    Span dirtyRows_;
+    Span dirtyCols_;
+    Span dirtyHeader_;
+};
+
+}  // namespace zel
