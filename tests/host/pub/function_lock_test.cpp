@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QProcess>
 #include <map>
 
+#include "host/database/register_database_service.h"
 #include "host/database/session_locks.h"
 #include "host/login/login.h"
 #include "host/objects/object_registry.h"
 #include "host/pub/pub_service.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_database.h"
 
 namespace zel {
 namespace {
@@ -129,6 +132,104 @@ TEST_F(FunctionLockTest, ReleasingNeverRefusesAndUnknownModesDo) {
     EXPECT_TRUE(pub.IsLockFun(first, alice, "WhInvContrapose", 3));
     EXPECT_TRUE(holders->empty());
     EXPECT_TRUE(dialogs->Messages().empty());
+}
+
+// Another program holding (or asking for) a lock on the same account database.
+class LockHolderProcess {
+public:
+    LockHolderProcess(const std::string& account, const std::string& user, short mode) {
+        process_.start(PUB_LOCK_HOLDER_PATH, {QString::fromStdString(account),
+                                              QString::fromStdString(user), QString::number(mode)});
+    }
+    ~LockHolderProcess() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    // The next line the program writes; empty when it ends without one.
+    std::string NextLine() {
+        while (!process_.canReadLine() && process_.waitForReadyRead(kPatience)) {
+        }
+        return process_.readLine().trimmed().toStdString();
+    }
+    void Release() { process_.write("release\n"); }
+    void Kill() {
+        process_.kill();
+        process_.waitForFinished(kPatience);
+    }
+    long long Pid() const { return process_.processId(); }
+
+private:
+    // Generous: a wait, not a speed target.
+    static constexpr int kPatience = 60000;
+    QProcess process_;
+};
+
+class LockAcrossProcessesTest : public ::testing::Test {
+protected:
+    LockAcrossProcessesTest() {
+        RegisterDatabaseService(registry, database.Environment());
+        service = CreateObjectAs<IClsCommon>(registry, "ZelSrvTrans.IClsCommon");
+        service->Init(database.Path());
+    }
+
+    bool Refused(short mode) { return pub.IsLockFun(*service, bob, "WhInvContrapose", mode); }
+
+    test::TestDatabase database;
+    ObjectRegistry registry;
+    std::shared_ptr<IClsCommon> service;
+    PubService pub{database.Environment(), registry};
+    Login bob = UserLogin("bob");
+};
+
+// The holder text names the other program by its own process id.
+std::string HolderOf(const LockHolderProcess& child) {
+    const std::string own = FunctionLockHolder("alice");
+    return own.substr(0, own.rfind(':') + 1) + std::to_string(child.Pid());
+}
+
+TEST_F(LockAcrossProcessesTest, TheFunctionLockOfOneProgramRefusesTheOther) {
+    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    ASSERT_EQ(child.NextLine(), "taken");
+    EXPECT_TRUE(Refused(kLockFunction));
+    ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
+    EXPECT_EQ(database.Dialogs().Messages()[0].text,
+              "该功能正在被 " + HolderOf(child) + " 使用，暂时不能进入！");
+}
+
+TEST_F(LockAcrossProcessesTest, AKilledHolderLeavesTheLockFree) {
+    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    ASSERT_EQ(child.NextLine(), "taken");
+    child.Kill();
+    EXPECT_FALSE(Refused(kLockFunction));
+    EXPECT_FALSE(Refused(kUnlockFunction));
+}
+
+TEST_F(LockAcrossProcessesTest, EditAndFunctionLocksAreIndependent) {
+    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    ASSERT_EQ(child.NextLine(), "taken");
+    EXPECT_FALSE(Refused(kLockEdit));
+    LockHolderProcess editor(database.Path(), "carol", kLockEdit);
+    EXPECT_EQ(editor.NextLine().rfind("refused 数据正在被 bob@", 0), 0U);
+}
+
+TEST_F(LockAcrossProcessesTest, AReleasedLockCanBeTakenByTheOther) {
+    LockHolderProcess child(database.Path(), "alice", kLockEdit);
+    ASSERT_EQ(child.NextLine(), "taken");
+    EXPECT_TRUE(Refused(kLockEdit));
+    child.Release();
+    ASSERT_EQ(child.NextLine(), "released");
+    EXPECT_FALSE(Refused(kLockEdit));
+}
+
+TEST_F(LockAcrossProcessesTest, TheOtherProgramIsRefusedWhileThisOneHolds) {
+    ASSERT_FALSE(Refused(kLockFunction));
+    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    EXPECT_EQ(child.NextLine(),
+              "refused 该功能正在被 " + FunctionLockHolder("bob") + " 使用，暂时不能进入！");
+    EXPECT_FALSE(Refused(kUnlockFunction));
+    LockHolderProcess later(database.Path(), "alice", kLockFunction);
+    EXPECT_EQ(later.NextLine(), "taken");
 }
 
 }  // namespace
