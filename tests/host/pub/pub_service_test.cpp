@@ -6,6 +6,7 @@
 #include "host/pub/register_pub_service.h"
 #include "interfaces/row_auth.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_database.h"
 
 namespace zel {
 namespace {
@@ -182,6 +183,47 @@ TEST_F(PubServiceTest, AShorterTargetListLeavesTheValueUnchanged) {
     std::vector<std::string> to{"A"};
     EXPECT_EQ(pub->GetDispTxt("a", from, to), "A");
     EXPECT_EQ(pub->GetDispTxt("c", from, to), "c");
+}
+
+class FieldCaptionTest : public ::testing::Test {
+protected:
+    std::shared_ptr<IRecordset> Dictionary() {
+        std::string sql = "select * from aa_columndic where ckey='Inventory' ";
+        return service->OpenX(sql);
+    }
+
+    test::TestDatabase db;
+    std::shared_ptr<IClsCommon> service = db.OpenService();
+    ObjectRegistry registry;
+    PubService pub{db.Environment(), registry};
+};
+
+TEST_F(FieldCaptionTest, CaptionsComeFromTheDictionaryWhateverTheCase) {
+    auto dictionary = Dictionary();
+    ASSERT_NE(dictionary, nullptr);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"iTopSum", "最高库存"},    {"ILOWSUM", "最低库存"},       {"isafenum", "安全库存"},
+        {"iWastage", "合理损耗率"}, {"iFrequency", "盘点周期"},    {"cFrequency", "盘点周期单位"},
+        {"iDays", "盘点日"},        {"dLastDate", "上次盘点日期"}, {"iNoSuchField", "iNoSuchField"},
+    };
+    // One dictionary for all fields, as the catalogue passes it from call to call.
+    for (const auto& [field, caption] : cases) {
+        EXPECT_EQ(pub.GetFldCaption(dictionary, field), caption) << field;
+    }
+}
+
+TEST_F(FieldCaptionTest, WithoutADictionaryTheFieldNameIsTheCaption) {
+    std::shared_ptr<IRecordset> none;
+    EXPECT_EQ(pub.GetFldCaption(none, "iTopSum"), "iTopSum");
+    auto closed = Dictionary();
+    closed->Close();
+    EXPECT_EQ(pub.GetFldCaption(closed, "iTopSum"), "iTopSum");
+}
+
+TEST_F(FieldCaptionTest, AnEmptyCaptionFallsBackToTheFieldName) {
+    ASSERT_TRUE(db.Execute("update aa_columndic set ccaption='' where cfldname='iDays'"));
+    auto dictionary = Dictionary();
+    EXPECT_EQ(pub.GetFldCaption(dictionary, "iDays"), "iDays");
 }
 
 }  // namespace
