@@ -2,7 +2,6 @@
 
 #include <numeric>
 
-#include "db/demo/account_schema.h"
 #include "db/demo/correspondence_table.h"
 #include "db/demo/demo_item_factory.h"
 #include "db/demo/inventory_table.h"
@@ -10,6 +9,7 @@
 #include "db/demo/sqlite_connection.h"
 #include "db/demo/stock_settings_factory.h"
 #include "db/demo/warehouse_quotas.h"
+#include "host/database/account_database.h"
 
 namespace zel::demo {
 namespace {
@@ -74,6 +74,10 @@ DemoOutcome DemoDataGenerator::Generate() {
 
 DemoOutcome DemoDataGenerator::Build(const fs::path& file) {
     random_ = DemoRandom(options_.seed);
+    std::string schemaError;
+    if (!CreateAccountDatabase(file.string(), schemaError)) {
+        return Failed(DemoFailure::CannotCreate, schemaError);
+    }
     SqliteConnection connection;
     if (!connection.Open(file.string())) {
         return Failed(DemoFailure::CannotCreate, connection.Error());
@@ -82,10 +86,6 @@ DemoOutcome DemoDataGenerator::Build(const fs::path& file) {
     if (!connection.Execute("pragma journal_mode = memory; pragma synchronous = off; "
                             "pragma cache_size = -262144; begin")) {
         return Failed(DemoFailure::CannotCreate, connection.Error());
-    }
-    std::string schemaError;
-    if (!AccountSchema::Install(connection, schemaError)) {
-        return Failed(DemoFailure::Schema, schemaError);
     }
     DemoOutcome outcome = Fill(connection);
     if (outcome.Ok() && !connection.Execute("commit")) {

@@ -5,7 +5,7 @@
 
 namespace zel::demo {
 
-enum class DemoFailure { None, BadSize, TargetExists, CannotCreate, Schema, CodingRule, Write };
+enum class DemoFailure { None, BadSize, TargetExists, CannotCreate, CodingRule, Write };
 
 struct DemoSummary {
     int warehouses = 0;

@@ -22,8 +22,6 @@ std::string DemoTexts::FailureKey(DemoFailure failure) {
             return "Zel.DEMO.exists";
         case DemoFailure::CannotCreate:
             return "Zel.DEMO.cannotcreate";
-        case DemoFailure::Schema:
-            return "Zel.DEMO.schemafail";
         case DemoFailure::CodingRule:
             return "Zel.DEMO.codingrule";
         case DemoFailure::Write:
