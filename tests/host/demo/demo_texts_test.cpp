@@ -7,9 +7,9 @@ namespace {
 
 TEST(DemoTexts, EveryOutcomeIsWorded) {
     const auto& texts = DemoTexts::Instance();
-    for (const auto failure : {DemoFailure::None, DemoFailure::BadSize, DemoFailure::TargetExists,
-                               DemoFailure::CannotCreate, DemoFailure::Schema,
-                               DemoFailure::CodingRule, DemoFailure::Write}) {
+    for (const auto failure :
+         {DemoFailure::None, DemoFailure::BadSize, DemoFailure::TargetExists,
+          DemoFailure::CannotCreate, DemoFailure::CodingRule, DemoFailure::Write}) {
         EXPECT_TRUE(texts.Contains(DemoTexts::FailureKey(failure)))
             << DemoTexts::FailureKey(failure);
     }
