@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "host/database/register_database_service.h"
+#include "host/login/login.h"
+#include "host/objects/object_registry.h"
+#include "host/pub/register_pub_service.h"
+#include "host/rowauth/register_row_auth_service.h"
+#include "interfaces/pub.h"
+#include "interfaces/whinv_contra.h"
+#include "support/test_database.h"
+
+namespace korvel::test {
+namespace {
+
+std::shared_ptr<zel::ILogin> LoginAs(const std::string& user) {
+    zel::Login::Values values;
+    values.userId = user;
+    values.curDate = "2024-03-15";
+    values.ysDBName = zel::test::TestDatabase::kAccount;
+    return std::make_shared<zel::Login>(values);
+}
+
+// The component loaded from its registration file over the host's own services.
+struct EndToEnd : ::testing::Test {
+    zel::test::TestDatabase database;
+    zel::ObjectRegistry registry;
+    std::shared_ptr<zel::IWhInvContra> component;
+
+    void SetUp() override {
+        zel::RegisterPubService(registry, database.Environment());
+        zel::RegisterDatabaseService(registry, database.Environment());
+        zel::RegisterRowAuthService(registry);
+        ASSERT_GE(registry.LoadRegistrations(WHINV_BINARY_DIR "/registry"), 1);
+        component = zel::CreateObjectAs<zel::IWhInvContra>(registry, "Korvel.IWhInvContra");
+        ASSERT_NE(component, nullptr) << registry.LastError();
+    }
+    std::string Show(const std::string& user) {
+        auto login = LoginAs(user);
+        ::testing::internal::CaptureStdout();
+        component->Show(login);
+        return ::testing::internal::GetCapturedStdout();
+    }
+    // Another user's session on the same account; its locks last as long as its database service.
+    struct Session {
+        std::shared_ptr<zel::IPub> pub;
+        std::shared_ptr<zel::IClsCommon> db;
+        std::shared_ptr<zel::ILogin> login;
+        // False when someone else holds the function.
+        bool TakeFunctionLock() {
+            return !pub->IsLockFun(*db, *login, "WhInvContrapose", zel::kLockFunction);
+        }
+    };
+    Session SessionOf(const std::string& user) {
+        return {zel::CreateObjectAs<zel::IPub>(registry, "ZelPub.IPub"), database.OpenService(),
+                LoginAs(user)};
+    }
+};
+
+TEST_F(EndToEnd, ShowBindsTheHostServicesLoadsTheCatalogueAndGivesTheLockBack) {
+    const std::string report = Show("demo");
+    for (const char* line : {"user: demo\n", "database: test\n", "date: 2024-03-15\n",
+                             "quantity digits: 2\n", "sTableTitle: 仓库存货对照表\n",
+                             "<whinvcontrapose.iTopSum showfldname='最高库存'  reftype='decdgt'"}) {
+        EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
+    }
+    EXPECT_NE(report.find("sAuthInv: ("), std::string::npos);
+    EXPECT_TRUE(database.Dialogs().Messages().empty());
+    EXPECT_TRUE(SessionOf("other").TakeFunctionLock());
+}
+
+TEST_F(EndToEnd, ShowReturnsWithoutTheWindowWhileAnotherUserHoldsTheFunction) {
+    auto holder = SessionOf("other");
+    ASSERT_TRUE(holder.TakeFunctionLock());
+    EXPECT_EQ(Show("demo"), "");
+    EXPECT_EQ(database.Dialogs().Messages().size(), 1u);
+    EXPECT_FALSE(SessionOf("third").TakeFunctionLock());
+}
+
+}  // namespace
+}  // namespace korvel::test
