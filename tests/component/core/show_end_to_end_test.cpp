@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "host/database/register_database_service.h"
+#include "host/host_services.h"
 #include "host/login/login.h"
 #include "host/objects/object_registry.h"
-#include "host/pub/register_pub_service.h"
-#include "host/rowauth/register_row_auth_service.h"
 #include "interfaces/pub.h"
 #include "interfaces/whinv_contra.h"
 #include "support/test_database.h"
@@ -27,9 +25,7 @@ struct EndToEnd : ::testing::Test {
     std::shared_ptr<zel::IWhInvContra> component;
 
     void SetUp() override {
-        zel::RegisterPubService(registry, database.Environment());
-        zel::RegisterDatabaseService(registry, database.Environment());
-        zel::RegisterRowAuthService(registry);
+        zel::RegisterHostServices(registry, database.Environment());
         ASSERT_GE(registry.LoadRegistrations(WHINV_BINARY_DIR "/registry"), 1);
         component = zel::CreateObjectAs<zel::IWhInvContra>(registry, "Korvel.IWhInvContra");
         ASSERT_NE(component, nullptr) << registry.LastError();
