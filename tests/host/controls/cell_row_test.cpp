@@ -1,0 +1,71 @@
+#include "host/controls/cell_row.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zel {
+namespace {
+
+struct Write {
+    int column;
+    std::string text;
+};
+
+struct CellRowCase {
+    const char* name;
+    std::vector<Write> writes;
+    std::vector<std::string> expected;  // cells 0..n-1 afterwards
+};
+
+class CellRowTest : public ::testing::TestWithParam<CellRowCase> {};
+
+TEST_P(CellRowTest, KeepsEveryCellApart) {
+    CellRow row;
+    for (const auto& write : GetParam().writes) {
+        row.SetCell(write.column, write.text, 4);
+    }
+    for (std::size_t c = 0; c < GetParam().expected.size(); ++c) {
+        EXPECT_EQ(row.Cell(static_cast<int>(c)), GetParam().expected[c]) << "cell " << c;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Writes, CellRowTest,
+    ::testing::Values(
+        CellRowCase{"LeftToRight", {{0, "a"}, {1, "bb"}, {2, "ccc"}}, {"a", "bb", "ccc", ""}},
+        CellRowCase{"RightToLeft", {{2, "ccc"}, {1, "bb"}, {0, "a"}}, {"a", "bb", "ccc", ""}},
+        CellRowCase{"GapStaysEmpty", {{0, "a"}, {3, "d"}}, {"a", "", "", "d"}},
+        CellRowCase{
+            "GrowInTheMiddle", {{0, "a"}, {1, "b"}, {2, "c"}, {1, "longer"}}, {"a", "longer", "c"}},
+        CellRowCase{
+            "ShrinkInTheMiddle", {{0, "a"}, {1, "longer"}, {2, "c"}, {1, "b"}}, {"a", "b", "c"}},
+        CellRowCase{"EmptyOverwrite", {{0, "a"}, {1, "b"}, {2, "c"}, {1, ""}}, {"a", "", "c"}},
+        CellRowCase{"MultiByteTexts", {{0, "仓库"}, {1, "存货编码"}}, {"仓库", "存货编码"}},
+        CellRowCase{"NegativeColumnIgnored", {{-1, "x"}, {0, "a"}}, {"a"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CellRow, UnwrittenRowHoldsNothing) {
+    CellRow row;
+    row.SetCell(5, "", 18);
+    EXPECT_EQ(row.Cell(5), "");
+    EXPECT_EQ(row.TextSize(), 0u);
+}
+
+TEST(CellRow, TruncateDropsTrailingCellsAndTheirText) {
+    CellRow row;
+    row.SetCell(0, "a", 3);
+    row.SetCell(1, "bb", 3);
+    row.SetCell(2, "ccc", 3);
+    row.Truncate(1);
+    EXPECT_EQ(row.Cell(0), "a");
+    EXPECT_EQ(row.Cell(1), "");
+    EXPECT_EQ(row.TextSize(), 1u);
+    row.SetCell(2, "z", 3);
+    EXPECT_EQ(row.Cell(1), "");
+    EXPECT_EQ(row.Cell(2), "z");
+}
+
+}  // namespace
+}  // namespace zel
