@@ -112,10 +112,9 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(std::string& sql) {
     auto statement = Prepare(sql, adapted);
     std::shared_ptr<StaticRecordset> recordset;
     if (statement) {
-        std::string error;
-        recordset = StaticRecordset::Read(*statement, error);
+        recordset = StaticRecordset::Read(*statement);
         if (!recordset) {
-            lastError_ = error.empty() ? backend_->LastError() : error;
+            lastError_ = backend_->LastError();
         }
     }
     Log("OpenX", adapted, recordset ? recordset->RecordCount() : -1, start);

@@ -1,7 +1,7 @@
 #include "host/database/static_recordset.h"
 
+#include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "host/database/sql_statement.h"
 
@@ -36,79 +36,121 @@ std::int64_t DecodeInteger(const char* bytes, std::size_t size) {
 
 }  // namespace
 
-std::shared_ptr<StaticRecordset> StaticRecordset::Read(SqlStatement& statement,
-                                                       std::string& error) {
+StaticRecordset::StaticRecordset(RecordsetColumns columns)
+    : columns_(std::move(columns)),
+      typeBytes_((static_cast<std::size_t>(columns_.Count()) + 3) / 4),
+      headerBytes_(typeBytes_ + sizeof(std::uint32_t) * static_cast<std::size_t>(columns_.Count())),
+      pending_(static_cast<std::size_t>(columns_.Count())) {}
+
+std::shared_ptr<StaticRecordset> StaticRecordset::Read(SqlStatement& statement) {
     std::shared_ptr<StaticRecordset> result(new StaticRecordset(RecordsetColumns(statement)));
     StepResult step;
     while ((step = statement.Step()) == StepResult::Row) {
-        if (!result->AppendRow(statement)) {
-            error = "result too large to hold";
-            return nullptr;
-        }
+        result->AppendRow(statement);
     }
     if (step == StepResult::Error) {
         return nullptr;
     }
-    result->arena_.shrink_to_fit();
-    result->ends_.shrink_to_fit();
-    result->types_.shrink_to_fit();
+    result->TrimLastBlock();
+    result->rows_.shrink_to_fit();
+    result->pending_ = {};
+    result->Seek(0);
     return result;
 }
 
-bool StaticRecordset::AppendRow(const SqlStatement& statement) {
+// The last block keeps only what it holds, so that a small result takes little.
+void StaticRecordset::TrimLastBlock() {
+    if (blocks_.empty() || blockUsed_ == blockSize_) {
+        return;
+    }
+    auto trimmed = std::make_unique_for_overwrite<char[]>(blockUsed_);
+    std::memcpy(trimmed.get(), blocks_.back().get(), blockUsed_);
+    blocks_.back() = std::move(trimmed);
+    heldBytes_ -= blockSize_ - blockUsed_;
+    blockSize_ = blockUsed_;
+}
+
+void StaticRecordset::AppendRow(const SqlStatement& statement) {
+    std::size_t size = headerBytes_;
     for (int column = 0; column < columns_.Count(); ++column) {
+        PendingCell& cell = pending_[static_cast<std::size_t>(column)];
         switch (statement.ColumnType(column)) {
             case SqlValueType::Null:
-                AppendCell(CellType::Null, nullptr, 0);
+                cell = {CellType::Null, 0, {}, nullptr};
                 break;
             case SqlValueType::Integer: {
                 const std::int64_t value = statement.ColumnInteger(column);
-                char bytes[8];
+                cell = {CellType::Integer, IntegerBytes(value), {}, cell.number};
                 for (std::size_t i = 0; i < 8; ++i) {
-                    bytes[i] = static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i));
+                    cell.number[i] =
+                        static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i));
                 }
-                AppendCell(CellType::Integer, bytes, IntegerBytes(value));
                 break;
             }
             case SqlValueType::Real: {
                 const double value = statement.ColumnReal(column);
-                char bytes[sizeof value];
-                std::memcpy(bytes, &value, sizeof value);
-                AppendCell(CellType::Real, bytes, sizeof value);
+                cell = {CellType::Real, sizeof value, {}, cell.number};
+                std::memcpy(cell.number, &value, sizeof value);
                 break;
             }
             case SqlValueType::Text: {
                 const std::string_view text = statement.ColumnText(column);
-                AppendCell(CellType::Text, text.data(), text.size());
+                cell = {CellType::Text, text.size(), {}, text.data()};
                 break;
             }
         }
+        size += cell.size;
     }
-    ++rowCount_;
-    return arena_.size() <= std::numeric_limits<std::uint32_t>::max();
+    char* row = Allocate(size);
+    std::memset(row, 0, typeBytes_);
+    std::uint32_t end = 0;
+    char* data = row + headerBytes_;
+    for (std::size_t column = 0; column < pending_.size(); ++column) {
+        const PendingCell& cell = pending_[column];
+        row[column / 4] = static_cast<char>(row[column / 4] |
+                                            (static_cast<int>(cell.type) << (2 * (column % 4))));
+        std::memcpy(data + end, cell.bytes, cell.size);
+        end += static_cast<std::uint32_t>(cell.size);
+        std::memcpy(row + typeBytes_ + sizeof end * column, &end, sizeof end);
+    }
 }
 
-void StaticRecordset::AppendCell(CellType type, const char* bytes, std::size_t size) {
-    const std::size_t cell = ends_.size();
-    if (cell % 4 == 0) {
-        types_.push_back(0);
+// Rows go into blocks of 1 MiB, a row too big for one into a block of its own; small blocks are
+// also what the allocator hands back to the next result without asking the system again.
+char* StaticRecordset::Allocate(std::size_t size) {
+    constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    if (blocks_.empty() || blockUsed_ + size > blockSize_) {
+        blockSize_ = std::max(kBlockSize, size);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+        heldBytes_ += blockSize_;
+        blockUsed_ = 0;
     }
-    types_.back() |= static_cast<std::uint8_t>(static_cast<std::uint8_t>(type) << (2 * (cell % 4)));
-    arena_.append(bytes, size);
-    ends_.push_back(static_cast<std::uint32_t>(arena_.size()));
+    rows_.push_back(
+        {static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(blockUsed_)});
+    char* row = blocks_.back().get() + blockUsed_;
+    blockUsed_ += size;
+    return row;
 }
 
-StaticRecordset::CellType StaticRecordset::TypeOf(std::size_t cell) const {
-    return static_cast<CellType>((types_[cell / 4] >> (2 * (cell % 4))) & 0x3);
+const char* StaticRecordset::RowBase(std::size_t row) const {
+    const RowPlace place = rows_[row];
+    return blocks_[place.block].get() + place.offset;
 }
 
 Variant StaticRecordset::Cell(std::size_t row, int column) const {
-    const std::size_t cell =
-        row * static_cast<std::size_t>(columns_.Count()) + static_cast<std::size_t>(column);
-    const std::size_t begin = cell == 0 ? 0 : ends_[cell - 1];
-    const char* bytes = arena_.data() + begin;
-    const std::size_t size = ends_[cell] - begin;
-    switch (TypeOf(cell)) {
+    return CellOf(RowBase(row), static_cast<std::size_t>(column));
+}
+
+Variant StaticRecordset::CellOf(const char* base, std::size_t index) const {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    if (index > 0) {
+        std::memcpy(&begin, base + typeBytes_ + sizeof begin * (index - 1), sizeof begin);
+    }
+    std::memcpy(&end, base + typeBytes_ + sizeof end * index, sizeof end);
+    const char* bytes = base + headerBytes_ + begin;
+    const std::size_t size = end - begin;
+    switch (static_cast<CellType>((base[index / 4] >> (2 * (index % 4))) & 0x3)) {
         case CellType::Null:
             return {};
         case CellType::Integer:
@@ -125,7 +167,7 @@ Variant StaticRecordset::Cell(std::size_t row, int column) const {
 }
 
 std::size_t StaticRecordset::VisibleCount() const {
-    return visible_ ? visible_->size() : rowCount_;
+    return visible_ ? visible_->size() : rows_.size();
 }
 
 std::size_t StaticRecordset::RowAt(std::size_t position) const {
@@ -137,16 +179,21 @@ bool StaticRecordset::Bof() const {
 }
 
 bool StaticRecordset::Eof() const {
-    return !open_ || position_ >= VisibleCount();
+    return current_ == nullptr;
+}
+
+void StaticRecordset::Seek(std::size_t position) {
+    position_ = position;
+    current_ = open_ && position < VisibleCount() ? RowBase(RowAt(position)) : nullptr;
 }
 
 void StaticRecordset::MoveFirst() {
-    position_ = 0;
+    Seek(0);
 }
 
 void StaticRecordset::MoveNext() {
-    if (position_ < VisibleCount()) {
-        ++position_;
+    if (current_ != nullptr) {
+        Seek(position_ + 1);
     }
 }
 
@@ -156,12 +203,12 @@ long StaticRecordset::RecordCount() const {
 
 void StaticRecordset::Close() {
     open_ = false;
-    arena_ = {};
-    ends_ = {};
-    types_ = {};
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    rows_ = {};
+    heldBytes_ = 0;
     visible_.reset();
-    rowCount_ = 0;
-    position_ = 0;
+    Seek(0);
 }
 
 std::string StaticRecordset::FieldName(int index) const {
@@ -173,10 +220,10 @@ int StaticRecordset::FieldDefinedSize(int index) const {
 }
 
 std::optional<Variant> StaticRecordset::Fields(int index) const {
-    if (Eof() || !columns_.Contains(index)) {
+    if (current_ == nullptr || !columns_.Contains(index)) {
         return std::nullopt;
     }
-    return Cell(RowAt(position_), index);
+    return CellOf(current_, static_cast<std::size_t>(index));
 }
 
 std::optional<Variant> StaticRecordset::Fields(std::string_view name) const {
@@ -189,7 +236,7 @@ bool StaticRecordset::SetFilter(std::string_view condition) {
     }
     if (condition.find_first_not_of(" \t\r\n") == std::string_view::npos) {
         visible_.reset();
-        position_ = 0;
+        Seek(0);
         return true;
     }
     const auto filter = RecordsetFilter::Parse(condition, columns_);
@@ -197,24 +244,25 @@ bool StaticRecordset::SetFilter(std::string_view condition) {
         return false;
     }
     std::vector<std::uint32_t> rows;
-    for (std::size_t row = 0; row < rowCount_; ++row) {
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (filter->Matches([&](int column) { return Cell(row, column); })) {
             rows.push_back(static_cast<std::uint32_t>(row));
         }
     }
     visible_ = std::move(rows);
-    position_ = 0;
+    Seek(0);
     return true;
 }
 
 std::size_t StaticRecordset::MemoryBytes() const {
-    return sizeof *this + arena_.capacity() + ends_.capacity() * sizeof(std::uint32_t) +
-           types_.capacity() + (visible_ ? visible_->capacity() * sizeof(std::uint32_t) : 0);
+    return sizeof *this + heldBytes_ + blocks_.capacity() * sizeof(blocks_[0]) +
+           rows_.capacity() * sizeof(RowPlace) +
+           (visible_ ? visible_->capacity() * sizeof(std::uint32_t) : 0);
 }
 
 std::size_t StaticRecordset::TextBytes() const {
     std::size_t bytes = 0;
-    for (std::size_t row = 0; row < rowCount_; ++row) {
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
         for (int column = 0; column < columns_.Count(); ++column) {
             bytes += Cell(row, column).ToString().size();
         }

@@ -17,8 +17,7 @@ protected:
     std::shared_ptr<StaticRecordset> Read(const std::string& sql) {
         auto statement = backend.Prepare(sql);
         EXPECT_TRUE(statement) << backend.LastError();
-        std::string error;
-        return statement ? StaticRecordset::Read(*statement, error) : nullptr;
+        return statement ? StaticRecordset::Read(*statement) : nullptr;
     }
 
     test::TestDatabase db;
