@@ -16,6 +16,7 @@ namespace {
 
 // Rows read when sizing columns to their contents.
 constexpr int kSizingRows = 200;
+constexpr int kRowPadding = 6;
 
 }  // namespace
 
@@ -31,6 +32,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this
     view_->setWordWrap(false);
     view_->verticalHeader()->hide();
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // One line of text per row, as a list grid shows; the style's default is nearly two.
+    const int rowHeight = view_->fontMetrics().height() + kRowPadding;
+    view_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    view_->verticalHeader()->setDefaultSectionSize(rowHeight);
     view_->horizontalHeader()->setResizeContentsPrecision(kSizingRows);
     view_->horizontalHeader()->setSectionsClickable(false);
     view_->horizontalHeader()->setHighlightSections(false);
@@ -217,7 +222,10 @@ void FlexGrid::ShowSelection() {
         selection->select(QItemSelection(model_.GridIndex(top, std::min(col_, colSel_)),
                                          model_.GridIndex(bottom, std::max(col_, colSel_))),
                           flags);
-        view_->scrollTo(current);
+        // Before the grid is shown its viewport has no size to scroll within.
+        if (view_->isVisible()) {
+            view_->scrollTo(current);
+        }
     }
     showingSelection_ = false;
 }
