@@ -3,16 +3,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "host/objects/trimmed_text.h"
+
 namespace zel {
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -38,7 +32,7 @@ bool AccountDirectory::LoadConfiguration(const std::string& path) {
     std::string line;
     bool inAccounts = false;
     while (std::getline(file, line)) {
-        line = Trimmed(line);
+        line = TrimmedLine(line);
         if (line.empty() || line.front() == '#' || line.front() == ';') {
             continue;
         }
@@ -48,7 +42,7 @@ bool AccountDirectory::LoadConfiguration(const std::string& path) {
         }
         const auto equals = line.find('=');
         if (inAccounts && equals != std::string::npos) {
-            Set(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+            Set(TrimmedLine(line.substr(0, equals)), TrimmedLine(line.substr(equals + 1)));
         }
     }
     return true;

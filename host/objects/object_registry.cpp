@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "host/objects/trimmed_text.h"
+
 namespace zel {
 namespace {
 
@@ -15,14 +17,6 @@ std::string KeyOf(std::string_view progId) {
     std::transform(key.begin(), key.end(), key.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return key;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
 }  // namespace
@@ -62,7 +56,8 @@ int ObjectRegistry::LoadRegistrations(const std::string& folder) {
             if (line.empty() || line.front() == '#' || equals == std::string::npos) {
                 continue;
             }
-            RegisterLibrary(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+            RegisterLibrary(TrimmedLine(line.substr(0, equals)),
+                            TrimmedLine(line.substr(equals + 1)));
             ++found;
         }
     }
