@@ -109,7 +109,9 @@ void StaticRecordset::AppendRow(const SqlStatement& statement) {
         const PendingCell& cell = pending_[column];
         row[column / 4] = static_cast<char>(row[column / 4] |
                                             (static_cast<int>(cell.type) << (2 * (column % 4))));
-        std::memcpy(data + end, cell.bytes, cell.size);
+        if (cell.size != 0) {  // null and empty cells carry no bytes, maybe no pointer either
+            std::memcpy(data + end, cell.bytes, cell.size);
+        }
         end += static_cast<std::uint32_t>(cell.size);
         std::memcpy(row + typeBytes_ + sizeof end * column, &end, sizeof end);
     }
