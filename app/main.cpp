@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(line->login);
+    environment->session = login;
     component->Show(login);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "host/objects/account_directory.h"
 #include "host/objects/dialog_presenter.h"
+#include "interfaces/login.h"
 
 namespace zel {
 
@@ -14,6 +15,8 @@ struct HostEnvironment {
     std::shared_ptr<IDialogPresenter> dialogs = std::make_shared<QtDialogPresenter>();
     // When not empty, every statement the database service receives is written here.
     std::string sqlLogPath;
+    // The logged-in user of this host.
+    std::shared_ptr<ILogin> session;
 };
 
 }  // namespace zel
