@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace zel {
+
+// The options every framework window has. Each is shown by the checkable menu action named as
+// its key; the status bar and the button texts are also shown by the controls themselves.
+enum class WindowOption { kStatusBar, kTextButtons, kPrintSerial };
+
+struct WindowOptionInfo {
+    WindowOption option;
+    const char* key;
+    bool defaultOn;
+};
+
+std::span<const WindowOptionInfo> AllWindowOptions();
+// The option of a key ("mStb", "mText", "mPrintNo"), compared without regard to case.
+std::optional<WindowOptionInfo> FindWindowOption(std::string_view key);
+
+// The state the window shows: its menu action's check mark, or else its control, or else the
+// option's default.
+bool WindowOptionState(const QWidget& window, const WindowOptionInfo& option);
+// Checks the menu action and shows the state on the control ("Stb" shown, "TLB2" texts).
+void ApplyWindowOption(QWidget& window, const WindowOptionInfo& option, bool on);
+
+// As aa_formoption.cValue holds them; nullopt for a value that is neither.
+std::string StoredOptionValue(bool on);
+std::optional<bool> OptionValueOf(std::string_view stored);
+
+}  // namespace zel
