@@ -1,0 +1,85 @@
+#include "host/pub/grid_columns.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableView>
+#include <algorithm>
+#include <cctype>
+
+#include "host/controls/flex_grid.h"
+#include "host/controls/twips.h"
+#include "interfaces/recordset.h"
+
+namespace zel {
+namespace {
+
+// Pixels for the cell margins and the grid lines around a text.
+constexpr int kPadding = 14;
+constexpr int kMinPixels = 40;
+constexpr int kMaxPixels = 360;
+constexpr int kSerialDigits = 6;
+// Characters shown for a number, and for a text column that declares no size.
+constexpr int kNumberChars = 12;
+constexpr int kDefaultTextChars = 10;
+constexpr int kMaxTextChars = 24;
+constexpr const char* kDateSample = "0000-00-00";
+
+enum class FieldKind { kNumber, kDate, kText };
+
+FieldKind KindOf(const std::string& field) {
+    const char first = field.empty() ? '\0' : static_cast<char>(std::tolower(field[0]));
+    return first == 'i' ? FieldKind::kNumber : first == 'd' ? FieldKind::kDate : FieldKind::kText;
+}
+
+struct Measures {
+    QFontMetrics cells;
+    QFontMetrics header;
+};
+
+int ValuesWidth(const Measures& fonts, FieldKind kind, int declaredSize) {
+    switch (kind) {
+        case FieldKind::kNumber:
+            return fonts.cells.horizontalAdvance(QString(kNumberChars, QLatin1Char('0')));
+        case FieldKind::kDate:
+            return fonts.cells.horizontalAdvance(QString::fromLatin1(kDateSample));
+        case FieldKind::kText:
+            break;
+    }
+    const int chars = declaredSize > 0 ? std::min(declaredSize, kMaxTextChars) : kDefaultTextChars;
+    return fonts.cells.horizontalAdvance(QString(chars, QLatin1Char('0')));
+}
+
+int ColumnPixels(const Measures& fonts, const FlexGrid& grid, int col, int valuesWidth) {
+    const QString header = QString::fromStdString(grid.TextMatrix(0, col));
+    const int wanted = std::max(fonts.header.horizontalAdvance(header), valuesWidth) + kPadding;
+    return std::clamp(wanted, kMinPixels, kMaxPixels);
+}
+
+void SetColumn(FlexGrid& grid, int col, int pixels, Qt::Alignment alignment) {
+    grid.SetColWidth(col, Twips::ForScreen(grid.screen()).FromPixelsX(pixels));
+    grid.SetColAlignment(col, alignment | Qt::AlignVCenter);
+}
+
+}  // namespace
+
+void FormatGridColumns(FlexGrid& grid, const IRecordset* recordset) {
+    if (grid.Cols() < 1) {
+        return;
+    }
+    const Measures fonts{QFontMetrics(grid.View().font()),
+                         QFontMetrics(grid.View().horizontalHeader()->font())};
+    const int serialWidth = fonts.cells.horizontalAdvance(QString(kSerialDigits, QLatin1Char('0')));
+    SetColumn(grid, 0, ColumnPixels(fonts, grid, 0, serialWidth), Qt::AlignRight);
+    if (recordset == nullptr) {
+        return;
+    }
+    const int fields = std::min(recordset->FieldCount(), grid.Cols() - 1);
+    for (int field = 0; field < fields; ++field) {
+        const FieldKind kind = KindOf(recordset->FieldName(field));
+        const int values = ValuesWidth(fonts, kind, recordset->FieldDefinedSize(field));
+        SetColumn(grid, field + 1, ColumnPixels(fonts, grid, field + 1, values),
+                  kind == FieldKind::kNumber ? Qt::AlignRight : Qt::AlignLeft);
+    }
+}
+
+}  // namespace zel
