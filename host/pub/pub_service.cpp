@@ -1,14 +1,23 @@
 #include "host/pub/pub_service.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QRegularExpression>
+#include <QResizeEvent>
 #include <QString>
 #include <algorithm>
 #include <optional>
 
+#include "host/controls/ys_toolbar.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/decimal_text.h"
 #include "host/pub/function_lock.h"
+#include "host/pub/grid_cell_text.h"
+#include "host/pub/grid_columns.h"
+#include "host/pub/host_layout.h"
+#include "host/pub/toolbar_texts.h"
+#include "host/pub/window_controls.h"
+#include "host/pub/window_look.h"
 #include "interfaces/row_auth.h"
 
 namespace zel {
@@ -17,6 +26,18 @@ namespace {
 constexpr const char* kRowAuthProgId = "ZelRowAuthsvr.clsRowAuth";
 constexpr const char* kNothingAllowed = "(1=2)";
 constexpr const char* kEverythingAllowed = "(1=1)";
+constexpr const char* kHelpCommand = "Help";
+constexpr const char* kHelpTitleKey = "Zel.HOST.HELP.title";
+constexpr const char* kToolbarName = "TLB2";
+constexpr short kLeftButton = 1;
+
+enum MousePhase : short { kMouseDown = 1, kMouseMove = 2, kMouseUp = 3 };
+
+// The window lays out the rest of itself in its own resize handler.
+void LayOutAgain(QWidget& window) {
+    QResizeEvent event(window.size(), window.size());
+    QCoreApplication::sendEvent(&window, &event);
+}
 
 bool SameText(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
@@ -84,7 +105,7 @@ std::string EntryAtSamePosition(const std::string& value, const std::vector<std:
 }  // namespace
 
 PubService::PubService(std::shared_ptr<HostEnvironment> environment, IObjectFactory& factory)
-    : environment_(std::move(environment)), factory_(factory) {}
+    : environment_(std::move(environment)), factory_(factory), settings_(factory) {}
 
 std::string PubService::GetResString(const std::string& key) {
     return ResourceTexts::Instance().Text(key);
@@ -191,6 +212,117 @@ std::string PubService::GetDispTxt(const std::string& value, std::vector<std::st
 std::string PubService::GetCmbDB(const std::string& text, std::vector<std::string>& from,
                                  std::vector<std::string>& to) {
     return EntryAtSamePosition(text, from, to);
+}
+
+std::optional<FormUser> PubService::SettingsUser() const {
+    if (loadUser_) {
+        return loadUser_;
+    }
+    if (environment_ && environment_->session) {
+        return FormUser{environment_->session->cUserId(), environment_->session->ysDBName()};
+    }
+    return std::nullopt;
+}
+
+void PubService::FrmUniteFont(QWidget& window) {
+    UniteFont(window);
+}
+
+void PubService::FormLayout(QWidget& window, const std::string& formKey) {
+    settings_.Restore(window, formKey, SettingsUser());
+}
+
+void PubService::FrmUnLoad() {
+    settings_.StoreTop(SettingsUser());
+}
+
+// The login's names are copied rather than the objects kept: the settings are stored when the
+// window closes, and the caller may have let go of its login and database service by then.
+void PubService::FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+                             IClsCommon& /*db*/) {
+    loadUser_ = FormUser{login.cUserId(), login.ysDBName()};
+    window.setWindowTitle(QString::fromStdString(tableTitle));
+}
+
+void PubService::hook(long long windowHandle) {
+    watched_.Hook(windowHandle);
+}
+
+void PubService::unhook(long long windowHandle) {
+    watched_.Unhook(windowHandle);
+}
+
+void PubService::HelpX(const std::string& formKey, QWidget& window, ILogin& /*login*/,
+                       QObject* /*application*/, bool /*contextOnly*/) {
+    help_.Bind(window, formKey);
+}
+
+void PubService::HelpShow(QObject* /*application*/, std::string& commandKey, QWidget& window) {
+    if (!SameText(commandKey, kHelpCommand)) {
+        return;
+    }
+    help_.Show(window, [this](const std::string& text) {
+        MsgBox(text, kMsgInformation, GetResString(kHelpTitleKey));
+    });
+}
+
+// Help is a modal box that is gone once HelpShow returns: nothing is left to hide.
+void PubService::HelpHide(QObject* /*application*/, std::string& /*commandKey*/,
+                          QWidget& /*window*/) {}
+
+void PubService::FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) {
+    const auto option = settings_.Toggle(window, optionKey, formKey, SettingsUser());
+    // Captions make the buttons taller; the window does not lay itself out for this option.
+    if (option && option->option == WindowOption::kTextButtons) {
+        if (auto* toolbar = FindControlAs<YsToolbar>(window, kToolbarName)) {
+            FitToolbarHeight(*toolbar);
+        }
+        LayOutAgain(window);
+    }
+}
+
+void PubService::SetTlb(ButtonBar& tlb) {
+    auto* window = qobject_cast<QWidget*>(tlb.parent());
+    auto* toolbar = window != nullptr ? FindControlAs<YsToolbar>(*window, kToolbarName) : nullptr;
+    if (toolbar == nullptr) {
+        return;
+    }
+    toolbar->Build(tlb, ToolbarTexts(tlb));
+    FitToolbarHeight(*toolbar);
+}
+
+void PubService::frmResizeNew(QWidget& window, const std::string& /*formKey*/,
+                              const std::string& treeName) {
+    LayOutFrame(window, treeName, settings_.PreferredTreeWidth(window));
+}
+
+void PubService::MouseEvent(QWidget& window, short phase, short& button, short& /*shift*/, float& x,
+                            float& /*y*/, const std::string& /*formKey*/) {
+    const bool left = (button & kLeftButton) != 0;
+    if (phase == kMouseDown && left) {
+        drag_.Begin(window, x);
+    } else if (phase == kMouseMove && left) {
+        drag_.Move(window, x);
+    } else if (phase == kMouseUp && left) {
+        if (const auto width = drag_.End(window)) {
+            settings_.SetPreferredTreeWidth(window, *width);
+            LayOutAgain(window);
+        }
+    }
+}
+
+void PubService::SetTreeStyle(YsTreeView& tree, QWidget& /*window*/) {
+    StyleTree(tree);
+}
+
+void PubService::FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+                            const std::string& /*options*/) {
+    FormatGridColumns(grid, recordset.get());
+}
+
+std::string PubService::FormatGridTxt(const Variant& value, const std::string& field,
+                                      pugi::xml_node& style) {
+    return GridCellText(value, field, style);
 }
 
 }  // namespace zel

@@ -1,17 +1,25 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "host/objects/host_environment.h"
+#include "host/pub/splitter_drag.h"
+#include "host/pub/watched_windows.h"
+#include "host/pub/window_help.h"
+#include "host/pub/window_settings.h"
 #include "interfaces/pub.h"
 
 namespace zel {
 
 // ZelPub.IPub: resource texts, message boxes and modal windows, the function and edit locks,
-// authorisation and end-date conditions, captions and number texts.
+// authorisation and end-date conditions, captions and number texts, and the window framework:
+// fonts, stored layouts and options, help, the toolbar, the frame layout, the splitter and the
+// grid's columns and cell texts.
 class PubService final : public IPub {
 public:
-    // The factory creates the row-authorisation service for GetAuth; it must outlive the service.
+    // The factory creates the row-authorisation service for GetAuth and the database service for
+    // the stored layouts; it must outlive the service.
     PubService(std::shared_ptr<HostEnvironment> environment, IObjectFactory& factory);
 
     std::string GetResString(const std::string& key) override;
@@ -36,11 +44,46 @@ public:
     std::string GetCmbDB(const std::string& text, std::vector<std::string>& from,
                          std::vector<std::string>& to) override;
 
+    void FrmUniteFont(QWidget& window) override;
+    void FormLayout(QWidget& window, const std::string& formKey) override;
+    void FrmUnLoad() override;
+    void FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+                     IClsCommon& db) override;
+    void hook(long long windowHandle) override;
+    void unhook(long long windowHandle) override;
+
+    void HelpX(const std::string& formKey, QWidget& window, ILogin& login, QObject* application,
+               bool contextOnly) override;
+    void HelpShow(QObject* application, std::string& commandKey, QWidget& window) override;
+    void HelpHide(QObject* application, std::string& commandKey, QWidget& window) override;
+
+    void FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) override;
+    void SetTlb(ButtonBar& tlb) override;
+    void frmResizeNew(QWidget& window, const std::string& formKey,
+                      const std::string& treeName) override;
+    void MouseEvent(QWidget& window, short phase, short& button, short& shift, float& x, float& y,
+                    const std::string& formKey) override;
+    void SetTreeStyle(YsTreeView& tree, QWidget& window) override;
+    void FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+                    const std::string& options = "") override;
+    std::string FormatGridTxt(const Variant& value, const std::string& field,
+                              pugi::xml_node& style) override;
+
+    // Whether hook has been called for the handle and unhook not yet.
+    bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }
+
 private:
     void ShowLockMessage(const std::string& text);
+    // The user of the window settings: the one a window's load named, else the session's.
+    std::optional<FormUser> SettingsUser() const;
 
     std::shared_ptr<HostEnvironment> environment_;
     IObjectFactory& factory_;
+    WindowSettings settings_;
+    SplitterDrag drag_;
+    WindowHelp help_;
+    WatchedWindows watched_;
+    std::optional<FormUser> loadUser_;
 };
 
 }  // namespace zel
