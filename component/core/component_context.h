@@ -3,6 +3,7 @@
 #include "core/field_catalogue.h"
 #include "core/login_context.h"
 #include "core/quantity_style.h"
+#include "interfaces/object.h"
 
 namespace korvel {
 
@@ -12,6 +13,8 @@ struct ComponentContext {
     LoginContext login;
     FieldCatalogue catalogue;
     QuantityStyle quantity;
+    // Creates the objects a window needs for one use, such as the reference picker; set by Show.
+    zel::IObjectFactory* factory = nullptr;
 };
 
 }  // namespace korvel

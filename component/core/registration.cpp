@@ -2,9 +2,10 @@
 
 #include "core/whinv_contra.h"
 #include "interfaces/object.h"
+#include "mainwindow/modal_main_window.h"
 
 extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
     registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
-        return std::make_shared<korvel::WhInvContra>(factory);
+        return std::make_shared<korvel::WhInvContra>(factory, korvel::ModalMainWindowRunner());
     });
 }

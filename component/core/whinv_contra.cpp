@@ -21,6 +21,7 @@ WhInvContra::WhInvContra(zel::IObjectFactory& factory, MainWindowRunner runMainW
 // references dropped, so nothing of one Show outlives it.
 void WhInvContra::Show(std::shared_ptr<zel::ILogin>& oLogin) {
     context_.login = LoginContext{};
+    context_.factory = &factory_;
     if (BindServices(oLogin)) {
         InitAuth(context_.login);
         RunMainWindowLocked();

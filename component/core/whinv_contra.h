@@ -1,6 +1,5 @@
 #pragma once
 
-#include <iostream>
 #include <memory>
 
 #include "core/component_context.h"
@@ -15,9 +14,8 @@ namespace korvel {
 // main window; every service reference is dropped again before Show returns.
 class WhInvContra final : public zel::IWhInvContra {
 public:
-    explicit WhInvContra(zel::IObjectFactory& factory,
-                         MainWindowRunner runMainWindow = ReportingMainWindowRunner(std::cout),
-                         PlainMessage showPlain = ShowPlainInformation);
+    WhInvContra(zel::IObjectFactory& factory, MainWindowRunner runMainWindow,
+                PlainMessage showPlain = ShowPlainInformation);
 
     void Show(std::shared_ptr<zel::ILogin>& oLogin) override;
 

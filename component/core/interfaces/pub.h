@@ -11,9 +11,18 @@
 #include "interfaces/variant.h"
 
 class QDialog;
+class QObject;
 class QWidget;
 
+namespace pugi {
+class xml_node;
+}
+
 namespace zel {
+
+class ButtonBar;
+class FlexGrid;
+class YsTreeView;
 
 // MsgBox button codes as the host defines them.
 enum MsgBoxCode : int {
@@ -56,7 +65,8 @@ public:
     virtual bool IsLockFun(IClsCommon& db, ILogin& login, const std::string& function,
                            short mode) = 0;
 
-    // Person authorisation as a complete condition, e.g. "(1=1)" or "(Person.cPersonCode in (...))".
+    // Person authorisation as a complete condition, e.g. "(1=1)" or "(Person.cPersonCode in
+    // (...))".
     virtual std::string GetAuth(const std::string& objectName, const std::string& userId,
                                 const std::string& ysDBName, const std::string& right = "") = 0;
     // Condition that leaves out items past their end date on the business date.
@@ -73,6 +83,57 @@ public:
                                    std::vector<std::string>& to) = 0;
     virtual std::string GetCmbDB(const std::string& text, std::vector<std::string>& from,
                                  std::vector<std::string>& to) = 0;
+
+    // Window framework. A window is a QWidget whose controls carry their names as object names
+    // ("Tlb", "TLB2", "Stb", "Trv", "Grid", "Pic", "PicSeparate", menu actions "mStb", "mText",
+    // "mPrintNo"); the host finds them by name, as it finds nothing else.
+
+    // One font for the window and all its controls.
+    virtual void FrmUniteFont(QWidget& window) = 0;
+    // Restores the stored size, pane widths and options of the window under formKey for the
+    // logged-in user; remembers the window so that FrmUnLoad can store them again.
+    virtual void FormLayout(QWidget& window, const std::string& formKey) = 0;
+    // The window most recently given to FormLayout is closing: its layout is stored.
+    virtual void FrmUnLoad() = 0;
+    virtual void FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+                             IClsCommon& db) = 0;
+    // The host watches the window of that handle (QWidget::winId) until unhook.
+    virtual void hook(long long windowHandle) = 0;
+    virtual void unhook(long long windowHandle) = 0;
+
+    // Binds the help of formKey to the window.
+    virtual void HelpX(const std::string& formKey, QWidget& window, ILogin& login,
+                       QObject* application, bool contextOnly) = 0;
+    // Called with every command key of the window; the key "Help" shows the window's help once.
+    virtual void HelpShow(QObject* application, std::string& commandKey, QWidget& window) = 0;
+    virtual void HelpHide(QObject* application, std::string& commandKey, QWidget& window) = 0;
+
+    // Switches the window option of the key: "mStb" status bar shown, "mText" captions under the
+    // toolbar pictures, "mPrintNo" serial numbers printed. The menu action of that name shows the
+    // state; the state is stored under formKey.
+    virtual void FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) = 0;
+    // Builds the visible bar "TLB2" of the bar's window (its parent) from the hidden bar, with
+    // tooltips from the resource texts.
+    virtual void SetTlb(ButtonBar& tlb) = 0;
+    // Lays out the bar "TLB2" at the top, the panel "Pic" under it and the status bar "Stb" at
+    // the bottom, and keeps the tree of that name within the window.
+    virtual void frmResizeNew(QWidget& window, const std::string& formKey,
+                              const std::string& treeName) = 0;
+    // Splitter drag on "PicSeparate": phase 1 down, 2 move, 3 up; x and y in twips from the
+    // splitter's top left corner. On release the tree takes the new width and the window is
+    // laid out again.
+    virtual void MouseEvent(QWidget& window, short phase, short& button, short& shift, float& x,
+                            float& y, const std::string& formKey) = 0;
+    virtual void SetTreeStyle(YsTreeView& tree, QWidget& window) = 0;
+    // Column widths and alignments of the grid for the recordset's fields (the grid's columns
+    // from 1 onwards hold the fields in order; column 0 is the serial number).
+    virtual void FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+                            const std::string& options = "") = 0;
+    // Display text of a cell: Null as "", quantities with the digits the style element gives
+    // for the field (<style><itopsum>2</itopsum>...), other numbers as they are, dates as
+    // yyyy-mm-dd.
+    virtual std::string FormatGridTxt(const Variant& value, const std::string& field,
+                                      pugi::xml_node& style) = 0;
 };
 
 }  // namespace zel

@@ -100,6 +100,27 @@ public:
                          std::vector<std::string>&) override {
         return text;
     }
+    // The window framework is not what these tests are about.
+    void FrmUniteFont(QWidget&) override {}
+    void FormLayout(QWidget&, const std::string&) override {}
+    void FrmUnLoad() override {}
+    void FrmLoadInit(QWidget&, std::string&, zel::ILogin&, zel::IClsCommon&) override {}
+    void hook(long long) override {}
+    void unhook(long long) override {}
+    void HelpX(const std::string&, QWidget&, zel::ILogin&, QObject*, bool) override {}
+    void HelpShow(QObject*, std::string&, QWidget&) override {}
+    void HelpHide(QObject*, std::string&, QWidget&) override {}
+    void FrmOpt(QWidget&, std::string&, const std::string&) override {}
+    void SetTlb(zel::ButtonBar&) override {}
+    void frmResizeNew(QWidget&, const std::string&, const std::string&) override {}
+    void MouseEvent(QWidget&, short, short&, short&, float&, float&, const std::string&) override {}
+    void SetTreeStyle(zel::YsTreeView&, QWidget&) override {}
+    void FormatGrid(zel::FlexGrid&, std::shared_ptr<zel::IRecordset>&,
+                    const std::string&) override {}
+    std::string FormatGridTxt(const zel::Variant& value, const std::string&,
+                              pugi::xml_node&) override {
+        return value.ToString();
+    }
 
     std::map<std::string, std::string> texts;
     std::map<std::string, std::string> captions;

@@ -5,20 +5,17 @@
 
 namespace {
 
-// The window services need an application object for the whole run; listing the tests does not
-// make one.
+// Widgets need an application object for the whole run; listing the tests does not make one.
 class QtApplicationEnvironment final : public ::testing::Environment {
 public:
     void SetUp() override {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (QApplication::instance() == nullptr) {
-            application_ = std::make_unique<QApplication>(argc_, argv_);
-        }
+        application_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { application_.reset(); }
 
 private:
-    char name_[16] = "pub_test";
+    char name_[16] = "whinv_test";
     char* argv_[2] = {name_, nullptr};
     int argc_ = 1;
     std::unique_ptr<QApplication> application_;

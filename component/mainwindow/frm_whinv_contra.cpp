@@ -1,0 +1,283 @@
+#include "mainwindow/frm_whinv_contra.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/common.h"
+#include "core/const.h"
+#include "core/run_ignoring_errors.h"
+#include "host/controls/mouse_pointer.h"
+#include "host/controls/twips.h"
+#include "mainwindow/command_keys.h"
+#include "mainwindow/main_menus.h"
+#include "mainwindow/main_toolbar.h"
+#include "mainwindow/main_window_layout.h"
+
+namespace korvel {
+namespace {
+
+constexpr const char* kFormKey = "WhInvContrapose";
+constexpr double kDefaultWidth = 15000;
+constexpr double kDefaultHeight = 9600;
+constexpr double kDefaultTreeWidth = 3000;
+constexpr int kCaptionPanelPixels = 30;
+
+void Place(QWidget& widget, const TwipsRect& rect, const zel::Twips& twips) {
+    widget.setGeometry(twips.ToPixelsX(rect.left), twips.ToPixelsY(rect.top),
+                       twips.ToPixelsX(rect.width), twips.ToPixelsY(rect.height));
+}
+
+}  // namespace
+
+FrmWhInvContra::FrmWhInvContra(ComponentContext& context, MainWindowCommands commands,
+                               QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      commands_(std::move(commands)),
+      filler_([] { QCoreApplication::processEvents(); }) {
+    setObjectName("FrmWhInvContra");
+    CreateControls();
+    ConnectControls();
+    Load();
+}
+
+// The controls as the window's design places them; the host lays out the bars and restores
+// stored sizes at load.
+void FrmWhInvContra::CreateControls() {
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    menuBar_ = new QMenuBar(this);
+    frame->setMenuBar(menuBar_);
+    client_ = new QWidget(this);
+    client_->setObjectName("client");
+    frame->addWidget(client_);
+
+    toolbar_ = new zel::YsToolbar(client_);
+    toolbar_->setObjectName("TLB2");
+    captionPanel_ = new QWidget(client_);
+    captionPanel_->setObjectName("Pic");
+    captionPanel_->setFixedHeight(kCaptionPanelPixels);
+    auto* captionLayout = new QVBoxLayout(captionPanel_);
+    captionLayout->setContentsMargins(4, 0, 4, 0);
+    captionLabel_ = new zel::YsLabel(captionPanel_);
+    captionLabel_->setObjectName("LblCaption");
+    captionLabel_->setAlignment(Qt::AlignCenter);
+    captionLayout->addWidget(captionLabel_);
+    auto* line = new QFrame(captionPanel_);
+    line->setObjectName("LineLeft");
+    line->setFrameShape(QFrame::HLine);
+    captionLayout->addWidget(line);
+
+    tree_ = new zel::YsTreeView(client_);
+    tree_->setObjectName("Trv");
+    splitter_ = new zel::SplitterBar(client_);
+    splitter_->setObjectName("PicSeparate");
+    grid_ = new zel::FlexGrid(client_);
+    grid_->setObjectName("Grid");
+    statusBar_ = new zel::YsStatusBar(client_);
+    statusBar_->setObjectName("Stb");
+    buttons_ = new zel::ButtonBar(this);
+    buttons_->setObjectName("Tlb");
+    keyHook_ = new zel::YsKeyHook(*this);
+    captionManager_ = new zel::YsFrmCaption(*this);
+    BuildMainMenus(*menuBar_, [this](const std::string& key) { ExecCommand(key); });
+
+    const zel::Twips twips = zel::Twips::ForScreen(screen());
+    resize(twips.ToPixelsX(kDefaultWidth), twips.ToPixelsY(kDefaultHeight));
+    tree_->resize(twips.ToPixelsX(kDefaultTreeWidth), tree_->height());
+}
+
+void FrmWhInvContra::ConnectControls() {
+    connect(toolbar_, &zel::YsToolbar::ButtonClick, this,
+            [this](const std::string& key, const std::string&) { ExecCommand(key); });
+    connect(tree_, &zel::YsTreeView::NodeClick, this,
+            [this](zel::YsTreeNode& node) { NodeClick(node); });
+    connect(grid_, &zel::FlexGrid::DblClick, this, [this] { OnGridDoubleClick(); });
+    connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
+            [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
+    connect(statusBar_, &zel::YsStatusBar::Tick, this, [this] { clock_.OnTick(*statusBar_); });
+    connect(splitter_, &zel::SplitterBar::MouseDown, this,
+            [this](short b, short s, float x, float y) { OnSplitterMouse(1, b, s, x, y); });
+    connect(splitter_, &zel::SplitterBar::MouseMove, this,
+            [this](short b, short s, float x, float y) { OnSplitterMouse(2, b, s, x, y); });
+    connect(splitter_, &zel::SplitterBar::MouseUp, this,
+            [this](short b, short s, float x, float y) { OnSplitterMouse(3, b, s, x, y); });
+}
+
+// Each step runs whatever became of the one before it: a window that loads half is still one
+// the user can close.
+void FrmWhInvContra::Load() {
+    zel::IPub& pub = *context_.login.pub;
+    RunIgnoringErrors([&] { pub.FrmUniteFont(*this); });
+    RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
+    RunIgnoringErrors([&] {
+        LoadMainImages(images_);
+        splitter_->SetMousePointer(zel::kPointerSizeWE);
+        setWindowIcon(zel::ImageList::OwnIcon("NodeP"));
+    });
+    RunIgnoringErrors([&] { LoadQuantityStyle(context_); });
+    quantityStyle_ = context_.quantity.Element();
+    RunIgnoringErrors([&] { InitCatalogue(context_); });
+    RunIgnoringErrors([&] {
+        InitMainToolBar(*buttons_, images_);
+        pub.SetTlb(*buttons_);
+    });
+    RunIgnoringErrors([&] { DisableMissingCommands(); });
+    RunIgnoringErrors([&] { pub.hook(static_cast<long long>(winId())); });
+    RunIgnoringErrors([&] {
+        pub.FrmLoadInit(*this, context_.catalogue.sTableTitle, *context_.login.login,
+                        *context_.login.db);
+    });
+    RunIgnoringErrors([&] {
+        pub.HelpX(kFormKey, *this, *context_.login.login, QCoreApplication::instance(), false);
+    });
+    RunIgnoringErrors([&] { LoadHead(); });
+    RunIgnoringErrors([&] {
+        captionManager_->SetCaption(context_.catalogue.sTableTitle);
+        captionLabel_->SetCaption(context_.catalogue.sTableTitle);
+        statusBar_->SetPanelText(1, context_.login.login->cUserName());
+        statusBar_->SetPanelText(2, context_.login.sCurDate);
+        statusBar_->SetPanelText(3, {});
+    });
+    firstActivate_ = true;
+}
+
+// Commands whose window is not part of this build show disabled and do nothing.
+void FrmWhInvContra::DisableMissingCommands() {
+    const std::pair<const char*, bool> commands[] = {
+        {"SetUp", bool(commands_.printOrExport)},
+        {"Print", bool(commands_.printOrExport)},
+        {"Preview", bool(commands_.printOrExport)},
+        {"SaveFile", bool(commands_.printOrExport)},
+        {"BatchAdd", bool(commands_.batchAdd)},
+        {"Add", bool(commands_.editRecord)},
+        {"Modify", bool(commands_.editRecord)},
+        {"Delete", bool(commands_.deleteRow)},
+        {"MulModify", bool(commands_.mulModify)},
+        {"Filter", bool(commands_.filter)},
+        {"Pos", bool(commands_.locate)},
+        {"SetFind", bool(commands_.setFind)},
+    };
+    const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
+    for (const auto& [key, available] : commands) {
+        if (auto* button = buttons_->Buttons(key)) {
+            button->SetEnabled(available);
+        }
+        for (QAction* action : actions) {
+            if (action->property(kCommandKeyProperty).toString() == QString::fromUtf8(key)) {
+                action->setEnabled(available);
+            }
+        }
+    }
+}
+
+void FrmWhInvContra::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (firstActivate_) {
+        QTimer::singleShot(0, this, [this] { FirstActivate(); });
+    }
+}
+
+// Cleared before the events run, so that an activation among them cannot build the tree again.
+void FrmWhInvContra::FirstActivate() {
+    if (!firstActivate_) {
+        return;
+    }
+    firstActivate_ = false;
+    RunIgnoringErrors([] { QCoreApplication::processEvents(); });
+    RunIgnoringErrors([this] { InitTree(); });
+}
+
+void FrmWhInvContra::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Layout();
+}
+
+void FrmWhInvContra::Layout() {
+    if (isMinimized()) {
+        return;
+    }
+    RunIgnoringErrors([this] { context_.login.pub->frmResizeNew(*this, kFormKey, "trv"); });
+    const zel::Twips twips = zel::Twips::ForScreen(screen());
+    PlacedControls placed;
+    placed.innerWidth = twips.FromPixelsX(client_->width());
+    placed.innerHeight = twips.FromPixelsY(client_->height());
+    placed.toolbarHeight = toolbar_->Height();
+    placed.statusBarHeight = statusBar_->Height();
+    placed.captionTop = twips.FromPixelsY(captionPanel_->y());
+    placed.captionHeight = twips.FromPixelsY(captionPanel_->height());
+    placed.treeLeft = twips.FromPixelsX(tree_->x());
+    placed.treeWidth = twips.FromPixelsX(tree_->width());
+    placed.pixel = twips.PerPixelY();
+    const PaneLayout panes = LayOutPanes(placed);
+    Place(*tree_, panes.tree, twips);
+    Place(*splitter_, panes.splitter, twips);
+    Place(*grid_, panes.grid, twips);
+}
+
+void FrmWhInvContra::OnSplitterMouse(short phase, short button, short shift, float x, float y) {
+    RunIgnoringErrors(
+        [&] { context_.login.pub->MouseEvent(*this, phase, button, shift, x, y, kFormKey); });
+}
+
+void FrmWhInvContra::OnKeyDown(int& keyCode, int shift) {
+    if (!isEnabled()) {
+        return;
+    }
+    if (const auto key = MainCommandKeyFor(keyCode, shift)) {
+        keyCode = 0;
+        ExecCommand(*key);
+    }
+}
+
+void FrmWhInvContra::OnGridDoubleClick() {
+    if (grid_->Row() > 0 && grid_->Row() < grid_->Rows()) {
+        ExecCommand("Modify");
+    }
+}
+
+// Escape does not close the main window; Exit and Alt+F4 do.
+void FrmWhInvContra::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FrmWhInvContra::reject() {
+    Unload();
+}
+
+void FrmWhInvContra::closeEvent(QCloseEvent* event) {
+    if (unloaded_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Unload();
+}
+
+// A fill that lets events run still uses the grid when they return: closing waits until it has
+// stopped.
+void FrmWhInvContra::Unload() {
+    if (unloaded_) {
+        return;
+    }
+    if (filler_.Filling()) {
+        closePending_ = true;
+        return;
+    }
+    unloaded_ = true;
+    zel::IPub& pub = *context_.login.pub;
+    RunIgnoringErrors([&] { pub.unhook(static_cast<long long>(winId())); });
+    RunIgnoringErrors([&] { pub.FrmUnLoad(); });
+    done(QDialog::Accepted);
+}
+
+}  // namespace korvel

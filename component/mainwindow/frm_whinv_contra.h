@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+#include "core/component_context.h"
+#include "host/controls/button_bar.h"
+#include "host/controls/flex_grid.h"
+#include "host/controls/image_list.h"
+#include "host/controls/splitter_bar.h"
+#include "host/controls/ys_frm_caption.h"
+#include "host/controls/ys_key_hook.h"
+#include "host/controls/ys_label.h"
+#include "host/controls/ys_status_bar.h"
+#include "host/controls/ys_toolbar.h"
+#include "host/controls/ys_tree_view.h"
+#include "mainwindow/grid_filler.h"
+#include "mainwindow/main_window_commands.h"
+#include "mainwindow/status_clock.h"
+
+class QMenuBar;
+
+namespace korvel {
+
+// The main list window: the warehouse tree, the grid of the selected warehouse's rows, the
+// button bar, menus and keys. Every command, from whatever source, goes through ExecCommand.
+class FrmWhInvContra final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The context must outlive the window.
+    explicit FrmWhInvContra(ComponentContext& context, MainWindowCommands commands = {},
+                            QWidget* parent = nullptr);
+
+    // Runs the command of the key (compared without regard to case); other keys do nothing.
+    void ExecCommand(const std::string& key);
+    // Re-reads the selected warehouse's rows into the grid; with the root selected it only sets
+    // the serial-number header.
+    void DataRefresh();
+    // Every column of the selected warehouse's rows; nullptr with the root selected.
+    std::shared_ptr<zel::IRecordset> GetInvRst();
+
+    // The selected warehouse's code; "" for the root or no selection.
+    std::string SelectedWarehouse() const;
+    // The warehouse whose rows the grid holds after the last completed fill; nullopt when the
+    // grid holds no warehouse's rows.
+    const std::optional<std::string>& FilledWarehouse() const { return filledWarehouse_; }
+    bool bFirstActivate() const { return firstActivate_; }
+
+    ComponentContext& Context() { return context_; }
+    zel::FlexGrid& Grid() { return *grid_; }
+    zel::YsTreeView& Trv() { return *tree_; }
+    zel::YsStatusBar& Stb() { return *statusBar_; }
+    zel::ButtonBar& Tlb() { return *buttons_; }
+    zel::YsToolbar& TLB2() { return *toolbar_; }
+    zel::SplitterBar& PicSeparate() { return *splitter_; }
+    zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
+    QMenuBar& Menus() { return *menuBar_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void reject() override;
+
+private:
+    void CreateControls();
+    void ConnectControls();
+    void Load();
+    void DisableMissingCommands();
+    void LoadHead();
+    void FirstActivate();
+    void InitTree();
+    void NodeClick(zel::YsTreeNode& node);
+    void ShowWarehouseCaption(const zel::YsTreeNode& node);
+    void FillGrid(zel::IRecordset& recordset, const std::string& warehouse);
+    void ClearGrid();
+    void Layout();
+    void OnKeyDown(int& keyCode, int shift);
+    void OnGridDoubleClick();
+    void OnSplitterMouse(short phase, short button, short shift, float x, float y);
+
+    void RunCommand(const std::string& key);
+    void Add();
+    void Modify();
+    void Delete();
+    void RunUnderEditLock(const std::function<void()>& work);
+    bool HasOnlyRoot();
+    bool GridShowsSelectedWarehouse();
+    void SelectWarehouseFromSelection();
+    void Unload();
+
+    ComponentContext& context_;
+    MainWindowCommands commands_;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* client_ = nullptr;
+    zel::YsToolbar* toolbar_ = nullptr;
+    QWidget* captionPanel_ = nullptr;
+    zel::YsLabel* captionLabel_ = nullptr;
+    zel::YsTreeView* tree_ = nullptr;
+    zel::SplitterBar* splitter_ = nullptr;
+    zel::FlexGrid* grid_ = nullptr;
+    zel::YsStatusBar* statusBar_ = nullptr;
+    zel::ButtonBar* buttons_ = nullptr;
+    zel::YsKeyHook* keyHook_ = nullptr;
+    zel::YsFrmCaption* captionManager_ = nullptr;
+    zel::ImageList images_;
+    pugi::xml_node quantityStyle_;
+    GridFiller filler_;
+    StatusClock clock_;
+    std::optional<std::string> filledWarehouse_;
+    bool firstActivate_ = false;
+    bool closePending_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace korvel

@@ -1,0 +1,122 @@
+#include "core/common.h"
+#include "mainwindow/frm_whinv_contra.h"
+#include "mainwindow/grid_query.h"
+#include "mainwindow/warehouse_tree.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kGridColumns = 18;
+constexpr int kCountPanel = 3;
+
+}  // namespace
+
+std::string FrmWhInvContra::SelectedWarehouse() const {
+    const zel::YsTreeNode* node = tree_->SelectedItem();
+    return node ? WarehouseCodeOfKey(node->Key()) : std::string();
+}
+
+void FrmWhInvContra::InitTree() {
+    zel::IPub& pub = *context_.login.pub;
+    zel::YsTreeNode* last = BuildWarehouseTree(*tree_, *context_.login.db, context_.login.sAuthWh,
+                                               pub.GetResString("Zel.AA.ARCHIVE.warehouse"));
+    if (!last) {
+        if (auto* root = tree_->Nodes().Find(std::string(kRootNodeKey))) {
+            root->SetSelected(true);
+        }
+        return;
+    }
+    last->SetSelected(true);
+    pub.SetTreeStyle(*tree_, *this);
+    NodeClick(*last);
+}
+
+void FrmWhInvContra::NodeClick(zel::YsTreeNode& node) {
+    if (node.Key() == kRootNodeKey) {
+        captionManager_->SetCaption(context_.catalogue.sTableTitle);
+        ShowInfoMessage(*context_.login.pub,
+                        context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMMAIN.408_1"));
+        return;
+    }
+    ShowWarehouseCaption(node);
+    DataRefresh();
+}
+
+void FrmWhInvContra::ShowWarehouseCaption(const zel::YsTreeNode& node) {
+    captionManager_->SetCaption(context_.catalogue.sTableTitle + "-" + node.Text());
+}
+
+void FrmWhInvContra::LoadHead() {
+    const auto& caption = context_.catalogue.arrFldCaption;
+    grid_->SetCols(kGridColumns);
+    grid_->SetRows(1);
+    grid_->SetFixedRows(1);
+    const int captionOfColumn[kGridColumns] = {-1, 0, 1, 2, 3,  13, 4,  14, 5,
+                                               6,  7, 8, 9, 10, 11, 12, 15, 16};
+    for (int col = 1; col < kGridColumns; ++col) {
+        grid_->SetTextMatrix(0, col, caption[captionOfColumn[col]]);
+    }
+    std::string query = GridColumnsQuery(context_.catalogue);
+    auto columns = context_.login.db->OpenX(query);
+    if (columns) {
+        context_.login.pub->FormatGrid(*grid_, columns, "");
+    }
+}
+
+void FrmWhInvContra::DataRefresh() {
+    grid_->SetTextMatrix(0, 0,
+                         context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.serialnumber"));
+    const std::string warehouse = SelectedWarehouse();
+    if (warehouse.empty()) {
+        return;
+    }
+    filler_.Supersede();
+    std::string query = WarehouseRowsQuery(context_.catalogue, warehouse, context_.login.sAuthInv);
+    const auto rows = context_.login.db->OpenX(query);
+    if (!rows) {
+        ClearGrid();
+        return;
+    }
+    FillGrid(*rows, warehouse);
+}
+
+void FrmWhInvContra::FillGrid(zel::IRecordset& recordset, const std::string& warehouse) {
+    const GridFiller::Target target{
+        *grid_, *context_.login.pub, quantityStyle_, context_.catalogue,
+        [this](const std::string& text) { statusBar_->SetPanelText(kCountPanel, text); }};
+    switch (filler_.Fill(recordset, target)) {
+        case GridFiller::Outcome::kCompleted:
+            filledWarehouse_ = warehouse;
+            break;
+        case GridFiller::Outcome::kFailed:
+            ClearGrid();
+            break;
+        case GridFiller::Outcome::kInterrupted:
+            break;
+    }
+    if (closePending_ && !filler_.Filling()) {
+        QMetaObject::invokeMethod(
+            this, [this] { Unload(); }, Qt::QueuedConnection);
+    }
+}
+
+// A refresh that failed must not leave another warehouse's rows under the selected one.
+void FrmWhInvContra::ClearGrid() {
+    grid_->SetRows(1);
+    grid_->SetRedraw(true);
+    filledWarehouse_.reset();
+    std::vector<std::string> count{"0"};
+    statusBar_->SetPanelText(kCountPanel, context_.login.pub->GetResFormatString(
+                                              "Zel.AA.ARCHIVE.COMMON.rstcount", count));
+}
+
+std::shared_ptr<zel::IRecordset> FrmWhInvContra::GetInvRst() {
+    const std::string warehouse = SelectedWarehouse();
+    if (warehouse.empty()) {
+        return nullptr;
+    }
+    std::string query = WarehouseRecordsQuery(warehouse);
+    return context_.login.db->OpenX(query);
+}
+
+}  // namespace korvel

@@ -1,0 +1,110 @@
+#include "mainwindow/grid_filler.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/text_case.h"
+#include "host/controls/mouse_pointer.h"
+
+namespace korvel {
+namespace {
+
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthGuard() { --depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& depth_;
+};
+
+std::vector<std::string> FieldNames(const zel::IRecordset& recordset) {
+    std::vector<std::string> names;
+    for (int field = 0; field < recordset.FieldCount(); ++field) {
+        names.push_back(recordset.FieldName(field));
+    }
+    return names;
+}
+
+}  // namespace
+
+GridFiller::Outcome GridFiller::Fill(zel::IRecordset& recordset, const Target& target) {
+    const DepthGuard depth(depth_);
+    const int serial = ++started_;
+    fillDone_ = false;
+    try {
+        return FillRows(recordset, target, serial);
+    } catch (...) {
+        target.grid.SetMousePointer(zel::kPointerDefault);
+        target.grid.SetRedraw(true);
+        return Outcome::kFailed;
+    }
+}
+
+GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Target& target,
+                                         int serial) {
+    zel::FlexGrid& grid = target.grid;
+    grid.SetMousePointer(zel::kPointerHourglass);
+    const int rows = static_cast<int>(std::max(0L, recordset.RecordCount()));
+    std::vector<std::string> count{std::to_string(rows)};
+    target.showCount(target.pub.GetResFormatString("Zel.AA.ARCHIVE.COMMON.rstcount", count));
+    grid.SetRows(rows + 1);
+    if (rows == 0) {
+        grid.SetMousePointer(zel::kPointerDefault);
+        fillDone_ = true;
+        return Outcome::kCompleted;
+    }
+    grid.SetRedraw(false);
+    grid.SetFixedRows(1);
+    const std::vector<std::string> names = FieldNames(recordset);
+    const int fields = static_cast<int>(names.size());
+    recordset.MoveFirst();
+    for (int row = 1; row <= rows && !recordset.Eof(); ++row, recordset.MoveNext()) {
+        grid.SetTextMatrix(row, 0, std::to_string(row));
+        for (int field = 0; field < fields; ++field) {
+            const zel::Variant value = recordset.Fields(field).value_or(zel::Variant{});
+            grid.SetTextMatrix(row, field + 1,
+                               target.pub.FormatGridTxt(value, names[field], target.quantityStyle));
+        }
+        if (row % kRowsPerPump == 0 && !PumpEvents(grid, serial)) {
+            return Outcome::kInterrupted;
+        }
+    }
+    RepairGrid(recordset, rows, target);
+    grid.SetCol(1);
+    grid.SetRow(1);
+    grid.SetRedraw(true);
+    fillDone_ = true;
+    grid.SetMousePointer(zel::kPointerDefault);
+    return Outcome::kCompleted;
+}
+
+bool GridFiller::PumpEvents(zel::FlexGrid& grid, int serial) {
+    grid.SetRedraw(true);
+    pumpEvents_();
+    if (started_ != serial) {
+        grid.SetMousePointer(zel::kPointerDefault);
+        return false;
+    }
+    grid.SetRedraw(false);
+    return true;
+}
+
+void GridFiller::RepairGrid(zel::IRecordset& recordset, int rows, const Target& target) {
+    for (int field = 0; field < recordset.FieldCount(); ++field) {
+        if (!EqualsNoCase(recordset.FieldName(field), "cfrequency")) {
+            continue;
+        }
+        const int col = field + 1;
+        for (int row = 1; row <= rows; ++row) {
+            target.grid.SetTextMatrix(
+                row, col,
+                target.pub.GetDispTxt(target.grid.TextMatrix(row, col),
+                                      target.catalogue.arrFreqValue, target.catalogue.arrFreqText));
+        }
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,60 @@
+#include "mainwindow/warehouse_tree.h"
+
+#include "core/const.h"
+#include "mainwindow/grid_query.h"
+
+namespace korvel {
+namespace {
+
+std::string_view TrimmedBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+std::string WarehouseNodeKey(std::string_view code) {
+    return std::string(kRootNodeKey) + std::string(code);
+}
+
+std::string WarehouseNodeText(std::string_view code, std::string_view name) {
+    return "(" + std::string(code) + ") " + std::string(name);
+}
+
+std::string WarehouseCodeOfKey(std::string_view key) {
+    return key.empty() ? std::string() : std::string(TrimmedBlanks(key.substr(1)));
+}
+
+std::string WarehouseNameOfText(std::string_view text, std::string_view code) {
+    const std::size_t prefix = code.size() + 2;
+    return prefix >= text.size() ? std::string() : std::string(TrimmedBlanks(text.substr(prefix)));
+}
+
+zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, zel::IClsCommon& db,
+                                    std::string_view warehouseCondition,
+                                    const std::string& rootText) {
+    tree.Nodes().Clear();
+    std::string query = WarehouseListQuery(warehouseCondition);
+    const auto warehouses = db.OpenX(query);
+    const std::string rootKey(kRootNodeKey);
+    tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
+    zel::YsTreeNode* last = nullptr;
+    if (!warehouses) {
+        return nullptr;
+    }
+    for (; !warehouses->Eof(); warehouses->MoveNext()) {
+        const std::string code(TrimmedBlanks(NullToStr(warehouses->Fields("cWhCode"))));
+        auto* node =
+            tree.Nodes().Add(rootKey, zel::YsTreeNodes::kChild, WarehouseNodeKey(code),
+                             WarehouseNodeText(code, NullToStr(warehouses->Fields("CWhName"))));
+        if (node) {
+            last = node;
+        }
+    }
+    return last;
+}
+
+}  // namespace korvel

@@ -1,0 +1,87 @@
+#include "main_window_fixture.h"
+
+#include <QCoreApplication>
+
+#include "core/login_context.h"
+#include "host/host_services.h"
+#include "host/login/login.h"
+#include "interfaces/pub.h"
+
+namespace korvel::test {
+namespace {
+
+std::shared_ptr<zel::ILogin> LoginAs(const std::string& user) {
+    zel::Login::Values values;
+    values.userId = user;
+    values.userName = user;
+    values.curDate = "2024-03-15";
+    values.ysDBName = zel::test::TestDatabase::kAccount;
+    return std::make_shared<zel::Login>(values);
+}
+
+}  // namespace
+
+MainWindowTest::MainWindowTest() {
+    zel::RegisterHostServices(registry, database.Environment());
+}
+
+void MainWindowTest::BindContext(const std::string& user) {
+    LoginContext& login = context.login;
+    login.login = LoginAs(user);
+    login.sCurDate = login.login->CurDate();
+    login.pub = zel::CreateObjectAs<zel::IPub>(registry, "ZelPub.IPub");
+    login.db = database.OpenService();
+    login.rowAuth = zel::CreateObjectAs<zel::IRowAuth>(registry, "ZelRowAuthsvr.clsRowAuth");
+    ASSERT_TRUE(login.pub && login.rowAuth);
+    login.rowAuth->Init(login.login->ysDBName(), user);
+    InitAuth(login);
+}
+
+FrmWhInvContra& MainWindowTest::Open(MainWindowCommands commands) {
+    if (!context.login.pub) {
+        BindContext();
+    }
+    window = std::make_unique<FrmWhInvContra>(context, std::move(commands));
+    window->show();
+    Pump();
+    return *window;
+}
+
+MainWindowTest::Session MainWindowTest::HoldEditLock(const std::string& user) {
+    Session session{zel::CreateObjectAs<zel::IPub>(registry, "ZelPub.IPub"), database.OpenService(),
+                    LoginAs(user)};
+    EXPECT_FALSE(
+        session.pub->IsLockFun(*session.db, *session.login, "WhInvContrapose", zel::kLockEdit));
+    return session;
+}
+
+bool MainWindowTest::EditLockIsFree(const std::string& user) {
+    Session session{zel::CreateObjectAs<zel::IPub>(registry, "ZelPub.IPub"), database.OpenService(),
+                    LoginAs(user)};
+    const bool refused =
+        session.pub->IsLockFun(*session.db, *session.login, "WhInvContrapose", zel::kLockEdit);
+    if (!refused) {
+        session.pub->IsLockFun(*session.db, *session.login, "WhInvContrapose", zel::kUnlockEdit);
+    }
+    return !refused;
+}
+
+void MainWindowTest::AddRows(const std::string& warehouse, const std::string& codePrefix,
+                             int count) {
+    database.Execute("begin");
+    for (int i = 1; i <= count; ++i) {
+        char code[64];
+        std::snprintf(code, sizeof code, "%s%04d", codePrefix.c_str(), i);
+        database.AddInventory(code, "存货" + std::to_string(i));
+        database.AddCorrespondence(warehouse, code, {{"iTopSum", 10.5}, {"cFrequency", "月"}});
+    }
+    database.Execute("commit");
+}
+
+void MainWindowTest::Pump() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+}
+
+}  // namespace korvel::test
