@@ -1,5 +1,7 @@
 #include "host/pub/pub_service.h"
 
+#include <QIcon>
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QRegularExpression>
@@ -323,6 +325,14 @@ void PubService::FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& records
 std::string PubService::FormatGridTxt(const Variant& value, const std::string& field,
                                       pugi::xml_node& style) {
     return GridCellText(value, field, style);
+}
+
+}  // namespace zel
+
+namespace zel {
+
+QIcon PubService::GetRes(int) {
+    return {};
 }
 
 }  // namespace zel

@@ -69,6 +69,22 @@ public:
     std::string FormatGridTxt(const Variant& value, const std::string& field,
                               pugi::xml_node& style) override;
 
+    // Editor framework: not built yet; every call is harmless.
+    QIcon GetRes(int id) override;
+    void FormatCon(QWidget&) override {}
+    std::string GetFilterFlds(std::string&) override { return {}; }
+    void CreateMatchStr(QWidget&, std::string&, std::string& match, std::string&) override {
+        match = "1=1";
+    }
+    void SetLabelCaption(IClsCommon&, QWidget&, const std::string&) override {}
+    void FrmOptInit(QWidget&, int) override {}
+    void SetYsTlbStyleNew(QWidget&, bool, QWidget&, QWidget&) override {}
+    void ReRefreshYsTlb(QWidget&) override {}
+    void YsTlbResize(QWidget&) override {}
+    bool isSaveRs(QWidget&) override { return true; }
+    bool isSaveRs(QWidget&, bool&, int&) override { return true; }
+    bool FrmKeyDown(QWidget&, int&, int&) override { return false; }
+
     // Whether hook has been called for the handle and unhook not yet.
     bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }
 

@@ -11,6 +11,7 @@
 #include "interfaces/variant.h"
 
 class QDialog;
+class QIcon;
 class QObject;
 class QWidget;
 
@@ -134,6 +135,41 @@ public:
     // yyyy-mm-dd.
     virtual std::string FormatGridTxt(const Variant& value, const std::string& field,
                                       pugi::xml_node& style) = 0;
+
+    // Editor framework.
+
+    // A host picture by number: 101 is the picture of every reference ("...") button.
+    virtual QIcon GetRes(int id) = 0;
+    // The content of a number box (a QLineEdit) normalised in place: a number is shown with the
+    // decimals of the box's "digits" property when it has one; other text is left as it is.
+    virtual void FormatCon(QWidget& box) = 0;
+    // The fields a reference of that kind ("person", "inventory", "warehouse") is matched on,
+    // comma separated.
+    virtual std::string GetFilterFlds(std::string& referenceType) = 0;
+    // From the box's text (a QLineEdit), a condition on the filter fields for the picker's query
+    // ("1=1" for an empty box), every literal escaped; table names the table the fields belong to.
+    virtual void CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
+                                std::string& table) = 0;
+    // Captions of the window's labels for the fields of that kind ("inventory") from the column
+    // dictionary: a label named "Lab" or "Lbl" + field takes the caption of that field.
+    virtual void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) = 0;
+    // The editor's option state; nothing the user sees yet.
+    virtual void FrmOptInit(QWidget& window, int kind) = 0;
+    // The look of the editor's bar "TLB2" over its field frame.
+    virtual void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
+                                  QWidget& fieldFrame) = 0;
+    // The bar "TLB2" shows the hidden bar's current states again.
+    virtual void ReRefreshYsTlb(QWidget& window) = 0;
+    virtual void YsTlbResize(QWidget& window) = 0;
+    // Before a row move: when the window has unsaved changes (its "SaveRs" button is enabled),
+    // asks whether to save them; yes runs the save (the bar's "SaveRs" button) and answers whether
+    // it succeeded, no answers true (the changes are dropped), cancel answers false.
+    virtual bool isSaveRs(QWidget& window) = 0;
+    // The same before a close; a cancelled or failed save sets cancel, which keeps the window.
+    virtual bool isSaveRs(QWidget& window, bool& cancel, int& unloadMode) = 0;
+    // True when the key (host codes) changes the data of the focused box of the window: a
+    // character, Backspace, Delete, Ctrl+V or Ctrl+X in an editable line edit.
+    virtual bool FrmKeyDown(QWidget& window, int& keyCode, int& shift) = 0;
 };
 
 }  // namespace zel

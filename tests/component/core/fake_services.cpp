@@ -1,5 +1,7 @@
 #include "fake_services.h"
 
+#include <QIcon>
+
 #include <algorithm>
 #include <cctype>
 
@@ -78,6 +80,10 @@ bool FakeRecordset::SetFilter(std::string_view condition) {
     }
     position_ = 0;
     return true;
+}
+
+QIcon FakePub::GetRes(int) {
+    return {};
 }
 
 std::string FakePub::GetResString(const std::string& key) {

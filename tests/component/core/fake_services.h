@@ -121,6 +121,20 @@ public:
                               pugi::xml_node&) override {
         return value.ToString();
     }
+    QIcon GetRes(int) override;
+    void FormatCon(QWidget&) override {}
+    std::string GetFilterFlds(std::string&) override { return {}; }
+    void CreateMatchStr(QWidget&, std::string&, std::string& match, std::string&) override {
+        match = "1=1";
+    }
+    void SetLabelCaption(zel::IClsCommon&, QWidget&, const std::string&) override {}
+    void FrmOptInit(QWidget&, int) override {}
+    void SetYsTlbStyleNew(QWidget&, bool, QWidget&, QWidget&) override {}
+    void ReRefreshYsTlb(QWidget&) override {}
+    void YsTlbResize(QWidget&) override {}
+    bool isSaveRs(QWidget&) override { return true; }
+    bool isSaveRs(QWidget&, bool&, int&) override { return true; }
+    bool FrmKeyDown(QWidget&, int&, int&) override { return false; }
 
     std::map<std::string, std::string> texts;
     std::map<std::string, std::string> captions;
