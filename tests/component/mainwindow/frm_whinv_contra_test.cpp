@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "main_window_fixture.h"
+#include "component/support/main_window_fixture.h"
 
 namespace korvel::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "component/support/main_window_fixture.h"
 
 #include <QCoreApplication>
 
