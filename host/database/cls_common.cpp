@@ -5,21 +5,17 @@
 #include <cctype>
 
 #include "host/database/correspondence_record.h"
+#include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
 #include "host/database/static_recordset.h"
-#include "host/objects/resource_texts.h"
 
 namespace zel {
 namespace {
 
 constexpr const char* kTable = "WhInvContrapose";
-
-const ResourceTexts& Texts() {
-    return ResourceTexts::Instance();
-}
 
 bool IsIdentifier(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
@@ -88,7 +84,7 @@ bool ClsCommon::Status() {
 std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::string& adapted) {
     if (!Status()) {
         adapted = sql;
-        lastError_ = Texts().Text("Zel.HOST.DB.not_connected");
+        lastError_ = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return nullptr;
     }
     adapted = backend_->ToNative(sql);
@@ -168,19 +164,42 @@ bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& me
                      bool adding) {
     message.clear();
     if (!Status()) {
-        message = Texts().Text("Zel.HOST.DB.not_connected");
+        message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return false;
     }
     if (!SameIgnoringCase(table, kTable)) {
-        message = Texts().Format("Zel.HOST.DB.unsupported_table", {table});
+        message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table});
         return false;
     }
     auto record = CorrespondenceRecord::Parse(xml, message);
-    if (!record || !record->Check(*backend_, adding, message)) {
+    if (!record) {
         return false;
     }
+    // Checks and write see one state: no right, code or row can change in between.
+    if (!backend_->Begin()) {
+        lastError_ = backend_->LastError();
+        message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        return false;
+    }
+    const std::string now = Now();
+    const std::string today = now.substr(0, now.find(' '));
+    const bool written =
+        record->Check(*backend_, adding, today, message) && Write(*record, adding, now, message);
+    if (written && backend_->Commit()) {
+        return true;
+    }
+    if (written) {
+        lastError_ = backend_->LastError();
+        message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+    }
+    backend_->Rollback();
+    return false;
+}
+
+bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
+                      std::string& message) {
     const auto start = Clock::now();
-    const auto built = adding ? record->Insert(Now()) : record->Update(Now());
+    const auto built = adding ? record.Insert(now) : record.Update(now);
     auto statement = backend_->Prepare(built.sql);
     bool bound = statement != nullptr;
     for (std::size_t i = 0; bound && i < built.values.size(); ++i) {
@@ -196,12 +215,13 @@ bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& me
     if (!ran) {
         // The unique key decides, so two programs adding the same pair cannot both succeed.
         message = adding && backend_->LastErrorIsUniqueViolation()
-                      ? Texts().Text("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1")
-                      : Texts().Format("Zel.HOST.DB.save_failed", {lastError_});
+                      ? DatabaseTexts::Text("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1")
+                      : DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
         return false;
     }
+    // An update of no row: someone deleted it since the caller read it.
     if (changed < 1) {
-        message = Texts().Text("Zel.HOST.DB.modify_no_row");
+        message = DatabaseTexts::Text("Zel.HOST.DB.modify_gone");
         return false;
     }
     return true;
@@ -219,11 +239,11 @@ bool ClsCommon::Delete(std::string& condition, std::string& keyField, const std:
                        std::string& message, const std::string&) {
     message.clear();
     if (!Status()) {
-        message = Texts().Text("Zel.HOST.DB.not_connected");
+        message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return false;
     }
     if (!IsIdentifier(table) || !IsIdentifier(keyField)) {
-        message = Texts().Text("Zel.HOST.DB.bad_delete");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
         return false;
     }
     return RunDelete("delete from " + table + " where " + keyField + "='" + condition + "'",
@@ -235,7 +255,7 @@ bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
     const auto start = Clock::now();
     if (!backend_->Begin()) {
         lastError_ = backend_->LastError();
-        message = Texts().Format("Zel.HOST.DB.delete_failed", {lastError_});
+        message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
         return false;
     }
     std::string adapted;
@@ -256,11 +276,12 @@ bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
     }
     backend_->Rollback();
     if (!ran) {
-        message = Texts().Text("Zel.HOST.DB.bad_delete");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
     } else if (rows == 1) {
-        message = Texts().Format("Zel.HOST.DB.delete_failed", {lastError_});
+        message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
     } else {
-        message = Texts().Text(rows == 0 ? "Zel.HOST.DB.delete_no_row" : "Zel.HOST.DB.delete_many");
+        message = DatabaseTexts::Text(rows == 0 ? "Zel.HOST.DB.delete_no_row"
+                                                : "Zel.HOST.DB.delete_many");
     }
     return false;
 }

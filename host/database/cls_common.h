@@ -11,6 +11,8 @@
 
 namespace zel {
 
+class CorrespondenceRecord;
+
 // ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
 // writes correspondence records with bound values, and holds the session locks of its backend.
 class ClsCommon final : public IClsCommon, public ISessionLocks {
@@ -40,6 +42,9 @@ private:
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(std::string& xml, const std::string& table, std::string& message, bool adding);
+    // The insert or update of a checked record, inside Save's transaction.
+    bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
+               std::string& message);
     bool RunDelete(const std::string& sql, std::string& message);
 
     std::shared_ptr<HostEnvironment> environment_;

@@ -7,9 +7,11 @@
 #include <cctype>
 #include <charconv>
 
+#include "host/database/database_texts.h"
 #include "host/database/host_date.h"
 #include "host/database/host_number.h"
-#include "host/objects/resource_texts.h"
+#include "host/database/single_value.h"
+#include "host/database/write_rights.h"
 
 namespace zel {
 namespace {
@@ -32,33 +34,19 @@ std::string Trimmed(const std::string& text) {
                                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-const ResourceTexts& Texts() {
-    return ResourceTexts::Instance();
-}
-
-std::optional<Variant> FirstValue(SqlBackend& backend, const std::string& sql,
-                                  const std::vector<Variant>& values) {
-    auto statement = backend.Prepare(sql);
-    if (!statement) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        statement->Bind(static_cast<int>(i) + 1, values[i]);
-    }
-    if (statement->Step() != StepResult::Row) {
-        return std::nullopt;
-    }
-    return statement->ColumnValue(0);
-}
+// Digits an integer column holds whatever the engine: the host's server database keeps 32 bits.
+constexpr int kIntegerDigits = 9;
 
 bool Exists(SqlBackend& backend, const std::string& sql, const std::string& code) {
-    return FirstValue(backend, sql, {Variant(code)}).has_value();
+    return ReadSingleValue(backend, sql, {Variant(code)}).value.has_value();
 }
 
 std::string Caption(SqlBackend& backend, const std::string& column) {
-    const auto caption = FirstValue(
-        backend, "select ccaption from aa_columndic where ckey='Inventory' and cfldname=?",
-        {Variant(column)});
+    const auto caption =
+        ReadSingleValue(backend,
+                        "select ccaption from aa_columndic where ckey='Inventory' and cfldname=?",
+                        {Variant(column)})
+            .value;
     return caption && !caption->ToString().empty() ? caption->ToString() : column;
 }
 
@@ -104,7 +92,7 @@ std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::strin
     pugi::xml_document document;
     if (!document.load_string(xml.c_str()) ||
         Lower(document.first_child().name()) != Lower(kTable)) {
-        message = Texts().Text("Zel.HOST.DB.bad_record");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_record");
         return std::nullopt;
     }
     CorrespondenceRecord record;
@@ -125,7 +113,7 @@ std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::strin
                 std::find_if(kValueColumns.begin(), kValueColumns.end(),
                              [&](const char* known) { return Lower(known) == name; });
             if (column == kValueColumns.end()) {
-                message = Texts().Format("Zel.HOST.DB.unknown_field", {element.name()});
+                message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {element.name()});
                 return std::nullopt;
             }
             record.texts_[*column] = text;
@@ -136,28 +124,63 @@ std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::strin
 
 bool CorrespondenceRecord::CheckCodes(SqlBackend& backend, std::string& message) const {
     if (warehouse_.empty()) {
-        message = Texts().Text("Zel.HOST.DB.empty_whcode");
+        message = DatabaseTexts::Text("Zel.HOST.DB.empty_whcode");
         return false;
     }
     if (inventory_.empty()) {
-        message = Texts().Text("Zel.HOST.DB.empty_invcode");
+        message = DatabaseTexts::Text("Zel.HOST.DB.empty_invcode");
         return false;
     }
     if (!Exists(backend, "select 1 from Warehouse where cWhCode=?", warehouse_)) {
-        message = Texts().Format("Zel.HOST.DB.no_warehouse", {warehouse_});
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_warehouse", {warehouse_});
         return false;
     }
     if (!Exists(backend, "select 1 from Inventory where cInvCode=?", inventory_)) {
-        message = Texts().Format("Zel.HOST.DB.no_inventory", {inventory_});
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_inventory", {inventory_});
         return false;
     }
-    const auto person = texts_.find("cWhPersonCode");
-    if (person != texts_.end() && !Trimmed(person->second).empty() &&
-        !Exists(backend, "select 1 from Person where cPersonCode=?", Trimmed(person->second))) {
-        message = Texts().Format("Zel.HOST.DB.no_person", {Trimmed(person->second)});
+    const std::string person = PersonCode();
+    if (!person.empty() && !Exists(backend, "select 1 from Person where cPersonCode=?", person)) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_person", {person});
         return false;
     }
     return true;
+}
+
+// The record has no business date; the caller's today stands for it. An item may still be
+// attached on its end date itself.
+bool CorrespondenceRecord::CheckInUse(SqlBackend& backend, const std::string& today,
+                                      std::string& message) const {
+    const auto ended = ReadSingleValue(
+        backend, "select 1 from Inventory where cInvCode=? and dEDate is not null and dEDate<?",
+        {Variant(inventory_), Variant(today)});
+    if (!ended.read || ended.value) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.inventory_ended", {inventory_});
+        return false;
+    }
+    return true;
+}
+
+bool CorrespondenceRecord::CheckRights(SqlBackend& backend, std::string& message) const {
+    const WriteRights rights(backend, user_);
+    const std::string person = PersonCode();
+    if (!rights.UserKnown()) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.unknown_user", {user_});
+    } else if (!rights.MayWrite("Warehouse", warehouse_)) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_warehouse", {warehouse_});
+    } else if (!rights.MayWrite("Inventory", inventory_)) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_inventory", {inventory_});
+    } else if (!person.empty() && !rights.MayWrite("Person", person)) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_person", {person});
+    } else {
+        return true;
+    }
+    return false;
+}
+
+std::string CorrespondenceRecord::PersonCode() const {
+    const auto person = texts_.find("cWhPersonCode");
+    return person == texts_.end() ? std::string() : Trimmed(person->second);
 }
 
 bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& column,
@@ -170,17 +193,22 @@ bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& co
     if (declared.starts_with("decimal") || declared.starts_with("integer")) {
         const auto number = HostNumber::Parse(text);
         if (!number) {
-            message = Texts().Format("Zel.HOST.DB.bad_number", {Caption(backend, column)});
+            message = DatabaseTexts::Format("Zel.HOST.DB.bad_number", {Caption(backend, column)});
             return false;
         }
-        if (declared.starts_with("integer") &&
-            (!number->IsWhole() || number->IntegerDigits() > 9)) {
-            message = Texts().Format("Zel.HOST.DB.not_whole", {Caption(backend, column)});
+        if (declared.starts_with("integer") && !number->IsWhole()) {
+            message = DatabaseTexts::Format("Zel.HOST.DB.not_whole", {Caption(backend, column)});
+            return false;
+        }
+        if (declared.starts_with("integer") && number->IntegerDigits() > kIntegerDigits) {
+            message =
+                DatabaseTexts::Format("Zel.HOST.DB.whole_too_long",
+                                      {Caption(backend, column), std::to_string(kIntegerDigits)});
             return false;
         }
         const auto digits = DecimalDigits(declared);
         if (digits && !number->FitsDecimal(digits->first, digits->second)) {
-            message = Texts().Format(
+            message = DatabaseTexts::Format(
                 "Zel.HOST.DB.number_too_long",
                 {Caption(backend, column), std::to_string(digits->first - digits->second),
                  std::to_string(digits->second)});
@@ -192,14 +220,14 @@ bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& co
     if (declared.starts_with("date")) {
         const auto date = HostDate::Parse(text);
         if (!date) {
-            message = Texts().Format("Zel.HOST.DB.bad_date", {Caption(backend, column)});
+            message = DatabaseTexts::Format("Zel.HOST.DB.bad_date", {Caption(backend, column)});
             return false;
         }
         values_[column] = Variant(date->ToIso());
         return true;
     }
     if (column == "cFrequency" && text != "天" && text != "周" && text != "月") {
-        message = Texts().Text("Zel.HOST.DB.bad_frequency");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_frequency");
         return false;
     }
     values_[column] = Variant(text);
@@ -208,9 +236,11 @@ bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& co
 
 std::optional<std::string> CorrespondenceRecord::StoredText(SqlBackend& backend,
                                                             const std::string& column) const {
-    const auto value = FirstValue(
-        backend, "select " + column + " from " + kTable + " where cWhCode=? and cInvCode=?",
-        {Variant(warehouse_), Variant(inventory_)});
+    const auto value =
+        ReadSingleValue(backend,
+                        "select " + column + " from " + kTable + " where cWhCode=? and cInvCode=?",
+                        {Variant(warehouse_), Variant(inventory_)})
+            .value;
     return value && !value->IsNull() ? std::optional(value->ToString()) : std::nullopt;
 }
 
@@ -230,22 +260,24 @@ bool CorrespondenceRecord::CheckCycle(SqlBackend& backend, bool adding,
     const auto unit = current("cFrequency");
     const int day = WholeNumber(Variant(*days)).value_or(0);
     if (unit == "周" && (day < 1 || day > 7)) {
-        message = Texts().Text("Zel.HOST.DB.bad_days_week");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_days_week");
         return false;
     }
     if (unit == "月" && (day < 1 || day > 31)) {
-        message = Texts().Text("Zel.HOST.DB.bad_days_month");
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_days_month");
         return false;
     }
     if (unit != "周" && unit != "月") {
-        message = Texts().Text("Zel.HOST.DB.days_not_allowed");
+        message = DatabaseTexts::Text("Zel.HOST.DB.days_not_allowed");
         return false;
     }
     return true;
 }
 
-bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding, std::string& message) {
-    if (!CheckCodes(backend, message)) {
+bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding, const std::string& today,
+                                 std::string& message) {
+    if (!CheckCodes(backend, message) || (adding && !CheckInUse(backend, today, message)) ||
+        !CheckRights(backend, message)) {
         return false;
     }
     const auto declared = DeclaredTypes(backend);
@@ -254,7 +286,7 @@ bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding, std::string& 
         const auto type = declared.find(Lower(column));
         if (type == declared.end() || !CheckValue(backend, column, type->second, message)) {
             if (type == declared.end()) {
-                message = Texts().Format("Zel.HOST.DB.unknown_field", {column});
+                message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {column});
             }
             return false;
         }

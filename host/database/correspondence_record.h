@@ -25,9 +25,11 @@ public:
     // nullopt with the reason in message when the text is not such a record.
     static std::optional<CorrespondenceRecord> Parse(const std::string& xml, std::string& message);
 
-    // Codes filled and known, numbers, dates and the check cycle sound. For a change, the
-    // stored cycle unit or day completes the pair when the record carries only one of them.
-    bool Check(SqlBackend& backend, bool adding, std::string& message);
+    // Codes filled and known, the item still in use on today (yyyy-mm-dd) when adding, every
+    // code writable by the record's cUserId, numbers, dates and the check cycle sound. For a
+    // change, the stored cycle unit or day completes the pair when the record carries only one
+    // of them.
+    bool Check(SqlBackend& backend, bool adding, const std::string& today, std::string& message);
 
     const std::string& WarehouseCode() const { return warehouse_; }
     const std::string& InventoryCode() const { return inventory_; }
@@ -37,6 +39,9 @@ public:
 
 private:
     bool CheckCodes(SqlBackend& backend, std::string& message) const;
+    bool CheckInUse(SqlBackend& backend, const std::string& today, std::string& message) const;
+    bool CheckRights(SqlBackend& backend, std::string& message) const;
+    std::string PersonCode() const;
     bool CheckValue(SqlBackend& backend, const std::string& column, const std::string& declared,
                     std::string& message);
     bool CheckCycle(SqlBackend& backend, bool adding, std::string& message) const;

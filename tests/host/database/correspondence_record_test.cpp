@@ -2,30 +2,47 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
+#include <map>
+
+#include "host/database/sqlite_backend.h"
 #include "host/objects/resource_texts.h"
 #include "support/test_database.h"
 
 namespace zel {
 namespace {
 
-// Builds the editor's record XML with one element replaced or added.
-std::string EditorXml(const std::string& element = {}, const std::string& value = {}) {
+using Changes = std::map<std::string, std::string>;
+
+// The editor's record XML with the texts of some elements replaced; other names are added.
+std::string EditorXml(const Changes& changes) {
     const std::pair<std::string, std::string> fields[] = {
         {"CWhCode", "01"},  {"cInvCode", "A001"},        {"cWhPersonCode", ""},
         {"itopsum", "100"}, {"ilowsum", "10"},           {"isafenum", "20"},
         {"iWastage", "1"},  {"iFrequency", "1"},         {"cFrequency", "周"},
         {"iDays", "3"},     {"dLastDate", "2005-01-01"}, {"cUserId", "demo"}};
+    Changes added = changes;
     std::string xml = "<WhInvContrapose>";
-    bool replaced = false;
     for (const auto& [name, text] : fields) {
-        const bool isIt = name == element;
-        replaced = replaced || isIt;
-        xml += "<" + name + ">" + (isIt ? value : text) + "</" + name + ">";
+        const auto change = added.find(name);
+        xml +=
+            "<" + name + ">" + (change == added.end() ? text : change->second) + "</" + name + ">";
+        if (change != added.end()) {
+            added.erase(change);
+        }
     }
-    if (!element.empty() && !replaced) {
-        xml += "<" + element + ">" + value + "</" + element + ">";
+    for (const auto& [name, text] : added) {
+        xml += "<" + name + ">" + text + "</" + name + ">";
     }
     return xml + "</WhInvContrapose>";
+}
+
+std::string EditorXml(const std::string& element = {}, const std::string& value = {}) {
+    return element.empty() ? EditorXml(Changes{}) : EditorXml(Changes{{element, value}});
+}
+
+std::string IsoDay(int daysFromToday) {
+    return QDate::currentDate().addDays(daysFromToday).toString(Qt::ISODate).toStdString();
 }
 
 class CorrespondenceRecordTest : public ::testing::Test {
@@ -35,6 +52,8 @@ protected:
         db.AddInventory("A001", "螺钉");
         db.AddInventory("A002", "螺母");
         db.AddPerson("P01", "张三");
+        // A second administrator, so that changes by another user than the creator can be seen.
+        db.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values ('u2', '李四', 1)");
         service = db.OpenService();
     }
 
@@ -113,33 +132,79 @@ TEST_P(CorrespondenceRecordRefusal, ChangesNothingAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, CorrespondenceRecordRefusal,
-    ::testing::Values(Refusal{"EmptyWarehouse", "CWhCode", "", "仓库编码不能为空"},
-                      Refusal{"EmptyInventory", "cInvCode", " ", "存货编码不能为空"},
-                      Refusal{"UnknownWarehouse", "CWhCode", "99", "仓库编码99不存在"},
-                      Refusal{"UnknownInventory", "cInvCode", "Z9", "存货编码Z9不存在"},
-                      Refusal{"UnknownPerson", "cWhPersonCode", "P99", "P99不存在"},
-                      Refusal{"DecimalComma", "itopsum", "1,5", "最高库存必须是数字"},
-                      Refusal{"FreeTextNumber", "ilowsum", "ten", "最低库存必须是数字"},
-                      Refusal{"Exponent", "isafenum", "1e3", "安全库存必须是数字"},
-                      Refusal{"TooManyWholeDigits", "itopsum", "123456789012345",
-                              "整数部分最多14位"},
-                      Refusal{"TooManyDecimals", "iWastage", "0.1234567", "小数部分最多6位"},
-                      Refusal{"FractionalCycle", "iFrequency", "1.5", "盘点周期必须是整数"},
-                      Refusal{"FractionalDay", "iDays", "2.5", "盘点日必须是整数"},
-                      Refusal{"WeekDayPastSeven", "iDays", "8", "1到7"},
-                      Refusal{"NoSuchDate", "dLastDate", "2026-02-30", "不是有效的日期"},
-                      Refusal{"NoSuchMonth", "dLastDate", "2026-13-01", "不是有效的日期"},
-                      Refusal{"DateAsText", "dLastDate", "yesterday", "不是有效的日期"},
-                      Refusal{"UnknownUnit", "cFrequency", "年", "天、周或月"},
-                      Refusal{"UnknownElement", "cColour", "red", "cColour"}),
+    ::testing::Values(
+        Refusal{"EmptyWarehouse", "CWhCode", "", "仓库编码不能为空"},
+        Refusal{"EmptyInventory", "cInvCode", " ", "存货编码不能为空"},
+        Refusal{"UnknownWarehouse", "CWhCode", "99", "仓库编码99不存在"},
+        Refusal{"UnknownInventory", "cInvCode", "Z9", "存货编码Z9不存在"},
+        Refusal{"UnknownEscapedCode", "cInvCode", "R&amp;D", "存货编码R&D不存在"},
+        Refusal{"UnknownPerson", "cWhPersonCode", "P99", "P99不存在"},
+        Refusal{"DecimalComma", "itopsum", "1,5", "最高库存必须是数字"},
+        Refusal{"FreeTextNumber", "ilowsum", "ten", "最低库存必须是数字"},
+        Refusal{"Exponent", "isafenum", "1e3", "安全库存必须是数字"},
+        Refusal{"TooManyWholeDigits", "itopsum", "123456789012345", "整数部分最多14位"},
+        Refusal{"TooManyDecimals", "iWastage", "0.1234567", "小数部分最多6位"},
+        Refusal{"FractionalCycle", "iFrequency", "1.5", "盘点周期必须是整数"},
+        Refusal{"CycleTooLong", "iFrequency", "1234567890", "盘点周期超出范围：最多9位整数！"},
+        Refusal{"FractionalDay", "iDays", "2.5", "盘点日必须是整数"},
+        Refusal{"WeekDayPastSeven", "iDays", "8", "1到7"},
+        Refusal{"WeekDayZero", "iDays", "0", "1到7"},
+        Refusal{"NoSuchDate", "dLastDate", "2026-02-30", "不是有效的日期"},
+        Refusal{"NoSuchMonth", "dLastDate", "2026-13-01", "不是有效的日期"},
+        Refusal{"DateAsText", "dLastDate", "yesterday", "不是有效的日期"},
+        Refusal{"UnknownUnit", "cFrequency", "年", "天、周或月"},
+        Refusal{"UnknownElement", "cColour", "red", "cColour"}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST_F(CorrespondenceRecordTest, DayMustFitTheCycleUnit) {
     EXPECT_FALSE(Add(EditorXml("cFrequency", "天")));  // the record still carries iDays 3
-    EXPECT_NE(message.find("不能设置盘点日"), std::string::npos) << message;
-    std::string month = EditorXml("cFrequency", "月");
-    ASSERT_TRUE(Add(month.replace(month.find("<iDays>3"), 8, "<iDays>31"))) << message;
+    EXPECT_EQ(message, "盘点周期单位不是周或月时，不能设置盘点日！");
+    EXPECT_FALSE(Add(EditorXml({{"cFrequency", "月"}, {"iDays", "32"}})));
+    EXPECT_EQ(message, "按月盘点时，盘点日必须在1到31之间！");
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_TRUE(Add(EditorXml({{"cFrequency", "月"}, {"iDays", "31"}}))) << message;
     EXPECT_EQ(Stored("iDays"), Variant(31));
+}
+
+TEST_F(CorrespondenceRecordTest, EscapedCharactersAreStoredAsThemselves) {
+    db.AddWarehouse("W<1>", "尖括号库");
+    db.AddInventory("R&D-01", "研发件");
+    ASSERT_TRUE(Add(EditorXml({{"CWhCode", "W&lt;1&gt;"}, {"cInvCode", "R&amp;D-01"}}))) << message;
+    EXPECT_EQ(db.Scalar("select cWhCode || '|' || cInvCode from WhInvContrapose"),
+              Variant("W<1>|R&D-01"));
+}
+
+TEST_F(CorrespondenceRecordTest, AnItemPastItsEndDateIsNotAttached) {
+    db.AddInventory("A003", "停用件", {{"dEDate", IsoDay(-1)}});
+    EXPECT_FALSE(Add(EditorXml("cInvCode", "A003")));
+    EXPECT_EQ(message, "存货A003已过停用日期，不能添加仓库存货对照！");
+    EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(CorrespondenceRecordTest, AnEndedItemsRowsStayChangeable) {
+    db.AddInventory("A004", "明天停用", {{"dEDate", IsoDay(1)}});
+    ASSERT_TRUE(Add(EditorXml("cInvCode", "A004"))) << message;
+    db.Execute("update Inventory set dEDate='2000-01-01' where cInvCode='A004'");
+    ASSERT_TRUE(Modify(EditorXml({{"cInvCode", "A004"}, {"itopsum", "300"}}))) << message;
+    EXPECT_EQ(Stored("iTopSum", "A004"), Variant(300));
+}
+
+TEST_F(CorrespondenceRecordTest, AnItemIsStillInUseOnItsEndDate) {
+    db.AddInventory("A003", "停用件", {{"dEDate", "2026-03-10"}});
+    SqliteBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    auto record = CorrespondenceRecord::Parse(EditorXml("cInvCode", "A003"), message);
+    ASSERT_TRUE(record) << message;
+    EXPECT_TRUE(record->Check(backend, true, "2026-03-10", message)) << message;
+    EXPECT_FALSE(record->Check(backend, true, "2026-03-11", message));
+    EXPECT_EQ(message, "存货A003已过停用日期，不能添加仓库存货对照！");
+}
+
+TEST_F(CorrespondenceRecordTest, ARefusalLeavesTheDatabaseFreeForTheNextWrite) {
+    EXPECT_FALSE(Add(EditorXml("CWhCode", "99")));
+    EXPECT_TRUE(db.Execute("insert into Warehouse (cWhCode, cWhName) values ('02', '原料库')"));
+    ASSERT_TRUE(Add(EditorXml("CWhCode", "02"))) << message;
+    EXPECT_EQ(Rows(), 1);
 }
 
 TEST_F(CorrespondenceRecordTest, DatesInTheAcceptedFormsAreStoredAsIso) {
@@ -183,7 +248,7 @@ TEST_F(CorrespondenceRecordTest, ModifyToADayCycleClearsTheStoredDay) {
     db.AddCorrespondence("01", "A001", {{"cFrequency", "月"}, {"iDays", 15}});
     std::string xml =
         "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>A001</cInvCode><cWhPersonCode>"
-        "</cWhPersonCode><iFrequency>2</iFrequency><cFrequency>天</cFrequency><cUserId>u"
+        "</cWhPersonCode><iFrequency>2</iFrequency><cFrequency>天</cFrequency><cUserId>u2"
         "</cUserId></WhInvContrapose>";
     ASSERT_TRUE(Modify(xml)) << message;
     EXPECT_EQ(Stored("cFrequency"), Variant("天"));
@@ -194,15 +259,94 @@ TEST_F(CorrespondenceRecordTest, ModifyChecksADayAgainstTheStoredUnit) {
     db.AddCorrespondence("01", "A001", {{"cFrequency", "周"}, {"iDays", 3}});
     std::string xml =
         "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>A001</cInvCode><iDays>9</iDays>"
-        "</WhInvContrapose>";
+        "<cUserId>demo</cUserId></WhInvContrapose>";
     EXPECT_FALSE(Modify(xml));
+    EXPECT_EQ(message, "按周盘点时，盘点日必须在1到7之间！");
     EXPECT_EQ(Stored("iDays"), Variant(3));
 }
 
-TEST_F(CorrespondenceRecordTest, ModifyOfARowThatIsGoneFails) {
+TEST_F(CorrespondenceRecordTest, ModifyRefusesEmptyCodesAndLeavesTheRow) {
+    db.AddCorrespondence("01", "A001", {{"iTopSum", 100}});
+    const std::pair<const char*, const char*> cases[] = {{"CWhCode", "仓库编码不能为空！"},
+                                                         {"cInvCode", "存货编码不能为空！"}};
+    for (const auto& [element, expected] : cases) {
+        EXPECT_FALSE(Modify(EditorXml({{element, " "}, {"itopsum", "300"}}))) << element;
+        EXPECT_EQ(message, expected);
+    }
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(Stored("iTopSum"), Variant(100));
+}
+
+TEST_F(CorrespondenceRecordTest, ModifyOfARowAnotherUserDeletedIsRefusedAndAddsNothing) {
+    db.AddCorrespondence("01", "A002");
     EXPECT_FALSE(Modify(EditorXml()));
-    EXPECT_FALSE(message.empty());
+    EXPECT_EQ(message, "仓库存货对照不存在，可能已被他人删除！");
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(Stored("cInvCode").IsNull());
+}
+
+// Warehouses, items and persons are all controlled; u01 may write warehouse 01, item A001 and
+// person P01, and only read warehouse 02 and item A002.
+class CorrespondenceRecordRights : public CorrespondenceRecordTest {
+protected:
+    void SetUp() override {
+        CorrespondenceRecordTest::SetUp();
+        db.AddWarehouse("02", "原料库");
+        db.AddPerson("P02", "王五");
+        ASSERT_TRUE(db.Execute("update aa_rowauth_object set bControlled=1"));
+        ASSERT_TRUE(db.Execute("insert into aa_user (cUserId, cUserName) values ('u01', 'x')"));
+        ASSERT_TRUE(
+            db.Execute("insert into aa_rowauth values ('u01','Warehouse','01','W'), "
+                       "('u01','Inventory','A001','W'), ('u01','Person','P01','W'), "
+                       "('u01','Warehouse','02','R'), ('u01','Inventory','A002','R')"));
+    }
+
+    static std::string AsU01(Changes changes) {
+        changes["cUserId"] = "u01";
+        return EditorXml(changes);
+    }
+};
+
+TEST_F(CorrespondenceRecordRights, AddOfWritableCodesIsStored) {
+    ASSERT_TRUE(Add(AsU01({{"cWhPersonCode", "P01"}}))) << message;
+    EXPECT_EQ(Stored("cCreatePerson"), Variant("u01"));
+}
+
+TEST_F(CorrespondenceRecordRights, AddOfACodeTheUserMayNotWriteStoresNothing) {
+    const std::pair<Changes, const char*> cases[] = {
+        {{{"CWhCode", "02"}}, "没有仓库的写权限：02"},
+        {{{"cInvCode", "A002"}}, "没有存货的写权限：A002"},
+        {{{"cWhPersonCode", "P02"}}, "没有人员的写权限：P02"},
+    };
+    for (const auto& [changes, expected] : cases) {
+        EXPECT_FALSE(Add(AsU01(changes))) << expected;
+        EXPECT_EQ(message, expected);
+    }
     EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(CorrespondenceRecordRights, AUserTheAccountDoesNotKnowStoresNothing) {
+    EXPECT_FALSE(Add(EditorXml("cUserId", "ghost")));
+    EXPECT_EQ(message, "操作员ghost不存在，没有写权限！");
+    EXPECT_FALSE(Add(EditorXml("cUserId", "")));
+    EXPECT_EQ(message, "操作员不存在，没有写权限！");
+    std::string noUser =
+        "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>A001</cInvCode>"
+        "</WhInvContrapose>";
+    EXPECT_FALSE(Add(noUser));
+    EXPECT_EQ(Rows(), 0);
+}
+
+TEST_F(CorrespondenceRecordRights, ModifyOfARowTheUserMayNotWriteLeavesIt) {
+    db.AddCorrespondence("02", "A001", {{"iTopSum", 100}});
+    db.AddCorrespondence("01", "A001", {{"iTopSum", 100}, {"cWhPersonCode", "P01"}});
+    EXPECT_FALSE(Modify(AsU01({{"CWhCode", "02"}, {"itopsum", "300"}})));
+    EXPECT_EQ(message, "没有仓库的写权限：02");
+    EXPECT_FALSE(Modify(AsU01({{"cWhPersonCode", "P02"}, {"itopsum", "300"}})));
+    EXPECT_EQ(message, "没有人员的写权限：P02");
+    EXPECT_EQ(db.Scalar("select group_concat(iTopSum || cWhCode || ifnull(cWhPersonCode, '-')) "
+                        "from (select * from WhInvContrapose order by cWhCode)"),
+              Variant("10001P01,10002-"));
 }
 
 }  // namespace
