@@ -1,27 +1,14 @@
 #include "host/pub/form_store.h"
 
+#include "host/pub/sql_literal.h"
+
 namespace zel {
-namespace {
-
-std::string Quoted(const std::string& value) {
-    std::string quoted = "'";
-    for (const char c : value) {
-        quoted += c;
-        if (c == '\'') {
-            quoted += '\'';
-        }
-    }
-    quoted += '\'';
-    return quoted;
-}
-
-}  // namespace
 
 FormStore::FormStore(std::shared_ptr<IClsCommon> db, std::string userId)
     : db_(std::move(db)), userId_(std::move(userId)) {}
 
 std::string FormStore::FormCondition(const std::string& formKey) const {
-    return "cUserId=" + Quoted(userId_) + " and cFormKey=" + Quoted(formKey);
+    return "cUserId=" + SqlQuoted(userId_) + " and cFormKey=" + SqlQuoted(formKey);
 }
 
 std::optional<std::string> FormStore::Layout(const std::string& formKey) {
@@ -38,10 +25,11 @@ std::optional<std::string> FormStore::Layout(const std::string& formKey) {
 }
 
 bool FormStore::SaveLayout(const std::string& formKey, const std::string& layout) {
-    return Upsert(
-        "update aa_formlayout set cLayout=" + Quoted(layout) + " where " + FormCondition(formKey),
-        "insert into aa_formlayout (cUserId, cFormKey, cLayout) values (" + Quoted(userId_) + ", " +
-            Quoted(formKey) + ", " + Quoted(layout) + ")");
+    return Upsert("update aa_formlayout set cLayout=" + SqlQuoted(layout) + " where " +
+                      FormCondition(formKey),
+                  "insert into aa_formlayout (cUserId, cFormKey, cLayout) values (" +
+                      SqlQuoted(userId_) + ", " + SqlQuoted(formKey) + ", " + SqlQuoted(layout) +
+                      ")");
 }
 
 std::map<std::string, std::string> FormStore::Options(const std::string& formKey) {
@@ -63,11 +51,11 @@ std::map<std::string, std::string> FormStore::Options(const std::string& formKey
 
 bool FormStore::SaveOption(const std::string& formKey, const std::string& option,
                            const std::string& value) {
-    return Upsert("update aa_formoption set cValue=" + Quoted(value) + " where " +
-                      FormCondition(formKey) + " and cOption=" + Quoted(option),
+    return Upsert("update aa_formoption set cValue=" + SqlQuoted(value) + " where " +
+                      FormCondition(formKey) + " and cOption=" + SqlQuoted(option),
                   "insert into aa_formoption (cUserId, cFormKey, cOption, cValue) values (" +
-                      Quoted(userId_) + ", " + Quoted(formKey) + ", " + Quoted(option) + ", " +
-                      Quoted(value) + ")");
+                      SqlQuoted(userId_) + ", " + SqlQuoted(formKey) + ", " + SqlQuoted(option) +
+                      ", " + SqlQuoted(value) + ")");
 }
 
 bool FormStore::Upsert(const std::string& update, const std::string& insert) {

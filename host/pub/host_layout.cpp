@@ -80,6 +80,8 @@ void FitToolbarHeight(YsToolbar& bar) {
         width = bar.parentWidget()->width();
     }
     bar.resize(width, bar.sizeHint().height());
+    // A layout that places the bar reads the new height at its next pass.
+    bar.updateGeometry();
 }
 
 }  // namespace zel

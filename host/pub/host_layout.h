@@ -17,8 +17,8 @@ class YsToolbar;
 void LayOutFrame(QWidget& window, std::string_view treeName,
                  std::optional<double> preferredTreeWidth);
 
-// Gives the bar the height its buttons need, so that none is cut off; a bar not yet placed
-// takes the width of its parent.
+// Gives the bar the height its buttons need, so that none is cut off, without moving it; a bar
+// not yet placed takes the width of its parent, a bar in a layout is placed by the layout.
 void FitToolbarHeight(YsToolbar& bar);
 
 }  // namespace zel

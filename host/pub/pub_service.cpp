@@ -1,9 +1,9 @@
 #include "host/pub/pub_service.h"
 
-#include <QIcon>
-
 #include <QCoreApplication>
 #include <QDate>
+#include <QIcon>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QResizeEvent>
 #include <QString>
@@ -13,10 +13,20 @@
 #include "host/controls/ys_toolbar.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/decimal_text.h"
+#include "host/pub/edit_key.h"
+#include "host/pub/editor_toolbar_look.h"
 #include "host/pub/function_lock.h"
 #include "host/pub/grid_cell_text.h"
 #include "host/pub/grid_columns.h"
 #include "host/pub/host_layout.h"
+#include "host/pub/host_pictures.h"
+#include "host/pub/label_captions.h"
+#include "host/pub/match_condition.h"
+#include "host/pub/message_box_codes.h"
+#include "host/pub/number_box_format.h"
+#include "host/pub/reference_filter_fields.h"
+#include "host/pub/save_question.h"
+#include "host/pub/toolbar_states.h"
 #include "host/pub/toolbar_texts.h"
 #include "host/pub/window_controls.h"
 #include "host/pub/window_look.h"
@@ -31,6 +41,7 @@ constexpr const char* kEverythingAllowed = "(1=1)";
 constexpr const char* kHelpCommand = "Help";
 constexpr const char* kHelpTitleKey = "Zel.HOST.HELP.title";
 constexpr const char* kToolbarName = "TLB2";
+constexpr const char* kHiddenBarName = "Tlb";
 constexpr short kLeftButton = 1;
 
 enum MousePhase : short { kMouseDown = 1, kMouseMove = 2, kMouseUp = 3 };
@@ -121,7 +132,14 @@ std::string PubService::GetResFormatString(const std::string& key,
 int PubService::MsgBox(const std::string& text, int buttons, const std::string& title) {
     if (!environment_ || !environment_->dialogs) {
         // Nobody to ask: the cautious answer, never a "yes".
-        return (buttons & 0x0F) == kMsgYesNo ? kAnswerNo : kAnswerOk;
+        switch (buttons & 0x0F) {
+            case kMsgYesNo:
+                return kAnswerNo;
+            case kMsgYesNoCancel:
+                return kAnswerCancel;
+            default:
+                return kAnswerOk;
+        }
     }
     return environment_->dialogs->MessageBox(text, buttons, title);
 }
@@ -327,12 +345,73 @@ std::string PubService::FormatGridTxt(const Variant& value, const std::string& f
     return GridCellText(value, field, style);
 }
 
-}  // namespace zel
+QIcon PubService::GetRes(int id) {
+    return HostPicture(id);
+}
 
-namespace zel {
+void PubService::FormatCon(QWidget& box) {
+    FormatNumberBox(box);
+}
 
-QIcon PubService::GetRes(int) {
-    return {};
+std::string PubService::GetFilterFlds(std::string& referenceType) {
+    return ReferenceFilterFields(referenceType);
+}
+
+void PubService::CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
+                                std::string& table) {
+    const auto* edit = qobject_cast<const QLineEdit*>(&box);
+    const std::string text = edit != nullptr ? edit->text().toStdString() : std::string();
+    match = MatchCondition(text, filterFields, table);
+}
+
+void PubService::SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) {
+    SetFieldLabelCaptions(db, window, kind);
+}
+
+// The editor has no options of its own yet: FormLayout has already given it the stored ones.
+void PubService::FrmOptInit(QWidget& /*window*/, int /*kind*/) {}
+
+// Both frames are placed by the editor's own layout; only the bar's look is the host's.
+void PubService::SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& /*styleFrame*/,
+                                  QWidget& /*fieldFrame*/) {
+    if (auto* toolbar = FindControlAs<YsToolbar>(window, kToolbarName)) {
+        StyleEditorToolbar(*toolbar, textButtons);
+    }
+}
+
+void PubService::ReRefreshYsTlb(QWidget& window) {
+    auto* toolbar = FindControlAs<YsToolbar>(window, kToolbarName);
+    const ButtonBar* bar = FindButtonBar(window, kHiddenBarName);
+    if (toolbar != nullptr && bar != nullptr) {
+        ShowButtonStates(*toolbar, *bar);
+    }
+}
+
+void PubService::YsTlbResize(QWidget& window) {
+    if (auto* toolbar = FindControlAs<YsToolbar>(window, kToolbarName)) {
+        FitToolbarHeight(*toolbar);
+    }
+}
+
+bool PubService::isSaveRs(QWidget& window) {
+    return MayLeave(AskToSaveChanges(
+        window, [this](const std::string& text, int buttons, const std::string& title) {
+            return MsgBox(text, buttons, title);
+        }));
+}
+
+// Every unload mode is asked alike: a window closed by the program loses its edits as surely
+// as one the user closed.
+bool PubService::isSaveRs(QWidget& window, bool& cancel, int& /*unloadMode*/) {
+    const bool mayLeave = isSaveRs(window);
+    if (!mayLeave) {
+        cancel = true;
+    }
+    return mayLeave;
+}
+
+bool PubService::FrmKeyDown(QWidget& window, int& keyCode, int& shift) {
+    return KeyChangesFocusedBox(window, keyCode, shift);
 }
 
 }  // namespace zel

@@ -15,7 +15,8 @@ namespace zel {
 // ZelPub.IPub: resource texts, message boxes and modal windows, the function and edit locks,
 // authorisation and end-date conditions, captions and number texts, and the window framework:
 // fonts, stored layouts and options, help, the toolbar, the frame layout, the splitter and the
-// grid's columns and cell texts.
+// grid's columns and cell texts; for the record editor its pictures, number boxes, reference
+// matching, label captions, bar and the question about unsaved changes.
 class PubService final : public IPub {
 public:
     // The factory creates the row-authorisation service for GetAuth and the database service for
@@ -69,21 +70,20 @@ public:
     std::string FormatGridTxt(const Variant& value, const std::string& field,
                               pugi::xml_node& style) override;
 
-    // Editor framework: not built yet; every call is harmless.
     QIcon GetRes(int id) override;
-    void FormatCon(QWidget&) override {}
-    std::string GetFilterFlds(std::string&) override { return {}; }
-    void CreateMatchStr(QWidget&, std::string&, std::string& match, std::string&) override {
-        match = "1=1";
-    }
-    void SetLabelCaption(IClsCommon&, QWidget&, const std::string&) override {}
-    void FrmOptInit(QWidget&, int) override {}
-    void SetYsTlbStyleNew(QWidget&, bool, QWidget&, QWidget&) override {}
-    void ReRefreshYsTlb(QWidget&) override {}
-    void YsTlbResize(QWidget&) override {}
-    bool isSaveRs(QWidget&) override { return true; }
-    bool isSaveRs(QWidget&, bool&, int&) override { return true; }
-    bool FrmKeyDown(QWidget&, int&, int&) override { return false; }
+    void FormatCon(QWidget& box) override;
+    std::string GetFilterFlds(std::string& referenceType) override;
+    void CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
+                        std::string& table) override;
+    void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) override;
+    void FrmOptInit(QWidget& window, int kind) override;
+    void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
+                          QWidget& fieldFrame) override;
+    void ReRefreshYsTlb(QWidget& window) override;
+    void YsTlbResize(QWidget& window) override;
+    bool isSaveRs(QWidget& window) override;
+    bool isSaveRs(QWidget& window, bool& cancel, int& unloadMode) override;
+    bool FrmKeyDown(QWidget& window, int& keyCode, int& shift) override;
 
     // Whether hook has been called for the handle and unhook not yet.
     bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QWidget>
 
+#include "host/controls/button_bar.h"
+
 namespace zel {
 namespace {
 
@@ -25,6 +27,10 @@ QWidget* FindControl(const QWidget& window, std::string_view name) {
 
 QAction* FindAction(const QWidget& window, std::string_view name) {
     return FindNamed<QAction>(window, name);
+}
+
+ButtonBar* FindButtonBar(const QWidget& window, std::string_view name) {
+    return FindNamed<ButtonBar>(window, name);
 }
 
 }  // namespace zel

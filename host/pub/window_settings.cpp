@@ -1,6 +1,7 @@
 #include "host/pub/window_settings.h"
 
 #include <QScreen>
+#include <algorithm>
 
 #include "host/controls/twips.h"
 #include "host/pub/form_store.h"
@@ -49,19 +50,36 @@ std::unique_ptr<FormStore> WindowSettings::OpenStore(const std::optional<FormUse
     return std::make_unique<FormStore>(std::move(db), user->userId);
 }
 
+std::string WindowSettings::StorageKey(const QWidget& window, const std::string& formKey) const {
+    // Only the windows opened before this one count.
+    const auto below =
+        open_.begin() + static_cast<std::ptrdiff_t>(IndexOf(window).value_or(open_.size()));
+    const bool overItsForm = std::any_of(open_.begin(), below, [&](const OpenForm& form) {
+        return form.window != nullptr && form.window != &window && form.formKey == formKey;
+    });
+    if (!overItsForm) {
+        return formKey;
+    }
+    const QString name = window.objectName().isEmpty()
+                             ? QString::fromUtf8(window.metaObject()->className())
+                             : window.objectName();
+    return formKey + "/" + name.toStdString();
+}
+
 void WindowSettings::Restore(QWidget& window, const std::string& formKey,
                              const std::optional<FormUser>& user) {
-    open_.push_back({&window, formKey, std::nullopt});
+    open_.push_back({&window, formKey, StorageKey(window, formKey), std::nullopt});
     const auto store = OpenStore(user);
-    RestoreOptions(window, store.get(), formKey);
+    RestoreOptions(window, store.get(), open_.back().storageKey);
     if (store) {
         RestoreLayout(window, open_.back(), *store);
     }
 }
 
-void WindowSettings::RestoreOptions(QWidget& window, FormStore* store, const std::string& formKey) {
+void WindowSettings::RestoreOptions(QWidget& window, FormStore* store,
+                                    const std::string& storageKey) {
     const auto stored =
-        store != nullptr ? store->Options(formKey) : std::map<std::string, std::string>();
+        store != nullptr ? store->Options(storageKey) : std::map<std::string, std::string>();
     for (const auto& option : AllWindowOptions()) {
         const auto found = stored.find(option.key);
         const auto value = found != stored.end() ? OptionValueOf(found->second) : std::nullopt;
@@ -70,7 +88,7 @@ void WindowSettings::RestoreOptions(QWidget& window, FormStore* store, const std
 }
 
 void WindowSettings::RestoreLayout(QWidget& window, OpenForm& form, FormStore& store) {
-    const auto text = store.Layout(form.formKey);
+    const auto text = store.Layout(form.storageKey);
     if (!text) {
         return;
     }
@@ -109,7 +127,7 @@ void WindowSettings::StoreTop(const std::optional<FormUser>& user) {
     if (const QWidget* tree = FindControl(window, kTreeName); tree && !layout.treeWidth) {
         layout.treeWidth = twips.FromPixelsX(tree->width());
     }
-    store->SaveLayout(form.formKey, layout.ToText());
+    store->SaveLayout(form.storageKey, layout.ToText());
 }
 
 std::optional<WindowOptionInfo> WindowSettings::Toggle(QWidget& window, std::string_view key,
@@ -122,7 +140,7 @@ std::optional<WindowOptionInfo> WindowSettings::Toggle(QWidget& window, std::str
     const bool on = !WindowOptionState(window, *option);
     ApplyWindowOption(window, *option, on);
     if (const auto store = OpenStore(user)) {
-        store->SaveOption(formKey, option->key, StoredOptionValue(on));
+        store->SaveOption(StorageKey(window, formKey), option->key, StoredOptionValue(on));
     }
     return option;
 }

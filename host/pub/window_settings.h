@@ -24,6 +24,10 @@ struct FormUser {
 // Window sizes, tree widths and options kept per user and form key in the account database,
 // and the windows open with them, innermost last. Without a user or a reachable database the
 // windows work with their defaults and nothing is kept.
+//
+// The first window open under a form key (the form's main window) keeps its values under the
+// plain key, as it always has; a window opened over it under the same key (the record editor
+// over the list) keeps its own under key + "/" + its object name ("WhInvContrapose/FrmAddInv").
 class WindowSettings {
 public:
     // Creates the database service by ProgID; the factory must outlive the settings.
@@ -49,11 +53,15 @@ private:
     struct OpenForm {
         QPointer<QWidget> window;
         std::string formKey;
+        std::string storageKey;
         std::optional<double> treeWidth;
     };
 
+    // The key the window's values are stored under (see above).
+    std::string StorageKey(const QWidget& window, const std::string& formKey) const;
+
     std::unique_ptr<FormStore> OpenStore(const std::optional<FormUser>& user);
-    void RestoreOptions(QWidget& window, FormStore* store, const std::string& formKey);
+    void RestoreOptions(QWidget& window, FormStore* store, const std::string& storageKey);
     void RestoreLayout(QWidget& window, OpenForm& form, FormStore& store);
     // The innermost open form of the window.
     std::optional<std::size_t> IndexOf(const QWidget& window) const;

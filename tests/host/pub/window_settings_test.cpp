@@ -4,6 +4,7 @@
 
 #include <QScreen>
 
+#include "editor_test_window.h"
 #include "framework_test_window.h"
 #include "host/database/register_database_service.h"
 #include "host/objects/object_registry.h"
@@ -168,6 +169,73 @@ TEST_F(WindowSettingsTest, DamagedStoredValuesFallBackToTheDefaults) {
     FreshSettings()->Restore(window, kForm, user);
     EXPECT_TRUE(window.mStb->isChecked());
     EXPECT_EQ(window.size(), QSize(1000, 600));
+}
+
+TEST_F(WindowSettingsTest, AWindowOpenedOverItsFormKeepsItsOwnSizeAndOptions) {
+    {
+        test::FrameworkTestWindow main;
+        test::EditorTestWindow editor;
+        auto settings = FreshSettings();
+        settings->Restore(main, kForm, user);
+        main.resize(700, 450);
+        settings->Restore(editor, kForm, user);
+        editor.resize(420, 260);
+        settings->Toggle(editor, "mText", kForm, user);
+        settings->StoreTop(user);
+        settings->StoreTop(user);
+    }
+    EXPECT_EQ(database
+                  .Scalar("select count(*) from aa_formlayout where cFormKey in "
+                          "('WhInvContrapose', 'WhInvContrapose/FrmAddInv')")
+                  .ToString(),
+              "2");
+    test::FrameworkTestWindow main;
+    test::EditorTestWindow editor;
+    auto settings = FreshSettings();
+    settings->Restore(main, kForm, user);
+    settings->Restore(editor, kForm, user);
+    EXPECT_EQ(main.size(), QSize(700, 450));
+    EXPECT_FALSE(main.toolbar->TextButtons());
+    EXPECT_EQ(editor.size(), QSize(420, 260));
+    EXPECT_TRUE(editor.toolbar->TextButtons());
+}
+
+TEST_F(WindowSettingsTest, TheMainWindowKeepsThePlainKeyWhileAWindowIsOpenOverIt) {
+    test::FrameworkTestWindow main;
+    test::EditorTestWindow editor;
+    auto settings = FreshSettings();
+    settings->Restore(main, kForm, user);
+    settings->Restore(editor, kForm, user);
+    settings->Toggle(main, "mStb", kForm, user);
+    EXPECT_EQ(database.Scalar("select cFormKey from aa_formoption").ToString(), kForm);
+}
+
+TEST_F(WindowSettingsTest, TheMainWindowsValuesStoredUnderThePlainKeyStayItsOwn) {
+    ASSERT_TRUE(
+        database.Execute("insert into aa_formlayout values ('u1', 'WhInvContrapose', "
+                         "'Width=9000;Height=6000;TreeWidth=2000')"));
+    test::FrameworkTestWindow main;
+    test::EditorTestWindow editor;
+    const QSize designed = editor.size();
+    auto settings = FreshSettings();
+    settings->Restore(main, kForm, user);
+    settings->Restore(editor, kForm, user);
+    EXPECT_EQ(main.size(), QSize(main.Scale().ToPixelsX(9000), main.Scale().ToPixelsY(6000)));
+    EXPECT_EQ(editor.size(), designed);
+}
+
+TEST_F(WindowSettingsTest, AnUnnamedWindowOverItsFormIsKeptUnderItsClassName) {
+    test::FrameworkTestWindow main;
+    QWidget unnamed;
+    auto settings = FreshSettings();
+    settings->Restore(main, kForm, user);
+    settings->Restore(unnamed, kForm, user);
+    settings->StoreTop(user);
+    EXPECT_EQ(database
+                  .Scalar("select count(*) from aa_formlayout where "
+                          "cFormKey='WhInvContrapose/QWidget'")
+                  .ToString(),
+              "1");
 }
 
 struct UnreachableCase {
