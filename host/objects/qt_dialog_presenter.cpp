@@ -22,17 +22,36 @@ QMessageBox::Icon IconOf(int buttons) {
     }
 }
 
+QMessageBox::StandardButtons ButtonsOf(int buttons) {
+    switch (buttons & 0x0F) {
+        case kMsgYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case kMsgYesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+int AnswerOf(int clicked) {
+    switch (clicked) {
+        case QMessageBox::Yes:
+            return kAnswerYes;
+        case QMessageBox::No:
+            return kAnswerNo;
+        case QMessageBox::Cancel:
+            return kAnswerCancel;
+        default:
+            return kAnswerOk;
+    }
+}
+
 }  // namespace
 
 int QtDialogPresenter::MessageBox(const std::string& text, int buttons, const std::string& title) {
-    const bool yesNo = (buttons & 0x0F) == kMsgYesNo;
     QMessageBox box(IconOf(buttons), QString::fromStdString(title), QString::fromStdString(text),
-                    yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok);
-    const int answer = box.exec();
-    if (!yesNo) {
-        return kAnswerOk;
-    }
-    return answer == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+                    ButtonsOf(buttons));
+    return AnswerOf(box.exec());
 }
 
 int QtDialogPresenter::ShowModal(QDialog& window, QWidget* owner) {

@@ -22,7 +22,6 @@
 #include "host/pub/host_pictures.h"
 #include "host/pub/label_captions.h"
 #include "host/pub/match_condition.h"
-#include "host/pub/message_box_codes.h"
 #include "host/pub/number_box_format.h"
 #include "host/pub/reference_filter_fields.h"
 #include "host/pub/save_question.h"

@@ -5,7 +5,6 @@
 #include "host/controls/button_bar.h"
 #include "host/controls/ys_toolbar.h"
 #include "host/objects/resource_texts.h"
-#include "host/pub/message_box_codes.h"
 #include "host/pub/toolbar_states.h"
 #include "host/pub/window_controls.h"
 #include "interfaces/pub.h"

@@ -28,12 +28,14 @@ class YsTreeView;
 // MsgBox button codes as the host defines them.
 enum MsgBoxCode : int {
     kMsgOk = 0,
+    kMsgYesNoCancel = 3,
     kMsgYesNo = 4,
     kMsgStop = 16,
     kMsgQuestion = 32,
     kMsgExclamation = 48,
     kMsgInformation = 64,
     kAnswerOk = 1,
+    kAnswerCancel = 2,
     kAnswerYes = 6,
     kAnswerNo = 7,
 };
