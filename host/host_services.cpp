@@ -2,6 +2,7 @@
 
 #include "host/database/register_database_service.h"
 #include "host/pub/register_pub_service.h"
+#include "host/refer/register_refer_client.h"
 #include "host/rowauth/register_row_auth_service.h"
 
 namespace zel {
@@ -10,6 +11,7 @@ void RegisterHostServices(ObjectRegistry& registry, std::shared_ptr<HostEnvironm
     RegisterPubService(registry, environment);
     RegisterDatabaseService(registry, environment);
     RegisterRowAuthService(registry);
+    RegisterReferClient(registry, environment);
 }
 
 }  // namespace zel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/refer/reference_kind.h"
+#include "interfaces/recordset.h"
+
+namespace zel {
+
+// The columns a picker shows of its item query, as recordset column numbers: the code and the
+// name first, then the others in query order, internal row ids left out, at most kMaxShown so
+// that a "select *" of a wide table stays readable.
+constexpr int kMaxShownColumns = 8;
+std::vector<int> ShownColumns(const IRecordset& items, const ReferenceKind& kind);
+
+// The header of a column: the caption of a field the picker knows, else the field name.
+std::string ColumnCaption(std::string_view fieldName);
+
+}  // namespace zel
