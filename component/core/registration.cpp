@@ -1,11 +1,15 @@
 #include <memory>
 
 #include "core/whinv_contra.h"
+#include "editor/edit_record_command.h"
 #include "interfaces/object.h"
 #include "mainwindow/modal_main_window.h"
 
 extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
     registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
-        return std::make_shared<korvel::WhInvContra>(factory, korvel::ModalMainWindowRunner());
+        korvel::MainWindowCommands commands;
+        commands.editRecord = korvel::EditRecordCommand();
+        return std::make_shared<korvel::WhInvContra>(factory,
+                                                     korvel::ModalMainWindowRunner(commands));
     });
 }

@@ -27,6 +27,7 @@ MainWindowTest::MainWindowTest() {
 
 void MainWindowTest::BindContext(const std::string& user) {
     LoginContext& login = context.login;
+    context.factory = &registry;
     login.login = LoginAs(user);
     login.sCurDate = login.login->CurDate();
     login.pub = zel::CreateObjectAs<zel::IPub>(registry, "ZelPub.IPub");

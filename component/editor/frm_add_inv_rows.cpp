@@ -1,0 +1,361 @@
+#include <QApplication>
+#include <algorithm>
+
+#include "core/common.h"
+#include "core/const.h"
+#include "core/run_ignoring_errors.h"
+#include "core/text_case.h"
+#include "editor/editor_queries.h"
+#include "editor/frm_add_inv.h"
+#include "editor/grid_row_fields.h"
+#include "mainwindow/warehouse_tree.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kKeyPageUp = 33;
+constexpr int kKeyPageDown = 34;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyF2 = 113;
+constexpr int kKeyF6 = 117;
+constexpr int kShiftAlt = 4;
+constexpr int kEnter = 13;
+
+enum Caption : int {
+    kInvCode = 0,
+    kInvName = 1,
+    kInvStd = 2,
+    kGroupCode = 3,
+    kUnitCode = 4,
+    kTopSum = 5,
+    kLowSum = 6,
+    kSafeNum = 7,
+    kWastage = 8,
+    kFrequency = 9,
+    kUnit = 10,
+    kDay = 11,
+    kLastDate = 12,
+    kGroupName = 13,
+    kUnitName = 14,
+    kPersonCode = 15,
+    kPersonName = 16,
+};
+
+}  // namespace
+
+void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
+    mode_ = mode;
+    zel::IPub& pub = *context_.login.pub;
+    if (mode == kAdd) {
+        captionManager_->SetCaption(pub.GetResString("Zel.AA.ARCHIVE.COMMON.add"));
+        for (int index = 2; index <= 6; ++index) {
+            if (auto* button = buttons_->Button(index)) {
+                button->SetVisible(false);
+            }
+        }
+        ClearAllFields();
+    } else if (mode == kModify) {
+        captionManager_->SetCaption(pub.GetResString("Zel.AA.ARCHIVE.COMMON.modify"));
+        grid_ = &grid;
+        row_ = row;
+        Fillallfields(row_);
+    }
+    SetButtonEnabled("SaveRs", false);
+    RefreshToolbar();
+}
+
+void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string& warehouseName) {
+    const QColor buttonFace = palette().color(QPalette::Button);
+    for (zel::Edit* key : {whCode_, invCode_}) {
+        key->setEnabled(false);
+        QPalette colours = key->palette();
+        colours.setColor(QPalette::Base, buttonFace);
+        key->setPalette(colours);
+    }
+    pickWarehouse_->setEnabled(false);
+    pickInventory_->setEnabled(false);
+    whCode_->SetText(warehouseCode);
+    whName_->SetText(warehouseName);
+}
+
+void FrmAddInv::ClearAllFields() {
+    try {
+        for (zel::YsComboBox* combo : findChildren<zel::YsComboBox*>()) {
+            combo->SetListIndex(-1);
+        }
+        for (zel::Edit* edit : findChildren<zel::Edit*>()) {
+            edit->SetText({});
+            edit->SetUTooltipText({});
+        }
+        person_->SetTag({});
+        const zel::YsTreeNode* node = tree_.SelectedItem();
+        const std::string code = node ? WarehouseCodeOfKey(node->Key()) : std::string();
+        whCode_->SetText(code);
+        if (code.empty()) {
+            return;
+        }
+        const auto warehouse = Open(WarehouseNameQuery(code, context_.login.sAuthWh));
+        if (warehouse && !warehouse->Eof()) {
+            whName_->SetText(NullToStr(warehouse->Fields("CWhName")));
+        }
+    } catch (const std::exception& error) {
+        ShowInfoMessage(*context_.login.pub, error.what());
+    }
+}
+
+void FrmAddInv::Fillallfields(int row) {
+    if (!grid_ || row < 1 || row > grid_->Rows() - 1) {
+        return;
+    }
+    std::string unitText;
+    std::string dayText;
+    for (int col = 1; col < grid_->Cols(); ++col) {
+        const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
+        if (caption) {
+            CopyCell(*caption, grid_->TextMatrix(row, col), unitText, dayText);
+        }
+    }
+    SelectUnitAndDay(unitText, dayText);
+    ShowNavigation(row);
+}
+
+void FrmAddInv::CopyCell(int captionIndex, const std::string& text, std::string& unitText,
+                         std::string& dayText) {
+    zel::Edit* const boxes[] = {invCode_, invName_, invStd_,   groupCode_, unitCode_,
+                                topSum_,  lowSum_,  safeNum_,  wastage_,   frequency_,
+                                nullptr,  nullptr,  lastDate_, groupName_, unitName_};
+    switch (captionIndex) {
+        case kUnit:
+            unitText = text;
+            return;
+        case kDay:
+            dayText = text;
+            return;
+        case kPersonCode:
+            person_->SetTag(text);
+            person_->SetUTooltipText(
+                text.empty()
+                    ? std::string()
+                    : context_.login.pub->GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + text);
+            return;
+        case kPersonName:
+            person_->SetText(text);
+            return;
+        default:
+            boxes[captionIndex]->SetText(text);
+    }
+}
+
+void FrmAddInv::SelectUnitAndDay(const std::string& unitText, const std::string& dayText) {
+    auto select = [](zel::YsComboBox& combo, const std::string& text) {
+        int found = -1;
+        for (int index = 0; index < combo.ListCount() && found < 0; ++index) {
+            combo.SetListIndex(index);
+            if (combo.Text() == text) {
+                found = index;
+            }
+        }
+        combo.SetListIndex(found);
+    };
+    unit_->blockSignals(true);
+    select(*unit_, unitText);
+    unit_->blockSignals(false);
+    UnitChosen();
+    days_->blockSignals(true);
+    select(*days_, dayText);
+    days_->blockSignals(false);
+    DayChosen();
+}
+
+void FrmAddInv::ShowNavigation(int row) {
+    if (row == 1) {
+        SetButtonEnabled("First", false);
+        SetButtonEnabled("Previous", false);
+    } else if (row == grid_->Rows() - 1) {
+        SetButtonEnabled("Next", false);
+        SetButtonEnabled("Last", false);
+    }
+}
+
+std::string FrmAddInv::CellOf(int captionIndex) const {
+    switch (captionIndex) {
+        case kUnit:
+            return unit_->Text();
+        case kDay:
+            return days_->Text();
+        case kPersonCode:
+            return person_->Tag();
+        case kPersonName:
+            return person_->Text();
+        default: {
+            const zel::Edit* const boxes[] = {invCode_, invName_, invStd_,  groupCode_, unitCode_,
+                                              topSum_,  lowSum_,  safeNum_, wastage_,   frequency_,
+                                              nullptr,  nullptr,  lastDate_};
+            return boxes[captionIndex]->Text();
+        }
+    }
+}
+
+void FrmAddInv::FillfieldsToGrid() {
+    if (!grid_ || row_ < 1 || row_ > grid_->Rows() - 1) {
+        return;
+    }
+    for (int col = 1; col < grid_->Cols(); ++col) {
+        const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
+        if (caption && IsWrittenBack(*caption)) {
+            grid_->SetTextMatrix(row_, col, CellOf(*caption));
+        }
+    }
+}
+
+bool FrmAddInv::Operating(const std::string& key) {
+    bool done = false;
+    if (EqualsNoCase(key, "SaveRs")) {
+        done = SaveRs();
+    } else if (EqualsNoCase(key, "Exit")) {
+        close();
+        done = true;
+    } else {
+        done = Navigate(key);
+    }
+    if (done) {
+        RefreshToolbar();
+    }
+    return done;
+}
+
+bool FrmAddInv::Navigate(const std::string& key) {
+    const bool first = EqualsNoCase(key, "First");
+    const bool previous = EqualsNoCase(key, "Previous");
+    const bool next = EqualsNoCase(key, "Next");
+    const bool last = EqualsNoCase(key, "Last");
+    if (!(first || previous || next || last)) {
+        return false;
+    }
+    if (!context_.login.pub->isSaveRs(*this) || !ButtonVisible("First") || !grid_ ||
+        grid_->Rows() <= 1) {
+        return false;
+    }
+    const int lastRow = grid_->Rows() - 1;
+    auto enableBack = [this](bool enabled) {
+        SetButtonEnabled("First", enabled);
+        SetButtonEnabled("Previous", enabled);
+    };
+    auto enableOn = [this](bool enabled) {
+        SetButtonEnabled("Next", enabled);
+        SetButtonEnabled("Last", enabled);
+    };
+    if (first) {
+        row_ = 1;
+    } else if (previous) {
+        row_ = std::max(1, row_ - 1);
+    } else if (next) {
+        row_ = std::min(lastRow, row_ + 1);
+    } else {
+        row_ = lastRow;
+    }
+    Fillallfields(row_);
+    if (first || last) {
+        enableBack(last);
+        enableOn(first);
+    } else if (previous) {
+        enableOn(true);
+        enableBack(row_ > 1);
+    } else {
+        enableBack(true);
+        enableOn(row_ < lastRow);
+    }
+    SetButtonEnabled("SaveRs", false);
+    return true;
+}
+
+void FrmAddInv::OnKeyDown(int& keyCode, int shift) {
+    int shiftState = shift;
+    if (context_.login.pub->FrmKeyDown(*this, keyCode, shiftState)) {
+        MarkChanged();
+    }
+    switch (keyCode) {
+        case kKeyF2:
+            PickFocused();
+            break;
+        case kKeyPageUp:
+            Operating(shift == kShiftAlt ? "First" : "Previous");
+            break;
+        case kKeyPageDown:
+            Operating(shift == kShiftAlt ? "Last" : "Next");
+            break;
+        case kKeyEscape:
+            if (!HasUnsavedChanges()) {
+                keyCode = 0;
+                Operating("Exit");
+            }
+            break;
+        case kKeyF6:
+            if (HasUnsavedChanges()) {
+                Operating("SaveRs");
+                keyCode = 0;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Enter moves on to the next field; in a check-cycle box it may save first.
+void FrmAddInv::OnKeyPress(int& ascii) {
+    QWidget* focused = QApplication::focusWidget();
+    if (ascii != kEnter) {
+        return;
+    }
+    if (auto* combo = qobject_cast<zel::YsComboBox*>(focused)) {
+        OnComboKeyPress(*combo, ascii);
+    }
+    if (qobject_cast<zel::Edit*>(focused) || qobject_cast<zel::YsComboBox*>(focused)) {
+        ascii = 0;
+        focusNextChild();
+    }
+}
+
+void FrmAddInv::PickFocused() {
+    QWidget* focused = QApplication::focusWidget();
+    const std::pair<QWidget*, zel::YsCommandButton*> pickers[] = {{whCode_, pickWarehouse_},
+                                                                  {invCode_, pickInventory_},
+                                                                  {person_, pickPerson_},
+                                                                  {lastDate_, pickDate_}};
+    for (const auto& [field, button] : pickers) {
+        if (focused == field && button->isEnabled()) {
+            button->click();
+        }
+    }
+}
+
+void FrmAddInv::SetButtonEnabled(const char* key, bool enabled) {
+    if (auto* button = buttons_->Buttons(key)) {
+        button->SetEnabled(enabled);
+    }
+}
+
+bool FrmAddInv::ButtonEnabled(const char* key) const {
+    const auto* button = buttons_->Buttons(key);
+    return button && button->Enabled();
+}
+
+bool FrmAddInv::ButtonVisible(const char* key) const {
+    const auto* button = buttons_->Buttons(key);
+    return button && button->Visible();
+}
+
+bool FrmAddInv::HasUnsavedChanges() const {
+    return ButtonEnabled("SaveRs");
+}
+
+void FrmAddInv::MarkChanged() {
+    SetButtonEnabled("SaveRs", true);
+    RefreshToolbar();
+}
+
+void FrmAddInv::RefreshToolbar() {
+    RunIgnoringErrors([this] { context_.login.pub->ReRefreshYsTlb(*this); });
+}
+
+}  // namespace korvel

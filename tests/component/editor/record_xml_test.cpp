@@ -1,0 +1,72 @@
+#include "editor/record_xml.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/cycle_days.h"
+#include "editor/grid_row_fields.h"
+
+namespace korvel::test {
+namespace {
+
+TEST(RecordXml, ElementsStandInTheirOrderAndCaseAndBoxesOutOfReachAreLeftOut) {
+    RecordXmlFields fields;
+    fields.whCode = "01";
+    fields.invCode = "A001";
+    fields.topSum = "100";
+    fields.lowSum = "10";
+    fields.safeNum = "20";
+    fields.wastage = "1";
+    fields.frequency = "1";
+    fields.frequencyCode = "周";
+    fields.days = "3";
+    fields.lastDate = "2005-01-01";
+    fields.userId = "demo";
+    EXPECT_EQ(WriteRecordXml(fields),
+              "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>A001</cInvCode><cWhPersonCode>"
+              "</cWhPersonCode><itopsum>100</itopsum><ilowsum>10</ilowsum><isafenum>20</isafenum>"
+              "<iWastage>1</iWastage><iFrequency>1</iFrequency><cFrequency>周</cFrequency><iDays>3"
+              "</iDays><dLastDate>2005-01-01</dLastDate><cUserId>demo</cUserId></WhInvContrapose>");
+    fields.days.reset();
+    fields.topSum.reset();
+    const std::string xml = WriteRecordXml(fields);
+    EXPECT_EQ(xml.find("iDays"), std::string::npos);
+    EXPECT_EQ(xml.find("itopsum"), std::string::npos);
+}
+
+TEST(RecordXml, MarkupCharactersInValuesArriveIntact) {
+    RecordXmlFields fields;
+    fields.whCode = "R&D-01";
+    fields.invCode = "<A>";
+    const std::string xml = WriteRecordXml(fields);
+    EXPECT_NE(xml.find("<CWhCode>R&amp;D-01</CWhCode>"), std::string::npos);
+    EXPECT_NE(xml.find("<cInvCode>&lt;A&gt;</cInvCode>"), std::string::npos);
+}
+
+TEST(CycleDays, AWeekHasSevenDaysAMonthThirtyOneAndADayNone) {
+    EXPECT_EQ(CycleDays(kUnitWeek).size(), 7u);
+    EXPECT_EQ(CycleDays(kUnitMonth).back(), "31");
+    EXPECT_TRUE(CycleDays(kUnitDay).empty());
+    EXPECT_TRUE(CycleDays(kUnitNone).empty());
+    FieldCatalogue catalogue;
+    catalogue.arrWeek = {"", "日", "一", "二", "三", "四", "五", "六"};
+    EXPECT_EQ(WeekdayTip(catalogue, kUnitWeek, "3"), "二");
+    EXPECT_EQ(WeekdayTip(catalogue, kUnitWeek, "8"), "");
+    EXPECT_EQ(WeekdayTip(catalogue, kUnitWeek, "3x"), "");
+    EXPECT_EQ(WeekdayTip(catalogue, kUnitMonth, "3"), "");
+}
+
+TEST(GridRowFields, HeadersFindTheirCaptionButEmptyOnesFindNothing) {
+    FieldCatalogue catalogue;
+    catalogue.arrFldCaption[0] = "存货编码";
+    catalogue.arrFldCaption[5] = "Top";
+    EXPECT_EQ(CaptionIndexOfHeader(catalogue, "存货编码"), 0);
+    EXPECT_EQ(CaptionIndexOfHeader(catalogue, "TOP"), 5);
+    EXPECT_EQ(CaptionIndexOfHeader(catalogue, ""), std::nullopt);
+    EXPECT_EQ(CaptionIndexOfHeader(catalogue, "序号"), std::nullopt);
+    EXPECT_FALSE(IsWrittenBack(13));
+    EXPECT_FALSE(IsWrittenBack(14));
+    EXPECT_TRUE(IsWrittenBack(16));
+}
+
+}  // namespace
+}  // namespace korvel::test
