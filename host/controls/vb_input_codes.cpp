@@ -76,4 +76,22 @@ int VbButtonMask(Qt::MouseButtons buttons) {
     return mask;
 }
 
+bool RaiseVbKey(const QKeyEvent& event, const std::function<void(int& keyCode, int shift)>& keyDown,
+                const std::function<void(int& ascii)>& keyPress) {
+    int keyCode = VbKeyCode(event);
+    if (keyCode != 0) {
+        keyDown(keyCode, VbShiftMask(event.modifiers()));
+        if (keyCode == 0) {
+            return false;
+        }
+    }
+    const QString text = event.text();
+    if (text.isEmpty()) {
+        return true;
+    }
+    int ascii = text.front().unicode();
+    keyPress(ascii);
+    return ascii != 0;
+}
+
 }  // namespace zel

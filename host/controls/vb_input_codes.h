@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <Qt>
 
 class QKeyEvent;
@@ -15,5 +17,9 @@ enum VbButton : int { kVbLeftButton = 1, kVbRightButton = 2, kVbMiddleButton = 4
 int VbKeyCode(const QKeyEvent& event);
 int VbShiftMask(Qt::KeyboardModifiers modifiers);
 int VbButtonMask(Qt::MouseButtons buttons);
+// Raises a key press in the host's codes: keyDown for a key with a code, then keyPress for a key
+// with a character. False when a handler swallowed the key by setting its code or character to 0.
+bool RaiseVbKey(const QKeyEvent& event, const std::function<void(int& keyCode, int shift)>& keyDown,
+                const std::function<void(int& ascii)>& keyPress);
 
 }  // namespace zel

@@ -55,20 +55,9 @@ void YsComboBox::focusOutEvent(QFocusEvent* event) {
 }
 
 bool YsComboBox::RaiseKey(const QKeyEvent& event) {
-    int keyCode = VbKeyCode(event);
-    if (keyCode != 0) {
-        emit KeyDown(keyCode, VbShiftMask(event.modifiers()));
-        if (keyCode == 0) {
-            return false;
-        }
-    }
-    const QString text = event.text();
-    if (text.isEmpty()) {
-        return true;
-    }
-    int ascii = text.front().unicode();
-    emit KeyPress(ascii);
-    return ascii != 0;
+    return RaiseVbKey(
+        event, [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); },
+        [this](int& ascii) { emit KeyPress(ascii); });
 }
 
 }  // namespace zel

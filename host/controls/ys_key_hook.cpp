@@ -42,20 +42,9 @@ bool YsKeyHook::IsOurs(QObject* watched) const {
 }
 
 bool YsKeyHook::Raise(const QKeyEvent& event) {
-    int keyCode = VbKeyCode(event);
-    if (keyCode != 0) {
-        emit KeyDown(keyCode, VbShiftMask(event.modifiers()));
-        if (keyCode == 0) {
-            return false;
-        }
-    }
-    const QString text = event.text();
-    if (text.isEmpty()) {
-        return true;
-    }
-    int ascii = text.front().unicode();
-    emit KeyPress(ascii);
-    return ascii != 0;
+    return RaiseVbKey(
+        event, [this](int& keyCode, int shift) { emit KeyDown(keyCode, shift); },
+        [this](int& ascii) { emit KeyPress(ascii); });
 }
 
 // Hands the key on as if the hook had not been there: to the widget, then up its parents while
