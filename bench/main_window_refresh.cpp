@@ -1,0 +1,333 @@
+// Refreshing the main window's grid for one warehouse of 100,000 correspondence rows, beside the
+// cheapest loop that produces the same cell texts through the same host calls; how soon after the
+// refresh starts the window can first draw; the query and the fill's pauses for events on their
+// own; and the heap the filled cells take beside their texts.
+//
+// The window runs over the host's own services on a demo account built once per run in a
+// temporary folder, shown on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/component_context.h"
+#include "core/text_case.h"
+#include "db/demo/demo_data_generator.h"
+#include "host/host_services.h"
+#include "host/login/login.h"
+#include "interfaces/pub.h"
+#include "mainwindow/frm_whinv_contra.h"
+#include "mainwindow/grid_filler.h"
+#include "mainwindow/grid_query.h"
+
+namespace {
+
+constexpr int kRows = 100'000;
+constexpr int kGridColumns = 18;
+constexpr const char* kAccount = "bench";
+
+[[noreturn]] void Fail(const std::string& reason) {
+    std::fprintf(stderr, "main_window_refresh: %s\n", reason.c_str());
+    std::exit(1);
+}
+
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Nothing may wait for a user: boxes are answered OK, modal windows closed at once.
+class NonBlockingDialogs final : public zel::IDialogPresenter {
+public:
+    int MessageBox(const std::string& text, int, const std::string&) override {
+        std::fprintf(stderr, "message box: %s\n", text.c_str());
+        return zel::kAnswerOk;
+    }
+    int ShowModal(QDialog&, QWidget*) override { return 0; }
+};
+
+// One demo warehouse holding every row, so that the window's last warehouse is that one.
+std::string BuildAccountDatabase(const QTemporaryDir& dir) {
+    zel::demo::DemoOptions options;
+    options.output = dir.path().toStdString() + "/bench.db";
+    options.rows = kRows;
+    options.items = kRows;
+    options.warehouses = 1;
+    const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
+    if (!outcome.Ok()) {
+        Fail("cannot build the account database: " + outcome.detail);
+    }
+    return options.output;
+}
+
+// The main window bound to the account as Show binds it, first activation done.
+class BenchWindow {
+public:
+    BenchWindow()
+        : path_(BuildAccountDatabase(dir_)),
+          environment_(std::make_shared<zel::HostEnvironment>()) {
+        environment_->accounts.Set(kAccount, "sqlite:" + path_);
+        environment_->dialogs = std::make_shared<NonBlockingDialogs>();
+        zel::RegisterHostServices(registry_, environment_);
+        BindContext();
+        window_ = std::make_unique<korvel::FrmWhInvContra>(context_);
+        window_->show();
+        for (int i = 0; i < 100 && !window_->FilledWarehouse(); ++i) {
+            QCoreApplication::processEvents();
+        }
+        if (window_->Grid().Rows() != kRows + 1) {
+            Fail("the first activation filled " + std::to_string(window_->Grid().Rows() - 1) +
+                 " rows");
+        }
+        warehouse_ = window_->SelectedWarehouse();
+    }
+
+    // The rows as the window's refresh queries them.
+    std::shared_ptr<zel::IRecordset> OpenRows() {
+        std::string sql =
+            korvel::WarehouseRowsQuery(context_.catalogue, warehouse_, context_.login.sAuthInv);
+        return context_.login.db->OpenX(sql);
+    }
+
+    korvel::FrmWhInvContra& Window() { return *window_; }
+    korvel::ComponentContext& Context() { return context_; }
+    const std::string& Warehouse() const { return warehouse_; }
+
+private:
+    void BindContext() {
+        zel::Login::Values values;
+        values.curDate = "2024-03-15";
+        values.ysDBName = kAccount;
+        korvel::LoginContext& login = context_.login;
+        login.login = std::make_shared<zel::Login>(values);
+        login.sCurDate = login.login->CurDate();
+        login.pub = zel::CreateObjectAs<zel::IPub>(registry_, "ZelPub.IPub");
+        login.db = zel::CreateObjectAs<zel::IClsCommon>(registry_, "ZelSrvTrans.IClsCommon");
+        login.rowAuth = zel::CreateObjectAs<zel::IRowAuth>(registry_, "ZelRowAuthsvr.clsRowAuth");
+        if (!login.pub || !login.db || !login.rowAuth) {
+            Fail("a host service is not registered: " + registry_.LastError());
+        }
+        login.db->Init(kAccount);
+        if (!login.db->Status()) {
+            Fail("cannot open the account: " + login.db->LastError());
+        }
+        login.rowAuth->Init(kAccount, login.login->cUserId());
+        korvel::InitAuth(login);
+    }
+
+    QTemporaryDir dir_;
+    std::string path_;
+    std::shared_ptr<zel::HostEnvironment> environment_;
+    zel::ObjectRegistry registry_;
+    korvel::ComponentContext context_;
+    std::unique_ptr<korvel::FrmWhInvContra> window_;
+    std::string warehouse_;
+};
+
+// Filled by BM_BareLoop, read by BM_DataRefresh, which runs after it.
+struct BareTiming {
+    double seconds = 0;
+};
+
+double Mean(const std::vector<double>& values) {
+    double sum = 0;
+    for (const double value : values) {
+        sum += value;
+    }
+    return values.empty() ? 0 : sum / static_cast<double>(values.size());
+}
+
+// The grid's texts for the rows, cell by cell as the window makes them, kept in a vector.
+std::vector<std::string> FormattedTexts(zel::IRecordset& rows, korvel::ComponentContext& context,
+                                        pugi::xml_node& style) {
+    zel::IPub& pub = *context.login.pub;
+    korvel::FieldCatalogue& catalogue = context.catalogue;
+    std::vector<std::string> names;
+    int frequency = -1;
+    for (int field = 0; field < rows.FieldCount(); ++field) {
+        names.push_back(rows.FieldName(field));
+        if (korvel::EqualsNoCase(names.back(), "cfrequency")) {
+            frequency = field;
+        }
+    }
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(rows.RecordCount()) * (names.size() + 1));
+    int serial = 0;
+    for (rows.MoveFirst(); !rows.Eof(); rows.MoveNext()) {
+        texts.push_back(std::to_string(++serial));
+        for (int field = 0; field < static_cast<int>(names.size()); ++field) {
+            const zel::Variant value = rows.Fields(field).value_or(zel::Variant{});
+            std::string text = pub.FormatGridTxt(value, names[field], style);
+            if (field == frequency) {
+                text = pub.GetDispTxt(text, catalogue.arrFreqValue, catalogue.arrFreqText);
+            }
+            texts.push_back(std::move(text));
+        }
+    }
+    return texts;
+}
+
+void BM_BareLoop(benchmark::State& state, BenchWindow& bench, BareTiming& bare) {
+    korvel::ComponentContext& context = bench.Context();
+    pugi::xml_node style = context.quantity.Element();
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        const double start = Now();
+        std::vector<std::string> texts;
+        {
+            const auto rows = bench.OpenRows();
+            if (!rows) {
+                state.SkipWithError("the query failed");
+                return;
+            }
+            texts = FormattedTexts(*rows, context, style);
+        }
+        seconds.push_back(Now() - start);
+        state.SetIterationTime(seconds.back());
+        if (texts.size() != static_cast<std::size_t>(kRows) * kGridColumns) {
+            state.SkipWithError("wrong cell count");
+            return;
+        }
+    }
+    bare.seconds = Mean(seconds);
+}
+
+// The share of the bare loop that is the query alone.
+void BM_OpenX(benchmark::State& state, BenchWindow& bench) {
+    for (auto _ : state) {
+        const double start = Now();
+        const long count = bench.OpenRows()->RecordCount();
+        state.SetIterationTime(Now() - start);
+        if (count != kRows) {
+            state.SkipWithError("wrong row count");
+            return;
+        }
+    }
+}
+
+// One of the fill's pauses for events, without the rows it announces (they lie below the shown
+// ones); fill_pauses_ms is what the pauses of one fill of the warehouse add up to.
+void BM_FillPause(benchmark::State& state, BenchWindow& bench) {
+    zel::FlexGrid& grid = bench.Window().Grid();
+    std::vector<double> seconds;
+    for (auto _ : state) {
+        const double start = Now();
+        grid.SetRedraw(false);
+        grid.SetRedraw(true);
+        QCoreApplication::processEvents();
+        seconds.push_back(Now() - start);
+        state.SetIterationTime(seconds.back());
+    }
+    state.counters["fill_pauses_ms"] =
+        Mean(seconds) * 1e3 * (kRows / korvel::GridFiller::kRowsPerPump);
+}
+
+// The first screenful can be drawn when the fill first lets events run; a zero timer posted just
+// before the refresh fires exactly then.
+void BM_DataRefresh(benchmark::State& state, BenchWindow& bench, const BareTiming& bare) {
+    korvel::FrmWhInvContra& window = bench.Window();
+    std::vector<double> refresh;
+    std::vector<double> firstScreen;
+    for (auto _ : state) {
+        double firstEvents = 0;
+        const double start = Now();
+        QTimer::singleShot(0, &window, [&firstEvents] { firstEvents = Now(); });
+        window.DataRefresh();
+        refresh.push_back(Now() - start);
+        state.SetIterationTime(refresh.back());
+        QCoreApplication::processEvents();
+        firstScreen.push_back(firstEvents - start);
+        if (window.Grid().Rows() != kRows + 1 || window.FilledWarehouse() != bench.Warehouse()) {
+            state.SkipWithError("the refresh did not fill the warehouse");
+            return;
+        }
+    }
+    const double meanRefresh = Mean(refresh);
+    const double meanFirst = Mean(firstScreen);
+    state.counters["first_screen_ms"] = meanFirst * 1e3;
+    state.counters["first_screen_per_refresh"] = meanFirst / meanRefresh;
+    if (bare.seconds > 0) {
+        state.counters["bare_ms"] = bare.seconds * 1e3;
+        state.counters["refresh_per_bare"] = meanRefresh / bare.seconds;
+    }
+}
+
+// Blocks above the mmap threshold (the row vector) are counted apart from the arena.
+std::size_t HeapBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+std::size_t TextBytes(zel::FlexGrid& grid) {
+    std::size_t bytes = 0;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        for (int col = 0; col < grid.Cols(); ++col) {
+            bytes += grid.TextMatrix(row, col).size();
+        }
+    }
+    return bytes;
+}
+
+// From an emptied grid, so that the delta holds every row the fill writes.
+void BM_GridMemory(benchmark::State& state, BenchWindow& bench) {
+    korvel::FrmWhInvContra& window = bench.Window();
+    zel::FlexGrid& grid = window.Grid();
+    for (auto _ : state) {
+        grid.SetRows(1);
+        QCoreApplication::processEvents();
+        const std::size_t before = HeapBytes();
+        window.DataRefresh();
+        const std::size_t after = HeapBytes();
+        if (grid.Rows() != kRows + 1) {
+            state.SkipWithError("the refresh did not fill the warehouse");
+            return;
+        }
+        const auto heap = static_cast<double>(after) - static_cast<double>(before);
+        const auto texts = static_cast<double>(TextBytes(grid));
+        state.counters["heap_MB"] = heap / 1e6;
+        state.counters["text_MB"] = texts / 1e6;
+        state.counters["heap_per_text"] = heap / texts;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    BenchWindow bench;
+    BareTiming bare;
+    benchmark::RegisterBenchmark("BM_BareLoop", BM_BareLoop, std::ref(bench), std::ref(bare))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_DataRefresh", BM_DataRefresh, std::ref(bench), std::cref(bare))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_OpenX", BM_OpenX, std::ref(bench))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_FillPause", BM_FillPause, std::ref(bench))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(50);
+    benchmark::RegisterBenchmark("BM_GridMemory", BM_GridMemory, std::ref(bench))
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,45 @@
+// Starts the component as the host program does and saves a picture of its main window.
+#include <QApplication>
+#include <cstdio>
+
+#include "host/host_services.h"
+#include "interfaces/whinv_contra.h"
+#include "tools/screenshot/screenshot_command_line.h"
+#include "tools/screenshot/window_capture_presenter.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    std::string error;
+    const auto line = zel::ParseScreenshotCommandLine(QApplication::arguments(), error);
+    if (!line) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 2;
+    }
+
+    auto presenter =
+        std::make_shared<zel::WindowCapturePresenter>(line->outputPath, line->settleMilliseconds);
+    auto environment = std::make_shared<zel::HostEnvironment>();
+    if (!line->configPath.empty()) {
+        environment->accounts.LoadConfiguration(line->configPath);
+    }
+    environment->dialogs = presenter;
+
+    zel::ObjectRegistry registry;
+    zel::RegisterHostServices(registry, environment);
+    registry.LoadRegistrations(line->registryDir.empty() ? WHINV_REGISTRY_DIR : line->registryDir);
+
+    auto component = zel::CreateObjectAs<zel::IWhInvContra>(registry, "Korvel.IWhInvContra");
+    if (!component) {
+        std::fprintf(stderr, "cannot create Korvel.IWhInvContra: %s\n",
+                     registry.LastError().c_str());
+        return 1;
+    }
+    std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(line->login);
+    environment->session = login;
+    component->Show(login);
+    if (!presenter->Captured()) {
+        std::fprintf(stderr, "the main window was not shown: nothing captured\n");
+        return 1;
+    }
+    return 0;
+}

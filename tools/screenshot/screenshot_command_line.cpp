@@ -1,0 +1,46 @@
+#include "tools/screenshot/screenshot_command_line.h"
+
+#include <QCommandLineParser>
+
+namespace zel {
+
+std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringList& arguments,
+                                                                std::string& error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Opens the main window as user demo, lets its first activation fill it, and saves a "
+        "picture of it.");
+    parser.addHelpOption();
+    const QCommandLineOption database(
+        {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo");
+    const QCommandLineOption config("config", "Host configuration file ([accounts] section).",
+                                    "file");
+    const QCommandLineOption registry("registry", "Folder of component registrations (*.reg).",
+                                      "folder");
+    const QCommandLineOption settle("settle-ms", "How long the window runs before it is taken.",
+                                    "milliseconds", "1500");
+    parser.addOptions({database, config, registry, settle});
+    parser.addPositionalArgument("output", "PNG file to write.");
+    if (!parser.parse(arguments)) {
+        error = parser.errorText().toStdString();
+        return std::nullopt;
+    }
+    if (parser.isSet("help") || parser.positionalArguments().size() != 1) {
+        error = parser.helpText().toStdString();
+        return std::nullopt;
+    }
+    bool settleIsNumber = false;
+    ScreenshotCommandLine line;
+    line.settleMilliseconds = parser.value(settle).toInt(&settleIsNumber);
+    if (!settleIsNumber || line.settleMilliseconds < 0) {
+        error = "not a number of milliseconds: " + parser.value(settle).toStdString();
+        return std::nullopt;
+    }
+    line.login.ysDBName = parser.value(database).toStdString();
+    line.outputPath = parser.positionalArguments().front().toStdString();
+    line.configPath = parser.value(config).toStdString();
+    line.registryDir = parser.value(registry).toStdString();
+    return line;
+}
+
+}  // namespace zel

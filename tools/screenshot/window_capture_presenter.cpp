@@ -1,0 +1,73 @@
+#include "tools/screenshot/window_capture_presenter.h"
+
+#include <QDialog>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+#include "interfaces/pub.h"
+
+namespace zel {
+namespace {
+
+void LetEventsRun(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// On a real display the screen is taken, so that the window manager's frame and anything drawn
+// over the window show as a user sees them; elsewhere the window paints itself.
+QPixmap Picture(QWidget& window) {
+    if (QGuiApplication::platformName() == "xcb") {
+        if (QScreen* screen = window.screen()) {
+            const QRect frame = window.frameGeometry();
+            QPixmap taken =
+                screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+            if (!taken.isNull()) {
+                return taken;
+            }
+        }
+    }
+    return window.grab();
+}
+
+}  // namespace
+
+WindowCapturePresenter::WindowCapturePresenter(std::string outputPath, int settleMilliseconds)
+    : outputPath_(std::move(outputPath)), settleMilliseconds_(settleMilliseconds) {}
+
+int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
+                                       const std::string& title) {
+    std::fprintf(stderr, "message box [%s] (buttons %d): %s\n", title.c_str(), buttons,
+                 text.c_str());
+    return kAnswerOk;
+}
+
+int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
+    if (shown_) {
+        std::fprintf(stderr, "modal window %s closed unseen\n",
+                     window.objectName().toStdString().c_str());
+        return 0;
+    }
+    shown_ = true;
+    if (owner != nullptr && window.parentWidget() == nullptr) {
+        window.setParent(owner, window.windowFlags() | Qt::Dialog);
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+    LetEventsRun(settleMilliseconds_);
+    captured_ = Picture(window).save(QString::fromStdString(outputPath_), "PNG");
+    if (!captured_) {
+        std::fprintf(stderr, "cannot write %s\n", outputPath_.c_str());
+    }
+    window.close();
+    LetEventsRun(0);
+    return window.result();
+}
+
+}  // namespace zel
