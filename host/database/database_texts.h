@@ -5,9 +5,7 @@
 
 namespace zel {
 
-// The wording of the database service's messages. The host's resource table decides; a key it
-// does not hold falls back to the service's own wording, so that a refusal never reaches the
-// user as a bare key.
+// The wording of the database service's messages, from the host's resource table.
 class DatabaseTexts {
 public:
     static std::string Text(const std::string& key);
