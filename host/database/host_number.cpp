@@ -41,7 +41,12 @@ std::optional<HostNumber> HostNumber::Parse(std::string_view text) {
     }
     HostNumber parsed;
     // from_chars reads '.' whatever the locale; it does not take a leading '+'.
-    const std::string plain = (number.front() == '-' ? "-" : "") + std::string(body);
+    std::string plain;
+    plain.reserve(body.size() + 1);
+    if (number.front() == '-') {
+        plain += '-';
+    }
+    plain += body;
     const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), parsed.value_,
                                         std::chars_format::fixed);
     if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) {
