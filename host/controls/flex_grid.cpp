@@ -1,5 +1,7 @@
 #include "host/controls/flex_grid.h"
 
+#include "host/controls/grid_table_view.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -20,7 +22,7 @@ constexpr int kRowPadding = 6;
 
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new QTableView(this)) {
+FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new GridTableView(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -127,9 +129,10 @@ bool FlexGrid::SetMousePointer(int mousePointer) {
     return true;
 }
 
+// Holding the model's announcements back is enough to keep the view still; switching the view's
+// own updates off and on would repaint all of it every time.
 void FlexGrid::SetRedraw(bool redraw) {
     model_.SetDeferUpdates(!redraw);
-    view_->setUpdatesEnabled(redraw);
 }
 
 QColor FlexGrid::BackColor() const {
