@@ -1,46 +1,125 @@
 #include "host/controls/cell_row.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace zel {
+namespace {
+
+constexpr std::size_t kEndBytes = sizeof(std::uint32_t);
+// Room a row being written keeps beyond what its texts need, besides half of that.
+constexpr std::size_t kGrowthBytes = 64;
+
+}  // namespace
+
+std::uint32_t CellRow::End(std::uint32_t column) const {
+    std::uint32_t end = 0;
+    std::memcpy(&end, block_.get() + column * kEndBytes, kEndBytes);
+    return end;
+}
+
+const char* CellRow::Text() const {
+    return block_.get() + columns_ * kEndBytes;
+}
 
 std::string_view CellRow::Cell(int column) const {
-    if (column < 0 || static_cast<std::size_t>(column) >= ends_.size()) {
+    if (column < 0 || static_cast<std::uint32_t>(column) >= columns_) {
         return {};
     }
-    const std::uint32_t begin = column == 0 ? 0 : ends_[column - 1];
-    return std::string_view(text_).substr(begin, ends_[column] - begin);
+    const auto index = static_cast<std::uint32_t>(column);
+    const std::uint32_t begin = index == 0 ? 0 : End(index - 1);
+    return {Text() + begin, End(index) - begin};
 }
 
 void CellRow::SetCell(int column, std::string_view text, int columnHint) {
     if (column < 0) {
         return;
     }
-    const auto index = static_cast<std::size_t>(column);
-    if (index >= ends_.size()) {
-        if (text.empty()) {
-            return;
+    const auto index = static_cast<std::uint32_t>(column);
+    if (index >= columns_ && text.empty()) {
+        return;
+    }
+    const bool lastCell = index + 1 >= static_cast<std::uint32_t>(std::max(columnHint, 0));
+    if (index < columns_ && ReplaceInPlace(index, text)) {
+        if (lastCell && capacity_ > BytesFor(columns_, TextSize())) {
+            Rebuild(columns_, columns_, {}, 0);
         }
-        ends_.reserve(std::max(index + 1, static_cast<std::size_t>(std::max(columnHint, 0))));
-        ends_.resize(index + 1, static_cast<std::uint32_t>(text_.size()));
+        return;
     }
-    const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
-    const std::uint32_t end = ends_[index];
-    text_.replace(begin, end - begin, text);
-    const auto grown =
-        static_cast<std::uint32_t>(text.size()) - (end - begin);  // wraps when shrinking
-    for (std::size_t i = index; i < ends_.size(); ++i) {
-        ends_[i] += grown;
+    const auto columns =
+        std::max({columns_, index + 1, static_cast<std::uint32_t>(std::max(columnHint, 0))});
+    const std::size_t needed = BytesFor(columns, TextSize() - Cell(column).size() + text.size());
+    Rebuild(columns, index, text, lastCell ? needed : needed + needed / 2 + kGrowthBytes);
+}
+
+std::size_t CellRow::BytesFor(std::uint32_t columns, std::size_t textSize) const {
+    return columns * kEndBytes + textSize;
+}
+
+bool CellRow::ReplaceInPlace(std::uint32_t column, std::string_view text) {
+    const std::uint32_t begin = column == 0 ? 0 : End(column - 1);
+    const std::uint32_t end = End(column);
+    const std::size_t textSize = TextSize();
+    const std::size_t newSize = textSize - (end - begin) + text.size();
+    if (BytesFor(columns_, newSize) > capacity_) {
+        return false;
     }
+    char* texts = block_.get() + columns_ * kEndBytes;
+    // The text may lie in this very block; keep a copy before the tail moves over it.
+    std::string kept;
+    if (text.data() >= block_.get() && text.data() < block_.get() + capacity_) {
+        kept.assign(text);
+        text = kept;
+    }
+    const std::string_view copy = text;
+    std::memmove(texts + begin + copy.size(), texts + end, textSize - end);
+    if (!copy.empty()) {
+        std::memcpy(texts + begin, copy.data(), copy.size());
+    }
+    const auto delta = static_cast<std::uint32_t>(copy.size()) - (end - begin);  // wraps to shrink
+    for (std::uint32_t c = column; c < columns_; ++c) {
+        const std::uint32_t moved = End(c) + delta;
+        std::memcpy(block_.get() + c * kEndBytes, &moved, kEndBytes);
+    }
+    return true;
 }
 
 void CellRow::Truncate(int columns) {
-    const auto keep = static_cast<std::size_t>(std::max(columns, 0));
-    if (ends_.size() <= keep) {
+    const auto keep = static_cast<std::uint32_t>(std::max(columns, 0));
+    if (columns_ <= keep) {
         return;
     }
-    text_.resize(keep == 0 ? 0 : ends_[keep - 1]);
-    ends_.resize(keep);
+    if (keep == 0) {
+        block_.reset();
+        columns_ = 0;
+        capacity_ = 0;
+        return;
+    }
+    Rebuild(keep, columns_, {}, 0);
+}
+
+void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_view text,
+                      std::size_t room) {
+    std::size_t size = 0;
+    for (std::uint32_t c = 0; c < columns; ++c) {
+        size += c == column ? text.size() : Cell(static_cast<int>(c)).size();
+    }
+    const std::size_t bytes = std::max(BytesFor(columns, size), room);
+    auto block = std::make_unique_for_overwrite<char[]>(bytes);
+    char* out = block.get() + columns * kEndBytes;
+    std::uint32_t end = 0;
+    for (std::uint32_t c = 0; c < columns; ++c) {
+        const std::string_view cell = c == column ? text : Cell(static_cast<int>(c));
+        if (!cell.empty()) {
+            std::memcpy(out + end, cell.data(), cell.size());
+        }
+        end += static_cast<std::uint32_t>(cell.size());
+        std::memcpy(block.get() + c * kEndBytes, &end, kEndBytes);
+    }
+    block_ = std::move(block);
+    columns_ = columns;
+    capacity_ = static_cast<std::uint32_t>(bytes);
 }
 
 }  // namespace zel

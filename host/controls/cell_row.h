@@ -1,26 +1,39 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace zel {
 
-// The texts of one grid row in a single buffer: cell c runs from the end of cell c-1 to ends[c].
-// A row never written holds no allocation at all, so a grid can be sized to many rows at once.
+// The texts of one grid row in one block: the cell ends first, then the texts, cell c running
+// from the end of cell c-1 to ends[c]. A row never written holds no allocation at all, so a grid
+// can be sized to many rows at once. While a row is written the block keeps room to grow; a
+// write to its last cell fits the block to its texts, so that a filled list of 100,000 rows
+// carries no slack.
 class CellRow {
 public:
     std::string_view Cell(int column) const;
-    // columnHint is the row's width: the first write reserves room for that many cell ends.
+    // columnHint is the row's width: the first write makes room for that many cell ends.
     void SetCell(int column, std::string_view text, int columnHint);
     // Drops the cells from `columns` on.
     void Truncate(int columns);
-    std::size_t TextSize() const { return text_.size(); }
+    std::size_t TextSize() const { return columns_ == 0 ? 0 : End(columns_ - 1); }
 
 private:
-    std::string text_;
-    std::vector<std::uint32_t> ends_;
+    std::uint32_t End(std::uint32_t column) const;
+    const char* Text() const;
+    // A new block of `columns` cells, `room` bytes long at least, whose texts are the old ones
+    // with cell `column` (when within them) replaced by `text`.
+    void Rebuild(std::uint32_t columns, std::uint32_t column, std::string_view text,
+                 std::size_t room);
+    // Replaces the text of an existing cell within the block's room; false when it does not fit.
+    bool ReplaceInPlace(std::uint32_t column, std::string_view text);
+    std::size_t BytesFor(std::uint32_t columns, std::size_t textSize) const;
+
+    std::unique_ptr<char[]> block_;
+    std::uint32_t columns_ = 0;
+    std::uint32_t capacity_ = 0;
 };
 
 }  // namespace zel

@@ -67,5 +67,18 @@ TEST(CellRow, TruncateDropsTrailingCellsAndTheirText) {
     EXPECT_EQ(row.Cell(2), "z");
 }
 
+TEST(CellRow, ACellCopiedFromTheSameRowAndRewrittenCellsKeepTheirNeighbours) {
+    CellRow row;
+    row.SetCell(0, "alpha-beta-gamma-delta", 3);
+    row.SetCell(1, row.Cell(0), 3);
+    row.SetCell(2, "last", 3);
+    row.SetCell(0, "a", 3);
+    row.SetCell(1, row.Cell(1).substr(6), 3);
+    EXPECT_EQ(row.Cell(0), "a");
+    EXPECT_EQ(row.Cell(1), "beta-gamma-delta");
+    EXPECT_EQ(row.Cell(2), "last");
+    EXPECT_EQ(row.TextSize(), 1u + 16u + 4u);
+}
+
 }  // namespace
 }  // namespace zel
