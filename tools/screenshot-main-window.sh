@@ -2,7 +2,8 @@
 # Builds the component and the screenshot tool, creates a demo database when it is missing, and
 # saves a picture of the main window as it opens on an X server with the real fonts.
 # Usage: tools/screenshot-main-window.sh [output.png]   (default build/screenshots/main-window.png)
-# WHINV_BUILD_DIR builds in that folder instead of the release preset's.
+# WHINV_BUILD_DIR builds in that folder instead of the release preset's; WHINV_SCREENSHOT_OPEN=add
+# or modify takes the record editor opened from the main window instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-build/screenshots/main-window.png}
@@ -26,5 +27,6 @@ fi
 
 mkdir -p "$(dirname "$output")"
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x900x24" \
-    "$build_dir/bin/whinv-screenshot" --database "$database" "$output"
+    "$build_dir/bin/whinv-screenshot" --database "$database" \
+    ${WHINV_SCREENSHOT_OPEN:+--open "$WHINV_SCREENSHOT_OPEN"} "$output"
 echo "$output"

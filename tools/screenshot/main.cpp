@@ -16,8 +16,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    auto presenter =
-        std::make_shared<zel::WindowCapturePresenter>(line->outputPath, line->settleMilliseconds);
+    auto presenter = std::make_shared<zel::WindowCapturePresenter>(
+        line->outputPath, line->settleMilliseconds, line->openKey);
     auto environment = std::make_shared<zel::HostEnvironment>();
     if (!line->configPath.empty()) {
         environment->accounts.LoadConfiguration(line->configPath);
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
     environment->session = login;
     component->Show(login);
     if (!presenter->Captured()) {
-        std::fprintf(stderr, "the main window was not shown: nothing captured\n");
+        std::fprintf(stderr, "the window was not shown: nothing captured\n");
         return 1;
     }
     return 0;

@@ -19,7 +19,9 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
                                       "folder");
     const QCommandLineOption settle("settle-ms", "How long the window runs before it is taken.",
                                     "milliseconds", "1500");
-    parser.addOptions({database, config, registry, settle});
+    const QCommandLineOption open(
+        "open", "Take the record editor instead, opened for 'add' or 'modify'.", "mode");
+    parser.addOptions({database, config, registry, settle, open});
     parser.addPositionalArgument("output", "PNG file to write.");
     if (!parser.parse(arguments)) {
         error = parser.errorText().toStdString();
@@ -35,6 +37,14 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
     if (!settleIsNumber || line.settleMilliseconds < 0) {
         error = "not a number of milliseconds: " + parser.value(settle).toStdString();
         return std::nullopt;
+    }
+    if (parser.isSet(open)) {
+        const QString mode = parser.value(open);
+        if (mode != "add" && mode != "modify") {
+            error = "--open takes add or modify, not " + mode.toStdString();
+            return std::nullopt;
+        }
+        line.openKey = mode == "add" ? Qt::Key_F5 : Qt::Key_F7;
     }
     line.login.ysDBName = parser.value(database).toStdString();
     line.outputPath = parser.positionalArguments().front().toStdString();

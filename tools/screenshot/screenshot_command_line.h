@@ -15,6 +15,8 @@ struct ScreenshotCommandLine {
     std::string configPath;
     std::string registryDir;
     int settleMilliseconds = 1500;
+    // The Qt key pressed in the main window to open the window taken instead; 0 for none.
+    int openKey = 0;
 };
 
 // Reads the arguments; nullopt (with the reason or the help text in error) when they cannot be

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -37,8 +38,11 @@ QPixmap Picture(QWidget& window) {
 
 }  // namespace
 
-WindowCapturePresenter::WindowCapturePresenter(std::string outputPath, int settleMilliseconds)
-    : outputPath_(std::move(outputPath)), settleMilliseconds_(settleMilliseconds) {}
+WindowCapturePresenter::WindowCapturePresenter(std::string outputPath, int settleMilliseconds,
+                                               int openKey)
+    : outputPath_(std::move(outputPath)),
+      settleMilliseconds_(settleMilliseconds),
+      openKey_(openKey) {}
 
 int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
                                        const std::string& title) {
@@ -48,12 +52,13 @@ int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
 }
 
 int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
-    if (shown_) {
+    const bool opener = depth_ == 0 && openKey_ != 0;
+    if (captured_ || depth_ > (openKey_ != 0 ? 1 : 0)) {
         std::fprintf(stderr, "modal window %s closed unseen\n",
                      window.objectName().toStdString().c_str());
         return 0;
     }
-    shown_ = true;
+    ++depth_;
     if (owner != nullptr && window.parentWidget() == nullptr) {
         window.setParent(owner, window.windowFlags() | Qt::Dialog);
     }
@@ -61,13 +66,24 @@ int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
     window.raise();
     window.activateWindow();
     LetEventsRun(settleMilliseconds_);
+    if (opener) {
+        QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, openKey_, {}));
+        LetEventsRun(0);
+    } else {
+        Capture(window);
+    }
+    window.close();
+    LetEventsRun(0);
+    --depth_;
+    return window.result();
+}
+
+void WindowCapturePresenter::Capture(QDialog& window) {
     captured_ = Picture(window).save(QString::fromStdString(outputPath_), "PNG");
     if (!captured_) {
         std::fprintf(stderr, "cannot write %s\n", outputPath_.c_str());
     }
-    window.close();
-    LetEventsRun(0);
-    return window.result();
 }
 
 }  // namespace zel

@@ -7,11 +7,13 @@
 namespace zel {
 
 // Shows the first modal window, lets its events run for a while, saves a picture of it and closes
-// it; nobody sits in front of the screen, so message boxes go to stderr and are answered OK, and
-// any further modal window is closed at once.
+// it. Given a key, it presses that key in the first window instead and takes the window the key
+// opens. Nobody sits in front of the screen, so message boxes go to stderr and are answered OK,
+// and any further modal window is closed at once.
 class WindowCapturePresenter final : public IDialogPresenter {
 public:
-    WindowCapturePresenter(std::string outputPath, int settleMilliseconds);
+    // openKey: a Qt key pressed in the first window (Qt::Key_F5 opens the editor), 0 for none.
+    WindowCapturePresenter(std::string outputPath, int settleMilliseconds, int openKey = 0);
 
     int MessageBox(const std::string& text, int buttons, const std::string& title) override;
     int ShowModal(QDialog& window, QWidget* owner) override;
@@ -19,9 +21,12 @@ public:
     bool Captured() const { return captured_; }
 
 private:
+    void Capture(QDialog& window);
+
     std::string outputPath_;
     int settleMilliseconds_;
-    bool shown_ = false;
+    int openKey_;
+    int depth_ = 0;
     bool captured_ = false;
 };
 
