@@ -138,8 +138,7 @@ void FrmWhInvContra::Load() {
     });
     RunIgnoringErrors([&] { LoadHead(); });
     RunIgnoringErrors([&] {
-        captionManager_->SetCaption(context_.catalogue.sTableTitle);
-        captionLabel_->SetCaption(context_.catalogue.sTableTitle);
+        ShowCaption(context_.catalogue.sTableTitle);
         statusBar_->SetPanelText(1, context_.login.login->cUserName());
         statusBar_->SetPanelText(2, context_.login.sCurDate);
         statusBar_->SetPanelText(3, {});

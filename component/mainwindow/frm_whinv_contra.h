@@ -56,6 +56,7 @@ public:
     zel::YsToolbar& TLB2() { return *toolbar_; }
     zel::SplitterBar& PicSeparate() { return *splitter_; }
     zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
+    zel::YsLabel& LblCaption() { return *captionLabel_; }
     QMenuBar& Menus() { return *menuBar_; }
 
 protected:
@@ -75,6 +76,7 @@ private:
     void InitTree();
     void NodeClick(zel::YsTreeNode& node);
     void ShowWarehouseCaption(const zel::YsTreeNode& node);
+    void ShowCaption(const std::string& caption);
     void FillGrid(zel::IRecordset& recordset, const std::string& warehouse);
     void ClearGrid();
     void Layout();

@@ -33,7 +33,7 @@ void FrmWhInvContra::InitTree() {
 
 void FrmWhInvContra::NodeClick(zel::YsTreeNode& node) {
     if (node.Key() == kRootNodeKey) {
-        captionManager_->SetCaption(context_.catalogue.sTableTitle);
+        ShowCaption(context_.catalogue.sTableTitle);
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMMAIN.408_1"));
         return;
@@ -43,7 +43,13 @@ void FrmWhInvContra::NodeClick(zel::YsTreeNode& node) {
 }
 
 void FrmWhInvContra::ShowWarehouseCaption(const zel::YsTreeNode& node) {
-    captionManager_->SetCaption(context_.catalogue.sTableTitle + "-" + node.Text());
+    ShowCaption(context_.catalogue.sTableTitle + "-" + node.Text());
+}
+
+// The caption panel repeats the window's caption: a window frame may not show a title at all.
+void FrmWhInvContra::ShowCaption(const std::string& caption) {
+    captionManager_->SetCaption(caption);
+    captionLabel_->SetCaption(caption);
 }
 
 void FrmWhInvContra::LoadHead() {

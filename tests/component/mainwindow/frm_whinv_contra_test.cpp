@@ -74,6 +74,7 @@ TEST_F(MainWindowTree, FirstActivationListsTheWarehousesByCodeAndOpensTheLastOne
     EXPECT_EQ(window.SelectedWarehouse(), "10");
     EXPECT_EQ(window.FilledWarehouse(), "10");
     EXPECT_EQ(window.YsFrmCaptionMgr().Caption(), "仓库存货对照表-(10) 库10");
+    EXPECT_EQ(window.LblCaption().Caption(), "仓库存货对照表-(10) 库10");
     EXPECT_EQ(window.Grid().Rows(), 2);
     EXPECT_FALSE(window.bFirstActivate());
     EXPECT_TRUE(MessageTexts().empty());
