@@ -5,11 +5,11 @@
 #include "editor/cycle_days.h"
 #include "editor/frm_add_inv.h"
 #include "host/controls/twips.h"
+#include "host/controls/vb_input_codes.h"
 
 namespace korvel {
 namespace {
 
-constexpr int kEnter = 13;
 constexpr double kCalendarLeftOffset = 2000;
 constexpr double kCalendarGap = 200;
 constexpr double kCalendarBottomRoom = 1000;
@@ -39,7 +39,7 @@ void FrmAddInv::DayChosen() {
 
 // Enter saves from the day box, and from the unit box when the unit has no day to choose.
 void FrmAddInv::OnComboKeyPress(zel::YsComboBox& combo, int& ascii) {
-    if (ascii != kEnter || (mode_ != kAdd && mode_ != kModify) || !HasUnsavedChanges()) {
+    if (ascii != zel::kVbCharEnter || (mode_ != kAdd && mode_ != kModify) || !HasUnsavedChanges()) {
         return;
     }
     if (&combo == days_ || (&combo == unit_ && !days_->isEnabled())) {

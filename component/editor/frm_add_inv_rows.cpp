@@ -8,18 +8,11 @@
 #include "editor/editor_queries.h"
 #include "editor/frm_add_inv.h"
 #include "editor/grid_row_fields.h"
+#include "host/controls/vb_input_codes.h"
 #include "mainwindow/warehouse_tree.h"
 
 namespace korvel {
 namespace {
-
-constexpr int kKeyPageUp = 33;
-constexpr int kKeyPageDown = 34;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyF2 = 113;
-constexpr int kKeyF6 = 117;
-constexpr int kShiftAlt = 4;
-constexpr int kEnter = 13;
 
 enum Caption : int {
     kInvCode = 0,
@@ -147,23 +140,14 @@ void FrmAddInv::CopyCell(int captionIndex, const std::string& text, std::string&
 }
 
 void FrmAddInv::SelectUnitAndDay(const std::string& unitText, const std::string& dayText) {
+    // The first item equal to the text, exactly; nothing when there is none. Selecting raises
+    // the box's click, which rebuilds the day list after a unit.
     auto select = [](zel::YsComboBox& combo, const std::string& text) {
-        int found = -1;
-        for (int index = 0; index < combo.ListCount() && found < 0; ++index) {
-            combo.SetListIndex(index);
-            if (combo.Text() == text) {
-                found = index;
-            }
-        }
-        combo.SetListIndex(found);
+        combo.SetListIndex(combo.findText(QString::fromStdString(text),
+                                          Qt::MatchExactly | Qt::MatchCaseSensitive));
     };
-    unit_->blockSignals(true);
     select(*unit_, unitText);
-    unit_->blockSignals(false);
-    UnitChosen();
-    days_->blockSignals(true);
     select(*days_, dayText);
-    days_->blockSignals(false);
     DayChosen();
 }
 
@@ -275,22 +259,22 @@ void FrmAddInv::OnKeyDown(int& keyCode, int shift) {
         MarkChanged();
     }
     switch (keyCode) {
-        case kKeyF2:
+        case zel::kVbKeyF2:
             PickFocused();
             break;
-        case kKeyPageUp:
-            Operating(shift == kShiftAlt ? "First" : "Previous");
+        case zel::kVbKeyPageUp:
+            Operating(shift == zel::kVbAlt ? "First" : "Previous");
             break;
-        case kKeyPageDown:
-            Operating(shift == kShiftAlt ? "Last" : "Next");
+        case zel::kVbKeyPageDown:
+            Operating(shift == zel::kVbAlt ? "Last" : "Next");
             break;
-        case kKeyEscape:
+        case zel::kVbKeyEscape:
             if (!HasUnsavedChanges()) {
                 keyCode = 0;
                 Operating("Exit");
             }
             break;
-        case kKeyF6:
+        case zel::kVbKeyF6:
             if (HasUnsavedChanges()) {
                 Operating("SaveRs");
                 keyCode = 0;
@@ -304,7 +288,7 @@ void FrmAddInv::OnKeyDown(int& keyCode, int shift) {
 // Enter moves on to the next field; in a check-cycle box it may save first.
 void FrmAddInv::OnKeyPress(int& ascii) {
     QWidget* focused = QApplication::focusWidget();
-    if (ascii != kEnter) {
+    if (ascii != zel::kVbCharEnter) {
         return;
     }
     if (auto* combo = qobject_cast<zel::YsComboBox*>(focused)) {

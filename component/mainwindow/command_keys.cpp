@@ -4,21 +4,10 @@
 #include <utility>
 
 #include "core/text_case.h"
+#include "host/controls/vb_input_codes.h"
 
 namespace korvel {
 namespace {
-
-constexpr int kShiftCtrl = 2;
-constexpr int kShiftAlt = 4;
-constexpr int kKeyDelete = 46;
-constexpr int kKeyP = 80;
-constexpr int kKeyF1 = 112;
-constexpr int kKeyF3 = 114;
-constexpr int kKeyF4 = 115;
-constexpr int kKeyF5 = 116;
-constexpr int kKeyF7 = 118;
-constexpr int kKeyF8 = 119;
-constexpr int kKeyF9 = 120;
 
 constexpr std::array<std::pair<std::string_view, MainCommand>, 19> kCommands{{
     {"SetUp", MainCommand::kPrintOrExport},
@@ -54,27 +43,27 @@ std::optional<MainCommand> MatchMainCommand(std::string_view key) {
 }
 
 std::optional<std::string> MainCommandKeyFor(int keyCode, int shift) {
-    if (keyCode == kKeyF3 && shift == kShiftCtrl) {
+    if (keyCode == zel::kVbKeyF3 && shift == zel::kVbCtrl) {
         return "Pos";
     }
     switch (keyCode) {
-        case kKeyF5:
+        case zel::kVbKeyF5:
             return "Add";
-        case kKeyDelete:
+        case zel::kVbKeyDelete:
             return "Delete";
-        case kKeyF7:
+        case zel::kVbKeyF7:
             return "Modify";
-        case kKeyF8:
+        case zel::kVbKeyF8:
             return "MulModify";
-        case kKeyF3:
+        case zel::kVbKeyF3:
             return "Filter";
-        case kKeyP:
-            return shift == kShiftCtrl ? std::optional<std::string>("Print") : std::nullopt;
-        case kKeyF4:
-            return shift == kShiftAlt ? std::optional<std::string>("Exit") : std::nullopt;
-        case kKeyF1:
+        case zel::kVbKeyP:
+            return shift == zel::kVbCtrl ? std::optional<std::string>("Print") : std::nullopt;
+        case zel::kVbKeyF4:
+            return shift == zel::kVbAlt ? std::optional<std::string>("Exit") : std::nullopt;
+        case zel::kVbKeyF1:
             return "Help";
-        case kKeyF9:
+        case zel::kVbKeyF9:
             return "Refresh";
         default:
             return std::nullopt;

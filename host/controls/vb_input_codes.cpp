@@ -7,7 +7,6 @@
 namespace zel {
 namespace {
 
-constexpr int kVbF1 = 112;
 constexpr int kVbNumPad0 = 96;
 
 constexpr std::array<std::pair<int, int>, 29> kNamedKeys{{
@@ -37,7 +36,7 @@ int NamedKeyCode(int key) {
 int VbKeyCode(const QKeyEvent& event) {
     const int key = event.key();
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return kVbF1 + (key - Qt::Key_F1);
+        return kVbKeyF1 + (key - Qt::Key_F1);
     }
     if (key >= Qt::Key_A && key <= Qt::Key_Z) {
         return key;  // Qt's letter keys are the upper-case ASCII codes, as the virtual keys are.

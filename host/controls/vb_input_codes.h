@@ -12,6 +12,25 @@ namespace zel {
 // controls they were written for, not in Qt's.
 enum VbShift : int { kVbShift = 1, kVbCtrl = 2, kVbAlt = 4 };
 enum VbButton : int { kVbLeftButton = 1, kVbRightButton = 2, kVbMiddleButton = 4 };
+// The key codes the windows' key tables name; F1 to F9 run on without a gap.
+enum VbKey : int {
+    kVbKeyEscape = 27,
+    kVbKeyPageUp = 33,
+    kVbKeyPageDown = 34,
+    kVbKeyDelete = 46,
+    kVbKeyP = 80,
+    kVbKeyF1 = 112,
+    kVbKeyF2 = 113,
+    kVbKeyF3 = 114,
+    kVbKeyF4 = 115,
+    kVbKeyF5 = 116,
+    kVbKeyF6 = 117,
+    kVbKeyF7 = 118,
+    kVbKeyF8 = 119,
+    kVbKeyF9 = 120,
+};
+// The character a KeyPress raises for Enter.
+inline constexpr int kVbCharEnter = 13;
 
 // Virtual key code of a key event (F1 = 112, Delete = 46, 'A' = 65, ...); 0 when the key has none.
 int VbKeyCode(const QKeyEvent& event);
