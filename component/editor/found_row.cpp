@@ -1,15 +1,11 @@
 #include "editor/found_row.h"
 
+#include "core/blank_trim.h"
 #include "core/const.h"
 #include "core/text_case.h"
 
 namespace korvel {
 namespace {
-
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
-}
 
 bool SameHostText(std::string_view left, std::string_view right) {
     return EqualsNoCase(WithoutTrailingBlanks(left), WithoutTrailingBlanks(right));

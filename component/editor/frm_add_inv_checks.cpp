@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <charconv>
 
+#include "core/blank_trim.h"
 #include "core/common.h"
 #include "core/const.h"
 #include "core/text_case.h"
@@ -12,15 +13,9 @@
 namespace korvel {
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string()
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The number a text starts with, 0 when it starts with none, as the host's number boxes read it.
 double LeadingNumber(const std::string& text) {
-    const std::string trimmed = Trimmed(text);
+    const std::string_view trimmed = TrimmedBlanks(text);
     double value = 0;
     std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
     return value;
@@ -120,7 +115,7 @@ void FrmAddInv::FillInventory(zel::IRecordset& item) {
     const std::string code = text("cInvCode");
     invCode_->SetUTooltipText(code);
     invCode_->SetText(code);
-    const std::string defaultWarehouse = Trimmed(text("cDefWareHouse"));
+    const std::string defaultWarehouse(TrimmedBlanks(text("cDefWareHouse")));
     if (!defaultWarehouse.empty() && whCode_->Text().empty()) {
         FillDefaultWarehouse(defaultWarehouse);
     }

@@ -1,21 +1,10 @@
 #include "mainwindow/warehouse_tree.h"
 
+#include "core/blank_trim.h"
 #include "core/const.h"
 #include "mainwindow/grid_query.h"
 
 namespace korvel {
-namespace {
-
-std::string_view TrimmedBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 std::string WarehouseNodeKey(std::string_view code) {
     return std::string(kRootNodeKey) + std::string(code);
 }
