@@ -102,7 +102,7 @@ void ClsCommon::Log(const char* operation, const std::string& adapted, long rows
                 rows < 0 ? lastError_ : std::string());
 }
 
-std::shared_ptr<IRecordset> ClsCommon::OpenX(std::string& sql) {
+std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
@@ -117,7 +117,7 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(std::string& sql) {
     return recordset;
 }
 
-std::shared_ptr<IRecordset> ClsCommon::Openforward(std::string& sql) {
+std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
@@ -140,7 +140,7 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(std::string& sql) {
     return recordset;
 }
 
-bool ClsCommon::ExecuteX(std::string& sql) {
+bool ClsCommon::ExecuteX(const std::string& sql) {
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
@@ -160,7 +160,7 @@ bool ClsCommon::ExecuteX(std::string& sql) {
     return !changing || rows >= 1;
 }
 
-bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& message,
+bool ClsCommon::Save(const std::string& xml, const std::string& table, std::string& message,
                      bool adding) {
     message.clear();
     if (!Status()) {
@@ -227,16 +227,16 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
     return true;
 }
 
-bool ClsCommon::Add(std::string& xml, const std::string& table, std::string& message) {
+bool ClsCommon::Add(const std::string& xml, const std::string& table, std::string& message) {
     return Save(xml, table, message, true);
 }
 
-bool ClsCommon::Modify(std::string& xml, const std::string& table, std::string& message) {
+bool ClsCommon::Modify(const std::string& xml, const std::string& table, std::string& message) {
     return Save(xml, table, message, false);
 }
 
-bool ClsCommon::Delete(std::string& condition, std::string& keyField, const std::string& table,
-                       std::string& message, const std::string&) {
+bool ClsCommon::Delete(const std::string& condition, const std::string& keyField,
+                       const std::string& table, std::string& message, const std::string&) {
     message.clear();
     if (!Status()) {
         message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");

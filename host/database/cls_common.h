@@ -21,12 +21,12 @@ public:
 
     void Init(const std::string& ysDBName) override;
     bool Status() override;
-    std::shared_ptr<IRecordset> OpenX(std::string& sql) override;
-    std::shared_ptr<IRecordset> Openforward(std::string& sql) override;
-    bool ExecuteX(std::string& sql) override;
-    bool Add(std::string& xml, const std::string& table, std::string& message) override;
-    bool Modify(std::string& xml, const std::string& table, std::string& message) override;
-    bool Delete(std::string& condition, std::string& keyField, const std::string& table,
+    std::shared_ptr<IRecordset> OpenX(const std::string& sql) override;
+    std::shared_ptr<IRecordset> Openforward(const std::string& sql) override;
+    bool ExecuteX(const std::string& sql) override;
+    bool Add(const std::string& xml, const std::string& table, std::string& message) override;
+    bool Modify(const std::string& xml, const std::string& table, std::string& message) override;
+    bool Delete(const std::string& condition, const std::string& keyField, const std::string& table,
                 std::string& message, const std::string& userId) override;
     std::string LastError() const override { return lastError_; }
 
@@ -41,7 +41,7 @@ private:
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql, std::string& adapted);
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
-    bool Save(std::string& xml, const std::string& table, std::string& message, bool adding);
+    bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);

@@ -124,7 +124,7 @@ std::string PubService::GetResString(const std::string& key) {
 }
 
 std::string PubService::GetResFormatString(const std::string& key,
-                                           std::vector<std::string>& values) {
+                                           const std::vector<std::string>& values) {
     return ResourceTexts::Instance().Format(key, values);
 }
 
@@ -182,7 +182,7 @@ std::string PubService::GetAuth(const std::string& objectName, const std::string
     return AuthCondition(*object, rowAuth->GetAuthString(object->name, "", right));
 }
 
-std::string PubService::GetEndDateFilter(const std::string& kind, std::string& curDate) {
+std::string PubService::GetEndDateFilter(const std::string& kind, const std::string& curDate) {
     if (!SameText(kind, "inventory")) {
         return kEverythingAllowed;
     }
@@ -194,7 +194,7 @@ std::string PubService::GetEndDateFilter(const std::string& kind, std::string& c
     return "(Inventory.dEDate is null or Inventory.dEDate>'" + *date + "')";
 }
 
-std::string PubService::GetFldCaption(std::shared_ptr<IRecordset>& dictionary,
+std::string PubService::GetFldCaption(const std::shared_ptr<IRecordset>& dictionary,
                                       const std::string& field) {
     if (!dictionary || !dictionary->IsOpen()) {
         return field;
@@ -215,7 +215,7 @@ std::string PubService::GetFldCaption(std::shared_ptr<IRecordset>& dictionary,
     return caption;
 }
 
-std::string PubService::FormatNum(const Variant& value, short& digits) {
+std::string PubService::FormatNum(const Variant& value, short digits) {
     return DecimalText(value, digits);
 }
 
@@ -223,13 +223,13 @@ void PubService::UtoLCase(std::string& text) {
     text = QString::fromStdString(text).toLower().toStdString();
 }
 
-std::string PubService::GetDispTxt(const std::string& value, std::vector<std::string>& from,
-                                   std::vector<std::string>& to) {
+std::string PubService::GetDispTxt(const std::string& value, const std::vector<std::string>& from,
+                                   const std::vector<std::string>& to) {
     return EntryAtSamePosition(value, from, to);
 }
 
-std::string PubService::GetCmbDB(const std::string& text, std::vector<std::string>& from,
-                                 std::vector<std::string>& to) {
+std::string PubService::GetCmbDB(const std::string& text, const std::vector<std::string>& from,
+                                 const std::vector<std::string>& to) {
     return EntryAtSamePosition(text, from, to);
 }
 
@@ -257,7 +257,7 @@ void PubService::FrmUnLoad() {
 
 // The login's names are copied rather than the objects kept: the settings are stored when the
 // window closes, and the caller may have let go of its login and database service by then.
-void PubService::FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+void PubService::FrmLoadInit(QWidget& window, const std::string& tableTitle, ILogin& login,
                              IClsCommon& /*db*/) {
     loadUser_ = FormUser{login.cUserId(), login.ysDBName()};
     window.setWindowTitle(QString::fromStdString(tableTitle));
@@ -276,7 +276,8 @@ void PubService::HelpX(const std::string& formKey, QWidget& window, ILogin& /*lo
     help_.Bind(window, formKey);
 }
 
-void PubService::HelpShow(QObject* /*application*/, std::string& commandKey, QWidget& window) {
+void PubService::HelpShow(QObject* /*application*/, const std::string& commandKey,
+                          QWidget& window) {
     if (!SameText(commandKey, kHelpCommand)) {
         return;
     }
@@ -286,10 +287,10 @@ void PubService::HelpShow(QObject* /*application*/, std::string& commandKey, QWi
 }
 
 // Help is a modal box that is gone once HelpShow returns: nothing is left to hide.
-void PubService::HelpHide(QObject* /*application*/, std::string& /*commandKey*/,
+void PubService::HelpHide(QObject* /*application*/, const std::string& /*commandKey*/,
                           QWidget& /*window*/) {}
 
-void PubService::FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) {
+void PubService::FrmOpt(QWidget& window, const std::string& optionKey, const std::string& formKey) {
     const auto option = settings_.Toggle(window, optionKey, formKey, SettingsUser());
     // Captions make the buttons taller; the window does not lay itself out for this option.
     if (option && option->option == WindowOption::kTextButtons) {
@@ -315,8 +316,8 @@ void PubService::frmResizeNew(QWidget& window, const std::string& /*formKey*/,
     LayOutFrame(window, treeName, settings_.PreferredTreeWidth(window));
 }
 
-void PubService::MouseEvent(QWidget& window, short phase, short& button, short& /*shift*/, float& x,
-                            float& /*y*/, const std::string& /*formKey*/) {
+void PubService::MouseEvent(QWidget& window, short phase, short button, short /*shift*/, float x,
+                            float /*y*/, const std::string& /*formKey*/) {
     const bool left = (button & kLeftButton) != 0;
     if (phase == kMouseDown && left) {
         drag_.Begin(window, x);
@@ -334,13 +335,13 @@ void PubService::SetTreeStyle(YsTreeView& tree, QWidget& /*window*/) {
     StyleTree(tree);
 }
 
-void PubService::FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+void PubService::FormatGrid(FlexGrid& grid, const std::shared_ptr<IRecordset>& recordset,
                             const std::string& /*options*/) {
     FormatGridColumns(grid, recordset.get());
 }
 
 std::string PubService::FormatGridTxt(const Variant& value, const std::string& field,
-                                      pugi::xml_node& style) {
+                                      const pugi::xml_node& style) {
     return GridCellText(value, field, style);
 }
 
@@ -352,12 +353,12 @@ void PubService::FormatCon(QWidget& box) {
     FormatNumberBox(box);
 }
 
-std::string PubService::GetFilterFlds(std::string& referenceType) {
+std::string PubService::GetFilterFlds(const std::string& referenceType) {
     return ReferenceFilterFields(referenceType);
 }
 
-void PubService::CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
-                                std::string& table) {
+void PubService::CreateMatchStr(QWidget& box, const std::string& filterFields, std::string& match,
+                                const std::string& table) {
     const auto* edit = qobject_cast<const QLineEdit*>(&box);
     const std::string text = edit != nullptr ? edit->text().toStdString() : std::string();
     match = MatchCondition(text, filterFields, table);
@@ -401,7 +402,7 @@ bool PubService::isSaveRs(QWidget& window) {
 
 // Every unload mode is asked alike: a window closed by the program loses its edits as surely
 // as one the user closed.
-bool PubService::isSaveRs(QWidget& window, bool& cancel, int& /*unloadMode*/) {
+bool PubService::isSaveRs(QWidget& window, bool& cancel, int /*unloadMode*/) {
     const bool mayLeave = isSaveRs(window);
     if (!mayLeave) {
         cancel = true;
@@ -409,7 +410,7 @@ bool PubService::isSaveRs(QWidget& window, bool& cancel, int& /*unloadMode*/) {
     return mayLeave;
 }
 
-bool PubService::FrmKeyDown(QWidget& window, int& keyCode, int& shift) {
+bool PubService::FrmKeyDown(QWidget& window, int keyCode, int shift) {
     return KeyChangesFocusedBox(window, keyCode, shift);
 }
 

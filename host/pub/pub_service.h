@@ -25,7 +25,7 @@ public:
 
     std::string GetResString(const std::string& key) override;
     std::string GetResFormatString(const std::string& key,
-                                   std::vector<std::string>& values) override;
+                                   const std::vector<std::string>& values) override;
 
     int MsgBox(const std::string& text, int buttons, const std::string& title) override;
     int ShowModal(QDialog& window, QWidget* owner) override;
@@ -34,47 +34,47 @@ public:
 
     std::string GetAuth(const std::string& objectName, const std::string& userId,
                         const std::string& ysDBName, const std::string& right = "") override;
-    std::string GetEndDateFilter(const std::string& kind, std::string& curDate) override;
-    std::string GetFldCaption(std::shared_ptr<IRecordset>& dictionary,
+    std::string GetEndDateFilter(const std::string& kind, const std::string& curDate) override;
+    std::string GetFldCaption(const std::shared_ptr<IRecordset>& dictionary,
                               const std::string& field) override;
 
-    std::string FormatNum(const Variant& value, short& digits) override;
+    std::string FormatNum(const Variant& value, short digits) override;
     void UtoLCase(std::string& text) override;
-    std::string GetDispTxt(const std::string& value, std::vector<std::string>& from,
-                           std::vector<std::string>& to) override;
-    std::string GetCmbDB(const std::string& text, std::vector<std::string>& from,
-                         std::vector<std::string>& to) override;
+    std::string GetDispTxt(const std::string& value, const std::vector<std::string>& from,
+                           const std::vector<std::string>& to) override;
+    std::string GetCmbDB(const std::string& text, const std::vector<std::string>& from,
+                         const std::vector<std::string>& to) override;
 
     void FrmUniteFont(QWidget& window) override;
     void FormLayout(QWidget& window, const std::string& formKey) override;
     void FrmUnLoad() override;
-    void FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+    void FrmLoadInit(QWidget& window, const std::string& tableTitle, ILogin& login,
                      IClsCommon& db) override;
     void hook(long long windowHandle) override;
     void unhook(long long windowHandle) override;
 
     void HelpX(const std::string& formKey, QWidget& window, ILogin& login, QObject* application,
                bool contextOnly) override;
-    void HelpShow(QObject* application, std::string& commandKey, QWidget& window) override;
-    void HelpHide(QObject* application, std::string& commandKey, QWidget& window) override;
+    void HelpShow(QObject* application, const std::string& commandKey, QWidget& window) override;
+    void HelpHide(QObject* application, const std::string& commandKey, QWidget& window) override;
 
-    void FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) override;
+    void FrmOpt(QWidget& window, const std::string& optionKey, const std::string& formKey) override;
     void SetTlb(ButtonBar& tlb) override;
     void frmResizeNew(QWidget& window, const std::string& formKey,
                       const std::string& treeName) override;
-    void MouseEvent(QWidget& window, short phase, short& button, short& shift, float& x, float& y,
+    void MouseEvent(QWidget& window, short phase, short button, short shift, float x, float y,
                     const std::string& formKey) override;
     void SetTreeStyle(YsTreeView& tree, QWidget& window) override;
-    void FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+    void FormatGrid(FlexGrid& grid, const std::shared_ptr<IRecordset>& recordset,
                     const std::string& options = "") override;
     std::string FormatGridTxt(const Variant& value, const std::string& field,
-                              pugi::xml_node& style) override;
+                              const pugi::xml_node& style) override;
 
     QIcon GetRes(int id) override;
     void FormatCon(QWidget& box) override;
-    std::string GetFilterFlds(std::string& referenceType) override;
-    void CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
-                        std::string& table) override;
+    std::string GetFilterFlds(const std::string& referenceType) override;
+    void CreateMatchStr(QWidget& box, const std::string& filterFields, std::string& match,
+                        const std::string& table) override;
     void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) override;
     void FrmOptInit(QWidget& window, int kind) override;
     void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
@@ -82,8 +82,8 @@ public:
     void ReRefreshYsTlb(QWidget& window) override;
     void YsTlbResize(QWidget& window) override;
     bool isSaveRs(QWidget& window) override;
-    bool isSaveRs(QWidget& window, bool& cancel, int& unloadMode) override;
-    bool FrmKeyDown(QWidget& window, int& keyCode, int& shift) override;
+    bool isSaveRs(QWidget& window, bool& cancel, int unloadMode) override;
+    bool FrmKeyDown(QWidget& window, int keyCode, int shift) override;
 
     // Whether hook has been called for the handle and unhook not yet.
     bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }

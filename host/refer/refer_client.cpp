@@ -18,9 +18,9 @@ constexpr const char* kDatabaseProgId = "ZelSrvTrans.IClsCommon";
 ReferClient::ReferClient(std::shared_ptr<HostEnvironment> environment, IObjectFactory& factory)
     : environment_(std::move(environment)), factory_(factory) {}
 
-bool ReferClient::StrRefInit(std::shared_ptr<ILogin>& login, bool multiSelect,
-                             std::string& classQuery, std::string& itemQuery, const std::string&,
-                             std::string& referenceType) {
+bool ReferClient::StrRefInit(const std::shared_ptr<ILogin>& login, bool multiSelect,
+                             const std::string& classQuery, const std::string& itemQuery,
+                             const std::string&, const std::string& referenceType) {
     items_.reset();
     classes_.reset();
     chosen_.reset();
@@ -29,8 +29,8 @@ bool ReferClient::StrRefInit(std::shared_ptr<ILogin>& login, bool multiSelect,
     return login != nullptr && OpenQueries(*login, classQuery, itemQuery);
 }
 
-bool ReferClient::OpenQueries(const ILogin& login, std::string& classQuery,
-                              std::string& itemQuery) {
+bool ReferClient::OpenQueries(const ILogin& login, const std::string& classQuery,
+                              const std::string& itemQuery) {
     const auto database = CreateObjectAs<IClsCommon>(factory_, kDatabaseProgId);
     if (database == nullptr) {
         return false;

@@ -17,14 +17,15 @@ class ReferClient final : public IReferClient {
 public:
     ReferClient(std::shared_ptr<HostEnvironment> environment, IObjectFactory& factory);
 
-    bool StrRefInit(std::shared_ptr<ILogin>& login, bool multiSelect, std::string& classQuery,
-                    std::string& itemQuery, const std::string& reserved,
-                    std::string& referenceType) override;
+    bool StrRefInit(const std::shared_ptr<ILogin>& login, bool multiSelect,
+                    const std::string& classQuery, const std::string& itemQuery,
+                    const std::string& reserved, const std::string& referenceType) override;
     void Show() override;
     std::shared_ptr<IRecordset> recmx() override { return chosen_; }
 
 private:
-    bool OpenQueries(const ILogin& login, std::string& classQuery, std::string& itemQuery);
+    bool OpenQueries(const ILogin& login, const std::string& classQuery,
+                     const std::string& itemQuery);
 
     std::shared_ptr<HostEnvironment> environment_;
     IObjectFactory& factory_;

@@ -16,15 +16,16 @@ public:
     virtual void Init(const std::string& ysDBName) = 0;
     virtual bool Status() = 0;
     // Static result: all rows held, RecordCount known, filterable. nullptr when the query fails.
-    virtual std::shared_ptr<IRecordset> OpenX(std::string& sql) = 0;
+    virtual std::shared_ptr<IRecordset> OpenX(const std::string& sql) = 0;
     // Forward-only result: rows are read as the caller moves, not held. nullptr when it fails.
-    virtual std::shared_ptr<IRecordset> Openforward(std::string& sql) = 0;
+    virtual std::shared_ptr<IRecordset> Openforward(const std::string& sql) = 0;
     // True when the statement ran and, for insert, update and delete, changed at least one row.
-    virtual bool ExecuteX(std::string& sql) = 0;
-    virtual bool Add(std::string& xml, const std::string& table, std::string& message) = 0;
-    virtual bool Modify(std::string& xml, const std::string& table, std::string& message) = 0;
-    virtual bool Delete(std::string& condition, std::string& keyField, const std::string& table,
-                        std::string& message, const std::string& userId) = 0;
+    virtual bool ExecuteX(const std::string& sql) = 0;
+    virtual bool Add(const std::string& xml, const std::string& table, std::string& message) = 0;
+    virtual bool Modify(const std::string& xml, const std::string& table, std::string& message) = 0;
+    virtual bool Delete(const std::string& condition, const std::string& keyField,
+                        const std::string& table, std::string& message,
+                        const std::string& userId) = 0;
     // The database's own words for the last failure, for diagnostics.
     virtual std::string LastError() const = 0;
 };

@@ -55,7 +55,7 @@ public:
     virtual std::string GetResString(const std::string& key) = 0;
     // The text with values[0] in place of "%1", values[1] in place of "%2", and so on.
     virtual std::string GetResFormatString(const std::string& key,
-                                           std::vector<std::string>& values) = 0;
+                                           const std::vector<std::string>& values) = 0;
 
     // Modal message box; returns the answer code (kAnswerOk, kAnswerYes, kAnswerNo).
     virtual int MsgBox(const std::string& text, int buttons, const std::string& title) = 0;
@@ -73,19 +73,19 @@ public:
     virtual std::string GetAuth(const std::string& objectName, const std::string& userId,
                                 const std::string& ysDBName, const std::string& right = "") = 0;
     // Condition that leaves out items past their end date on the business date.
-    virtual std::string GetEndDateFilter(const std::string& kind, std::string& curDate) = 0;
+    virtual std::string GetEndDateFilter(const std::string& kind, const std::string& curDate) = 0;
     // Caption of a column from a column-dictionary recordset (select * from aa_columndic ...).
-    virtual std::string GetFldCaption(std::shared_ptr<IRecordset>& dictionary,
+    virtual std::string GetFldCaption(const std::shared_ptr<IRecordset>& dictionary,
                                       const std::string& field) = 0;
 
     // Number as text with that many decimals ("" for Null or non-numbers).
-    virtual std::string FormatNum(const Variant& value, short& digits) = 0;
+    virtual std::string FormatNum(const Variant& value, short digits) = 0;
     virtual void UtoLCase(std::string& text) = 0;
     // The entry of `to` at the position of `value` in `from`; `value` unchanged when absent.
-    virtual std::string GetDispTxt(const std::string& value, std::vector<std::string>& from,
-                                   std::vector<std::string>& to) = 0;
-    virtual std::string GetCmbDB(const std::string& text, std::vector<std::string>& from,
-                                 std::vector<std::string>& to) = 0;
+    virtual std::string GetDispTxt(const std::string& value, const std::vector<std::string>& from,
+                                   const std::vector<std::string>& to) = 0;
+    virtual std::string GetCmbDB(const std::string& text, const std::vector<std::string>& from,
+                                 const std::vector<std::string>& to) = 0;
 
     // Window framework. A window is a QWidget whose controls carry their names as object names
     // ("Tlb", "TLB2", "Stb", "Trv", "Grid", "Pic", "PicSeparate", menu actions "mStb", "mText",
@@ -98,7 +98,7 @@ public:
     virtual void FormLayout(QWidget& window, const std::string& formKey) = 0;
     // The window most recently given to FormLayout is closing: its layout is stored.
     virtual void FrmUnLoad() = 0;
-    virtual void FrmLoadInit(QWidget& window, std::string& tableTitle, ILogin& login,
+    virtual void FrmLoadInit(QWidget& window, const std::string& tableTitle, ILogin& login,
                              IClsCommon& db) = 0;
     // The host watches the window of that handle (QWidget::winId) until unhook.
     virtual void hook(long long windowHandle) = 0;
@@ -108,13 +108,14 @@ public:
     virtual void HelpX(const std::string& formKey, QWidget& window, ILogin& login,
                        QObject* application, bool contextOnly) = 0;
     // Called with every command key of the window; the key "Help" shows the window's help once.
-    virtual void HelpShow(QObject* application, std::string& commandKey, QWidget& window) = 0;
-    virtual void HelpHide(QObject* application, std::string& commandKey, QWidget& window) = 0;
+    virtual void HelpShow(QObject* application, const std::string& commandKey, QWidget& window) = 0;
+    virtual void HelpHide(QObject* application, const std::string& commandKey, QWidget& window) = 0;
 
     // Switches the window option of the key: "mStb" status bar shown, "mText" captions under the
     // toolbar pictures, "mPrintNo" serial numbers printed. The menu action of that name shows the
     // state; the state is stored under formKey.
-    virtual void FrmOpt(QWidget& window, std::string& optionKey, const std::string& formKey) = 0;
+    virtual void FrmOpt(QWidget& window, const std::string& optionKey,
+                        const std::string& formKey) = 0;
     // Builds the visible bar "TLB2" of the bar's window (its parent) from the hidden bar, with
     // tooltips from the resource texts.
     virtual void SetTlb(ButtonBar& tlb) = 0;
@@ -125,18 +126,18 @@ public:
     // Splitter drag on "PicSeparate": phase 1 down, 2 move, 3 up; x and y in twips from the
     // splitter's top left corner. On release the tree takes the new width and the window is
     // laid out again.
-    virtual void MouseEvent(QWidget& window, short phase, short& button, short& shift, float& x,
-                            float& y, const std::string& formKey) = 0;
+    virtual void MouseEvent(QWidget& window, short phase, short button, short shift, float x,
+                            float y, const std::string& formKey) = 0;
     virtual void SetTreeStyle(YsTreeView& tree, QWidget& window) = 0;
     // Column widths and alignments of the grid for the recordset's fields (the grid's columns
     // from 1 onwards hold the fields in order; column 0 is the serial number).
-    virtual void FormatGrid(FlexGrid& grid, std::shared_ptr<IRecordset>& recordset,
+    virtual void FormatGrid(FlexGrid& grid, const std::shared_ptr<IRecordset>& recordset,
                             const std::string& options = "") = 0;
     // Display text of a cell: Null as "", quantities with the digits the style element gives
     // for the field (<style><itopsum>2</itopsum>...), other numbers as they are, dates as
     // yyyy-mm-dd.
     virtual std::string FormatGridTxt(const Variant& value, const std::string& field,
-                                      pugi::xml_node& style) = 0;
+                                      const pugi::xml_node& style) = 0;
 
     // Editor framework.
 
@@ -147,11 +148,11 @@ public:
     virtual void FormatCon(QWidget& box) = 0;
     // The fields a reference of that kind ("person", "inventory", "warehouse") is matched on,
     // comma separated.
-    virtual std::string GetFilterFlds(std::string& referenceType) = 0;
+    virtual std::string GetFilterFlds(const std::string& referenceType) = 0;
     // From the box's text (a QLineEdit), a condition on the filter fields for the picker's query
     // ("1=1" for an empty box), every literal escaped; table names the table the fields belong to.
-    virtual void CreateMatchStr(QWidget& box, std::string& filterFields, std::string& match,
-                                std::string& table) = 0;
+    virtual void CreateMatchStr(QWidget& box, const std::string& filterFields, std::string& match,
+                                const std::string& table) = 0;
     // Captions of the window's labels for the fields of that kind ("inventory") from the column
     // dictionary: a label named "Lab" or "Lbl" + field takes the caption of that field.
     virtual void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) = 0;
@@ -168,10 +169,10 @@ public:
     // it succeeded, no answers true (the changes are dropped), cancel answers false.
     virtual bool isSaveRs(QWidget& window) = 0;
     // The same before a close; a cancelled or failed save sets cancel, which keeps the window.
-    virtual bool isSaveRs(QWidget& window, bool& cancel, int& unloadMode) = 0;
+    virtual bool isSaveRs(QWidget& window, bool& cancel, int unloadMode) = 0;
     // True when the key (host codes) changes the data of the focused box of the window: a
     // character, Backspace, Delete, Ctrl+V or Ctrl+X in an editable line edit.
-    virtual bool FrmKeyDown(QWidget& window, int& keyCode, int& shift) = 0;
+    virtual bool FrmKeyDown(QWidget& window, int keyCode, int shift) = 0;
 };
 
 }  // namespace zel

@@ -18,9 +18,9 @@ public:
     // cInvCCode ASC"), or "" for none. itemQuery: the rows offered. referenceType: "inventory",
     // "warehouse" or "person", in any case. False when the picker cannot be shown (no database,
     // a query that fails); nothing is shown then.
-    virtual bool StrRefInit(std::shared_ptr<ILogin>& login, bool multiSelect,
-                            std::string& classQuery, std::string& itemQuery,
-                            const std::string& reserved, std::string& referenceType) = 0;
+    virtual bool StrRefInit(const std::shared_ptr<ILogin>& login, bool multiSelect,
+                            const std::string& classQuery, const std::string& itemQuery,
+                            const std::string& reserved, const std::string& referenceType) = 0;
     // Modal.
     virtual void Show() = 0;
     // The chosen rows with every column of the item query; nullptr when nothing was chosen.

@@ -109,7 +109,7 @@ std::string FakePub::GetAuth(const std::string& objectName, const std::string& u
     return personAuth.at(right);
 }
 
-std::string FakePub::GetFldCaption(std::shared_ptr<zel::IRecordset>& dictionary,
+std::string FakePub::GetFldCaption(const std::shared_ptr<zel::IRecordset>& dictionary,
                                    const std::string& field) {
     calls.push_back("caption " + field);
     if (!dictionary) {
@@ -133,7 +133,7 @@ bool FakeDb::Status() {
     return connected;
 }
 
-std::shared_ptr<zel::IRecordset> FakeDb::OpenX(std::string& sql) {
+std::shared_ptr<zel::IRecordset> FakeDb::OpenX(const std::string& sql) {
     statements.push_back(sql);
     const auto found = results.find(sql);
     return found == results.end() ? nullptr : found->second;

@@ -74,7 +74,8 @@ public:
     ~FakePub() override { journal_->push_back("drop pub"); }
 
     std::string GetResString(const std::string& key) override;
-    std::string GetResFormatString(const std::string& key, std::vector<std::string>&) override {
+    std::string GetResFormatString(const std::string& key,
+                                   const std::vector<std::string>&) override {
         return key;
     }
     int MsgBox(const std::string& text, int buttons, const std::string& title) override {
@@ -87,44 +88,45 @@ public:
                    short mode) override;
     std::string GetAuth(const std::string& objectName, const std::string& userId,
                         const std::string& ysDBName, const std::string& right) override;
-    std::string GetEndDateFilter(const std::string&, std::string&) override { return {}; }
-    std::string GetFldCaption(std::shared_ptr<zel::IRecordset>& dictionary,
+    std::string GetEndDateFilter(const std::string&, const std::string&) override { return {}; }
+    std::string GetFldCaption(const std::shared_ptr<zel::IRecordset>& dictionary,
                               const std::string& field) override;
-    std::string FormatNum(const zel::Variant& value, short&) override { return value.ToString(); }
+    std::string FormatNum(const zel::Variant& value, short) override { return value.ToString(); }
     void UtoLCase(std::string& text) override;
-    std::string GetDispTxt(const std::string& value, std::vector<std::string>&,
-                           std::vector<std::string>&) override {
+    std::string GetDispTxt(const std::string& value, const std::vector<std::string>&,
+                           const std::vector<std::string>&) override {
         return value;
     }
-    std::string GetCmbDB(const std::string& text, std::vector<std::string>&,
-                         std::vector<std::string>&) override {
+    std::string GetCmbDB(const std::string& text, const std::vector<std::string>&,
+                         const std::vector<std::string>&) override {
         return text;
     }
     // The window framework is not what these tests are about.
     void FrmUniteFont(QWidget&) override {}
     void FormLayout(QWidget&, const std::string&) override {}
     void FrmUnLoad() override {}
-    void FrmLoadInit(QWidget&, std::string&, zel::ILogin&, zel::IClsCommon&) override {}
+    void FrmLoadInit(QWidget&, const std::string&, zel::ILogin&, zel::IClsCommon&) override {}
     void hook(long long) override {}
     void unhook(long long) override {}
     void HelpX(const std::string&, QWidget&, zel::ILogin&, QObject*, bool) override {}
-    void HelpShow(QObject*, std::string&, QWidget&) override {}
-    void HelpHide(QObject*, std::string&, QWidget&) override {}
-    void FrmOpt(QWidget&, std::string&, const std::string&) override {}
+    void HelpShow(QObject*, const std::string&, QWidget&) override {}
+    void HelpHide(QObject*, const std::string&, QWidget&) override {}
+    void FrmOpt(QWidget&, const std::string&, const std::string&) override {}
     void SetTlb(zel::ButtonBar&) override {}
     void frmResizeNew(QWidget&, const std::string&, const std::string&) override {}
-    void MouseEvent(QWidget&, short, short&, short&, float&, float&, const std::string&) override {}
+    void MouseEvent(QWidget&, short, short, short, float, float, const std::string&) override {}
     void SetTreeStyle(zel::YsTreeView&, QWidget&) override {}
-    void FormatGrid(zel::FlexGrid&, std::shared_ptr<zel::IRecordset>&,
+    void FormatGrid(zel::FlexGrid&, const std::shared_ptr<zel::IRecordset>&,
                     const std::string&) override {}
     std::string FormatGridTxt(const zel::Variant& value, const std::string&,
-                              pugi::xml_node&) override {
+                              const pugi::xml_node&) override {
         return value.ToString();
     }
     QIcon GetRes(int) override;
     void FormatCon(QWidget&) override {}
-    std::string GetFilterFlds(std::string&) override { return {}; }
-    void CreateMatchStr(QWidget&, std::string&, std::string& match, std::string&) override {
+    std::string GetFilterFlds(const std::string&) override { return {}; }
+    void CreateMatchStr(QWidget&, const std::string&, std::string& match,
+                        const std::string&) override {
         match = "1=1";
     }
     void SetLabelCaption(zel::IClsCommon&, QWidget&, const std::string&) override {}
@@ -133,8 +135,8 @@ public:
     void ReRefreshYsTlb(QWidget&) override {}
     void YsTlbResize(QWidget&) override {}
     bool isSaveRs(QWidget&) override { return true; }
-    bool isSaveRs(QWidget&, bool&, int&) override { return true; }
-    bool FrmKeyDown(QWidget&, int&, int&) override { return false; }
+    bool isSaveRs(QWidget&, bool&, int) override { return true; }
+    bool FrmKeyDown(QWidget&, int, int) override { return false; }
 
     std::map<std::string, std::string> texts;
     std::map<std::string, std::string> captions;
@@ -158,12 +160,14 @@ public:
 
     void Init(const std::string& ysDBName) override { journal_->push_back("db Init " + ysDBName); }
     bool Status() override;
-    std::shared_ptr<zel::IRecordset> OpenX(std::string& sql) override;
-    std::shared_ptr<zel::IRecordset> Openforward(std::string& sql) override { return OpenX(sql); }
-    bool ExecuteX(std::string&) override { return false; }
-    bool Add(std::string&, const std::string&, std::string&) override { return false; }
-    bool Modify(std::string&, const std::string&, std::string&) override { return false; }
-    bool Delete(std::string&, std::string&, const std::string&, std::string&,
+    std::shared_ptr<zel::IRecordset> OpenX(const std::string& sql) override;
+    std::shared_ptr<zel::IRecordset> Openforward(const std::string& sql) override {
+        return OpenX(sql);
+    }
+    bool ExecuteX(const std::string&) override { return false; }
+    bool Add(const std::string&, const std::string&, std::string&) override { return false; }
+    bool Modify(const std::string&, const std::string&, std::string&) override { return false; }
+    bool Delete(const std::string&, const std::string&, const std::string&, std::string&,
                 const std::string&) override {
         return false;
     }

@@ -22,12 +22,12 @@ class LocklessDatabase : public IClsCommon {
 public:
     void Init(const std::string&) override {}
     bool Status() override { return true; }
-    std::shared_ptr<IRecordset> OpenX(std::string&) override { return nullptr; }
-    std::shared_ptr<IRecordset> Openforward(std::string&) override { return nullptr; }
-    bool ExecuteX(std::string&) override { return false; }
-    bool Add(std::string&, const std::string&, std::string&) override { return false; }
-    bool Modify(std::string&, const std::string&, std::string&) override { return false; }
-    bool Delete(std::string&, std::string&, const std::string&, std::string&,
+    std::shared_ptr<IRecordset> OpenX(const std::string&) override { return nullptr; }
+    std::shared_ptr<IRecordset> Openforward(const std::string&) override { return nullptr; }
+    bool ExecuteX(const std::string&) override { return false; }
+    bool Add(const std::string&, const std::string&, std::string&) override { return false; }
+    bool Modify(const std::string&, const std::string&, std::string&) override { return false; }
+    bool Delete(const std::string&, const std::string&, const std::string&, std::string&,
                 const std::string&) override {
         return false;
     }
