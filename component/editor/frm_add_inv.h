@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/component_context.h"
+#include "editor/record_entry_checks.h"
 #include "host/controls/button_bar.h"
 #include "host/controls/calendar_picker.h"
 #include "host/controls/edit_box.h"
@@ -126,8 +127,7 @@ private:
     void CheckFrequency();
     void CheckWastage();
     void FormatNumberBox(zel::Edit& box);
-    void FillInventory(zel::IRecordset& item);
-    void FillDefaultWarehouse(const std::string& code);
+    void FillInventory(const FoundInventory& item);
     void ClearInventoryFields();
     void InventoryTypedOver();
     void WarehouseTypedOver();
@@ -155,6 +155,7 @@ private:
     void ResetForNext();
 
     ComponentContext& context_;
+    RecordEntryChecks checks_;
     zel::YsTreeView& tree_;
     zel::FlexGrid* grid_ = nullptr;
     short mode_ = 0;
