@@ -139,6 +139,7 @@ private:
                        const std::string& condition, const std::string& referenceType,
                        zel::Edit& box, const std::string& classTable,
                        const std::string& classCodeField);
+    void TabOutOf(zel::Edit& box);
     std::shared_ptr<zel::IRecordset> Open(std::string query);
 
     // Check-cycle fields.

@@ -25,15 +25,25 @@ void FrmAddInv::ConnectChecks() {
     connect(pickWarehouse_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", *whCode_, {},
                       {});
+        TabOutOf(*whCode_);
     });
     connect(pickInventory_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", *invCode_,
                       "InventoryClass", "cInvCCode");
+        TabOutOf(*invCode_);
     });
     connect(pickPerson_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person", *person_, {},
                       {});
+        TabOutOf(*person_);
     });
+}
+
+// Moving on runs the field's own check, which fills the names from the chosen code. It runs
+// whatever became of the picker: one that could not start leaves the typed text to that check.
+void FrmAddInv::TabOutOf(zel::Edit& box) {
+    box.setFocus();
+    focusNextChild();
 }
 
 bool FrmAddInv::FocusWentTo(const QWidget& widget) const {
@@ -214,9 +224,6 @@ void FrmAddInv::PickReference(const std::string& table, const std::string& codeF
         MarkChanged();
     }
     RefreshToolbar();
-    // Moving on runs the field's own check, which fills the names from the chosen code.
-    box.setFocus();
-    focusNextChild();
 }
 
 }  // namespace korvel

@@ -282,6 +282,31 @@ TEST_F(EditorTest, F2PicksAnItemWhoseCheckThenFillsTheFields) {
     EXPECT_EQ(offered, (std::vector<std::string>{"A001", "A002", "B001"}));
 }
 
+TEST_F(EditorTest, APickerThatCannotStartStillMovesOnSoTheTypedTextIsChecked) {
+    OpenMain();
+    // Write conditions the database cannot read: no picker can open its rows.
+    for (std::string* condition :
+         {&context.login.sAuthWhW, &context.login.sAuthInvW, &context.login.sAuthPersonW}) {
+        *condition = "(NoSuchColumn=1)";
+    }
+    WithEditor("Add", [](FrmAddInv& editor) {
+        Type(editor.Edtcinvcode(), "a001");
+        editor.cmdRef2().click();
+        EXPECT_EQ(editor.Edtcinvcode().Text(), "A001");
+        EXPECT_EQ(editor.EdtcInvName().Text(), "螺钉");
+        EXPECT_NE(QApplication::focusWidget(), &editor.Edtcinvcode());
+        Type(editor.EdtcWhCode(), "原料库");
+        editor.cmdRef1().click();
+        EXPECT_EQ(editor.EdtcWhCode().Text(), "02");
+        EXPECT_EQ(editor.EdtcWhName().Text(), "原料库");
+        Type(editor.EdtcWhPersonCode(), "p01");
+        QTest::keyClick(&editor.EdtcWhPersonCode(), Qt::Key_F2);
+        EXPECT_EQ(editor.EdtcWhPersonCode().Text(), "王五");
+        EXPECT_EQ(editor.EdtcWhPersonCode().Tag(), "P01");
+    });
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
 TEST_F(EditorTest, EscapeClosesOnlyAnUnchangedEditor) {
     OpenMain();
     bool stillOpen = false;
