@@ -140,6 +140,7 @@ private:
                        zel::Edit& box, const std::string& classTable,
                        const std::string& classCodeField);
     void TabOutOf(zel::Edit& box);
+    void EnableKeyPickers(bool enabled);
     std::shared_ptr<zel::IRecordset> Open(std::string query);
 
     // Check-cycle fields.

@@ -46,6 +46,12 @@ void FrmAddInv::TabOutOf(zel::Edit& box) {
     focusNextChild();
 }
 
+// A modified row keeps its warehouse and item, so their pickers have nothing to offer.
+void FrmAddInv::EnableKeyPickers(bool enabled) {
+    pickWarehouse_->setEnabled(enabled);
+    pickInventory_->setEnabled(enabled);
+}
+
 bool FrmAddInv::FocusWentTo(const QWidget& widget) const {
     return QApplication::focusWidget() == &widget;
 }

@@ -51,6 +51,7 @@ void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
         row_ = row;
         Fillallfields(row_);
     }
+    EnableKeyPickers(mode != kModify);
     SetButtonEnabled("SaveRs", false);
     RefreshToolbar();
 }

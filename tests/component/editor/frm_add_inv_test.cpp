@@ -239,6 +239,25 @@ TEST_F(EditorTest, ModifyFillsTheRowSavesItAndWritesTheGridRowBack) {
     EXPECT_EQ(Stored("iDays", "01", "A001"), zel::Variant(31));
 }
 
+TEST_F(EditorTest, TheKeyFieldPickersAreOffWhileModifyingAndOnWhileAdding) {
+    database.AddCorrespondence("01", "A001");
+    database.AddCorrespondence("01", "A002");
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        EXPECT_FALSE(editor.cmdRef1().isEnabled());
+        EXPECT_FALSE(editor.cmdRef2().isEnabled());
+        EXPECT_TRUE(editor.cmdRef3().isEnabled()) << "the person is no key";
+        QTest::keyClick(&editor.EdtiTopSum(), Qt::Key_PageDown);
+        EXPECT_FALSE(editor.cmdRef1().isEnabled()) << "on every row";
+        EXPECT_FALSE(editor.cmdRef2().isEnabled());
+    });
+    WithEditor("Add", [](FrmAddInv& editor) {
+        EXPECT_TRUE(editor.cmdRef1().isEnabled());
+        EXPECT_TRUE(editor.cmdRef2().isEnabled());
+    });
+}
+
 TEST_F(EditorTest, PageKeysStepThroughTheGridRows) {
     database.AddCorrespondence("01", "A001");
     database.AddCorrespondence("01", "A002");
