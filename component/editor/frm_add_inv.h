@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/component_context.h"
@@ -155,6 +156,7 @@ private:
     void CheckFocusedField();
     std::string WriteXML();
     void ResetForNext();
+    void MarkQuantitiesUntouched();
 
     ComponentContext& context_;
     RecordEntryChecks checks_;
@@ -163,6 +165,8 @@ private:
     short mode_ = 0;
     int row_ = 0;
     bool entryValid_ = true;
+    // Quantity boxes the user has not typed into since the row was filled from the grid.
+    std::set<const zel::Edit*> untouchedQuantities_;
 
     QWidget* client_ = nullptr;
     zel::YsToolbar* toolbar_ = nullptr;

@@ -18,6 +18,10 @@ void FrmAddInv::ConnectChecks() {
     for (zel::Edit* number : {topSum_, lowSum_, safeNum_}) {
         connect(number, &zel::Edit::LostFocus, this, [this, number] { FormatNumberBox(*number); });
     }
+    for (zel::Edit* number : {topSum_, lowSum_, safeNum_, wastage_}) {
+        connect(number, &QLineEdit::textEdited, this,
+                [this, number] { untouchedQuantities_.erase(number); });
+    }
     // Only what the user types un-resolves a field; the program's own changes do not.
     connect(invCode_, &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
     connect(whCode_, &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });

@@ -105,6 +105,7 @@ void FrmAddInv::Fillallfields(int row) {
         }
     }
     SelectUnitAndDay(unitText, dayText);
+    MarkQuantitiesUntouched();
     ShowNavigation(row);
 }
 

@@ -14,6 +14,18 @@ std::string FieldText(const zel::IRecordset& rows, const char* field) {
     return NullToStr(rows.Fields(field));
 }
 
+// Reals in plain decimals, never with an exponent: the database service reads no exponent.
+std::string ExactNumberText(const std::optional<zel::Variant>& value) {
+    if (!value || !value->IsReal()) {
+        return NullToStr(value);
+    }
+    const double number = *value->ToDouble();
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
+    return std::string(buffer, written.ptr);
+}
+
 std::optional<FoundEntry> FoundIn(const std::shared_ptr<zel::IRecordset>& rows,
                                   const char* codeField, const char* nameField,
                                   const std::string& text) {
@@ -89,6 +101,18 @@ std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::str
 std::string RecordEntryChecks::WarehouseName(const std::string& code) const {
     const auto warehouse = Open(WarehouseNameQuery(code, context_.login.sAuthWh));
     return warehouse && !warehouse->Eof() ? FieldText(*warehouse, "CWhName") : std::string();
+}
+
+std::optional<StoredQuantities> RecordEntryChecks::ReadStoredQuantities(
+    const std::string& warehouseCode, const std::string& inventoryCode) const {
+    const auto row =
+        Open(StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
+    if (!row || row->Eof()) {
+        return std::nullopt;
+    }
+    return StoredQuantities{
+        ExactNumberText(row->Fields("iTopSum")), ExactNumberText(row->Fields("iLowSum")),
+        ExactNumberText(row->Fields("iSafeNum")), ExactNumberText(row->Fields("iWastage"))};
 }
 
 std::string RecordEntryChecks::PickerItemQuery(const std::string& table,

@@ -40,6 +40,15 @@ struct FoundInventory {
     std::string defaultWarehouse;
 };
 
+// The quantities of a stored correspondence row, exactly as held, as texts the database service
+// reads back without loss ("" for Null).
+struct StoredQuantities {
+    std::string topSum;
+    std::string lowSum;
+    std::string safeNum;
+    std::string wastage;
+};
+
 // The record editor's look-ups and entry checks, without a window: what the user typed into a
 // field goes in, what the database holds for it comes out. Every look-up answers nullopt when
 // nothing matches within the user's read rights, and also when its query fails, so that a
@@ -57,6 +66,9 @@ public:
     std::optional<FoundEntry> FindDefaultWarehouse(const std::string& code) const;
     // The name of a warehouse the user may read; "" when there is none.
     std::string WarehouseName(const std::string& code) const;
+    // The quantities of a correspondence row the user may read.
+    std::optional<StoredQuantities> ReadStoredQuantities(const std::string& warehouseCode,
+                                                         const std::string& inventoryCode) const;
     // The picker's rows for a table under a write condition and the box's match condition.
     std::string PickerItemQuery(const std::string& table, const std::string& writeCondition,
                                 const std::string& match) const;

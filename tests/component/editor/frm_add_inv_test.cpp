@@ -258,6 +258,43 @@ TEST_F(EditorTest, TheKeyFieldPickersAreOffWhileModifyingAndOnWhileAdding) {
     });
 }
 
+// The grid and the boxes show two decimals; the table holds six.
+TEST_F(EditorTest, ModifyKeepsTheStoredValuesOfTheQuantitiesTheUserLeftAlone) {
+    database.AddCorrespondence("01", "A001",
+                               {{"iTopSum", 1234.5678}, {"iLowSum", 2.3456}, {"iSafeNum", 7.891}});
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        EXPECT_EQ(editor.EdtiTopSum().Text(), "1234.57");
+        Type(editor.EdtiWastage(), "3");
+        Type(editor.EdtiLowSum(), "2.5");
+        editor.EdtiTopSum().setFocus();
+        Leave(editor.EdtiTopSum());
+        Save(editor);
+        EXPECT_FALSE(editor.HasUnsavedChanges());
+    });
+    EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 1234.5678);
+    EXPECT_EQ(Stored("iSafeNum", "01", "A001").ToDouble(), 7.891);
+    EXPECT_EQ(Stored("iLowSum", "01", "A001").ToDouble(), 2.5) << "typed over";
+    EXPECT_EQ(Stored("iWastage", "01", "A001").ToDouble(), 3.0);
+}
+
+TEST_F(EditorTest, ARoundedQuantityTypedOverIsSavedAsTyped) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 1234.5678}});
+    database.AddCorrespondence("01", "A002", {{"iTopSum", 8.125}});
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        Type(editor.EdtiTopSum(), "1234.57");
+        Save(editor);
+        QTest::keyClick(&editor.EdtiLowSum(), Qt::Key_PageDown);
+        Type(editor.EdtiWastage(), "1");
+        Save(editor);
+    });
+    EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 1234.57);
+    EXPECT_EQ(Stored("iTopSum", "01", "A002").ToDouble(), 8.125) << "untouched on the next row";
+}
+
 TEST_F(EditorTest, PageKeysStepThroughTheGridRows) {
     database.AddCorrespondence("01", "A001");
     database.AddCorrespondence("01", "A002");

@@ -119,7 +119,24 @@ TEST_F(RecordEntryChecksTest, TheDefaultWarehouseIsFoundWithoutAnyRightButOnlyBy
     EXPECT_FALSE(checks.FindDefaultWarehouse("  "));
 }
 
+TEST_F(RecordEntryChecksTest, StoredQuantitiesComeBackExactlyInPlainDecimals) {
+    database.AddCorrespondence("01", "A001",
+                               {{"iTopSum", 1234.5678}, {"iLowSum", 100}, {"iWastage", 0.000001}});
+    database.AddCorrespondence("01", "A002");
+    BindClerk();
+    const RecordEntryChecks checks = Checks();
+    const auto stored = checks.ReadStoredQuantities("01 ", "a001");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->topSum, "1234.5678");
+    EXPECT_EQ(stored->lowSum, "100");
+    EXPECT_EQ(stored->safeNum, "") << "Null";
+    EXPECT_EQ(stored->wastage, "0.000001") << "never an exponent";
+    EXPECT_FALSE(checks.ReadStoredQuantities("02", "A001")) << "no such row";
+    EXPECT_FALSE(checks.ReadStoredQuantities("01", "A002")) << "an item the clerk may not read";
+}
+
 TEST_F(RecordEntryChecksTest, AFailingQueryCountsAsNotFound) {
+    database.AddCorrespondence("01", "A001");
     Bind();
     for (std::string* condition :
          {&context.login.sAuthInv, &context.login.sAuthWh, &context.login.sAuthPerson}) {
@@ -130,6 +147,7 @@ TEST_F(RecordEntryChecksTest, AFailingQueryCountsAsNotFound) {
     EXPECT_FALSE(checks.FindWarehouse("01"));
     EXPECT_FALSE(checks.FindPerson("P01"));
     EXPECT_EQ(checks.WarehouseName("01"), "");
+    EXPECT_FALSE(checks.ReadStoredQuantities("01", "A001"));
     ASSERT_TRUE(database.Execute("drop table Warehouse"));
     EXPECT_FALSE(checks.FindDefaultWarehouse("01"));
 }
