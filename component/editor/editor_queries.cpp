@@ -50,6 +50,15 @@ std::string WarehouseNameQuery(std::string_view code, std::string_view warehouse
            std::string(warehouseCondition);
 }
 
+std::string StoredQuantitiesQuery(std::string_view warehouseCode, std::string_view inventoryCode,
+                                  std::string_view inventoryCondition) {
+    return "select WhInvContrapose.iTopSum,WhInvContrapose.iLowSum,WhInvContrapose.iSafeNum,"
+           "WhInvContrapose.iWastage from WhInvContrapose inner join Inventory on "
+           "WhInvContrapose.cInvCode=Inventory.cInvCode where WhInvContrapose.cWhCode=" +
+           SqlQuoted(warehouseCode) + " and WhInvContrapose.cInvCode=" + SqlQuoted(inventoryCode) +
+           " and " + std::string(inventoryCondition);
+}
+
 std::string EditorColumnSizesQuery() {
     return "select * from whInvContrapose,Inventory,person where 1=2";
 }

@@ -18,6 +18,9 @@ std::string PersonLookupQuery(std::string_view text, std::string_view personCond
 std::string DefaultWarehouseQuery(std::string_view code);
 // The name of the warehouse the add mode starts with.
 std::string WarehouseNameQuery(std::string_view code, std::string_view warehouseCondition);
+// The quantities of one correspondence row, within the inventory read condition.
+std::string StoredQuantitiesQuery(std::string_view warehouseCode, std::string_view inventoryCode,
+                                  std::string_view inventoryCondition);
 // No rows: only the declared sizes of the three tables' columns.
 std::string EditorColumnSizesQuery();
 // The picker's class list, "" without a class table.

@@ -29,7 +29,7 @@ QWidget* WithButton(QWidget* parent, QWidget* field, QWidget* button) {
 }  // namespace
 
 FrmAddInv::FrmAddInv(ComponentContext& context, zel::YsTreeView& tree, QWidget* parent)
-    : QDialog(parent), context_(context), tree_(tree) {
+    : QDialog(parent), context_(context), checks_(context), tree_(tree) {
     setObjectName("FrmAddInv");
     CreateControls();
     ConnectControls();

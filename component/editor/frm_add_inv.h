@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/component_context.h"
+#include "editor/record_entry_checks.h"
 #include "host/controls/button_bar.h"
 #include "host/controls/calendar_picker.h"
 #include "host/controls/edit_box.h"
@@ -126,8 +128,7 @@ private:
     void CheckFrequency();
     void CheckWastage();
     void FormatNumberBox(zel::Edit& box);
-    void FillInventory(zel::IRecordset& item);
-    void FillDefaultWarehouse(const std::string& code);
+    void FillInventory(const FoundInventory& item);
     void ClearInventoryFields();
     void InventoryTypedOver();
     void WarehouseTypedOver();
@@ -139,6 +140,8 @@ private:
                        const std::string& condition, const std::string& referenceType,
                        zel::Edit& box, const std::string& classTable,
                        const std::string& classCodeField);
+    void TabOutOf(zel::Edit& box);
+    void EnableKeyPickers(bool enabled);
     std::shared_ptr<zel::IRecordset> Open(std::string query);
 
     // Check-cycle fields.
@@ -153,13 +156,17 @@ private:
     void CheckFocusedField();
     std::string WriteXML();
     void ResetForNext();
+    void MarkQuantitiesUntouched();
 
     ComponentContext& context_;
+    RecordEntryChecks checks_;
     zel::YsTreeView& tree_;
     zel::FlexGrid* grid_ = nullptr;
     short mode_ = 0;
     int row_ = 0;
     bool entryValid_ = true;
+    // Quantity boxes the user has not typed into since the row was filled from the grid.
+    std::set<const zel::Edit*> untouchedQuantities_;
 
     QWidget* client_ = nullptr;
     zel::YsToolbar* toolbar_ = nullptr;

@@ -1,27 +1,13 @@
 #include <QApplication>
-#include <charconv>
 
-#include "core/blank_trim.h"
 #include "core/common.h"
 #include "core/const.h"
 #include "core/text_case.h"
 #include "editor/editor_queries.h"
-#include "editor/found_row.h"
 #include "editor/frm_add_inv.h"
 #include "interfaces/refer_client.h"
 
 namespace korvel {
-namespace {
-
-// The number a text starts with, 0 when it starts with none, as the host's number boxes read it.
-double LeadingNumber(const std::string& text) {
-    const std::string_view trimmed = TrimmedBlanks(text);
-    double value = 0;
-    std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
-    return value;
-}
-
-}  // namespace
 
 void FrmAddInv::ConnectChecks() {
     connect(invCode_, &zel::Edit::LostFocus, this, [this] { CheckInventory(); });
@@ -32,6 +18,10 @@ void FrmAddInv::ConnectChecks() {
     for (zel::Edit* number : {topSum_, lowSum_, safeNum_}) {
         connect(number, &zel::Edit::LostFocus, this, [this, number] { FormatNumberBox(*number); });
     }
+    for (zel::Edit* number : {topSum_, lowSum_, safeNum_, wastage_}) {
+        connect(number, &QLineEdit::textEdited, this,
+                [this, number] { untouchedQuantities_.erase(number); });
+    }
     // Only what the user types un-resolves a field; the program's own changes do not.
     connect(invCode_, &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
     connect(whCode_, &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });
@@ -39,15 +29,31 @@ void FrmAddInv::ConnectChecks() {
     connect(pickWarehouse_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", *whCode_, {},
                       {});
+        TabOutOf(*whCode_);
     });
     connect(pickInventory_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", *invCode_,
                       "InventoryClass", "cInvCCode");
+        TabOutOf(*invCode_);
     });
     connect(pickPerson_, &zel::YsCommandButton::Click, this, [this] {
         PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person", *person_, {},
                       {});
+        TabOutOf(*person_);
     });
+}
+
+// Moving on runs the field's own check, which fills the names from the chosen code. It runs
+// whatever became of the picker: one that could not start leaves the typed text to that check.
+void FrmAddInv::TabOutOf(zel::Edit& box) {
+    box.setFocus();
+    focusNextChild();
+}
+
+// A modified row keeps its warehouse and item, so their pickers have nothing to offer.
+void FrmAddInv::EnableKeyPickers(bool enabled) {
+    pickWarehouse_->setEnabled(enabled);
+    pickInventory_->setEnabled(enabled);
 }
 
 bool FrmAddInv::FocusWentTo(const QWidget& widget) const {
@@ -66,12 +72,8 @@ void FrmAddInv::CheckInventory() {
     if (text.empty() || FocusWentTo(*pickInventory_) || !FocusStayedInWindow()) {
         return;
     }
-    std::string curDate = context_.login.sCurDate;
-    const std::string endDate = context_.login.pub->GetEndDateFilter("inventory", curDate);
-    const auto rows =
-        Open(InventoryLookupQuery(context_.catalogue, text, context_.login.sAuthInv, endDate));
-    if (rows && MoveToFoundRow(*rows, "cInvCode", "cInvName", text)) {
-        FillInventory(*rows);
+    if (const auto item = checks_.FindInventory(text)) {
+        FillInventory(*item);
         return;
     }
     ShowInfoMessage(*context_.login.pub,
@@ -90,46 +92,30 @@ void FrmAddInv::ClearInventoryFields() {
     }
 }
 
-void FrmAddInv::FillInventory(zel::IRecordset& item) {
-    zel::IPub& pub = *context_.login.pub;
-    auto text = [&item](const char* field) { return NullToStr(item.Fields(field)); };
-    invName_->SetText(text("cInvName"));
-    invStd_->SetText(text("cInvStd"));
-    groupCode_->SetText(text("cGroupCode"));
-    groupName_->SetText(text("cGroupName"));
-    unitCode_->SetText(text("cComunitCode"));
-    unitName_->SetText(text("cComUnitName"));
-    short digits = context_.quantity.digits;
-    const std::pair<zel::Edit*, const char*> numbers[] = {
-        {safeNum_, "iSafeNum"}, {topSum_, "iTopSum"}, {lowSum_, "iLowSum"}, {wastage_, "iWastage"}};
-    for (const auto& [box, field] : numbers) {
-        box->SetText(pub.FormatNum(item.Fields(field).value_or(zel::Variant{}), digits));
-    }
-    frequency_->SetText(text("iFrequency"));
-    // The item stores the unit's code; the list shows the units' texts.
-    const std::string unitText = pub.GetDispTxt(text("cFrequency"), context_.catalogue.arrFreqValue,
-                                                context_.catalogue.arrFreqText);
-    SelectUnitAndDay(unitText, text("iDays"));
-    const std::string lastDate = text("dLastDate");
-    lastDate_->SetText(lastDate.empty() ? Today() : lastDate);
-    const std::string code = text("cInvCode");
-    invCode_->SetUTooltipText(code);
-    invCode_->SetText(code);
-    const std::string defaultWarehouse(TrimmedBlanks(text("cDefWareHouse")));
-    if (!defaultWarehouse.empty() && whCode_->Text().empty()) {
-        FillDefaultWarehouse(defaultWarehouse);
-    }
-}
-
-void FrmAddInv::FillDefaultWarehouse(const std::string& code) {
-    const auto warehouse = Open(DefaultWarehouseQuery(code));
-    if (!warehouse || warehouse->RecordCount() != 1) {
+void FrmAddInv::FillInventory(const FoundInventory& item) {
+    invName_->SetText(item.name);
+    invStd_->SetText(item.specification);
+    groupCode_->SetText(item.groupCode);
+    groupName_->SetText(item.groupName);
+    unitCode_->SetText(item.unitCode);
+    unitName_->SetText(item.unitName);
+    safeNum_->SetText(item.safeNum);
+    topSum_->SetText(item.topSum);
+    lowSum_->SetText(item.lowSum);
+    wastage_->SetText(item.wastage);
+    frequency_->SetText(item.frequency);
+    SelectUnitAndDay(item.unitText, item.days);
+    lastDate_->SetText(item.lastDate.empty() ? Today() : item.lastDate);
+    invCode_->SetUTooltipText(item.code);
+    invCode_->SetText(item.code);
+    if (!whCode_->Text().empty()) {
         return;
     }
-    const std::string found = NullToStr(warehouse->Fields("CWhCode"));
-    whCode_->SetText(found);
-    whCode_->SetUTooltipText(found);
-    whName_->SetText(NullToStr(warehouse->Fields("CWhName")));
+    if (const auto warehouse = checks_.FindDefaultWarehouse(item.defaultWarehouse)) {
+        whCode_->SetText(warehouse->code);
+        whCode_->SetUTooltipText(warehouse->code);
+        whName_->SetText(warehouse->name);
+    }
 }
 
 void FrmAddInv::CheckWarehouse() {
@@ -137,12 +123,10 @@ void FrmAddInv::CheckWarehouse() {
     if (text.empty() || FocusWentTo(*pickWarehouse_) || !FocusStayedInWindow()) {
         return;
     }
-    const auto rows = Open(WarehouseLookupQuery(text, context_.login.sAuthWh));
-    if (rows && MoveToFoundRow(*rows, "CWhCode", "CWhName", text)) {
-        const std::string code = NullToStr(rows->Fields("CWhCode"));
-        whCode_->SetUTooltipText(code);
-        whCode_->SetText(code);
-        whName_->SetText(NullToStr(rows->Fields("CWhName")));
+    if (const auto warehouse = checks_.FindWarehouse(text)) {
+        whCode_->SetUTooltipText(warehouse->code);
+        whCode_->SetText(warehouse->code);
+        whName_->SetText(warehouse->name);
         return;
     }
     whCode_->SetUTooltipText({});
@@ -161,12 +145,10 @@ void FrmAddInv::CheckPerson() {
         return;
     }
     zel::IPub& pub = *context_.login.pub;
-    const auto rows = Open(PersonLookupQuery(text, context_.login.sAuthPerson));
-    if (rows && MoveToFoundRow(*rows, "cPersonCode", "cPersonName", text)) {
-        const std::string code = NullToStr(rows->Fields("cPersonCode"));
-        person_->SetUTooltipText(pub.GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + code);
-        person_->SetTag(code);
-        person_->SetText(NullToStr(rows->Fields("cPersonName")));
+    if (const auto person = checks_.FindPerson(text)) {
+        person_->SetUTooltipText(pub.GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + person->code);
+        person_->SetTag(person->code);
+        person_->SetText(person->name);
         return;
     }
     person_->SetUTooltipText({});
@@ -179,8 +161,7 @@ void FrmAddInv::CheckPerson() {
 
 // A zero count is only pointed out: it does not stop a save.
 void FrmAddInv::CheckFrequency() {
-    const std::string text = frequency_->Text();
-    if (!text.empty() && FocusStayedInWindow() && LeadingNumber(text) == 0) {
+    if (FocusStayedInWindow() && RecordEntryChecks::IsZeroEntry(frequency_->Text())) {
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.522_1"));
         frequency_->setFocus();
@@ -191,7 +172,7 @@ void FrmAddInv::CheckWastage() {
     if (wastage_->Text().empty() || !FocusStayedInWindow()) {
         return;
     }
-    if (LeadingNumber(wastage_->Text()) == 0) {
+    if (RecordEntryChecks::IsZeroEntry(wastage_->Text())) {
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.551_1"));
         entryValid_ = false;
@@ -231,9 +212,7 @@ void FrmAddInv::PickReference(const std::string& table, const std::string& codeF
     std::string match;
     std::string matchTable = table;
     pub.CreateMatchStr(box, filterFields, match, matchTable);
-    std::string curDate = context_.login.sCurDate;
-    std::string itemQuery =
-        PickerItemQuery(table, condition, match, pub.GetEndDateFilter("inventory", curDate));
+    std::string itemQuery = checks_.PickerItemQuery(table, condition, match);
     auto picker = context_.factory ? zel::CreateObjectAs<zel::IReferClient>(
                                          *context_.factory, "YsReferC.YsReferClient")
                                    : nullptr;
@@ -255,9 +234,6 @@ void FrmAddInv::PickReference(const std::string& table, const std::string& codeF
         MarkChanged();
     }
     RefreshToolbar();
-    // Moving on runs the field's own check, which fills the names from the chosen code.
-    box.setFocus();
-    focusNextChild();
 }
 
 }  // namespace korvel

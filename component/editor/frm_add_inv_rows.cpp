@@ -2,10 +2,8 @@
 #include <algorithm>
 
 #include "core/common.h"
-#include "core/const.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
-#include "editor/editor_queries.h"
 #include "editor/frm_add_inv.h"
 #include "editor/grid_row_fields.h"
 #include "host/controls/vb_input_codes.h"
@@ -53,6 +51,7 @@ void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
         row_ = row;
         Fillallfields(row_);
     }
+    EnableKeyPickers(mode != kModify);
     SetButtonEnabled("SaveRs", false);
     RefreshToolbar();
 }
@@ -87,10 +86,7 @@ void FrmAddInv::ClearAllFields() {
         if (code.empty()) {
             return;
         }
-        const auto warehouse = Open(WarehouseNameQuery(code, context_.login.sAuthWh));
-        if (warehouse && !warehouse->Eof()) {
-            whName_->SetText(NullToStr(warehouse->Fields("CWhName")));
-        }
+        whName_->SetText(checks_.WarehouseName(code));
     } catch (const std::exception& error) {
         ShowInfoMessage(*context_.login.pub, error.what());
     }
@@ -109,6 +105,7 @@ void FrmAddInv::Fillallfields(int row) {
         }
     }
     SelectUnitAndDay(unitText, dayText);
+    MarkQuantitiesUntouched();
     ShowNavigation(row);
 }
 

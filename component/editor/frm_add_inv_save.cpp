@@ -55,15 +55,28 @@ void FrmAddInv::CheckFocusedField() {
     }
 }
 
+// The grid shows quantities rounded to the account's digits, and the boxes are filled from the
+// grid: a box the user left alone sends the value the database holds, or a save would round it.
+void FrmAddInv::MarkQuantitiesUntouched() {
+    untouchedQuantities_ = {topSum_, lowSum_, safeNum_, wastage_};
+}
+
 std::string FrmAddInv::WriteXML() {
+    const auto stored = untouchedQuantities_.empty()
+                            ? std::nullopt
+                            : checks_.ReadStoredQuantities(whCode_->Text(), invCode_->Text());
+    auto quantity = [&](const zel::Edit& box, std::string StoredQuantities::*value) {
+        const bool untouched = stored && untouchedQuantities_.contains(&box);
+        return IfSendable(box, untouched ? *stored.*value : box.Text());
+    };
     RecordXmlFields fields;
     fields.whCode = whCode_->Text();
     fields.invCode = invCode_->Text();
     fields.personCode = person_->Tag();
-    fields.topSum = IfSendable(*topSum_, topSum_->Text());
-    fields.lowSum = IfSendable(*lowSum_, lowSum_->Text());
-    fields.safeNum = IfSendable(*safeNum_, safeNum_->Text());
-    fields.wastage = IfSendable(*wastage_, wastage_->Text());
+    fields.topSum = quantity(*topSum_, &StoredQuantities::topSum);
+    fields.lowSum = quantity(*lowSum_, &StoredQuantities::lowSum);
+    fields.safeNum = quantity(*safeNum_, &StoredQuantities::safeNum);
+    fields.wastage = quantity(*wastage_, &StoredQuantities::wastage);
     fields.frequency = IfSendable(*frequency_, frequency_->Text());
     fields.frequencyCode = context_.login.pub->GetCmbDB(
         unit_->Text(), context_.catalogue.arrFreqText, context_.catalogue.arrFreqValue);
@@ -81,6 +94,7 @@ void FrmAddInv::ResetForNext() {
         }
     }
     person_->SetTag({});
+    untouchedQuantities_.clear();
     for (zel::YsComboBox* combo : findChildren<zel::YsComboBox*>()) {
         combo->SetListIndex(-1);
     }

@@ -239,6 +239,62 @@ TEST_F(EditorTest, ModifyFillsTheRowSavesItAndWritesTheGridRowBack) {
     EXPECT_EQ(Stored("iDays", "01", "A001"), zel::Variant(31));
 }
 
+TEST_F(EditorTest, TheKeyFieldPickersAreOffWhileModifyingAndOnWhileAdding) {
+    database.AddCorrespondence("01", "A001");
+    database.AddCorrespondence("01", "A002");
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        EXPECT_FALSE(editor.cmdRef1().isEnabled());
+        EXPECT_FALSE(editor.cmdRef2().isEnabled());
+        EXPECT_TRUE(editor.cmdRef3().isEnabled()) << "the person is no key";
+        QTest::keyClick(&editor.EdtiTopSum(), Qt::Key_PageDown);
+        EXPECT_FALSE(editor.cmdRef1().isEnabled()) << "on every row";
+        EXPECT_FALSE(editor.cmdRef2().isEnabled());
+    });
+    WithEditor("Add", [](FrmAddInv& editor) {
+        EXPECT_TRUE(editor.cmdRef1().isEnabled());
+        EXPECT_TRUE(editor.cmdRef2().isEnabled());
+    });
+}
+
+// The grid and the boxes show two decimals; the table holds six.
+TEST_F(EditorTest, ModifyKeepsTheStoredValuesOfTheQuantitiesTheUserLeftAlone) {
+    database.AddCorrespondence("01", "A001",
+                               {{"iTopSum", 1234.5678}, {"iLowSum", 2.3456}, {"iSafeNum", 7.891}});
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        EXPECT_EQ(editor.EdtiTopSum().Text(), "1234.57");
+        Type(editor.EdtiWastage(), "3");
+        Type(editor.EdtiLowSum(), "2.5");
+        editor.EdtiTopSum().setFocus();
+        Leave(editor.EdtiTopSum());
+        Save(editor);
+        EXPECT_FALSE(editor.HasUnsavedChanges());
+    });
+    EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 1234.5678);
+    EXPECT_EQ(Stored("iSafeNum", "01", "A001").ToDouble(), 7.891);
+    EXPECT_EQ(Stored("iLowSum", "01", "A001").ToDouble(), 2.5) << "typed over";
+    EXPECT_EQ(Stored("iWastage", "01", "A001").ToDouble(), 3.0);
+}
+
+TEST_F(EditorTest, ARoundedQuantityTypedOverIsSavedAsTyped) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 1234.5678}});
+    database.AddCorrespondence("01", "A002", {{"iTopSum", 8.125}});
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    WithEditor("Modify", [](FrmAddInv& editor) {
+        Type(editor.EdtiTopSum(), "1234.57");
+        Save(editor);
+        QTest::keyClick(&editor.EdtiLowSum(), Qt::Key_PageDown);
+        Type(editor.EdtiWastage(), "1");
+        Save(editor);
+    });
+    EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 1234.57);
+    EXPECT_EQ(Stored("iTopSum", "01", "A002").ToDouble(), 8.125) << "untouched on the next row";
+}
+
 TEST_F(EditorTest, PageKeysStepThroughTheGridRows) {
     database.AddCorrespondence("01", "A001");
     database.AddCorrespondence("01", "A002");
@@ -280,6 +336,31 @@ TEST_F(EditorTest, F2PicksAnItemWhoseCheckThenFillsTheFields) {
         EXPECT_TRUE(editor.HasUnsavedChanges());
     });
     EXPECT_EQ(offered, (std::vector<std::string>{"A001", "A002", "B001"}));
+}
+
+TEST_F(EditorTest, APickerThatCannotStartStillMovesOnSoTheTypedTextIsChecked) {
+    OpenMain();
+    // Write conditions the database cannot read: no picker can open its rows.
+    for (std::string* condition :
+         {&context.login.sAuthWhW, &context.login.sAuthInvW, &context.login.sAuthPersonW}) {
+        *condition = "(NoSuchColumn=1)";
+    }
+    WithEditor("Add", [](FrmAddInv& editor) {
+        Type(editor.Edtcinvcode(), "a001");
+        editor.cmdRef2().click();
+        EXPECT_EQ(editor.Edtcinvcode().Text(), "A001");
+        EXPECT_EQ(editor.EdtcInvName().Text(), "螺钉");
+        EXPECT_NE(QApplication::focusWidget(), &editor.Edtcinvcode());
+        Type(editor.EdtcWhCode(), "原料库");
+        editor.cmdRef1().click();
+        EXPECT_EQ(editor.EdtcWhCode().Text(), "02");
+        EXPECT_EQ(editor.EdtcWhName().Text(), "原料库");
+        Type(editor.EdtcWhPersonCode(), "p01");
+        QTest::keyClick(&editor.EdtcWhPersonCode(), Qt::Key_F2);
+        EXPECT_EQ(editor.EdtcWhPersonCode().Text(), "王五");
+        EXPECT_EQ(editor.EdtcWhPersonCode().Tag(), "P01");
+    });
+    EXPECT_TRUE(MessageTexts().empty());
 }
 
 TEST_F(EditorTest, EscapeClosesOnlyAnUnchangedEditor) {

@@ -1,0 +1,143 @@
+#include "editor/record_entry_checks.h"
+
+#include <charconv>
+
+#include "core/blank_trim.h"
+#include "core/const.h"
+#include "editor/editor_queries.h"
+#include "editor/found_row.h"
+
+namespace korvel {
+namespace {
+
+std::string FieldText(const zel::IRecordset& rows, const char* field) {
+    return NullToStr(rows.Fields(field));
+}
+
+// Reals in plain decimals, never with an exponent: the database service reads no exponent.
+std::string ExactNumberText(const std::optional<zel::Variant>& value) {
+    if (!value || !value->IsReal()) {
+        return NullToStr(value);
+    }
+    const double number = *value->ToDouble();
+    char buffer[400];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed);
+    return std::string(buffer, written.ptr);
+}
+
+std::optional<FoundEntry> FoundIn(const std::shared_ptr<zel::IRecordset>& rows,
+                                  const char* codeField, const char* nameField,
+                                  const std::string& text) {
+    if (!rows || !MoveToFoundRow(*rows, codeField, nameField, text)) {
+        return std::nullopt;
+    }
+    return FoundEntry{FieldText(*rows, codeField), FieldText(*rows, nameField)};
+}
+
+}  // namespace
+
+RecordEntryChecks::RecordEntryChecks(const ComponentContext& context) : context_(context) {}
+
+std::optional<FoundInventory> RecordEntryChecks::FindInventory(const std::string& text) const {
+    const auto rows = Open(
+        InventoryLookupQuery(context_.catalogue, text, context_.login.sAuthInv, EndDateFilter()));
+    if (!rows || !MoveToFoundRow(*rows, "cInvCode", "cInvName", text)) {
+        return std::nullopt;
+    }
+    return InventoryOf(*rows);
+}
+
+FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const {
+    zel::IPub& pub = *context_.login.pub;
+    FoundInventory found;
+    found.code = FieldText(item, "cInvCode");
+    found.name = FieldText(item, "cInvName");
+    found.specification = FieldText(item, "cInvStd");
+    found.groupCode = FieldText(item, "cGroupCode");
+    found.groupName = FieldText(item, "cGroupName");
+    found.unitCode = FieldText(item, "cComunitCode");
+    found.unitName = FieldText(item, "cComUnitName");
+    short digits = context_.quantity.digits;
+    auto quantity = [&](const char* field) {
+        return pub.FormatNum(item.Fields(field).value_or(zel::Variant{}), digits);
+    };
+    found.safeNum = quantity("iSafeNum");
+    found.topSum = quantity("iTopSum");
+    found.lowSum = quantity("iLowSum");
+    found.wastage = quantity("iWastage");
+    found.frequency = FieldText(item, "iFrequency");
+    // The item stores the unit's code; the list shows the units' texts.
+    std::vector<std::string> codes = context_.catalogue.arrFreqValue;
+    std::vector<std::string> texts = context_.catalogue.arrFreqText;
+    found.unitText = pub.GetDispTxt(FieldText(item, "cFrequency"), codes, texts);
+    found.days = FieldText(item, "iDays");
+    found.lastDate = FieldText(item, "dLastDate");
+    found.defaultWarehouse = std::string(TrimmedBlanks(FieldText(item, "cDefWareHouse")));
+    return found;
+}
+
+std::optional<FoundEntry> RecordEntryChecks::FindWarehouse(const std::string& text) const {
+    return FoundIn(Open(WarehouseLookupQuery(text, context_.login.sAuthWh)), "CWhCode", "CWhName",
+                   text);
+}
+
+std::optional<FoundEntry> RecordEntryChecks::FindPerson(const std::string& text) const {
+    return FoundIn(Open(PersonLookupQuery(text, context_.login.sAuthPerson)), "cPersonCode",
+                   "cPersonName", text);
+}
+
+std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::string& code) const {
+    if (TrimmedBlanks(code).empty()) {
+        return std::nullopt;
+    }
+    const auto warehouse = Open(DefaultWarehouseQuery(code));
+    if (!warehouse || warehouse->RecordCount() != 1) {
+        return std::nullopt;
+    }
+    return FoundEntry{FieldText(*warehouse, "CWhCode"), FieldText(*warehouse, "CWhName")};
+}
+
+std::string RecordEntryChecks::WarehouseName(const std::string& code) const {
+    const auto warehouse = Open(WarehouseNameQuery(code, context_.login.sAuthWh));
+    return warehouse && !warehouse->Eof() ? FieldText(*warehouse, "CWhName") : std::string();
+}
+
+std::optional<StoredQuantities> RecordEntryChecks::ReadStoredQuantities(
+    const std::string& warehouseCode, const std::string& inventoryCode) const {
+    const auto row =
+        Open(StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
+    if (!row || row->Eof()) {
+        return std::nullopt;
+    }
+    return StoredQuantities{
+        ExactNumberText(row->Fields("iTopSum")), ExactNumberText(row->Fields("iLowSum")),
+        ExactNumberText(row->Fields("iSafeNum")), ExactNumberText(row->Fields("iWastage"))};
+}
+
+std::string RecordEntryChecks::PickerItemQuery(const std::string& table,
+                                               const std::string& writeCondition,
+                                               const std::string& match) const {
+    return korvel::PickerItemQuery(table, writeCondition, match, EndDateFilter());
+}
+
+bool RecordEntryChecks::IsZeroEntry(std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    const std::string_view trimmed = TrimmedBlanks(text);
+    double value = 0;
+    std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
+    return value == 0;
+}
+
+std::shared_ptr<zel::IRecordset> RecordEntryChecks::Open(std::string query) const {
+    return context_.login.db->OpenX(query);
+}
+
+std::string RecordEntryChecks::EndDateFilter() const {
+    std::string curDate = context_.login.sCurDate;
+    return context_.login.pub->GetEndDateFilter("inventory", curDate);
+}
+
+}  // namespace korvel
