@@ -172,6 +172,19 @@ TEST_F(MainWindowGrid, RowsShowNumberedDisplayTextsUnderTheCatalogueHeaders) {
     EXPECT_EQ(grid.Col(), 1);
 }
 
+TEST_F(MainWindowGrid, EveryHeaderIsTheCaptionOfItsQueryColumn) {
+    database.AddWarehouse("01");
+    FrmWhInvContra& window = Open();
+    const auto& caption = context.catalogue.arrFldCaption;
+    // Grid column c shows caption captionOfColumn[c]; column 0 is the serial number.
+    const int captionOfColumn[] = {-1, 0, 1, 2, 3, 13, 4, 14, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16};
+    ASSERT_EQ(window.Grid().Cols(), static_cast<int>(std::size(captionOfColumn)));
+    for (int col = 1; col < window.Grid().Cols(); ++col) {
+        EXPECT_EQ(window.Grid().TextMatrix(0, col), caption[captionOfColumn[col]]) << col;
+        EXPECT_FALSE(caption[captionOfColumn[col]].empty()) << col;
+    }
+}
+
 TEST_F(MainWindowGrid, AFailingQueryLeavesAnEmptyGridNotAnotherWarehousesRows) {
     database.AddWarehouse("01");
     database.AddWarehouse("02");
