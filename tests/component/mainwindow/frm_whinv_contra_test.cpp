@@ -331,6 +331,28 @@ TEST_F(MainWindowCommandsTest, DoubleClickModifiesDataRowsOnly) {
     EXPECT_EQ(log.edits.size(), 1u);
 }
 
+// Modify edits the row where the selection ends, which a shift-click moves away from the anchor.
+TEST_F(MainWindowCommandsTest, ModifyOpensTheRowWhereAShiftClickEndedTheSelection) {
+    database.AddWarehouse("01");
+    AddRows("01", "A", 4);
+    CommandLog log;
+    FrmWhInvContra& window = Open(log.Commands());
+    zel::FlexGrid& grid = window.Grid();
+    ASSERT_EQ(grid.Rows(), 5);
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = grid.View().visualRect(grid.Model().GridIndex(row, 1));
+        QTest::mouseClick(grid.View().viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    click(1, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    ASSERT_EQ(grid.Row(), 1);
+    ASSERT_EQ(grid.RowSel(), 3);
+    window.ExecCommand("Modify");
+    click(2, Qt::ShiftModifier);
+    window.ExecCommand("Modify");
+    EXPECT_EQ(log.edits, (std::vector<std::pair<int, int>>{{2, 3}, {2, 2}}));
+}
+
 TEST_F(MainWindowCommandsTest, KeysAndToolbarButtonsReachTheirCommands) {
     database.AddWarehouse("01");
     CommandLog log;
