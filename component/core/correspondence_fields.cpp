@@ -22,6 +22,9 @@ constexpr int RecordXmlOrder(const CorrespondenceField& field) {
 constexpr int DefinitionOrder(const CorrespondenceField& field) {
     return field.definition.order;
 }
+constexpr int EditorTab(const CorrespondenceField& field) {
+    return field.editor.tab;
+}
 
 // Each of first, first + 1, ... held by exactly one field, and no other position used: a
 // field added to a slot without its neighbours renumbered would shift every text built.
@@ -43,12 +46,27 @@ constexpr bool PositionsAreDense(Position position, int first) {
     return true;
 }
 
+// The form numbers its tab order with gaps; two boxes on one place would leave one out.
+constexpr bool PositionsAreUnique(Position position) {
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        const int value = position(field);
+        const auto holders = std::count_if(
+            kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+            [&](const CorrespondenceField& other) { return position(other) == value; });
+        if (value != kNoPosition && holders != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The grid's column 0 is the serial number.
 static_assert(PositionsAreDense(GridColumn, 1));
 static_assert(PositionsAreDense(CaptionIndex, 0));
 static_assert(PositionsAreDense(NameIndex, 0));
 static_assert(PositionsAreDense(RecordXmlOrder, 0));
 static_assert(PositionsAreDense(DefinitionOrder, 0));
+static_assert(PositionsAreUnique(EditorTab));
 
 constexpr bool EveryGridColumnHasACaption() {
     return std::all_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
@@ -102,12 +120,23 @@ FieldList FieldsInDefinitionOrder() {
     return OrderedBy(DefinitionOrder);
 }
 
+FieldList FieldsInEditorTabOrder() {
+    return OrderedBy(EditorTab);
+}
+
 const CorrespondenceField* FieldAtGridColumn(int column) {
     return FieldAt(GridColumn, column);
 }
 
 const CorrespondenceField* FieldOfCaption(int captionIndex) {
     return FieldAt(CaptionIndex, captionIndex);
+}
+
+bool IsSavedFromBox(std::string_view box) {
+    return std::any_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+                       [&](const CorrespondenceField& field) {
+                           return field.editor.box == box && field.recordXml.order != kNoPosition;
+                       });
 }
 
 }  // namespace korvel

@@ -55,6 +55,9 @@ struct EditorSlot {
     // Object name of the box that shows the field.
     std::string_view box = {};
     EditorValue value = EditorValue::kNone;
+    // The box's place in the tab order, as the form numbers it; a box shared by two fields has
+    // it once.
+    int tab = kNoPosition;
     // Whether a saved modify writes the box back into the grid row.
     bool writtenBack = false;
 };
@@ -90,22 +93,24 @@ struct CorrespondenceField {
     DefinitionSlot definition = {};
 };
 
-inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
+inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
     {.column = "cWhCode",
      .kind = FieldKind::kCode,
-     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText},
+     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText, .tab = 0},
      .recordXml = {.order = 0, .element = "CWhCode"},
      .definition = {.order = 0,
                     .element = "CWhCode",
                     .captionKey = "Zel.AA.ARCHIVE.FIELD.cwhcode",
                     .tailHead = "'  reftype='ref' bmulmodify='1' />"}},
+    // The warehouse's name is shown beside its code and never saved.
+    {.column = "cWhName", .editor = {.box = "EdtcWhName", .value = EditorValue::kText, .tab = 1}},
     {.column = "cInvCode",
      .kind = FieldKind::kCode,
      .catalogue = {.nameIndex = 0,
                    .captionIndex = 0,
                    .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvcode"},
      .grid = {.column = 1, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "Edtcinvcode", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "Edtcinvcode", .value = EditorValue::kText, .tab = 2, .writtenBack = true},
      .recordXml = {.order = 1, .element = "cInvCode"},
      .definition = {.order = 1,
                     .element = "cInvCode",
@@ -115,39 +120,41 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
                    .captionIndex = 1,
                    .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvname"},
      .grid = {.column = 2, .qualifier = "Inventory"},
-     .editor = {.box = "EdtcInvName", .value = EditorValue::kText, .writtenBack = true}},
+     .editor = {.box = "EdtcInvName", .value = EditorValue::kText, .tab = 3, .writtenBack = true}},
     {.column = "cInvStd",
      .catalogue = {.nameIndex = 2, .captionIndex = 2, .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvstd"},
      .grid = {.column = 3, .qualifier = "Inventory"},
-     .editor = {.box = "EdtcInvStd", .value = EditorValue::kText, .writtenBack = true}},
+     .editor = {.box = "EdtcInvStd", .value = EditorValue::kText, .tab = 4, .writtenBack = true}},
     {.column = "cGroupCode",
      .kind = FieldKind::kCode,
      .catalogue = {.nameIndex = 3,
                    .captionIndex = 3,
                    .captionKey = "Zel.AA.ARCHIVE.FIELD.cgroupcode"},
      .grid = {.column = 4, .qualifier = "Inventory"},
-     .editor = {.box = "EdtcGroupCode", .value = EditorValue::kText, .writtenBack = true}},
+     .editor =
+         {.box = "EdtcGroupCode", .value = EditorValue::kText, .tab = 5, .writtenBack = true}},
     // The names of the unit group and the main unit come with the item and are never saved.
     {.column = "cGroupName",
      .catalogue = {.captionIndex = 13, .captionKey = "Zel.AA.ARCHIVE.FIELD.cgroupname"},
      .grid = {.column = 5, .qualifier = "computationGroup"},
-     .editor = {.box = "EdtcGroupName", .value = EditorValue::kText}},
+     .editor = {.box = "EdtcGroupName", .value = EditorValue::kText, .tab = 41}},
     {.column = "cComunitCode",
      .kind = FieldKind::kCode,
      .catalogue = {.nameIndex = 4,
                    .captionIndex = 4,
                    .captionKey = "Zel.AA.ARCHIVE.FIELD.main_ccomunitcode"},
      .grid = {.column = 6, .qualifier = "Inventory"},
-     .editor = {.box = "EdtcComunitCode", .value = EditorValue::kText, .writtenBack = true}},
+     .editor =
+         {.box = "EdtcComunitCode", .value = EditorValue::kText, .tab = 6, .writtenBack = true}},
     {.column = "cComUnitName",
      .catalogue = {.captionIndex = 14, .captionKey = "Zel.AA.ARCHIVE.FIELD.main_ccomunitname"},
      .grid = {.column = 7, .qualifier = "ComputationUnit", .trailer = " "},
-     .editor = {.box = "EdtcComunitName", .value = EditorValue::kText}},
+     .editor = {.box = "EdtcComunitName", .value = EditorValue::kText, .tab = 42}},
     {.column = "iTopSum",
      .kind = FieldKind::kQuantity,
      .catalogue = {.nameIndex = 5, .captionIndex = 5},
      .grid = {.column = 8, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtiTopSum", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "EdtiTopSum", .value = EditorValue::kText, .tab = 10, .writtenBack = true},
      .recordXml = {.order = 3, .element = "itopsum", .onlyWhenReachable = true},
      .definition = {.order = 2,
                     .element = "iTopSum",
@@ -158,7 +165,7 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .kind = FieldKind::kQuantity,
      .catalogue = {.nameIndex = 6, .captionIndex = 6},
      .grid = {.column = 9, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtiLowSum", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "EdtiLowSum", .value = EditorValue::kText, .tab = 11, .writtenBack = true},
      .recordXml = {.order = 4, .element = "ilowsum", .onlyWhenReachable = true},
      .definition = {.order = 3,
                     .element = "iLowSum",
@@ -169,7 +176,7 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .kind = FieldKind::kQuantity,
      .catalogue = {.nameIndex = 7, .captionIndex = 7},
      .grid = {.column = 10, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtiSafeNum", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "EdtiSafeNum", .value = EditorValue::kText, .tab = 12, .writtenBack = true},
      .recordXml = {.order = 5, .element = "isafenum", .onlyWhenReachable = true},
      .definition = {.order = 4,
                     .element = "iSafeNum",
@@ -180,7 +187,7 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .kind = FieldKind::kNumber,
      .catalogue = {.nameIndex = 8, .captionIndex = 8},
      .grid = {.column = 11, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtiWastage", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "EdtiWastage", .value = EditorValue::kText, .tab = 8, .writtenBack = true},
      .recordXml = {.order = 6, .element = "iWastage", .onlyWhenReachable = true},
      .definition = {.order = 5,
                     .element = "iWastage",
@@ -191,7 +198,8 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .kind = FieldKind::kWhole,
      .catalogue = {.nameIndex = 9, .captionIndex = 9},
      .grid = {.column = 12, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtiFrequency", .value = EditorValue::kText, .writtenBack = true},
+     .editor =
+         {.box = "EdtiFrequency", .value = EditorValue::kText, .tab = 13, .writtenBack = true},
      .recordXml = {.order = 7, .element = "iFrequency", .onlyWhenReachable = true},
      .definition = {.order = 6,
                     .element = "iFrequency",
@@ -202,7 +210,8 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .grid = {.column = 13,
               .qualifier = "WhInvContrapose",
               .display = DisplayConversion::kCycleUnit},
-     .editor = {.box = "CbocFrequency", .value = EditorValue::kListText, .writtenBack = true},
+     .editor =
+         {.box = "CbocFrequency", .value = EditorValue::kListText, .tab = 14, .writtenBack = true},
      .recordXml = {.order = 8, .element = "cFrequency"},
      .definition = {.order = 7,
                     .element = "cFrequency",
@@ -214,13 +223,13 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
      .kind = FieldKind::kWhole,
      .catalogue = {.nameIndex = 11, .captionIndex = 11},
      .grid = {.column = 14, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "CboiDays", .value = EditorValue::kListText, .writtenBack = true},
+     .editor = {.box = "CboiDays", .value = EditorValue::kListText, .tab = 15, .writtenBack = true},
      .recordXml = {.order = 9, .element = "iDays", .onlyWhenReachable = true}},
     {.column = "dLastDate",
      .kind = FieldKind::kDate,
      .catalogue = {.nameIndex = 12, .captionIndex = 12},
      .grid = {.column = 15, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtdLastDate", .value = EditorValue::kText, .writtenBack = true},
+     .editor = {.box = "EdtdLastDate", .value = EditorValue::kText, .tab = 9, .writtenBack = true},
      .recordXml = {.order = 10, .element = "dLastDate", .onlyWhenReachable = true},
      .definition = {.order = 8,
                     .element = "dLastDate",
@@ -231,7 +240,8 @@ inline constexpr std::array<CorrespondenceField, 18> kCorrespondenceFields = {{
                    .captionIndex = 15,
                    .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersoncode"},
      .grid = {.column = 16},
-     .editor = {.box = "EdtcWhPersonCode", .value = EditorValue::kTag, .writtenBack = true},
+     .editor =
+         {.box = "EdtcWhPersonCode", .value = EditorValue::kTag, .tab = 7, .writtenBack = true},
      .recordXml = {.order = 2, .element = "cWhPersonCode"},
      .definition = {.order = 9,
                     .element = "cWhPersonCode",
@@ -253,9 +263,12 @@ FieldList FieldsInGridOrder();
 FieldList FieldsInCaptionOrder();
 FieldList FieldsInRecordXmlOrder();
 FieldList FieldsInDefinitionOrder();
+FieldList FieldsInEditorTabOrder();
 
 // nullptr when no field has that position.
 const CorrespondenceField* FieldAtGridColumn(int column);
 const CorrespondenceField* FieldOfCaption(int captionIndex);
+// Whether the record carries a field that the box shows; the other boxes only show.
+bool IsSavedFromBox(std::string_view box);
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 
 #include "core/common.h"
 #include "core/const.h"
+#include "core/correspondence_fields.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/editor_queries.h"
 
@@ -113,9 +114,9 @@ void FrmAddInv::CreateFieldGrid() {
     pickInventory_ = AddPickButton("cmdRef2");
     pickPerson_ = AddPickButton("cmdRef3");
     pickDate_ = AddPickButton("CmdDate");
-    for (zel::Edit* shown :
-         {whName_, invName_, invStd_, groupCode_, groupName_, unitCode_, unitName_}) {
-        shown->setReadOnly(true);
+    // A box whose field is never saved only shows what a look-up found.
+    for (zel::Edit* edit : frameAll_->findChildren<zel::Edit*>()) {
+        edit->setReadOnly(!IsSavedFromBox(edit->objectName().toStdString()));
     }
 
     daysLabel_ = AddLabel("LblCboiDays", "每月第");
@@ -163,11 +164,18 @@ void FrmAddInv::CreateFieldGrid() {
     }
     grid->setRowStretch(gridRow, 1);
 
-    QWidget* tabOrder[] = {whCode_,   whName_,    invCode_, invName_,  invStd_,    groupCode_,
-                           unitCode_, person_,    wastage_, lastDate_, topSum_,    lowSum_,
-                           safeNum_,  frequency_, unit_,    days_,     groupName_, unitName_};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    SetTabOrder();
+}
+
+void FrmAddInv::SetTabOrder() {
+    QWidget* previous = nullptr;
+    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
+        auto* box =
+            frameAll_->findChild<QWidget*>(QString::fromStdString(std::string(field->editor.box)));
+        if (previous) {
+            QWidget::setTabOrder(previous, box);
+        }
+        previous = box;
     }
 }
 

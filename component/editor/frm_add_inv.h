@@ -90,6 +90,7 @@ private:
     // Window construction and load.
     void CreateControls();
     void CreateFieldGrid();
+    void SetTabOrder();
     zel::Edit* AddEdit(const char* name);
     zel::YsLabel* AddLabel(const char* name, const char* text);
     zel::YsCommandButton* AddPickButton(const char* name);

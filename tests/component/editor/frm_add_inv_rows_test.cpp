@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "component/support/main_window_fixture.h"
 #include "core/correspondence_fields.h"
@@ -88,6 +89,26 @@ TEST_F(EditorGridRow, WritingBackSetsTheSavedFieldsAndLeavesTheNamesAndForeignCo
     }
     EXPECT_EQ(grid.TextMatrix(1, kForeignColumn), "stale");
     EXPECT_EQ(grid.TextMatrix(1, 0), "");
+}
+
+TEST_F(EditorGridRow, TabGoesThroughTheFieldsInTheFormsOrderAndShownOnlyBoxesAreReadOnly) {
+    const char* const tabOrder[] = {
+        "EdtcWhCode",    "EdtcWhName",      "Edtcinvcode",      "EdtcInvName",   "EdtcInvStd",
+        "EdtcGroupCode", "EdtcComunitCode", "EdtcWhPersonCode", "EdtiWastage",   "EdtdLastDate",
+        "EdtiTopSum",    "EdtiLowSum",      "EdtiSafeNum",      "EdtiFrequency", "CbocFrequency",
+        "CboiDays",      "EdtcGroupName",   "EdtcComunitName"};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        const QWidget* before = editor->findChild<QWidget*>(tabOrder[i - 1]);
+        ASSERT_NE(before, nullptr) << tabOrder[i - 1];
+        EXPECT_EQ(before->nextInFocusChain()->objectName().toStdString(), tabOrder[i]);
+    }
+    const std::set<std::string> shownOnly = {"EdtcWhName",     "EdtcInvName",   "EdtcInvStd",
+                                             "EdtcGroupCode",  "EdtcGroupName", "EdtcComunitCode",
+                                             "EdtcComunitName"};
+    for (const zel::Edit* box : editor->findChildren<zel::Edit*>()) {
+        const std::string name = box->objectName().toStdString();
+        EXPECT_EQ(box->isReadOnly(), shownOnly.contains(name)) << name;
+    }
 }
 
 }  // namespace
