@@ -132,6 +132,10 @@ const CorrespondenceField* FieldOfCaption(int captionIndex) {
     return FieldAt(CaptionIndex, captionIndex);
 }
 
+bool TakesQuantityDigits(const CorrespondenceField& field) {
+    return field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber;
+}
+
 bool IsSavedFromBox(std::string_view box) {
     return std::any_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
                        [&](const CorrespondenceField& field) {

@@ -60,6 +60,8 @@ struct EditorSlot {
     int tab = kNoPosition;
     // Whether a saved modify writes the box back into the grid row.
     bool writtenBack = false;
+    // Characters the box takes; 0: no limit of the field's own.
+    int maxLength = 0;
 };
 
 struct RecordXmlSlot {
@@ -96,7 +98,7 @@ struct CorrespondenceField {
 inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
     {.column = "cWhCode",
      .kind = FieldKind::kCode,
-     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText, .tab = 0},
+     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText, .tab = 0, .maxLength = 20},
      .recordXml = {.order = 0, .element = "CWhCode"},
      .definition = {.order = 0,
                     .element = "CWhCode",
@@ -110,7 +112,11 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                    .captionIndex = 0,
                    .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvcode"},
      .grid = {.column = 1, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "Edtcinvcode", .value = EditorValue::kText, .tab = 2, .writtenBack = true},
+     .editor = {.box = "Edtcinvcode",
+                .value = EditorValue::kText,
+                .tab = 2,
+                .writtenBack = true,
+                .maxLength = 60},
      .recordXml = {.order = 1, .element = "cInvCode"},
      .definition = {.order = 1,
                     .element = "cInvCode",
@@ -198,8 +204,11 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .kind = FieldKind::kWhole,
      .catalogue = {.nameIndex = 9, .captionIndex = 9},
      .grid = {.column = 12, .qualifier = "WhInvContrapose"},
-     .editor =
-         {.box = "EdtiFrequency", .value = EditorValue::kText, .tab = 13, .writtenBack = true},
+     .editor = {.box = "EdtiFrequency",
+                .value = EditorValue::kText,
+                .tab = 13,
+                .writtenBack = true,
+                .maxLength = 4},
      .recordXml = {.order = 7, .element = "iFrequency", .onlyWhenReachable = true},
      .definition = {.order = 6,
                     .element = "iFrequency",
@@ -229,7 +238,11 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .kind = FieldKind::kDate,
      .catalogue = {.nameIndex = 12, .captionIndex = 12},
      .grid = {.column = 15, .qualifier = "WhInvContrapose"},
-     .editor = {.box = "EdtdLastDate", .value = EditorValue::kText, .tab = 9, .writtenBack = true},
+     .editor = {.box = "EdtdLastDate",
+                .value = EditorValue::kText,
+                .tab = 9,
+                .writtenBack = true,
+                .maxLength = 10},
      .recordXml = {.order = 10, .element = "dLastDate", .onlyWhenReachable = true},
      .definition = {.order = 8,
                     .element = "dLastDate",
@@ -268,6 +281,8 @@ FieldList FieldsInEditorTabOrder();
 // nullptr when no field has that position.
 const CorrespondenceField* FieldAtGridColumn(int column);
 const CorrespondenceField* FieldOfCaption(int captionIndex);
+// Quantities and numbers are shown and entered with the quantity decimal digits.
+bool TakesQuantityDigits(const CorrespondenceField& field);
 // Whether the record carries a field that the box shows; the other boxes only show.
 bool IsSavedFromBox(std::string_view box);
 

@@ -10,6 +10,7 @@
 #include "core/correspondence_fields.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/editor_queries.h"
+#include "editor/field_box.h"
 
 namespace korvel {
 namespace {
@@ -170,8 +171,7 @@ void FrmAddInv::CreateFieldGrid() {
 void FrmAddInv::SetTabOrder() {
     QWidget* previous = nullptr;
     for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
-        auto* box =
-            frameAll_->findChild<QWidget*>(QString::fromStdString(std::string(field->editor.box)));
+        auto* box = FieldBox<QWidget>(*frameAll_, *field);
         if (previous) {
             QWidget::setTabOrder(previous, box);
         }
@@ -252,19 +252,25 @@ void FrmAddInv::SetLabelCaptions() {
 }
 
 void FrmAddInv::ApplyLimits() {
-    whCode_->SetMaxLength(20);
-    invCode_->SetMaxLength(60);
-    lastDate_->SetMaxLength(10);
-    frequency_->SetMaxLength(4);
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        auto* box = FieldBox<zel::Edit>(*frameAll_, field);
+        if (!box) {
+            continue;
+        }
+        if (field.editor.maxLength > 0) {
+            box->SetMaxLength(field.editor.maxLength);
+        }
+        if (TakesQuantityDigits(field)) {
+            box->SetDigits(context_.quantity.digits);
+        }
+    }
+    // The person box shows the name, so it takes what the name column holds.
     const auto sizes = Open(EditorColumnSizesQuery());
     if (sizes) {
         const int index = sizes->FieldIndex("cPersonName");
         if (index >= 0 && sizes->FieldDefinedSize(index) > 0) {
             person_->SetMaxLength(static_cast<int>(sizes->FieldDefinedSize(index)));
         }
-    }
-    for (zel::Edit* number : {wastage_, topSum_, lowSum_, safeNum_}) {
-        number->SetDigits(context_.quantity.digits);
     }
 }
 

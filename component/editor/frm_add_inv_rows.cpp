@@ -8,6 +8,7 @@
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
 #include "editor/editor_queries.h"
+#include "editor/field_box.h"
 #include "editor/frm_add_inv.h"
 #include "editor/grid_row_fields.h"
 #include "host/controls/vb_input_codes.h"
@@ -19,10 +20,9 @@ namespace {
 // The box that the field table names for the field.
 template <class Box>
 Box& BoxOf(const QObject& window, const CorrespondenceField& field) {
-    const std::string name(field.editor.box);
-    Box* box = window.findChild<Box*>(QString::fromStdString(name));
+    Box* box = FieldBox<Box>(window, field);
     if (!box) {
-        throw std::logic_error("the editor has no box " + name);
+        throw std::logic_error("the editor has no box " + std::string(field.editor.box));
     }
     return *box;
 }

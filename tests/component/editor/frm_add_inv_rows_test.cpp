@@ -111,5 +111,20 @@ TEST_F(EditorGridRow, TabGoesThroughTheFieldsInTheFormsOrderAndShownOnlyBoxesAre
     }
 }
 
+TEST_F(EditorGridRow, CodesDateAndCountAreCutToTheirLengthsAndNumbersTakeTheQuantityDigits) {
+    const std::map<std::string, int> lengths = {
+        {"EdtcWhCode", 20}, {"Edtcinvcode", 60}, {"EdtdLastDate", 10}, {"EdtiFrequency", 4}};
+    for (const auto& [name, length] : lengths) {
+        EXPECT_EQ(editor->findChild<zel::Edit*>(QString::fromStdString(name))->MaxLength(), length)
+            << name;
+    }
+    const std::set<std::string> numbers = {"EdtiTopSum", "EdtiLowSum", "EdtiSafeNum",
+                                           "EdtiWastage"};
+    for (const zel::Edit* box : editor->findChildren<zel::Edit*>()) {
+        const std::string name = box->objectName().toStdString();
+        EXPECT_EQ(box->Digits(), numbers.contains(name) ? context.quantity.digits : -1) << name;
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
