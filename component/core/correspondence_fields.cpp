@@ -26,34 +26,28 @@ constexpr int EditorTab(const CorrespondenceField& field) {
     return field.editor.tab;
 }
 
-// Each of first, first + 1, ... held by exactly one field, and no other position used: a
-// field added to a slot without its neighbours renumbered would shift every text built.
-constexpr bool PositionsAreDense(Position position, int first) {
-    int held = 0;
-    for (const CorrespondenceField& field : kCorrespondenceFields) {
-        if (position(field) != kNoPosition) {
-            ++held;
-        }
-    }
-    for (int expected = first; expected < first + held; ++expected) {
-        const auto holders = std::count_if(
-            kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
-            [&](const CorrespondenceField& field) { return position(field) == expected; });
-        if (holders != 1) {
-            return false;
-        }
-    }
-    return true;
+constexpr auto Holders(Position position, int value) {
+    return std::count_if(
+        kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+        [&](const CorrespondenceField& field) { return position(field) == value; });
 }
 
 // The form numbers its tab order with gaps; two boxes on one place would leave one out.
 constexpr bool PositionsAreUnique(Position position) {
-    for (const CorrespondenceField& field : kCorrespondenceFields) {
-        const int value = position(field);
-        const auto holders = std::count_if(
-            kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
-            [&](const CorrespondenceField& other) { return position(other) == value; });
-        if (value != kNoPosition && holders != 1) {
+    return std::all_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+                       [&](const CorrespondenceField& field) {
+                           const int value = position(field);
+                           return value == kNoPosition || Holders(position, value) == 1;
+                       });
+}
+
+// Each of first, first + 1, ... held by exactly one field, and no other position used: a
+// field added to a slot without its neighbours renumbered would shift every text built.
+constexpr bool PositionsAreDense(Position position, int first) {
+    const auto held =
+        static_cast<int>(kCorrespondenceFields.size() - Holders(position, kNoPosition));
+    for (int expected = first; expected < first + held; ++expected) {
+        if (Holders(position, expected) != 1) {
             return false;
         }
     }
