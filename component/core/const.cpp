@@ -1,7 +1,6 @@
 #include "core/const.h"
 
 #include "core/correspondence_fields.h"
-#include "core/text_case.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
@@ -95,7 +94,8 @@ void InitCatalogue(ComponentContext& context) {
 }
 
 std::string GetEnumVal(const FieldCatalogue& catalogue, std::string_view fieldName) {
-    if (!EqualsNoCase(fieldName, "cFrequency")) {
+    const CorrespondenceField* field = FieldNamed(fieldName);
+    if (!field || field->kind != FieldKind::kUnit) {
         return {};
     }
     const auto& units = catalogue.arrFreqText;

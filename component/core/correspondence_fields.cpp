@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text_case.h"
+
 namespace korvel {
 namespace {
 
@@ -124,6 +126,13 @@ const CorrespondenceField* FieldAtGridColumn(int column) {
 
 const CorrespondenceField* FieldOfCaption(int captionIndex) {
     return FieldAt(CaptionIndex, captionIndex);
+}
+
+const CorrespondenceField* FieldNamed(std::string_view column) {
+    const auto found = std::find_if(
+        kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+        [&](const CorrespondenceField& field) { return EqualsNoCase(field.column, column); });
+    return found == kCorrespondenceFields.end() ? nullptr : &*found;
 }
 
 bool TakesQuantityDigits(const CorrespondenceField& field) {

@@ -281,6 +281,8 @@ FieldList FieldsInEditorTabOrder();
 // nullptr when no field has that position.
 const CorrespondenceField* FieldAtGridColumn(int column);
 const CorrespondenceField* FieldOfCaption(int captionIndex);
+// The field of that column, compared without regard to ASCII case as the host's names are.
+const CorrespondenceField* FieldNamed(std::string_view column);
 // Quantities and numbers are shown and entered with the quantity decimal digits.
 bool TakesQuantityDigits(const CorrespondenceField& field);
 // Whether the record carries a field that the box shows; the other boxes only show.

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/correspondence_fields.h"
-#include "core/text_case.h"
 #include "host/controls/mouse_pointer.h"
 
 namespace korvel {
@@ -31,11 +30,8 @@ std::vector<std::string> FieldNames(const zel::IRecordset& recordset) {
 
 // By name: the recordset handed to the fill decides which column holds the unit.
 bool ShowsCycleUnit(std::string_view fieldName) {
-    return std::any_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
-                       [&](const CorrespondenceField& field) {
-                           return field.grid.display == DisplayConversion::kCycleUnit &&
-                                  EqualsNoCase(field.column, fieldName);
-                       });
+    const CorrespondenceField* field = FieldNamed(fieldName);
+    return field && field->grid.display == DisplayConversion::kCycleUnit;
 }
 
 }  // namespace

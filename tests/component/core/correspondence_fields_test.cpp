@@ -37,5 +37,18 @@ TEST(CorrespondenceFields, CaptionsBelongToTheirFieldsAndTheLastIndexToNone) {
     }
 }
 
+TEST(CorrespondenceFields, ColumnsAreFoundWhateverTheirCase) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"CFREQUENCY", "cFrequency"},
+        {"cwhcode", "cWhCode"},
+        {"person.cpersonname", "Person.cPersonName"},
+        {"cPersonName", ""},
+        {"cFrequency2", ""},
+        {"", ""}};
+    for (const auto& [name, expected] : cases) {
+        EXPECT_EQ(ColumnOf(FieldNamed(name)), expected) << name;
+    }
+}
+
 }  // namespace
 }  // namespace korvel::test
