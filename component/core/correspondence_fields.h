@@ -6,9 +6,11 @@
 
 namespace korvel {
 
-// Every place that lists the correspondence fields (the catalogue, the grid query and header,
-// the editor's boxes, the record XML, the field definition of the multi-record modify, the
-// export) reads them from kCorrespondenceFields below, so a field is declared once.
+// The correspondence fields, declared once: the catalogue, the grid's query and header, the
+// editor's boxes, the record XML and the field definition of the multi-record modify read them
+// from kCorrespondenceFields below, and so should every later window that lists fields.
+// A field takes part in what it has a slot for; positions count from 0, except grid columns,
+// which are the grid's own (its column 0 is the serial number).
 
 inline constexpr int kNoPosition = -1;
 
