@@ -1,47 +1,47 @@
 #include "core/const.h"
 
-#include "core/text_case.h"
+#include "core/correspondence_fields.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
 namespace {
 
-std::string DictionaryCaption(zel::IPub& pub, std::shared_ptr<zel::IRecordset>& dictionary,
-                              const std::string& field) {
-    return dictionary ? pub.GetFldCaption(dictionary, field) : std::string();
+// The resource text of the key; without a key, the column dictionary's caption of the column.
+std::string FieldCaption(zel::IPub& pub, std::shared_ptr<zel::IRecordset>& dictionary,
+                         std::string_view key, std::string_view column) {
+    if (!key.empty()) {
+        return pub.GetResString(std::string(key));
+    }
+    return dictionary ? pub.GetFldCaption(dictionary, std::string(column)) : std::string();
 }
 
-// The condition control reads this definition as XML; the spacing inside the tails is the
-// control's own format and must not change.
+std::string DefinitionValueText(const DefinitionSlot& slot, const CorrespondenceField& field,
+                                const FieldCatalogue& catalogue, short digits) {
+    switch (slot.value) {
+        case DefinitionValue::kQuantityDigits:
+            return std::to_string(digits);
+        case DefinitionValue::kUnitTexts:
+            return XmlEscaped(GetEnumVal(catalogue, field.column));
+        case DefinitionValue::kNone:
+            break;
+    }
+    return {};
+}
+
+// The condition control reads this definition as XML.
 std::string BuildFldDefXml(zel::IPub& pub, std::shared_ptr<zel::IRecordset>& dictionary,
                            const FieldCatalogue& catalogue, short digits) {
-    const std::string d = std::to_string(digits);
-    const auto text = [&](const std::string& key) { return XmlEscaped(pub.GetResString(key)); };
-    const auto caption = [&](const std::string& field) {
-        return XmlEscaped(DictionaryCaption(pub, dictionary, field));
-    };
     std::string xml = "<whinvcontrapose>";
-    xml += "<whinvcontrapose.CWhCode showfldname='" + text("Zel.AA.ARCHIVE.FIELD.cwhcode") +
-           "'  reftype='ref' bmulmodify='1' />";
-    xml += "<whinvcontrapose.cInvCode showfldname='" + caption("cInvCode") +
-           "'  reftype='ref'  bmulmodify='1' />";
-    xml += "<whinvcontrapose.iTopSum showfldname='" + caption("iTopSum") +
-           "'  reftype='decdgt'  bmulmodify='1'  decdgt='" + d + "' />";
-    xml += "<whinvcontrapose.iLowSum showfldname='" + caption("iLowSum") +
-           "'  reftype='decdgt'  bmulmodify='1' decdgt='" + d + "'  />";
-    xml += "<whinvcontrapose.iSafeNum showfldname='" + caption("iSafeNum") +
-           "'  reftype='decdgt'  bmulmodify='1'  decdgt='" + d + "' />";
-    xml += "<whinvcontrapose.iWastage showfldname='" + caption("iWastage") +
-           "'  reftype='decdgt'  bmulmodify='1' decdgt='" + d + "'  />";
-    xml += "<whinvcontrapose.iFrequency showfldname='" + caption("iFrequency") +
-           "'  reftype=''  bmulmodify='1'   />";
-    xml += "<whinvcontrapose.cFrequency showfldname='" + caption("cFrequency") +
-           "'  reftype='enum' enumval='" + XmlEscaped(GetEnumVal(catalogue, "cFrequency")) +
-           "'  bmulmodify='1'   />";
-    xml += "<whinvcontrapose.dLastDate showfldname='" + caption("dLastDate") +
-           "'  reftype='date' bmulmodify='1' />";
-    xml += "<whinvcontrapose.cWhPersonCode showfldname='" +
-           text("Zel.AA.WHINVCONTRAPOSE.cpersoncode") + "'  reftype='ref'  bmulmodify='1'  />";
+    for (const CorrespondenceField* field : FieldsInDefinitionOrder()) {
+        const DefinitionSlot& slot = field->definition;
+        const std::string caption = FieldCaption(pub, dictionary, slot.captionKey, field->column);
+        xml += "<whinvcontrapose.";
+        xml += slot.element;
+        xml += " showfldname='" + XmlEscaped(caption);
+        xml += slot.tailHead;
+        xml += DefinitionValueText(slot, *field, catalogue, digits);
+        xml += slot.tailEnd;
+    }
     xml += "</whinvcontrapose>";
     return xml;
 }
@@ -57,44 +57,20 @@ void FillTexts(zel::IPub& pub, FieldCatalogue& catalogue) {
                              pub.GetResString("Zel.AA.ARCHIVE.COMMON.cdrequency_week"),
                              pub.GetResString("Zel.AA.ARCHIVE.COMMON.cdrequency_month")};
     catalogue.arrFreqValue = {"天", "周", "月"};
-    catalogue.arrFldName = {"cInvCode",
-                            "cInvName",
-                            "cInvStd",
-                            "cGroupCode",
-                            "cComunitCode",
-                            "iTopSum",
-                            "iLowSum",
-                            "iSafeNum",
-                            "iWastage",
-                            "iFrequency",
-                            "cFrequency",
-                            "iDays",
-                            "dLastDate",
-                            "cWhPersonCode",
-                            "Person.cPersonName",
-                            ""};
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.catalogue.nameIndex != kNoPosition) {
+            catalogue.arrFldName[static_cast<std::size_t>(field.catalogue.nameIndex)] =
+                field.column;
+        }
+    }
 }
 
 void FillCaptions(zel::IPub& pub, std::shared_ptr<zel::IRecordset>& dictionary,
                   FieldCatalogue& catalogue) {
-    auto& captions = catalogue.arrFldCaption;
-    const char* const headKeys[] = {"Zel.AA.ARCHIVE.FIELD.cinvcode",
-                                    "Zel.AA.ARCHIVE.FIELD.cinvname", "Zel.AA.ARCHIVE.FIELD.cinvstd",
-                                    "Zel.AA.ARCHIVE.FIELD.cgroupcode",
-                                    "Zel.AA.ARCHIVE.FIELD.main_ccomunitcode"};
-    std::size_t index = 0;
-    for (const char* key : headKeys) {
-        captions[index++] = pub.GetResString(key);
-    }
-    // Captions 5..12 belong to fields 5..12, which share their names with Inventory columns.
-    for (; index <= 12; ++index) {
-        captions[index] = DictionaryCaption(pub, dictionary, catalogue.arrFldName[index]);
-    }
-    const char* const tailKeys[] = {
-        "Zel.AA.ARCHIVE.FIELD.cgroupname", "Zel.AA.ARCHIVE.FIELD.main_ccomunitname",
-        "Zel.AA.WHINVCONTRAPOSE.cpersoncode", "Zel.AA.WHINVCONTRAPOSE.cpersonname"};
-    for (const char* key : tailKeys) {
-        captions[index++] = pub.GetResString(key);
+    for (const CorrespondenceField* field : FieldsInCaptionOrder()) {
+        const CatalogueSlot& slot = field->catalogue;
+        catalogue.arrFldCaption[static_cast<std::size_t>(slot.captionIndex)] =
+            FieldCaption(pub, dictionary, slot.captionKey, field->column);
     }
 }
 
@@ -118,7 +94,8 @@ void InitCatalogue(ComponentContext& context) {
 }
 
 std::string GetEnumVal(const FieldCatalogue& catalogue, std::string_view fieldName) {
-    if (!EqualsNoCase(fieldName, "cFrequency")) {
+    const CorrespondenceField* field = FieldNamed(fieldName);
+    if (!field || field->kind != FieldKind::kUnit) {
         return {};
     }
     const auto& units = catalogue.arrFreqText;

@@ -7,8 +7,10 @@
 
 #include "core/common.h"
 #include "core/const.h"
+#include "core/correspondence_fields.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/editor_queries.h"
+#include "editor/field_box.h"
 
 namespace korvel {
 namespace {
@@ -113,9 +115,9 @@ void FrmAddInv::CreateFieldGrid() {
     pickInventory_ = AddPickButton("cmdRef2");
     pickPerson_ = AddPickButton("cmdRef3");
     pickDate_ = AddPickButton("CmdDate");
-    for (zel::Edit* shown :
-         {whName_, invName_, invStd_, groupCode_, groupName_, unitCode_, unitName_}) {
-        shown->setReadOnly(true);
+    // A box whose field is never saved only shows what a look-up found.
+    for (zel::Edit* edit : frameAll_->findChildren<zel::Edit*>()) {
+        edit->setReadOnly(!IsSavedFromBox(edit->objectName().toStdString()));
     }
 
     daysLabel_ = AddLabel("LblCboiDays", "每月第");
@@ -163,11 +165,17 @@ void FrmAddInv::CreateFieldGrid() {
     }
     grid->setRowStretch(gridRow, 1);
 
-    QWidget* tabOrder[] = {whCode_,   whName_,    invCode_, invName_,  invStd_,    groupCode_,
-                           unitCode_, person_,    wastage_, lastDate_, topSum_,    lowSum_,
-                           safeNum_,  frequency_, unit_,    days_,     groupName_, unitName_};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
-        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    SetTabOrder();
+}
+
+void FrmAddInv::SetTabOrder() {
+    QWidget* previous = nullptr;
+    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
+        auto* box = FieldBox<QWidget>(*frameAll_, *field);
+        if (previous) {
+            QWidget::setTabOrder(previous, box);
+        }
+        previous = box;
     }
 }
 
@@ -244,19 +252,25 @@ void FrmAddInv::SetLabelCaptions() {
 }
 
 void FrmAddInv::ApplyLimits() {
-    whCode_->SetMaxLength(20);
-    invCode_->SetMaxLength(60);
-    lastDate_->SetMaxLength(10);
-    frequency_->SetMaxLength(4);
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        auto* box = FieldBox<zel::Edit>(*frameAll_, field);
+        if (!box) {
+            continue;
+        }
+        if (field.editor.maxLength > 0) {
+            box->SetMaxLength(field.editor.maxLength);
+        }
+        if (TakesQuantityDigits(field)) {
+            box->SetDigits(context_.quantity.digits);
+        }
+    }
+    // The person box shows the name, so it takes what the name column holds.
     const auto sizes = Open(EditorColumnSizesQuery());
     if (sizes) {
         const int index = sizes->FieldIndex("cPersonName");
         if (index >= 0 && sizes->FieldDefinedSize(index) > 0) {
             person_->SetMaxLength(static_cast<int>(sizes->FieldDefinedSize(index)));
         }
-    }
-    for (zel::Edit* number : {wastage_, topSum_, lowSum_, safeNum_}) {
-        number->SetDigits(context_.quantity.digits);
     }
 }
 

@@ -23,6 +23,8 @@
 
 namespace korvel {
 
+struct CorrespondenceField;
+
 // The record editor: adds rows to the warehouse selected in the main window's tree, or modifies
 // the main grid's rows one by one. Every command goes through Operating.
 class FrmAddInv final : public QDialog {
@@ -90,6 +92,7 @@ private:
     // Window construction and load.
     void CreateControls();
     void CreateFieldGrid();
+    void SetTabOrder();
     zel::Edit* AddEdit(const char* name);
     zel::YsLabel* AddLabel(const char* name, const char* text);
     zel::YsCommandButton* AddPickButton(const char* name);
@@ -111,9 +114,9 @@ private:
     void ClearAllFields();
     void ShowNavigation(int row);
     bool Navigate(const std::string& key);
-    void CopyCell(int captionIndex, const std::string& text, std::string& unitText,
+    void CopyCell(const CorrespondenceField& field, const std::string& text, std::string& unitText,
                   std::string& dayText);
-    std::string CellOf(int captionIndex) const;
+    std::string CellOf(const CorrespondenceField& field) const;
     void SelectUnitAndDay(const std::string& unitText, const std::string& dayText);
 
     // Keys.

@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <algorithm>
+#include <stdexcept>
 
 #include "core/common.h"
+#include "core/const.h"
+#include "core/correspondence_fields.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
+#include "editor/field_box.h"
 #include "editor/frm_add_inv.h"
 #include "editor/grid_row_fields.h"
 #include "host/controls/vb_input_codes.h"
@@ -12,25 +16,15 @@
 namespace korvel {
 namespace {
 
-enum Caption : int {
-    kInvCode = 0,
-    kInvName = 1,
-    kInvStd = 2,
-    kGroupCode = 3,
-    kUnitCode = 4,
-    kTopSum = 5,
-    kLowSum = 6,
-    kSafeNum = 7,
-    kWastage = 8,
-    kFrequency = 9,
-    kUnit = 10,
-    kDay = 11,
-    kLastDate = 12,
-    kGroupName = 13,
-    kUnitName = 14,
-    kPersonCode = 15,
-    kPersonName = 16,
-};
+// The box that the field table names for the field.
+template <class Box>
+Box& BoxOf(const QObject& window, const CorrespondenceField& field) {
+    Box* box = FieldBox<Box>(window, field);
+    if (!box) {
+        throw std::logic_error("the editor has no box " + std::string(field.editor.box));
+    }
+    return *box;
+}
 
 }  // namespace
 
@@ -101,7 +95,7 @@ void FrmAddInv::Fillallfields(int row) {
     for (int col = 1; col < grid_->Cols(); ++col) {
         const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
         if (caption) {
-            CopyCell(*caption, grid_->TextMatrix(row, col), unitText, dayText);
+            CopyCell(*FieldOfCaption(*caption), grid_->TextMatrix(row, col), unitText, dayText);
         }
     }
     SelectUnitAndDay(unitText, dayText);
@@ -109,30 +103,28 @@ void FrmAddInv::Fillallfields(int row) {
     ShowNavigation(row);
 }
 
-void FrmAddInv::CopyCell(int captionIndex, const std::string& text, std::string& unitText,
-                         std::string& dayText) {
-    zel::Edit* const boxes[] = {invCode_, invName_, invStd_,   groupCode_, unitCode_,
-                                topSum_,  lowSum_,  safeNum_,  wastage_,   frequency_,
-                                nullptr,  nullptr,  lastDate_, groupName_, unitName_};
-    switch (captionIndex) {
-        case kUnit:
-            unitText = text;
-            return;
-        case kDay:
-            dayText = text;
-            return;
-        case kPersonCode:
-            person_->SetTag(text);
-            person_->SetUTooltipText(
+// A combo box's text is held until every cell is read: the unit must be chosen before the day,
+// whatever the order of the grid's columns.
+void FrmAddInv::CopyCell(const CorrespondenceField& field, const std::string& text,
+                         std::string& unitText, std::string& dayText) {
+    switch (field.editor.value) {
+        case EditorValue::kText:
+            BoxOf<zel::Edit>(*this, field).SetText(text);
+            break;
+        case EditorValue::kTag: {
+            zel::Edit& box = BoxOf<zel::Edit>(*this, field);
+            box.SetTag(text);
+            box.SetUTooltipText(
                 text.empty()
                     ? std::string()
                     : context_.login.pub->GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + text);
-            return;
-        case kPersonName:
-            person_->SetText(text);
-            return;
-        default:
-            boxes[captionIndex]->SetText(text);
+            break;
+        }
+        case EditorValue::kListText:
+            (&BoxOf<zel::YsComboBox>(*this, field) == unit_ ? unitText : dayText) = text;
+            break;
+        case EditorValue::kNone:
+            break;
     }
 }
 
@@ -158,23 +150,18 @@ void FrmAddInv::ShowNavigation(int row) {
     }
 }
 
-std::string FrmAddInv::CellOf(int captionIndex) const {
-    switch (captionIndex) {
-        case kUnit:
-            return unit_->Text();
-        case kDay:
-            return days_->Text();
-        case kPersonCode:
-            return person_->Tag();
-        case kPersonName:
-            return person_->Text();
-        default: {
-            const zel::Edit* const boxes[] = {invCode_, invName_, invStd_,  groupCode_, unitCode_,
-                                              topSum_,  lowSum_,  safeNum_, wastage_,   frequency_,
-                                              nullptr,  nullptr,  lastDate_};
-            return boxes[captionIndex]->Text();
-        }
+std::string FrmAddInv::CellOf(const CorrespondenceField& field) const {
+    switch (field.editor.value) {
+        case EditorValue::kText:
+            return BoxOf<zel::Edit>(*this, field).Text();
+        case EditorValue::kTag:
+            return BoxOf<zel::Edit>(*this, field).Tag();
+        case EditorValue::kListText:
+            return BoxOf<zel::YsComboBox>(*this, field).Text();
+        case EditorValue::kNone:
+            break;
     }
+    return {};
 }
 
 void FrmAddInv::FillfieldsToGrid() {
@@ -184,7 +171,7 @@ void FrmAddInv::FillfieldsToGrid() {
     for (int col = 1; col < grid_->Cols(); ++col) {
         const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
         if (caption && IsWrittenBack(*caption)) {
-            grid_->SetTextMatrix(row_, col, CellOf(*caption));
+            grid_->SetTextMatrix(row_, col, CellOf(*FieldOfCaption(*caption)));
         }
     }
 }

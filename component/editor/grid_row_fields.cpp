@@ -1,21 +1,17 @@
 #include "editor/grid_row_fields.h"
 
+#include "core/correspondence_fields.h"
 #include "core/text_case.h"
 
 namespace korvel {
-namespace {
 
-constexpr int kGroupNameCaption = 13;
-constexpr int kUnitNameCaption = 14;
-constexpr int kLastCaption = 16;
-
-}  // namespace
-
+// Captions are compared in index order: the first equal one wins when two read the same.
 std::optional<int> CaptionIndexOfHeader(const FieldCatalogue& catalogue, std::string_view header) {
     if (header.empty()) {
         return std::nullopt;
     }
-    for (int index = 0; index <= kLastCaption; ++index) {
+    for (const CorrespondenceField* field : FieldsInCaptionOrder()) {
+        const int index = field->catalogue.captionIndex;
         const std::string& caption = catalogue.arrFldCaption[static_cast<std::size_t>(index)];
         if (!caption.empty() && EqualsNoCase(caption, header)) {
             return index;
@@ -25,7 +21,8 @@ std::optional<int> CaptionIndexOfHeader(const FieldCatalogue& catalogue, std::st
 }
 
 bool IsWrittenBack(int captionIndex) {
-    return captionIndex != kGroupNameCaption && captionIndex != kUnitNameCaption;
+    const CorrespondenceField* field = FieldOfCaption(captionIndex);
+    return field && field->editor.writtenBack;
 }
 
 }  // namespace korvel

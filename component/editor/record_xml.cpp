@@ -1,11 +1,36 @@
 #include "editor/record_xml.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "core/correspondence_fields.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
 namespace {
 
-void AppendElement(std::string& xml, const char* name, const std::string& text) {
+using FieldValue = std::optional<std::string> RecordXmlFields::*;
+
+constexpr std::pair<std::string_view, FieldValue> kValueOfColumn[] = {
+    {"cWhCode", &RecordXmlFields::whCode},           {"cInvCode", &RecordXmlFields::invCode},
+    {"cWhPersonCode", &RecordXmlFields::personCode}, {"iTopSum", &RecordXmlFields::topSum},
+    {"iLowSum", &RecordXmlFields::lowSum},           {"iSafeNum", &RecordXmlFields::safeNum},
+    {"iWastage", &RecordXmlFields::wastage},         {"iFrequency", &RecordXmlFields::frequency},
+    {"cFrequency", &RecordXmlFields::frequencyCode}, {"iDays", &RecordXmlFields::days},
+    {"dLastDate", &RecordXmlFields::lastDate},
+};
+
+const std::optional<std::string>& ValueOf(const RecordXmlFields& fields,
+                                          const CorrespondenceField& field) {
+    static const std::optional<std::string> none;
+    const auto* bound =
+        std::find_if(std::begin(kValueOfColumn), std::end(kValueOfColumn),
+                     [&](const auto& binding) { return binding.first == field.column; });
+    return bound == std::end(kValueOfColumn) ? none : fields.*(bound->second);
+}
+
+void AppendElement(std::string& xml, std::string_view name, const std::string& text) {
     xml += "<";
     xml += name;
     xml += ">";
@@ -15,9 +40,11 @@ void AppendElement(std::string& xml, const char* name, const std::string& text) 
     xml += ">";
 }
 
-void AppendXmlField(std::string& xml, const char* name, const std::optional<std::string>& text) {
-    if (text) {
-        AppendElement(xml, name, *text);
+// A field sent only from a reachable box is left out without a value; the others go empty.
+void AppendXmlField(std::string& xml, const CorrespondenceField& field,
+                    const std::optional<std::string>& text) {
+    if (text || !field.recordXml.onlyWhenReachable) {
+        AppendElement(xml, field.recordXml.element, text.value_or(std::string()));
     }
 }
 
@@ -25,17 +52,9 @@ void AppendXmlField(std::string& xml, const char* name, const std::optional<std:
 
 std::string WriteRecordXml(const RecordXmlFields& fields) {
     std::string xml = "<WhInvContrapose>";
-    AppendElement(xml, "CWhCode", fields.whCode);
-    AppendElement(xml, "cInvCode", fields.invCode);
-    AppendElement(xml, "cWhPersonCode", fields.personCode);
-    AppendXmlField(xml, "itopsum", fields.topSum);
-    AppendXmlField(xml, "ilowsum", fields.lowSum);
-    AppendXmlField(xml, "isafenum", fields.safeNum);
-    AppendXmlField(xml, "iWastage", fields.wastage);
-    AppendXmlField(xml, "iFrequency", fields.frequency);
-    AppendElement(xml, "cFrequency", fields.frequencyCode);
-    AppendXmlField(xml, "iDays", fields.days);
-    AppendXmlField(xml, "dLastDate", fields.lastDate);
+    for (const CorrespondenceField* field : FieldsInRecordXmlOrder()) {
+        AppendXmlField(xml, *field, ValueOf(fields, *field));
+    }
     AppendElement(xml, "cUserId", fields.userId);
     xml += "</WhInvContrapose>";
     return xml;

@@ -203,17 +203,10 @@ void FrmWhInvContra::Layout() {
     }
     RunIgnoringErrors([this] { context_.login.pub->frmResizeNew(*this, kFormKey, "trv"); });
     const zel::Twips twips = zel::Twips::ForScreen(screen());
-    PlacedControls placed;
-    placed.innerWidth = twips.FromPixelsX(client_->width());
-    placed.innerHeight = twips.FromPixelsY(client_->height());
-    placed.toolbarHeight = toolbar_->Height();
-    placed.statusBarHeight = statusBar_->Height();
-    placed.captionTop = twips.FromPixelsY(captionPanel_->y());
-    placed.captionHeight = twips.FromPixelsY(captionPanel_->height());
-    placed.treeLeft = twips.FromPixelsX(tree_->x());
-    placed.treeWidth = twips.FromPixelsX(tree_->width());
-    placed.pixel = twips.PerPixelY();
-    const PaneLayout panes = LayOutPanes(placed);
+    const PlacedPixels pixels{client_->width(),        client_->height(), captionPanel_->y(),
+                              captionPanel_->height(), tree_->x(),        tree_->width()};
+    const PaneLayout panes =
+        LayOutPanes(PlacedInTwips(pixels, toolbar_->Height(), statusBar_->Height(), twips));
     Place(*tree_, panes.tree, twips);
     Place(*splitter_, panes.splitter, twips);
     Place(*grid_, panes.grid, twips);

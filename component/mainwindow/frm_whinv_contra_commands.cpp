@@ -138,8 +138,10 @@ void FrmWhInvContra::Modify() {
         !GridShowsSelectedWarehouse()) {
         return;
     }
+    // The editor opens on the row where the selection ends: after a shift-click that is the
+    // clicked row, not the anchor.
     RunUnderEditLock([this] {
-        commands_.editRecord(*this, kModifyMode, grid_->Row());
+        commands_.editRecord(*this, kModifyMode, grid_->RowSel());
         DataRefresh();
     });
 }

@@ -1,4 +1,5 @@
 #include "core/common.h"
+#include "core/correspondence_fields.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
 #include "mainwindow/warehouse_tree.h"
@@ -6,7 +7,6 @@
 namespace korvel {
 namespace {
 
-constexpr int kGridColumns = 18;
 constexpr int kCountPanel = 3;
 
 }  // namespace
@@ -54,18 +54,18 @@ void FrmWhInvContra::ShowCaption(const std::string& caption) {
 
 void FrmWhInvContra::LoadHead() {
     const auto& caption = context_.catalogue.arrFldCaption;
-    grid_->SetCols(kGridColumns);
+    const FieldList columns = FieldsInGridOrder();
+    grid_->SetCols(static_cast<int>(columns.size()) + 1);
     grid_->SetRows(1);
     grid_->SetFixedRows(1);
-    const int captionOfColumn[kGridColumns] = {-1, 0, 1, 2, 3,  13, 4,  14, 5,
-                                               6,  7, 8, 9, 10, 11, 12, 15, 16};
-    for (int col = 1; col < kGridColumns; ++col) {
-        grid_->SetTextMatrix(0, col, caption[captionOfColumn[col]]);
+    for (const CorrespondenceField* field : columns) {
+        grid_->SetTextMatrix(0, field->grid.column,
+                             caption[static_cast<std::size_t>(field->catalogue.captionIndex)]);
     }
     std::string query = GridColumnsQuery(context_.catalogue);
-    auto columns = context_.login.db->OpenX(query);
-    if (columns) {
-        context_.login.pub->FormatGrid(*grid_, columns, "");
+    auto emptyRows = context_.login.db->OpenX(query);
+    if (emptyRows) {
+        context_.login.pub->FormatGrid(*grid_, emptyRows, "");
     }
 }
 

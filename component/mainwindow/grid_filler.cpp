@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/text_case.h"
+#include "core/correspondence_fields.h"
 #include "host/controls/mouse_pointer.h"
 
 namespace korvel {
@@ -26,6 +26,12 @@ std::vector<std::string> FieldNames(const zel::IRecordset& recordset) {
         names.push_back(recordset.FieldName(field));
     }
     return names;
+}
+
+// By name: the recordset handed to the fill decides which column holds the unit.
+bool ShowsCycleUnit(std::string_view fieldName) {
+    const CorrespondenceField* field = FieldNamed(fieldName);
+    return field && field->grid.display == DisplayConversion::kCycleUnit;
 }
 
 }  // namespace
@@ -94,7 +100,7 @@ bool GridFiller::PumpEvents(zel::FlexGrid& grid, int serial) {
 
 void GridFiller::RepairGrid(zel::IRecordset& recordset, int rows, const Target& target) {
     for (int field = 0; field < recordset.FieldCount(); ++field) {
-        if (!EqualsNoCase(recordset.FieldName(field), "cfrequency")) {
+        if (!ShowsCycleUnit(recordset.FieldName(field))) {
             continue;
         }
         const int col = field + 1;

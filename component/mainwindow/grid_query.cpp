@@ -1,22 +1,28 @@
 #include "mainwindow/grid_query.h"
 
 #include "core/common.h"
+#include "core/correspondence_fields.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
 
+// The catalogued fields are named as the catalogue holds them, the joined names as declared.
 std::string GridSelectList(const FieldCatalogue& catalogue) {
-    const auto& field = catalogue.arrFldName;
-    std::string list = "Select WhInvContrapose." + field[0];
-    for (int i = 1; i <= 3; ++i) {
-        list += ",Inventory." + field[i];
-    }
-    list += ",computationGroup.cGroupName,Inventory." + field[4] + ",ComputationUnit.cComUnitName ";
-    for (int i = 5; i <= 12; ++i) {
-        list += ",WhInvContrapose." + field[i];
-    }
-    for (int i = 13; i <= 14; ++i) {
-        list += "," + field[i];
+    const FieldList fields = FieldsInGridOrder();
+    std::string list = "Select ";
+    for (const CorrespondenceField* field : fields) {
+        if (field != fields.front()) {
+            list += ",";
+        }
+        if (!field->grid.qualifier.empty()) {
+            list += field->grid.qualifier;
+            list += ".";
+        }
+        const int nameIndex = field->catalogue.nameIndex;
+        list += nameIndex == kNoPosition
+                    ? std::string(field->column)
+                    : catalogue.arrFldName[static_cast<std::size_t>(nameIndex)];
+        list += field->grid.trailer;
     }
     return list;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/controls/twips.h"
+
 namespace korvel {
 
 // A rectangle in twips.
@@ -21,8 +23,18 @@ struct PlacedControls {
     double captionHeight = 0;
     double treeLeft = 0;
     double treeWidth = 0;
-    // Twips per screen pixel.
+    // Twips per screen pixel, the screen's horizontal value.
     double pixel = 15;
+};
+
+// Where the window's own widgets stand, in screen pixels.
+struct PlacedPixels {
+    int innerWidth = 0;
+    int innerHeight = 0;
+    int captionTop = 0;
+    int captionHeight = 0;
+    int treeLeft = 0;
+    int treeWidth = 0;
 };
 
 struct PaneLayout {
@@ -33,6 +45,10 @@ struct PaneLayout {
 
 inline constexpr double kSplitterWidth = 45;
 inline constexpr double kTreeBottomMarginPixels = 40;
+
+// The bars report their heights in twips already.
+PlacedControls PlacedInTwips(const PlacedPixels& pixels, double toolbarHeight,
+                             double statusBarHeight, const zel::Twips& twips);
 
 // The tree, the splitter and the grid below the caption panel, side by side with one height.
 // Heights and widths that the window's size would make negative are zero.

@@ -42,6 +42,36 @@ TEST(RecordXml, MarkupCharactersInValuesArriveIntact) {
     EXPECT_NE(xml.find("<cInvCode>&lt;A&gt;</cInvCode>"), std::string::npos);
 }
 
+// Each value lands in its own element: a value bound to the wrong column would be saved there.
+TEST(RecordXml, EveryValueLandsInItsOwnElement) {
+    RecordXmlFields fields;
+    fields.whCode = "w";
+    fields.invCode = "i";
+    fields.personCode = "p";
+    fields.topSum = "1";
+    fields.lowSum = "2";
+    fields.safeNum = "3";
+    fields.wastage = "4";
+    fields.frequency = "5";
+    fields.frequencyCode = "月";
+    fields.days = "6";
+    fields.lastDate = "7";
+    fields.userId = "u";
+    EXPECT_EQ(WriteRecordXml(fields),
+              "<WhInvContrapose><CWhCode>w</CWhCode><cInvCode>i</cInvCode><cWhPersonCode>p"
+              "</cWhPersonCode><itopsum>1</itopsum><ilowsum>2</ilowsum><isafenum>3</isafenum>"
+              "<iWastage>4</iWastage><iFrequency>5</iFrequency><cFrequency>月</cFrequency><iDays>6"
+              "</iDays><dLastDate>7</dLastDate><cUserId>u</cUserId></WhInvContrapose>");
+}
+
+TEST(RecordXml, UnsetKeysPersonAndUnitGoEmptyWhileUnreachableBoxesAreLeftOut) {
+    RecordXmlFields fields;
+    fields.userId = "u";
+    EXPECT_EQ(WriteRecordXml(fields),
+              "<WhInvContrapose><CWhCode></CWhCode><cInvCode></cInvCode><cWhPersonCode>"
+              "</cWhPersonCode><cFrequency></cFrequency><cUserId>u</cUserId></WhInvContrapose>");
+}
+
 TEST(CycleDays, AWeekHasSevenDaysAMonthThirtyOneAndADayNone) {
     EXPECT_EQ(CycleDays(kUnitWeek).size(), 7u);
     EXPECT_EQ(CycleDays(kUnitMonth).back(), "31");

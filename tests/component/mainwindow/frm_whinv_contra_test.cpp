@@ -172,6 +172,19 @@ TEST_F(MainWindowGrid, RowsShowNumberedDisplayTextsUnderTheCatalogueHeaders) {
     EXPECT_EQ(grid.Col(), 1);
 }
 
+TEST_F(MainWindowGrid, EveryHeaderIsTheCaptionOfItsQueryColumn) {
+    database.AddWarehouse("01");
+    FrmWhInvContra& window = Open();
+    const auto& caption = context.catalogue.arrFldCaption;
+    // Grid column c shows caption captionOfColumn[c]; column 0 is the serial number.
+    const int captionOfColumn[] = {-1, 0, 1, 2, 3, 13, 4, 14, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16};
+    ASSERT_EQ(window.Grid().Cols(), static_cast<int>(std::size(captionOfColumn)));
+    for (int col = 1; col < window.Grid().Cols(); ++col) {
+        EXPECT_EQ(window.Grid().TextMatrix(0, col), caption[captionOfColumn[col]]) << col;
+        EXPECT_FALSE(caption[captionOfColumn[col]].empty()) << col;
+    }
+}
+
 TEST_F(MainWindowGrid, AFailingQueryLeavesAnEmptyGridNotAnotherWarehousesRows) {
     database.AddWarehouse("01");
     database.AddWarehouse("02");
@@ -316,6 +329,28 @@ TEST_F(MainWindowCommandsTest, DoubleClickModifiesDataRowsOnly) {
     window.Grid().SetRow(0);
     emit window.Grid().DblClick();
     EXPECT_EQ(log.edits.size(), 1u);
+}
+
+// Modify edits the row where the selection ends, which a shift-click moves away from the anchor.
+TEST_F(MainWindowCommandsTest, ModifyOpensTheRowWhereAShiftClickEndedTheSelection) {
+    database.AddWarehouse("01");
+    AddRows("01", "A", 4);
+    CommandLog log;
+    FrmWhInvContra& window = Open(log.Commands());
+    zel::FlexGrid& grid = window.Grid();
+    ASSERT_EQ(grid.Rows(), 5);
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = grid.View().visualRect(grid.Model().GridIndex(row, 1));
+        QTest::mouseClick(grid.View().viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    click(1, Qt::NoModifier);
+    click(3, Qt::ShiftModifier);
+    ASSERT_EQ(grid.Row(), 1);
+    ASSERT_EQ(grid.RowSel(), 3);
+    window.ExecCommand("Modify");
+    click(2, Qt::ShiftModifier);
+    window.ExecCommand("Modify");
+    EXPECT_EQ(log.edits, (std::vector<std::pair<int, int>>{{2, 3}, {2, 2}}));
 }
 
 TEST_F(MainWindowCommandsTest, KeysAndToolbarButtonsReachTheirCommands) {

@@ -40,5 +40,19 @@ TEST(MainWindowLayout, ATinyWindowGivesEmptyPanesNeverNegativeOnes) {
     EXPECT_DOUBLE_EQ(panes.grid.width, 0);
 }
 
+// The one-pixel measures of a layout are horizontal pixels even where they measure a height.
+TEST(MainWindowLayout, OnePixelIsTheHorizontalOneOnAScreenWhoseAxesDiffer) {
+    const zel::Twips twips(96, 120);  // 15 twips a pixel across, 12 down
+    const PlacedPixels pixels{800, 600, 28, 30, 0, 200};
+    const PlacedControls placed = PlacedInTwips(pixels, 420, 300, twips);
+    EXPECT_DOUBLE_EQ(placed.pixel, 15);
+    EXPECT_DOUBLE_EQ(placed.innerWidth, 800 * 15);
+    EXPECT_DOUBLE_EQ(placed.innerHeight, 600 * 12);
+    EXPECT_DOUBLE_EQ(placed.treeWidth, 200 * 15);
+    const PaneLayout panes = LayOutPanes(placed);
+    EXPECT_DOUBLE_EQ(panes.tree.top, 28 * 12 + 30 * 12 - 15);
+    EXPECT_DOUBLE_EQ(panes.tree.height, 600 * 12 - 420 - 300 - 40 * 15);
+}
+
 }  // namespace
 }  // namespace korvel::test

@@ -1,0 +1,293 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace korvel {
+
+// The correspondence fields, declared once: the catalogue, the grid's query and header, the
+// editor's boxes, the record XML and the field definition of the multi-record modify read them
+// from kCorrespondenceFields below, and so should every later window that lists fields.
+// A field takes part in what it has a slot for; positions count from 0, except grid columns,
+// which are the grid's own (its column 0 is the serial number).
+
+inline constexpr int kNoPosition = -1;
+
+enum class FieldKind { kCode, kText, kQuantity, kNumber, kWhole, kUnit, kDate };
+
+// What the grid shows instead of the stored value, after the host's formatting.
+enum class DisplayConversion {
+    kNone,
+    // The stored unit code through GetDispTxt(value, arrFreqValue, arrFreqText).
+    kCycleUnit,
+};
+
+// What of the field the editor's box holds.
+enum class EditorValue {
+    kNone,
+    kText,
+    // The box shows another field (the person's name) and keeps this one in its Tag.
+    kTag,
+    // The text of the item chosen in a combo box.
+    kListText,
+};
+
+// The value the field-definition tail carries between its two literal parts.
+enum class DefinitionValue { kNone, kQuantityDigits, kUnitTexts };
+
+// arrFldName and arrFldCaption.
+struct CatalogueSlot {
+    int nameIndex = kNoPosition;
+    int captionIndex = kNoPosition;
+    // Resource key of the caption; empty: the column dictionary's caption of the column.
+    std::string_view captionKey = {};
+};
+
+struct GridSlot {
+    int column = kNoPosition;
+    // Table name written before the column in the select list; empty: written bare.
+    std::string_view qualifier = {};
+    // The host's select list has a blank after some items; the text must not drift.
+    std::string_view trailer = {};
+    DisplayConversion display = DisplayConversion::kNone;
+};
+
+struct EditorSlot {
+    // Object name of the box that shows the field.
+    std::string_view box = {};
+    EditorValue value = EditorValue::kNone;
+    // The box's place in the tab order, as the form numbers it; a box shared by two fields has
+    // it once.
+    int tab = kNoPosition;
+    // Whether a saved modify writes the box back into the grid row.
+    bool writtenBack = false;
+    // Characters the box takes; 0: no limit of the field's own.
+    int maxLength = 0;
+};
+
+struct RecordXmlSlot {
+    int order = kNoPosition;
+    // Spelled and cased as the database service expects it.
+    std::string_view element = {};
+    // Sent only while its box is enabled and visible.
+    bool onlyWhenReachable = false;
+};
+
+// One element <whinvcontrapose.element showfldname='caption' + tail />; the spacing inside
+// the tails is the condition control's format and must not change.
+struct DefinitionSlot {
+    int order = kNoPosition;
+    std::string_view element = {};
+    // Resource key of the caption; empty: the column dictionary's caption of the column.
+    std::string_view captionKey = {};
+    std::string_view tailHead = {};
+    DefinitionValue value = DefinitionValue::kNone;
+    std::string_view tailEnd = {};
+};
+
+struct CorrespondenceField {
+    // As stored, in the recordset and in the column dictionary.
+    std::string_view column = {};
+    FieldKind kind = FieldKind::kText;
+    CatalogueSlot catalogue = {};
+    GridSlot grid = {};
+    EditorSlot editor = {};
+    RecordXmlSlot recordXml = {};
+    DefinitionSlot definition = {};
+};
+
+inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
+    {.column = "cWhCode",
+     .kind = FieldKind::kCode,
+     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText, .tab = 0, .maxLength = 20},
+     .recordXml = {.order = 0, .element = "CWhCode"},
+     .definition = {.order = 0,
+                    .element = "CWhCode",
+                    .captionKey = "Zel.AA.ARCHIVE.FIELD.cwhcode",
+                    .tailHead = "'  reftype='ref' bmulmodify='1' />"}},
+    // The warehouse's name is shown beside its code and never saved.
+    {.column = "cWhName", .editor = {.box = "EdtcWhName", .value = EditorValue::kText, .tab = 1}},
+    {.column = "cInvCode",
+     .kind = FieldKind::kCode,
+     .catalogue = {.nameIndex = 0,
+                   .captionIndex = 0,
+                   .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvcode"},
+     .grid = {.column = 1, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "Edtcinvcode",
+                .value = EditorValue::kText,
+                .tab = 2,
+                .writtenBack = true,
+                .maxLength = 60},
+     .recordXml = {.order = 1, .element = "cInvCode"},
+     .definition = {.order = 1,
+                    .element = "cInvCode",
+                    .tailHead = "'  reftype='ref'  bmulmodify='1' />"}},
+    {.column = "cInvName",
+     .catalogue = {.nameIndex = 1,
+                   .captionIndex = 1,
+                   .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvname"},
+     .grid = {.column = 2, .qualifier = "Inventory"},
+     .editor = {.box = "EdtcInvName", .value = EditorValue::kText, .tab = 3, .writtenBack = true}},
+    {.column = "cInvStd",
+     .catalogue = {.nameIndex = 2, .captionIndex = 2, .captionKey = "Zel.AA.ARCHIVE.FIELD.cinvstd"},
+     .grid = {.column = 3, .qualifier = "Inventory"},
+     .editor = {.box = "EdtcInvStd", .value = EditorValue::kText, .tab = 4, .writtenBack = true}},
+    {.column = "cGroupCode",
+     .kind = FieldKind::kCode,
+     .catalogue = {.nameIndex = 3,
+                   .captionIndex = 3,
+                   .captionKey = "Zel.AA.ARCHIVE.FIELD.cgroupcode"},
+     .grid = {.column = 4, .qualifier = "Inventory"},
+     .editor =
+         {.box = "EdtcGroupCode", .value = EditorValue::kText, .tab = 5, .writtenBack = true}},
+    // The names of the unit group and the main unit come with the item and are never saved.
+    {.column = "cGroupName",
+     .catalogue = {.captionIndex = 13, .captionKey = "Zel.AA.ARCHIVE.FIELD.cgroupname"},
+     .grid = {.column = 5, .qualifier = "computationGroup"},
+     .editor = {.box = "EdtcGroupName", .value = EditorValue::kText, .tab = 41}},
+    {.column = "cComunitCode",
+     .kind = FieldKind::kCode,
+     .catalogue = {.nameIndex = 4,
+                   .captionIndex = 4,
+                   .captionKey = "Zel.AA.ARCHIVE.FIELD.main_ccomunitcode"},
+     .grid = {.column = 6, .qualifier = "Inventory"},
+     .editor =
+         {.box = "EdtcComunitCode", .value = EditorValue::kText, .tab = 6, .writtenBack = true}},
+    {.column = "cComUnitName",
+     .catalogue = {.captionIndex = 14, .captionKey = "Zel.AA.ARCHIVE.FIELD.main_ccomunitname"},
+     .grid = {.column = 7, .qualifier = "ComputationUnit", .trailer = " "},
+     .editor = {.box = "EdtcComunitName", .value = EditorValue::kText, .tab = 42}},
+    {.column = "iTopSum",
+     .kind = FieldKind::kQuantity,
+     .catalogue = {.nameIndex = 5, .captionIndex = 5},
+     .grid = {.column = 8, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtiTopSum", .value = EditorValue::kText, .tab = 10, .writtenBack = true},
+     .recordXml = {.order = 3, .element = "itopsum", .onlyWhenReachable = true},
+     .definition = {.order = 2,
+                    .element = "iTopSum",
+                    .tailHead = "'  reftype='decdgt'  bmulmodify='1'  decdgt='",
+                    .value = DefinitionValue::kQuantityDigits,
+                    .tailEnd = "' />"}},
+    {.column = "iLowSum",
+     .kind = FieldKind::kQuantity,
+     .catalogue = {.nameIndex = 6, .captionIndex = 6},
+     .grid = {.column = 9, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtiLowSum", .value = EditorValue::kText, .tab = 11, .writtenBack = true},
+     .recordXml = {.order = 4, .element = "ilowsum", .onlyWhenReachable = true},
+     .definition = {.order = 3,
+                    .element = "iLowSum",
+                    .tailHead = "'  reftype='decdgt'  bmulmodify='1' decdgt='",
+                    .value = DefinitionValue::kQuantityDigits,
+                    .tailEnd = "'  />"}},
+    {.column = "iSafeNum",
+     .kind = FieldKind::kQuantity,
+     .catalogue = {.nameIndex = 7, .captionIndex = 7},
+     .grid = {.column = 10, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtiSafeNum", .value = EditorValue::kText, .tab = 12, .writtenBack = true},
+     .recordXml = {.order = 5, .element = "isafenum", .onlyWhenReachable = true},
+     .definition = {.order = 4,
+                    .element = "iSafeNum",
+                    .tailHead = "'  reftype='decdgt'  bmulmodify='1'  decdgt='",
+                    .value = DefinitionValue::kQuantityDigits,
+                    .tailEnd = "' />"}},
+    {.column = "iWastage",
+     .kind = FieldKind::kNumber,
+     .catalogue = {.nameIndex = 8, .captionIndex = 8},
+     .grid = {.column = 11, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtiWastage", .value = EditorValue::kText, .tab = 8, .writtenBack = true},
+     .recordXml = {.order = 6, .element = "iWastage", .onlyWhenReachable = true},
+     .definition = {.order = 5,
+                    .element = "iWastage",
+                    .tailHead = "'  reftype='decdgt'  bmulmodify='1' decdgt='",
+                    .value = DefinitionValue::kQuantityDigits,
+                    .tailEnd = "'  />"}},
+    {.column = "iFrequency",
+     .kind = FieldKind::kWhole,
+     .catalogue = {.nameIndex = 9, .captionIndex = 9},
+     .grid = {.column = 12, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtiFrequency",
+                .value = EditorValue::kText,
+                .tab = 13,
+                .writtenBack = true,
+                .maxLength = 4},
+     .recordXml = {.order = 7, .element = "iFrequency", .onlyWhenReachable = true},
+     .definition = {.order = 6,
+                    .element = "iFrequency",
+                    .tailHead = "'  reftype=''  bmulmodify='1'   />"}},
+    {.column = "cFrequency",
+     .kind = FieldKind::kUnit,
+     .catalogue = {.nameIndex = 10, .captionIndex = 10},
+     .grid = {.column = 13,
+              .qualifier = "WhInvContrapose",
+              .display = DisplayConversion::kCycleUnit},
+     .editor =
+         {.box = "CbocFrequency", .value = EditorValue::kListText, .tab = 14, .writtenBack = true},
+     .recordXml = {.order = 8, .element = "cFrequency"},
+     .definition = {.order = 7,
+                    .element = "cFrequency",
+                    .tailHead = "'  reftype='enum' enumval='",
+                    .value = DefinitionValue::kUnitTexts,
+                    .tailEnd = "'  bmulmodify='1'   />"}},
+    // The day within the cycle depends on the unit and cannot be changed in bulk.
+    {.column = "iDays",
+     .kind = FieldKind::kWhole,
+     .catalogue = {.nameIndex = 11, .captionIndex = 11},
+     .grid = {.column = 14, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "CboiDays", .value = EditorValue::kListText, .tab = 15, .writtenBack = true},
+     .recordXml = {.order = 9, .element = "iDays", .onlyWhenReachable = true}},
+    {.column = "dLastDate",
+     .kind = FieldKind::kDate,
+     .catalogue = {.nameIndex = 12, .captionIndex = 12},
+     .grid = {.column = 15, .qualifier = "WhInvContrapose"},
+     .editor = {.box = "EdtdLastDate",
+                .value = EditorValue::kText,
+                .tab = 9,
+                .writtenBack = true,
+                .maxLength = 10},
+     .recordXml = {.order = 10, .element = "dLastDate", .onlyWhenReachable = true},
+     .definition = {.order = 8,
+                    .element = "dLastDate",
+                    .tailHead = "'  reftype='date' bmulmodify='1' />"}},
+    {.column = "cWhPersonCode",
+     .kind = FieldKind::kCode,
+     .catalogue = {.nameIndex = 13,
+                   .captionIndex = 15,
+                   .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersoncode"},
+     .grid = {.column = 16},
+     .editor =
+         {.box = "EdtcWhPersonCode", .value = EditorValue::kTag, .tab = 7, .writtenBack = true},
+     .recordXml = {.order = 2, .element = "cWhPersonCode"},
+     .definition = {.order = 9,
+                    .element = "cWhPersonCode",
+                    .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersoncode",
+                    .tailHead = "'  reftype='ref'  bmulmodify='1'  />"}},
+    // Stored with its table: the person's name is not a column of the correspondence table.
+    {.column = "Person.cPersonName",
+     .catalogue = {.nameIndex = 14,
+                   .captionIndex = 16,
+                   .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersonname"},
+     .grid = {.column = 17},
+     .editor = {.box = "EdtcWhPersonCode", .value = EditorValue::kText, .writtenBack = true}},
+}};
+
+using FieldList = std::vector<const CorrespondenceField*>;
+
+// The fields that have a slot, in the slot's order.
+FieldList FieldsInGridOrder();
+FieldList FieldsInCaptionOrder();
+FieldList FieldsInRecordXmlOrder();
+FieldList FieldsInDefinitionOrder();
+FieldList FieldsInEditorTabOrder();
+
+// nullptr when no field has that position.
+const CorrespondenceField* FieldAtGridColumn(int column);
+const CorrespondenceField* FieldOfCaption(int captionIndex);
+// The field of that column, compared without regard to ASCII case as the host's names are.
+const CorrespondenceField* FieldNamed(std::string_view column);
+// Quantities and numbers are shown and entered with the quantity decimal digits.
+bool TakesQuantityDigits(const CorrespondenceField& field);
+// Whether the record carries a field that the box shows; the other boxes only show.
+bool IsSavedFromBox(std::string_view box);
+
+}  // namespace korvel
