@@ -304,6 +304,20 @@ TEST_F(FlexGridColumnFitTest, AColumnTheUserSizedKeepsItsWidthThroughRefills) {
     EXPECT_FALSE(grid_.ColSizedByUser(2));
 }
 
+TEST_F(FlexGridColumnFitTest, WhatTheProgramDoesToTheGridIsNotTakenForTheUsersSizing) {
+    Fill(5, [&](int row) { return std::vector<std::string>{"件", name_, std::to_string(row)}; });
+    grid_.SetColWidth(1, 900);
+    grid_.AutoSizeCols();
+    grid_.Sort(3, Qt::DescendingOrder);
+    grid_.SetCols(6);
+    ASSERT_TRUE(grid_.SetFixedRows(0));
+    ASSERT_TRUE(grid_.SetFixedRows(1));
+    grid_.resize(400, 300);
+    for (int col = 0; col < grid_.Cols(); ++col) {
+        EXPECT_FALSE(grid_.ColSizedByUser(col)) << col;
+    }
+}
+
 TEST_F(FlexGridColumnFitTest, AnEmptyFillLeavesTheWidthsForTheNextFill) {
     Fill(0, [&](int) { return std::vector<std::string>{}; });
     EXPECT_EQ(Width(2), 100);
