@@ -1,5 +1,6 @@
 #include "host/controls/edit_box.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QTextDocument>
 #include <algorithm>
@@ -61,6 +62,30 @@ void Edit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (IsLostFocus(*event)) {
         emit LostFocus();
+    }
+}
+
+void Edit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange) {
+        ShowReadOnlyLook();
+    }
+}
+
+// Only the background changes, and only in the groups an enabled box is drawn with, so that a
+// read-only box that is also disabled looks disabled as any other.
+void Edit::ShowReadOnlyLook() {
+    if (isReadOnly() && !editablePalette_) {
+        // An empty palette gives a box that inherited its colours back to its window.
+        editablePalette_ = testAttribute(Qt::WA_SetPalette) ? palette() : QPalette();
+        QPalette look = palette();
+        const QBrush disabledBase = look.brush(QPalette::Disabled, QPalette::Base);
+        look.setBrush(QPalette::Active, QPalette::Base, disabledBase);
+        look.setBrush(QPalette::Inactive, QPalette::Base, disabledBase);
+        setPalette(look);
+    } else if (!isReadOnly() && editablePalette_) {
+        setPalette(*editablePalette_);
+        editablePalette_.reset();
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPalette>
 #include <QString>
+#include <optional>
 #include <string>
 
 namespace zel {
@@ -12,6 +14,10 @@ class EntryFilter;
 // the SQL and XML texts built from its value (see EntryFilter): a typed one is swallowed, and
 // pasted, dropped or inserted text comes in without them. Text set by the program through SetText
 // is kept as given, since a window may show a name read from the database.
+//
+// A read-only box (setReadOnly, the host edit's Locked) shows the background of a disabled box,
+// so that nobody takes it for a place to type, yet it stays enabled: its text keeps the colour of
+// text to be read and can still be selected and copied, and its hint still shows.
 class Edit final : public QLineEdit {
     Q_OBJECT
     // The host's number formatting reads a number box's decimals under this property name.
@@ -47,9 +53,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void OnTextChanged(const QString& text);
+    void ShowReadOnlyLook();
 
     EntryFilter* filter_;
     // A refused character that was filtered out leaves the text as it was, yet Qt reports a change.
@@ -57,6 +65,8 @@ private:
     std::string tag_;
     std::string hint_;
     short digits_ = -1;
+    // While the box is read-only: the palette it had of its own before, to be given back.
+    std::optional<QPalette> editablePalette_;
 };
 
 }  // namespace zel

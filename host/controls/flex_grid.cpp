@@ -16,13 +16,12 @@
 namespace zel {
 namespace {
 
-// Rows read when sizing columns to their contents.
-constexpr int kSizingRows = 200;
 constexpr int kRowPadding = 6;
 
 }  // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new GridTableView(this)) {
+FlexGrid::FlexGrid(QWidget* parent)
+    : QWidget(parent), view_(new GridTableView(this)), widths_(*view_, kSizingRows) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -38,7 +37,6 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new GridTableView(t
     const int rowHeight = view_->fontMetrics().height() + kRowPadding;
     view_->verticalHeader()->setMinimumSectionSize(rowHeight);
     view_->verticalHeader()->setDefaultSectionSize(rowHeight);
-    view_->horizontalHeader()->setResizeContentsPrecision(kSizingRows);
     view_->horizontalHeader()->setSectionsClickable(false);
     view_->horizontalHeader()->setHighlightSections(false);
     view_->viewport()->installEventFilter(this);
@@ -50,11 +48,13 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), view_(new GridTableView(t
             [this] { TakeSelectionFromView(); });
 }
 
+// A fill sets the row count first and then writes every row.
 bool FlexGrid::SetRows(int rows) {
     showingSelection_ = true;
     const bool done = model_.SetRows(rows);
     showingSelection_ = false;
     ClampCursor();
+    widths_.ExpectRows();
     return done;
 }
 
@@ -63,6 +63,7 @@ bool FlexGrid::SetCols(int cols) {
     const bool done = model_.SetCols(cols);
     showingSelection_ = false;
     ClampCursor();
+    widths_.ForgetFrom(model_.Cols());
     return done;
 }
 
@@ -133,6 +134,9 @@ bool FlexGrid::SetMousePointer(int mousePointer) {
 // own updates off and on would repaint all of it every time.
 void FlexGrid::SetRedraw(bool redraw) {
     model_.SetDeferUpdates(!redraw);
+    if (redraw) {
+        widths_.RowsShown();
+    }
 }
 
 QColor FlexGrid::BackColor() const {
@@ -156,7 +160,15 @@ bool FlexGrid::SetColWidth(int col, double twips) {
     if (!IsGridCol(col) || twips < 0) {
         return false;
     }
-    view_->setColumnWidth(col, Twips::ForScreen(screen()).ToPixelsX(twips));
+    widths_.SetWidth(col, Twips::ForScreen(screen()).ToPixelsX(twips));
+    return true;
+}
+
+bool FlexGrid::FitColToContents(int col, double maxTwips) {
+    if (!IsGridCol(col) || maxTwips < 0) {
+        return false;
+    }
+    widths_.FollowContents(col, Twips::ForScreen(screen()).ToPixelsX(maxTwips));
     return true;
 }
 
@@ -184,7 +196,7 @@ bool FlexGrid::SetSelectionMode(int mode) {
 }
 
 void FlexGrid::AutoSizeCols() {
-    view_->resizeColumnsToContents();
+    widths_.FitAll();
 }
 
 bool FlexGrid::Sort(int col, Qt::SortOrder order) {

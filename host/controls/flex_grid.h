@@ -5,9 +5,10 @@
 #include <string>
 
 #include "host/controls/flex_grid_model.h"
+#include "host/controls/grid_column_widths.h"
+#include "host/controls/grid_table_view.h"
 
 class QItemSelection;
-class QTableView;
 
 namespace zel {
 
@@ -20,6 +21,8 @@ class FlexGrid final : public QWidget {
 
 public:
     enum SelectionModes { kSelectionFree = 0, kSelectionByRow = 1, kSelectionByColumn = 2 };
+    // Rows read when sizing columns to their contents.
+    static constexpr int kSizingRows = 200;
 
     explicit FlexGrid(QWidget* parent = nullptr);
 
@@ -44,7 +47,9 @@ public:
 
     int MousePointer() const { return mousePointer_; }
     bool SetMousePointer(int mousePointer);
-    // While off, cell changes are neither painted nor announced; switching it on shows them all.
+    // While off, cell changes are neither painted nor announced; switching it on shows them all,
+    // and the first time after the row count was set it fits the columns that follow their
+    // contents (FitColToContents) to the rows written so far.
     bool Redraw() const { return !model_.DeferUpdates(); }
     void SetRedraw(bool redraw);
     QColor BackColor() const;
@@ -53,11 +58,17 @@ public:
     // In twips.
     double ColWidth(int col) const;
     bool SetColWidth(int col, double twips);
+    // The column is sized to its header and its first kSizingRows rows each time a fill shows
+    // its rows (see Redraw), never wider than maxTwips, until the user sizes it by hand.
+    bool FitColToContents(int col, double maxTwips);
+    // The user dragged the column's edge (or double-clicked it): the width is the user's.
+    bool ColSizedByUser(int col) const { return widths_.SizedByUser(col); }
     Qt::Alignment ColAlignment(int col) const { return model_.ColAlignment(col); }
     bool SetColAlignment(int col, Qt::Alignment alignment);
     int SelectionMode() const { return selectionMode_; }
     bool SetSelectionMode(int mode);
-    // Fits the columns to the header and the first rows; never reads every row.
+    // Fits the columns the user has not sized to the header and the first rows; never reads
+    // every row.
     void AutoSizeCols();
     bool Sort(int col, Qt::SortOrder order);
 
@@ -82,7 +93,8 @@ private:
     void TakeSelectionFromView();
 
     FlexGridModel model_;
-    QTableView* view_;
+    GridTableView* view_;
+    GridColumnWidths widths_;
     int row_ = 0;
     int col_ = 0;
     int rowSel_ = 0;

@@ -1,6 +1,12 @@
 #include "host/controls/grid_table_view.h"
 
+#include "host/controls/grid_header_view.h"
+
 namespace zel {
+
+GridTableView::GridTableView(QWidget* parent) : QTableView(parent) {
+    setHorizontalHeader(new GridHeaderView(this));
+}
 
 void GridTableView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                 const QList<int>& roles) {

@@ -18,10 +18,11 @@ constexpr int kPadding = 14;
 constexpr int kMinPixels = 40;
 constexpr int kMaxPixels = 360;
 constexpr int kSerialDigits = 6;
-// Characters shown for a number, and for a text column that declares no size.
+// Until rows arrive: characters made room for in a number column, in a text column that declares
+// no size, and at most in any text column, whatever its declared size.
 constexpr int kNumberChars = 12;
 constexpr int kDefaultTextChars = 10;
-constexpr int kMaxTextChars = 24;
+constexpr int kMaxTextChars = 12;
 constexpr const char* kDateSample = "0000-00-00";
 
 enum class FieldKind { kNumber, kDate, kText };
@@ -55,8 +56,11 @@ int ColumnPixels(const Measures& fonts, const FlexGrid& grid, int col, int value
     return std::clamp(wanted, kMinPixels, kMaxPixels);
 }
 
+// A width the user gave a column stands through every new layout of the same grid.
 void SetColumn(FlexGrid& grid, int col, int pixels, Qt::Alignment alignment) {
-    grid.SetColWidth(col, Twips::ForScreen(grid.screen()).FromPixelsX(pixels));
+    if (!grid.ColSizedByUser(col)) {
+        grid.SetColWidth(col, Twips::ForScreen(grid.screen()).FromPixelsX(pixels));
+    }
     grid.SetColAlignment(col, alignment | Qt::AlignVCenter);
 }
 
@@ -73,12 +77,14 @@ void FormatGridColumns(FlexGrid& grid, const IRecordset* recordset) {
     if (recordset == nullptr) {
         return;
     }
+    const double maxTwips = Twips::ForScreen(grid.screen()).FromPixelsX(kMaxPixels);
     const int fields = std::min(recordset->FieldCount(), grid.Cols() - 1);
     for (int field = 0; field < fields; ++field) {
         const FieldKind kind = KindOf(recordset->FieldName(field));
         const int values = ValuesWidth(fonts, kind, recordset->FieldDefinedSize(field));
         SetColumn(grid, field + 1, ColumnPixels(fonts, grid, field + 1, values),
                   kind == FieldKind::kNumber ? Qt::AlignRight : Qt::AlignLeft);
+        grid.FitColToContents(field + 1, maxTwips);
     }
 }
 

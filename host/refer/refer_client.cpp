@@ -51,6 +51,7 @@ bool ReferClient::OpenQueries(const ILogin& login, const std::string& classQuery
         }
     }
     items_ = std::make_shared<RecordsetCursor>(std::move(items));
+    captions_ = ColumnCaptions::Read(*database, kind_.dictionaryKey);
     return true;
 }
 
@@ -59,7 +60,7 @@ void ReferClient::Show() {
     if (items_ == nullptr) {
         return;
     }
-    ReferenceDialog dialog(kind_, items_, classes_.get(), multiSelect_);
+    ReferenceDialog dialog(kind_, items_, classes_.get(), multiSelect_, captions_);
     const int answer = environment_->dialogs->ShowModal(dialog, QApplication::activeWindow());
     // A presenter that closes the window itself need not pass on the code accept() set; the
     // window keeps it.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/objects/host_environment.h"
+#include "host/refer/column_captions.h"
 #include "host/refer/reference_kind.h"
 #include "interfaces/refer_client.h"
 
@@ -34,6 +35,7 @@ private:
     std::shared_ptr<RecordsetCursor> items_;  // nullptr until StrRefInit succeeds
     std::shared_ptr<IRecordset> classes_;     // nullptr without a class query
     std::shared_ptr<IRecordset> chosen_;
+    ColumnCaptions captions_;
 };
 
 }  // namespace zel

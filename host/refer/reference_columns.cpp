@@ -1,23 +1,11 @@
 #include "host/refer/reference_columns.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 #include "host/refer/ascii_text.h"
 
 namespace zel {
 namespace {
-
-constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kCaptions = {{
-    {"cWhCode", "仓库编码"},
-    {"cWhName", "仓库名称"},
-    {"cInvCode", "存货编码"},
-    {"cInvName", "存货名称"},
-    {"cInvStd", "规格型号"},
-    {"cPersonCode", "人员编码"},
-    {"cPersonName", "人员名称"},
-}};
 
 bool IsInternalId(std::string_view fieldName) {
     return AsciiEqualIgnoringCase(fieldName, "iId");
@@ -46,15 +34,6 @@ std::vector<int> ShownColumns(const IRecordset& items, const ReferenceKind& kind
         }
     }
     return shown;
-}
-
-std::string ColumnCaption(std::string_view fieldName) {
-    for (const auto& [field, caption] : kCaptions) {
-        if (AsciiEqualIgnoringCase(field, fieldName)) {
-            return std::string(caption);
-        }
-    }
-    return std::string(fieldName);
 }
 
 }  // namespace zel

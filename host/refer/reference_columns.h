@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "host/refer/reference_kind.h"
@@ -14,8 +12,5 @@ namespace zel {
 // that a "select *" of a wide table stays readable.
 constexpr int kMaxShownColumns = 8;
 std::vector<int> ShownColumns(const IRecordset& items, const ReferenceKind& kind);
-
-// The header of a column: the caption of a field the picker knows, else the field name.
-std::string ColumnCaption(std::string_view fieldName);
 
 }  // namespace zel

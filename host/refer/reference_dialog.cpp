@@ -29,8 +29,8 @@ bool MovesThroughRows(int key) {
 
 ReferenceDialog::ReferenceDialog(const ReferenceKind& kind,
                                  std::shared_ptr<const RecordsetCursor> items, IRecordset* classes,
-                                 bool multiSelect, QWidget* parent)
-    : QDialog(parent), model_(new ReferenceItemModel(std::move(items), kind, this)) {
+                                 bool multiSelect, const ColumnCaptions& captions, QWidget* parent)
+    : QDialog(parent), model_(new ReferenceItemModel(std::move(items), kind, captions, this)) {
     setWindowTitle(QString::fromStdString(kind.title));
     auto* layout = new QVBoxLayout(this);
     QWidget* itemPane = MakeItemPane(multiSelect);

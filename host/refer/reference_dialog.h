@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/refer/column_captions.h"
 #include "host/refer/recordset_cursor.h"
 #include "host/refer/reference_kind.h"
 #include "interfaces/recordset.h"
@@ -24,9 +25,11 @@ class ReferenceDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // classes: the class rows, or nullptr for a picker without classes.
+    // classes: the class rows, or nullptr for a picker without classes. The column headers are
+    // the captions' texts of the item query's columns.
     ReferenceDialog(const ReferenceKind& kind, std::shared_ptr<const RecordsetCursor> items,
-                    IRecordset* classes, bool multiSelect, QWidget* parent = nullptr);
+                    IRecordset* classes, bool multiSelect, const ColumnCaptions& captions = {},
+                    QWidget* parent = nullptr);
 
     // The recordset rows the user took, in query order: the selected rows of a multiple choice,
     // else the current row; empty when none is.

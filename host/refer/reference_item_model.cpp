@@ -18,10 +18,12 @@ int ColumnOf(const IRecordset& items, const std::string& field, int fallback) {
 }  // namespace
 
 ReferenceItemModel::ReferenceItemModel(std::shared_ptr<const RecordsetCursor> items,
-                                       const ReferenceKind& kind, QObject* parent)
+                                       const ReferenceKind& kind, const ColumnCaptions& captions,
+                                       QObject* parent)
     : QAbstractTableModel(parent),
       items_(std::move(items)),
       shown_(ShownColumns(items_->Recordset(), kind)),
+      headers_(Headers(captions)),
       codeColumn_(ColumnOf(items_->Recordset(), kind.codeField, 0)),
       nameColumn_(ColumnOf(items_->Recordset(), kind.nameField, 1)),
       classColumn_(kind.hasClasses ? items_->Recordset().FieldIndex("cInvCCode") : -1),
@@ -49,8 +51,7 @@ QVariant ReferenceItemModel::headerData(int section, Qt::Orientation orientation
         section >= columnCount()) {
         return {};
     }
-    const int column = shown_[static_cast<std::size_t>(section)];
-    return QString::fromStdString(ColumnCaption(items_->Recordset().FieldName(column)));
+    return headers_[static_cast<std::size_t>(section)];
 }
 
 void ReferenceItemModel::SetFilter(ItemFilter filter) {
@@ -80,6 +81,15 @@ bool ReferenceItemModel::Passes(const ItemFilter& filter, int sourceRow) const {
     return filter.Matches(items_->Value(sourceRow, codeColumn_).ToString(),
                           items_->Value(sourceRow, nameColumn_).ToString(),
                           items_->Value(sourceRow, classColumn_).ToString());
+}
+
+std::vector<QString> ReferenceItemModel::Headers(const ColumnCaptions& captions) const {
+    std::vector<QString> headers;
+    for (const int column : shown_) {
+        headers.push_back(
+            QString::fromStdString(captions.Of(items_->Recordset().FieldName(column))));
+    }
+    return headers;
 }
 
 std::vector<int> ReferenceItemModel::AllRows() const {

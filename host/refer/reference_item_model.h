@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QString>
 #include <memory>
 #include <vector>
 
+#include "host/refer/column_captions.h"
 #include "host/refer/item_filter.h"
 #include "host/refer/recordset_cursor.h"
 #include "host/refer/reference_kind.h"
@@ -18,7 +20,7 @@ class ReferenceItemModel final : public QAbstractTableModel {
 
 public:
     ReferenceItemModel(std::shared_ptr<const RecordsetCursor> items, const ReferenceKind& kind,
-                       QObject* parent = nullptr);
+                       const ColumnCaptions& captions, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -33,9 +35,11 @@ public:
 private:
     bool Passes(const ItemFilter& filter, int sourceRow) const;
     std::vector<int> AllRows() const;
+    std::vector<QString> Headers(const ColumnCaptions& captions) const;
 
     std::shared_ptr<const RecordsetCursor> items_;
     std::vector<int> shown_;  // recordset columns, in view order
+    std::vector<QString> headers_;
     int codeColumn_;
     int nameColumn_;
     int classColumn_;

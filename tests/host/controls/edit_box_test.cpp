@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -116,6 +117,94 @@ TEST(EditProperties, ShowsTheHintAsPlainTextTooltip) {
               QStringLiteral("编码：<b>A&1</b>"));
     edit.SetUTooltipText("");
     EXPECT_TRUE(edit.toolTip().isEmpty());
+}
+
+// The colour a box is drawn with in its middle, where an empty box shows only its background.
+QColor BackgroundDrawn(QLineEdit& box) {
+    const QImage picture = box.grab().toImage();
+    return picture.pixelColor(picture.width() / 2, picture.height() / 2);
+}
+
+class EditReadOnlyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window_);
+        for (QLineEdit* box : {static_cast<QLineEdit*>(editable_), disabled_}) {
+            layout->addWidget(box);
+        }
+        disabled_->setEnabled(false);
+        window_.show();
+    }
+    Edit* AddBox() {
+        auto* box = new Edit(&window_);
+        window_.layout()->addWidget(box);
+        return box;
+    }
+
+    QWidget window_;
+    Edit* editable_ = new Edit(&window_);
+    QLineEdit* disabled_ = new QLineEdit(&window_);
+};
+
+TEST_F(EditReadOnlyTest, IsDrawnWithTheBackgroundOfADisabledBox) {
+    Edit* locked = AddBox();
+    locked->setReadOnly(true);
+    // Made read-only before it joins its window, as a window may build its boxes.
+    auto* early = new Edit;
+    early->setReadOnly(true);
+    early->setParent(&window_);
+    window_.layout()->addWidget(early);
+    early->show();
+
+    ASSERT_NE(BackgroundDrawn(*editable_), BackgroundDrawn(*disabled_));
+    for (Edit* box : {locked, early}) {
+        EXPECT_EQ(BackgroundDrawn(*box), BackgroundDrawn(*disabled_));
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            EXPECT_EQ(box->palette().color(group, QPalette::Base),
+                      disabled_->palette().color(QPalette::Disabled, QPalette::Base));
+            // Still text to be read, not the grey of a disabled box's text.
+            EXPECT_EQ(box->palette().color(group, QPalette::Text),
+                      editable_->palette().color(group, QPalette::Text));
+        }
+    }
+}
+
+TEST_F(EditReadOnlyTest, KeepsItsTextSelectableAndCopyableButNotTypedInto) {
+    Edit* locked = AddBox();
+    locked->SetText("仓库A01");
+    locked->setReadOnly(true);
+    EXPECT_TRUE(locked->isEnabled());
+    QTest::keyClicks(locked, QStringLiteral("x"));
+    EXPECT_EQ(locked->Text(), "仓库A01");
+    locked->selectAll();
+    locked->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("仓库A01"));
+}
+
+TEST_F(EditReadOnlyTest, TypableAgainItTakesItsWindowsColoursAgain) {
+    Edit* box = AddBox();
+    box->setReadOnly(true);
+    box->setReadOnly(false);
+    EXPECT_EQ(BackgroundDrawn(*box), BackgroundDrawn(*editable_));
+    EXPECT_FALSE(box->testAttribute(Qt::WA_SetPalette));
+    QPalette colours = window_.palette();
+    colours.setColor(QPalette::Base, Qt::yellow);
+    window_.setPalette(colours);
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor(Qt::yellow));
+}
+
+TEST_F(EditReadOnlyTest, ABoxWithColoursOfItsOwnGetsThemBack) {
+    Edit* box = AddBox();
+    QPalette own = box->palette();
+    own.setColor(QPalette::Active, QPalette::Base, Qt::cyan);
+    own.setColor(QPalette::Inactive, QPalette::Base, Qt::cyan);
+    box->setPalette(own);
+    box->setReadOnly(true);
+    box->setReadOnly(true);  // again: no second look over the first
+    EXPECT_EQ(box->palette().color(QPalette::Base),
+              disabled_->palette().color(QPalette::Disabled, QPalette::Base));
+    box->setReadOnly(false);
+    EXPECT_EQ(box->palette().color(QPalette::Base), QColor(Qt::cyan));
 }
 
 class EditFocusTest : public ::testing::Test {

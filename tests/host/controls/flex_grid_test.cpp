@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,153 @@ TEST_F(FlexGridTest, NoFixedRowHidesTheHeader) {
     ASSERT_TRUE(grid_.SetFixedRows(0));
     EXPECT_FALSE(grid_.View().horizontalHeader()->isVisible());
     EXPECT_EQ(grid_.Model().rowCount(), 6);
+}
+
+// Columns that follow their contents, filled as the list window fills them: the row count first,
+// redrawing off while the cells are written, on again when the rows are to be shown.
+class FlexGridColumnFitTest : public ::testing::Test {
+protected:
+    static constexpr int kLimit = 300;  // pixels
+
+    void SetUp() override {
+        grid_.resize(900, 500);
+        grid_.SetCols(4);
+        grid_.SetRows(1);
+        const char* headers[] = {"序号", "单位", "存货名称", "备注"};
+        for (int col = 0; col < 4; ++col) {
+            grid_.SetTextMatrix(0, col, headers[col]);
+            grid_.SetColWidth(col, Twips::ForScreen(grid_.screen()).FromPixelsX(100));
+        }
+        for (int col = 1; col < 4; ++col) {
+            ASSERT_TRUE(
+                grid_.FitColToContents(col, Twips::ForScreen(grid_.screen()).FromPixelsX(kLimit)));
+        }
+        grid_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid_));
+    }
+    // Row r shows cells(r) from column 1 on; the serial number in column 0.
+    void Fill(int rows, const std::function<std::vector<std::string>(int)>& cells) {
+        grid_.SetRows(rows + 1);
+        grid_.SetRedraw(false);
+        for (int row = 1; row <= rows; ++row) {
+            grid_.SetTextMatrix(row, 0, std::to_string(row));
+            const std::vector<std::string> texts = cells(row);
+            for (int col = 1; col < 4; ++col) {
+                grid_.SetTextMatrix(row, col, texts[static_cast<std::size_t>(col - 1)]);
+            }
+        }
+        grid_.SetRedraw(true);
+    }
+    int Width(int col) { return grid_.View().columnWidth(col); }
+    int TextWidth(const std::string& text) {
+        return grid_.View().fontMetrics().horizontalAdvance(QString::fromStdString(text));
+    }
+    int HeaderTextWidth(int col) {
+        return grid_.View().horizontalHeader()->fontMetrics().horizontalAdvance(
+            QString::fromStdString(grid_.TextMatrix(0, col)));
+    }
+    // As a user does: a drag of the column's right edge in the header.
+    void DragEdge(int col, int by) {
+        QHeaderView& header = *grid_.View().horizontalHeader();
+        const int edge = header.sectionViewportPosition(col) + header.sectionSize(col) - 1;
+        const QPoint from(edge, header.height() / 2);
+        QTest::mousePress(header.viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(header.viewport(), from + QPoint(by, 0));
+        QTest::mouseRelease(header.viewport(), Qt::LeftButton, {}, from + QPoint(by, 0));
+    }
+
+    const std::string name_ = "高强度六角头螺栓 M12×80 镀锌";
+    const std::string longNote_ = std::string(120, 'W');
+    FlexGrid grid_;
+};
+
+TEST_F(FlexGridColumnFitTest, AFillGivesACodeANarrowColumnAndANameAWideOneWithinTheLimit) {
+    Fill(30, [&](int) { return std::vector<std::string>{"件", name_, longNote_}; });
+    EXPECT_EQ(Width(0), 100);  // a column the program sized stays so
+    EXPECT_GE(Width(1), TextWidth("件"));
+    EXPECT_LT(Width(1), HeaderTextWidth(1) + 10);
+    EXPECT_GE(Width(2), TextWidth(name_));
+    EXPECT_LT(Width(2), TextWidth(name_) + 30);
+    EXPECT_NEAR(Width(3), kLimit, 1);
+    EXPECT_FALSE(grid_.ColSizedByUser(1));
+}
+
+TEST_F(FlexGridColumnFitTest, MeasuresTheFirstRowsOnlyAndFitsWhenTheyAreFirstShown) {
+    // A long name far down, and one written after the first rows were shown.
+    const int farRow = FlexGrid::kSizingRows + 300;
+    grid_.SetRows(farRow + 1);
+    grid_.SetRedraw(false);
+    for (int row = 1; row <= farRow; ++row) {
+        grid_.SetTextMatrix(row, 2, row == farRow ? name_ : "螺母");
+        if (row == FlexGrid::kSizingRows) {
+            grid_.SetRedraw(true);  // as the fill lets events run
+            grid_.SetRedraw(false);
+        }
+    }
+    grid_.SetRedraw(true);
+    EXPECT_LT(Width(2), TextWidth(name_));
+    EXPECT_GE(Width(2), TextWidth("螺母"));
+
+    Fill(3, [&](int) { return std::vector<std::string>{"件", name_, "-"}; });
+    EXPECT_GE(Width(2), TextWidth(name_));  // a new fill measures again
+}
+
+TEST_F(FlexGridColumnFitTest, AColumnTheUserSizedKeepsItsWidthThroughRefills) {
+    Fill(5, [&](int) { return std::vector<std::string>{"件", name_, "-"}; });
+    const int fitted = Width(2);
+    DragEdge(2, -40);
+    ASSERT_TRUE(grid_.ColSizedByUser(2));
+    const int usersWidth = Width(2);
+    EXPECT_EQ(usersWidth, fitted - 40);
+
+    Fill(5, [&](int) { return std::vector<std::string>{"件", name_ + name_, "-"}; });
+    EXPECT_EQ(Width(2), usersWidth);
+    grid_.AutoSizeCols();
+    EXPECT_EQ(Width(2), usersWidth);
+    EXPECT_FALSE(grid_.ColSizedByUser(1));
+    EXPECT_FALSE(grid_.ColSizedByUser(3));
+
+    // Gone with its column: a new column in its place is the program's again.
+    grid_.SetCols(2);
+    grid_.SetCols(4);
+    EXPECT_FALSE(grid_.ColSizedByUser(2));
+}
+
+TEST_F(FlexGridColumnFitTest, WhatTheProgramDoesToTheGridIsNotTakenForTheUsersSizing) {
+    Fill(5, [&](int row) { return std::vector<std::string>{"件", name_, std::to_string(row)}; });
+    grid_.SetColWidth(1, 900);
+    grid_.AutoSizeCols();
+    grid_.Sort(3, Qt::DescendingOrder);
+    grid_.SetCols(6);
+    ASSERT_TRUE(grid_.SetFixedRows(0));
+    ASSERT_TRUE(grid_.SetFixedRows(1));
+    grid_.resize(400, 300);
+    for (int col = 0; col < grid_.Cols(); ++col) {
+        EXPECT_FALSE(grid_.ColSizedByUser(col)) << col;
+    }
+}
+
+TEST_F(FlexGridColumnFitTest, AnEmptyFillLeavesTheWidthsForTheNextFill) {
+    Fill(0, [&](int) { return std::vector<std::string>{}; });
+    EXPECT_EQ(Width(2), 100);
+    Fill(2, [&](int) { return std::vector<std::string>{"件", name_, "-"}; });
+    EXPECT_GE(Width(2), TextWidth(name_));
+}
+
+TEST_F(FlexGridColumnFitTest, ALongCaptionOverShortCodesTakesTwoLines) {
+    grid_.SetTextMatrix(0, 1, "主计量单位编码");
+    grid_.SetTextMatrix(0, 3, "Unit of measure");
+    Fill(3, [&](int) { return std::vector<std::string>{"01", name_, "kg"}; });
+    const QHeaderView& header = *grid_.View().horizontalHeader();
+    EXPECT_GE(header.height(), 2 * header.fontMetrics().lineSpacing());
+    for (const int col : {1, 3}) {
+        EXPECT_LT(Width(col), HeaderTextWidth(col)) << col;
+        EXPECT_GE(Width(col), HeaderTextWidth(col) / 2) << col;
+    }
+    // Words stay whole: the longest word of a caption sets the least width.
+    EXPECT_GE(Width(3), header.fontMetrics().horizontalAdvance(QStringLiteral("measure")));
+    // A caption that fits one line beside a wide column is not wrapped.
+    EXPECT_GE(Width(2), HeaderTextWidth(2));
 }
 
 TEST(FlexGrid, FillsAHundredThousandRowsAsTheListWindowDoes) {

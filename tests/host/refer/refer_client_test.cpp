@@ -163,6 +163,27 @@ TEST_F(ReferClientTest, DoubleClickTakesTheRowClicked) {
     EXPECT_EQ(picker->recmx()->Fields("cWhName"), Variant("原料库"));
 }
 
+TEST_F(ReferClientTest, HeadsTheColumnsWithTheHostsCaptionsAndNamesOnlyWhatNoneKnows) {
+    ASSERT_TRUE(
+        db.Execute("insert into aa_columndic (ckey, cfldname, ccaption) values "
+                   "('Warehouse', 'cWhPerson', '仓库主管')"));
+    db.AddWarehouse("01", "成品库");
+    std::string type = "warehouse";
+    itemQuery = "select cWhName, cWhCode, cWhAddress, cWhPerson, cWhCode as cFree1 from Warehouse";
+    auto picker = Picker();
+    ASSERT_TRUE(picker->StrRefInit(login, false, classQuery, itemQuery, "", type));
+    QStringList headers;
+    Answer([&headers](QDialog& window) {
+        const QAbstractItemModel& model = *Items(window).model();
+        for (int column = 0; column < model.columnCount(); ++column) {
+            headers << model.headerData(column, Qt::Horizontal).toString();
+        }
+        return QDialog::Rejected;
+    });
+    picker->Show();
+    EXPECT_EQ(headers, QStringList({"仓库编码", "仓库名称", "仓库地址", "仓库主管", "cFree1"}));
+}
+
 TEST_F(ReferClientTest, CancelGivesNothing) {
     auto picker = Picker();
     ASSERT_TRUE(Init(*picker));

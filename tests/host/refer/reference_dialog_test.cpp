@@ -150,7 +150,8 @@ TEST_F(ReferenceDialogTest, HeadsWarehouseColumnsWithTheirCaptions) {
     ASSERT_EQ(model.columnCount(), 4);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "仓库编码");
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "仓库名称");
-    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "cWhAddress");
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "仓库地址");
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "负责人");
 }
 
 TEST_F(ReferenceDialogTest, HoldsAHundredThousandItemsWithoutAWidgetPerRow) {

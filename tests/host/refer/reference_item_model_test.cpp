@@ -18,10 +18,13 @@ protected:
         db.AddInventory("C001", "垫圈", {{"cInvCCode", "0101"}});
     }
     std::unique_ptr<ReferenceItemModel> Model(std::string sql, const char* type = "Inventory") {
-        auto rows = db.OpenService()->OpenX(sql);
+        const auto service = db.OpenService();
+        auto rows = service->OpenX(sql);
         EXPECT_NE(rows, nullptr) << sql;
-        return std::make_unique<ReferenceItemModel>(std::make_shared<RecordsetCursor>(rows),
-                                                    ReferenceKind::Of(type));
+        const ReferenceKind kind = ReferenceKind::Of(type);
+        return std::make_unique<ReferenceItemModel>(
+            std::make_shared<RecordsetCursor>(rows), kind,
+            ColumnCaptions::Read(*service, kind.dictionaryKey));
     }
     static std::vector<std::string> Codes(const ReferenceItemModel& model) {
         std::vector<std::string> codes;
@@ -54,10 +57,12 @@ TEST_F(ReferenceItemModelTest, PassesTheModelTesterThroughFilters) {
 }
 
 TEST_F(ReferenceItemModelTest, ShowsCodeAndNameFirstThenTheOtherColumnsWithoutTheRowId) {
+    ASSERT_TRUE(db.Execute("update aa_columndic set ccaption='型号' where cfldname='cInvStd'"));
     auto model = Model(all);
-    EXPECT_EQ(Headers(*model), (std::vector<std::string>{"存货编码", "存货名称", "cInvAddCode",
-                                                         "规格型号", "cInvCCode", "cGroupCode",
-                                                         "cComUnitCode", "cDefWareHouse"}));
+    // Captions from the column dictionary where it has one, else from the resource texts.
+    EXPECT_EQ(Headers(*model),
+              (std::vector<std::string>{"存货编码", "存货名称", "存货代码", "型号", "存货分类编码",
+                                        "计量单位组编码", "主计量单位编码", "默认仓库"}));
     EXPECT_EQ(model->index(0, 3).data().toString(), "M6");
     EXPECT_EQ(model->index(1, 3).data().toString(), "");  // null
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+#include <set>
+
+namespace zel {
+
+class GridTableView;
+
+// The widths of a grid view's columns. The program either sets a column's width or lets the
+// column follow its contents: then the column is sized to its header and a sample of its first
+// rows whenever newly written rows are shown, within a limit, so that a two-letter code gets a
+// narrow column and a name a wide one, and a fill of 100,000 rows measures no more than the
+// sample. A column the user sized by hand keeps the user's width from then on.
+class GridColumnWidths final : public QObject {
+public:
+    GridColumnWidths(GridTableView& view, int sampleRows);
+
+    void SetWidth(int col, int pixels);
+    void FollowContents(int col, int maxPixels);
+    bool SizedByUser(int col) const { return userSized_.contains(col); }
+
+    // New rows are being written: the columns that follow their contents are fitted to them
+    // when they are first shown.
+    void ExpectRows() { rowsExpected_ = true; }
+    void RowsShown();
+    // Fits every column the user has not sized, without a limit.
+    void FitAll();
+    // Columns from col on are gone.
+    void ForgetFrom(int col);
+
+private:
+    void Fit(int col, int maxPixels);
+    void NoteResized(int col);
+
+    GridTableView& view_;
+    std::map<int, int> limits_;  // column → widest fit, in pixels
+    std::set<int> userSized_;
+    bool rowsExpected_ = false;
+    bool settingWidth_ = false;
+};
+
+}  // namespace zel
