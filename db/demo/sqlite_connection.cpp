@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include "host/database/host_text_collation.h"
-
 namespace zel::demo {
 
 SqliteConnection::~SqliteConnection() {
@@ -18,8 +16,8 @@ bool SqliteConnection::Open(const std::string& path) {
         Close();
         return false;
     }
-    if (!RegisterHostTextCollation(handle_)) {
-        KeepError();
+    // The engine holds the references between the tables only on a connection that asks.
+    if (!Execute("pragma foreign_keys = on")) {
         Close();
         return false;
     }

@@ -7,7 +7,7 @@ struct sqlite3;
 
 namespace zel::demo {
 
-// One SQLite connection with the host's text collation registered, closed on destruction.
+// One SQLite connection that holds the schema's references, closed on destruction.
 class SqliteConnection {
 public:
     SqliteConnection() = default;

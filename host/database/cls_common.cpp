@@ -7,10 +7,13 @@
 #include "host/database/correspondence_record.h"
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
+#include "host/database/host_date.h"
+#include "host/database/refusal_message.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
 #include "host/database/static_recordset.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -21,13 +24,6 @@ bool IsIdentifier(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
         return std::isalnum(c) || c == '_';
     });
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // Whether the statement is one whose success means changing rows.
@@ -147,7 +143,8 @@ bool ClsCommon::ExecuteX(std::string& sql) {
     long rows = 0;
     if (!statement || !RunToEnd(*statement, rows)) {
         if (statement) {
-            lastError_ = backend_->LastError();
+            const std::string refusal = RefusalMessage(*backend_);
+            lastError_ = refusal.empty() ? backend_->LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);
         return false;
@@ -167,7 +164,7 @@ bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& me
         message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return false;
     }
-    if (!SameIgnoringCase(table, kTable)) {
+    if (!AsciiEqualIgnoringCase(table, kTable)) {
         message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table});
         return false;
     }
@@ -182,9 +179,8 @@ bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& me
         return false;
     }
     const std::string now = Now();
-    const std::string today = now.substr(0, now.find(' '));
-    const bool written =
-        record->Check(*backend_, adding, today, message) && Write(*record, adding, now, message);
+    const bool written = record->Check(*backend_, adding, BusinessDate(now), message) &&
+                         Write(*record, adding, now, message);
     if (written && backend_->Commit()) {
         return true;
     }
@@ -194,6 +190,16 @@ bool ClsCommon::Save(std::string& xml, const std::string& table, std::string& me
     }
     backend_->Rollback();
     return false;
+}
+
+// The login's business date, as the editor's look-ups use it; a host without a login (a tool, a
+// test) works on the computer's date.
+std::optional<std::string> ClsCommon::BusinessDate(const std::string& now) const {
+    if (!environment_->session) {
+        return now.substr(0, now.find(' '));
+    }
+    const auto date = HostDate::Parse(environment_->session->CurDate());
+    return date ? std::optional(date->ToIso()) : std::nullopt;
 }
 
 bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
@@ -213,10 +219,12 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
     }
     Log(adding ? "Add" : "Modify", built.sql, changed, start);
     if (!ran) {
-        // The unique key decides, so two programs adding the same pair cannot both succeed.
-        message = adding && backend_->LastErrorIsUniqueViolation()
-                      ? DatabaseTexts::Text("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1")
-                      : DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        // The schema decides the rules of the row: the unique key, so that two programs adding
+        // the same pair cannot both succeed, the references and the checks.
+        message = RefusalMessage(*backend_);
+        if (message.empty()) {
+            message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        }
         return false;
     }
     // An update of no row: someone deleted it since the caller read it.

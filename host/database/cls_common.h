@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/database/session_locks.h"
@@ -42,6 +43,7 @@ private:
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(std::string& xml, const std::string& table, std::string& message, bool adding);
+    std::optional<std::string> BusinessDate(const std::string& now) const;
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
