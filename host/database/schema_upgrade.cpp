@@ -167,6 +167,10 @@ bool ReferencesHold(sqlite3* db, std::string& error) {
 }
 
 bool Upgrade(sqlite3* db, const std::string& schema, std::string& error) {
+    // Another program may have upgraded the file while this one waited for the write lock.
+    if (UserVersion(db) == SchemaUpgrade::kVersion) {
+        return true;
+    }
     const auto tables = Tables(db);
     return RenameOldTables(db, tables, error) && Execute(db, schema, error) &&
            MoveRows(db, tables, error) && ReferencesHold(db, error);

@@ -2,8 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 
