@@ -26,15 +26,19 @@ bool IsIdentifier(const std::string& name) {
     });
 }
 
-// Whether the statement is one whose success means changing rows.
-bool ChangesRows(const std::string& sql) {
+bool StartsWithWord(const std::string& sql, std::string_view word) {
     for (const auto& token : SqlTokenizer::Tokenize(sql)) {
         if (!token.IsGap()) {
-            return token.IsWord("insert") || token.IsWord("update") || token.IsWord("delete") ||
-                   token.IsWord("replace");
+            return token.IsWord(word);
         }
     }
     return false;
+}
+
+// Whether the statement is one whose success means changing rows.
+bool ChangesRows(const std::string& sql) {
+    return StartsWithWord(sql, "insert") || StartsWithWord(sql, "update") ||
+           StartsWithWord(sql, "delete") || StartsWithWord(sql, "replace");
 }
 
 std::string Now() {
@@ -143,7 +147,8 @@ bool ClsCommon::ExecuteX(std::string& sql) {
     long rows = 0;
     if (!statement || !RunToEnd(*statement, rows)) {
         if (statement) {
-            const std::string refusal = RefusalMessage(*backend_);
+            const std::string refusal =
+                RefusalMessage(*backend_, StartsWithWord(adapted, "delete"));
             lastError_ = refusal.empty() ? backend_->LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);

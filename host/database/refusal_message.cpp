@@ -25,13 +25,14 @@ std::string TextOr(const std::string& key, const std::string& fallbackKey) {
 
 }  // namespace
 
-std::string RefusalMessage(const SqlBackend& backend) {
+std::string RefusalMessage(const SqlBackend& backend, bool deleting) {
     const std::string subject = Subject(backend.LastError());
     switch (backend.LastRefusal()) {
         case SchemaRefusal::Unique:
             return TextOr(kKeyPrefix + ("duplicate." + TableOf(subject)), "Zel.HOST.DB.duplicate");
         case SchemaRefusal::ForeignKey:
-            return DatabaseTexts::Text("Zel.HOST.DB.missing_reference");
+            return DatabaseTexts::Text(deleting ? "Zel.HOST.DB.still_referenced"
+                                                : "Zel.HOST.DB.missing_reference");
         case SchemaRefusal::Check:
             return TextOr(kKeyPrefix + subject, "Zel.HOST.DB.out_of_range");
         case SchemaRefusal::NotNull:

@@ -96,6 +96,21 @@ INSTANTIATE_TEST_SUITE_P(
                "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1"}),
     [](const ::testing::TestParamInfo<Broken>& info) { return std::string(info.param.name); });
 
+TEST_F(SchemaRules, AWarehouseItemOrPersonInUseIsNotDeleted) {
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set cWhPersonCode='P01'"));
+    const std::pair<std::string, int> tables[] = {
+        {"Warehouse", 1}, {"Inventory", 2}, {"Person", 1}};
+    for (const auto& [table, rows] : tables) {
+        std::string sql = "delete from " + table;
+        EXPECT_FALSE(db.Execute(sql)) << table;
+        EXPECT_FALSE(service->ExecuteX(sql)) << table;
+        EXPECT_EQ(service->LastError(), "仓库存货对照还在使用该记录，不能删除！");
+        EXPECT_EQ(db.Scalar("select count(*) from " + table), Variant(rows)) << table;
+    }
+    std::string unused = "delete from Inventory where cInvCode='A002'";
+    EXPECT_TRUE(service->ExecuteX(unused)) << service->LastError();
+}
+
 TEST_F(SchemaRules, AMissingKeyNamesTheColumn) {
     std::string sql = "insert into WhInvContrapose (cWhCode, cInvCode) values (null, 'A002')";
     EXPECT_FALSE(service->ExecuteX(sql));
