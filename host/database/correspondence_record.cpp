@@ -270,7 +270,20 @@ bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding,
         }
     }
     ClearDaysOutsideCycle();
-    return true;
+    return CheckDaysHaveUnit(message);
+}
+
+// The schema lets a row without a unit hold a day, for the writers that set one column per
+// statement; a record that names its day together with no unit at all is refused here.
+bool CorrespondenceRecord::CheckDaysHaveUnit(std::string& message) const {
+    const auto days = values_.find("iDays");
+    const auto unit = values_.find("cFrequency");
+    if (days == values_.end() || days->second.IsNull() || unit == values_.end() ||
+        !unit->second.IsNull()) {
+        return true;
+    }
+    message = DatabaseTexts::Text("Zel.HOST.DB.days_not_allowed");
+    return false;
 }
 
 // A unit without days (day, or none) leaves no day stored from an earlier week or month cycle;

@@ -47,6 +47,7 @@ private:
     bool CheckValue(SqlBackend& backend, const std::string& column, const std::string& declared,
                     std::string& message);
     void ClearDaysOutsideCycle();
+    bool CheckDaysHaveUnit(std::string& message) const;
 
     std::string warehouse_;
     std::string inventory_;

@@ -168,6 +168,14 @@ TEST_F(CorrespondenceRecordTest, DayMustFitTheCycleUnit) {
     EXPECT_EQ(Stored("iDays"), Variant(31));
 }
 
+TEST_F(CorrespondenceRecordTest, ADayWithoutAUnitIsRefused) {
+    EXPECT_FALSE(Add(EditorXml({{"cFrequency", ""}, {"iDays", "3"}})));
+    EXPECT_EQ(message, "盘点周期单位不是周或月时，不能设置盘点日！");
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_TRUE(Add(EditorXml({{"cFrequency", ""}, {"iDays", ""}}))) << message;
+    EXPECT_TRUE(Stored("cFrequency").IsNull());
+}
+
 TEST_F(CorrespondenceRecordTest, EscapedCharactersAreStoredAsThemselves) {
     db.AddWarehouse("W<1>", "尖括号库");
     db.AddInventory("R&D-01", "研发件");
