@@ -43,11 +43,12 @@ private:
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(std::string& xml, const std::string& table, std::string& message, bool adding);
-    std::optional<std::string> BusinessDate(const std::string& now) const;
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
     bool RunDelete(const std::string& sql, std::string& message);
+    // The date the service judges an item's end date on.
+    std::optional<std::string> BusinessDate(const std::string& now) const;
 
     std::shared_ptr<HostEnvironment> environment_;
     std::shared_ptr<SqlBackend> backend_;
