@@ -11,7 +11,6 @@
 
 #include "host/database/account_database.h"
 #include "host/database/cls_common.h"
-#include "host/database/host_text_collation.h"
 #include "host/database/static_recordset.h"
 #include "host/database/tsql_adapter.h"
 
@@ -130,7 +129,6 @@ private:
         }
         sqlite3* db = nullptr;
         sqlite3_open(path_.c_str(), &db);
-        zel::RegisterHostTextCollation(db);
         Fill(db);
         sqlite3_close(db);
         environment_ = std::make_shared<zel::HostEnvironment>();
@@ -161,7 +159,6 @@ void BareStep(benchmark::State& state) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(BenchAccount::Instance().Path().c_str(), &db,
                     SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    zel::RegisterHostTextCollation(db);
     for (auto _ : state) {
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);

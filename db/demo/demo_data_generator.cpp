@@ -6,10 +6,11 @@
 #include "db/demo/demo_item_factory.h"
 #include "db/demo/inventory_table.h"
 #include "db/demo/reference_data_writer.h"
-#include "db/demo/sqlite_connection.h"
 #include "db/demo/stock_settings_factory.h"
 #include "db/demo/warehouse_quotas.h"
 #include "host/database/account_database.h"
+#include "host/database/single_value.h"
+#include "host/database/sqlite_backend.h"
 
 namespace zel::demo {
 namespace {
@@ -78,24 +79,25 @@ DemoOutcome DemoDataGenerator::Build(const fs::path& file) {
     if (!CreateAccountDatabase(file.string(), schemaError)) {
         return Failed(DemoFailure::CannotCreate, schemaError);
     }
-    SqliteConnection connection;
-    if (!connection.Open(file.string())) {
-        return Failed(DemoFailure::CannotCreate, connection.Error());
+    SqliteBackend backend;
+    if (!backend.Open(file.string())) {
+        return Failed(DemoFailure::CannotCreate, backend.LastError());
     }
     // One transaction and no journal file: the file is thrown away whole if anything fails.
-    if (!connection.Execute("pragma journal_mode = memory; pragma synchronous = off; "
-                            "pragma cache_size = -262144; begin")) {
-        return Failed(DemoFailure::CannotCreate, connection.Error());
+    if (!backend.ExecuteScript("pragma journal_mode = memory; pragma synchronous = off; "
+                               "pragma cache_size = -262144; begin")) {
+        return Failed(DemoFailure::CannotCreate, backend.LastError());
     }
-    DemoOutcome outcome = Fill(connection);
-    if (outcome.Ok() && !connection.Execute("commit")) {
-        return Failed(DemoFailure::Write, connection.Error());
+    DemoOutcome outcome = Fill(backend);
+    if (outcome.Ok() && !backend.ExecuteScript("commit")) {
+        return Failed(DemoFailure::Write, backend.LastError());
     }
     return outcome;
 }
 
-DemoOutcome DemoDataGenerator::Fill(SqliteConnection& connection) {
-    const std::string rule = connection.QueryText(kCodingRuleQuery).value_or("");
+DemoOutcome DemoDataGenerator::Fill(SqlBackend& backend) {
+    const auto stored = ReadSingleValue(backend, kCodingRuleQuery, {}).value;
+    const std::string rule = stored ? stored->ToString() : std::string();
     const auto parsed = ClassCodingRule::Parse(rule);
     classes_ = parsed ? DemoClassTree::Build(*parsed) : std::nullopt;
     if (!classes_) {
@@ -103,18 +105,18 @@ DemoOutcome DemoDataGenerator::Fill(SqliteConnection& connection) {
     }
     const auto warehouses = DemoCatalogue::Warehouses(options_.warehouses);
     const auto quotas = WarehouseQuotas::Plan(options_.rows, options_.warehouses, options_.items);
-    ReferenceDataWriter reference(connection);
+    ReferenceDataWriter reference(backend);
     const bool written = reference.WriteUnits() && reference.WritePersons() &&
                          reference.WriteWarehouses(warehouses) &&
                          reference.WriteClasses(*classes_) && reference.WriteUsers(warehouses) &&
-                         WriteItems(connection, warehouses, quotas.Items());
+                         WriteItems(backend, warehouses, quotas.Items());
     if (!written) {
-        return Failed(DemoFailure::Write, connection.Error());
+        return Failed(DemoFailure::Write, backend.LastError());
     }
-    CorrespondenceTable table(connection);
+    CorrespondenceTable table(backend);
     for (std::size_t i = 0; i < warehouses.size(); ++i) {
         if (!WriteRows(table, warehouses[i], quotas.Rows()[i])) {
-            return Failed(DemoFailure::Write, connection.Error());
+            return Failed(DemoFailure::Write, backend.LastError());
         }
     }
     const DemoSummary summary{static_cast<int>(warehouses.size()),
@@ -123,10 +125,10 @@ DemoOutcome DemoDataGenerator::Fill(SqliteConnection& connection) {
     return {DemoFailure::None, {}, summary};
 }
 
-bool DemoDataGenerator::WriteItems(SqliteConnection& connection,
+bool DemoDataGenerator::WriteItems(SqlBackend& backend,
                                    const std::vector<DemoWarehouse>& warehouses,
                                    std::int64_t count) {
-    InventoryTable table(connection);
+    InventoryTable table(backend);
     DemoItemFactory factory(*classes_, warehouses, count);
     items_.clear();
     items_.reserve(static_cast<std::size_t>(count));

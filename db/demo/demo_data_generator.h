@@ -12,10 +12,13 @@
 #include "db/demo/demo_outcome.h"
 #include "db/demo/demo_random.h"
 
+namespace zel {
+class SqlBackend;
+}
+
 namespace zel::demo {
 
 class CorrespondenceTable;
-class SqliteConnection;
 
 // Builds a new account database with demo data. The database is built under a neighbouring
 // name and moved into place only when complete, so neither a failed run nor --force loses a
@@ -30,8 +33,8 @@ public:
 
 private:
     DemoOutcome Build(const std::filesystem::path& file);
-    DemoOutcome Fill(SqliteConnection& connection);
-    bool WriteItems(SqliteConnection& connection, const std::vector<DemoWarehouse>& warehouses,
+    DemoOutcome Fill(SqlBackend& backend);
+    bool WriteItems(SqlBackend& backend, const std::vector<DemoWarehouse>& warehouses,
                     std::int64_t count);
     bool WriteRows(CorrespondenceTable& table, const DemoWarehouse& warehouse, std::int64_t quota);
     std::optional<std::string> Storekeeper(const DemoWarehouse& warehouse);

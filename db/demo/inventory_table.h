@@ -1,20 +1,22 @@
 #pragma once
 
+#include <memory>
+
 #include "db/demo/demo_item.h"
-#include "db/demo/sqlite_statement.h"
+#include "host/database/sql_backend.h"
 
 namespace zel::demo {
 
 // Inserts inventory items through one prepared statement.
 class InventoryTable {
 public:
-    explicit InventoryTable(SqliteConnection& connection);
+    explicit InventoryTable(SqlBackend& backend);
 
-    bool Prepared() const { return insert_.Prepared(); }
+    bool Prepared() const { return insert_ != nullptr; }
     bool Insert(const DemoItem& item);
 
 private:
-    SqliteStatement insert_;
+    std::unique_ptr<SqlStatement> insert_;
 };
 
 }  // namespace zel::demo

@@ -1,7 +1,6 @@
 #include "db/demo/reference_data_writer.h"
 
-#include "db/demo/sqlite_connection.h"
-#include "db/demo/sqlite_statement.h"
+#include "db/demo/optional_value.h"
 
 namespace zel::demo {
 namespace {
@@ -20,25 +19,18 @@ const char* ReaderRight(std::size_t index, const std::string& code) {
 }  // namespace
 
 bool ReferenceDataWriter::WriteUnits() {
-    SqliteStatement group(connection_,
-                          "insert into computationGroup (cGroupCode, cGroupName, iGroupType) "
-                          "values (?, ?, ?)");
+    auto group = backend_.Prepare(
+        "insert into computationGroup (cGroupCode, cGroupName, iGroupType) values (?, ?, ?)");
     for (const auto& each : DemoCatalogue::UnitGroups()) {
-        group.Bind(1, each.code);
-        group.Bind(2, each.name);
-        group.Bind(3, each.type);
-        if (!group.Run()) {
+        if (!group || !group->Run({Variant(each.code), Variant(each.name), Variant(each.type)})) {
             return false;
         }
     }
-    SqliteStatement unit(connection_,
-                         "insert into ComputationUnit (cComUnitCode, cComUnitName, cGroupCode) "
-                         "values (?, ?, ?)");
+    auto unit = backend_.Prepare(
+        "insert into ComputationUnit (cComUnitCode, cComUnitName, cGroupCode) values (?, ?, ?)");
     for (const auto& each : DemoCatalogue::Units()) {
-        unit.Bind(1, each.code);
-        unit.Bind(2, each.name);
-        unit.Bind(3, each.groupCode);
-        if (!unit.Run()) {
+        if (!unit ||
+            !unit->Run({Variant(each.code), Variant(each.name), Variant(each.groupCode)})) {
             return false;
         }
     }
@@ -46,14 +38,11 @@ bool ReferenceDataWriter::WriteUnits() {
 }
 
 bool ReferenceDataWriter::WritePersons() {
-    SqliteStatement person(connection_,
-                           "insert into Person (cPersonCode, cPersonName, cDepCode) "
-                           "values (?, ?, ?)");
+    auto person = backend_.Prepare(
+        "insert into Person (cPersonCode, cPersonName, cDepCode) values (?, ?, ?)");
     for (const auto& each : DemoCatalogue::Persons()) {
-        person.Bind(1, each.code);
-        person.Bind(2, each.name);
-        person.Bind(3, each.depCode);
-        if (!person.Run()) {
+        if (!person ||
+            !person->Run({Variant(each.code), Variant(each.name), OptionalValue(each.depCode)})) {
             return false;
         }
     }
@@ -61,15 +50,12 @@ bool ReferenceDataWriter::WritePersons() {
 }
 
 bool ReferenceDataWriter::WriteWarehouses(const std::vector<DemoWarehouse>& warehouses) {
-    SqliteStatement warehouse(connection_,
-                              "insert into Warehouse (cWhCode, cWhName, cWhAddress, cWhPerson) "
-                              "values (?, ?, ?, ?)");
+    auto warehouse = backend_.Prepare(
+        "insert into Warehouse (cWhCode, cWhName, cWhAddress, cWhPerson) values (?, ?, ?, ?)");
     for (const auto& each : warehouses) {
-        warehouse.Bind(1, each.code);
-        warehouse.Bind(2, each.name);
-        warehouse.Bind(3, each.address);
-        warehouse.Bind(4, each.keeper->name);
-        if (!warehouse.Run()) {
+        if (!warehouse ||
+            !warehouse->Run({Variant(each.code), Variant(each.name), OptionalValue(each.address),
+                             Variant(each.keeper->name)})) {
             return false;
         }
     }
@@ -77,15 +63,12 @@ bool ReferenceDataWriter::WriteWarehouses(const std::vector<DemoWarehouse>& ware
 }
 
 bool ReferenceDataWriter::WriteClasses(const DemoClassTree& tree) {
-    SqliteStatement node(connection_,
-                         "insert into InventoryClass (cInvCCode, cInvCName, iInvCGrade, bInvCEnd) "
-                         "values (?, ?, ?, ?)");
+    auto node = backend_.Prepare(
+        "insert into InventoryClass (cInvCCode, cInvCName, iInvCGrade, bInvCEnd) "
+        "values (?, ?, ?, ?)");
     for (const auto& each : tree.Nodes()) {
-        node.Bind(1, each.code);
-        node.Bind(2, each.name);
-        node.Bind(3, each.grade);
-        node.Bind(4, each.isEnd ? 1 : 0);
-        if (!node.Run()) {
+        if (!node || !node->Run({Variant(each.code), Variant(each.name), Variant(each.grade),
+                                 Variant(each.isEnd ? 1 : 0)})) {
             return false;
         }
     }
@@ -93,35 +76,30 @@ bool ReferenceDataWriter::WriteClasses(const DemoClassTree& tree) {
 }
 
 bool ReferenceDataWriter::WriteUsers(const std::vector<DemoWarehouse>& warehouses) {
-    SqliteStatement user(connection_,
-                         "insert into aa_user (cUserId, cUserName, bAdmin) values (?, ?, 0)");
+    auto user =
+        backend_.Prepare("insert into aa_user (cUserId, cUserName, bAdmin) values (?, ?, 0)");
     for (const auto& [id, name] : {std::pair{kReader, "王强"}, std::pair{kGuest, "访客"}}) {
-        user.Bind(1, std::string(id));
-        user.Bind(2, std::string(name));
-        if (!user.Run()) {
+        if (!user || !user->Run({Variant(id), Variant(name)})) {
             return false;
         }
     }
-    return connection_.Execute(
+    return backend_.ExecuteScript(
                "insert into aa_rowauth_object (cBusObCode, bControlled) values ('Warehouse', 1) "
                "on conflict (cBusObCode) do update set bControlled = 1") &&
            WriteGrants(warehouses);
 }
 
 bool ReferenceDataWriter::WriteGrants(const std::vector<DemoWarehouse>& warehouses) {
-    SqliteStatement grant(connection_,
-                          "insert into aa_rowauth (cUserId, cBusObCode, cACCode, cRight) "
-                          "values (?, 'Warehouse', ?, ?)");
+    auto grant = backend_.Prepare(
+        "insert into aa_rowauth (cUserId, cBusObCode, cACCode, cRight) "
+        "values (?, 'Warehouse', ?, ?)");
+    if (!grant) {
+        return false;
+    }
     for (std::size_t i = 0; i < warehouses.size(); ++i) {
         const std::string& code = warehouses[i].code;
         const char* right = ReaderRight(i, code);
-        if (right == nullptr) {
-            continue;
-        }
-        grant.Bind(1, std::string(kReader));
-        grant.Bind(2, code);
-        grant.Bind(3, std::string(right));
-        if (!grant.Run()) {
+        if (right != nullptr && !grant->Run({Variant(kReader), Variant(code), Variant(right)})) {
             return false;
         }
     }

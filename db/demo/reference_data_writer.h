@@ -4,20 +4,19 @@
 
 #include "db/demo/demo_catalogue.h"
 #include "db/demo/demo_class_tree.h"
+#include "host/database/sql_backend.h"
 
 namespace zel::demo {
 
-class SqliteConnection;
-
 // Writes the small tables: unit groups and units, persons, warehouses, classes, and the users
 // with their warehouse grants. Each call is false at the first failing statement, the reason in
-// the connection's Error().
+// the backend's LastError().
 class ReferenceDataWriter {
 public:
     static constexpr const char* kReader = "wang";
     static constexpr const char* kGuest = "guest";
 
-    explicit ReferenceDataWriter(SqliteConnection& connection) : connection_(connection) {}
+    explicit ReferenceDataWriter(SqlBackend& backend) : backend_(backend) {}
 
     bool WriteUnits();
     bool WritePersons();
@@ -30,7 +29,7 @@ public:
 private:
     bool WriteGrants(const std::vector<DemoWarehouse>& warehouses);
 
-    SqliteConnection& connection_;
+    SqlBackend& backend_;
 };
 
 }  // namespace zel::demo

@@ -1,29 +1,15 @@
 #include "host/database/account_database.h"
 
-#include <QFile>
-
+#include "host/database/embedded_script.h"
 #include "host/database/sqlite_backend.h"
 
 namespace zel {
-namespace {
-
-bool ReadResource(const char* name, std::string& text, std::string& error) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = std::string("missing embedded ") + name;
-        return false;
-    }
-    text = file.readAll().toStdString();
-    return true;
-}
-
-}  // namespace
 
 bool CreateAccountDatabase(const std::string& path, std::string& error) {
     std::string schema;
     std::string seed;
-    if (!ReadResource(":/host/schema/sqlite.sql", schema, error) ||
-        !ReadResource(":/host/schema/seed.sql", seed, error)) {
+    if (!ReadEmbeddedScript(":/host/schema/sqlite.sql", schema, error) ||
+        !ReadEmbeddedScript(":/host/schema/seed.sql", seed, error)) {
         return false;
     }
     SqliteBackend backend;

@@ -7,10 +7,13 @@
 #include "host/database/correspondence_record.h"
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
+#include "host/database/host_date.h"
+#include "host/database/refusal_message.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
 #include "host/database/static_recordset.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -23,22 +26,19 @@ bool IsIdentifier(const std::string& name) {
     });
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+bool StartsWithWord(const std::string& sql, std::string_view word) {
+    for (const auto& token : SqlTokenizer::Tokenize(sql)) {
+        if (!token.IsGap()) {
+            return token.IsWord(word);
+        }
+    }
+    return false;
 }
 
 // Whether the statement is one whose success means changing rows.
 bool ChangesRows(const std::string& sql) {
-    for (const auto& token : SqlTokenizer::Tokenize(sql)) {
-        if (!token.IsGap()) {
-            return token.IsWord("insert") || token.IsWord("update") || token.IsWord("delete") ||
-                   token.IsWord("replace");
-        }
-    }
-    return false;
+    return StartsWithWord(sql, "insert") || StartsWithWord(sql, "update") ||
+           StartsWithWord(sql, "delete") || StartsWithWord(sql, "replace");
 }
 
 std::string Now() {
@@ -147,7 +147,9 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     long rows = 0;
     if (!statement || !RunToEnd(*statement, rows)) {
         if (statement) {
-            lastError_ = backend_->LastError();
+            const std::string refusal =
+                RefusalMessage(*backend_, StartsWithWord(adapted, "delete"));
+            lastError_ = refusal.empty() ? backend_->LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);
         return false;
@@ -167,7 +169,7 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return false;
     }
-    if (!SameIgnoringCase(table, kTable)) {
+    if (!AsciiEqualIgnoringCase(table, kTable)) {
         message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table});
         return false;
     }
@@ -182,9 +184,8 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         return false;
     }
     const std::string now = Now();
-    const std::string today = now.substr(0, now.find(' '));
-    const bool written =
-        record->Check(*backend_, adding, today, message) && Write(*record, adding, now, message);
+    const bool written = record->Check(*backend_, adding, BusinessDate(now), message) &&
+                         Write(*record, adding, now, message);
     if (written && backend_->Commit()) {
         return true;
     }
@@ -194,6 +195,16 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
     }
     backend_->Rollback();
     return false;
+}
+
+// The login's business date, as the editor's look-ups use it; a host without a login (a tool, a
+// test) works on the computer's date.
+std::optional<std::string> ClsCommon::BusinessDate(const std::string& now) const {
+    if (!environment_->session) {
+        return now.substr(0, now.find(' '));
+    }
+    const auto date = HostDate::Parse(environment_->session->CurDate());
+    return date ? std::optional(date->ToIso()) : std::nullopt;
 }
 
 bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
@@ -213,10 +224,12 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
     }
     Log(adding ? "Add" : "Modify", built.sql, changed, start);
     if (!ran) {
-        // The unique key decides, so two programs adding the same pair cannot both succeed.
-        message = adding && backend_->LastErrorIsUniqueViolation()
-                      ? DatabaseTexts::Text("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1")
-                      : DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        // The schema decides the rules of the row: the unique key, so that two programs adding
+        // the same pair cannot both succeed, the references and the checks.
+        message = RefusalMessage(*backend_);
+        if (message.empty()) {
+            message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        }
         return false;
     }
     // An update of no row: someone deleted it since the caller read it.

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/database/session_locks.h"
@@ -46,6 +47,8 @@ private:
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
     bool RunDelete(const std::string& sql, std::string& message);
+    // The date the service judges an item's end date on.
+    std::optional<std::string> BusinessDate(const std::string& now) const;
 
     std::shared_ptr<HostEnvironment> environment_;
     std::shared_ptr<SqlBackend> backend_;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 
 #include "host/database/database_texts.h"
@@ -12,6 +11,8 @@
 #include "host/database/host_number.h"
 #include "host/database/single_value.h"
 #include "host/database/write_rights.h"
+#include "host/objects/host_text.h"
+#include "host/objects/inventory_in_use.h"
 
 namespace zel {
 namespace {
@@ -21,24 +22,27 @@ constexpr std::array<const char*, 9> kValueColumns = {"iTopSum",  "iLowSum",    
                                                       "iWastage", "iFrequency", "cFrequency",
                                                       "iDays",    "dLastDate",  "cWhPersonCode"};
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string()
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Digits an integer column holds whatever the engine: the host's server database keeps 32 bits.
 constexpr int kIntegerDigits = 9;
 
-bool Exists(SqlBackend& backend, const std::string& sql, const std::string& code) {
-    return ReadSingleValue(backend, sql, {Variant(code)}).value.has_value();
+// The code as the master row spells it ("r&d-01" names "R&D-01"); nullopt when there is none.
+std::optional<std::string> MasterCode(SqlBackend& backend, const std::string& sql,
+                                      const std::string& code) {
+    const auto value = ReadSingleValue(backend, sql, {Variant(code)}).value;
+    return value ? std::optional(value->ToString()) : std::nullopt;
+}
+
+// The record is one element and nothing else: text or a second record after it is refused
+// rather than dropped unseen.
+pugi::xml_node SingleRoot(const pugi::xml_document& document) {
+    pugi::xml_node root;
+    for (const pugi::xml_node node : document.children()) {
+        if (node.type() != pugi::node_element || root) {
+            return {};
+        }
+        root = node;
+    }
+    return root;
 }
 
 std::string Caption(SqlBackend& backend, const std::string& column) {
@@ -75,14 +79,9 @@ std::map<std::string, std::string> DeclaredTypes(SqlBackend& backend) {
         return types;
     }
     for (int i = 0; i < statement->ColumnCount(); ++i) {
-        types[Lower(statement->ColumnName(i))] = Lower(statement->DeclaredType(i));
+        types[AsciiLower(statement->ColumnName(i))] = AsciiLower(statement->DeclaredType(i));
     }
     return types;
-}
-
-std::optional<int> WholeNumber(const Variant& value) {
-    const auto number = value.ToDouble();
-    return number ? std::optional(static_cast<int>(*number)) : std::nullopt;
 }
 
 }  // namespace
@@ -90,28 +89,30 @@ std::optional<int> WholeNumber(const Variant& value) {
 std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::string& xml,
                                                                 std::string& message) {
     pugi::xml_document document;
-    if (!document.load_string(xml.c_str()) ||
-        Lower(document.first_child().name()) != Lower(kTable)) {
+    // As a fragment, text outside the root element stays in the document for SingleRoot to see.
+    const bool read = document.load_string(xml.c_str(), pugi::parse_default | pugi::parse_fragment);
+    const pugi::xml_node root = read ? SingleRoot(document) : pugi::xml_node();
+    if (!root || !AsciiEqualIgnoringCase(root.name(), kTable)) {
         message = DatabaseTexts::Text("Zel.HOST.DB.bad_record");
         return std::nullopt;
     }
     CorrespondenceRecord record;
-    for (const pugi::xml_node element : document.first_child().children()) {
+    for (const pugi::xml_node element : root.children()) {
         if (element.type() != pugi::node_element) {
             continue;
         }
-        const std::string name = Lower(element.name());
+        const std::string name = AsciiLower(element.name());
         const std::string text = element.child_value();
         if (name == "cwhcode") {
-            record.warehouse_ = Trimmed(text);
+            record.warehouse_ = WithoutSurroundingBlanks(text);
         } else if (name == "cinvcode") {
-            record.inventory_ = Trimmed(text);
+            record.inventory_ = WithoutSurroundingBlanks(text);
         } else if (name == "cuserid") {
-            record.user_ = Trimmed(text);
+            record.user_ = WithoutSurroundingBlanks(text);
         } else {
-            const auto column =
-                std::find_if(kValueColumns.begin(), kValueColumns.end(),
-                             [&](const char* known) { return Lower(known) == name; });
+            const auto column = std::find_if(
+                kValueColumns.begin(), kValueColumns.end(),
+                [&](const char* known) { return AsciiEqualIgnoringCase(known, name); });
             if (column == kValueColumns.end()) {
                 message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {element.name()});
                 return std::nullopt;
@@ -122,7 +123,9 @@ std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::strin
     return record;
 }
 
-bool CorrespondenceRecord::CheckCodes(SqlBackend& backend, std::string& message) const {
+// A caller may spell a code in another letter case; the row keeps the master's spelling, so that
+// it reads back, groups and prints as everywhere else.
+bool CorrespondenceRecord::ResolveCodes(SqlBackend& backend, std::string& message) {
     if (warehouse_.empty()) {
         message = DatabaseTexts::Text("Zel.HOST.DB.empty_whcode");
         return false;
@@ -131,30 +134,47 @@ bool CorrespondenceRecord::CheckCodes(SqlBackend& backend, std::string& message)
         message = DatabaseTexts::Text("Zel.HOST.DB.empty_invcode");
         return false;
     }
-    if (!Exists(backend, "select 1 from Warehouse where cWhCode=?", warehouse_)) {
+    const auto warehouse =
+        MasterCode(backend, "select cWhCode from Warehouse where cWhCode=?", warehouse_);
+    if (!warehouse) {
         message = DatabaseTexts::Format("Zel.HOST.DB.no_warehouse", {warehouse_});
         return false;
     }
-    if (!Exists(backend, "select 1 from Inventory where cInvCode=?", inventory_)) {
+    const auto inventory =
+        MasterCode(backend, "select cInvCode from Inventory where cInvCode=?", inventory_);
+    if (!inventory) {
         message = DatabaseTexts::Format("Zel.HOST.DB.no_inventory", {inventory_});
         return false;
     }
+    warehouse_ = *warehouse;
+    inventory_ = *inventory;
     const std::string person = PersonCode();
-    if (!person.empty() && !Exists(backend, "select 1 from Person where cPersonCode=?", person)) {
+    if (person.empty()) {
+        return true;
+    }
+    const auto master =
+        MasterCode(backend, "select cPersonCode from Person where cPersonCode=?", person);
+    if (!master) {
         message = DatabaseTexts::Format("Zel.HOST.DB.no_person", {person});
         return false;
     }
+    texts_["cWhPersonCode"] = *master;
     return true;
 }
 
-// The record has no business date; the caller's today stands for it. An item may still be
-// attached on its end date itself.
-bool CorrespondenceRecord::CheckInUse(SqlBackend& backend, const std::string& today,
+bool CorrespondenceRecord::CheckInUse(SqlBackend& backend,
+                                      const std::optional<std::string>& businessDate,
                                       std::string& message) const {
-    const auto ended = ReadSingleValue(
-        backend, "select 1 from Inventory where cInvCode=? and dEDate is not null and dEDate<?",
-        {Variant(inventory_), Variant(today)});
-    if (!ended.read || ended.value) {
+    std::vector<Variant> values = {Variant(inventory_)};
+    if (businessDate) {
+        values.emplace_back(*businessDate);
+    }
+    const auto inUse = ReadSingleValue(
+        backend,
+        "select 1 from Inventory where cInvCode=? and " +
+            InventoryInUseCondition(businessDate ? std::optional<std::string>("?") : std::nullopt),
+        values);
+    if (!inUse.read || !inUse.value) {
         message = DatabaseTexts::Format("Zel.HOST.DB.inventory_ended", {inventory_});
         return false;
     }
@@ -180,12 +200,13 @@ bool CorrespondenceRecord::CheckRights(SqlBackend& backend, std::string& message
 
 std::string CorrespondenceRecord::PersonCode() const {
     const auto person = texts_.find("cWhPersonCode");
-    return person == texts_.end() ? std::string() : Trimmed(person->second);
+    return person == texts_.end() ? std::string()
+                                  : std::string(WithoutSurroundingBlanks(person->second));
 }
 
 bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& column,
                                       const std::string& declared, std::string& message) {
-    const std::string text = Trimmed(texts_.at(column));
+    const std::string text(WithoutSurroundingBlanks(texts_.at(column)));
     if (text.empty()) {
         values_[column] = Variant();
         return true;
@@ -226,64 +247,21 @@ bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& co
         values_[column] = Variant(date->ToIso());
         return true;
     }
-    if (column == "cFrequency" && text != "天" && text != "周" && text != "月") {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_frequency");
-        return false;
-    }
     values_[column] = Variant(text);
     return true;
 }
 
-std::optional<std::string> CorrespondenceRecord::StoredText(SqlBackend& backend,
-                                                            const std::string& column) const {
-    const auto value =
-        ReadSingleValue(backend,
-                        "select " + column + " from " + kTable + " where cWhCode=? and cInvCode=?",
-                        {Variant(warehouse_), Variant(inventory_)})
-            .value;
-    return value && !value->IsNull() ? std::optional(value->ToString()) : std::nullopt;
-}
-
-bool CorrespondenceRecord::CheckCycle(SqlBackend& backend, bool adding,
-                                      std::string& message) const {
-    auto current = [&](const std::string& column) -> std::optional<std::string> {
-        const auto found = values_.find(column);
-        if (found != values_.end()) {
-            return found->second.IsNull() ? std::nullopt : std::optional(found->second.ToString());
-        }
-        return adding ? std::nullopt : StoredText(backend, column);
-    };
-    const auto days = current("iDays");
-    if (!days) {
-        return true;
-    }
-    const auto unit = current("cFrequency");
-    const int day = WholeNumber(Variant(*days)).value_or(0);
-    if (unit == "周" && (day < 1 || day > 7)) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_days_week");
-        return false;
-    }
-    if (unit == "月" && (day < 1 || day > 31)) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_days_month");
-        return false;
-    }
-    if (unit != "周" && unit != "月") {
-        message = DatabaseTexts::Text("Zel.HOST.DB.days_not_allowed");
-        return false;
-    }
-    return true;
-}
-
-bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding, const std::string& today,
+bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding,
+                                 const std::optional<std::string>& businessDate,
                                  std::string& message) {
-    if (!CheckCodes(backend, message) || (adding && !CheckInUse(backend, today, message)) ||
-        !CheckRights(backend, message)) {
+    if (!ResolveCodes(backend, message) ||
+        (adding && !CheckInUse(backend, businessDate, message)) || !CheckRights(backend, message)) {
         return false;
     }
     const auto declared = DeclaredTypes(backend);
     values_.clear();
     for (const auto& [column, text] : texts_) {
-        const auto type = declared.find(Lower(column));
+        const auto type = declared.find(AsciiLower(column));
         if (type == declared.end() || !CheckValue(backend, column, type->second, message)) {
             if (type == declared.end()) {
                 message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {column});
@@ -292,7 +270,20 @@ bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding, const std::st
         }
     }
     ClearDaysOutsideCycle();
-    return CheckCycle(backend, adding, message);
+    return CheckDaysHaveUnit(message);
+}
+
+// The schema lets a row without a unit hold a day, for the writers that set one column per
+// statement; a record that names its day together with no unit at all is refused here.
+bool CorrespondenceRecord::CheckDaysHaveUnit(std::string& message) const {
+    const auto days = values_.find("iDays");
+    const auto unit = values_.find("cFrequency");
+    if (days == values_.end() || days->second.IsNull() || unit == values_.end() ||
+        !unit->second.IsNull()) {
+        return true;
+    }
+    message = DatabaseTexts::Text("Zel.HOST.DB.days_not_allowed");
+    return false;
 }
 
 // A unit without days (day, or none) leaves no day stored from an earlier week or month cycle;

@@ -13,8 +13,9 @@ namespace zel {
 // A warehouse–inventory correspondence as the editor and the batch window write it:
 // <WhInvContrapose><CWhCode>..</CWhCode><cInvCode>..</cInvCode><itopsum>..</itopsum>...
 // <cUserId>..</cUserId></WhInvContrapose>, element names in any letter case. Parse reads it,
-// Check refuses anything the table must not hold; the values go to the database only as bound
-// parameters of the statements built here.
+// Check refuses what only the service can judge (rights, the item's end date) and turns the texts
+// into values; the rules of the row itself (cycle unit and day, references) are the schema's. The
+// values go to the database only as bound parameters of the statements built here.
 class CorrespondenceRecord {
 public:
     struct Statement {
@@ -25,11 +26,11 @@ public:
     // nullopt with the reason in message when the text is not such a record.
     static std::optional<CorrespondenceRecord> Parse(const std::string& xml, std::string& message);
 
-    // Codes filled and known, the item still in use on today (yyyy-mm-dd) when adding, every
-    // code writable by the record's cUserId, numbers, dates and the check cycle sound. For a
-    // change, the stored cycle unit or day completes the pair when the record carries only one
-    // of them.
-    bool Check(SqlBackend& backend, bool adding, const std::string& today, std::string& message);
+    // Codes filled and known (and from then on spelt as their master rows spell them), the item
+    // still in use on the business date (yyyy-mm-dd, nullopt when unknown) when adding, every
+    // code writable by the record's cUserId, numbers and dates readable.
+    bool Check(SqlBackend& backend, bool adding, const std::optional<std::string>& businessDate,
+               std::string& message);
 
     const std::string& WarehouseCode() const { return warehouse_; }
     const std::string& InventoryCode() const { return inventory_; }
@@ -38,15 +39,15 @@ public:
     Statement Update(const std::string& now) const;
 
 private:
-    bool CheckCodes(SqlBackend& backend, std::string& message) const;
-    bool CheckInUse(SqlBackend& backend, const std::string& today, std::string& message) const;
+    bool ResolveCodes(SqlBackend& backend, std::string& message);
+    bool CheckInUse(SqlBackend& backend, const std::optional<std::string>& businessDate,
+                    std::string& message) const;
     bool CheckRights(SqlBackend& backend, std::string& message) const;
     std::string PersonCode() const;
     bool CheckValue(SqlBackend& backend, const std::string& column, const std::string& declared,
                     std::string& message);
-    bool CheckCycle(SqlBackend& backend, bool adding, std::string& message) const;
     void ClearDaysOutsideCycle();
-    std::optional<std::string> StoredText(SqlBackend& backend, const std::string& column) const;
+    bool CheckDaysHaveUnit(std::string& message) const;
 
     std::string warehouse_;
     std::string inventory_;

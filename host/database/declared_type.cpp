@@ -2,21 +2,13 @@
 
 #include <charconv>
 
+#include "host/objects/host_text.h"
+
 namespace zel {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 int NumberIn(std::string_view text) {
-    text = Trimmed(text);
+    text = WithoutSurroundingBlanks(text);
     int number = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
     const bool whole = result.ec == std::errc() && result.ptr == text.data() + text.size();
@@ -28,8 +20,8 @@ int NumberIn(std::string_view text) {
 DeclaredType DeclaredType::Parse(std::string_view declaration) {
     DeclaredType type;
     const auto open = declaration.find('(');
-    for (const char c : Trimmed(declaration.substr(0, open))) {
-        type.name += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const char c : WithoutSurroundingBlanks(declaration.substr(0, open))) {
+        type.name += AsciiLower(c);
     }
     const auto close = declaration.find(')', open);
     if (open == std::string_view::npos || close == std::string_view::npos) {

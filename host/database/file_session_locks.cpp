@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "host/objects/host_text.h"
+
 namespace zel {
 namespace {
 
@@ -54,7 +56,7 @@ std::string FileSessionLocks::FileNameOf(const std::string& name) {
         if (plain) {
             file += static_cast<char>(c);
         } else if (c >= 'A' && c <= 'Z') {
-            file += static_cast<char>(c - 'A' + 'a');
+            file += AsciiLower(static_cast<char>(c));
         } else {
             file += '%';
             file += kHex[c >> 4];

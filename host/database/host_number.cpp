@@ -4,16 +4,10 @@
 #include <cmath>
 #include <string>
 
+#include "host/objects/host_text.h"
+
 namespace zel {
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool AllDigits(std::string_view text) {
     for (char c : text) {
@@ -27,7 +21,7 @@ bool AllDigits(std::string_view text) {
 }  // namespace
 
 std::optional<HostNumber> HostNumber::Parse(std::string_view text) {
-    const std::string_view number = Trimmed(text);
+    const std::string_view number = WithoutSurroundingBlanks(text);
     std::string_view body = number;
     if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
         body.remove_prefix(1);

@@ -1,20 +1,10 @@
 #include "host/database/recordset_columns.h"
 
-#include <algorithm>
-
 #include "host/database/declared_type.h"
 #include "host/database/sql_statement.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-}  // namespace
 
 RecordsetColumns::RecordsetColumns(const SqlStatement& statement) {
     const int count = statement.ColumnCount();
@@ -28,7 +18,7 @@ RecordsetColumns::RecordsetColumns(const SqlStatement& statement) {
 
 int RecordsetColumns::ExactIndex(std::string_view name) const {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (EqualIgnoringCase(names_[i], name)) {
+        if (AsciiEqualIgnoringCase(names_[i], name)) {
             return static_cast<int>(i);
         }
     }

@@ -2,9 +2,9 @@
 
 #include <charconv>
 
-#include "host/database/host_text_collation.h"
 #include "host/database/recordset_columns.h"
 #include "host/database/sql_tokenizer.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {

@@ -9,6 +9,9 @@
 
 namespace zel {
 
+// The rule of the schema that refused the last write, if one did.
+enum class SchemaRefusal { None, Unique, ForeignKey, Check, NotNull };
+
 // One connection to an account database. The database service works only through this
 // interface, so that each engine (SQLite now, a server database later) brings its own
 // connection, dialect translation and session locks.
@@ -32,8 +35,7 @@ public:
     virtual long Changes() const = 0;
 
     virtual std::string LastError() const = 0;
-    // Whether the last failure was a unique key refusing a duplicate.
-    virtual bool LastErrorIsUniqueViolation() const = 0;
+    virtual SchemaRefusal LastRefusal() const = 0;
 
     // Takes the write lock at once, so that checks made inside see the final state.
     virtual bool Begin() = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "interfaces/variant.h"
 
@@ -27,6 +28,11 @@ public:
 
     // After Error, the backend's LastError tells why.
     virtual StepResult Step() = 0;
+    // Ready to run again from the start, with no values bound.
+    virtual void Reset() = 0;
+    // A statement run many times, such as an insert per row: binds values from 1, runs to the
+    // end and resets; false when a value or the run fails.
+    bool Run(const std::vector<Variant>& values);
 
     virtual int ColumnCount() const = 0;
     virtual std::string ColumnName(int column) const = 0;
@@ -54,6 +60,16 @@ inline bool SqlStatement::Bind(int index, const Variant& value) {
         return BindText(index, value.ToString());
     }
     return BindNull(index);
+}
+
+inline bool SqlStatement::Run(const std::vector<Variant>& values) {
+    bool done = true;
+    for (std::size_t i = 0; done && i < values.size(); ++i) {
+        done = Bind(static_cast<int>(i) + 1, values[i]);
+    }
+    done = done && Step() == StepResult::Done;
+    Reset();
+    return done;
 }
 
 inline Variant SqlStatement::ColumnValue(int column) const {

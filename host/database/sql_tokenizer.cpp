@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/objects/host_text.h"
+
 namespace zel {
 namespace {
 
@@ -16,10 +18,6 @@ bool IsDigit(char c) {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Length of a quoted token starting at `start` whose closing quote is doubled inside.
@@ -125,7 +123,7 @@ SqlToken Next(std::string_view sql, std::size_t start) {
 bool SqlToken::IsWord(std::string_view word) const {
     return kind == Kind::Word && text.size() == word.size() &&
            std::equal(text.begin(), text.end(), word.begin(),
-                      [](char a, char b) { return Lower(a) == Lower(b); });
+                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
 }
 
 std::vector<SqlToken> SqlTokenizer::Tokenize(std::string_view sql) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "host/database/file_session_locks.h"
-#include "host/database/host_text_collation.h"
+#include "host/database/schema_upgrade.h"
 #include "host/database/sqlite_statement.h"
 #include "host/database/tsql_adapter.h"
 
@@ -57,10 +57,6 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    if (!RegisterHostTextCollation(db_)) {
-        Close();
-        return Fail("cannot register the collation hosttext");
-    }
     // The engine reads the file lazily: make a file that is not a database fail here.
     if (sqlite3_exec(db_, "select count(*) from sqlite_master", nullptr, nullptr, nullptr) !=
         SQLITE_OK) {
@@ -68,6 +64,13 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
         Close();
         return Fail(message);
     }
+    std::string upgradeError;
+    if (!SchemaUpgrade::Run(db_, upgradeError)) {
+        Close();
+        return Fail(path + ": " + upgradeError);
+    }
+    // The engine checks references only on the connections that ask for it.
+    sqlite3_exec(db_, "pragma foreign_keys = on", nullptr, nullptr, nullptr);
     // The default page cache (2 MB) is small beside a list of tens of thousands of rows: reading
     // a warehouse's rows would go back to the file for most pages. The cache grows only as used.
     sqlite3_exec(db_, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
@@ -127,12 +130,23 @@ std::string SqliteBackend::LastError() const {
     return sqlite3_errmsg(db_);
 }
 
-bool SqliteBackend::LastErrorIsUniqueViolation() const {
+SchemaRefusal SqliteBackend::LastRefusal() const {
     if (!ownError_.empty() || db_ == nullptr) {
-        return false;
+        return SchemaRefusal::None;
     }
-    const int code = sqlite3_extended_errcode(db_);
-    return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
+    switch (sqlite3_extended_errcode(db_)) {
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+            return SchemaRefusal::Unique;
+        case SQLITE_CONSTRAINT_FOREIGNKEY:
+            return SchemaRefusal::ForeignKey;
+        case SQLITE_CONSTRAINT_CHECK:
+            return SchemaRefusal::Check;
+        case SQLITE_CONSTRAINT_NOTNULL:
+            return SchemaRefusal::NotNull;
+        default:
+            return SchemaRefusal::None;
+    }
 }
 
 bool SqliteBackend::Begin() {

@@ -6,8 +6,8 @@ struct sqlite3;
 
 namespace zel {
 
-// A SQLite account database file. Every connection gets the host text collation, so that codes
-// compare as on the host's server.
+// A SQLite account database file. Opening brings a file of an earlier schema up to date and has
+// the engine hold the references between tables on every connection.
 class SqliteBackend final : public SqlBackend {
 public:
     SqliteBackend() = default;
@@ -26,7 +26,7 @@ public:
     long Changes() const override;
 
     std::string LastError() const override;
-    bool LastErrorIsUniqueViolation() const override;
+    SchemaRefusal LastRefusal() const override;
 
     bool Begin() override;
     bool Commit() override;

@@ -36,6 +36,11 @@ StepResult SqliteStatement::Step() {
     }
 }
 
+void SqliteStatement::Reset() {
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+}
+
 int SqliteStatement::ColumnCount() const {
     return sqlite3_column_count(statement_);
 }

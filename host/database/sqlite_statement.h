@@ -19,6 +19,7 @@ public:
     bool BindText(int index, std::string_view value) override;
 
     StepResult Step() override;
+    void Reset() override;
 
     int ColumnCount() const override;
     std::string ColumnName(int column) const override;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/database/sql_tokenizer.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -48,10 +49,7 @@ std::string NameKey(const SqlToken& token) {
     if (token.kind == Kind::QuotedName && name.size() >= 2) {
         name = name.substr(1, name.size() - 2);
     }
-    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return name;
+    return AsciiLower(name);
 }
 
 std::string JoinRange(const Tokens& tokens, std::size_t first, std::size_t last) {
@@ -283,6 +281,53 @@ std::optional<TargetInFrom> FindTargetInFrom(const Tokens& tokens, const UpdateS
     return std::nullopt;
 }
 
+bool IsComparison(const Tokens& tokens, std::size_t index) {
+    return IsSymbolAt(tokens, index, "=") || IsSymbolAt(tokens, index, "<>") ||
+           IsSymbolAt(tokens, index, "!=");
+}
+
+// 'A001  ' → 'A001'; an unterminated text is left for the engine to refuse.
+void DropTrailingBlanks(SqlToken& text) {
+    if (text.text.size() < 2 || text.text.back() != '\'') {
+        return;
+    }
+    std::string inner = text.text.substr(1, text.text.size() - 2);
+    inner.erase(inner.find_last_not_of(' ') + 1);
+    text.text = "'" + inner + "'";
+}
+
+// Walks the statement once: which parentheses open an "in" list, and whether a text is a value
+// assigned by "set" (stored as written, never compared) or compared.
+void TrimComparedTexts(Tokens& tokens) {
+    std::vector<bool> inListAtDepth = {false};
+    bool inSetList = false;
+    std::size_t previous = tokens.size();  // the last meaningful token
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        SqlToken& token = tokens[i];
+        if (token.IsGap()) {
+            continue;
+        }
+        if (token.IsSymbol("(")) {
+            inListAtDepth.push_back(previous < tokens.size() && tokens[previous].IsWord("in"));
+        } else if (token.IsSymbol(")") && inListAtDepth.size() > 1) {
+            inListAtDepth.pop_back();
+        } else if (token.IsWord("set")) {
+            inSetList = true;
+        } else if (token.IsWord("from") || token.IsWord("where") || token.IsSymbol(";")) {
+            inSetList = false;
+        } else if (token.kind == Kind::Text) {
+            const bool listed = inListAtDepth.back() && previous < tokens.size() &&
+                                (tokens[previous].IsSymbol("(") || tokens[previous].IsSymbol(","));
+            const bool compared = (!inSetList && IsComparison(tokens, previous)) ||
+                                  IsComparison(tokens, NextMeaningful(tokens, i));
+            if (listed || compared) {
+                DropTrailingBlanks(token);
+            }
+        }
+        previous = i;
+    }
+}
+
 std::string TrimmedTail(std::string text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
                              text.back() == '\n')) {
@@ -318,6 +363,7 @@ std::string AdaptUpdate(Tokens& tokens) {
 std::string TsqlAdapter::ToSqlite(std::string_view hostSql) {
     Tokens tokens = SqlTokenizer::Tokenize(hostSql);
     QuoteBracketNames(tokens);
+    TrimComparedTexts(tokens);
     MoveTopToLimit(tokens);
     return AdaptUpdate(tokens);
 }

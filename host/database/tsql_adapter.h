@@ -10,8 +10,10 @@ namespace zel {
 // - [bracketed] names, such as caption aliases, become "double-quoted" names;
 // - "update T set ... from T join ... where C" changes exactly the rows of T that the join and
 //   C select (SQLite's own UPDATE ... FROM would join T with itself and change every row);
-// - "set T.column=" becomes "set column=".
-// Quoted texts and names are never changed; everything else is kept as written.
+// - "set T.column=" becomes "set column=";
+// - a quoted text compared with =, <>, != or listed in "in (...)" loses its trailing blanks: the
+//   host's server ignores them when it compares, and codes are stored without them.
+// Quoted texts and names are otherwise never changed; everything else is kept as written.
 class TsqlAdapter {
 public:
     static std::string ToSqlite(std::string_view hostSql);

@@ -1,6 +1,7 @@
 #include "host/database/write_rights.h"
 
 #include "host/database/single_value.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -39,10 +40,11 @@ bool WriteRights::MayWrite(const std::string& object, const std::string& code) c
     if (!*controlled) {
         return true;
     }
-    const auto grant = ReadSingleValue(backend_,
-                                       "select 1 from aa_rowauth where cUserId=? and cBusObCode=? "
-                                       "and cACCode=? and cRight='W'",
-                                       {Variant(userId_), Variant(object), Variant(code)});
+    const auto grant = ReadSingleValue(
+        backend_,
+        "select 1 from aa_rowauth where cUserId=? and cBusObCode=? "
+        "and cACCode=? and cRight='W'",
+        {Variant(userId_), Variant(object), Variant(std::string(WithoutTrailingBlanks(code)))});
     return grant.read && grant.value.has_value();
 }
 

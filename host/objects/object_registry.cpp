@@ -2,21 +2,17 @@
 
 #include <dlfcn.h>
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 
+#include "host/objects/host_text.h"
 #include "host/objects/trimmed_text.h"
 
 namespace zel {
 namespace {
 
 std::string KeyOf(std::string_view progId) {
-    std::string key(progId);
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return key;
+    return AsciiLower(progId);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <optional>
 
 #include "host/controls/ys_toolbar.h"
+#include "host/objects/host_text.h"
+#include "host/objects/inventory_in_use.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/decimal_text.h"
 #include "host/pub/edit_key.h"
@@ -52,7 +54,7 @@ void LayOutAgain(QWidget& window) {
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+    return AsciiEqualIgnoringCase(a, b);
 }
 
 struct AuthObject {
@@ -187,11 +189,7 @@ std::string PubService::GetEndDateFilter(const std::string& kind, const std::str
         return kEverythingAllowed;
     }
     const auto date = IsoDate(curDate);
-    // Without a readable business date only the items that never end are surely still in use.
-    if (!date) {
-        return "(Inventory.dEDate is null)";
-    }
-    return "(Inventory.dEDate is null or Inventory.dEDate>'" + *date + "')";
+    return InventoryInUseCondition(date ? std::optional("'" + *date + "'") : std::nullopt);
 }
 
 std::string PubService::GetFldCaption(const std::shared_ptr<IRecordset>& dictionary,

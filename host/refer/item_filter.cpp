@@ -5,18 +5,13 @@
 namespace zel {
 namespace {
 
-// Class codes may come padded from a fixed-width column.
-std::string_view WithoutTrailingBlanks(std::string_view text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 bool Contains(std::string_view text, std::string_view loweredPart) {
     return loweredPart.empty() || AsciiLower(text).find(loweredPart) != std::string::npos;
 }
 
 }  // namespace
 
+// Class codes may come padded from a fixed-width column.
 ItemFilter::ItemFilter(std::string_view text, std::string_view classCode)
     : text_(AsciiLower(text)), classCode_(AsciiLower(WithoutTrailingBlanks(classCode))) {}
 

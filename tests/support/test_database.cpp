@@ -5,7 +5,6 @@
 
 #include "host/database/account_database.h"
 #include "host/database/cls_common.h"
-#include "host/database/host_text_collation.h"
 
 namespace zel::test {
 namespace {
@@ -38,7 +37,6 @@ TestDatabase::TestDatabase()
     EXPECT_TRUE(CreateAccountDatabase(path_, error)) << error;
     EXPECT_EQ(sqlite3_open_v2(path_.c_str(), &connection_, SQLITE_OPEN_READWRITE, nullptr),
               SQLITE_OK);
-    RegisterHostTextCollation(connection_);
 }
 
 TestDatabase::~TestDatabase() {

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "host/database/sqlite_backend.h"
+#include "host/login/login.h"
+#include "host/objects/inventory_in_use.h"
 #include "host/objects/resource_texts.h"
 #include "support/test_database.h"
 
@@ -166,6 +168,14 @@ TEST_F(CorrespondenceRecordTest, DayMustFitTheCycleUnit) {
     EXPECT_EQ(Stored("iDays"), Variant(31));
 }
 
+TEST_F(CorrespondenceRecordTest, ADayWithoutAUnitIsRefused) {
+    EXPECT_FALSE(Add(EditorXml({{"cFrequency", ""}, {"iDays", "3"}})));
+    EXPECT_EQ(message, "盘点周期单位不是周或月时，不能设置盘点日！");
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_TRUE(Add(EditorXml({{"cFrequency", ""}, {"iDays", ""}}))) << message;
+    EXPECT_TRUE(Stored("cFrequency").IsNull());
+}
+
 TEST_F(CorrespondenceRecordTest, EscapedCharactersAreStoredAsThemselves) {
     db.AddWarehouse("W<1>", "尖括号库");
     db.AddInventory("R&D-01", "研发件");
@@ -189,15 +199,97 @@ TEST_F(CorrespondenceRecordTest, AnEndedItemsRowsStayChangeable) {
     EXPECT_EQ(Stored("iTopSum", "A004"), Variant(300));
 }
 
-TEST_F(CorrespondenceRecordTest, AnItemIsStillInUseOnItsEndDate) {
+// The same day rule as the pickers' end-date filter: an item ending on the business date has
+// ended there.
+TEST_F(CorrespondenceRecordTest, AnItemEndsOnItsEndDate) {
     db.AddInventory("A003", "停用件", {{"dEDate", "2026-03-10"}});
     SqliteBackend backend;
     ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
     auto record = CorrespondenceRecord::Parse(EditorXml("cInvCode", "A003"), message);
     ASSERT_TRUE(record) << message;
-    EXPECT_TRUE(record->Check(backend, true, "2026-03-10", message)) << message;
-    EXPECT_FALSE(record->Check(backend, true, "2026-03-11", message));
+    EXPECT_TRUE(record->Check(backend, true, "2026-03-09", message)) << message;
+    EXPECT_FALSE(record->Check(backend, true, "2026-03-10", message));
     EXPECT_EQ(message, "存货A003已过停用日期，不能添加仓库存货对照！");
+}
+
+struct EndDateCase {
+    const char* name;
+    Variant endDate;
+    bool attached;
+};
+
+void PrintTo(const EndDateCase& endDate, std::ostream* out) {
+    *out << endDate.name;
+}
+
+class CorrespondenceRecordBusinessDate : public CorrespondenceRecordTest,
+                                         public ::testing::WithParamInterface<EndDateCase> {};
+
+// The login's business date decides, not the computer's, and Add agrees with the end-date filter
+// the editor's look-up uses (the public service's GetEndDateFilter gives this condition).
+TEST_P(CorrespondenceRecordBusinessDate, DecidesWhetherAnItemIsStillInUse) {
+    Login::Values login;
+    login.curDate = "2026-01-15";
+    db.Environment()->session = std::make_shared<Login>(login);
+    db.AddInventory("A003", "停用件", {{"dEDate", GetParam().endDate}});
+    const std::string filter = InventoryInUseCondition("'2026-01-15'");
+    EXPECT_EQ(db.Scalar("select count(*) from Inventory where cInvCode='A003' and " + filter),
+              Variant(GetParam().attached ? 1 : 0));
+    EXPECT_EQ(Add(EditorXml("cInvCode", "A003")), GetParam().attached) << message;
+    EXPECT_EQ(Rows(), GetParam().attached ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EndDates, CorrespondenceRecordBusinessDate,
+    ::testing::Values(EndDateCase{"NeverEnds", Variant(), true},
+                      EndDateCase{"EndsAfterTheBusinessDate", Variant("2026-06-01"), true},
+                      EndDateCase{"EndsTheDayAfter", Variant("2026-01-16"), true},
+                      EndDateCase{"EndsOnTheBusinessDate", Variant("2026-01-15"), false},
+                      EndDateCase{"EndedBefore", Variant("2025-12-31"), false}),
+    [](const ::testing::TestParamInfo<EndDateCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CorrespondenceRecordTest, CodesAreStoredAsTheirMasterRowsSpellThem) {
+    db.AddWarehouse("R&D-01", "研发库");
+    db.AddInventory("Ab-7", "样件");
+    ASSERT_TRUE(Add(
+        EditorXml({{"CWhCode", "r&amp;d-01 "}, {"cInvCode", " aB-7"}, {"cWhPersonCode", "p01"}})))
+        << message;
+    EXPECT_EQ(db.Scalar("select cWhCode || '|' || cInvCode || '|' || cWhPersonCode from "
+                        "WhInvContrapose"),
+              Variant("R&D-01|Ab-7|P01"));
+    ASSERT_TRUE(Modify(EditorXml({{"CWhCode", "R&amp;D-01"},
+                                  {"cInvCode", "AB-7"},
+                                  {"cWhPersonCode", "P01 "},
+                                  {"itopsum", "7"}})))
+        << message;
+    EXPECT_EQ(db.Scalar("select cInvCode || '|' || iTopSum from WhInvContrapose"),
+              Variant("Ab-7|7"));
+}
+
+TEST_F(CorrespondenceRecordTest, TextAfterTheRecordIsRefusedNotIgnored) {
+    const std::string record = EditorXml();
+    for (const std::string& tail :
+         {std::string("junk"), EditorXml("cInvCode", "A002"), std::string("<x/>")}) {
+        EXPECT_FALSE(Add(record + tail)) << tail;
+        EXPECT_EQ(message, "记录格式有误，无法保存！");
+    }
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_TRUE(Add(record + "\n  ")) << message;
+    EXPECT_EQ(Rows(), 1);
+}
+
+TEST_F(CorrespondenceRecordTest, ARefusalQuotesAtMostSixtyCharactersOfAValue) {
+    std::string latin(58, 'x');
+    EXPECT_FALSE(Add(EditorXml("cInvCode", latin + "yz" + std::string(500, 'q'))));
+    EXPECT_EQ(message, "存货编码" + latin + "yz…不存在！");
+    std::string wide;
+    for (int i = 0; i < 70; ++i) {
+        wide += "码";
+    }
+    EXPECT_FALSE(Add(EditorXml("cInvCode", wide)));
+    EXPECT_EQ(message, "存货编码" + wide.substr(0, 60 * std::string("码").size()) + "…不存在！");
+    EXPECT_FALSE(Add(EditorXml("cInvCode", latin + "yz")));
+    EXPECT_EQ(message, "存货编码" + latin + "yz不存在！");
 }
 
 TEST_F(CorrespondenceRecordTest, ARefusalLeavesTheDatabaseFreeForTheNextWrite) {

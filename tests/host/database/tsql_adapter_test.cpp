@@ -87,7 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
                 "Inventory.cInvCode=WhInvContrapose.cInvCode"},
         Rewrite{"TextThatLooksLikeFromInsideAnUpdateValue",
                 "update WhInvContrapose set cWhPersonCode=' from x where ' where cWhCode='01'",
-                "update WhInvContrapose set cWhPersonCode=' from x where ' where cWhCode='01'"}),
+                "update WhInvContrapose set cWhPersonCode=' from x where ' where cWhCode='01'"},
+        Rewrite{"ComparedTextsLoseTrailingBlanks",
+                "select * from Warehouse where cWhCode='01  ' or cWhCode <> 'x ' or "
+                "'y '=cWhName or cWhCode!='it''s ' or cWhCode='  '",
+                "select * from Warehouse where cWhCode='01' or cWhCode <> 'x' or "
+                "'y'=cWhName or cWhCode!='it''s' or cWhCode=''"},
+        Rewrite{"ListedTextsLoseTrailingBlanks",
+                "delete from WhInvContrapose where cInvCode IN ( 'A001 ' , 'A002') and cWhCode "
+                "not in (select cWhCode from Warehouse where cWhName='a ')",
+                "delete from WhInvContrapose where cInvCode IN ( 'A001' , 'A002') and cWhCode "
+                "not in (select cWhCode from Warehouse where cWhName='a')"},
+        Rewrite{"AssignedLikeAndLeadingBlanksStay",
+                "update WhInvContrapose set cWhPersonCode='P01 ', iDays=(' 1 ') where "
+                "cWhCode=' 01 ' and cInvCode like 'A0 %' and cInvCode=upper('a ')",
+                "update WhInvContrapose set cWhPersonCode='P01 ', iDays=(' 1 ') where "
+                "cWhCode=' 01' and cInvCode like 'A0 %' and cInvCode=upper('a ')"}),
     [](const ::testing::TestParamInfo<Rewrite>& info) { return std::string(info.param.name); });
 
 // The adapted statements run on a real account: they must read and change exactly the rows
@@ -111,6 +126,19 @@ protected:
     test::TestDatabase db;
     std::shared_ptr<IClsCommon> service;
 };
+
+TEST_F(TsqlAdapterOnDatabase, CodesWithTrailingBlanksFindTheirRows) {
+    std::string sql =
+        "select count(*) as n from WhInvContrapose where cWhCode='01 ' and cInvCode in "
+        "('a001  ', 'A002 ')";
+    auto rows = service->OpenX(sql);
+    ASSERT_TRUE(rows) << service->LastError();
+    EXPECT_EQ(*rows->Fields("n"), Variant(2));
+    std::string update = "update WhInvContrapose set iTopSum=7 where cWhCode<>'01 '";
+    ASSERT_TRUE(service->ExecuteX(update));
+    EXPECT_EQ(Text("select group_concat(cWhCode || iTopSum) from WhInvContrapose"),
+              "01100,01100,027");
+}
 
 TEST_F(TsqlAdapterOnDatabase, SelectTopReadsOneRow) {
     std::string sql = "select top 1  CWhCode,CWhName from warehouse where CWhCode='01'";

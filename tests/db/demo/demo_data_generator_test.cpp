@@ -6,7 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "db/demo/sqlite_connection.h"
+#include "host/database/single_value.h"
+#include "host/database/sqlite_backend.h"
 
 namespace zel::demo {
 namespace {
@@ -54,19 +55,20 @@ std::string Contents(const std::string& file) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string Text(SqliteConnection& connection, const std::string& sql) {
-    const auto text = connection.QueryText(sql);
-    EXPECT_TRUE(text.has_value()) << sql << ": " << connection.Error();
-    return text.value_or("");
+std::string Text(SqliteBackend& connection, const std::string& sql) {
+    const auto value = ReadSingleValue(connection, sql, {}).value;
+    const bool text = value && !value->IsNull();
+    EXPECT_TRUE(text) << sql << ": " << connection.LastError();
+    return text ? value->ToString() : std::string();
 }
 
-std::int64_t Number(SqliteConnection& connection, const std::string& sql) {
+std::int64_t Number(SqliteBackend& connection, const std::string& sql) {
     return std::stoll("0" + Text(connection, sql));
 }
 
 // Every row of the data tables, in a fixed order, as one text.
 std::string Dump(const std::string& file) {
-    SqliteConnection connection;
+    SqliteBackend connection;
     EXPECT_TRUE(connection.Open(file));
     std::string dump;
     for (const char* sql :
@@ -107,7 +109,7 @@ protected:
 
     static TempFolder* folder_;
     static DemoOutcome outcome_;
-    SqliteConnection db_;
+    SqliteBackend db_;
 };
 
 TempFolder* DemoDatabaseContent::folder_ = nullptr;
@@ -253,7 +255,7 @@ TEST(DemoDataGenerator, ScalesItemsSoThatNoWarehouseRepeatsAnItem) {
     const auto outcome = Build(folder.File("dense.db"), 400, 10, 4);
     ASSERT_TRUE(outcome.Ok()) << outcome.detail;
     EXPECT_EQ(outcome.summary.items, 100);
-    SqliteConnection db;
+    SqliteBackend db;
     ASSERT_TRUE(db.Open(folder.File("dense.db")));
     EXPECT_EQ(Number(db,
                      "select count(*) from (select distinct cWhCode, cInvCode from "
@@ -277,7 +279,7 @@ TEST(DemoDataGenerator, KeepsAnExistingFileUnlessForced) {
     EXPECT_EQ(Contents(file), first);
 
     ASSERT_TRUE(Build(file, 60, 20, 3, 2, true).Ok());
-    SqliteConnection db;
+    SqliteBackend db;
     ASSERT_TRUE(db.Open(file));
     EXPECT_EQ(Number(db, "select count(*) from WhInvContrapose"), 60);
     EXPECT_EQ(folder.Entries(), 1u);  // nothing left beside it
@@ -306,7 +308,7 @@ TEST(DemoDataGenerator, TinyAccountsStillHaveAnOrdinaryWarehouse) {
         TempFolder folder;
         const auto outcome = Build(folder.File("tiny.db"), 5, 3, warehouses);
         ASSERT_TRUE(outcome.Ok()) << outcome.detail;
-        SqliteConnection db;
+        SqliteBackend db;
         ASSERT_TRUE(db.Open(folder.File("tiny.db")));
         EXPECT_EQ(Number(db, "select count(*) from Warehouse"), warehouses);
         EXPECT_EQ(Text(db, "select min(cWhCode) from Warehouse"), "01");

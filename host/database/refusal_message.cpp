@@ -1,0 +1,46 @@
+#include "host/database/refusal_message.h"
+
+#include "host/database/database_texts.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kKeyPrefix = "Zel.HOST.DB.";
+
+// "CHECK constraint failed: bad_days_week" gives "bad_days_week"; "UNIQUE constraint failed:
+// T.a, T.b" gives "T.a, T.b".
+std::string Subject(const std::string& error) {
+    const auto colon = error.find(": ");
+    return colon == std::string::npos ? std::string() : error.substr(colon + 2);
+}
+
+// The table of "T.a, T.b".
+std::string TableOf(const std::string& columns) {
+    return columns.substr(0, columns.find('.'));
+}
+
+std::string TextOr(const std::string& key, const std::string& fallbackKey) {
+    return DatabaseTexts::Text(DatabaseTexts::Has(key) ? key : fallbackKey);
+}
+
+}  // namespace
+
+std::string RefusalMessage(const SqlBackend& backend, bool deleting) {
+    const std::string subject = Subject(backend.LastError());
+    switch (backend.LastRefusal()) {
+        case SchemaRefusal::Unique:
+            return TextOr(kKeyPrefix + ("duplicate." + TableOf(subject)), "Zel.HOST.DB.duplicate");
+        case SchemaRefusal::ForeignKey:
+            return DatabaseTexts::Text(deleting ? "Zel.HOST.DB.still_referenced"
+                                                : "Zel.HOST.DB.missing_reference");
+        case SchemaRefusal::Check:
+            return TextOr(kKeyPrefix + subject, "Zel.HOST.DB.out_of_range");
+        case SchemaRefusal::NotNull:
+            return DatabaseTexts::Format("Zel.HOST.DB.value_required", {subject});
+        case SchemaRefusal::None:
+            break;
+    }
+    return {};
+}
+
+}  // namespace zel

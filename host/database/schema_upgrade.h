@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+struct sqlite3;
+
+namespace zel {
+
+// Brings an account database that an earlier host made up to the schema this host writes. The
+// version lives in pragma user_version; the first schema kept none (0). An upgrade runs in one
+// transaction and keeps every row: each table is made anew, its rows copied, the old one dropped.
+class SchemaUpgrade {
+public:
+    static constexpr int kVersion = 2;
+
+    // Nothing to do for a current or an empty file. false with the reason in error when the file
+    // is newer than this host or when its rows break a rule of the current schema; the file is
+    // then left as it was.
+    static bool Run(sqlite3* connection, std::string& error);
+};
+
+}  // namespace zel
