@@ -5,6 +5,8 @@
 #include <charconv>
 #include <numeric>
 
+#include "host/objects/host_text.h"
+
 namespace zel {
 namespace {
 
@@ -12,21 +14,6 @@ constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string_view TrimmedRight(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    text = TrimmedRight(text);
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    return text;
 }
 
 // A cell as a sort key: its kind orders empty cells before numbers before other texts.
@@ -61,7 +48,7 @@ bool ParseNumber(std::string_view text, double& number) {
 }
 
 SortKey KeyOf(std::string_view cell) {
-    const std::string_view text = Trimmed(cell);
+    const std::string_view text = WithoutSurroundingBlanks(cell);
     if (text.empty()) {
         return {};
     }
@@ -70,25 +57,9 @@ SortKey KeyOf(std::string_view cell) {
         key.kind = SortKey::kNumber;
     } else {
         key.kind = SortKey::kText;
-        key.text = TrimmedRight(cell);
+        key.text = WithoutTrailingBlanks(cell);
     }
     return key;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-int CompareHostText(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
-        const auto cb = static_cast<unsigned char>(AsciiLower(b[i]));
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
-        }
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 bool Before(const SortKey& a, const SortKey& b) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <pugixml.hpp>
 
+#include "host/objects/host_text.h"
 #include "host/pub/decimal_text.h"
 
 namespace zel {
@@ -17,10 +18,6 @@ constexpr std::size_t kNameBuffer = 64;
 // More decimals than a double holds would only show noise.
 constexpr int kMaxDigits = 17;
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 pugi::xml_node StyleChild(const pugi::xml_node& style, std::string_view field) {
     if (!style || field.empty()) {
         return {};
@@ -28,13 +25,13 @@ pugi::xml_node StyleChild(const pugi::xml_node& style, std::string_view field) {
     if (field.size() < kNameBuffer) {
         std::array<char, kNameBuffer> name{};
         for (std::size_t i = 0; i < field.size(); ++i) {
-            name[i] = LowerAscii(field[i]);
+            name[i] = AsciiLower(field[i]);
         }
         return style.child(name.data());
     }
     std::string name(field);
     for (char& c : name) {
-        c = LowerAscii(c);
+        c = AsciiLower(c);
     }
     return style.child(name.c_str());
 }
@@ -116,7 +113,7 @@ std::optional<std::string> IsoDate(std::string_view text) {
 }
 
 bool IsDateField(std::string_view field) {
-    return !field.empty() && LowerAscii(field[0]) == 'd';
+    return !field.empty() && AsciiLower(field[0]) == 'd';
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <algorithm>
-#include <cctype>
 
 #include "host/controls/flex_grid.h"
 #include "host/controls/twips.h"
+#include "host/objects/host_text.h"
 #include "interfaces/recordset.h"
 
 namespace zel {
@@ -28,7 +28,7 @@ constexpr const char* kDateSample = "0000-00-00";
 enum class FieldKind { kNumber, kDate, kText };
 
 FieldKind KindOf(const std::string& field) {
-    const char first = field.empty() ? '\0' : static_cast<char>(std::tolower(field[0]));
+    const char first = field.empty() ? '\0' : AsciiLower(field[0]);
     return first == 'i' ? FieldKind::kNumber : first == 'd' ? FieldKind::kDate : FieldKind::kText;
 }
 

@@ -1,17 +1,14 @@
 #include "host/rowauth/row_auth_service.h"
 
-#include <QString>
 #include <cmath>
 #include <cstdint>
+
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
 
 constexpr const char* kNoRow = "1=2";
-
-bool SameText(const std::string& a, const char* b) {
-    return QString::fromStdString(a).compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
 
 // A text as an SQL literal: codes may hold apostrophes.
 std::string SqlText(const std::string& value) {
@@ -82,7 +79,7 @@ std::string RowAuthService::GetAuthString(const std::string& objectName, const s
     if (!*controlled) {
         return {};
     }
-    const auto granted = GrantedList(objectName, SameText(right, "W"));
+    const auto granted = GrantedList(objectName, AsciiEqualIgnoringCase(right, "W"));
     return granted && !granted->empty() ? Joined(*granted) : kNoRow;
 }
 
@@ -110,7 +107,7 @@ std::optional<std::vector<std::string>> RowAuthService::GrantedList(const std::s
         " aa_rowauth.cUserId=" + SqlText(userId_) +
         " and aa_rowauth.cBusObCode=" + SqlText(objectName) +
         (write ? " and aa_rowauth.cRight='W'" : " and aa_rowauth.cRight in ('R','W')");
-    const bool inventory = SameText(objectName, "Inventory");
+    const bool inventory = AsciiEqualIgnoringCase(objectName, "Inventory");
     const auto rows =
         inventory ? Open(
                         "select distinct Inventory.iId as cItem from aa_rowauth inner join "
