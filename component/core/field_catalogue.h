@@ -15,7 +15,7 @@ struct FieldCatalogue {
     std::array<std::string, 18> arrFldCaption;
     // Weekday names for iDays, indexes 1..7 (1 is Sunday); index 0 stays empty.
     std::array<std::string, 8> arrWeek;
-    // Vectors because the host's GetDispTxt and GetCmbDB take the lists by reference.
+    // Vectors because the host's GetDispTxt and GetCmbDB take the lists as vectors.
     std::vector<std::string> arrFreqText = std::vector<std::string>(3);
     std::vector<std::string> arrFreqValue = std::vector<std::string>(3);
     std::string sModuleTitle;

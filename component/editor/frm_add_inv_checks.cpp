@@ -206,18 +206,14 @@ void FrmAddInv::PickReference(const std::string& table, const std::string& codeF
                               const std::string& classCodeField) {
     zel::IPub& pub = *context_.login.pub;
     box.setFocus();
-    std::string classQuery = PickerClassQuery(classTable, classCodeField);
-    std::string kind = referenceType;
-    std::string filterFields = pub.GetFilterFlds(kind);
     std::string match;
-    std::string matchTable = table;
-    pub.CreateMatchStr(box, filterFields, match, matchTable);
-    std::string itemQuery = checks_.PickerItemQuery(table, condition, match);
+    pub.CreateMatchStr(box, pub.GetFilterFlds(referenceType), match, table);
     auto picker = context_.factory ? zel::CreateObjectAs<zel::IReferClient>(
                                          *context_.factory, "YsReferC.YsReferClient")
                                    : nullptr;
-    if (!picker ||
-        !picker->StrRefInit(context_.login.login, false, classQuery, itemQuery, "", kind)) {
+    if (!picker || !picker->StrRefInit(
+                       context_.login.login, false, PickerClassQuery(classTable, classCodeField),
+                       checks_.PickerItemQuery(table, condition, match), "", referenceType)) {
         return;
     }
     picker->Show();

@@ -58,9 +58,8 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
     found.groupName = FieldText(item, "cGroupName");
     found.unitCode = FieldText(item, "cComunitCode");
     found.unitName = FieldText(item, "cComUnitName");
-    short digits = context_.quantity.digits;
     auto quantity = [&](const char* field) {
-        return pub.FormatNum(item.Fields(field).value_or(zel::Variant{}), digits);
+        return pub.FormatNum(item.Fields(field).value_or(zel::Variant{}), context_.quantity.digits);
     };
     found.safeNum = quantity("iSafeNum");
     found.topSum = quantity("iTopSum");
@@ -68,9 +67,8 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
     found.wastage = quantity("iWastage");
     found.frequency = FieldText(item, "iFrequency");
     // The item stores the unit's code; the list shows the units' texts.
-    std::vector<std::string> codes = context_.catalogue.arrFreqValue;
-    std::vector<std::string> texts = context_.catalogue.arrFreqText;
-    found.unitText = pub.GetDispTxt(FieldText(item, "cFrequency"), codes, texts);
+    found.unitText = pub.GetDispTxt(FieldText(item, "cFrequency"), context_.catalogue.arrFreqValue,
+                                    context_.catalogue.arrFreqText);
     found.days = FieldText(item, "iDays");
     found.lastDate = FieldText(item, "dLastDate");
     found.defaultWarehouse = std::string(TrimmedBlanks(FieldText(item, "cDefWareHouse")));
@@ -136,8 +134,7 @@ std::shared_ptr<zel::IRecordset> RecordEntryChecks::Open(std::string query) cons
 }
 
 std::string RecordEntryChecks::EndDateFilter() const {
-    std::string curDate = context_.login.sCurDate;
-    return context_.login.pub->GetEndDateFilter("inventory", curDate);
+    return context_.login.pub->GetEndDateFilter("inventory", context_.login.sCurDate);
 }
 
 }  // namespace korvel

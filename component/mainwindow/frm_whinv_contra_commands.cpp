@@ -17,9 +17,8 @@ constexpr int kModifyMode = 2;
 }  // namespace
 
 void FrmWhInvContra::ExecCommand(const std::string& key) {
-    std::string helpKey = key;
     RunIgnoringErrors(
-        [&] { context_.login.pub->HelpShow(QCoreApplication::instance(), helpKey, *this); });
+        [&] { context_.login.pub->HelpShow(QCoreApplication::instance(), key, *this); });
     RunIgnoringErrors([&] { RunCommand(key); });
 }
 
@@ -29,7 +28,6 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
         return;
     }
     zel::IPub& pub = *context_.login.pub;
-    std::string optionKey = key;
     switch (*command) {
         case MainCommand::kPrintOrExport:
             if (commands_.printOrExport) {
@@ -79,12 +77,12 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
             // command again without end.
             break;
         case MainCommand::kStatusBarOption:
-            pub.FrmOpt(*this, optionKey, kFormKey);
+            pub.FrmOpt(*this, key, kFormKey);
             Layout();
             break;
         case MainCommand::kTextButtonOption:
         case MainCommand::kPrintNumberOption:
-            pub.FrmOpt(*this, optionKey, kFormKey);
+            pub.FrmOpt(*this, key, kFormKey);
             break;
         case MainCommand::kExit:
             Unload();
