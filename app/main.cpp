@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/exit_status.h"
 #include "app/run_component.h"
+#include "host/objects/qt_translation.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
         return zel::kExitDone;
     }
     QApplication application(argc, argv);
+    zel::InstallQtTranslation(application);
     std::string error;
     const auto line = zel::ParseCommandLine(QApplication::arguments(), error);
     if (!line) {
