@@ -56,7 +56,8 @@ protected:
         database.AddWarehouse("01");
         ASSERT_TRUE(database.Execute("BEGIN"));
         for (int i = 0; i < rows; ++i) {
-            const std::string code = "I" + std::to_string(1000 + i);
+            std::string code = "I";
+            code += std::to_string(1000 + i);
             database.AddInventory(code);
             database.AddCorrespondence("01", code);
         }
