@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDate>
+#include <QFileInfo>
 #include <cstdlib>
 
 namespace zel {
@@ -20,53 +21,94 @@ std::string DefaultConfigPath() {
     return (home.empty() ? std::string(".") : home) + "/.config/whinv/whinv.ini";
 }
 
-}  // namespace
+bool QuitAfterShowAsked() {
+    const std::string value = Environment("WHINV_QUIT_AFTER_SHOW");
+    return !value.empty() && value != "0";
+}
 
-std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::string& error) {
+// Every option once, for the help text and for the run alike.
+struct ProgramOptions {
+    ProgramOptions() {
+        parser.setApplicationDescription("Warehouse and inventory correspondence");
+        parser.addHelpOption();
+        parser.addOptions({version, database, account, user, userName, date, config, registry,
+                           sqlLog, quitAfterShow});
+    }
+
     QCommandLineParser parser;
-    parser.setApplicationDescription("Warehouse and inventory correspondence");
-    parser.addHelpOption();
-    const QCommandLineOption database(
-        {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo");
-    const QCommandLineOption account("account", "Account code.", "code", "001");
-    const QCommandLineOption user({"u", "user"}, "Operator code.", "user", "demo");
-    const QCommandLineOption userName("user-name", "Operator name.", "name");
-    const QCommandLineOption date("date", "Business date (yyyy-mm-dd); default today.", "date");
-    const QCommandLineOption config("config", "Host configuration file ([accounts] section).",
-                                    "file", QString::fromStdString(DefaultConfigPath()));
-    const QCommandLineOption registry("registry", "Folder of component registrations (*.reg).",
-                                      "folder");
-    const QCommandLineOption sqlLog("sql-log",
+    const QCommandLineOption version{"version", "Displays version information."};
+    const QCommandLineOption database{
+        {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo"};
+    const QCommandLineOption account{"account", "Account code.", "code", "001"};
+    const QCommandLineOption user{{"u", "user"}, "Operator code.", "user", "demo"};
+    const QCommandLineOption userName{"user-name", "Operator name.", "name"};
+    const QCommandLineOption date{"date", "Business date (yyyy-mm-dd); default today.", "date"};
+    const QCommandLineOption config{"config", "Host configuration file ([accounts] section).",
+                                    "file", QString::fromStdString(DefaultConfigPath())};
+    const QCommandLineOption registry{"registry", "Folder of component registrations (*.reg).",
+                                      "folder"};
+    const QCommandLineOption sqlLog{"sql-log",
                                     "Write every statement, its adapted form, row count and time "
                                     "to this file (also WHINV_SQL_LOG).",
-                                    "file");
-    parser.addOptions({database, account, user, userName, date, config, registry, sqlLog});
+                                    "file"};
+    const QCommandLineOption quitAfterShow{
+        "quit-after-show",
+        "Close the main window once it has shown and filled, and end with a status that says "
+        "whether it did (also WHINV_QUIT_AFTER_SHOW=1)."};
+};
+
+// Without an application object the parser does not know the program's name.
+std::string HelpText(const QCommandLineParser& parser, const QStringList& arguments) {
+    QString text = parser.helpText();
+    if (!arguments.isEmpty()) {
+        text.replace("<executable_name>", QFileInfo(arguments.first()).fileName());
+    }
+    return text.toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> InformationRequested(const QStringList& arguments) {
+    ProgramOptions options;
+    // Qt's own options are still among the arguments: read as words, so that no letter of one
+    // (the h of -stylesheet) reads as a question. Unknown options are the run's business.
+    options.parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    options.parser.parse(arguments);
+    if (options.parser.isSet("help") || options.parser.isSet("help-all")) {
+        return HelpText(options.parser, arguments);
+    }
+    if (options.parser.isSet(options.version)) {
+        return std::string("whinv ") + WHINV_VERSION + "\n";
+    }
+    return std::nullopt;
+}
+
+std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::string& error) {
+    ProgramOptions options;
+    QCommandLineParser& parser = options.parser;
     if (!parser.parse(arguments)) {
         error = parser.errorText().toStdString();
         return std::nullopt;
     }
-    if (parser.isSet("help")) {
-        error = parser.helpText().toStdString();
-        return std::nullopt;
-    }
     CommandLine line;
-    line.login.ysDBName = parser.value(database).toStdString();
-    line.login.accId = parser.value(account).toStdString();
-    line.login.userId = parser.value(user).toStdString();
-    line.login.userName = parser.value(userName).toStdString();
-    if (parser.isSet(date)) {
-        const QDate businessDate = QDate::fromString(parser.value(date), Qt::ISODate);
+    line.login.ysDBName = parser.value(options.database).toStdString();
+    line.login.accId = parser.value(options.account).toStdString();
+    line.login.userId = parser.value(options.user).toStdString();
+    line.login.userName = parser.value(options.userName).toStdString();
+    if (parser.isSet(options.date)) {
+        const QDate businessDate = QDate::fromString(parser.value(options.date), Qt::ISODate);
         if (!businessDate.isValid()) {
-            error = "not a date (yyyy-mm-dd): " + parser.value(date).toStdString();
+            error = "not a date (yyyy-mm-dd): " + parser.value(options.date).toStdString();
             return std::nullopt;
         }
         line.login.curDate = businessDate.toString(Qt::ISODate).toStdString();
     }
-    line.configPath = parser.value(config).toStdString();
-    line.registryDir = parser.isSet(registry) ? parser.value(registry).toStdString()
-                                              : Environment("WHINV_REGISTRY");
-    line.sqlLogPath =
-        parser.isSet(sqlLog) ? parser.value(sqlLog).toStdString() : Environment("WHINV_SQL_LOG");
+    line.configPath = parser.value(options.config).toStdString();
+    line.registryDir = parser.isSet(options.registry) ? parser.value(options.registry).toStdString()
+                                                      : Environment("WHINV_REGISTRY");
+    line.sqlLogPath = parser.isSet(options.sqlLog) ? parser.value(options.sqlLog).toStdString()
+                                                   : Environment("WHINV_SQL_LOG");
+    line.quitAfterShow = parser.isSet(options.quitAfterShow) || QuitAfterShowAsked();
     return line;
 }
 

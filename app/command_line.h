@@ -14,7 +14,14 @@ struct CommandLine {
     std::string configPath;
     std::string registryDir;
     std::string sqlLogPath;
+    // Close the main window once it has shown and run its first fill: a start-up check that
+    // nobody sits in front of.
+    bool quitAfterShow = false;
 };
+
+// The text --help or --version asks for, or nullopt when the arguments ask for neither. It needs
+// no application object, so it answers where there is no display.
+std::optional<std::string> InformationRequested(const QStringList& arguments);
 
 // Reads the arguments; nullopt (with the reason in error) when they cannot be used.
 std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::string& error);

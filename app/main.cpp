@@ -1,35 +1,38 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "command_line.h"
-#include "host/host_services.h"
-#include "interfaces/whinv_contra.h"
+#include "app/command_line.h"
+#include "app/exit_status.h"
+#include "app/run_component.h"
+#include "host/objects/qt_translation.h"
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before the application object exists: it needs a display.
+    if (const auto answer = zel::InformationRequested(ArgumentsOf(argc, argv))) {
+        std::fputs(answer->c_str(), stdout);
+        return zel::kExitDone;
+    }
     QApplication application(argc, argv);
+    zel::InstallQtTranslation(application);
     std::string error;
     const auto line = zel::ParseCommandLine(QApplication::arguments(), error);
     if (!line) {
         std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
+        return zel::kExitBadArguments;
     }
-
     auto environment = std::make_shared<zel::HostEnvironment>();
-    environment->accounts.LoadConfiguration(line->configPath);
-    environment->sqlLogPath = line->sqlLogPath;
-
-    zel::ObjectRegistry registry;
-    zel::RegisterHostServices(registry, environment);
-    registry.LoadRegistrations(line->registryDir.empty() ? WHINV_REGISTRY_DIR : line->registryDir);
-
-    auto component = zel::CreateObjectAs<zel::IWhInvContra>(registry, "Korvel.IWhInvContra");
-    if (!component) {
-        std::fprintf(stderr, "cannot create Korvel.IWhInvContra: %s\n",
-                     registry.LastError().c_str());
-        return 1;
-    }
-    std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(line->login);
-    environment->session = login;
-    component->Show(login);
-    return 0;
+    return line->quitAfterShow ? zel::RunComponentUntilShown(*line, environment)
+                               : zel::RunComponent(*line, environment);
 }

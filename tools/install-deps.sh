@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 libgl-dev
     libsqlite3-dev sqlite3 libpq-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-wqy-microhei
+    qt6-translations-l10n xvfb xauth fonts-wqy-microhei
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, creates the demo database when absent, and starts the program.
-# Extra arguments go to the program (for example --user wang).
+# Extra arguments go to the program (for example --user wang). WHINV_QUIT_AFTER_SHOW=1 (or
+# --quit-after-show) closes the program once its main window has shown, for a check without a user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake --preset release
-cmake --build --preset release
+# Only the program and what it needs: the tests and benchmarks are the developers' business.
+cmake --build --preset release --target whinv whinv-demo-db
 data_dir=${WHINV_DATA_DIR:-$HOME/.local/share/whinv}
 mkdir -p "$data_dir"
 if [ ! -f "$data_dir/demo.db" ]; then

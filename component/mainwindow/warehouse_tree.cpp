@@ -5,12 +5,18 @@
 #include "mainwindow/grid_query.h"
 
 namespace korvel {
+// Appended rather than concatenated: GCC 12 at -O3 warns (-Wrestrict) inside the inlined
+// concatenation of temporaries.
 std::string WarehouseNodeKey(std::string_view code) {
-    return std::string(kRootNodeKey) + std::string(code);
+    std::string key(kRootNodeKey);
+    key += code;
+    return key;
 }
 
 std::string WarehouseNodeText(std::string_view code, std::string_view name) {
-    return "(" + std::string(code) + ") " + std::string(name);
+    std::string text = "(";
+    text.append(code).append(") ").append(name);
+    return text;
 }
 
 std::string WarehouseCodeOfKey(std::string_view key) {

@@ -17,6 +17,9 @@ struct HostEnvironment {
     std::string sqlLogPath;
     // The logged-in user of this host.
     std::shared_ptr<ILogin> session;
+    // Set when the public service refused a function lock (another program holds it, or it could
+    // not be checked): the program then ends with a status that says so.
+    bool functionLockRefused = false;
 };
 
 }  // namespace zel

@@ -159,6 +159,9 @@ bool PubService::IsLockFun(IClsCommon& db, ILogin& login, const std::string& fun
     if (releasing || result.outcome == Outcome::Taken) {
         return false;
     }
+    if (mode == kLockFunction && environment_) {
+        environment_->functionLockRefused = true;
+    }
     if (result.outcome == Outcome::Refused) {
         std::vector<std::string> holder{result.holder};
         ShowLockMessage(GetResFormatString(

@@ -3,12 +3,14 @@
 #include <cstdio>
 
 #include "host/host_services.h"
+#include "host/objects/qt_translation.h"
 #include "interfaces/whinv_contra.h"
 #include "tools/screenshot/screenshot_command_line.h"
 #include "tools/screenshot/window_capture_presenter.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    zel::InstallQtTranslation(application);
     std::string error;
     const auto line = zel::ParseScreenshotCommandLine(QApplication::arguments(), error);
     if (!line) {

@@ -1,0 +1,43 @@
+#include "app/run_component.h"
+
+#include <cstdio>
+
+#include "app/exit_status.h"
+#include "app/quit_after_show_presenter.h"
+#include "host/host_services.h"
+#include "interfaces/whinv_contra.h"
+
+namespace zel {
+
+int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
+    environment->accounts.LoadConfiguration(line.configPath);
+    environment->sqlLogPath = line.sqlLogPath;
+
+    ObjectRegistry registry;
+    RegisterHostServices(registry, environment);
+    registry.LoadRegistrations(line.registryDir.empty() ? WHINV_REGISTRY_DIR : line.registryDir);
+
+    auto component = CreateObjectAs<IWhInvContra>(registry, "Korvel.IWhInvContra");
+    if (!component) {
+        std::fprintf(stderr, "cannot create Korvel.IWhInvContra: %s\n",
+                     registry.LastError().c_str());
+        return kExitNoComponent;
+    }
+    std::shared_ptr<ILogin> login = std::make_shared<Login>(line.login);
+    environment->session = login;
+    component->Show(login);
+    return environment->functionLockRefused ? kExitFunctionLocked : kExitDone;
+}
+
+int RunComponentUntilShown(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
+    auto presenter = std::make_shared<QuitAfterShowPresenter>(environment->dialogs);
+    environment->dialogs = presenter;
+    const int status = RunComponent(line, std::move(environment));
+    if (status == kExitDone && !presenter->MainWindowShown()) {
+        std::fprintf(stderr, "the main window was not shown\n");
+        return kExitNotShown;
+    }
+    return status;
+}
+
+}  // namespace zel

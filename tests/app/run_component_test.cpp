@@ -1,0 +1,131 @@
+#include "app/run_component.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QTemporaryDir>
+
+#include "app/exit_status.h"
+#include "host/controls/flex_grid.h"
+#include "interfaces/pub.h"
+#include "support/lock_holder_process.h"
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+using test::LockHolderProcess;
+
+// What the rows of the main window's grid were when the window went away, seen from outside the
+// program the way a user sees it.
+class MainWindowWatch final : public QObject {
+public:
+    MainWindowWatch() { qApp->installEventFilter(this); }
+    ~MainWindowWatch() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QDialog*>(watched);
+        if (window != nullptr && window->objectName() == "FrmWhInvContra") {
+            if (event->type() == QEvent::Show) {
+                ++shows;
+            } else if (event->type() == QEvent::Hide) {
+                const auto* grid = window->findChild<FlexGrid*>();
+                rowsWhenHidden = grid != nullptr ? grid->Rows() : -1;
+            }
+        }
+        return false;
+    }
+
+    int shows = 0;
+    int rowsWhenHidden = -1;
+};
+
+class RunComponentTest : public ::testing::Test {
+protected:
+    RunComponentTest() {
+        line.login.ysDBName = database.Path();
+        line.login.userId = "demo";
+        line.login.curDate = "2024-03-15";
+        line.registryDir = WHINV_BINARY_DIR "/registry";
+    }
+
+    // One warehouse holding `rows` items, so the first fill of the main window shows them all.
+    void AddRows(int rows) {
+        database.AddWarehouse("01");
+        ASSERT_TRUE(database.Execute("BEGIN"));
+        for (int i = 0; i < rows; ++i) {
+            std::string code = "I";
+            code += std::to_string(1000 + i);
+            database.AddInventory(code);
+            database.AddCorrespondence("01", code);
+        }
+        ASSERT_TRUE(database.Execute("COMMIT"));
+    }
+
+    // The program's own windows: the main window really shows and runs its event loop.
+    std::shared_ptr<HostEnvironment> RealWindows() {
+        auto environment = database.Environment();
+        environment->dialogs = std::make_shared<QtDialogPresenter>();
+        return environment;
+    }
+
+    test::TestDatabase database;
+    CommandLine line;
+};
+
+TEST_F(RunComponentTest, ASecondCopyEndsWithTheLockedStatus) {
+    LockHolderProcess first(database.Path(), "alice", kLockFunction);
+    ASSERT_EQ(first.NextLine(), "taken");
+    EXPECT_EQ(RunComponent(line, database.Environment()), kExitFunctionLocked);
+    EXPECT_EQ(database.Dialogs().ModalCount(), 0);
+    ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
+    EXPECT_NE(database.Dialogs().Messages()[0].text.find("使用，暂时不能进入"), std::string::npos);
+}
+
+TEST_F(RunComponentTest, TheOnlyCopyEndsDoneAndGivesTheLockBack) {
+    EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
+    EXPECT_EQ(database.Dialogs().ModalCount(), 1);
+    LockHolderProcess next(database.Path(), "alice", kLockFunction);
+    EXPECT_EQ(next.NextLine(), "taken");
+}
+
+TEST_F(RunComponentTest, NoComponentWithoutItsRegistration) {
+    QTemporaryDir noRegistrations;
+    line.registryDir = noRegistrations.path().toStdString();
+    EXPECT_EQ(RunComponent(line, database.Environment()), kExitNoComponent);
+}
+
+TEST_F(RunComponentTest, QuitAfterShowClosesTheMainWindowOnceItsFirstFillHasRun) {
+    AddRows(3);
+    MainWindowWatch watch;
+    EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitDone);
+    EXPECT_EQ(watch.shows, 1);
+    EXPECT_EQ(watch.rowsWhenHidden, 1 + 3);
+}
+
+// The fill lets events run every few hundred rows, and the close arrives among them: the window
+// holds it until the fill is through.
+TEST_F(RunComponentTest, QuitAfterShowWaitsForALongFirstFill) {
+    AddRows(450);
+    MainWindowWatch watch;
+    EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitDone);
+    EXPECT_EQ(watch.rowsWhenHidden, 1 + 450);
+}
+
+TEST_F(RunComponentTest, QuitAfterShowFailsWhenTheMainWindowNeverShows) {
+    line.login.ysDBName = database.Folder() + "/no/such/folder/account.db";
+    MainWindowWatch watch;
+    EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitNotShown);
+    EXPECT_EQ(watch.shows, 0);
+}
+
+TEST_F(RunComponentTest, QuitAfterShowKeepsTheLockedStatus) {
+    LockHolderProcess first(database.Path(), "alice", kLockFunction);
+    ASSERT_EQ(first.NextLine(), "taken");
+    EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitFunctionLocked);
+}
+
+}  // namespace
+}  // namespace zel
