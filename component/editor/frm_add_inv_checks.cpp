@@ -94,7 +94,7 @@ void FrmAddInv::ClearInventoryFields() {
 
 void FrmAddInv::FillInventory(const FoundInventory& item) {
     invName_->SetText(item.name);
-    invStd_->SetText(item.specification);
+    invStd_->SetText(item.invStd);
     groupCode_->SetText(item.groupCode);
     groupName_->SetText(item.groupName);
     unitCode_->SetText(item.unitCode);

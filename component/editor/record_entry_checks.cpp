@@ -53,7 +53,7 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
     FoundInventory found;
     found.code = FieldText(item, "cInvCode");
     found.name = FieldText(item, "cInvName");
-    found.specification = FieldText(item, "cInvStd");
+    found.invStd = FieldText(item, "cInvStd");
     found.groupCode = FieldText(item, "cGroupCode");
     found.groupName = FieldText(item, "cGroupName");
     found.unitCode = FieldText(item, "cComunitCode");

@@ -20,7 +20,7 @@ struct FoundEntry {
 struct FoundInventory {
     std::string code;
     std::string name;
-    std::string specification;
+    std::string invStd;
     std::string groupCode;
     std::string groupName;
     std::string unitCode;

@@ -53,7 +53,7 @@ TEST_F(RecordEntryChecksTest, AnItemFoundByItsCodeGivesItsSettingsAsTheBoxesShow
     ASSERT_TRUE(item);
     EXPECT_EQ(item->code, "A001");
     EXPECT_EQ(item->name, "螺钉");
-    EXPECT_EQ(item->specification, "M6");
+    EXPECT_EQ(item->invStd, "M6");
     EXPECT_EQ(item->topSum, "100.00");
     EXPECT_EQ(item->lowSum, "5.13") << "the account's two quantity decimals";
     EXPECT_EQ(item->safeNum, "");

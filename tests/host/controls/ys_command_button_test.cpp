@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <vector>
 
 #include "host/controls/edit_box.h"
@@ -14,6 +15,16 @@
 
 namespace zel {
 namespace {
+
+int DarkestLightness(const QImage& image) {
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        }
+    }
+    return darkest;
+}
 
 class YsCommandButtonTest : public ::testing::Test {
 protected:
@@ -61,6 +72,15 @@ TEST(YsCommandButton, TheControlsHaveThePickerPictures) {
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_FALSE(picture.pixmap(16, 16).isNull()) << name;
     }
+}
+
+// A picker that cannot be used must look it: a disabled button draws its picture greyed.
+TEST_F(YsCommandButtonTest, ADisabledButtonDrawsItsPictureGreyed) {
+    button_->SetPicture(ImageList::OwnIcon("Reference"));
+    const QImage enabled = button_->grab().toImage();
+    button_->setEnabled(false);
+    const QImage disabled = button_->grab().toImage();
+    EXPECT_GT(DarkestLightness(disabled), DarkestLightness(enabled) + 40);
 }
 
 }  // namespace
