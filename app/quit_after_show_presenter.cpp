@@ -4,24 +4,9 @@
 #include <cstdio>
 
 #include "app/after_first_show.h"
-#include "interfaces/pub.h"
+#include "host/objects/cautious_answer.h"
 
 namespace zel {
-namespace {
-
-int CautiousAnswer(int buttons) {
-    switch (buttons & 0x0F) {
-        case kMsgYesNo:
-            return kAnswerNo;
-        case kMsgYesNoCancel:
-            return kAnswerCancel;
-        default:
-            return kAnswerOk;
-    }
-}
-
-}  // namespace
-
 QuitAfterShowPresenter::QuitAfterShowPresenter(std::shared_ptr<IDialogPresenter> windows)
     : windows_(std::move(windows)) {}
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "host/controls/ys_toolbar.h"
+#include "host/objects/cautious_answer.h"
 #include "host/objects/host_text.h"
 #include "host/objects/inventory_in_use.h"
 #include "host/objects/resource_texts.h"
@@ -132,15 +133,7 @@ std::string PubService::GetResFormatString(const std::string& key,
 
 int PubService::MsgBox(const std::string& text, int buttons, const std::string& title) {
     if (!environment_ || !environment_->dialogs) {
-        // Nobody to ask: the cautious answer, never a "yes".
-        switch (buttons & 0x0F) {
-            case kMsgYesNo:
-                return kAnswerNo;
-            case kMsgYesNoCancel:
-                return kAnswerCancel;
-            default:
-                return kAnswerOk;
-        }
+        return CautiousAnswer(buttons);
     }
     return environment_->dialogs->MessageBox(text, buttons, title);
 }
