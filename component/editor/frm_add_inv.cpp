@@ -265,7 +265,7 @@ void FrmAddInv::ApplyLimits() {
         }
     }
     // The person box shows the name, so it takes what the name column holds.
-    const auto sizes = Open(EditorColumnSizesQuery());
+    const auto sizes = context_.login.db->OpenX(EditorColumnSizesQuery());
     if (sizes) {
         const int index = sizes->FieldIndex("cPersonName");
         if (index >= 0 && sizes->FieldDefinedSize(index) > 0) {
@@ -286,10 +286,6 @@ void FrmAddInv::AddCmbItems(zel::YsComboBox& combo, const std::vector<std::strin
 void FrmAddInv::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     RunIgnoringErrors([this] { context_.login.pub->YsTlbResize(*this); });
-}
-
-std::shared_ptr<zel::IRecordset> FrmAddInv::Open(std::string query) {
-    return context_.login.db->OpenX(query);
 }
 
 void FrmAddInv::reject() {

@@ -145,7 +145,6 @@ private:
                        const std::string& classCodeField);
     void TabOutOf(zel::Edit& box);
     void EnableKeyPickers(bool enabled);
-    std::shared_ptr<zel::IRecordset> Open(std::string query);
 
     // Check-cycle fields.
     void UnitChosen();

@@ -40,7 +40,7 @@ std::optional<FoundEntry> FoundIn(const std::shared_ptr<zel::IRecordset>& rows,
 RecordEntryChecks::RecordEntryChecks(const ComponentContext& context) : context_(context) {}
 
 std::optional<FoundInventory> RecordEntryChecks::FindInventory(const std::string& text) const {
-    const auto rows = Open(
+    const auto rows = context_.login.db->OpenX(
         InventoryLookupQuery(context_.catalogue, text, context_.login.sAuthInv, EndDateFilter()));
     if (!rows || !MoveToFoundRow(*rows, "cInvCode", "cInvName", text)) {
         return std::nullopt;
@@ -76,20 +76,20 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindWarehouse(const std::string& text) const {
-    return FoundIn(Open(WarehouseLookupQuery(text, context_.login.sAuthWh)), "CWhCode", "CWhName",
-                   text);
+    return FoundIn(context_.login.db->OpenX(WarehouseLookupQuery(text, context_.login.sAuthWh)),
+                   "CWhCode", "CWhName", text);
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindPerson(const std::string& text) const {
-    return FoundIn(Open(PersonLookupQuery(text, context_.login.sAuthPerson)), "cPersonCode",
-                   "cPersonName", text);
+    return FoundIn(context_.login.db->OpenX(PersonLookupQuery(text, context_.login.sAuthPerson)),
+                   "cPersonCode", "cPersonName", text);
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::string& code) const {
     if (TrimmedBlanks(code).empty()) {
         return std::nullopt;
     }
-    const auto warehouse = Open(DefaultWarehouseQuery(code));
+    const auto warehouse = context_.login.db->OpenX(DefaultWarehouseQuery(code));
     if (!warehouse || warehouse->RecordCount() != 1) {
         return std::nullopt;
     }
@@ -97,14 +97,15 @@ std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::str
 }
 
 std::string RecordEntryChecks::WarehouseName(const std::string& code) const {
-    const auto warehouse = Open(WarehouseNameQuery(code, context_.login.sAuthWh));
+    const auto warehouse =
+        context_.login.db->OpenX(WarehouseNameQuery(code, context_.login.sAuthWh));
     return warehouse && !warehouse->Eof() ? FieldText(*warehouse, "CWhName") : std::string();
 }
 
 std::optional<StoredQuantities> RecordEntryChecks::ReadStoredQuantities(
     const std::string& warehouseCode, const std::string& inventoryCode) const {
-    const auto row =
-        Open(StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
+    const auto row = context_.login.db->OpenX(
+        StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
     if (!row || row->Eof()) {
         return std::nullopt;
     }
@@ -127,10 +128,6 @@ bool RecordEntryChecks::IsZeroEntry(std::string_view text) {
     double value = 0;
     std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
     return value == 0;
-}
-
-std::shared_ptr<zel::IRecordset> RecordEntryChecks::Open(std::string query) const {
-    return context_.login.db->OpenX(query);
 }
 
 std::string RecordEntryChecks::EndDateFilter() const {

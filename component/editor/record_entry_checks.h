@@ -78,7 +78,6 @@ public:
     static bool IsZeroEntry(std::string_view text);
 
 private:
-    std::shared_ptr<zel::IRecordset> Open(std::string query) const;
     std::string EndDateFilter() const;
     FoundInventory InventoryOf(const zel::IRecordset& item) const;
 
