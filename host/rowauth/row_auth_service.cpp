@@ -84,7 +84,7 @@ std::string RowAuthService::GetAuthString(const std::string& objectName, const s
 }
 
 std::optional<bool> RowAuthService::IsAdministrator() {
-    const auto user = Open("select bAdmin from aa_user where cUserId=" + SqlText(userId_));
+    const auto user = db_->OpenX("select bAdmin from aa_user where cUserId=" + SqlText(userId_));
     if (!user) {
         return std::nullopt;
     }
@@ -92,8 +92,8 @@ std::optional<bool> RowAuthService::IsAdministrator() {
 }
 
 std::optional<bool> RowAuthService::IsControlled(const std::string& objectName) {
-    const auto object =
-        Open("select bControlled from aa_rowauth_object where cBusObCode=" + SqlText(objectName));
+    const auto object = db_->OpenX("select bControlled from aa_rowauth_object where cBusObCode=" +
+                                   SqlText(objectName));
     if (!object) {
         return std::nullopt;
     }
@@ -109,12 +109,12 @@ std::optional<std::vector<std::string>> RowAuthService::GrantedList(const std::s
         (write ? " and aa_rowauth.cRight='W'" : " and aa_rowauth.cRight in ('R','W')");
     const bool inventory = AsciiEqualIgnoringCase(objectName, "Inventory");
     const auto rows =
-        inventory ? Open(
+        inventory ? db_->OpenX(
                         "select distinct Inventory.iId as cItem from aa_rowauth inner join "
                         "Inventory on Inventory.cInvCode=aa_rowauth.cACCode where" +
                         grants + " order by cItem")
-                  : Open("select distinct aa_rowauth.cACCode as cItem from aa_rowauth where" +
-                         grants + " order by cItem");
+                  : db_->OpenX("select distinct aa_rowauth.cACCode as cItem from aa_rowauth where" +
+                               grants + " order by cItem");
     if (!rows) {
         return std::nullopt;
     }
@@ -130,10 +130,6 @@ std::optional<std::vector<std::string>> RowAuthService::GrantedList(const std::s
         }
     }
     return items;
-}
-
-std::shared_ptr<IRecordset> RowAuthService::Open(std::string sql) {
-    return db_->OpenX(sql);
 }
 
 }  // namespace zel

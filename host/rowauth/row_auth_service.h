@@ -26,7 +26,6 @@ private:
     std::optional<bool> IsAdministrator();
     std::optional<bool> IsControlled(const std::string& objectName);
     std::optional<std::vector<std::string>> GrantedList(const std::string& objectName, bool write);
-    std::shared_ptr<IRecordset> Open(std::string sql);
 
     IObjectFactory& factory_;
     std::shared_ptr<IClsCommon> db_;
