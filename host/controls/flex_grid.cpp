@@ -64,7 +64,24 @@ bool FlexGrid::SetCols(int cols) {
     showingSelection_ = false;
     ClampCursor();
     widths_.ForgetFrom(model_.Cols());
+    fields_.resize(static_cast<std::size_t>(model_.Cols()));
     return done;
+}
+
+const GridField& FlexGrid::ColField(int col) const {
+    static const GridField kNone;
+    return col >= 0 && static_cast<std::size_t>(col) < fields_.size()
+               ? fields_[static_cast<std::size_t>(col)]
+               : kNone;
+}
+
+bool FlexGrid::SetColField(int col, GridField field) {
+    if (!IsGridCol(col)) {
+        return false;
+    }
+    fields_.resize(static_cast<std::size_t>(Cols()));
+    fields_[static_cast<std::size_t>(col)] = std::move(field);
+    return true;
 }
 
 bool FlexGrid::SetFixedRows(int fixedRows) {

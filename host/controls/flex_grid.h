@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "host/controls/flex_grid_model.h"
 #include "host/controls/grid_column_widths.h"
@@ -11,6 +12,12 @@
 class QItemSelection;
 
 namespace zel {
+
+// The field a grid column shows, as the host's grid formatting recorded it from the query.
+struct GridField {
+    std::string name;    // as the result names it: "iTopSum"
+    std::string source;  // "Table.column" when read straight from a table, else ""
+};
 
 // The list grid of the component's windows. Row, Col, RowSel and ColSel count grid rows, the
 // fixed header row included; the selection is the block between (Row, Col) and (RowSel, ColSel).
@@ -71,6 +78,9 @@ public:
     // every row.
     void AutoSizeCols();
     bool Sort(int col, Qt::SortOrder order);
+    // An empty field for a column that shows none (the serial number) or was never formatted.
+    const GridField& ColField(int col) const;
+    bool SetColField(int col, GridField field);
 
     FlexGridModel& Model() { return model_; }
     QTableView& View() { return *view_; }
@@ -95,6 +105,7 @@ private:
     FlexGridModel model_;
     GridTableView* view_;
     GridColumnWidths widths_;
+    std::vector<GridField> fields_;
     int row_ = 0;
     int col_ = 0;
     int rowSel_ = 0;

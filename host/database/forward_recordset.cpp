@@ -62,6 +62,10 @@ int ForwardRecordset::FieldDefinedSize(int index) const {
     return columns_.Contains(index) ? columns_.DefinedSize(index) : 0;
 }
 
+std::string ForwardRecordset::FieldSource(int index) const {
+    return columns_.Contains(index) ? columns_.Source(index) : "";
+}
+
 std::optional<Variant> ForwardRecordset::Fields(int index) const {
     if (Eof() || !columns_.Contains(index)) {
         return std::nullopt;

@@ -37,6 +37,7 @@ public:
     std::string FieldName(int index) const override;
     int FieldIndex(std::string_view name) const override { return columns_.Index(name); }
     int FieldDefinedSize(int index) const override;
+    std::string FieldSource(int index) const override;
 
     std::optional<Variant> Fields(int index) const override;
     std::optional<Variant> Fields(std::string_view name) const override;

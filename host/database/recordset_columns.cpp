@@ -10,9 +10,11 @@ RecordsetColumns::RecordsetColumns(const SqlStatement& statement) {
     const int count = statement.ColumnCount();
     names_.reserve(static_cast<std::size_t>(count));
     sizes_.reserve(static_cast<std::size_t>(count));
+    sources_.reserve(static_cast<std::size_t>(count));
     for (int column = 0; column < count; ++column) {
         names_.push_back(statement.ColumnName(column));
         sizes_.push_back(DeclaredType::Parse(statement.DeclaredType(column)).TextSize());
+        sources_.push_back(statement.OriginName(column));
     }
 }
 

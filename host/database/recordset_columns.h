@@ -18,6 +18,7 @@ public:
     bool Contains(int index) const { return index >= 0 && index < Count(); }
     const std::string& Name(int index) const { return names_[static_cast<std::size_t>(index)]; }
     int DefinedSize(int index) const { return sizes_[static_cast<std::size_t>(index)]; }
+    const std::string& Source(int index) const { return sources_[static_cast<std::size_t>(index)]; }
     // Letter case ignored; the first of equal names wins. A qualified name ("Person.cPersonName")
     // that no column carries finds the column named by its last part, since results name
     // columns without their table.
@@ -28,6 +29,7 @@ private:
 
     std::vector<std::string> names_;
     std::vector<int> sizes_;
+    std::vector<std::string> sources_;
 };
 
 }  // namespace zel

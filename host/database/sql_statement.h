@@ -39,6 +39,8 @@ public:
     // The type text the table declares for a result column ("varchar(20)"); empty for
     // expressions.
     virtual std::string DeclaredType(int column) const = 0;
+    // "Table.column" of a result column read straight from a table; empty for expressions.
+    virtual std::string OriginName(int column) const = 0;
 
     // Values of the current row.
     virtual SqlValueType ColumnType(int column) const = 0;

@@ -55,6 +55,12 @@ std::string SqliteStatement::DeclaredType(int column) const {
     return type != nullptr ? type : "";
 }
 
+std::string SqliteStatement::OriginName(int column) const {
+    const char* table = sqlite3_column_table_name(statement_, column);
+    const char* name = sqlite3_column_origin_name(statement_, column);
+    return table != nullptr && name != nullptr ? std::string(table) + "." + name : "";
+}
+
 SqlValueType SqliteStatement::ColumnType(int column) const {
     switch (sqlite3_column_type(statement_, column)) {
         case SQLITE_INTEGER:

@@ -24,6 +24,7 @@ public:
     int ColumnCount() const override;
     std::string ColumnName(int column) const override;
     std::string DeclaredType(int column) const override;
+    std::string OriginName(int column) const override;
 
     SqlValueType ColumnType(int column) const override;
     std::int64_t ColumnInteger(int column) const override;

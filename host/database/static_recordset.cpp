@@ -221,6 +221,10 @@ int StaticRecordset::FieldDefinedSize(int index) const {
     return columns_.Contains(index) ? columns_.DefinedSize(index) : 0;
 }
 
+std::string StaticRecordset::FieldSource(int index) const {
+    return columns_.Contains(index) ? columns_.Source(index) : "";
+}
+
 std::optional<Variant> StaticRecordset::Fields(int index) const {
     if (current_ == nullptr || !columns_.Contains(index)) {
         return std::nullopt;

@@ -85,6 +85,7 @@ void FormatGridColumns(FlexGrid& grid, const IRecordset* recordset) {
         SetColumn(grid, field + 1, ColumnPixels(fonts, grid, field + 1, values),
                   kind == FieldKind::kNumber ? Qt::AlignRight : Qt::AlignLeft);
         grid.FitColToContents(field + 1, maxTwips);
+        grid.SetColField(field + 1, {recordset->FieldName(field), recordset->FieldSource(field)});
     }
 }
 

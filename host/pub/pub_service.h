@@ -85,6 +85,26 @@ public:
     bool isSaveRs(QWidget& window, bool& cancel, int unloadMode) override;
     bool FrmKeyDown(QWidget& window, int keyCode, int shift) override;
 
+    void Find(ILogin& login, const std::string& caption, QWidget& window,
+              std::string& condition) override;
+    void FindSet(ILogin& login, const std::string& caption, QWidget& window) override;
+    void FindPos(QWidget& window, FlexGrid& grid) override;
+    void GridSort(QWidget& window, FlexGrid& grid, int order) override;
+    void GridSortNew(QWidget& window, FlexGrid& grid, const std::string& itemKey) override;
+    void ShowPopupMenu(QWidget& window, FlexGrid& grid, short button, short shift, float x,
+                       float y) override;
+
+    void GetPrnStyle(const std::string& reserved, std::string& style, const std::string& styleName,
+                     IClsCommon& db, FlexGrid& grid) override;
+    void SavePrnStyle(IClsCommon& db, const std::string& styleName,
+                      const std::string& style) override;
+    void GetData(std::string& data, const std::string& reserved1, const std::string& reserved2,
+                 const std::string& tableTitle, const std::string& accId, const std::string& userId,
+                 const std::string& userName, IObject* reserved3, IClsCommon& db,
+                 FlexGrid& grid) override;
+    void GetTypeSize(std::string& types, std::string& sizes,
+                     const std::shared_ptr<IRecordset>& recordset, FlexGrid& grid) override;
+
     // Whether hook has been called for the handle and unhook not yet.
     bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }
 

@@ -13,7 +13,8 @@ std::shared_ptr<HeldRowsRecordset> HeldRowsRecordset::Copy(const RecordsetCursor
     const IRecordset& items = source.Recordset();
     std::vector<Column> columns;
     for (int column = 0; column < items.FieldCount(); ++column) {
-        columns.push_back({items.FieldName(column), items.FieldDefinedSize(column)});
+        columns.push_back(
+            {items.FieldName(column), items.FieldDefinedSize(column), items.FieldSource(column)});
     }
     std::vector<std::vector<Variant>> values;
     for (const int row : rows) {
@@ -56,6 +57,10 @@ int HeldRowsRecordset::FieldIndex(std::string_view name) const {
 
 int HeldRowsRecordset::FieldDefinedSize(int index) const {
     return HasColumn(index) ? columns_[static_cast<std::size_t>(index)].definedSize : 0;
+}
+
+std::string HeldRowsRecordset::FieldSource(int index) const {
+    return HasColumn(index) ? columns_[static_cast<std::size_t>(index)].source : "";
 }
 
 std::optional<Variant> HeldRowsRecordset::Fields(int index) const {

@@ -16,6 +16,7 @@ public:
     struct Column {
         std::string name;
         int definedSize = 0;
+        std::string source;
     };
 
     HeldRowsRecordset(std::vector<Column> columns, std::vector<std::vector<Variant>> rows);
@@ -34,6 +35,7 @@ public:
     std::string FieldName(int index) const override;
     int FieldIndex(std::string_view name) const override;
     int FieldDefinedSize(int index) const override;
+    std::string FieldSource(int index) const override;
 
     std::optional<Variant> Fields(int index) const override;
     std::optional<Variant> Fields(std::string_view name) const override;

@@ -173,6 +173,45 @@ public:
     // True when the key (host codes) changes the data of the focused box of the window: a
     // character, Backspace, Delete, Ctrl+V or Ctrl+X in an editable line edit.
     virtual bool FrmKeyDown(QWidget& window, int keyCode, int shift) = 0;
+
+    // Grid searching and sorting. The grid's columns are the fields FormatGrid recorded.
+
+    // The find dialog over the fields of the window's grid ("Grid") under the caption's set-up.
+    // condition is "" when the user cancels, else an SQL condition over the columns of the grid's
+    // query with every value quoted.
+    virtual void Find(ILogin& login, const std::string& caption, QWidget& window,
+                      std::string& condition) = 0;
+    // Lets the user choose which fields the find dialog of the caption offers; kept per user.
+    virtual void FindSet(ILogin& login, const std::string& caption, QWidget& window) = 0;
+    // The locate dialog: moves the grid's current row to the row found and scrolls it into view.
+    virtual void FindPos(QWidget& window, FlexGrid& grid) = 0;
+    // Sorts the grid's rows by its current column: 1 ascending, 2 descending.
+    virtual void GridSort(QWidget& window, FlexGrid& grid, int order) = 0;
+    // Sorts by the column and order an item key of the sort pop-up names.
+    virtual void GridSortNew(QWidget& window, FlexGrid& grid, const std::string& itemKey) = 0;
+    // On a right-button release (button 2, x and y in twips from the grid's top left corner)
+    // shows the window's pop-up menu "PopMenuMgr" with the sorts of the column under the mouse;
+    // other buttons do nothing.
+    virtual void ShowPopupMenu(QWidget& window, FlexGrid& grid, short button, short shift, float x,
+                               float y) = 0;
+
+    // Printing and export.
+
+    // The print style stored under the name, or a default one for the grid's columns.
+    virtual void GetPrnStyle(const std::string& reserved, std::string& style,
+                             const std::string& styleName, IClsCommon& db, FlexGrid& grid) = 0;
+    virtual void SavePrnStyle(IClsCommon& db, const std::string& styleName,
+                              const std::string& style) = 0;
+    // Appends to data, after its opening tag, the title, the account, the user, the business
+    // date, whether serial numbers are printed, and the grid's header and rows.
+    virtual void GetData(std::string& data, const std::string& reserved1,
+                         const std::string& reserved2, const std::string& tableTitle,
+                         const std::string& accId, const std::string& userId,
+                         const std::string& userName, IObject* reserved3, IClsCommon& db,
+                         FlexGrid& grid) = 0;
+    // The types and sizes of the grid's columns for export, from a result with the grid's fields.
+    virtual void GetTypeSize(std::string& types, std::string& sizes,
+                             const std::shared_ptr<IRecordset>& recordset, FlexGrid& grid) = 0;
 };
 
 }  // namespace zel

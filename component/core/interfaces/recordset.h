@@ -28,6 +28,9 @@ public:
     virtual int FieldIndex(std::string_view name) const = 0;  // -1 when there is no such field
     // Declared size of a text column (varchar(20) gives 20); 0 when the column declares none.
     virtual int FieldDefinedSize(int index) const = 0;
+    // Where the field is read from, "Table.column" with the table as the schema names it; ""
+    // for an expression or a field of no table.
+    virtual std::string FieldSource(int index) const = 0;
 
     // Value of a field in the current row; nullopt when there is no current row or no such field.
     virtual std::optional<Variant> Fields(int index) const = 0;

@@ -41,6 +41,7 @@ public:
     std::string FieldName(int) const override { return {}; }
     int FieldIndex(std::string_view) const override { return -1; }
     int FieldDefinedSize(int) const override { return 0; }
+    std::string FieldSource(int) const override { return {}; }
     std::optional<zel::Variant> Fields(int) const override { return std::nullopt; }
     std::optional<zel::Variant> Fields(std::string_view name) const override;
     // Understands "a='x' and b='y'".
@@ -137,6 +138,22 @@ public:
     bool isSaveRs(QWidget&) override { return true; }
     bool isSaveRs(QWidget&, bool&, int) override { return true; }
     bool FrmKeyDown(QWidget&, int, int) override { return false; }
+    void Find(zel::ILogin&, const std::string&, QWidget&, std::string& condition) override {
+        condition.clear();
+    }
+    void FindSet(zel::ILogin&, const std::string&, QWidget&) override {}
+    void FindPos(QWidget&, zel::FlexGrid&) override {}
+    void GridSort(QWidget&, zel::FlexGrid&, int) override {}
+    void GridSortNew(QWidget&, zel::FlexGrid&, const std::string&) override {}
+    void ShowPopupMenu(QWidget&, zel::FlexGrid&, short, short, float, float) override {}
+    void GetPrnStyle(const std::string&, std::string&, const std::string&, zel::IClsCommon&,
+                     zel::FlexGrid&) override {}
+    void SavePrnStyle(zel::IClsCommon&, const std::string&, const std::string&) override {}
+    void GetData(std::string&, const std::string&, const std::string&, const std::string&,
+                 const std::string&, const std::string&, const std::string&, zel::IObject*,
+                 zel::IClsCommon&, zel::FlexGrid&) override {}
+    void GetTypeSize(std::string&, std::string&, const std::shared_ptr<zel::IRecordset>&,
+                     zel::FlexGrid&) override {}
 
     std::map<std::string, std::string> texts;
     std::map<std::string, std::string> captions;

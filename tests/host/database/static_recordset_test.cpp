@@ -79,6 +79,21 @@ TEST_F(StaticRecordsetTest, FieldsByNameIgnoreCaseAndTheTable) {
     EXPECT_EQ(rows->FieldDefinedSize(99), 0);
 }
 
+// A find condition names the table of an ambiguous column: the result must say where each
+// column comes from, whatever the query calls it.
+TEST_F(StaticRecordsetTest, FieldsSayWhichTableTheyComeFrom) {
+    auto rows = Read(
+        "select WhInvContrapose.cInvCode, i.cInvCode as code, i.cInvName, 1 + 1 as two "
+        "from WhInvContrapose inner join Inventory i on WhInvContrapose.cInvCode=i.cInvCode "
+        "where 1=2");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->FieldSource(0), "WhInvContrapose.cInvCode");
+    EXPECT_EQ(rows->FieldSource(1), "Inventory.cInvCode");
+    EXPECT_EQ(rows->FieldSource(2), "Inventory.cInvName");
+    EXPECT_EQ(rows->FieldSource(3), "");
+    EXPECT_EQ(rows->FieldSource(9), "");
+}
+
 TEST_F(StaticRecordsetTest, FilterNarrowsAndAnEmptyFilterRestores) {
     db.AddWarehouse("01", "成品库");
     db.AddWarehouse("02", "原料库");

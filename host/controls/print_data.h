@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zel {
+
+// The print data of the print control, read from the XML that the host's GetData wrote: the
+// heading lines and the grid's header and rows as the grid shows them.
+struct PrintData {
+    std::string title;
+    std::string account;
+    std::string user;
+    std::string date;
+    // Whether the serial-number column is printed.
+    bool serialNumbers = true;
+    // Column captions; a row has one cell per caption.
+    std::vector<std::string> headers;
+    // Row after row, headers.size() cells each.
+    std::vector<std::string> cells;
+
+    std::size_t RowCount() const { return headers.empty() ? 0 : cells.size() / headers.size(); }
+    const std::string& Cell(std::size_t row, std::size_t col) const {
+        return cells[row * headers.size() + col];
+    }
+
+    // nullopt when the text is not print data.
+    static std::optional<PrintData> Parse(std::string_view xml);
+};
+
+}  // namespace zel
