@@ -1,0 +1,194 @@
+#include "host/pub/find_condition.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <optional>
+
+#include "host/database/host_number.h"
+#include "host/objects/host_text.h"
+#include "host/objects/resource_texts.h"
+#include "host/pub/sql_literal.h"
+
+namespace zel {
+namespace {
+
+constexpr char kLikeEscape = '\\';
+
+FindCondition::Result Refused(const std::string& key, const std::vector<std::string>& values) {
+    return {false, {}, ResourceTexts::Instance().Format(key, values)};
+}
+
+FindCondition::Result Made(std::string sql) {
+    return {true, std::move(sql), {}};
+}
+
+// "-007.50" → "-7.5", "+0.0" → "0": only a sign, digits and one point reach the SQL.
+std::optional<std::string> CanonicalNumber(const std::string& text) {
+    if (!HostNumber::Parse(text)) {
+        return std::nullopt;
+    }
+    std::string_view number = WithoutSurroundingBlanks(text);
+    const bool negative = number.front() == '-';
+    if (number.front() == '-' || number.front() == '+') {
+        number.remove_prefix(1);
+    }
+    const auto point = number.find('.');
+    std::string_view whole = number.substr(0, point);
+    std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    while (!whole.empty() && whole.front() == '0') {
+        whole.remove_prefix(1);
+    }
+    while (!fraction.empty() && fraction.back() == '0') {
+        fraction.remove_suffix(1);
+    }
+    std::string canonical = whole.empty() ? "0" : std::string(whole);
+    if (!fraction.empty()) {
+        canonical += "." + std::string(fraction);
+    }
+    return negative && canonical != "0" ? "-" + canonical : canonical;
+}
+
+// Year, month and day with "-", "/" or "." between them, as yyyy-mm-dd; nullopt for a date that
+// does not exist.
+std::optional<std::string> CanonicalDate(const std::string& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*(\d{4})([-/.])(\d{1,2})\2(\d{1,2})\s*$)"));
+    const auto match = pattern.match(QString::fromStdString(text));
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const QDate date(match.captured(1).toInt(), match.captured(3).toInt(),
+                     match.captured(4).toInt());
+    if (!date.isValid()) {
+        return std::nullopt;
+    }
+    return date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+}
+
+// The user's text matched literally inside a LIKE pattern. "[" opens a character class on the
+// host's server, so it is escaped as well.
+std::string LikeLiteral(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '%' || c == '_' || c == '[' || c == kLikeEscape) {
+            escaped += kLikeEscape;
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
+std::string Like(const std::string& source, const std::string& pattern) {
+    return source + " like " + SqlQuoted(pattern) + " escape " +
+           SqlQuoted(std::string(1, kLikeEscape));
+}
+
+// A value as the SQL literal of the field's type: numbers in canonical form, dates as
+// yyyy-mm-dd text, anything else as typed.
+std::optional<std::string> Literal(const FindField& field, const std::string& value) {
+    switch (field.type) {
+        case FindFieldType::kNumber:
+            return CanonicalNumber(value);
+        case FindFieldType::kDate: {
+            const auto date = CanonicalDate(value);
+            return date ? std::optional(SqlQuoted(*date)) : std::nullopt;
+        }
+        case FindFieldType::kText:
+            break;
+    }
+    return SqlQuoted(value);
+}
+
+bool NeedsSecondValue(FindOperator op) {
+    return op == FindOperator::kBetween;
+}
+
+// Whether the literals of "between" came in the wrong order; the user may type the bounds in
+// either box. Dates compare as their yyyy-mm-dd texts.
+bool Reversed(const FindField& field, const std::string& low, const std::string& high) {
+    if (field.type == FindFieldType::kNumber) {
+        return HostNumber::Parse(low)->Value().ToDouble().value_or(0) >
+               HostNumber::Parse(high)->Value().ToDouble().value_or(0);
+    }
+    return field.type == FindFieldType::kDate && low > high;
+}
+
+}  // namespace
+
+FindCondition::FindCondition(std::vector<FindField> fields) : fields_(std::move(fields)) {}
+
+const FindField* FindCondition::FieldNamed(const std::string& name) const {
+    for (const auto& field : fields_) {
+        if (field.name == name) {
+            return &field;
+        }
+    }
+    return nullptr;
+}
+
+FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
+    std::string sql;
+    for (const auto& row : rows) {
+        const FindField* field = FieldNamed(row.field);
+        if (field == nullptr) {
+            continue;
+        }
+        auto comparison = Comparison(*field, row);
+        if (!comparison.ok) {
+            return comparison;
+        }
+        if (!sql.empty()) {
+            sql += row.orJoin ? " or " : " and ";
+        }
+        sql += "(" + comparison.sql + ")";
+    }
+    return Made("(" + (sql.empty() ? std::string("1=1") : sql) + ")");
+}
+
+FindCondition::Result FindCondition::Comparison(const FindField& field, const FindRow& row) const {
+    using enum FindOperator;
+    const std::string& source = field.source;
+    if (row.op == kIsEmpty) {
+        return Made(field.type == FindFieldType::kText ? source + " is null or " + source + " = ''"
+                                                       : source + " is null");
+    }
+    const bool second = NeedsSecondValue(row.op);
+    if (WithoutSurroundingBlanks(row.value).empty() ||
+        (second && WithoutSurroundingBlanks(row.value2).empty())) {
+        return Refused("Zel.HOST.FIND.noValue", {field.caption});
+    }
+    if (row.op == kContains) {
+        return Made(Like(source, "%" + LikeLiteral(row.value) + "%"));
+    }
+    if (row.op == kBeginsWith) {
+        return Made(Like(source, LikeLiteral(row.value) + "%"));
+    }
+    const auto low = Literal(field, row.value);
+    const auto high = second ? Literal(field, row.value2) : low;
+    if (!low || !high) {
+        const std::string& wrong = low ? row.value2 : row.value;
+        const char* key = field.type == FindFieldType::kNumber ? "Zel.HOST.FIND.notNumber"
+                                                               : "Zel.HOST.FIND.notDate";
+        return Refused(key, {field.caption, wrong});
+    }
+    switch (row.op) {
+        case kEqual:
+            return Made(source + " = " + *low);
+        case kNotEqual:
+            // A field without a value differs from any value the user names.
+            return Made(source + " <> " + *low + " or " + source + " is null");
+        case kLess:
+            return Made(source + " < " + *low);
+        case kGreater:
+            return Made(source + " > " + *low);
+        case kBetween:
+            return Reversed(field, *low, *high)
+                       ? Made(source + " between " + *high + " and " + *low)
+                       : Made(source + " between " + *low + " and " + *high);
+        default:
+            return Made(source + " = " + *low);
+    }
+}
+
+}  // namespace zel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/pub/find_field.h"
+#include "host/pub/find_row.h"
+
+namespace zel {
+
+// The SQL condition a find dialog's lines make over the columns of the grid's query, or the
+// message that tells the user which value cannot be used.
+class FindCondition {
+public:
+    struct Result {
+        bool ok = false;
+        std::string sql;      // when ok
+        std::string message;  // when not: the resource text for the user
+    };
+
+    explicit FindCondition(std::vector<FindField> fields);
+
+    // Each line's comparison in parentheses, the lines joined by their "and"/"or" (SQL's own
+    // precedence: "and" before "or"), the whole in parentheses, so that a caller may append it
+    // with " and ". Numbers are checked and written in canonical form, every other value quoted;
+    // the patterns of "contains" and "begins with" match % and _ literally. No lines give
+    // "(1=1)"; a line of a field the condition does not know is left out.
+    Result Build(const std::vector<FindRow>& rows) const;
+
+private:
+    const FindField* FieldNamed(const std::string& name) const;
+    // The comparison of one line, or the message why its values do not fit the field.
+    Result Comparison(const FindField& field, const FindRow& row) const;
+
+    std::vector<FindField> fields_;
+};
+
+}  // namespace zel

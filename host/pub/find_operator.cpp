@@ -1,0 +1,64 @@
+#include "host/pub/find_operator.h"
+
+#include <array>
+
+namespace zel {
+namespace {
+
+struct OperatorNames {
+    FindOperator op;
+    const char* stored;
+    const char* textKey;
+};
+
+constexpr std::array kOperators = {
+    OperatorNames{FindOperator::kEqual, "=", "Zel.HOST.FIND.opEqual"},
+    OperatorNames{FindOperator::kNotEqual, "<>", "Zel.HOST.FIND.opNotEqual"},
+    OperatorNames{FindOperator::kLess, "<", "Zel.HOST.FIND.opLess"},
+    OperatorNames{FindOperator::kGreater, ">", "Zel.HOST.FIND.opGreater"},
+    OperatorNames{FindOperator::kBetween, "between", "Zel.HOST.FIND.opBetween"},
+    OperatorNames{FindOperator::kContains, "contains", "Zel.HOST.FIND.opContains"},
+    OperatorNames{FindOperator::kBeginsWith, "begins", "Zel.HOST.FIND.opBeginsWith"},
+    OperatorNames{FindOperator::kIsEmpty, "empty", "Zel.HOST.FIND.opIsEmpty"},
+};
+
+const OperatorNames& NamesOf(FindOperator op) {
+    for (const auto& names : kOperators) {
+        if (names.op == op) {
+            return names;
+        }
+    }
+    return kOperators.front();
+}
+
+}  // namespace
+
+std::vector<FindOperator> OperatorsFor(const FindField& field) {
+    using enum FindOperator;
+    if (!field.choices.empty()) {
+        return {kEqual, kNotEqual, kIsEmpty};
+    }
+    if (field.type == FindFieldType::kText) {
+        return {kContains, kEqual, kNotEqual, kBeginsWith, kLess, kGreater, kBetween, kIsEmpty};
+    }
+    return {kEqual, kNotEqual, kLess, kGreater, kBetween, kIsEmpty};
+}
+
+std::string FindOperatorName(FindOperator op) {
+    return NamesOf(op).stored;
+}
+
+std::optional<FindOperator> FindOperatorNamed(const std::string& name) {
+    for (const auto& names : kOperators) {
+        if (name == names.stored) {
+            return names.op;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string FindOperatorTextKey(FindOperator op) {
+    return NamesOf(op).textKey;
+}
+
+}  // namespace zel
