@@ -104,6 +104,8 @@ FindRowEditor& FindDialog::AddRow() {
     connect(editor, &FindRowEditor::removeRequested, this, &FindDialog::RemoveRow);
     // Before the stretch that keeps the lines at the top.
     lines_->insertWidget(static_cast<int>(editors_.size()), editor);
+    // At once, not when the layout's queued show comes round.
+    editor->show();
     editors_.push_back(editor);
     return *editor;
 }

@@ -32,6 +32,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
     : QDialog(parent), showMessage_(std::move(showMessage)), list_(new QListWidget(this)) {
     setWindowTitle(Text("Zel.HOST.FIND.setTitle"));
     list_->setObjectName(QStringLiteral("fields"));
+    list_->setSpacing(3);
     for (const auto& field : fields) {
         names_.push_back(field.name);
         auto* item = new QListWidgetItem(QString::fromStdString(field.caption), list_);
@@ -44,7 +45,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
     layout->addWidget(new QLabel(Text("Zel.HOST.FIND.setPrompt"), this));
     layout->addWidget(list_, 1);
     layout->addWidget(BuildButtons());
-    resize(320, 420);
+    resize(300, 380);
 }
 
 QWidget* FindSetDialog::BuildButtons() {

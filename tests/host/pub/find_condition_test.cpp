@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/database/tsql_adapter.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -97,6 +98,13 @@ TEST(FindConditionTest, HostileTextsStayInsideTheirLiterals) {
         R"(((Inventory.cInvName like 'O''Brien\%''; drop table Inventory; --%' escape '\')))");
     EXPECT_EQ(Built({{false, "cInvStd", kBetween, "'", "''"}}),
               "((Inventory.cInvStd between '''' and ''''''))");
+}
+
+TEST(FindConditionTest, TheDialectAdapterKeepsPatternsAndTheirEscapeAsWritten) {
+    const std::string condition = Built({{false, "cInvName", kContains, "50% [a]_ ", ""},
+                                         {true, "cInvName", kBeginsWith, "'\\", ""}});
+    EXPECT_EQ(TsqlAdapter::ToSqlite("select * from Inventory where " + condition),
+              "select * from Inventory where " + condition);
 }
 
 struct RefusalCase {
