@@ -114,6 +114,46 @@ bool Reversed(const FindField& field, const std::string& low, const std::string&
     return field.type == FindFieldType::kDate && low > high;
 }
 
+// The comparison of one line, or the message why its values do not fit the field.
+FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
+    using enum FindOperator;
+    const std::string& source = field.source;
+    if (row.op == kIsEmpty) {
+        return Made(field.type == FindFieldType::kText ? source + " is null or " + source + " = ''"
+                                                       : source + " is null");
+    }
+    const bool second = NeedsSecondValue(row.op);
+    if (WithoutSurroundingBlanks(row.value).empty() ||
+        (second && WithoutSurroundingBlanks(row.value2).empty())) {
+        return Refused("Zel.HOST.FIND.noValue", {field.caption});
+    }
+    if (row.op == kContains) {
+        return Made(Like(source, "%" + LikeLiteral(row.value) + "%"));
+    }
+    if (row.op == kBeginsWith) {
+        return Made(Like(source, LikeLiteral(row.value) + "%"));
+    }
+    const auto low = Literal(field, row.value);
+    const auto high = second ? Literal(field, row.value2) : low;
+    if (!low || !high) {
+        const std::string& wrong = low ? row.value2 : row.value;
+        const char* key = field.type == FindFieldType::kNumber ? "Zel.HOST.FIND.notNumber"
+                                                               : "Zel.HOST.FIND.notDate";
+        return Refused(key, {field.caption, wrong});
+    }
+    if (row.op == kNotEqual) {
+        // A field without a value differs from any value the user names.
+        return Made(source + " <> " + *low + " or " + source + " is null");
+    }
+    if (row.op == kBetween) {
+        const bool reversed = Reversed(field, *low, *high);
+        return Made(source + " between " + (reversed ? *high : *low) + " and " +
+                    (reversed ? *low : *high));
+    }
+    const char* symbol = row.op == kLess ? " < " : row.op == kGreater ? " > " : " = ";
+    return Made(source + symbol + *low);
+}
+
 }  // namespace
 
 FindCondition::FindCondition(std::vector<FindField> fields) : fields_(std::move(fields)) {}
@@ -144,51 +184,6 @@ FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) con
         sql += "(" + comparison.sql + ")";
     }
     return Made("(" + (sql.empty() ? std::string("1=1") : sql) + ")");
-}
-
-FindCondition::Result FindCondition::Comparison(const FindField& field, const FindRow& row) const {
-    using enum FindOperator;
-    const std::string& source = field.source;
-    if (row.op == kIsEmpty) {
-        return Made(field.type == FindFieldType::kText ? source + " is null or " + source + " = ''"
-                                                       : source + " is null");
-    }
-    const bool second = NeedsSecondValue(row.op);
-    if (WithoutSurroundingBlanks(row.value).empty() ||
-        (second && WithoutSurroundingBlanks(row.value2).empty())) {
-        return Refused("Zel.HOST.FIND.noValue", {field.caption});
-    }
-    if (row.op == kContains) {
-        return Made(Like(source, "%" + LikeLiteral(row.value) + "%"));
-    }
-    if (row.op == kBeginsWith) {
-        return Made(Like(source, LikeLiteral(row.value) + "%"));
-    }
-    const auto low = Literal(field, row.value);
-    const auto high = second ? Literal(field, row.value2) : low;
-    if (!low || !high) {
-        const std::string& wrong = low ? row.value2 : row.value;
-        const char* key = field.type == FindFieldType::kNumber ? "Zel.HOST.FIND.notNumber"
-                                                               : "Zel.HOST.FIND.notDate";
-        return Refused(key, {field.caption, wrong});
-    }
-    switch (row.op) {
-        case kEqual:
-            return Made(source + " = " + *low);
-        case kNotEqual:
-            // A field without a value differs from any value the user names.
-            return Made(source + " <> " + *low + " or " + source + " is null");
-        case kLess:
-            return Made(source + " < " + *low);
-        case kGreater:
-            return Made(source + " > " + *low);
-        case kBetween:
-            return Reversed(field, *low, *high)
-                       ? Made(source + " between " + *high + " and " + *low)
-                       : Made(source + " between " + *low + " and " + *high);
-        default:
-            return Made(source + " = " + *low);
-    }
 }
 
 }  // namespace zel

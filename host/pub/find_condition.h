@@ -29,8 +29,6 @@ public:
 
 private:
     const FindField* FieldNamed(const std::string& name) const;
-    // The comparison of one line, or the message why its values do not fit the field.
-    Result Comparison(const FindField& field, const FindRow& row) const;
 
     std::vector<FindField> fields_;
 };

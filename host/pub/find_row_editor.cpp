@@ -91,8 +91,7 @@ FindRowEditor::FindRowEditor(const std::vector<FindField>& fields, ModalShower s
         pick->setToolTip(Text("Zel.HOST.FIND.pickDate"));
         KeepRoomWhenHidden(*pick);
     }
-    for (QWidget* part : {static_cast<QWidget*>(join_), static_cast<QWidget*>(to_),
-                          static_cast<QWidget*>(value2_)}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{join_, to_, value2_}) {
         KeepRoomWhenHidden(*part);
     }
     to_->setAlignment(Qt::AlignCenter);
@@ -102,18 +101,24 @@ FindRowEditor::FindRowEditor(const std::vector<FindField>& fields, ModalShower s
         new QRegularExpressionValidator(numberPattern, box);
     }
 
+    LayOut();
+    Connect();
+    FillOperators();
+    ShowValueBoxes();
+}
+
+void FindRowEditor::LayOut() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* part :
-         {static_cast<QWidget*>(join_), static_cast<QWidget*>(field_),
-          static_cast<QWidget*>(operator_), static_cast<QWidget*>(value_),
-          static_cast<QWidget*>(choice_), static_cast<QWidget*>(pick_), static_cast<QWidget*>(to_),
-          static_cast<QWidget*>(value2_), static_cast<QWidget*>(pick2_)}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{join_, field_, operator_, value_, choice_,
+                                                         pick_, to_, value2_, pick2_}) {
         layout->addWidget(part);
     }
     layout->addStretch();
     layout->addWidget(remove_);
+}
 
+void FindRowEditor::Connect() {
     connect(field_, &QComboBox::currentIndexChanged, this, [this] {
         value_->clear();
         value2_->clear();
@@ -124,8 +129,6 @@ FindRowEditor::FindRowEditor(const std::vector<FindField>& fields, ModalShower s
     connect(pick_, &QToolButton::clicked, this, [this] { PickDate(*value_); });
     connect(pick2_, &QToolButton::clicked, this, [this] { PickDate(*value2_); });
     connect(remove_, &QToolButton::clicked, this, [this] { emit removeRequested(this); });
-    FillOperators();
-    ShowValueBoxes();
 }
 
 void FindRowEditor::SetFirst(bool first) {

@@ -42,6 +42,8 @@ signals:
     void removeRequested(FindRowEditor* editor);
 
 private:
+    void LayOut();
+    void Connect();
     const FindField& CurrentField() const;
     FindOperator CurrentOperator() const;
     void FillOperators();
