@@ -16,9 +16,9 @@ constexpr double kPointsPerInch = 72.0;
 bool PrintPages(const PrintDocument& document, QPrinter& printer, int first, int last) {
     first = std::max(first, 0);
     last = std::min(last, document.PageCount() - 1);
+    printer.setPageLayout(document.PageLayout());
     // The document draws its own margins: the painter starts at the paper's corner.
     printer.setFullPage(true);
-    printer.setPageLayout(document.PageLayout());
     QPainter painter;
     if (first > last || !painter.begin(&printer)) {
         return false;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,6 +49,30 @@ int PdfPages(const QString& path) {
     const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                            .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The first page of the PDF file as a picture at 36 dots an inch; null when it cannot be drawn.
+QImage FirstPdfPage(const QString& path, const QString& folder) {
+    const QString stem = folder + QStringLiteral("/page");
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("36"),
+                    QStringLiteral("-singlefile"), path, stem});
+    if (!pdftoppm.waitForFinished() || pdftoppm.exitCode() != 0) {
+        return {};
+    }
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+bool WhiteBetween(const QImage& page, int fromX, int toX) {
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = fromX; x < toX; ++x) {
+            if (qGray(page.pixel(x, y)) < 200) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 class PrintControlTest : public ::testing::Test {
@@ -169,6 +194,23 @@ TEST_F(PrintControlTest, PrintsEveryPageToAPdfFile) {
     QueuePrintToPdf(Pdf());
     EXPECT_EQ(control.DoPrint(), 0);
     EXPECT_EQ(PdfPages(Pdf()), PageCount());
+}
+
+TEST_F(PrintControlTest, APrintedPageKeepsItsMarginsAndIsNotCut) {
+    PrintStyle style;
+    style.marginsMm = QMarginsF(20, 20, 20, 20);
+    std::string data = DataXml(40);
+    data.replace(data.find("螺钉"), 6, std::string(300, 'W'));
+    ASSERT_EQ(control.SetDataStyleXML(data, false, style.ToXml(), false, "s"), 0);
+    QueuePrintToPdf(Pdf());
+    ASSERT_EQ(control.DoPrint(), 0);
+    const QImage page = FirstPdfPage(Pdf(), folder.path());
+    ASSERT_FALSE(page.isNull());
+    // 20 mm at 36 dots an inch are 28 dots; the table reaches within a few dots of them.
+    const int margin = 28;
+    EXPECT_TRUE(WhiteBetween(page, 0, margin - 2));
+    EXPECT_TRUE(WhiteBetween(page, page.width() - margin + 2, page.width()));
+    EXPECT_FALSE(WhiteBetween(page, page.width() - margin - 4, page.width() - margin + 2));
 }
 
 TEST_F(PrintControlTest, PrintsTheChosenPages) {
