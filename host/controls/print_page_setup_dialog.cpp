@@ -18,8 +18,6 @@
 namespace zel {
 namespace {
 
-constexpr double kMaxMarginMm = 100;
-
 QString ResText(const char* key) {
     return QString::fromStdString(ResourceTexts::Instance().Text(key));
 }
@@ -82,7 +80,7 @@ QWidget* PrintPageSetupDialog::MakePaperBox() {
 QDoubleSpinBox* PrintPageSetupDialog::MarginBox(const char* name, double mm) {
     auto* box = new QDoubleSpinBox(this);
     box->setObjectName(QString::fromLatin1(name));
-    box->setRange(0, kMaxMarginMm);
+    box->setRange(0, PrintStyle::kMaxMarginMm);
     box->setDecimals(1);
     box->setValue(mm);
     return box;

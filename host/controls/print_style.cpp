@@ -25,11 +25,15 @@ std::optional<QPageSize::PageSizeId> PaperOfKey(std::string_view key) {
     return std::nullopt;
 }
 
+double ReadMargin(const pugi::xml_node& margins, const char* side, double fallback) {
+    return std::clamp(margins.attribute(side).as_double(fallback), 0.0, PrintStyle::kMaxMarginMm);
+}
+
 void ReadMargins(const pugi::xml_node& margins, QMarginsF& mm) {
-    mm.setLeft(margins.attribute("left").as_double(mm.left()));
-    mm.setTop(margins.attribute("top").as_double(mm.top()));
-    mm.setRight(margins.attribute("right").as_double(mm.right()));
-    mm.setBottom(margins.attribute("bottom").as_double(mm.bottom()));
+    mm.setLeft(ReadMargin(margins, "left", mm.left()));
+    mm.setTop(ReadMargin(margins, "top", mm.top()));
+    mm.setRight(ReadMargin(margins, "right", mm.right()));
+    mm.setBottom(ReadMargin(margins, "bottom", mm.bottom()));
 }
 
 bool ReadFlag(const pugi::xml_node& root, const char* name, bool fallback) {

@@ -27,6 +27,7 @@ struct PrintStyle {
 
     static constexpr int kMinFontSize = 6;
     static constexpr int kMaxFontSize = 24;
+    static constexpr double kMaxMarginMm = 60;
 
     QPageSize::PageSizeId paper = QPageSize::A4;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;

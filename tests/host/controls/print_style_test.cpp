@@ -20,12 +20,12 @@ TEST(PrintStyleTest, ReadsBackWhatItWrites) {
 TEST(PrintStyleTest, WhatTheTextLeavesOutKeepsItsDefault) {
     const auto style = PrintStyle::Parse(
         "<PrintStyle><Paper>A3</Paper><FontSize>99</FontSize>"
-        "<Margins left=\"5\"/></PrintStyle>");
+        "<Margins left=\"5\" right=\"-3\" top=\"900\"/></PrintStyle>");
     ASSERT_TRUE(style.has_value());
     EXPECT_EQ(style->paper, QPageSize::A3);
     EXPECT_EQ(style->orientation, QPageLayout::Portrait);
     EXPECT_EQ(style->fontSize, PrintStyle::kMaxFontSize);
-    EXPECT_EQ(style->marginsMm, QMarginsF(5, 15, 15, 15));
+    EXPECT_EQ(style->marginsMm, QMarginsF(5, PrintStyle::kMaxMarginMm, 0, 15));
     EXPECT_TRUE(style->repeatHeader);
     EXPECT_EQ(PrintStyle::Parse("<PrintStyle><Paper>Papyrus</Paper></PrintStyle>")->paper,
               QPageSize::A4);
