@@ -6,8 +6,8 @@ namespace zel {
 namespace {
 
 // Whitespace-only cells are cell texts too; line ends stay as the grid had them.
-constexpr unsigned kParseOptions =
-    pugi::parse_minimal | pugi::parse_escapes | pugi::parse_ws_pcdata_single;
+constexpr unsigned kParseOptions = pugi::parse_minimal | pugi::parse_escapes |
+                                   pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
 void ReadHeader(const pugi::xml_node& header, PrintData& data) {
     for (const pugi::xml_node cell : header.children("C")) {

@@ -174,6 +174,24 @@ TEST_F(PrintControlTest, ThePreviewPagesAndZoomsThroughItsButtons) {
     EXPECT_EQ(shownPage, 0);
 }
 
+TEST_F(PrintControlTest, ThePreviewBelongsToTheOwnerWindow) {
+    QWidget other;
+    QWidget* parent = nullptr;
+    dialogs.QueueModal([&](QDialog& dialog) {
+        parent = dialog.parentWidget();
+        return 0;
+    });
+    control.PrintPreview();
+    EXPECT_EQ(parent, &owner);
+    control.SetOwner(static_cast<long long>(other.winId()));
+    dialogs.QueueModal([&](QDialog& dialog) {
+        parent = dialog.parentWidget();
+        return 0;
+    });
+    control.PrintPreview();
+    EXPECT_EQ(parent, &other);
+}
+
 TEST_F(PrintControlTest, ThePreviewPaintsOnlyThePagesLookedAt) {
     dialogs.QueueModal([&](QDialog& dialog) {
         auto& preview = dynamic_cast<PrintPreviewDialog&>(dialog);
