@@ -10,10 +10,6 @@ namespace {
 constexpr std::size_t kMeasuredRows = 200;
 constexpr double kPaddingPerPoint = 0.4;
 
-QString Text(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::size_t CharacterCount(const std::string& text) {
     // UTF-8 continuation bytes are 10xxxxxx; every other byte starts a character.
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
@@ -58,9 +54,11 @@ std::vector<std::size_t> RowsToMeasure(const PrintData& data, std::size_t col) {
 
 double ColumnWidth(const PrintData& data, std::size_t col, const PrintFonts& fonts) {
     const QFontMetricsF cells(fonts.cell);
-    double widest = QFontMetricsF(fonts.header).horizontalAdvance(Text(data.headers[col]));
+    double widest =
+        QFontMetricsF(fonts.header).horizontalAdvance(QString::fromStdString(data.headers[col]));
     for (const std::size_t row : RowsToMeasure(data, col)) {
-        widest = std::max(widest, cells.horizontalAdvance(Text(data.Cell(row, col))));
+        widest =
+            std::max(widest, cells.horizontalAdvance(QString::fromStdString(data.Cell(row, col))));
     }
     return widest + 2 * PrintCellPadding(fonts);
 }

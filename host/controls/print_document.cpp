@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <numeric>
 
-#include "host/objects/resource_texts.h"
+#include "host/controls/print_texts.h"
 
 namespace zel {
 namespace {
@@ -15,14 +15,6 @@ constexpr double kHeadingSpacing = 1.8;
 constexpr double kFooterSpacing = 2.0;
 constexpr double kThinLine = 0.5;
 const QColor kHeaderFill(235, 235, 235);
-
-QString Text(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString ResourceText(const char* key, const std::vector<std::string>& values) {
-    return QString::fromStdString(ResourceTexts::Instance().Format(key, values));
-}
 
 double TitleHeight(const PrintFonts& fonts) {
     return QFontMetricsF(fonts.title).height() * kTitleSpacing +
@@ -75,16 +67,16 @@ void PrintDocument::PaintTitle(QPainter& painter, double top) const {
     const double titleHeight = QFontMetricsF(fonts_.title).height() * kTitleSpacing;
     painter.setFont(fonts_.title);
     painter.drawText(QRectF(content.left(), top, content.width(), titleHeight), Qt::AlignCenter,
-                     Text(data_.title));
+                     QString::fromStdString(data_.title));
     const QRectF heading(content.left(), top + titleHeight, content.width(),
                          layout_.Metrics().titleHeight - titleHeight);
     painter.setFont(fonts_.cell);
     painter.drawText(heading, Qt::AlignLeft | Qt::AlignVCenter,
-                     ResourceText("Zel.HOST.PRINT.account", {data_.account}));
+                     PrintText("Zel.HOST.PRINT.account", {data_.account}));
     painter.drawText(heading, Qt::AlignHCenter | Qt::AlignVCenter,
-                     ResourceText("Zel.HOST.PRINT.user", {data_.user}));
+                     PrintText("Zel.HOST.PRINT.user", {data_.user}));
     painter.drawText(heading, Qt::AlignRight | Qt::AlignVCenter,
-                     ResourceText("Zel.HOST.PRINT.date", {data_.date}));
+                     PrintText("Zel.HOST.PRINT.date", {data_.date}));
 }
 
 void PrintDocument::PaintTable(QPainter& painter, int page, double top) const {
@@ -109,7 +101,8 @@ void PrintDocument::PaintHeaderRow(QPainter& painter) const {
         const QRectF cell(x, 0, column.width, height);
         painter.fillRect(cell, kHeaderFill);
         painter.drawRect(cell);
-        painter.drawText(cell, Qt::AlignCenter, Text(data_.headers[column.dataCol]));
+        painter.drawText(cell, Qt::AlignCenter,
+                         QString::fromStdString(data_.headers[column.dataCol]));
         x += column.width;
     }
 }
@@ -129,7 +122,7 @@ void PrintDocument::PaintRows(QPainter& painter, std::size_t first, std::size_t 
         for (std::size_t i = 0; i < count; ++i) {
             const QRectF cell(x + padding, top + height * static_cast<double>(i), textWidth,
                               height);
-            const QString text = Text(data_.Cell(first + i, column.dataCol));
+            const QString text = QString::fromStdString(data_.Cell(first + i, column.dataCol));
             painter.drawText(cell, alignment, metrics.elidedText(text, Qt::ElideRight, textWidth));
         }
         painter.drawLine(QPointF(x, top), QPointF(x, bottom));
@@ -148,8 +141,8 @@ void PrintDocument::PaintPageNumber(QPainter& painter, int page) const {
     painter.setFont(fonts_.cell);
     painter.drawText(QRectF(content.left(), content.bottom() - height, content.width(), height),
                      Qt::AlignHCenter | Qt::AlignBottom,
-                     ResourceText("Zel.HOST.PRINT.page_number",
-                                  {std::to_string(page + 1), std::to_string(PageCount())}));
+                     PrintText("Zel.HOST.PRINT.page_number",
+                               {std::to_string(page + 1), std::to_string(PageCount())}));
 }
 
 }  // namespace zel

@@ -12,7 +12,7 @@
 
 #include "host/controls/print_document.h"
 #include "host/controls/print_page_view.h"
-#include "host/objects/resource_texts.h"
+#include "host/controls/print_texts.h"
 
 namespace zel {
 namespace {
@@ -23,10 +23,6 @@ constexpr int kInitialHeight = 760;
 constexpr int kFitMargin = 24;
 const QColor kDeskColor(128, 128, 128);
 
-QString ResText(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
-}
-
 }  // namespace
 
 PrintPreviewDialog::PrintPreviewDialog(const PrintDocument& document, std::function<void()> print,
@@ -36,7 +32,7 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintDocument& document, std::funct
       print_(std::move(print)),
       view_(new PrintPageView(document, this)),
       scroll_(new QScrollArea(this)) {
-    setWindowTitle(ResText("Zel.HOST.PRINT.preview_title"));
+    setWindowTitle(PrintText("Zel.HOST.PRINT.preview_title"));
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     QPalette desk = scroll_->palette();
@@ -55,7 +51,7 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintDocument& document, std::funct
 QToolButton* PrintPreviewDialog::AddButton(const char* name, const char* textKey) {
     auto* button = new QToolButton(bar_);
     button->setObjectName(QString::fromLatin1(name));
-    button->setText(ResText(textKey));
+    button->setText(PrintText(textKey));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setAutoRaise(true);
     bar_->layout()->addWidget(button);
@@ -135,8 +131,8 @@ void PrintPreviewDialog::SetZoom(double zoom) {
 void PrintPreviewDialog::ShowPageState() {
     const QSignalBlocker quiet(pageNumber_);
     pageNumber_->setValue(Page() + 1);
-    pageCount_->setText(QString::fromStdString(ResourceTexts::Instance().Format(
-        "Zel.HOST.PRINT.page_count", {std::to_string(document_.PageCount())})));
+    pageCount_->setText(
+        PrintText("Zel.HOST.PRINT.page_count", {std::to_string(document_.PageCount())}));
 }
 
 void PrintPreviewDialog::showEvent(QShowEvent* event) {
