@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QPointer>
 #include <QVariant>
 #include <QWidget>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "host/controls/modal_shower.h"
+#include "host/controls/print_data.h"
+#include "host/controls/print_style.h"
+
+class QPrinter;
 
 namespace zel {
+
+class PrintDocument;
 
 // The print control of a window: holds the print data and style given to it and prints,
 // previews, exports and sets up the page from them. It shows nothing of its own in the window.
@@ -15,6 +24,7 @@ class PrintControl final : public QWidget {
 
 public:
     PrintControl(ModalShower showModal, QWidget* parent);
+    ~PrintControl() override;
 
     // The window the control's own windows (preview, dialogs) belong to.
     void SetOwner(long long windowHandle);
@@ -34,12 +44,29 @@ public:
     int ExportToFile(int& status, const std::string& types, const std::string& sizes,
                      const std::string& reserved1, const std::string& reserved2);
 
+    // What SetDataStyleXML last read, or PageSetup changed.
+    const std::optional<PrintData>& Data() const { return data_; }
+    const PrintStyle& Style() const { return style_; }
+    const std::string& StyleName() const { return styleName_; }
+
 signals:
     // The style to be stored: the two values joined as text, first then second.
     void SaveStyle(const QVariant& first, const QVariant& second);
 
 private:
+    QWidget* OwnerWindow();
+    // nullptr while there is no print data.
+    const PrintDocument* Document();
+    bool PrintOn(QPrinter& printer);
+    void ShowExportFailure(const std::string& reason);
+
     ModalShower showModal_;
+    QPointer<QWidget> owner_;
+    std::optional<PrintData> data_;
+    PrintStyle style_;
+    std::string styleName_;
+    // Laid out from data_ and style_ when first needed, again after either changes.
+    std::unique_ptr<PrintDocument> document_;
 };
 
 }  // namespace zel

@@ -10,9 +10,17 @@ namespace zel {
 
 // The print data of the print control, read from the XML that the host's GetData wrote: the
 // heading lines and the grid's header and rows as the grid shows them.
+//
+//   <Title>…</Title><Account>…</Account><User code="…">name</User><Date>yyyy-mm-dd</Date>
+//   <SerialNumbers>1</SerialNumbers>
+//   <Header><C align="right">序号</C><C>存货编码</C>…</Header>
+//   <Rows><R><C>1</C><C>A001</C>…</R>…</Rows>
+//
+// inside the root element the caller chose. The first column is the grid's serial number.
 struct PrintData {
     std::string title;
     std::string account;
+    // The user's name, or the code when the user has no name.
     std::string user;
     std::string date;
     // Whether the serial-number column is printed.
@@ -21,6 +29,9 @@ struct PrintData {
     std::vector<std::string> headers;
     // Row after row, headers.size() cells each.
     std::vector<std::string> cells;
+    std::string userCode;
+    // One flag per caption: the column's texts are right-aligned (numbers) in the grid.
+    std::vector<bool> rightAligned;
 
     std::size_t RowCount() const { return headers.empty() ? 0 : cells.size() / headers.size(); }
     const std::string& Cell(std::size_t row, std::size_t col) const {
