@@ -40,6 +40,9 @@ public:
     // Re-reads the selected warehouse's rows into the grid; with the root selected it only sets
     // the serial-number header.
     void DataRefresh();
+    // Reloads the grid with the selected warehouse's rows that satisfy an SQL condition over the
+    // grid query's columns, as the find dialog gives it.
+    void FilterData(const std::string& condition);
     // Every column of the selected warehouse's rows; nullptr with the root selected.
     std::shared_ptr<zel::IRecordset> GetInvRst();
 
@@ -97,7 +100,6 @@ private:
     void Delete();
     void DeleteRow(const std::string& keyCaption, int keyColumn);
     void Filter();
-    void FilterData(const std::string& condition);
     void ShowFilterFailure();
     void RunUnderEditLock(const std::function<void()>& work);
     bool HasOnlyRoot();
