@@ -17,6 +17,7 @@
 #include "mainwindow/main_menus.h"
 #include "mainwindow/main_toolbar.h"
 #include "mainwindow/main_window_layout.h"
+#include "mainwindow/print_all.h"
 
 namespace korvel {
 namespace {
@@ -85,7 +86,12 @@ void FrmWhInvContra::CreateControls() {
     buttons_->setObjectName("Tlb");
     keyHook_ = new zel::YsKeyHook(*this);
     captionManager_ = new zel::YsFrmCaption(*this);
-    BuildMainMenus(*menuBar_, [this](const std::string& key) { ExecCommand(key); });
+    prn_ = new zel::PrintControl(
+        [this](QDialog& dialog) { return context_.login.pub->ShowModal(dialog, this); }, this);
+    popMenu_ = new zel::PopMenu(this);
+    BuildMainMenus(
+        *menuBar_, [this](const std::string& key) { ExecCommand(key); },
+        [this](int order) { SortGrid(order); });
 
     const zel::Twips twips = zel::Twips::ForScreen(screen());
     resize(twips.ToPixelsX(kDefaultWidth), twips.ToPixelsY(kDefaultHeight));
@@ -98,6 +104,14 @@ void FrmWhInvContra::ConnectControls() {
     connect(tree_, &zel::YsTreeView::NodeClick, this,
             [this](zel::YsTreeNode& node) { NodeClick(node); });
     connect(grid_, &zel::FlexGrid::DblClick, this, [this] { OnGridDoubleClick(); });
+    connect(grid_, &zel::FlexGrid::MouseUp, this,
+            [this](short b, short s, float x, float y) { OnGridMouseUp(b, s, x, y); });
+    connect(popMenu_, &zel::PopMenu::ItemClick, this,
+            [this](const std::string& itemKey) { SortGridAs(itemKey); });
+    connect(prn_, &zel::PrintControl::SaveStyle, this,
+            [this](const QVariant& first, const QVariant& second) {
+                RunIgnoringErrors([&] { SavePrintStyle(context_, first, second); });
+            });
     connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
     connect(statusBar_, &zel::YsStatusBar::Tick, this, [this] { clock_.OnTick(*statusBar_); });
@@ -149,18 +163,10 @@ void FrmWhInvContra::Load() {
 // Commands whose window is not part of this build show disabled and do nothing.
 void FrmWhInvContra::DisableMissingCommands() {
     const std::pair<const char*, bool> commands[] = {
-        {"SetUp", bool(commands_.printOrExport)},
-        {"Print", bool(commands_.printOrExport)},
-        {"Preview", bool(commands_.printOrExport)},
-        {"SaveFile", bool(commands_.printOrExport)},
         {"BatchAdd", bool(commands_.batchAdd)},
         {"Add", bool(commands_.editRecord)},
         {"Modify", bool(commands_.editRecord)},
-        {"Delete", bool(commands_.deleteRow)},
         {"MulModify", bool(commands_.mulModify)},
-        {"Filter", bool(commands_.filter)},
-        {"Pos", bool(commands_.locate)},
-        {"SetFind", bool(commands_.setFind)},
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
     for (const auto& [key, available] : commands) {
@@ -231,6 +237,20 @@ void FrmWhInvContra::OnGridDoubleClick() {
     if (grid_->Row() > 0 && grid_->Row() < grid_->Rows()) {
         ExecCommand("Modify");
     }
+}
+
+// The host decides from the button whether the sort menu opens.
+void FrmWhInvContra::OnGridMouseUp(short button, short shift, float x, float y) {
+    RunIgnoringErrors(
+        [&] { context_.login.pub->ShowPopupMenu(*this, *grid_, button, shift, x, y); });
+}
+
+void FrmWhInvContra::SortGrid(int order) {
+    RunIgnoringErrors([&] { context_.login.pub->GridSort(*this, *grid_, order); });
+}
+
+void FrmWhInvContra::SortGridAs(const std::string& itemKey) {
+    RunIgnoringErrors([&] { context_.login.pub->GridSortNew(*this, *grid_, itemKey); });
 }
 
 // Escape does not close the main window; Exit and Alt+F4 do.

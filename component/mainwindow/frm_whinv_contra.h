@@ -8,6 +8,8 @@
 #include "host/controls/button_bar.h"
 #include "host/controls/flex_grid.h"
 #include "host/controls/image_list.h"
+#include "host/controls/pop_menu.h"
+#include "host/controls/print_control.h"
 #include "host/controls/splitter_bar.h"
 #include "host/controls/ys_frm_caption.h"
 #include "host/controls/ys_key_hook.h"
@@ -38,6 +40,9 @@ public:
     // Re-reads the selected warehouse's rows into the grid; with the root selected it only sets
     // the serial-number header.
     void DataRefresh();
+    // Reloads the grid with the selected warehouse's rows that satisfy an SQL condition over the
+    // grid query's columns, as the find dialog gives it.
+    void FilterData(const std::string& condition);
     // Every column of the selected warehouse's rows; nullptr with the root selected.
     std::shared_ptr<zel::IRecordset> GetInvRst();
 
@@ -57,6 +62,8 @@ public:
     zel::SplitterBar& PicSeparate() { return *splitter_; }
     zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
     zel::YsLabel& LblCaption() { return *captionLabel_; }
+    zel::PrintControl& Prn() { return *prn_; }
+    zel::PopMenu& PopMenuMgr() { return *popMenu_; }
     QMenuBar& Menus() { return *menuBar_; }
 
 protected:
@@ -82,12 +89,18 @@ private:
     void Layout();
     void OnKeyDown(int& keyCode, int shift);
     void OnGridDoubleClick();
+    void OnGridMouseUp(short button, short shift, float x, float y);
+    void SortGrid(int order);
+    void SortGridAs(const std::string& itemKey);
     void OnSplitterMouse(short phase, short button, short shift, float x, float y);
 
     void RunCommand(const std::string& key);
     void Add();
     void Modify();
     void Delete();
+    void DeleteRow(const std::string& keyCaption, int keyColumn);
+    void Filter();
+    void ShowFilterFailure();
     void RunUnderEditLock(const std::function<void()>& work);
     bool HasOnlyRoot();
     bool GridShowsSelectedWarehouse();
@@ -108,6 +121,8 @@ private:
     zel::ButtonBar* buttons_ = nullptr;
     zel::YsKeyHook* keyHook_ = nullptr;
     zel::YsFrmCaption* captionManager_ = nullptr;
+    zel::PrintControl* prn_ = nullptr;
+    zel::PopMenu* popMenu_ = nullptr;
     zel::ImageList images_;
     pugi::xml_node quantityStyle_;
     GridFiller filler_;

@@ -5,12 +5,18 @@
 #include "core/run_ignoring_errors.h"
 #include "mainwindow/command_keys.h"
 #include "mainwindow/frm_whinv_contra.h"
+#include "mainwindow/grid_query.h"
+#include "mainwindow/key_column.h"
+#include "mainwindow/print_all.h"
+#include "mainwindow/print_control_target.h"
 #include "mainwindow/warehouse_tree.h"
 
 namespace korvel {
 namespace {
 
 constexpr const char* kFormKey = "WhInvContrapose";
+// The find dialog keeps its field set-up under this caption.
+constexpr const char* kFindCaption = "仓库存货对照";
 constexpr int kAddMode = 1;
 constexpr int kModifyMode = 2;
 
@@ -29,11 +35,11 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
     }
     zel::IPub& pub = *context_.login.pub;
     switch (*command) {
-        case MainCommand::kPrintOrExport:
-            if (commands_.printOrExport) {
-                commands_.printOrExport(*this, key);
-            }
+        case MainCommand::kPrintOrExport: {
+            PrintControlTarget prn(*prn_);
+            PrintAll(context_, *this, key, *grid_, prn);
             break;
+        }
         case MainCommand::kAdd:
             Add();
             break;
@@ -49,14 +55,10 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
             }
             break;
         case MainCommand::kFilter:
-            if (commands_.filter) {
-                commands_.filter(*this);
-            }
+            Filter();
             break;
         case MainCommand::kPos:
-            if (commands_.locate) {
-                commands_.locate(*this);
-            }
+            pub.FindPos(*this, *grid_);
             break;
         case MainCommand::kRefresh:
             DataRefresh();
@@ -67,9 +69,7 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
             }
             break;
         case MainCommand::kSetFind:
-            if (commands_.setFind) {
-                commands_.setFind(*this);
-            }
+            pub.FindSet(*context_.login.login, kFindCaption, *this);
             break;
         case MainCommand::kHelp:
         case MainCommand::kAbout:
@@ -145,10 +145,77 @@ void FrmWhInvContra::Modify() {
 }
 
 void FrmWhInvContra::Delete() {
-    if (!commands_.deleteRow || grid_->Rows() <= 1 || !GridShowsSelectedWarehouse()) {
+    if (grid_->Rows() <= 1 || grid_->Row() == 0 || !GridShowsSelectedWarehouse()) {
         return;
     }
-    commands_.deleteRow(*this);
+    zel::IPub& pub = *context_.login.pub;
+    const std::string keyCaption = pub.GetResString("Zel.AA.ARCHIVE.FIELD.cinvcode");
+    const std::optional<int> keyColumn = KeyColumn(*grid_, keyCaption);
+    if (!keyColumn) {
+        ShowInfoMessage(pub, pub.GetResString("Zel.AAARCHIVE.COMMON.nokeycol_nodel"));
+        return;
+    }
+    RunUnderEditLock([&] { DeleteRow(keyCaption, *keyColumn); });
+}
+
+// The row where the selection ends, as for Modify. The grid is read again whatever the service
+// answered: a failed call may still have removed the row.
+void FrmWhInvContra::DeleteRow(const std::string& keyCaption, int keyColumn) {
+    zel::IPub& pub = *context_.login.pub;
+    const std::string code = grid_->TextMatrix(grid_->RowSel(), keyColumn);
+    const std::string question =
+        pub.GetResFormatString("Zel.AAARCHIVE.COMMON.del_contra_ornot", {keyCaption, code});
+    if (pub.MsgBox(question, zel::kMsgYesNo + zel::kMsgExclamation,
+                   pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation")) != zel::kAnswerYes) {
+        return;
+    }
+    std::string message;
+    bool deleted = false;
+    const bool ran = RunIgnoringErrors([&] {
+        deleted = context_.login.db->Delete(DeleteCondition(code, SelectedWarehouse()), "cInvCode",
+                                            kFormKey, message, context_.login.login->cUserId());
+    });
+    if (ran && !deleted) {
+        ShowInfoMessage(pub, message);
+    }
+    DataRefresh();
+}
+
+void FrmWhInvContra::Filter() {
+    std::string condition;
+    context_.login.pub->Find(*context_.login.login, kFindCaption, *this, condition);
+    if (!condition.empty()) {
+        FilterData(condition);
+    }
+}
+
+// With the root selected the warehouse code is empty and nothing is found.
+void FrmWhInvContra::FilterData(const std::string& condition) {
+    filler_.Supersede();
+    LoadHead();
+    const std::string warehouse = SelectedWarehouse();
+    const auto rows = context_.login.db->OpenX(
+        FilteredRowsQuery(context_.catalogue, warehouse, condition, context_.login.sAuthInv));
+    if (!rows) {
+        ClearGrid();
+        ShowFilterFailure();
+        return;
+    }
+    if (rows->RecordCount() == 0) {
+        ShowInfoMessage(*context_.login.pub,
+                        context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.findnothing"));
+    }
+    FillGrid(*rows, warehouse);
+}
+
+// A condition the database rejects would otherwise look like one that found nothing.
+void FrmWhInvContra::ShowFilterFailure() {
+    zel::IPub& pub = *context_.login.pub;
+    const std::string reason = context_.login.db->LastError();
+    ShowInfoMessage(
+        pub, reason.empty() ? pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMMAIN.filter_failed")
+                            : pub.GetResFormatString(
+                                  "Zel.AA.WHINVCONTRAPOSE.FRMMAIN.filter_failed_reason", {reason}));
 }
 
 // From the selected node on, the first node without children is a warehouse.

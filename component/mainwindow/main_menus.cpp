@@ -38,9 +38,17 @@ QMenu& AddMenu(QMenuBar& bar, const char* name, const char* caption) {
     return *menu;
 }
 
+void AddSortItem(QMenu& menu, const char* name, const char* caption, int order,
+                 const std::function<void(int order)>& sortGrid) {
+    QAction* action = menu.addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    QObject::connect(action, &QAction::triggered, &menu, [sortGrid, order] { sortGrid(order); });
+}
+
 }  // namespace
 
-void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>& execCommand) {
+void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>& execCommand,
+                    const std::function<void(int order)>& sortGrid) {
     AddItems(AddMenu(bar, "mFile", "文件(&F)"),
              {{"mSetUp", "页面设置(&U)...", "SetUp", false, false, false},
               {"mPrintNo", "打印序号(&N)", "mPrintNo", true, true, false},
@@ -70,6 +78,10 @@ void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>
               {"mAbout", "关于(&A)...", "About", false, false, false}},
              execCommand);
     help.findChild<QAction*>("mAbout")->setVisible(false);
+    QMenu& order = AddMenu(bar, "mOrder", "排序");
+    AddSortItem(order, "mAsc", "升序", 1, sortGrid);
+    AddSortItem(order, "mDesc", "降序", 2, sortGrid);
+    order.menuAction()->setVisible(false);
 }
 
 }  // namespace korvel

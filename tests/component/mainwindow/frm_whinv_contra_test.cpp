@@ -1,9 +1,11 @@
 #include "mainwindow/frm_whinv_contra.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <stdexcept>
 
 #include "component/support/main_window_fixture.h"
@@ -22,13 +24,6 @@ zel::YsTreeNode& Node(FrmWhInvContra& window, const std::string& key) {
     return *node;
 }
 
-// A user's click: the node becomes the selected one, then the tree raises the click.
-void Click(FrmWhInvContra& window, const std::string& key) {
-    zel::YsTreeNode& node = Node(window, key);
-    node.SetSelected(true);
-    window.Trv().RaiseNodeClick(node);
-}
-
 // Runs during the next fill's first pause for events; dropped with the window.
 template <class Action>
 void DuringNextFill(FrmWhInvContra& window, Action action) {
@@ -38,7 +33,6 @@ void DuringNextFill(FrmWhInvContra& window, Action action) {
 // What the commands' windows were asked to do.
 struct CommandLog {
     std::vector<std::pair<int, int>> edits;
-    int locates = 0;
     std::function<void()> duringEdit;
 
     MainWindowCommands Commands() {
@@ -49,7 +43,6 @@ struct CommandLog {
                 duringEdit();
             }
         };
-        commands.locate = [this](FrmWhInvContra&) { ++locates; };
         return commands;
     }
 };
@@ -356,13 +349,14 @@ TEST_F(MainWindowCommandsTest, ModifyOpensTheRowWhereAShiftClickEndedTheSelectio
 TEST_F(MainWindowCommandsTest, KeysAndToolbarButtonsReachTheirCommands) {
     database.AddWarehouse("01");
     CommandLog log;
+    RecordingPub& pub = RecordHostCalls();
     FrmWhInvContra& window = Open(log.Commands());
     database.AddInventory("A001");
     database.AddCorrespondence("01", "A001");
     QTest::keyClick(&window.Grid().View(), Qt::Key_F9);
     EXPECT_EQ(window.Grid().Rows(), 2);
     QTest::keyClick(&window.Grid().View(), Qt::Key_F3, Qt::ControlModifier);
-    EXPECT_EQ(log.locates, 1);
+    EXPECT_EQ(pub.calls, std::vector<std::string>{"FindPos FrmWhInvContra Grid"});
     database.AddInventory("A002");
     database.AddCorrespondence("01", "A002");
     QAction* refresh = window.TLB2().Action("Refresh");
@@ -371,6 +365,66 @@ TEST_F(MainWindowCommandsTest, KeysAndToolbarButtonsReachTheirCommands) {
     EXPECT_EQ(window.Grid().Rows(), 3);
     EXPECT_TRUE(window.TLB2().Action("Add")->isEnabled());
     EXPECT_FALSE(window.TLB2().Action("BatchAdd")->isEnabled()) << "its window is not built";
+}
+
+// What a command did first: the host call it made, or the question it asked.
+TEST_F(MainWindowCommandsTest, EveryButtonMenuItemAndKeyOfTheGridCommandsReachesItsCommand) {
+    database.AddWarehouse("01");
+    AddRows("01", "A", 2);
+    RecordingPub& pub = RecordHostCalls();
+    FrmWhInvContra& window = Open();
+    QWidget& grid = window.Grid().View();
+    using Trigger = std::function<QAction*()>;
+    const auto button = [&](const char* key) -> Trigger {
+        return [&window, key] { return window.TLB2().Action(key); };
+    };
+    const auto item = [&](const char* name) -> Trigger {
+        return [&window, name] { return window.Menus().findChild<QAction*>(name); };
+    };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) -> Trigger {
+        return [&grid, key, modifiers] {
+            QTest::keyClick(&grid, key, modifiers);
+            return nullptr;
+        };
+    };
+    const std::string question = "确定要删除存货编码为A0001的仓库存货对照吗？";
+    const struct {
+        const char* source;
+        Trigger trigger;
+        std::string first;
+    } cases[] = {
+        {"button SetUp", button("SetUp"), "HelpHide SetUp FrmWhInvContra"},
+        {"button Print", button("Print"), "HelpHide Print FrmWhInvContra"},
+        {"button Preview", button("Preview"), "HelpHide Preview FrmWhInvContra"},
+        {"button SaveFile", button("SaveFile"), "HelpHide SaveFile FrmWhInvContra"},
+        {"button Delete", button("Delete"), question},
+        {"button Filter", button("Filter"), "Find 仓库存货对照 FrmWhInvContra"},
+        {"button Pos", button("Pos"), "FindPos FrmWhInvContra Grid"},
+        {"item mSetUp", item("mSetUp"), "HelpHide SetUp FrmWhInvContra"},
+        {"item mPreview", item("mPreview"), "HelpHide Preview FrmWhInvContra"},
+        {"item mPrint", item("mPrint"), "HelpHide Print FrmWhInvContra"},
+        {"item mSaveFile", item("mSaveFile"), "HelpHide SaveFile FrmWhInvContra"},
+        {"item mDelete", item("mDelete"), question},
+        {"item mFilter", item("mFilter"), "Find 仓库存货对照 FrmWhInvContra"},
+        {"item mPos", item("mPos"), "FindPos FrmWhInvContra Grid"},
+        {"item mFindSet", item("mFindSet"), "FindSet 仓库存货对照 FrmWhInvContra"},
+        {"key Delete", press(Qt::Key_Delete, Qt::NoModifier), question},
+        {"key F3", press(Qt::Key_F3, Qt::NoModifier), "Find 仓库存货对照 FrmWhInvContra"},
+        {"key Ctrl+F3", press(Qt::Key_F3, Qt::ControlModifier), "FindPos FrmWhInvContra Grid"},
+        {"key Ctrl+P", press(Qt::Key_P, Qt::ControlModifier), "HelpHide Print FrmWhInvContra"},
+    };
+    for (const auto& c : cases) {
+        pub.calls.clear();
+        database.Dialogs().Clear();
+        if (QAction* action = c.trigger()) {
+            EXPECT_TRUE(action->isEnabled()) << c.source;
+            action->trigger();
+        }
+        const std::string first = !pub.calls.empty()        ? pub.calls.front()
+                                  : !MessageTexts().empty() ? MessageTexts().front()
+                                                            : "";
+        EXPECT_EQ(first, c.first) << c.source;
+    }
 }
 
 TEST_F(MainWindowCommandsTest, HelpIsShownOnceAndSeparatorsDoNothing) {

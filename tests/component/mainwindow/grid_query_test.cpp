@@ -52,6 +52,56 @@ TEST(GridQuery, TheWarehouseQueryJoinsFiltersAndSortsAndEscapesTheCode) {
     EXPECT_TRUE(GridColumnsQuery(GridFields()).ends_with("=Person.cPersonCode  where 1=2"));
 }
 
+TEST(GridQuery, TheFilterQueryKeepsTheFindConditionWithinTheWarehouseAndTheRights) {
+    EXPECT_EQ(
+        FilteredRowsQuery(GridFields(), "O'K1", "Inventory.cInvName='a' or 1=1",
+                          "(Inventory.cInvCode in ('A'))"),
+        "Select  WhInvContrapose.cInvCode,Inventory.cInvName,Inventory.cInvStd,"
+        "Inventory.cGroupCode,computationGroup.cGroupName,Inventory.cComunitCode,"
+        "ComputationUnit.cComUnitName ,WhInvContrapose.iTopSum,WhInvContrapose.iLowSum,"
+        "WhInvContrapose.iSafeNum,WhInvContrapose.iWastage,WhInvContrapose.iFrequency,"
+        "WhInvContrapose.cFrequency,WhInvContrapose.iDays,WhInvContrapose.dLastDate,"
+        "cWhPersonCode,Person.cPersonName"
+        " from WhInvContrapose inner join Inventory  on WhInvContrapose.cInvCode=Inventory.cInvCode"
+        " Left Join computationGroup on Inventory.cGroupcode=computationGroup.cGroupCode "
+        " Left Join  ComputationUnit on Inventory.cComUnitCode=ComputationUnit.cComUnitCode "
+        "Left join Person on WhInvContrapose.cWhPersonCode=Person.cPersonCode "
+        " where WhInvContrapose.CWhCode='O''K1' and (Inventory.cInvName='a' or 1=1) and "
+        "(Inventory.cInvCode in ('A')) ORDER BY WhInvContrapose.cInvCode asc");
+}
+
+TEST(GridQuery, TheExportQueryNamesEveryGridColumnWithItsTableAndFindsNoRow) {
+    EXPECT_EQ(ExportColumnsQuery(GridFields()),
+              "Select WhInvContrapose.cInvCode,Inventory.cInvName,Inventory.cInvStd,"
+              "Inventory.cGroupCode,computationGroup.cGroupName,Inventory.cComunitCode,"
+              "ComputationUnit.cComUnitName ,WhInvContrapose.iTopSum,WhInvContrapose.iLowSum,"
+              "WhInvContrapose.iSafeNum,WhInvContrapose.iWastage,WhInvContrapose.iFrequency,"
+              "WhInvContrapose.cFrequency,WhInvContrapose.iDays,WhInvContrapose.dLastDate,"
+              "WhInvContrapose.cWhPersonCode,Person.cPersonName from WhInvContrapose , "
+              "Inventory,computationGroup,ComputationUnit,person  where 1=2");
+}
+
+TEST(GridQuery, QualifyFieldLeavesAFieldThatNamesItsTable) {
+    const struct {
+        const char* field;
+        const char* qualified;
+    } cases[] = {
+        {"iTopSum", "WhInvContrapose.iTopSum"},
+        {"Person.cPersonName", "Person.cPersonName"},
+        {"a.b.c", "a.b.c"},
+        {"", "WhInvContrapose."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QualifyField("WhInvContrapose", c.field), c.qualified) << c.field;
+    }
+}
+
+// The service compares cInvCode with the condition inside a literal of its own.
+TEST(GridQuery, TheDeleteConditionClosesTheCodeAndNamesTheWarehouseWithEveryQuoteDoubled) {
+    EXPECT_EQ(DeleteCondition("A01", "02"), "A01' and  Cwhcode='02");
+    EXPECT_EQ(DeleteCondition("X' or '1'='1", "O'K"), "X'' or ''1''=''1' and  Cwhcode='O''K");
+}
+
 TEST(GridQuery, ListAndRecordQueries) {
     EXPECT_EQ(WarehouseListQuery("(1=2)"),
               "select * from Warehouse where (1=2) order by CWhCode asc");

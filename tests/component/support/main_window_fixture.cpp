@@ -1,6 +1,7 @@
 #include "component/support/main_window_fixture.h"
 
 #include <QCoreApplication>
+#include <stdexcept>
 
 #include "core/login_context.h"
 #include "host/host_services.h"
@@ -36,6 +37,15 @@ void MainWindowTest::BindContext(const std::string& user) {
     ASSERT_TRUE(login.pub && login.rowAuth);
     login.rowAuth->Init(login.login->ysDBName(), user);
     InitAuth(login);
+}
+
+RecordingPub& MainWindowTest::RecordHostCalls() {
+    if (!context.login.pub) {
+        BindContext();
+    }
+    auto recording = std::make_shared<RecordingPub>(context.login.pub);
+    context.login.pub = recording;
+    return *recording;
 }
 
 FrmWhInvContra& MainWindowTest::Open(MainWindowCommands commands) {
@@ -77,6 +87,15 @@ void MainWindowTest::AddRows(const std::string& warehouse, const std::string& co
         database.AddCorrespondence(warehouse, code, {{"iTopSum", 10.5}, {"cFrequency", "月"}});
     }
     database.Execute("commit");
+}
+
+void MainWindowTest::Click(FrmWhInvContra& window, const std::string& key) {
+    zel::YsTreeNode* node = window.Trv().Nodes().Find(key);
+    if (!node) {
+        throw std::runtime_error("no node " + key);
+    }
+    node->SetSelected(true);
+    window.Trv().RaiseNodeClick(*node);
 }
 
 void MainWindowTest::Pump() {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "component/support/recording_pub.h"
 #include "core/component_context.h"
 #include "host/objects/object_registry.h"
 #include "mainwindow/frm_whinv_contra.h"
@@ -19,6 +20,8 @@ protected:
 
     // Binds the services for the user as Show would.
     void BindContext(const std::string& user = "demo");
+    // Puts a recorder over the bound public service (binding first if need be); before Open.
+    RecordingPub& RecordHostCalls();
     // Creates and shows the window and lets its first activation run.
     FrmWhInvContra& Open(MainWindowCommands commands = {});
     // Another user's session on the same account, holding the edit lock while it lives.
@@ -32,6 +35,9 @@ protected:
     bool EditLockIsFree(const std::string& user);
     // Adds count rows to the warehouse, items codePrefix0001 ...
     void AddRows(const std::string& warehouse, const std::string& codePrefix, int count);
+    // A user's click on the tree node of that key: it becomes the selected one, then the tree
+    // raises the click.
+    static void Click(FrmWhInvContra& window, const std::string& key);
     std::vector<std::string> MessageTexts() const { return database.Dialogs().MessageTexts(); }
     static void Pump();
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QVariant>
+#include <string>
+
+#include "core/component_context.h"
+#include "host/controls/flex_grid.h"
+#include "mainwindow/print_target.h"
+
+class QWidget;
+
+namespace korvel {
+
+// The column descriptions an export of the grid is written with.
+struct ExportLayout {
+    std::string types;
+    std::string sizes;
+};
+
+// Page set-up, print, preview or export ("SetUp", "Print", "Preview", "SaveFile", compared
+// without regard to case) of the rows in the grid, through the print control prn, for the
+// window whose command it is. Host failures are passed on; the hourglass is gone by then.
+void PrintAll(ComponentContext& context, QWidget& window, const std::string& key,
+              zel::FlexGrid& grid, PrintTarget& prn);
+// The print data: the host's heading fields and the grid's rows in the data document.
+std::string WriteData(ComponentContext& context, zel::FlexGrid& grid);
+// The style stored under the module title, or the host's default for the grid.
+std::string LoadPrintStyle(ComponentContext& context, zel::FlexGrid& grid);
+ExportLayout PrepareExportLayout(ComponentContext& context, zel::FlexGrid& grid);
+// The print control's style-save event: the two values are stored as one style text.
+void SavePrintStyle(ComponentContext& context, const QVariant& first, const QVariant& second);
+
+}  // namespace korvel
