@@ -1,0 +1,85 @@
+#include "host/controls/cell_sort_key.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace zel {
+namespace {
+
+struct OrderCase {
+    const char* name;
+    CellKind kind;
+    std::vector<std::string> texts;
+    std::vector<std::string> expected;
+};
+
+std::vector<std::string> Ordered(std::vector<std::string> texts, CellKind kind) {
+    std::stable_sort(texts.begin(), texts.end(), [kind](const auto& a, const auto& b) {
+        return CellSortKey::Of(a, kind) < CellSortKey::Of(b, kind);
+    });
+    return texts;
+}
+
+class CellSortKeyTest : public ::testing::TestWithParam<OrderCase> {};
+
+TEST_P(CellSortKeyTest, OrdersAsTheColumnKindReads) {
+    EXPECT_EQ(Ordered(GetParam().texts, GetParam().kind), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, CellSortKeyTest,
+    ::testing::Values(OrderCase{"NumbersByValueNotByCharacters",
+                                CellKind::kNumber,
+                                {"10", "9", "100", "1"},
+                                {"1", "9", "10", "100"}},
+                      OrderCase{"NegativeAndDecimalNumbers",
+                                CellKind::kNumber,
+                                {"0.5", "-2", "-10.25", "0.25", "3"},
+                                {"-10.25", "-2", "0.25", "0.5", "3"}},
+                      OrderCase{"GroupedAndSignedNumbers",
+                                CellKind::kNumber,
+                                {"1,234.50", "+999.00", "12.00"},
+                                {"12.00", "+999.00", "1,234.50"}},
+                      OrderCase{"EmptyAndBlankNumbersFirstTextsLast",
+                                CellKind::kNumber,
+                                {"5", "n/a", " ", "", "-1"},
+                                {" ", "", "-1", "5", "n/a"}},
+                      OrderCase{"NamesAreNotNumbers",
+                                CellKind::kNumber,
+                                {"nan", "inf", "5"},
+                                {"5", "inf", "nan"}},
+                      OrderCase{"DatesByDate",
+                                CellKind::kDate,
+                                {"2024-03-01", "2023-12-31", "2024-1-15", "1999-12-31"},
+                                {"1999-12-31", "2023-12-31", "2024-1-15", "2024-03-01"}},
+                      OrderCase{"EmptyDatesFirstUnreadableLast",
+                                CellKind::kDate,
+                                {"2024-13-01", "2024-02-03", "", "24-02-03"},
+                                {"", "2024-02-03", "2024-13-01", "24-02-03"}},
+                      OrderCase{"TextsKeepDigitsAsCharacters",
+                                CellKind::kText,
+                                {"9", "10", "", "A"},
+                                {"", "10", "9", "A"}},
+                      OrderCase{"TextsIgnoreAsciiCaseAndTrailingBlanks",
+                                CellKind::kText,
+                                {"b02", "A01 ", "a01", "钢板", "B01"},
+                                {"A01 ", "a01", "B01", "b02", "钢板"}},
+                      OrderCase{"GuessedReadsNumbersThenTexts",
+                                CellKind::kGuessed,
+                                {"b", "", "10", "9", "a"},
+                                {"", "9", "10", "a", "b"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CellSortKey, EqualKeysAreNeitherBefore) {
+    const auto a = CellSortKey::Of("1.50", CellKind::kNumber);
+    const auto b = CellSortKey::Of("1.5", CellKind::kNumber);
+    EXPECT_FALSE(a < b);
+    EXPECT_FALSE(b < a);
+    EXPECT_FALSE(CellSortKey::Of("", CellKind::kText) < CellSortKey::Of("  ", CellKind::kText));
+}
+
+}  // namespace
+}  // namespace zel
