@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "host/controls/flex_grid.h"
 #include "host/pub/grid_locator.h"

@@ -13,6 +13,9 @@ namespace zel {
 namespace {
 
 constexpr const char* kPopMenuName = "PopMenuMgr";
+// GridSort's orders.
+constexpr int kAscending = 1;
+constexpr int kDescending = 2;
 
 }  // namespace
 
@@ -22,10 +25,11 @@ void PubService::FindPos(QWidget& window, FlexGrid& grid) {
 }
 
 void PubService::GridSort(QWidget&, FlexGrid& grid, int order) {
-    if (order != 1 && order != 2) {
+    if (order != kAscending && order != kDescending) {
         return;
     }
-    GridRowSorter(grid).Sort(grid.Col(), order == 1 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    GridRowSorter(grid).Sort(grid.Col(),
+                             order == kAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void PubService::GridSortNew(QWidget&, FlexGrid& grid, const std::string& itemKey) {

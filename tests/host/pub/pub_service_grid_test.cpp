@@ -177,6 +177,20 @@ TEST_F(PubServiceGridTest, TheColumnUnderTheMouseFollowsTheHorizontalScroll) {
               (SortMenuKey{shown, Qt::AscendingOrder}.Text()));
 }
 
+TEST_F(PubServiceGridTest, AVerticalHeaderIsNoColumnAndPushesTheColumnsRight) {
+    grid_->View().verticalHeader()->show();
+    QCoreApplication::processEvents();
+    const QTableView& view = grid_->View();
+    const int headerWidth = view.verticalHeader()->width();
+    ASSERT_GT(headerWidth, 4);
+    ReleaseAt(kRight, view.viewport()->mapTo(grid_, QPoint(-headerWidth / 2, 5)));
+    EXPECT_TRUE(menu_->Menu().actions().isEmpty());
+    ReleaseAt(kRight, view.viewport()->mapTo(grid_, QPoint(2, 5)));
+    ASSERT_FALSE(menu_->Menu().actions().isEmpty());
+    EXPECT_EQ(menu_->Menu().actions().at(0)->data().toString().toStdString(),
+              (SortMenuKey{0, Qt::AscendingOrder}.Text()));
+}
+
 TEST_F(PubServiceGridTest, GridSortSortsTheCurrentColumnOneAscendingTwoDescending) {
     grid_->SetRow(2);  // A02
     grid_->SetCol(kTopSum);
