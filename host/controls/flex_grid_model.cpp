@@ -207,21 +207,21 @@ std::vector<int> FlexGridModel::SortedRows(int col, Qt::SortOrder order, CellKin
     }
     const auto first = static_cast<std::size_t>(fixedRows_);
     const std::size_t count = rows_.size() - first;
-    std::vector<CellSortKey> keys(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        keys[i] = CellSortKey::Of(rows_[first + i].Cell(col), kind);
+    ColumnSortKeys keys(kind);
+    keys.Reserve(count);
+    for (std::size_t i = first; i < rows_.size(); ++i) {
+        keys.Add(rows_[i].Cell(col));
     }
     std::vector<int> sequence(count);
     std::iota(sequence.begin(), sequence.end(), 0);
-    const auto keyOf = [&keys](int row) -> const CellSortKey& {
-        return keys[static_cast<std::size_t>(row)];
+    const auto before = [&keys](int a, int b) {
+        return keys.Before(static_cast<std::size_t>(a), static_cast<std::size_t>(b));
     };
     if (order == Qt::AscendingOrder) {
-        std::stable_sort(sequence.begin(), sequence.end(),
-                         [&](int a, int b) { return keyOf(a) < keyOf(b); });
+        std::stable_sort(sequence.begin(), sequence.end(), before);
     } else {
         std::stable_sort(sequence.begin(), sequence.end(),
-                         [&](int a, int b) { return keyOf(b) < keyOf(a); });
+                         [&before](int a, int b) { return before(b, a); });
     }
     return sequence;
 }

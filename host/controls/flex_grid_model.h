@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/controls/cell_row.h"
-#include "host/controls/cell_sort_key.h"
+#include "host/controls/column_sort_keys.h"
 
 namespace zel {
 
@@ -47,7 +47,7 @@ public:
     bool DeferUpdates() const { return defer_; }
 
     // Reorders the rows below the fixed row by the texts of one column, keeping each row whole
-    // and equal cells in their order (see CellSortKey). Persistent indexes follow their rows.
+    // and equal cells in their order (see ColumnSortKeys). Persistent indexes follow their rows.
     bool Sort(int col, Qt::SortOrder order, CellKind kind = CellKind::kGuessed);
     // The model rows (0 for the first row below the fixed row) in the order Sort would put them;
     // empty for a column outside the grid.

@@ -1,9 +1,11 @@
-#include "host/controls/cell_sort_key.h"
+#include "host/controls/column_sort_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zel {
@@ -16,21 +18,30 @@ struct OrderCase {
     std::vector<std::string> expected;
 };
 
-std::vector<std::string> Ordered(std::vector<std::string> texts, CellKind kind) {
-    std::stable_sort(texts.begin(), texts.end(), [kind](const auto& a, const auto& b) {
-        return CellSortKey::Of(a, kind) < CellSortKey::Of(b, kind);
-    });
-    return texts;
+std::vector<std::string> Ordered(const std::vector<std::string>& texts, CellKind kind) {
+    ColumnSortKeys keys(kind);
+    for (const auto& text : texts) {
+        keys.Add(text);
+    }
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::size_t a, std::size_t b) { return keys.Before(a, b); });
+    std::vector<std::string> ordered;
+    for (const std::size_t i : order) {
+        ordered.push_back(texts[i]);
+    }
+    return ordered;
 }
 
-class CellSortKeyTest : public ::testing::TestWithParam<OrderCase> {};
+class ColumnSortKeysTest : public ::testing::TestWithParam<OrderCase> {};
 
-TEST_P(CellSortKeyTest, OrdersAsTheColumnKindReads) {
+TEST_P(ColumnSortKeysTest, OrdersAsTheColumnKindReads) {
     EXPECT_EQ(Ordered(GetParam().texts, GetParam().kind), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, CellSortKeyTest,
+    Kinds, ColumnSortKeysTest,
     ::testing::Values(OrderCase{"NumbersByValueNotByCharacters",
                                 CellKind::kNumber,
                                 {"10", "9", "100", "1"},
@@ -73,12 +84,18 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"", "9", "10", "a", "b"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CellSortKey, EqualKeysAreNeitherBefore) {
-    const auto a = CellSortKey::Of("1.50", CellKind::kNumber);
-    const auto b = CellSortKey::Of("1.5", CellKind::kNumber);
-    EXPECT_FALSE(a < b);
-    EXPECT_FALSE(b < a);
-    EXPECT_FALSE(CellSortKey::Of("", CellKind::kText) < CellSortKey::Of("  ", CellKind::kText));
+TEST(ColumnSortKeys, EqualKeysAreNeitherBefore) {
+    ColumnSortKeys keys(CellKind::kNumber);
+    keys.Add("1.50");
+    keys.Add("1.5");
+    keys.Add("");
+    keys.Add("  ");
+    keys.Add("ab ");
+    keys.Add("AB");
+    for (const auto& [a, b] : {std::pair{0, 1}, std::pair{2, 3}, std::pair{4, 5}}) {
+        EXPECT_FALSE(keys.Before(a, b)) << a;
+        EXPECT_FALSE(keys.Before(b, a)) << a;
+    }
 }
 
 }  // namespace

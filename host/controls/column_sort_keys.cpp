@@ -1,4 +1,4 @@
-#include "host/controls/cell_sort_key.h"
+#include "host/controls/column_sort_keys.h"
 
 #include <array>
 #include <cctype>
@@ -92,34 +92,47 @@ bool ParseValue(std::string_view text, CellKind kind, double& value) {
 
 }  // namespace
 
-CellSortKey CellSortKey::Of(std::string_view cell, CellKind kind) {
-    const std::string_view text = WithoutSurroundingBlanks(cell);
-    CellSortKey key;
-    if (text.empty()) {
-        return key;
-    }
-    if (ParseValue(text, kind, key.value_)) {
-        key.rank_ = Rank::kValue;
-    } else {
-        key.rank_ = Rank::kText;
-        key.text_ = WithoutTrailingBlanks(cell);
-    }
-    return key;
+void ColumnSortKeys::Reserve(std::size_t cells) {
+    keys_.reserve(cells);
 }
 
-bool operator<(const CellSortKey& a, const CellSortKey& b) {
-    if (a.rank_ != b.rank_) {
-        return a.rank_ < b.rank_;
+void ColumnSortKeys::Add(std::string_view cell) {
+    const std::string_view text = WithoutSurroundingBlanks(cell);
+    Key key;
+    if (text.empty()) {
+        key.rank = Rank::kEmpty;
+    } else if (ParseValue(text, kind_, key.value)) {
+        key.rank = Rank::kValue;
+    } else {
+        key.rank = Rank::kText;
+        key.offset = texts_.size();
+        for (const char c : WithoutTrailingBlanks(cell)) {
+            texts_.push_back(AsciiLower(c));
+        }
+        key.size = texts_.size() - key.offset;
     }
-    switch (a.rank_) {
-        case CellSortKey::Rank::kValue:
-            return a.value_ < b.value_;
-        case CellSortKey::Rank::kText:
-            return CompareHostText(a.text_, b.text_) < 0;
-        case CellSortKey::Rank::kEmpty:
+    keys_.push_back(key);
+}
+
+bool ColumnSortKeys::Before(std::size_t a, std::size_t b) const {
+    const Key& x = keys_[a];
+    const Key& y = keys_[b];
+    if (x.rank != y.rank) {
+        return x.rank < y.rank;
+    }
+    switch (x.rank) {
+        case Rank::kValue:
+            return x.value < y.value;
+        case Rank::kText:
+            return Text(x) < Text(y);
+        case Rank::kEmpty:
             break;
     }
     return false;
+}
+
+std::string_view ColumnSortKeys::Text(const Key& key) const {
+    return std::string_view(texts_).substr(key.offset, key.size);
 }
 
 }  // namespace zel
