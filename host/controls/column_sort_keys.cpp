@@ -61,7 +61,8 @@ bool TakeSeparator(std::string_view& text) {
     return true;
 }
 
-// yyyy-mm-dd, also with single-digit months and days, as one number that orders as the date.
+// yyyy-mm-dd (or with slashes), also with single-digit months and days, as one number that orders
+// as the date.
 bool ParseDate(std::string_view text, double& number) {
     int year = 0;
     int month = 0;
