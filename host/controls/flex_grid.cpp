@@ -216,10 +216,18 @@ void FlexGrid::AutoSizeCols() {
     widths_.FitAll();
 }
 
-bool FlexGrid::Sort(int col, Qt::SortOrder order) {
+bool FlexGrid::Sort(int col, Qt::SortOrder order, CellKind kind) {
+    if (!IsGridCol(col)) {
+        return false;
+    }
+    const std::vector<int> sequence = model_.SortedRows(col, order, kind);
     showingSelection_ = true;
-    const bool done = model_.Sort(col, order);
+    const bool done = model_.ReorderRows(sequence);
     showingSelection_ = false;
+    if (rowSel_ >= FixedRows()) {
+        const auto moved = std::find(sequence.begin(), sequence.end(), rowSel_ - FixedRows());
+        row_ = rowSel_ = static_cast<int>(moved - sequence.begin()) + FixedRows();
+    }
     ShowSelection();
     return done;
 }

@@ -77,13 +77,16 @@ public:
     // Fits the columns the user has not sized to the header and the first rows; never reads
     // every row.
     void AutoSizeCols();
-    bool Sort(int col, Qt::SortOrder order);
+    // Sorts the rows below the fixed row by one column (see FlexGridModel::Sort). The current row
+    // follows its row to its new place; a selection of several rows shrinks to that row.
+    bool Sort(int col, Qt::SortOrder order, CellKind kind = CellKind::kGuessed);
     // An empty field for a column that shows none (the serial number) or was never formatted.
     const GridField& ColField(int col) const;
     bool SetColField(int col, GridField field);
 
     FlexGridModel& Model() { return model_; }
     QTableView& View() { return *view_; }
+    const QTableView& View() const { return *view_; }
 
 signals:
     // A double click on a cell.

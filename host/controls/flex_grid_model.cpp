@@ -1,11 +1,7 @@
 #include "host/controls/flex_grid_model.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <numeric>
-
-#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -14,67 +10,6 @@ constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A cell as a sort key: its kind orders empty cells before numbers before other texts.
-struct SortKey {
-    enum Kind { kEmpty, kNumber, kText };
-    Kind kind = kEmpty;
-    double number = 0;
-    std::string_view text;
-};
-
-// Display texts of numbers may carry digit grouping ("1,234.50").
-bool ParseNumber(std::string_view text, double& number) {
-    std::string digits;
-    digits.reserve(text.size());
-    for (const char c : text) {
-        if (c != ',') {
-            digits += c;
-        }
-    }
-    const char* first = digits.data();
-    const char* last = first + digits.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    // from_chars also reads "inf" and "nan", which are names here, not numbers.
-    const char* lead = (first != last && *first == '-') ? first + 1 : first;
-    if (lead == last || !(std::isdigit(static_cast<unsigned char>(*lead)) || *lead == '.')) {
-        return false;
-    }
-    const auto [end, error] = std::from_chars(first, last, number);
-    return error == std::errc() && end == last && first != last;
-}
-
-SortKey KeyOf(std::string_view cell) {
-    const std::string_view text = WithoutSurroundingBlanks(cell);
-    if (text.empty()) {
-        return {};
-    }
-    SortKey key;
-    if (ParseNumber(text, key.number)) {
-        key.kind = SortKey::kNumber;
-    } else {
-        key.kind = SortKey::kText;
-        key.text = WithoutTrailingBlanks(cell);
-    }
-    return key;
-}
-
-bool Before(const SortKey& a, const SortKey& b) {
-    if (a.kind != b.kind) {
-        return a.kind < b.kind;
-    }
-    switch (a.kind) {
-        case SortKey::kNumber:
-            return a.number < b.number;
-        case SortKey::kText:
-            return CompareHostText(a.text, b.text) < 0;
-        case SortKey::kEmpty:
-            break;
-    }
-    return false;
 }
 
 }  // namespace
@@ -266,31 +201,73 @@ void FlexGridModel::Flush() {
     dirtyHeader_ = {};
 }
 
-bool FlexGridModel::Sort(int col, Qt::SortOrder order) {
+std::vector<int> FlexGridModel::SortedRows(int col, Qt::SortOrder order, CellKind kind) const {
     if (col < 0 || col >= cols_) {
-        return false;
+        return {};
     }
     const auto first = static_cast<std::size_t>(fixedRows_);
     const std::size_t count = rows_.size() - first;
-    std::vector<SortKey> keys(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        keys[i] = KeyOf(rows_[first + i].Cell(col));
+    ColumnSortKeys keys(kind);
+    keys.Reserve(count);
+    for (std::size_t i = first; i < rows_.size(); ++i) {
+        keys.Add(rows_[i].Cell(col));
     }
-    std::vector<std::size_t> sequence(count);
-    std::iota(sequence.begin(), sequence.end(), std::size_t{0});
-    std::stable_sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
-        return order == Qt::AscendingOrder ? Before(keys[a], keys[b]) : Before(keys[b], keys[a]);
-    });
+    std::vector<int> sequence(count);
+    std::iota(sequence.begin(), sequence.end(), 0);
+    const auto before = [&keys](int a, int b) {
+        return keys.Before(static_cast<std::size_t>(a), static_cast<std::size_t>(b));
+    };
+    if (order == Qt::AscendingOrder) {
+        std::stable_sort(sequence.begin(), sequence.end(), before);
+    } else {
+        std::stable_sort(sequence.begin(), sequence.end(),
+                         [&before](int a, int b) { return before(b, a); });
+    }
+    return sequence;
+}
+
+bool FlexGridModel::ReorderRows(const std::vector<int>& sequence) {
+    const auto first = static_cast<std::size_t>(fixedRows_);
+    const std::size_t count = rows_.size() - first;
+    if (sequence.size() != count) {
+        return false;
+    }
+    // Where each row goes; also proves the sequence names every row once.
+    std::vector<int> newRowOf(count, -1);
+    for (std::size_t position = 0; position < count; ++position) {
+        const int row = sequence[position];
+        if (row < 0 || static_cast<std::size_t>(row) >= count ||
+            newRowOf[static_cast<std::size_t>(row)] >= 0) {
+            return false;
+        }
+        newRowOf[static_cast<std::size_t>(row)] = static_cast<int>(position);
+    }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<CellRow> sorted;
-    sorted.reserve(count);
-    for (const std::size_t i : sequence) {
-        sorted.push_back(std::move(rows_[first + i]));
+    std::vector<CellRow> reordered;
+    reordered.reserve(count);
+    for (const int row : sequence) {
+        reordered.push_back(std::move(rows_[first + static_cast<std::size_t>(row)]));
     }
-    std::move(sorted.begin(), sorted.end(), rows_.begin() + static_cast<std::ptrdiff_t>(first));
+    std::move(reordered.begin(), reordered.end(),
+              rows_.begin() + static_cast<std::ptrdiff_t>(first));
+    // Only the view's current cell and selection are persistent: a handful of indexes.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        after.append(this->index(newRowOf[static_cast<std::size_t>(index.row())], index.column()));
+    }
+    changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     return true;
+}
+
+bool FlexGridModel::Sort(int col, Qt::SortOrder order, CellKind kind) {
+    if (col < 0 || col >= cols_) {
+        return false;
+    }
+    return ReorderRows(SortedRows(col, order, kind));
 }
 
 }  // namespace zel

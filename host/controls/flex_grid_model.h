@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/controls/cell_row.h"
+#include "host/controls/column_sort_keys.h"
 
 namespace zel {
 
@@ -45,11 +46,15 @@ public:
     void SetDeferUpdates(bool defer);
     bool DeferUpdates() const { return defer_; }
 
-    // Reorders the rows below the fixed row by the texts of one column, keeping each row whole.
-    // Numbers compare as numbers, other texts as the host compares them (ASCII letter case and
-    // trailing blanks ignored), empty cells first; equal cells keep their order. Rows keep their
-    // positions in persistent indexes, as the grid's current row keeps its number.
-    bool Sort(int col, Qt::SortOrder order);
+    // Reorders the rows below the fixed row by the texts of one column, keeping each row whole
+    // and equal cells in their order (see ColumnSortKeys). Persistent indexes follow their rows.
+    bool Sort(int col, Qt::SortOrder order, CellKind kind = CellKind::kGuessed);
+    // The model rows (0 for the first row below the fixed row) in the order Sort would put them;
+    // empty for a column outside the grid.
+    std::vector<int> SortedRows(int col, Qt::SortOrder order, CellKind kind) const;
+    // Puts model row sequence[i] at model row i, in one layout change; fails unless the sequence
+    // names every model row exactly once.
+    bool ReorderRows(const std::vector<int>& sequence);
 
     int GridRow(const QModelIndex& index) const { return index.row() + fixedRows_; }
     QModelIndex GridIndex(int row, int col) const { return index(row - fixedRows_, col); }

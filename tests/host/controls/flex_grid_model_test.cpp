@@ -211,6 +211,60 @@ TEST(FlexGridModel, SortKeepsWholeRowsTogetherAndEqualKeysInOrder) {
     EXPECT_EQ(model.Text(0, 0), "header");
 }
 
+TEST(FlexGridModel, SortReadsTheColumnAsItsKindSays) {
+    FlexGridModel model;
+    FillColumn(model, 0, {"2024-1-5", "", "2023-12-31"});
+    ASSERT_TRUE(model.Sort(0, Qt::AscendingOrder, CellKind::kDate));
+    EXPECT_EQ(Column(model, 0), (std::vector<std::string>{"", "2023-12-31", "2024-1-5"}));
+    FillColumn(model, 1, {"9", "10", "-1"});
+    ASSERT_TRUE(model.Sort(1, Qt::AscendingOrder, CellKind::kText));
+    EXPECT_EQ(Column(model, 1), (std::vector<std::string>{"-1", "10", "9"}));
+}
+
+TEST(FlexGridModel, ReorderRowsMovesWholeRowsInOneLayoutChange) {
+    FlexGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.SetCols(2);
+    FillColumn(model, 0, {"a", "b", "c"});
+    FillColumn(model, 1, {"1", "2", "3"});
+    model.SetText(0, 0, "header");
+    QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
+    QSignalSpy moves(&model, &QAbstractItemModel::rowsMoved);
+    QSignalSpy cells(&model, &QAbstractItemModel::dataChanged);
+
+    ASSERT_TRUE(model.ReorderRows({2, 0, 1}));
+    EXPECT_EQ(Column(model, 0), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(Column(model, 1), (std::vector<std::string>{"3", "1", "2"}));
+    EXPECT_EQ(model.Text(0, 0), "header");
+    EXPECT_EQ(layouts.count(), 1);
+    EXPECT_EQ(moves.count(), 0);
+    EXPECT_EQ(cells.count(), 0);
+}
+
+TEST(FlexGridModel, ReorderRowsRefusesASequenceThatIsNoReordering) {
+    FlexGridModel model;
+    FillColumn(model, 0, {"a", "b", "c"});
+    QSignalSpy layouts(&model, &QAbstractItemModel::layoutAboutToBeChanged);
+    for (const std::vector<int>& sequence :
+         std::vector<std::vector<int>>{{0, 1}, {0, 1, 2, 3}, {0, 0, 1}, {0, 1, 3}, {-1, 0, 1}}) {
+        EXPECT_FALSE(model.ReorderRows(sequence)) << sequence.size();
+    }
+    EXPECT_EQ(layouts.count(), 0);
+    EXPECT_EQ(Column(model, 0), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(FlexGridModel, PersistentIndexesFollowTheirRowsThroughASort) {
+    FlexGridModel model;
+    model.SetCols(2);
+    FillColumn(model, 0, {"c", "a", "b"});
+    const QPersistentModelIndex onA(model.index(1, 1));
+    const QPersistentModelIndex onC(model.index(0, 0));
+    ASSERT_TRUE(model.Sort(0, Qt::AscendingOrder));
+    EXPECT_EQ(onA.row(), 0);
+    EXPECT_EQ(onA.column(), 1);
+    EXPECT_EQ(onC.row(), 2);
+}
+
 TEST(FlexGridModel, HoldsAHundredThousandRowsOfEighteenColumns) {
     constexpr int kRows = 100000;
     constexpr int kCols = 18;

@@ -161,15 +161,29 @@ TEST_F(FlexGridTest, RedrawOffHoldsBackTheAnnouncementsUntilItIsOnAgain) {
     EXPECT_TRUE(grid_.Redraw());
 }
 
-TEST_F(FlexGridTest, SortKeepsTheCurrentRowNumber) {
+TEST_F(FlexGridTest, SortTakesTheCurrentRowAlongToItsNewPlace) {
     grid_.SetTextMatrix(1, 0, "b");
     grid_.SetTextMatrix(2, 0, "a");
     grid_.SetRow(2);
+    grid_.SetCol(1);
     ASSERT_TRUE(grid_.Sort(0, Qt::AscendingOrder));
-    EXPECT_EQ(grid_.Row(), 2);
     EXPECT_EQ(grid_.TextMatrix(1, 0), "a");
     EXPECT_EQ(grid_.TextMatrix(1, 1), "r2c1");
-    EXPECT_EQ(grid_.View().currentIndex(), grid_.Model().GridIndex(2, 0));
+    EXPECT_EQ(grid_.Row(), 1);
+    EXPECT_EQ(grid_.RowSel(), 1);
+    EXPECT_EQ(grid_.Col(), 1);
+    EXPECT_EQ(grid_.View().currentIndex(), grid_.Model().GridIndex(1, 1));
+    EXPECT_FALSE(grid_.Sort(3, Qt::AscendingOrder));
+}
+
+TEST_F(FlexGridTest, SortShrinksASelectionOfSeveralRowsToTheCurrentOne) {
+    grid_.SetRow(2);
+    grid_.SetRowSel(4);
+    ASSERT_TRUE(grid_.Sort(0, Qt::DescendingOrder));
+    EXPECT_EQ(grid_.TextMatrix(2, 0), "r4c0");
+    EXPECT_EQ(grid_.Row(), 2);
+    EXPECT_EQ(grid_.RowSel(), 2);
+    EXPECT_EQ(grid_.View().selectionModel()->selectedIndexes().size(), 1);
 }
 
 TEST_F(FlexGridTest, ColumnWidthIsInTwips) {
