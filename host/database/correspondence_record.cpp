@@ -8,7 +8,7 @@
 
 #include "host/database/database_texts.h"
 #include "host/database/host_date.h"
-#include "host/database/host_number.h"
+#include "host/objects/host_number.h"
 #include "host/database/single_value.h"
 #include "host/database/write_rights.h"
 #include "host/objects/host_text.h"

@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <optional>
 
-#include "host/database/host_number.h"
+#include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/sql_literal.h"

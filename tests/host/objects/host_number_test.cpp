@@ -1,4 +1,4 @@
-#include "host/database/host_number.h"
+#include "host/objects/host_number.h"
 
 #include <gtest/gtest.h>
 
