@@ -88,13 +88,13 @@ std::string Like(const std::string& source, const std::string& pattern) {
 // yyyy-mm-dd text, anything else as typed.
 std::optional<std::string> Literal(const FindField& field, const std::string& value) {
     switch (field.type) {
-        case FindFieldType::kNumber:
+        case FieldKind::kNumber:
             return CanonicalNumber(value);
-        case FindFieldType::kDate: {
+        case FieldKind::kDate: {
             const auto date = CanonicalDate(value);
             return date ? std::optional(SqlQuoted(*date)) : std::nullopt;
         }
-        case FindFieldType::kText:
+        case FieldKind::kText:
             break;
     }
     return SqlQuoted(value);
@@ -107,11 +107,11 @@ bool NeedsSecondValue(FindOperator op) {
 // Whether the literals of "between" came in the wrong order; the user may type the bounds in
 // either box. Dates compare as their yyyy-mm-dd texts.
 bool Reversed(const FindField& field, const std::string& low, const std::string& high) {
-    if (field.type == FindFieldType::kNumber) {
+    if (field.type == FieldKind::kNumber) {
         return HostNumber::Parse(low)->Value().ToDouble().value_or(0) >
                HostNumber::Parse(high)->Value().ToDouble().value_or(0);
     }
-    return field.type == FindFieldType::kDate && low > high;
+    return field.type == FieldKind::kDate && low > high;
 }
 
 // The comparison of one line, or the message why its values do not fit the field.
@@ -119,8 +119,8 @@ FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
     using enum FindOperator;
     const std::string& source = field.source;
     if (row.op == kIsEmpty) {
-        return Made(field.type == FindFieldType::kText ? source + " is null or " + source + " = ''"
-                                                       : source + " is null");
+        return Made(field.type == FieldKind::kText ? source + " is null or " + source + " = ''"
+                                                   : source + " is null");
     }
     const bool second = NeedsSecondValue(row.op);
     if (WithoutSurroundingBlanks(row.value).empty() ||
@@ -137,8 +137,8 @@ FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
     const auto high = second ? Literal(field, row.value2) : low;
     if (!low || !high) {
         const std::string& wrong = low ? row.value2 : row.value;
-        const char* key = field.type == FindFieldType::kNumber ? "Zel.HOST.FIND.notNumber"
-                                                               : "Zel.HOST.FIND.notDate";
+        const char* key =
+            field.type == FieldKind::kNumber ? "Zel.HOST.FIND.notNumber" : "Zel.HOST.FIND.notDate";
         return Refused(key, {field.caption, wrong});
     }
     if (row.op == kNotEqual) {

@@ -19,13 +19,6 @@ std::vector<std::string> FrequencyUnits() {
 
 }  // namespace
 
-FindFieldType FindFieldTypeOf(const std::string& name) {
-    const char first = name.empty() ? '\0' : AsciiLower(name.front());
-    return first == 'i'   ? FindFieldType::kNumber
-           : first == 'd' ? FindFieldType::kDate
-                          : FindFieldType::kText;
-}
-
 std::vector<FindField> FindFieldsOf(const FlexGrid& grid) {
     std::vector<FindField> fields;
     for (int col = 1; col < grid.Cols(); ++col) {
@@ -34,7 +27,7 @@ std::vector<FindField> FindFieldsOf(const FlexGrid& grid) {
             continue;
         }
         FindField field{
-            column.name, column.source, grid.TextMatrix(0, col), FindFieldTypeOf(column.name), {}};
+            column.name, column.source, grid.TextMatrix(0, col), KindOfField(column.name), {}};
         if (AsciiEqualIgnoringCase(column.name, kFrequencyField)) {
             field.choices = FrequencyUnits();
         }

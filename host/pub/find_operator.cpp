@@ -38,7 +38,7 @@ std::vector<FindOperator> OperatorsFor(const FindField& field) {
     if (!field.choices.empty()) {
         return {kEqual, kNotEqual, kIsEmpty};
     }
-    if (field.type == FindFieldType::kText) {
+    if (field.type == FieldKind::kText) {
         return {kContains, kEqual, kNotEqual, kBeginsWith, kLess, kGreater, kBetween, kIsEmpty};
     }
     return {kEqual, kNotEqual, kLess, kGreater, kBetween, kIsEmpty};

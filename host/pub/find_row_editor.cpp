@@ -160,11 +160,11 @@ void FindRowEditor::FillOperators() {
     for (const auto& value : CurrentField().choices) {
         choice_->addItem(QString::fromStdString(value));
     }
-    const bool number = CurrentField().type == FindFieldType::kNumber;
+    const bool number = CurrentField().type == FieldKind::kNumber;
     for (QLineEdit* box : {value_, value2_}) {
         box->setValidator(number ? box->findChild<QValidator*>() : nullptr);
         box->setPlaceholderText(
-            CurrentField().type == FindFieldType::kDate ? QStringLiteral("yyyy-mm-dd") : QString());
+            CurrentField().type == FieldKind::kDate ? QStringLiteral("yyyy-mm-dd") : QString());
     }
 }
 
@@ -173,7 +173,7 @@ void FindRowEditor::ShowValueBoxes() {
     const FindOperator op = CurrentOperator();
     const bool needsValue = op != FindOperator::kIsEmpty;
     const bool listed = !field.choices.empty();
-    const bool date = field.type == FindFieldType::kDate;
+    const bool date = field.type == FieldKind::kDate;
     const bool between = op == FindOperator::kBetween;
     value_->setVisible(needsValue && !listed);
     choice_->setVisible(needsValue && listed);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <pugixml.hpp>
 
+#include "host/controls/field_kind.h"
 #include "host/objects/host_text.h"
 #include "host/pub/decimal_text.h"
 
@@ -113,7 +114,7 @@ std::optional<std::string> IsoDate(std::string_view text) {
 }
 
 bool IsDateField(std::string_view field) {
-    return !field.empty() && AsciiLower(field[0]) == 'd';
+    return KindOfField(field) == FieldKind::kDate;
 }
 
 }  // namespace

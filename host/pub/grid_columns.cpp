@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "host/controls/field_kind.h"
 #include "host/controls/flex_grid.h"
 #include "host/controls/twips.h"
 #include "host/objects/host_text.h"
@@ -24,13 +25,6 @@ constexpr int kNumberChars = 12;
 constexpr int kDefaultTextChars = 10;
 constexpr int kMaxTextChars = 12;
 constexpr const char* kDateSample = "0000-00-00";
-
-enum class FieldKind { kNumber, kDate, kText };
-
-FieldKind KindOf(const std::string& field) {
-    const char first = field.empty() ? '\0' : AsciiLower(field[0]);
-    return first == 'i' ? FieldKind::kNumber : first == 'd' ? FieldKind::kDate : FieldKind::kText;
-}
 
 struct Measures {
     QFontMetrics cells;
@@ -80,7 +74,7 @@ void FormatGridColumns(FlexGrid& grid, const IRecordset* recordset) {
     const double maxTwips = Twips::ForScreen(grid.screen()).FromPixelsX(kMaxPixels);
     const int fields = std::min(recordset->FieldCount(), grid.Cols() - 1);
     for (int field = 0; field < fields; ++field) {
-        const FieldKind kind = KindOf(recordset->FieldName(field));
+        const FieldKind kind = KindOfField(recordset->FieldName(field));
         const int values = ValuesWidth(fonts, kind, recordset->FieldDefinedSize(field));
         SetColumn(grid, field + 1, ColumnPixels(fonts, grid, field + 1, values),
                   kind == FieldKind::kNumber ? Qt::AlignRight : Qt::AlignLeft);

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "host/controls/field_kind.h"
 #include "host/controls/flex_grid.h"
 #include "host/objects/host_text.h"
 
@@ -20,14 +21,15 @@ CellKind KindOfColumn(const FlexGrid& grid, int col) {
     if (name.empty()) {
         return CellKind::kGuessed;
     }
-    switch (AsciiLower(name.front())) {
-        case 'i':
+    switch (KindOfField(name)) {
+        case FieldKind::kNumber:
             return CellKind::kNumber;
-        case 'd':
+        case FieldKind::kDate:
             return CellKind::kDate;
-        default:
-            return CellKind::kText;
+        case FieldKind::kText:
+            break;
     }
+    return CellKind::kText;
 }
 
 }  // namespace

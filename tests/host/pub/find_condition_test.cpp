@@ -11,14 +11,14 @@ namespace {
 using enum FindOperator;
 
 const std::vector<FindField> kFields = {
-    {"cInvName", "Inventory.cInvName", "存货名称", FindFieldType::kText, {}},
-    {"cInvStd", "Inventory.cInvStd", "规格型号", FindFieldType::kText, {}},
-    {"iTopSum", "WhInvContrapose.iTopSum", "最高库存", FindFieldType::kNumber, {}},
-    {"dLastDate", "WhInvContrapose.dLastDate", "上次盘点日期", FindFieldType::kDate, {}},
+    {"cInvName", "Inventory.cInvName", "存货名称", FieldKind::kText, {}},
+    {"cInvStd", "Inventory.cInvStd", "规格型号", FieldKind::kText, {}},
+    {"iTopSum", "WhInvContrapose.iTopSum", "最高库存", FieldKind::kNumber, {}},
+    {"dLastDate", "WhInvContrapose.dLastDate", "上次盘点日期", FieldKind::kDate, {}},
     {"cFrequency",
      "WhInvContrapose.cFrequency",
      "盘点周期单位",
-     FindFieldType::kText,
+     FieldKind::kText,
      {"天", "周", "月"}},
 };
 

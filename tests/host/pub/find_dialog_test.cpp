@@ -15,9 +15,9 @@ namespace {
 using enum FindOperator;
 
 const std::vector<FindField> kFields = {
-    {"cInvName", "Inventory.cInvName", "存货名称", FindFieldType::kText, {}},
-    {"iTopSum", "WhInvContrapose.iTopSum", "最高库存", FindFieldType::kNumber, {}},
-    {"dLastDate", "WhInvContrapose.dLastDate", "上次盘点日期", FindFieldType::kDate, {}},
+    {"cInvName", "Inventory.cInvName", "存货名称", FieldKind::kText, {}},
+    {"iTopSum", "WhInvContrapose.iTopSum", "最高库存", FieldKind::kNumber, {}},
+    {"dLastDate", "WhInvContrapose.dLastDate", "上次盘点日期", FieldKind::kDate, {}},
 };
 
 class FindDialogTest : public ::testing::Test {
