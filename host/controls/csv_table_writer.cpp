@@ -33,6 +33,8 @@ class ChunkedFile {
 public:
     explicit ChunkedFile(const std::string& path) : file_(QString::fromStdString(path)) {
         buffer_.reserve(kChunkBytes + kChunkBytes / 4);
+        // A writable file in a folder that takes no new files can still be replaced in place.
+        file_.setDirectWriteFallback(true);
     }
 
     bool Open() { return file_.open(QIODevice::WriteOnly); }
