@@ -1,15 +1,14 @@
 #include "host/controls/csv_table_writer.h"
 
-#include <QSaveFile>
 #include <string_view>
+
+#include "host/controls/chunked_file.h"
 
 namespace zel {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-// Text gathered before it goes to the file: few writes, little memory.
-constexpr std::size_t kChunkBytes = 1 << 20;
 
 void AppendField(std::string& out, std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -29,32 +28,6 @@ void AppendField(std::string& out, std::string_view field) {
     out += '"';
 }
 
-class ChunkedFile {
-public:
-    explicit ChunkedFile(const std::string& path) : file_(QString::fromStdString(path)) {
-        buffer_.reserve(kChunkBytes + kChunkBytes / 4);
-        // A writable file in a folder that takes no new files can still be replaced in place.
-        file_.setDirectWriteFallback(true);
-    }
-
-    bool Open() { return file_.open(QIODevice::WriteOnly); }
-    std::string& Buffer() { return buffer_; }
-    bool FlushIfFull() { return buffer_.size() < kChunkBytes || Flush(); }
-    bool Commit() { return Flush() && file_.commit(); }
-    std::string Reason() const { return file_.errorString().toStdString(); }
-
-private:
-    bool Flush() {
-        const auto size = static_cast<qint64>(buffer_.size());
-        const bool written = file_.write(buffer_.data(), size) == size;
-        buffer_.clear();
-        return written;
-    }
-
-    QSaveFile file_;
-    std::string buffer_;
-};
-
 void AppendLine(std::string& out, const std::string* fields, std::size_t count) {
     for (std::size_t col = 0; col < count; ++col) {
         if (col > 0) {
@@ -69,22 +42,16 @@ void AppendLine(std::string& out, const std::string* fields, std::size_t count) 
 
 bool WriteCsvTable(const std::string& path, const PrintData& data, std::string& reason) {
     ChunkedFile file(path);
-    if (!file.Open()) {
-        reason = file.Reason();
-        return false;
-    }
-    std::string& out = file.Buffer();
-    out += kByteOrderMark;
+    std::string line(kByteOrderMark);
     const std::size_t cols = data.headers.size();
-    AppendLine(out, data.headers.data(), cols);
-    for (std::size_t row = 0; row < data.RowCount(); ++row) {
-        AppendLine(out, &data.cells[row * cols], cols);
-        if (!file.FlushIfFull()) {
-            reason = file.Reason();
-            return false;
-        }
+    AppendLine(line, data.headers.data(), cols);
+    bool written = file.Open() && file.Append(line);
+    for (std::size_t row = 0; written && row < data.RowCount(); ++row) {
+        line.clear();
+        AppendLine(line, &data.cells[row * cols], cols);
+        written = file.Append(line);
     }
-    if (!file.Commit()) {
+    if (!written || !file.Commit()) {
         reason = file.Reason();
         return false;
     }
