@@ -224,6 +224,28 @@ TEST_F(XlsxTableWriterTest, ColumnsWithoutDescriptionAreText) {
     ExpectCell(sheet->rows[1][1], {"text", "2.50", 0, nullptr}, 1, 1);
 }
 
+TEST_F(XlsxTableWriterTest, TextsKeepTheirSpacesAndLoseOnlyWhatXmlForbids) {
+    PrintData data;
+    data.headers = {" 名称 ", "日期"};
+    data.cells = {"  前后有空格 ",
+                  "1900-02-28",
+                  std::string("a\x01"
+                              "b\x1F",
+                              4),
+                  "2024-01-31",
+                  "<&>\"'\r\n",
+                  ""};
+    const auto sheet = WrittenAndRead(data, "T,D", "20,10");
+    ASSERT_TRUE(sheet);
+    ASSERT_EQ(sheet->rows.size(), 4u);
+    ExpectCell(sheet->rows[0][0], {"text", " 名称 ", 0, nullptr}, 0, 0);
+    ExpectCell(sheet->rows[1][0], {"text", "  前后有空格 ", 0, nullptr}, 1, 0);
+    ExpectCell(sheet->rows[1][1], {"date", "1900-02-28", 0, "yyyy-mm-dd"}, 1, 1);
+    ExpectCell(sheet->rows[2][0], {"text", "ab", 0, nullptr}, 2, 0);
+    ExpectCell(sheet->rows[3][0], {"text", "<&>\"'\r\n", 0, nullptr}, 3, 0);
+    ExpectCell(sheet->rows[3][1], {"empty", "", 0, nullptr}, 3, 1);
+}
+
 struct SheetNameCase {
     const char* title;
     const char* sheet;
@@ -244,7 +266,8 @@ TEST_P(XlsxSheetNameTest, TheTitleNamesTheSheetAsFarAsASheetNameAllows) {
 INSTANTIATE_TEST_SUITE_P(
     Titles, XlsxSheetNameTest,
     ::testing::Values(SheetNameCase{"", "Sheet1"}, SheetNameCase{"a/b:c?[d]", "a_b_c__d_"},
-                      SheetNameCase{"'引号'", "引号"},
+                      SheetNameCase{"'引号'", "引号"}, SheetNameCase{"History", "Sheet1"},
+                      SheetNameCase{"'history'", "Sheet1"},
                       SheetNameCase{
                           "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三",
                           "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一"}));
