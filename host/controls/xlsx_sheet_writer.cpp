@@ -27,21 +27,17 @@ constexpr std::string_view kSheetStart =
 constexpr std::string_view kSheetEnd = "</sheetData></worksheet>";
 // Cells carry no position: each follows the one before, so a blank cell is written empty.
 constexpr std::string_view kBlankCell = "<c/>";
-constexpr std::string_view kTextStart = "<c t=\"inlineStr\"><is><t>";
-constexpr std::string_view kKeptTextStart = "<c t=\"inlineStr\"><is><t xml:space=\"preserve\">";
+constexpr std::string_view kTextCell = "<c t=\"inlineStr\">";
+constexpr std::string_view kTextStart = "<is><t>";
+constexpr std::string_view kKeptTextStart = "<is><t xml:space=\"preserve\">";
 constexpr std::string_view kTextEnd = "</t></is></c>";
 constexpr std::string_view kValueEnd = "</v></c>";
-
-std::size_t Utf8Length(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
 
 // Characters of the width unit the text needs; CJK and other wide characters take two.
 double TextWidth(std::string_view text) {
     double width = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8Length(text[i]);
+        const std::size_t length = Utf8SequenceLength(text[i]);
         width += length >= 3 ? 2 : 1;
         i += length;
     }
@@ -93,7 +89,8 @@ std::vector<std::string> ValueStarts(const std::vector<ExportColumn>& columns,
     return starts;
 }
 
-void AppendText(std::string& xml, std::string_view text) {
+void AppendText(std::string& xml, std::string_view cell, std::string_view text) {
+    xml += cell;
     xml += HasOuterWhiteSpace(text) ? kKeptTextStart : kTextStart;
     AppendXmlText(xml, text);
     xml += kTextEnd;
@@ -119,18 +116,15 @@ void AppendCell(std::string& xml, const ExportColumn& column, const std::string&
         }
         xml.resize(before);
     }
-    AppendText(xml, text);
+    AppendText(xml, kTextCell, text);
 }
 
 void AppendHeader(std::string& xml, const std::vector<std::string>& headers) {
     xml += "<row>";
-    const std::string start =
-        "<c s=\"" + std::to_string(XlsxStyles::kHeader) + "\" t=\"inlineStr\"><is><t";
+    const std::string cell =
+        "<c s=\"" + std::to_string(XlsxStyles::kHeader) + "\" t=\"inlineStr\">";
     for (const std::string& header : headers) {
-        xml += start;
-        xml += HasOuterWhiteSpace(header) ? " xml:space=\"preserve\">" : ">";
-        AppendXmlText(xml, header);
-        xml += kTextEnd;
+        AppendText(xml, cell, header);
     }
     xml += "</row>";
 }

@@ -47,11 +47,6 @@ constexpr std::string_view kWorkbookRelations =
     "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
     "Target=\"styles.xml\"/></Relationships>";
 
-std::size_t Utf8Length(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
 bool IsReservedName(std::string_view name) {
     return std::equal(
         name.begin(), name.end(), kReservedSheetName.begin(), kReservedSheetName.end(),
@@ -64,7 +59,7 @@ std::string SheetName(std::string_view title) {
     std::string name;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < title.size() && characters < kMostSheetNameChars; ++characters) {
-        const std::size_t length = Utf8Length(title[i]);
+        const std::size_t length = Utf8SequenceLength(title[i]);
         const std::string_view character = title.substr(i, length);
         name += std::string_view("[]:*?/\\").find(character[0]) == std::string_view::npos
                     ? character

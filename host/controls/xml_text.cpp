@@ -83,4 +83,9 @@ bool HasOuterWhiteSpace(std::string_view text) {
     return !text.empty() && (IsWhiteSpace(text.front()) || IsWhiteSpace(text.back()));
 }
 
+std::size_t Utf8SequenceLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
 }  // namespace zel

@@ -13,4 +13,7 @@ void AppendXmlText(std::string& out, std::string_view text);
 // Whether a reader would drop the text's leading or trailing white space unless told to keep it.
 bool HasOuterWhiteSpace(std::string_view text);
 
+// The bytes of the UTF-8 sequence that starts with lead.
+std::size_t Utf8SequenceLength(char lead);
+
 }  // namespace zel

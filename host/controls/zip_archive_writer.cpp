@@ -17,7 +17,8 @@ constexpr std::uint16_t kVersionNeeded = 20;
 // Sizes and checksum follow the entry's data, since they are known only then.
 constexpr std::uint16_t kFlagDescriptor = 0x0008;
 constexpr std::uint16_t kMethodDeflate = 8;
-constexpr std::uint64_t kMostBytes = std::numeric_limits<std::uint32_t>::max();
+// The largest size or offset the classic format holds; the all-ones value means zip64.
+constexpr std::uint64_t kMostBytes = std::numeric_limits<std::uint32_t>::max() - 1;
 constexpr std::size_t kMostEntries = std::numeric_limits<std::uint16_t>::max();
 constexpr int kFirstDosYear = 1980;
 
@@ -34,6 +35,10 @@ void PutU32(std::string& out, std::uint64_t value) {
 
 std::string TooLarge() {
     return ResourceTexts::Instance().Text("Zel.HOST.EXPORT.too_large");
+}
+
+std::string CompressionFailed() {
+    return ResourceTexts::Instance().Text("Zel.HOST.EXPORT.compression_failed");
 }
 
 }  // namespace
@@ -61,7 +66,7 @@ bool ZipArchiveWriter::Open() {
     streamReady_ =
         deflateInit2(&stream_, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
     if (!streamReady_) {
-        return Fail(stream_.msg != nullptr ? stream_.msg : "zlib");
+        return Fail(CompressionFailed());
     }
     return file_.Open() || Fail(file_.Reason());
 }
@@ -143,7 +148,7 @@ bool ZipArchiveWriter::Deflate(int flush) {
         stream_.avail_out = static_cast<uInt>(out_.size());
         const int result = deflate(&stream_, flush);
         if (result == Z_STREAM_ERROR) {
-            return Fail("zlib");
+            return Fail(CompressionFailed());
         }
         const std::size_t produced = out_.size() - stream_.avail_out;
         entry.compressed += produced;

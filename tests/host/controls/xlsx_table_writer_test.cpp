@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -271,6 +272,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SheetNameCase{
                           "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三",
                           "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一"}));
+
+TEST_F(XlsxTableWriterTest, MoreRowsThanASheetHoldsAreRefusedWithoutAFile) {
+    PrintData data;
+    data.headers = {"A"};
+    data.cells.resize(1'048'576);
+    std::string reason;
+    EXPECT_FALSE(WriteXlsxTable(Path("table.xlsx"), data, {}, reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("table.xlsx"))));
+}
 
 TEST_F(XlsxTableWriterTest, AFileThatCannotBeWrittenGivesTheReason) {
     PrintData data;
