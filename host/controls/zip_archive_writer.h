@@ -24,6 +24,7 @@ public:
     bool Open();
     // Starts an entry named by its path inside the archive; ends the entry before it.
     bool BeginEntry(std::string_view name);
+    // Adds bytes to the entry begun last.
     bool Write(std::string_view bytes);
     // Ends the last entry and writes the archive's directory.
     bool Commit();
