@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 libgl-dev
-    libsqlite3-dev sqlite3 libpq-dev libpugixml-dev libxlsxwriter-dev
+    libsqlite3-dev sqlite3 libpq-dev libpugixml-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n xvfb xauth fonts-wqy-microhei
     python3-openpyxl poppler-utils

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+// Appends the number a grid text shows (grouping commas allowed) as a workbook stores it;
+// false, with nothing appended, when the text is no finite number.
+bool AppendXlsxNumber(std::string& out, std::string_view text);
+
+// Appends the workbook's day number of a yyyy-mm-dd date from 1900 on; false, with nothing
+// appended, when the text is no such day.
+bool AppendXlsxDate(std::string& out, std::string_view text);
+
+}  // namespace zel

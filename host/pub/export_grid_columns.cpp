@@ -1,0 +1,73 @@
+#include "host/pub/export_grid_columns.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "host/controls/flex_grid.h"
+#include "host/objects/host_text.h"
+#include "interfaces/recordset.h"
+
+namespace zel {
+namespace {
+
+ExportKind KindOfField(std::string_view field) {
+    const char first = field.empty() ? '\0' : AsciiLower(field[0]);
+    return first == 'i'   ? ExportKind::kNumber
+           : first == 'd' ? ExportKind::kDate
+                          : ExportKind::kText;
+}
+
+// Only digits after the point count, so that a text that is no number adds no decimals.
+int DecimalsOf(std::string_view text) {
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos) {
+        return 0;
+    }
+    const std::string_view fraction = text.substr(point + 1);
+    const bool digits =
+        std::all_of(fraction.begin(), fraction.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? static_cast<int>(fraction.size()) : 0;
+}
+
+// Reads every row: a column whose first rows are whole numbers may still hold fractions further
+// down. The texts are read in place, so this stays a fraction of writing the file.
+int ColumnDecimals(const FlexGridModel& model, int col) {
+    int decimals = 0;
+    for (int row = model.FixedRows(); row < model.Rows(); ++row) {
+        decimals = std::max(decimals, DecimalsOf(model.Text(row, col)));
+    }
+    return decimals;
+}
+
+ExportColumn FieldColumn(const FlexGridModel& model, const IRecordset& recordset, int field) {
+    switch (KindOfField(recordset.FieldName(field))) {
+        case ExportKind::kNumber:
+            return {ExportKind::kNumber, ColumnDecimals(model, field + 1)};
+        case ExportKind::kDate:
+            return {ExportKind::kDate, kExportDateSize};
+        case ExportKind::kText:
+            break;
+    }
+    return {ExportKind::kText, recordset.FieldDefinedSize(field)};
+}
+
+}  // namespace
+
+std::vector<ExportColumn> GridExportColumns(FlexGrid& grid, const IRecordset* recordset) {
+    const int cols = grid.Cols();
+    if (cols < 1) {
+        return {};
+    }
+    std::vector<ExportColumn> columns(static_cast<std::size_t>(cols));
+    columns[0] = {ExportKind::kNumber, 0};
+    if (recordset == nullptr) {
+        return columns;
+    }
+    const int fields = std::min(recordset->FieldCount(), cols - 1);
+    for (int field = 0; field < fields; ++field) {
+        columns[static_cast<std::size_t>(field) + 1] = FieldColumn(grid.Model(), *recordset, field);
+    }
+    return columns;
+}
+
+}  // namespace zel

@@ -1,0 +1,59 @@
+#include "host/controls/export_columns.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+TEST(ExportColumnsTest, WritesOneEntryPerColumnAndReadsThemBack) {
+    const std::vector<ExportColumn> columns{{ExportKind::kNumber, 0},
+                                            {ExportKind::kText, 60},
+                                            {ExportKind::kNumber, 2},
+                                            {ExportKind::kDate, kExportDateSize},
+                                            {ExportKind::kText, 0}};
+    const std::string types = ExportTypesText(columns);
+    const std::string sizes = ExportSizesText(columns);
+    EXPECT_EQ(types, "N,T,N,D,T");
+    EXPECT_EQ(sizes, "0,60,2,10,0");
+    EXPECT_EQ(ReadExportColumns(types, sizes), columns);
+}
+
+TEST(ExportColumnsTest, NoColumnsGiveEmptyTexts) {
+    EXPECT_EQ(ExportTypesText({}), "");
+    EXPECT_EQ(ExportSizesText({}), "");
+    EXPECT_TRUE(ReadExportColumns("", "").empty());
+    EXPECT_TRUE(ReadExportColumns("  ", "3").empty());
+}
+
+struct DamagedCase {
+    const char* types;
+    const char* sizes;
+    std::vector<ExportColumn> expected;
+};
+
+class ExportColumnsDamagedTest : public ::testing::TestWithParam<DamagedCase> {};
+
+TEST_P(ExportColumnsDamagedTest, ReadsWhatItCanAndTakesTextForTheRest) {
+    EXPECT_EQ(ReadExportColumns(GetParam().types, GetParam().sizes), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ExportColumnsDamagedTest,
+    ::testing::Values(
+        DamagedCase{"N,D", "2", {{ExportKind::kNumber, 2}, {ExportKind::kDate, 0}}},
+        DamagedCase{" N , T ", " 3 , 20 ", {{ExportKind::kNumber, 3}, {ExportKind::kText, 20}}},
+        DamagedCase{"X,NN,",
+                    "1,2,3",
+                    {{ExportKind::kText, 1}, {ExportKind::kText, 2}, {ExportKind::kText, 3}}},
+        DamagedCase{"N,N,N,T",
+                    "-1,x,2.5,99999",
+                    {{ExportKind::kNumber, 0},
+                     {ExportKind::kNumber, 0},
+                     {ExportKind::kNumber, 0},
+                     {ExportKind::kText, 0}}},
+        DamagedCase{"n,d,t",
+                    "1,10,5",
+                    {{ExportKind::kText, 1}, {ExportKind::kText, 10}, {ExportKind::kText, 5}}}));
+
+}  // namespace
+}  // namespace zel
