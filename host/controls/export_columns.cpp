@@ -10,26 +10,26 @@ namespace {
 // Bounds what a damaged text can ask for: no declared text length or decimals go beyond it.
 constexpr int kMostSize = 8000;
 
-char TypeLetter(ExportKind kind) {
+char TypeLetter(FieldKind kind) {
     switch (kind) {
-        case ExportKind::kNumber:
+        case FieldKind::kNumber:
             return kExportNumberType;
-        case ExportKind::kDate:
+        case FieldKind::kDate:
             return kExportDateType;
-        case ExportKind::kText:
+        case FieldKind::kText:
             break;
     }
     return kExportTextType;
 }
 
-ExportKind KindOfLetter(std::string_view entry) {
+FieldKind KindOfLetter(std::string_view entry) {
     if (entry.size() != 1) {
-        return ExportKind::kText;
+        return FieldKind::kText;
     }
     const char letter = entry[0];
-    return letter == kExportNumberType ? ExportKind::kNumber
-           : letter == kExportDateType ? ExportKind::kDate
-                                       : ExportKind::kText;
+    return letter == kExportNumberType ? FieldKind::kNumber
+           : letter == kExportDateType ? FieldKind::kDate
+                                       : FieldKind::kText;
 }
 
 int SizeOf(std::string_view entry) {

@@ -4,13 +4,13 @@
 #include <string_view>
 #include <vector>
 
+#include "host/controls/field_kind.h"
+
 namespace zel {
 
 // How a grid column is written to a file.
-enum class ExportKind { kText, kNumber, kDate };
-
 struct ExportColumn {
-    ExportKind kind = ExportKind::kText;
+    FieldKind kind = FieldKind::kText;
     // Text: the declared length in characters, 0 when the field declares none; number: its
     // decimals; date: the length of yyyy-mm-dd.
     int size = 0;

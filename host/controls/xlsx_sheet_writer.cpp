@@ -46,11 +46,11 @@ double TextWidth(std::string_view text) {
 
 double ValuesWidth(const ExportColumn& column) {
     switch (column.kind) {
-        case ExportKind::kNumber:
+        case FieldKind::kNumber:
             return kNumberChars;
-        case ExportKind::kDate:
+        case FieldKind::kDate:
             return kExportDateSize;
-        case ExportKind::kText:
+        case FieldKind::kText:
             break;
     }
     return column.size > 0 ? column.size : kDefaultTextChars;
@@ -81,9 +81,9 @@ std::vector<std::string> ValueStarts(const std::vector<ExportColumn>& columns,
     std::vector<std::string> starts;
     starts.reserve(columns.size());
     for (const ExportColumn& column : columns) {
-        const int style = column.kind == ExportKind::kNumber ? styles.NumberStyle(column)
-                          : column.kind == ExportKind::kDate ? XlsxStyles::kDate
-                                                             : 0;
+        const int style = column.kind == FieldKind::kNumber ? styles.NumberStyle(column)
+                          : column.kind == FieldKind::kDate ? XlsxStyles::kDate
+                                                            : 0;
         starts.push_back(style == 0 ? std::string() : "<c s=\"" + std::to_string(style) + "\"><v>");
     }
     return starts;
@@ -97,8 +97,8 @@ void AppendText(std::string& xml, std::string_view cell, std::string_view text) 
 }
 
 bool AppendValue(std::string& xml, const ExportColumn& column, std::string_view text) {
-    return column.kind == ExportKind::kNumber ? AppendXlsxNumber(xml, text)
-                                              : AppendXlsxDate(xml, text);
+    return column.kind == FieldKind::kNumber ? AppendXlsxNumber(xml, text)
+                                             : AppendXlsxDate(xml, text);
 }
 
 void AppendCell(std::string& xml, const ExportColumn& column, const std::string& valueStart,

@@ -44,7 +44,7 @@ std::string CellFormat(int formatId, int fontId) {
 
 XlsxStyles::XlsxStyles(const std::vector<ExportColumn>& columns) {
     for (const ExportColumn& column : columns) {
-        if (column.kind == ExportKind::kNumber &&
+        if (column.kind == FieldKind::kNumber &&
             std::find(decimals_.begin(), decimals_.end(), Decimals(column)) == decimals_.end()) {
             decimals_.push_back(Decimals(column));
         }

@@ -4,18 +4,10 @@
 #include <string_view>
 
 #include "host/controls/flex_grid.h"
-#include "host/objects/host_text.h"
 #include "interfaces/recordset.h"
 
 namespace zel {
 namespace {
-
-ExportKind KindOfField(std::string_view field) {
-    const char first = field.empty() ? '\0' : AsciiLower(field[0]);
-    return first == 'i'   ? ExportKind::kNumber
-           : first == 'd' ? ExportKind::kDate
-                          : ExportKind::kText;
-}
 
 // Only digits after the point count, so that a text that is no number adds no decimals.
 int DecimalsOf(std::string_view text) {
@@ -41,14 +33,14 @@ int ColumnDecimals(const FlexGridModel& model, int col) {
 
 ExportColumn FieldColumn(const FlexGridModel& model, const IRecordset& recordset, int field) {
     switch (KindOfField(recordset.FieldName(field))) {
-        case ExportKind::kNumber:
-            return {ExportKind::kNumber, ColumnDecimals(model, field + 1)};
-        case ExportKind::kDate:
-            return {ExportKind::kDate, kExportDateSize};
-        case ExportKind::kText:
+        case FieldKind::kNumber:
+            return {FieldKind::kNumber, ColumnDecimals(model, field + 1)};
+        case FieldKind::kDate:
+            return {FieldKind::kDate, kExportDateSize};
+        case FieldKind::kText:
             break;
     }
-    return {ExportKind::kText, recordset.FieldDefinedSize(field)};
+    return {FieldKind::kText, recordset.FieldDefinedSize(field)};
 }
 
 }  // namespace
@@ -59,7 +51,7 @@ std::vector<ExportColumn> GridExportColumns(FlexGrid& grid, const IRecordset* re
         return {};
     }
     std::vector<ExportColumn> columns(static_cast<std::size_t>(cols));
-    columns[0] = {ExportKind::kNumber, 0};
+    columns[0] = {FieldKind::kNumber, 0};
     if (recordset == nullptr) {
         return columns;
     }

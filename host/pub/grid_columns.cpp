@@ -8,7 +8,6 @@
 #include "host/controls/field_kind.h"
 #include "host/controls/flex_grid.h"
 #include "host/controls/twips.h"
-#include "host/objects/host_text.h"
 #include "interfaces/recordset.h"
 
 namespace zel {

@@ -5,7 +5,6 @@
 
 #include "host/controls/field_kind.h"
 #include "host/controls/flex_grid.h"
-#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {

@@ -6,11 +6,11 @@ namespace zel {
 namespace {
 
 TEST(ExportColumnsTest, WritesOneEntryPerColumnAndReadsThemBack) {
-    const std::vector<ExportColumn> columns{{ExportKind::kNumber, 0},
-                                            {ExportKind::kText, 60},
-                                            {ExportKind::kNumber, 2},
-                                            {ExportKind::kDate, kExportDateSize},
-                                            {ExportKind::kText, 0}};
+    const std::vector<ExportColumn> columns{{FieldKind::kNumber, 0},
+                                            {FieldKind::kText, 60},
+                                            {FieldKind::kNumber, 2},
+                                            {FieldKind::kDate, kExportDateSize},
+                                            {FieldKind::kText, 0}};
     const std::string types = ExportTypesText(columns);
     const std::string sizes = ExportSizesText(columns);
     EXPECT_EQ(types, "N,T,N,D,T");
@@ -40,20 +40,20 @@ TEST_P(ExportColumnsDamagedTest, ReadsWhatItCanAndTakesTextForTheRest) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, ExportColumnsDamagedTest,
     ::testing::Values(
-        DamagedCase{"N,D", "2", {{ExportKind::kNumber, 2}, {ExportKind::kDate, 0}}},
-        DamagedCase{" N , T ", " 3 , 20 ", {{ExportKind::kNumber, 3}, {ExportKind::kText, 20}}},
+        DamagedCase{"N,D", "2", {{FieldKind::kNumber, 2}, {FieldKind::kDate, 0}}},
+        DamagedCase{" N , T ", " 3 , 20 ", {{FieldKind::kNumber, 3}, {FieldKind::kText, 20}}},
         DamagedCase{"X,NN,",
                     "1,2,3",
-                    {{ExportKind::kText, 1}, {ExportKind::kText, 2}, {ExportKind::kText, 3}}},
+                    {{FieldKind::kText, 1}, {FieldKind::kText, 2}, {FieldKind::kText, 3}}},
         DamagedCase{"N,N,N,T",
                     "-1,x,2.5,99999",
-                    {{ExportKind::kNumber, 0},
-                     {ExportKind::kNumber, 0},
-                     {ExportKind::kNumber, 0},
-                     {ExportKind::kText, 0}}},
+                    {{FieldKind::kNumber, 0},
+                     {FieldKind::kNumber, 0},
+                     {FieldKind::kNumber, 0},
+                     {FieldKind::kText, 0}}},
         DamagedCase{"n,d,t",
                     "1,10,5",
-                    {{ExportKind::kText, 1}, {ExportKind::kText, 10}, {ExportKind::kText, 5}}}));
+                    {{FieldKind::kText, 1}, {FieldKind::kText, 10}, {FieldKind::kText, 5}}}));
 
 }  // namespace
 }  // namespace zel

@@ -74,9 +74,9 @@ TEST_F(ExportGridColumnsTest, DecimalsComeFromEveryRowAndOnlyFromNumbers) {
     AddRow("1.0000", "1.5e3", "2");
     const std::vector<ExportColumn> columns = GridExportColumns(grid, recordset.get());
     ASSERT_EQ(columns.size(), static_cast<std::size_t>(kGridCols));
-    EXPECT_EQ(columns[8], (ExportColumn{ExportKind::kNumber, 4}));
-    EXPECT_EQ(columns[11], (ExportColumn{ExportKind::kNumber, 0}));
-    EXPECT_EQ(columns[12], (ExportColumn{ExportKind::kNumber, 0}));
+    EXPECT_EQ(columns[8], (ExportColumn{FieldKind::kNumber, 4}));
+    EXPECT_EQ(columns[11], (ExportColumn{FieldKind::kNumber, 0}));
+    EXPECT_EQ(columns[12], (ExportColumn{FieldKind::kNumber, 0}));
 }
 
 TEST_F(ExportGridColumnsTest, ColumnsWithoutAFieldAreText) {
@@ -88,7 +88,7 @@ TEST_F(ExportGridColumnsTest, ColumnsWithoutAFieldAreText) {
 
     columns = GridExportColumns(grid, nullptr);
     ASSERT_EQ(columns.size(), static_cast<std::size_t>(kGridCols + 2));
-    EXPECT_EQ(columns[0], (ExportColumn{ExportKind::kNumber, 0}));
+    EXPECT_EQ(columns[0], (ExportColumn{FieldKind::kNumber, 0}));
     EXPECT_EQ(columns[1], ExportColumn{});
 }
 
