@@ -3,7 +3,8 @@
 # saves a picture of the main window as it opens on an X server with the real fonts.
 # Usage: tools/screenshot-main-window.sh [output.png]   (default build/screenshots/main-window.png)
 # WHINV_BUILD_DIR builds in that folder instead of the release preset's; WHINV_SCREENSHOT_OPEN=add
-# or modify takes the record editor opened from the main window instead.
+# or modify takes the record editor opened from the main window instead, and the name of a menu
+# item (mFilter, mPos, mFindSet, mSetUp, mPreview) the window that item opens.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-build/screenshots/main-window.png}

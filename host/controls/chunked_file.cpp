@@ -9,8 +9,9 @@ constexpr std::size_t kChunkBytes = 1 << 20;
 
 ChunkedFile::ChunkedFile(const std::string& path) : file_(QString::fromStdString(path)) {
     buffer_.reserve(kChunkBytes + kChunkBytes / 4);
-    // A writable file in a folder that takes no new files can still be replaced in place.
-    file_.setDirectWriteFallback(true);
+    // Never written over in place: a failure half-way would leave half a file where the old one
+    // was. A folder that takes no new files refuses the export instead.
+    file_.setDirectWriteFallback(false);
 }
 
 bool ChunkedFile::Open() {

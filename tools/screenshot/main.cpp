@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     }
 
     auto presenter = std::make_shared<zel::WindowCapturePresenter>(
-        line->outputPath, line->settleMilliseconds, line->openKey);
+        line->outputPath, line->settleMilliseconds, line->openAction);
     auto environment = std::make_shared<zel::HostEnvironment>();
     if (!line->configPath.empty()) {
         environment->accounts.LoadConfiguration(line->configPath);

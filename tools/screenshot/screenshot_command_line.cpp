@@ -20,7 +20,11 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
     const QCommandLineOption settle("settle-ms", "How long the window runs before it is taken.",
                                     "milliseconds", "1500");
     const QCommandLineOption open(
-        "open", "Take the record editor instead, opened for 'add' or 'modify'.", "mode");
+        "open",
+        "Take the window that a menu item of the main window opens instead: 'add' or 'modify' "
+        "for the record editor, or the item's name, such as mFilter, mPos, mFindSet, mSetUp or "
+        "mPreview.",
+        "item");
     parser.addOptions({database, config, registry, settle, open});
     parser.addPositionalArgument("output", "PNG file to write.");
     if (!parser.parse(arguments)) {
@@ -39,12 +43,14 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
         return std::nullopt;
     }
     if (parser.isSet(open)) {
-        const QString mode = parser.value(open);
-        if (mode != "add" && mode != "modify") {
-            error = "--open takes add or modify, not " + mode.toStdString();
+        const QString item = parser.value(open);
+        if (!item.startsWith('m') && item != "add" && item != "modify") {
+            error = "--open takes add, modify or a menu item's name, not " + item.toStdString();
             return std::nullopt;
         }
-        line.openKey = mode == "add" ? Qt::Key_F5 : Qt::Key_F7;
+        line.openAction = item == "add"      ? "mAdd"
+                          : item == "modify" ? "mModify"
+                                             : item.toStdString();
     }
     line.login.ysDBName = parser.value(database).toStdString();
     line.outputPath = parser.positionalArguments().front().toStdString();

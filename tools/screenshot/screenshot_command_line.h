@@ -15,8 +15,9 @@ struct ScreenshotCommandLine {
     std::string configPath;
     std::string registryDir;
     int settleMilliseconds = 1500;
-    // The Qt key pressed in the main window to open the window taken instead; 0 for none.
-    int openKey = 0;
+    // The menu item of the main window ("mAdd", "mFilter", "mPreview" ...) chosen to open the
+    // window taken instead; empty for none.
+    std::string openAction;
 };
 
 // Reads the arguments; nullopt (with the reason or the help text in error) when they cannot be

@@ -1,9 +1,9 @@
 #include "tools/screenshot/window_capture_presenter.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -39,10 +39,10 @@ QPixmap Picture(QWidget& window) {
 }  // namespace
 
 WindowCapturePresenter::WindowCapturePresenter(std::string outputPath, int settleMilliseconds,
-                                               int openKey)
+                                               std::string openAction)
     : outputPath_(std::move(outputPath)),
       settleMilliseconds_(settleMilliseconds),
-      openKey_(openKey) {}
+      openAction_(std::move(openAction)) {}
 
 int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
                                        const std::string& title) {
@@ -52,8 +52,8 @@ int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
 }
 
 int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
-    const bool opener = depth_ == 0 && openKey_ != 0;
-    if (captured_ || depth_ > (openKey_ != 0 ? 1 : 0)) {
+    const bool opener = depth_ == 0 && !openAction_.empty();
+    if (captured_ || depth_ > (openAction_.empty() ? 0 : 1)) {
         std::fprintf(stderr, "modal window %s closed unseen\n",
                      window.objectName().toStdString().c_str());
         return 0;
@@ -67,8 +67,11 @@ int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
     window.activateWindow();
     LetEventsRun(settleMilliseconds_);
     if (opener) {
-        QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, openKey_, {}));
+        if (auto* action = window.findChild<QAction*>(QString::fromStdString(openAction_))) {
+            QTimer::singleShot(0, action, &QAction::trigger);
+        } else {
+            std::fprintf(stderr, "no menu item %s\n", openAction_.c_str());
+        }
         LetEventsRun(0);
     } else {
         Capture(window);

@@ -7,13 +7,15 @@
 namespace zel {
 
 // Shows the first modal window, lets its events run for a while, saves a picture of it and closes
-// it. Given a key, it presses that key in the first window instead and takes the window the key
-// opens. Nobody sits in front of the screen, so message boxes go to stderr and are answered OK,
-// and any further modal window is closed at once.
+// it. Given a menu item's name, it chooses that item in the first window instead and takes the
+// window the item opens. Nobody sits in front of the screen, so message boxes go to stderr and are
+// answered OK, and any further modal window is closed at once.
 class WindowCapturePresenter final : public IDialogPresenter {
 public:
-    // openKey: a Qt key pressed in the first window (Qt::Key_F5 opens the editor), 0 for none.
-    WindowCapturePresenter(std::string outputPath, int settleMilliseconds, int openKey = 0);
+    // openAction: the object name of a menu action of the first window ("mAdd" opens the
+    // editor), empty for none.
+    WindowCapturePresenter(std::string outputPath, int settleMilliseconds,
+                           std::string openAction = {});
 
     int MessageBox(const std::string& text, int buttons, const std::string& title) override;
     int ShowModal(QDialog& window, QWidget* owner) override;
@@ -25,7 +27,7 @@ private:
 
     std::string outputPath_;
     int settleMilliseconds_;
-    int openKey_;
+    std::string openAction_;
     int depth_ = 0;
     bool captured_ = false;
 };
