@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QListWidget>
 #include <QPrintDialog>
@@ -306,6 +307,31 @@ TEST_F(PrintControlTest, ACancelledExportWritesNothing) {
     int status = 0;
     control.ExportToFile(status, "", "", "", "");
     EXPECT_NE(status, 0);
+}
+
+// The file dialog's filter decides the writer: a table file holds every row, a PDF every page.
+TEST_F(PrintControlTest, ExportsTheChosenFormatToTheChosenFile) {
+    const struct {
+        int filter;
+        const char* name;
+    } cases[] = {{0, "list.csv"}, {1, "list.xlsx"}, {2, "list.pdf"}};
+    for (const auto& exported : cases) {
+        const QString path = folder.filePath(QString::fromLatin1(exported.name));
+        dialogs.QueueModal([&](QDialog& shown) {
+            auto& dialog = dynamic_cast<QFileDialog&>(shown);
+            dialog.selectNameFilter(dialog.nameFilters().at(exported.filter));
+            dialog.selectFile(path);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        int status = -1;
+        control.ExportToFile(status, "N,T,T,N", "0,20,20,2", "", "");
+        EXPECT_EQ(status, 0) << exported.name;
+        ASSERT_TRUE(QFile::exists(path)) << exported.name;
+    }
+    QFile csv(folder.filePath(QStringLiteral("list.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().count('\n'), 301);
+    EXPECT_EQ(PdfPages(folder.filePath(QStringLiteral("list.pdf"))), PageCount());
 }
 
 TEST(PrintControlWithoutDataTest, DoesNothingBeforeItHasData) {
