@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "host/objects/resource_texts.h"
 #include "host/pub/find_condition.h"
+#include "host/pub/find_dialog_buttons.h"
 #include "host/pub/find_row_editor.h"
 
 namespace zel {
@@ -19,12 +19,8 @@ namespace {
 // Room for this many lines before the list scrolls.
 constexpr int kVisibleLines = 6;
 
-QString Text(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
-}
-
 QLabel* HeaderLabel(const char* key, int width, QWidget* parent) {
-    auto* label = new QLabel(Text(key), parent);
+    auto* label = new QLabel(FindDialogText(key), parent);
     label->setFixedWidth(width);
     return label;
 }
@@ -38,7 +34,7 @@ FindDialog::FindDialog(std::vector<FindField> fields, ModalShower showModal,
       showModal_(std::move(showModal)),
       showMessage_(std::move(showMessage)),
       lines_(new QVBoxLayout) {
-    setWindowTitle(Text("Zel.HOST.FIND.title"));
+    setWindowTitle(FindDialogText("Zel.HOST.FIND.title"));
 
     auto* list = new QWidget;
     list->setObjectName(QStringLiteral("lines"));
@@ -79,20 +75,12 @@ QWidget* FindDialog::BuildButtons() {
     auto* bar = new QWidget(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* add = new QPushButton(Text("Zel.HOST.FIND.add"), bar);
+    auto* add = new QPushButton(FindDialogText("Zel.HOST.FIND.add"), bar);
     add->setObjectName(QStringLiteral("add"));
     add->setAutoDefault(false);
     connect(add, &QPushButton::clicked, this, [this] { AddRow(); });
     layout->addWidget(add);
-    auto* buttons = new QDialogButtonBox(bar);
-    QPushButton* ok = buttons->addButton(Text("Zel.HOST.FIND.ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(Text("Zel.HOST.FIND.cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &FindDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FindDialog::reject);
+    QDialogButtonBox* buttons = NewFindDialogButtons(*this, bar);
     layout->addStretch();
     layout->addWidget(buttons);
     return bar;

@@ -11,6 +11,7 @@
 #include "host/controls/calendar_picker.h"
 #include "host/controls/twips.h"
 #include "host/objects/resource_texts.h"
+#include "host/pub/find_dialog_buttons.h"
 
 namespace zel {
 namespace {
@@ -19,10 +20,6 @@ constexpr int kJoinWidth = 64;
 constexpr int kFieldWidth = 130;
 constexpr int kOperatorWidth = 96;
 constexpr int kValueWidth = 150;
-
-QString Text(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
-}
 
 QComboBox* NewCombo(const char* name, int width, QWidget* parent) {
     auto* combo = new QComboBox(parent);
@@ -78,17 +75,17 @@ FindRowEditor::FindRowEditor(const std::vector<FindField>& fields, ModalShower s
       value_(NewValueBox("value", this)),
       choice_(NewCombo("choice", kValueWidth, this)),
       pick_(NewButton("pick", QStringLiteral("…"), this)),
-      to_(new QLabel(Text("Zel.HOST.FIND.to"), this)),
+      to_(new QLabel(FindDialogText("Zel.HOST.FIND.to"), this)),
       value2_(NewValueBox("value2", this)),
       pick2_(NewButton("pick2", QStringLiteral("…"), this)),
-      remove_(NewButton("remove", Text("Zel.HOST.FIND.remove"), this)) {
-    join_->addItem(Text("Zel.HOST.FIND.and"));
-    join_->addItem(Text("Zel.HOST.FIND.or"));
+      remove_(NewButton("remove", FindDialogText("Zel.HOST.FIND.remove"), this)) {
+    join_->addItem(FindDialogText("Zel.HOST.FIND.and"));
+    join_->addItem(FindDialogText("Zel.HOST.FIND.or"));
     for (const auto& field : fields_) {
         field_->addItem(QString::fromStdString(field.caption));
     }
     for (QToolButton* pick : {pick_, pick2_}) {
-        pick->setToolTip(Text("Zel.HOST.FIND.pickDate"));
+        pick->setToolTip(FindDialogText("Zel.HOST.FIND.pickDate"));
         KeepRoomWhenHidden(*pick);
     }
     for (QWidget* part : std::initializer_list<QWidget*>{join_, to_, value2_}) {

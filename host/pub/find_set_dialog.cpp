@@ -9,16 +9,13 @@
 #include <algorithm>
 
 #include "host/objects/resource_texts.h"
+#include "host/pub/find_dialog_buttons.h"
 
 namespace zel {
 namespace {
 
-QString Text(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
-}
-
 QPushButton* NewButton(const char* name, const char* key, QWidget* parent) {
-    auto* button = new QPushButton(Text(key), parent);
+    auto* button = new QPushButton(FindDialogText(key), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
@@ -30,7 +27,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
                              const std::vector<std::string>& offered, MessageShower showMessage,
                              QWidget* parent)
     : QDialog(parent), showMessage_(std::move(showMessage)), list_(new QListWidget(this)) {
-    setWindowTitle(Text("Zel.HOST.FIND.setTitle"));
+    setWindowTitle(FindDialogText("Zel.HOST.FIND.setTitle"));
     list_->setObjectName(QStringLiteral("fields"));
     list_->setSpacing(3);
     for (const auto& field : fields) {
@@ -42,7 +39,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
     }
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(Text("Zel.HOST.FIND.setPrompt"), this));
+    layout->addWidget(new QLabel(FindDialogText("Zel.HOST.FIND.setPrompt"), this));
     layout->addWidget(list_, 1);
     layout->addWidget(BuildButtons());
     resize(300, 380);
@@ -59,15 +56,7 @@ QWidget* FindSetDialog::BuildButtons() {
     layout->addWidget(all);
     layout->addWidget(none);
     layout->addStretch();
-    auto* buttons = new QDialogButtonBox(bar);
-    QPushButton* ok = buttons->addButton(Text("Zel.HOST.FIND.ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(Text("Zel.HOST.FIND.cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &FindSetDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FindSetDialog::reject);
+    QDialogButtonBox* buttons = NewFindDialogButtons(*this, bar);
     layout->addWidget(buttons);
     return bar;
 }

@@ -1,6 +1,7 @@
 #include "host/pub/print_data_writer.h"
 
 #include "host/controls/flex_grid.h"
+#include "host/controls/xml_text.h"
 
 namespace zel {
 namespace {
@@ -9,35 +10,11 @@ namespace {
 constexpr std::size_t kCellMarkup = 7;
 constexpr std::size_t kRowMarkup = 7;
 
-void AppendEscaped(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
-    }
-}
-
 void AppendElement(std::string& out, std::string_view name, std::string_view text) {
     out += '<';
     out += name;
     out += '>';
-    AppendEscaped(out, text);
+    AppendXmlText(out, text);
     out += "</";
     out += name;
     out += '>';
@@ -47,9 +24,9 @@ void AppendHeading(std::string& out, const PrintHeading& heading) {
     AppendElement(out, "Title", heading.title);
     AppendElement(out, "Account", heading.account);
     out += "<User code=\"";
-    AppendEscaped(out, heading.userCode);
+    AppendXmlText(out, heading.userCode);
     out += "\">";
-    AppendEscaped(out, heading.userName);
+    AppendXmlText(out, heading.userName);
     out += "</User>";
     AppendElement(out, "Date", heading.date);
     AppendElement(out, "SerialNumbers", heading.serialNumbers ? "1" : "0");
@@ -62,7 +39,7 @@ void AppendHeader(std::string& out, FlexGrid& grid) {
     for (int col = 0; col < model.Cols(); ++col) {
         out += (model.ColAlignment(col) & Qt::AlignRight) ? "<C align=\"right\">" : "<C>";
         if (hasHeaderRow) {
-            AppendEscaped(out, model.Text(0, col));
+            AppendXmlText(out, model.Text(0, col));
         }
         out += "</C>";
     }
@@ -90,7 +67,7 @@ void AppendRows(std::string& out, FlexGrid& grid) {
         out += "<R>";
         for (int col = 0; col < model.Cols(); ++col) {
             out += "<C>";
-            AppendEscaped(out, model.Text(row, col));
+            AppendXmlText(out, model.Text(row, col));
             out += "</C>";
         }
         out += "</R>";
