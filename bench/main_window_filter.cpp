@@ -24,35 +24,19 @@
 #include "interfaces/pub.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
+#include "support/demo_main_window.h"
 
 namespace {
 
+using bench::Fail;
+using bench::Mean;
+using bench::Now;
+
 constexpr int kRows = 100'000;
 constexpr int kKeptRows = kRows / 2;
-constexpr const char* kAccount = "bench";
 // The demo's one warehouse, and the one added beside it with the kept rows.
 constexpr const char* kBigWarehouse = "01";
 constexpr const char* kHalfWarehouse = "02";
-
-[[noreturn]] void Fail(const std::string& reason) {
-    std::fprintf(stderr, "main_window_filter: %s\n", reason.c_str());
-    std::exit(1);
-}
-
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// Nothing may wait for a user: boxes are answered OK, modal windows closed at once.
-class NonBlockingDialogs final : public zel::IDialogPresenter {
-public:
-    int MessageBox(const std::string& text, int, const std::string&) override {
-        std::fprintf(stderr, "message box: %s\n", text.c_str());
-        return zel::kAnswerOk;
-    }
-    int ShowModal(QDialog&, QWidget*) override { return 0; }
-};
 
 class Database {
 public:
@@ -118,37 +102,28 @@ std::string BuildAccountDatabase(const std::string& path) {
     return lastKept;
 }
 
-// The main window bound to the account as Show binds it, first activation done.
+// The main window on the account, filled with the half warehouse, the last one.
 class BenchWindow {
 public:
     BenchWindow()
         : path_(dir_.path().toStdString() + "/bench.db"),
           lastKept_(BuildAccountDatabase(path_)),
-          environment_(std::make_shared<zel::HostEnvironment>()) {
-        environment_->accounts.Set(kAccount, "sqlite:" + path_);
-        environment_->dialogs = std::make_shared<NonBlockingDialogs>();
-        zel::RegisterHostServices(registry_, environment_);
-        BindContext();
-        window_ = std::make_unique<korvel::FrmWhInvContra>(context_);
-        window_->show();
-        for (int i = 0; i < 100 && !window_->FilledWarehouse(); ++i) {
-            QCoreApplication::processEvents();
-        }
-        if (window_->FilledWarehouse() != kHalfWarehouse ||
-            window_->Grid().Rows() != kKeptRows + 1) {
-            Fail("the first activation filled " + std::to_string(window_->Grid().Rows() - 1) +
+          demo_(path_) {
+        if (Window().FilledWarehouse() != kHalfWarehouse ||
+            Window().Grid().Rows() != kKeptRows + 1) {
+            Fail("the first activation filled " + std::to_string(Window().Grid().Rows() - 1) +
                  " rows");
         }
     }
 
-    korvel::FrmWhInvContra& Window() { return *window_; }
-    korvel::ComponentContext& Context() { return context_; }
+    korvel::FrmWhInvContra& Window() { return demo_.Window(); }
+    korvel::ComponentContext& Context() { return demo_.Context(); }
     // Keeps the first kKeptRows items of the big warehouse.
     std::string Condition() const { return "WhInvContrapose.cInvCode <= '" + lastKept_ + "'"; }
 
     // As a click would, without the click's refresh.
     void Select(const std::string& warehouse) {
-        zel::YsTreeNode* node = window_->Trv().Nodes().Find("r" + warehouse);
+        zel::YsTreeNode* node = Window().Trv().Nodes().Find("r" + warehouse);
         if (!node) {
             Fail("no node for warehouse " + warehouse);
         }
@@ -156,48 +131,16 @@ public:
     }
 
 private:
-    void BindContext() {
-        zel::Login::Values values;
-        values.curDate = "2024-03-15";
-        values.ysDBName = kAccount;
-        korvel::LoginContext& login = context_.login;
-        login.login = std::make_shared<zel::Login>(values);
-        login.sCurDate = login.login->CurDate();
-        login.pub = zel::CreateObjectAs<zel::IPub>(registry_, "ZelPub.IPub");
-        login.db = zel::CreateObjectAs<zel::IClsCommon>(registry_, "ZelSrvTrans.IClsCommon");
-        login.rowAuth = zel::CreateObjectAs<zel::IRowAuth>(registry_, "ZelRowAuthsvr.clsRowAuth");
-        if (!login.pub || !login.db || !login.rowAuth) {
-            Fail("a host service is not registered: " + registry_.LastError());
-        }
-        login.db->Init(kAccount);
-        if (!login.db->Status()) {
-            Fail("cannot open the account: " + login.db->LastError());
-        }
-        login.rowAuth->Init(kAccount, login.login->cUserId());
-        korvel::InitAuth(login);
-    }
-
     QTemporaryDir dir_;
     std::string path_;
     std::string lastKept_;
-    std::shared_ptr<zel::HostEnvironment> environment_;
-    zel::ObjectRegistry registry_;
-    korvel::ComponentContext context_;
-    std::unique_ptr<korvel::FrmWhInvContra> window_;
+    bench::DemoMainWindow demo_;
 };
 
 // Filled by BM_DataRefresh, read by BM_FilterData, which runs after it.
 struct RefreshTiming {
     double seconds = 0;
 };
-
-double Mean(const std::vector<double>& values) {
-    double sum = 0;
-    for (const double value : values) {
-        sum += value;
-    }
-    return values.empty() ? 0 : sum / static_cast<double>(values.size());
-}
 
 bool HoldsKeptRows(korvel::FrmWhInvContra& window, const char* warehouse) {
     return window.Grid().Rows() == kKeptRows + 1 && window.FilledWarehouse() == warehouse;

@@ -27,32 +27,16 @@
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_filler.h"
 #include "mainwindow/grid_query.h"
+#include "support/demo_main_window.h"
 
 namespace {
 
+using bench::Fail;
+using bench::Mean;
+using bench::Now;
+
 constexpr int kRows = 100'000;
 constexpr int kGridColumns = 18;
-constexpr const char* kAccount = "bench";
-
-[[noreturn]] void Fail(const std::string& reason) {
-    std::fprintf(stderr, "main_window_refresh: %s\n", reason.c_str());
-    std::exit(1);
-}
-
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// Nothing may wait for a user: boxes are answered OK, modal windows closed at once.
-class NonBlockingDialogs final : public zel::IDialogPresenter {
-public:
-    int MessageBox(const std::string& text, int, const std::string&) override {
-        std::fprintf(stderr, "message box: %s\n", text.c_str());
-        return zel::kAnswerOk;
-    }
-    int ShowModal(QDialog&, QWidget*) override { return 0; }
-};
 
 // One demo warehouse holding every row, so that the window's last warehouse is that one.
 std::string BuildAccountDatabase(const QTemporaryDir& dir) {
@@ -68,67 +52,33 @@ std::string BuildAccountDatabase(const QTemporaryDir& dir) {
     return options.output;
 }
 
-// The main window bound to the account as Show binds it, first activation done.
+// The main window on the account, filled with the one warehouse's rows.
 class BenchWindow {
 public:
-    BenchWindow()
-        : path_(BuildAccountDatabase(dir_)),
-          environment_(std::make_shared<zel::HostEnvironment>()) {
-        environment_->accounts.Set(kAccount, "sqlite:" + path_);
-        environment_->dialogs = std::make_shared<NonBlockingDialogs>();
-        zel::RegisterHostServices(registry_, environment_);
-        BindContext();
-        window_ = std::make_unique<korvel::FrmWhInvContra>(context_);
-        window_->show();
-        for (int i = 0; i < 100 && !window_->FilledWarehouse(); ++i) {
-            QCoreApplication::processEvents();
-        }
-        if (window_->Grid().Rows() != kRows + 1) {
-            Fail("the first activation filled " + std::to_string(window_->Grid().Rows() - 1) +
+    BenchWindow() : path_(BuildAccountDatabase(dir_)), demo_(path_) {
+        if (Window().Grid().Rows() != kRows + 1) {
+            Fail("the first activation filled " + std::to_string(Window().Grid().Rows() - 1) +
                  " rows");
         }
-        warehouse_ = window_->SelectedWarehouse();
+        warehouse_ = Window().SelectedWarehouse();
     }
 
     // The rows as the window's refresh queries them.
     std::shared_ptr<zel::IRecordset> OpenRows() {
+        korvel::ComponentContext& context = Context();
         std::string sql =
-            korvel::WarehouseRowsQuery(context_.catalogue, warehouse_, context_.login.sAuthInv);
-        return context_.login.db->OpenX(sql);
+            korvel::WarehouseRowsQuery(context.catalogue, warehouse_, context.login.sAuthInv);
+        return context.login.db->OpenX(sql);
     }
 
-    korvel::FrmWhInvContra& Window() { return *window_; }
-    korvel::ComponentContext& Context() { return context_; }
+    korvel::FrmWhInvContra& Window() { return demo_.Window(); }
+    korvel::ComponentContext& Context() { return demo_.Context(); }
     const std::string& Warehouse() const { return warehouse_; }
 
 private:
-    void BindContext() {
-        zel::Login::Values values;
-        values.curDate = "2024-03-15";
-        values.ysDBName = kAccount;
-        korvel::LoginContext& login = context_.login;
-        login.login = std::make_shared<zel::Login>(values);
-        login.sCurDate = login.login->CurDate();
-        login.pub = zel::CreateObjectAs<zel::IPub>(registry_, "ZelPub.IPub");
-        login.db = zel::CreateObjectAs<zel::IClsCommon>(registry_, "ZelSrvTrans.IClsCommon");
-        login.rowAuth = zel::CreateObjectAs<zel::IRowAuth>(registry_, "ZelRowAuthsvr.clsRowAuth");
-        if (!login.pub || !login.db || !login.rowAuth) {
-            Fail("a host service is not registered: " + registry_.LastError());
-        }
-        login.db->Init(kAccount);
-        if (!login.db->Status()) {
-            Fail("cannot open the account: " + login.db->LastError());
-        }
-        login.rowAuth->Init(kAccount, login.login->cUserId());
-        korvel::InitAuth(login);
-    }
-
     QTemporaryDir dir_;
     std::string path_;
-    std::shared_ptr<zel::HostEnvironment> environment_;
-    zel::ObjectRegistry registry_;
-    korvel::ComponentContext context_;
-    std::unique_ptr<korvel::FrmWhInvContra> window_;
+    bench::DemoMainWindow demo_;
     std::string warehouse_;
 };
 
@@ -136,14 +86,6 @@ private:
 struct BareTiming {
     double seconds = 0;
 };
-
-double Mean(const std::vector<double>& values) {
-    double sum = 0;
-    for (const double value : values) {
-        sum += value;
-    }
-    return values.empty() ? 0 : sum / static_cast<double>(values.size());
-}
 
 // The grid's texts for the rows, cell by cell as the window makes them, kept in a vector.
 std::vector<std::string> FormattedTexts(zel::IRecordset& rows, korvel::ComponentContext& context,
