@@ -81,6 +81,14 @@ TEST_F(PubPrintTest, GetDataReadsBackAsTheGridShowsIt) {
     EXPECT_EQ(data.RowCount(), 2U);
 }
 
+// One stray control character in a name must not make the whole list unprintable.
+TEST_F(PubPrintTest, CharactersXmlCannotHoldAreLeftOutNotTheList) {
+    window.grid->SetTextMatrix(1, 2, std::string("螺\x01钉\x1f"));
+    const PrintData data = Data();
+    ASSERT_EQ(data.RowCount(), 2U);
+    EXPECT_EQ(data.Cell(0, 2), "螺钉");
+}
+
 TEST_F(PubPrintTest, TheSerialNumberFlagFollowsTheWindowOption) {
     window.mPrintNo->setChecked(true);
     EXPECT_TRUE(Data().serialNumbers);
