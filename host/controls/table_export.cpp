@@ -1,6 +1,8 @@
 #include "host/controls/table_export.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QStringList>
 #include <array>
 
@@ -61,6 +63,20 @@ std::vector<ExportColumn> HeaderColumns(const PrintData& data, std::string_view 
     return columns;
 }
 
+// The dialog's own question would name the file before its suffix is added, and would not go
+// through showModal.
+bool MayReplace(const ModalShower& showModal, QWidget* parent, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return true;
+    }
+    QMessageBox question(QMessageBox::Question, Text("Zel.HOST.EXPORT.title"),
+                         QString::fromStdString(ResourceTexts::Instance().Format(
+                             "Zel.HOST.EXPORT.replace", {path.toStdString()})),
+                         QMessageBox::Yes | QMessageBox::No, parent);
+    question.setDefaultButton(QMessageBox::No);
+    return showModal(question) == QMessageBox::Yes;
+}
+
 }  // namespace
 
 std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWidget* parent,
@@ -68,16 +84,19 @@ std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWi
     QFileDialog dialog(parent, Text("Zel.HOST.EXPORT.title"));
     // The platform's own dialog would run its own event loop, out of reach of showModal.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters());
     dialog.selectFile(QString::fromStdString(suggestedName));
-    if (showModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
+    while (showModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const FileKind& kind = ChosenKind(dialog);
+        const QString path = WithSuffix(dialog.selectedFiles().constFirst(), kind);
+        if (MayReplace(showModal, parent, path)) {
+            return ExportTarget{path.toStdString(), kind.format};
+        }
     }
-    const FileKind& kind = ChosenKind(dialog);
-    return ExportTarget{WithSuffix(dialog.selectedFiles().constFirst(), kind).toStdString(),
-                        kind.format};
+    return std::nullopt;
 }
 
 bool WriteTableFile(const ExportTarget& target, const PrintData& data, std::string_view types,

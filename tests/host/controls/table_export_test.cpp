@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 #include "support/scripted_dialogs.h"
@@ -96,6 +97,35 @@ TEST_F(ChooseExportTargetTest, CancelChoosesNothing) {
         return static_cast<int>(QDialog::Rejected);
     });
     EXPECT_EQ(Choose("a"), std::nullopt);
+}
+
+// The question names the file with its suffix, the one that would be lost; no picks the name
+// again, yes takes it.
+TEST_F(ChooseExportTargetTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    QFile existing(QString::fromStdString(InDir("old.csv")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QString asked;
+    const auto answer = [&](int button) {
+        dialogs.QueueModal([&asked, button](QDialog& dialog) {
+            asked = dynamic_cast<QMessageBox&>(dialog).text();
+            return button;
+        });
+    };
+    QueueSave("old", 0);
+    answer(QMessageBox::No);
+    QueueSave("new", 0);
+    auto target = Choose("old");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->path, InDir("new.csv"));
+    EXPECT_TRUE(asked.contains(QString::fromStdString(InDir("old.csv"))));
+
+    QueueSave("old", 0);
+    answer(QMessageBox::Yes);
+    target = Choose("old");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->path, InDir("old.csv"));
+    EXPECT_EQ(dialogs.ModalCount(), 5);
 }
 
 TEST(WriteTableFileTest, APdfIsNotWrittenHere) {
