@@ -67,6 +67,10 @@ QWidget* PrintPageSetupDialog::MakePaperBox() {
     repeatHeader_->setObjectName(QStringLiteral("repeatHeader"));
     repeatHeader_->setChecked(style_.repeatHeader);
     form->addRow(repeatHeader_);
+    titleOnEveryPage_ = new QCheckBox(PrintText("Zel.HOST.PRINT.title_every_page"), box);
+    titleOnEveryPage_->setObjectName(QStringLiteral("titleOnEveryPage"));
+    titleOnEveryPage_->setChecked(style_.titleOnEveryPage);
+    form->addRow(titleOnEveryPage_);
     return box;
 }
 
@@ -115,6 +119,7 @@ PrintStyle PrintPageSetupDialog::Style() const {
                                 marginBottom_->value());
     style.fontSize = fontSize_->value();
     style.repeatHeader = repeatHeader_->isChecked();
+    style.titleOnEveryPage = titleOnEveryPage_->isChecked();
     style.columns.clear();
     for (int row = 0; row < columns_->count(); ++row) {
         const QListWidgetItem* item = columns_->item(row);

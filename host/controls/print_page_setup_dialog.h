@@ -45,6 +45,7 @@ private:
     QDoubleSpinBox* marginBottom_ = nullptr;
     QSpinBox* fontSize_ = nullptr;
     QCheckBox* repeatHeader_ = nullptr;
+    QCheckBox* titleOnEveryPage_ = nullptr;
     QListWidget* columns_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -280,9 +281,11 @@ TEST_F(PrintControlTest, ThePageSetupChangesTheStyle) {
         auto* columns = dialog.findChild<QListWidget*>(QStringLiteral("columns"));
         EXPECT_EQ(columns->count(), 4);
         columns->item(2)->setCheckState(Qt::Unchecked);
+        dialog.findChild<QCheckBox*>(QStringLiteral("titleOnEveryPage"))->setChecked(true);
         return static_cast<int>(QDialog::Accepted);
     });
     EXPECT_EQ(control.PageSetup(), 0);
+    EXPECT_TRUE(control.Style().titleOnEveryPage);
     EXPECT_EQ(control.Style().orientation, QPageLayout::Landscape);
     EXPECT_EQ(control.Style().fontSize, 12);
     EXPECT_FALSE(control.Style().Prints("存货名称"));
