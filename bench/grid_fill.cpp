@@ -10,6 +10,7 @@
 
 #include "host/controls/flex_grid.h"
 #include "host/controls/flex_grid_model.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -117,12 +118,6 @@ BENCHMARK(GridSort)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond)->Iterations(4
 BENCHMARK(CellMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    bench::QtBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }

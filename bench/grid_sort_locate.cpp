@@ -10,6 +10,7 @@
 #include "host/controls/flex_grid.h"
 #include "host/pub/grid_locator.h"
 #include "host/pub/grid_row_sorter.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -109,12 +110,6 @@ BENCHMARK(HostSort)
 BENCHMARK(LocateLastRow)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    bench::QtBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
 }

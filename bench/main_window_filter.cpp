@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
@@ -25,6 +24,7 @@
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
 #include "support/demo_main_window.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -206,11 +206,7 @@ void BM_OpenX(benchmark::State& state, BenchWindow& bench, bool filtered) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    bench::QtBenchmarks benchmarks(argc, argv);
     BenchWindow bench;
     RefreshTiming refresh;
     benchmark::RegisterBenchmark("BM_DataRefresh", BM_DataRefresh, std::ref(bench),
@@ -231,7 +227,5 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(5);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarks.Run();
 }

@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
@@ -28,6 +27,7 @@
 #include "mainwindow/grid_filler.h"
 #include "mainwindow/grid_query.h"
 #include "support/demo_main_window.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -243,11 +243,7 @@ void BM_GridMemory(benchmark::State& state, BenchWindow& bench) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    bench::QtBenchmarks benchmarks(argc, argv);
     BenchWindow bench;
     BareTiming bare;
     benchmark::RegisterBenchmark("BM_BareLoop", BM_BareLoop, std::ref(bench), std::ref(bare))
@@ -269,7 +265,5 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("BM_GridMemory", BM_GridMemory, std::ref(bench))
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarks.Run();
 }

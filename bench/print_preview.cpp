@@ -17,6 +17,7 @@
 #include "host/controls/print_page_view.h"
 #include "host/controls/print_preview_dialog.h"
 #include "host/pub/print_data_writer.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -193,17 +194,10 @@ BENCHMARK(PreviewFirstPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(PreviewPaging)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    {
-        ListWindow window;
-        list = &window;
-        benchmark::Initialize(&argc, argv);
-        benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
-        list = nullptr;
-    }
-    return 0;
+    bench::QtBenchmarks benchmarks(argc, argv);
+    ListWindow window;
+    list = &window;
+    const int status = benchmarks.Run();
+    list = nullptr;
+    return status;
 }
