@@ -1,0 +1,114 @@
+#include "host/controls/list_items_model.h"
+
+namespace zel {
+
+ListItemsModel::ListItemsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ListItemsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+int ListItemsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(HeaderCount(), 1);
+}
+
+QVariant ListItemsModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return {};
+    }
+    const ListItem& item = Item(index.row());
+    if (role == Qt::DisplayRole) {
+        const auto column = static_cast<size_t>(index.column());
+        return column < item.texts.size() ? item.texts[column] : QString();
+    }
+    if (role == Qt::CheckStateRole && index.column() == 0) {
+        return item.checked ? Qt::Checked : Qt::Unchecked;
+    }
+    return {};
+}
+
+bool ListItemsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || index.column() != 0 ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+        return false;
+    }
+    const bool checked = value.toInt() == Qt::Checked;
+    if (Item(index.row()).checked == checked) {
+        return true;
+    }
+    SetChecked(index.row(), checked);
+    emit CheckChanged(index.row(), checked);
+    return true;
+}
+
+QVariant ListItemsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+        return Header(section);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags ListItemsModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+void ListItemsModel::AddHeader(const QString& text) {
+    // The first header names the column that exists even without headers.
+    if (headers_.empty()) {
+        headers_.push_back(text);
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
+        return;
+    }
+    const int column = HeaderCount();
+    beginInsertColumns({}, column, column);
+    headers_.push_back(text);
+    endInsertColumns();
+}
+
+QString ListItemsModel::Header(int column) const {
+    return column >= 0 && column < HeaderCount() ? headers_[static_cast<size_t>(column)]
+                                                 : QString();
+}
+
+void ListItemsModel::ClearHeaders() {
+    if (HeaderCount() > 1) {
+        beginRemoveColumns({}, 1, HeaderCount() - 1);
+        headers_.resize(1);
+        endRemoveColumns();
+    }
+    headers_.clear();
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
+void ListItemsModel::Append(std::vector<ListItem> items) {
+    if (items.empty()) {
+        return;
+    }
+    const int first = Count();
+    beginInsertRows({}, first, first + static_cast<int>(items.size()) - 1);
+    if (items_.empty()) {
+        items_ = std::move(items);
+    } else {
+        items_.insert(items_.end(), std::make_move_iterator(items.begin()),
+                      std::make_move_iterator(items.end()));
+    }
+    endInsertRows();
+}
+
+void ListItemsModel::Clear() {
+    beginResetModel();
+    items_.clear();
+    endResetModel();
+}
+
+void ListItemsModel::SetChecked(int row, bool checked) {
+    items_[static_cast<size_t>(row)].checked = checked;
+    const QModelIndex changed = index(row, 0);
+    emit dataChanged(changed, changed, {Qt::CheckStateRole});
+}
+
+}  // namespace zel

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace zel {
+
+// One row of a YsListView: the item text in column 0, the sub-items after it.
+struct ListItem {
+    std::string key;
+    std::vector<QString> texts;
+    bool checked = false;
+};
+
+// The rows of a YsListView, with a check box on column 0 of every row.
+class ListItemsModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit ListItemsModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    void AddHeader(const QString& text);
+    int HeaderCount() const { return static_cast<int>(headers_.size()); }
+    QString Header(int column) const;
+    void ClearHeaders();
+
+    // Appends the rows in one insertion, so that a view lays them out once.
+    void Append(std::vector<ListItem> items);
+    void Clear();
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Rows from 0; the caller keeps row within Count().
+    const ListItem& Item(int row) const { return items_[static_cast<size_t>(row)]; }
+    // Setting the state from code never raises CheckChanged.
+    void SetChecked(int row, bool checked);
+
+signals:
+    // The user checked or unchecked the row.
+    void CheckChanged(int row, bool checked);
+
+private:
+    std::vector<QString> headers_;
+    std::vector<ListItem> items_;
+};
+
+}  // namespace zel

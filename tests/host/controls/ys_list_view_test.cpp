@@ -1,0 +1,116 @@
+#include "host/controls/ys_list_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTreeView>
+
+namespace zel {
+namespace {
+
+std::vector<ListItem> Items(int count, int first = 1) {
+    std::vector<ListItem> items;
+    for (int i = first; i < first + count; ++i) {
+        const QString code = QString("A%1").arg(i, 4, 10, QChar('0'));
+        items.push_back({"k" + code.toStdString(), {code, "名称" + code, "01"}, i % 2 == 0});
+    }
+    return items;
+}
+
+TEST(ListItemsModel, PassesTheModelTesterThroughHeadersAppendsChecksAndClear) {
+    ListItemsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (const char* header : {"存货编码", "存货名称", "仓库编码"}) {
+        model.AddHeader(header);
+    }
+    model.Append(Items(250));
+    model.Append(Items(50, 251));
+    model.setData(model.index(3, 0), Qt::Checked, Qt::CheckStateRole);
+    model.SetChecked(4, false);
+    model.Clear();
+    model.Append(Items(10));
+    model.ClearHeaders();
+    EXPECT_EQ(model.columnCount(), 1);
+    EXPECT_EQ(model.rowCount(), 10);
+}
+
+TEST(ListItemsModel, OffersACheckBoxOnTheFirstColumnOnly) {
+    ListItemsModel model;
+    model.AddHeader("a");
+    model.AddHeader("b");
+    model.Append(Items(1));
+    EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(model.flags(model.index(0, 1)) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(model.data(model.index(0, 1), Qt::CheckStateRole).isValid());
+    EXPECT_FALSE(model.setData(model.index(0, 1), Qt::Checked, Qt::CheckStateRole));
+}
+
+TEST(YsListView, ReadsItemsByIndexFromOneAndNothingOutside) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddColumnHeader("Key2", "存货名称", 1440);
+    list.AddItems(Items(3));
+    list.AddItem("kB'1&", "B'1&", {"名 称"});
+
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.ColumnHeaderCount(), 2);
+    EXPECT_EQ(list.ColumnHeaderKey(2), "Key2");
+    EXPECT_EQ(list.ColumnHeaderText(1), "存货编码");
+    EXPECT_EQ(list.Text(1), "A0001");
+    EXPECT_EQ(list.Key(4), "kB'1&");
+    EXPECT_EQ(list.SubItem(4, 1), "名 称");
+    EXPECT_EQ(list.SubItem(2, 2), "01");
+    EXPECT_FALSE(list.Checked(1));
+    EXPECT_TRUE(list.Checked(2));
+    for (int outside : {0, 5, -1}) {
+        EXPECT_EQ(list.Text(outside), "");
+        EXPECT_EQ(list.Key(outside), "");
+        EXPECT_FALSE(list.Checked(outside));
+    }
+    EXPECT_EQ(list.SubItem(1, 9), "");
+}
+
+TEST(YsListView, RaisesItemCheckForTheUserOnlyAndKeepsTheState) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddItems(Items(3));
+    QSignalSpy checks(&list, &YsListView::ItemCheck);
+
+    list.SetChecked(1, true);
+    EXPECT_TRUE(list.Checked(1));
+    EXPECT_EQ(checks.count(), 0);
+
+    QAbstractItemModel& model = *list.View().model();
+    model.setData(model.index(2, 0), Qt::Checked, Qt::CheckStateRole);
+    ASSERT_EQ(checks.count(), 1);
+    EXPECT_EQ(checks.at(0).at(0).toInt(), 3);
+    EXPECT_TRUE(checks.at(0).at(1).toBool());
+    EXPECT_TRUE(list.Checked(3));
+}
+
+TEST(YsListView, SelectsAnItemAndClearsToNoSelection) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddItems(Items(1000));
+    EXPECT_EQ(list.SelectedIndex(), 0);
+    list.SelectItem(900);
+    EXPECT_EQ(list.SelectedIndex(), 900);
+    list.SelectItem(2000);
+    EXPECT_EQ(list.SelectedIndex(), 900);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.SelectedIndex(), 0);
+}
+
+TEST(YsListView, KeepsTheHourglassValueAndRefusesUnknownPointers) {
+    YsListView list;
+    EXPECT_TRUE(list.SetMousePointer(11));
+    EXPECT_EQ(list.MousePointer(), 11);
+    EXPECT_FALSE(list.SetMousePointer(99));
+    EXPECT_EQ(list.MousePointer(), 11);
+    EXPECT_TRUE(list.SetMousePointer(0));
+}
+
+}  // namespace
+}  // namespace zel
