@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "batchadd/batch_add_command.h"
 #include "core/whinv_contra.h"
 #include "editor/edit_record_command.h"
 #include "interfaces/object.h"
@@ -9,6 +10,7 @@ extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
     registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
         korvel::MainWindowCommands commands;
         commands.editRecord = korvel::EditRecordCommand();
+        commands.batchAdd = korvel::BatchAddCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

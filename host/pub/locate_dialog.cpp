@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "host/controls/flex_grid.h"
-#include "host/pub/grid_locator.h"
+#include "host/pub/grid_locate_target.h"
+#include "host/pub/list_locate_target.h"
 #include "interfaces/pub.h"
 
 namespace zel {
@@ -24,8 +24,16 @@ QString ResText(IPub& pub, const char* key) {
 }  // namespace
 
 LocateDialog::LocateDialog(FlexGrid& grid, IPub& pub, QWidget* parent)
+    : LocateDialog(std::make_unique<GridLocateTarget>(grid), pub, parent) {}
+
+LocateDialog::LocateDialog(YsListView& list, IPub& pub, QWidget* parent)
+    : LocateDialog(std::make_unique<ListLocateTarget>(list), pub, parent) {}
+
+LocateDialog::~LocateDialog() = default;
+
+LocateDialog::LocateDialog(std::unique_ptr<LocateTarget> target, IPub& pub, QWidget* parent)
     : QDialog(parent),
-      grid_(grid),
+      target_(std::move(target)),
       pub_(pub),
       field_(new QComboBox(this)),
       text_(new QLineEdit(this)),
@@ -57,26 +65,22 @@ LocateDialog::LocateDialog(FlexGrid& grid, IPub& pub, QWidget* parent)
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// The columns by their header captions, the grid's current column chosen.
+// The columns by their header captions, the current column chosen.
 void LocateDialog::FillFields() {
-    for (int col = 0; col < grid_.Cols(); ++col) {
-        field_->addItem(QString::fromStdString(grid_.TextMatrix(0, col)), col);
+    const std::vector<std::string> captions = target_->Captions();
+    for (size_t col = 0; col < captions.size(); ++col) {
+        field_->addItem(QString::fromStdString(captions[col]), static_cast<int>(col));
     }
-    const int current = field_->findData(grid_.Col());
+    const int current = field_->findData(target_->CurrentColumn());
     field_->setCurrentIndex(std::max(current, 0));
 }
 
 void LocateDialog::FindNext() {
     const std::string text = text_->text().toStdString();
-    const auto row =
-        GridLocator(grid_.Model(), text).FindNext(field_->currentData().toInt(), grid_.RowSel());
-    if (!row) {
+    if (!target_->MoveToNext(field_->currentData().toInt(), text)) {
         pub_.MsgBox(pub_.GetResFormatString("Zel.HOST.LOCATE.not_found", {text}), kMsgInformation,
                     pub_.GetResString("Zel.HOST.LOCATE.title"));
-        return;
     }
-    grid_.SetRow(*row);
-    grid_.SetRowSel(*row);
 }
 
 }  // namespace zel

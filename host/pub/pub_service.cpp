@@ -1,9 +1,12 @@
 #include "host/pub/pub_service.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QResizeEvent>
 #include <QString>
@@ -14,6 +17,7 @@
 #include "host/objects/cautious_answer.h"
 #include "host/objects/host_text.h"
 #include "host/objects/inventory_in_use.h"
+#include "host/objects/message_box_codes.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/decimal_text.h"
 #include "host/pub/edit_key.h"
@@ -136,6 +140,21 @@ int PubService::MsgBox(const std::string& text, int buttons, const std::string& 
         return CautiousAnswer(buttons);
     }
     return environment_->dialogs->MessageBox(text, buttons, title);
+}
+
+int PubService::MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
+                                const std::string& checkText, bool& checked) {
+    checked = false;
+    if (!environment_ || !environment_->dialogs) {
+        return CautiousAnswer(buttons);
+    }
+    QMessageBox box(IconOf(buttons), QString::fromStdString(title), QString::fromStdString(text),
+                    ButtonsOf(buttons));
+    auto* check = new QCheckBox(QString::fromStdString(checkText), &box);
+    box.setCheckBox(check);
+    const int answer = AnswerOf(ShowModal(box, QApplication::activeWindow()));
+    checked = check->isChecked();
+    return answer;
 }
 
 int PubService::ShowModal(QDialog& window, QWidget* owner) {

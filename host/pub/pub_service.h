@@ -28,6 +28,8 @@ public:
                                    const std::vector<std::string>& values) override;
 
     int MsgBox(const std::string& text, int buttons, const std::string& title) override;
+    int MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
+                        const std::string& checkText, bool& checked) override;
     int ShowModal(QDialog& window, QWidget* owner) override;
 
     bool IsLockFun(IClsCommon& db, ILogin& login, const std::string& function, short mode) override;
@@ -89,6 +91,7 @@ public:
               std::string& condition) override;
     void FindSet(ILogin& login, const std::string& caption, QWidget& window) override;
     void FindPos(QWidget& window, FlexGrid& grid) override;
+    void FindPos(QWidget& window, YsListView& list) override;
     void GridSort(QWidget& window, FlexGrid& grid, int order) override;
     void GridSortNew(QWidget& window, FlexGrid& grid, const std::string& itemKey) override;
     void ShowPopupMenu(QWidget& window, FlexGrid& grid, short button, short shift, float x,

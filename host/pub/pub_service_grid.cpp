@@ -24,6 +24,11 @@ void PubService::FindPos(QWidget& window, FlexGrid& grid) {
     ShowModal(dialog, &window);
 }
 
+void PubService::FindPos(QWidget& window, YsListView& list) {
+    LocateDialog dialog(list, *this, &window);
+    ShowModal(dialog, &window);
+}
+
 void PubService::GridSort(QWidget&, FlexGrid& grid, int order) {
     if (order != kAscending && order != kDescending) {
         return;

@@ -23,6 +23,7 @@ namespace zel {
 
 class ButtonBar;
 class FlexGrid;
+class YsListView;
 class YsTreeView;
 
 // MsgBox button codes as the host defines them.
@@ -59,6 +60,10 @@ public:
 
     // Modal message box; returns the answer code (kAnswerOk, kAnswerYes, kAnswerNo).
     virtual int MsgBox(const std::string& text, int buttons, const std::string& title) = 0;
+    // MsgBox with a check box under the text, unchecked at first (e.g. "the same answer for the
+    // rest of this run"); checked receives its state when the box closes.
+    virtual int MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
+                                const std::string& checkText, bool& checked) = 0;
     // Shows a window modally, owned by owner (nullptr: no owner); returns its result code.
     // Every modal window of the component goes through here so that a test host can answer it.
     virtual int ShowModal(QDialog& window, QWidget* owner) = 0;
@@ -185,6 +190,8 @@ public:
     virtual void FindSet(ILogin& login, const std::string& caption, QWidget& window) = 0;
     // The locate dialog: moves the grid's current row to the row found and scrolls it into view.
     virtual void FindPos(QWidget& window, FlexGrid& grid) = 0;
+    // The same over a list: moves the list's current item to the item found.
+    virtual void FindPos(QWidget& window, YsListView& list) = 0;
     // Sorts the grid's rows by its current column: 1 ascending, 2 descending.
     virtual void GridSort(QWidget& window, FlexGrid& grid, int order) = 0;
     // Sorts by the column and order an item key of the sort pop-up names.

@@ -82,6 +82,11 @@ public:
     int MsgBox(const std::string& text, int buttons, const std::string& title) override {
         return dialogs_.MessageBox(text, buttons, title);
     }
+    int MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
+                        const std::string&, bool& checked) override {
+        checked = false;
+        return dialogs_.MessageBox(text, buttons, title);
+    }
     int ShowModal(QDialog& window, QWidget* owner) override {
         return dialogs_.ShowModal(window, owner);
     }
@@ -143,6 +148,7 @@ public:
     }
     void FindSet(zel::ILogin&, const std::string&, QWidget&) override {}
     void FindPos(QWidget&, zel::FlexGrid&) override {}
+    void FindPos(QWidget&, zel::YsListView&) override {}
     void GridSort(QWidget&, zel::FlexGrid&, int) override {}
     void GridSortNew(QWidget&, zel::FlexGrid&, const std::string&) override {}
     void ShowPopupMenu(QWidget&, zel::FlexGrid&, short, short, float, float) override {}

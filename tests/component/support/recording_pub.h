@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/controls/flex_grid.h"
+#include "host/controls/ys_list_view.h"
 #include "interfaces/pub.h"
 
 namespace korvel::test {
@@ -49,6 +50,9 @@ public:
     }
     void FindPos(QWidget& window, zel::FlexGrid& grid) override {
         Record("FindPos " + Name(window) + " " + Name(grid));
+    }
+    void FindPos(QWidget& window, zel::YsListView& list) override {
+        Record("FindPos " + Name(window) + " " + Name(list));
     }
     void GridSort(QWidget& window, zel::FlexGrid& grid, int order) override {
         Record("GridSort " + Name(window) + " " + Name(grid) + " " + std::to_string(order));
@@ -103,6 +107,10 @@ public:
             Record("MsgBox " + text);
         }
         return inner_->MsgBox(text, buttons, title);
+    }
+    int MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
+                        const std::string& checkText, bool& checked) override {
+        return inner_->MsgBoxWithCheck(text, buttons, title, checkText, checked);
     }
     int ShowModal(QDialog& window, QWidget* owner) override {
         return inner_->ShowModal(window, owner);

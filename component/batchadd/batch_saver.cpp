@@ -1,0 +1,114 @@
+#include "batchadd/batch_saver.h"
+
+#include "batchadd/batch_record.h"
+#include "core/common.h"
+
+namespace korvel {
+namespace {
+
+constexpr const char* kSavedSoFarKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.165_1";
+constexpr const char* kTotalKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.149_1";
+constexpr const char* kDuplicateKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1";
+constexpr const char* kGoOnQuestionKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.153_1";
+constexpr const char* kSameAnswerKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.sameanswer";
+constexpr const char* kNoWarehouseKey = "Zel.AA.WHINVCONTRAPOSE.FRMMAIN.408_1";
+constexpr const char* kTable = "WhInvContrapose";
+
+}  // namespace
+
+BatchSaver::BatchSaver(ComponentContext& context, Window window)
+    : context_(context), window_(std::move(window)) {}
+
+BatchSaver::Outcome BatchSaver::SaveBatch(const std::string& whCode,
+                                          const std::vector<std::string>& invCodes) {
+    Outcome outcome;
+    if (whCode.empty()) {
+        // A row without a warehouse would bind the item to nothing.
+        ShowInfoMessage(*context_.login.pub, context_.login.pub->GetResString(kNoWarehouseKey));
+        outcome.end = End::kNoWarehouse;
+        ShowTotal(0);
+        return outcome;
+    }
+    const int total = static_cast<int>(invCodes.size());
+    for (int done = 0; done < total && outcome.end == End::kAllDone; ++done) {
+        if (window_.letEventsRun) {
+            window_.letEventsRun();
+        }
+        switch (SaveItem(whCode, invCodes[static_cast<size_t>(done)])) {
+            case Step::kSaved:
+                ++outcome.saved;
+                ShowLabel(context_.login.pub->GetResFormatString(kSavedSoFarKey,
+                                                                 {std::to_string(outcome.saved)}));
+                break;
+            case Step::kSkipped:
+                break;
+            case Step::kStop:
+                outcome.end = End::kStoppedAtDuplicate;
+                break;
+            case Step::kRefused:
+                outcome.end = End::kRefused;
+                break;
+            case Step::kFailed:
+                outcome.end = End::kFailed;
+                break;
+        }
+        if (window_.advanced) {
+            window_.advanced(done + 1, total);
+        }
+        if (outcome.end == End::kAllDone && window_.cancelled && window_.cancelled() &&
+            done + 1 < total) {
+            outcome.end = End::kCancelled;
+        }
+    }
+    ShowTotal(outcome.saved);
+    return outcome;
+}
+
+BatchSaver::Step BatchSaver::SaveItem(const std::string& whCode, const std::string& invCode) {
+    LoginContext& login = context_.login;
+    const auto defaults = login.db->OpenX(BatchRecord::DefaultsQuery(
+        invCode, login.sAuthInvW, login.pub->GetEndDateFilter("inventory", login.sCurDate)));
+    if (!defaults) {
+        return Step::kFailed;
+    }
+    const BatchRecord record{whCode, invCode, BatchRecord::DefaultsOf(defaults.get()),
+                             login.login->cUserId()};
+    std::string message;
+    if (login.db->Add(record.Xml(), kTable, message)) {
+        return Step::kSaved;
+    }
+    if (message != login.pub->GetResString(kDuplicateKey)) {
+        ShowInfoMessage(*login.pub, message);
+        return Step::kRefused;
+    }
+    return GoOnAfterDuplicate(invCode, message) ? Step::kSkipped : Step::kStop;
+}
+
+bool BatchSaver::GoOnAfterDuplicate(const std::string& invCode, const std::string& message) {
+    if (answerForTheRest_) {
+        return *answerForTheRest_;
+    }
+    zel::IPub& pub = *context_.login.pub;
+    bool sameForTheRest = false;
+    const int answer = pub.MsgBoxWithCheck(
+        pub.GetResFormatString(kGoOnQuestionKey, {invCode, message}),
+        zel::kMsgQuestion + zel::kMsgYesNo, pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"),
+        pub.GetResString(kSameAnswerKey), sameForTheRest);
+    const bool goOn = answer != zel::kAnswerNo;
+    if (sameForTheRest) {
+        answerForTheRest_ = goOn;
+    }
+    return goOn;
+}
+
+void BatchSaver::ShowLabel(const std::string& text) const {
+    if (window_.showLabel) {
+        window_.showLabel(text);
+    }
+}
+
+void BatchSaver::ShowTotal(int saved) const {
+    ShowLabel(context_.login.pub->GetResFormatString(kTotalKey, {std::to_string(saved)}));
+}
+
+}  // namespace korvel

@@ -1,0 +1,222 @@
+#include "batchadd/frm_batch_add.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "core/common.h"
+#include "core/run_ignoring_errors.h"
+#include "core/text_case.h"
+#include "mainwindow/warehouse_tree.h"
+
+namespace korvel {
+namespace {
+
+constexpr const char* kFormKey = "WhInvContrapose";
+constexpr int kKeyF3 = 114;
+constexpr int kKeyF6 = 117;
+constexpr int kShiftCtrl = 2;
+
+}  // namespace
+
+FrmBatchAdd::FrmBatchAdd(ComponentContext& context, zel::YsTreeView& warehouseTree,
+                         std::function<void()> dataRefresh, QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      warehouseTree_(warehouseTree),
+      dataRefresh_(std::move(dataRefresh)) {
+    setObjectName("FrmBatchAdd");
+    CreateControls();
+    ConnectControls();
+    Load();
+}
+
+void FrmBatchAdd::CreateControls() {
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    toolbar_ = new zel::YsToolbar(this);
+    toolbar_->setObjectName("TLB2");
+    frame->addWidget(toolbar_);
+    // Handed to the host's toolbar styling; never shown.
+    frame3_ = new zel::YsFrame(this);
+    frame3_->setObjectName("Frame3");
+    frame3_->hide();
+
+    auto* panes = new QSplitter(Qt::Horizontal, this);
+    tree_ = new zel::YsTreeView(panes);
+    tree_->setObjectName("Trv");
+    tree_->SetCheckboxes(true);
+    frameInv_ = new QGroupBox(panes);
+    frameInv_->setObjectName("FrameInv");
+    auto* inside = new QVBoxLayout(frameInv_);
+    list_ = new zel::YsListView(frameInv_);
+    list_->setObjectName("lvwInventory");
+    inside->addWidget(list_);
+    panes->addWidget(tree_);
+    panes->addWidget(frameInv_);
+    panes->setStretchFactor(1, 1);
+    panes->setSizes({220, 560});
+    frame->addWidget(panes, 1);
+
+    auto* bottom = new QHBoxLayout();
+    bottom->setContentsMargins(6, 3, 6, 3);
+    label_ = new zel::YsLabel(this);
+    label_->setObjectName("Label1");
+    progress_ = new zel::ProgressStrip(this);
+    progress_->setObjectName("Progress");
+    bottom->addWidget(label_, 1);
+    bottom->addWidget(progress_, 1);
+    frame->addLayout(bottom);
+
+    buttons_ = new zel::ButtonBar(this);
+    buttons_->setObjectName("Tlb");
+    keyHook_ = new zel::YsKeyHook(*this);
+    captionManager_ = new zel::YsFrmCaption(*this);
+    resize(800, 520);
+}
+
+void FrmBatchAdd::ConnectControls() {
+    connect(toolbar_, &zel::YsToolbar::ButtonClick, this,
+            [this](const std::string& key, const std::string&) { ExecuteCommand(key); });
+    connect(tree_, &zel::YsTreeView::NodeCheck, this,
+            [this](zel::YsTreeNode& node, bool checked) { CheckChildNodes(node, checked); });
+    connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
+            [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
+}
+
+void FrmBatchAdd::Load() {
+    zel::IPub& pub = *context_.login.pub;
+    RunIgnoringErrors([&] { pub.FrmUniteFont(*this); });
+    RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
+    RunIgnoringErrors([&] { InitImageList(); });
+    RunIgnoringErrors([&] { InitBatchToolBar(); });
+    progress_->SetCancelCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.cancel"));
+    InitClassTree();
+}
+
+void FrmBatchAdd::InitImageList() {
+    for (const char* key : {"ShowDetail", "SaveRs", "AllSel", "AllCancel", "Pos", "Exit"}) {
+        images_.AddOwn(key);
+    }
+}
+
+void FrmBatchAdd::InitBatchToolBar() {
+    buttons_->SetImageList(&images_);
+    for (const char* key : {"ShowDetail", "SaveRs", "", "AllSel", "AllCancel", "Pos", "", "Exit"}) {
+        if (*key == '\0') {
+            buttons_->Add({}, zel::ToolbarButton::kSeparator);
+        } else {
+            buttons_->Add(key, zel::ToolbarButton::kButton, key);
+        }
+    }
+    context_.login.pub->SetTlb(*buttons_);
+}
+
+void FrmBatchAdd::ExecuteCommand(const std::string& key) {
+    if (busy_) {
+        return;
+    }
+    const std::string command = AsciiLower(key);
+    if (command == "showdetail") {
+        ShowDetail();
+    } else if (command == "savers") {
+        SaveRs();
+    } else if (command == "allsel") {
+        CheckAllClasses(true);
+    } else if (command == "allcancel") {
+        CheckAllClasses(false);
+    } else if (command == "pos") {
+        context_.login.pub->FindPos(*this, *list_);
+    } else if (command == "exit") {
+        close();
+    }
+}
+
+void FrmBatchAdd::OnKeyDown(int keyCode, int shift) {
+    if (keyCode == kKeyF3 && shift == kShiftCtrl) {
+        ExecuteCommand("Pos");
+    } else if (keyCode == kKeyF6) {
+        const zel::ToolbarButton* save = buttons_->Buttons("SaveRs");
+        if (save && save->Enabled()) {
+            ExecuteCommand("SaveRs");
+        }
+    }
+}
+
+void FrmBatchAdd::ShowDetail() {
+    label_->SetCaption(
+        context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.447_1"));
+    label_->repaint();
+    SetWorking(true);
+    lvwInventoryInit();
+    SetWorking(false);
+}
+
+void FrmBatchAdd::SaveRs() {
+    zel::IPub& pub = *context_.login.pub;
+    if (tree_->Nodes().Count() <= 1) {
+        ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.454_1"));
+        return;
+    }
+    list_->SetMousePointer(zel::kPointerHourglass);
+    label_->SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.458_1"));
+    SetWorking(true);
+    SaveBatch();
+    SetWorking(false);
+    list_->SetMousePointer(zel::kPointerDefault);
+    if (dataRefresh_) {
+        dataRefresh_();
+    }
+}
+
+std::string FrmBatchAdd::TargetWarehouse() const {
+    const zel::YsTreeNode* node = warehouseTree_.SelectedItem();
+    return node ? WarehouseCodeOfKey(node->Key()) : std::string();
+}
+
+// Window events run inside the loops; only the progress strip's cancel button stays live.
+void FrmBatchAdd::SetWorking(bool working) {
+    busy_ = working;
+    for (QWidget* part : std::initializer_list<QWidget*>{toolbar_, tree_, frameInv_}) {
+        part->setEnabled(!working);
+    }
+}
+
+void FrmBatchAdd::LetEventsRun() {
+    QCoreApplication::processEvents();
+}
+
+void FrmBatchAdd::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        event->ignore();
+        return;
+    }
+    Unload();
+    QDialog::closeEvent(event);
+}
+
+void FrmBatchAdd::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    context_.login.pub->YsTlbResize(*this);
+}
+
+void FrmBatchAdd::reject() {
+    if (busy_) {
+        return;
+    }
+    Unload();
+    QDialog::reject();
+}
+
+void FrmBatchAdd::Unload() {
+    if (!unloaded_) {
+        unloaded_ = true;
+        context_.login.pub->FrmUnLoad();
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,341 @@
+#include "batchadd/frm_batch_add.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "batchadd/batch_add_command.h"
+#include "component/support/main_window_fixture.h"
+#include "host/pub/locate_dialog.h"
+#include "mainwindow/warehouse_tree.h"
+
+namespace korvel::test {
+namespace {
+
+constexpr const char* kQuestionTitle = "警告信息";
+
+// The batch-add window as the main window opens it, driven from inside its modal showing.
+class BatchAddTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        database.AddWarehouse("01", "成品库");
+        database.AddWarehouse("02", "原料库");
+        for (const auto& [code, name] : {std::pair{"AA", "原料"},
+                                         {"AABB", "钢材"},
+                                         {"AACC", "辅料"},
+                                         {"AACCDDD", "紧固件"},
+                                         {"ZZ01", "无上级"}}) {
+            database.Execute(std::string("insert into InventoryClass (cInvCCode, cInvCName) ") +
+                             "values ('" + code + "', '" + name + "')");
+        }
+        database.AddInventory("A001", "螺钉",
+                              {{"cInvCCode", "AABB"}, {"cDefWareHouse", "01"}, {"iTopSum", 500}});
+        database.AddInventory("A002", "螺母", {{"cInvCCode", "AABB"}, {"cDefWareHouse", "02"}});
+        database.AddInventory("A003", "垫圈",
+                              {{"cInvCCode", "AACCDDD"},
+                               {"cDefWareHouse", "01"},
+                               {"cFrequency", "周"},
+                               {"iDays", 2}});
+        database.AddInventory("B001", "其他");
+    }
+    void OpenMain(const std::string& warehouseKey = "r01") {
+        MainWindowCommands commands;
+        commands.batchAdd = BatchAddCommand();
+        Open(std::move(commands));
+        Click(*window, warehouseKey);
+    }
+    void WithBatchAdd(std::function<void(FrmBatchAdd&)> script) {
+        database.Dialogs().QueueModal([script](QDialog& dialog) {
+            script(static_cast<FrmBatchAdd&>(dialog));
+            return 0;
+        });
+        window->ExecCommand("BatchAdd");
+    }
+    // The user's tick on a class node: the tree raises the node check.
+    static void Tick(FrmBatchAdd& batch, const std::string& key) {
+        batch.Trv().Nodes().Find(key)->setCheckState(0, Qt::Checked);
+    }
+    static std::vector<std::string> ListedCodes(FrmBatchAdd& batch) {
+        std::vector<std::string> codes;
+        for (int index = 1; index <= batch.lvwInventory().Count(); ++index) {
+            codes.push_back(batch.lvwInventory().Text(index));
+        }
+        return codes;
+    }
+    static std::vector<std::string> CheckedCodes(FrmBatchAdd& batch) {
+        std::vector<std::string> codes;
+        for (int index = 1; index <= batch.lvwInventory().Count(); ++index) {
+            if (batch.lvwInventory().Checked(index)) {
+                codes.push_back(batch.lvwInventory().Text(index));
+            }
+        }
+        return codes;
+    }
+    static void CheckAllItems(FrmBatchAdd& batch) {
+        for (int index = 1; index <= batch.lvwInventory().Count(); ++index) {
+            batch.lvwInventory().SetChecked(index, true);
+        }
+    }
+    // Answers the next duplicate question, ticking "the same for the rest" when asked to.
+    void AnswerDuplicate(QMessageBox::StandardButton answer, bool forTheRest = false) {
+        database.Dialogs().QueueModal([this, answer, forTheRest](QDialog& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            questions.push_back(box.text().toStdString());
+            EXPECT_EQ(box.windowTitle().toStdString(), kQuestionTitle);
+            box.checkBox()->setChecked(forTheRest);
+            return static_cast<int>(answer);
+        });
+    }
+    std::vector<std::string> StoredCodes(const std::string& warehouse) {
+        std::vector<std::string> codes;
+        for (const char* code : {"A001", "A002", "A003", "B001", "O'B&1"}) {
+            if (database
+                    .Scalar("select count(*) from WhInvContrapose where cWhCode='" + warehouse +
+                            "' and cInvCode='" +
+                            std::string(code == std::string("O'B&1") ? "O''B&1" : code) + "'")
+                    .ToDouble()
+                    .value_or(0) > 0) {
+                codes.push_back(code);
+            }
+        }
+        return codes;
+    }
+
+    std::vector<std::string> questions;
+};
+
+TEST_F(BatchAddTest, BuildsTheClassTreeByTheCodingRuleWithAnOrphanUnderTheRoot) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        const zel::YsTreeNodes& nodes = batch.Trv().Nodes();
+        ASSERT_EQ(nodes.Count(), 6);
+        EXPECT_EQ(nodes.Find("r")->Text(), "存货分类");
+        const std::pair<const char*, const char*> parents[] = {{"rAA", "r"},
+                                                               {"rAABB", "rAA"},
+                                                               {"rAACC", "rAA"},
+                                                               {"rAACCDDD", "rAACC"},
+                                                               {"rZZ01", "r"}};
+        for (const auto& [key, parent] : parents) {
+            ASSERT_NE(nodes.Find(key)->Parent(), nullptr) << key;
+            EXPECT_EQ(nodes.Find(key)->Parent()->Key(), parent) << key;
+        }
+        EXPECT_EQ(nodes.Find("rAABB")->Text(), "(AABB) 钢材");
+        EXPECT_TRUE(nodes.Find("rZZ01")->Selected()) << "the last class added";
+        EXPECT_TRUE(nodes.Find("rAACC")->Expanded());
+        EXPECT_EQ(batch.YsFrmCaptionMgr().Caption(), "批量增加存货");
+    });
+}
+
+TEST_F(BatchAddTest, WithoutACodingRuleSaysSoAndHangsEveryClassUnderTheRoot) {
+    database.Execute("delete from GradeDef");
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        for (const char* key : {"rAA", "rAABB", "rAACCDDD"}) {
+            EXPECT_EQ(batch.Trv().Nodes().Find(key)->Parent()->Key(), "r") << key;
+        }
+    });
+    ASSERT_FALSE(MessageTexts().empty());
+    EXPECT_EQ(MessageTexts().front(), "数据库系统没有设定存货分类编码规则！\n建议设定!");
+}
+
+TEST_F(BatchAddTest, ANodeCheckReachesEveryDescendantAndAllSelReachesTheRoot) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        const zel::YsTreeNodes& nodes = batch.Trv().Nodes();
+        Tick(batch, "rAACC");
+        EXPECT_TRUE(nodes.Find("rAACCDDD")->Checked());
+        EXPECT_FALSE(nodes.Find("rAA")->Checked()) << "the parent keeps its state";
+        EXPECT_FALSE(nodes.Find("rAABB")->Checked()) << "a sibling keeps its state";
+        nodes.Find("rAACC")->setCheckState(0, Qt::Unchecked);
+        EXPECT_FALSE(nodes.Find("rAACCDDD")->Checked());
+
+        batch.ExecuteCommand("allsel");
+        for (int index = 1; index <= nodes.Count(); ++index) {
+            EXPECT_TRUE(nodes.Item(index)->Checked()) << nodes.Item(index)->Key();
+        }
+        batch.ExecuteCommand("AllCancel");
+        EXPECT_FALSE(nodes.Find("r")->Checked());
+    });
+}
+
+TEST_F(BatchAddTest, ShowDetailWithoutClassesListsEveryItemWithNothingPreChecked) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(ListedCodes(batch), (std::vector<std::string>{"B001", "A001", "A002", "A003"}));
+        EXPECT_TRUE(CheckedCodes(batch).empty());
+        EXPECT_EQ(batch.lvwInventory().ColumnHeaderCount(), 7);
+        EXPECT_EQ(batch.lvwInventory().ColumnHeaderText(1), "存货编码");
+        EXPECT_EQ(batch.lvwInventory().ColumnHeaderKey(7), "Key7");
+        EXPECT_EQ(batch.lvwInventory().Key(2), "kA001");
+        EXPECT_EQ(batch.lvwInventory().SubItem(2, 6), "01");
+        EXPECT_EQ(batch.Label1().Caption(), "成功加载了4条数据");
+        EXPECT_TRUE(batch.Trv().isEnabled()) << "the window is live again";
+    });
+}
+
+TEST_F(BatchAddTest, ShowDetailOfCheckedClassesPreChecksTheItemsOfTheTargetWarehouse) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        Tick(batch, "rAA");
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(ListedCodes(batch), (std::vector<std::string>{"A001", "A002", "A003"}));
+        EXPECT_EQ(CheckedCodes(batch), (std::vector<std::string>{"A001", "A003"}));
+    });
+}
+
+TEST_F(BatchAddTest, ShowsTheTotalOfALongListAndFillsItAgainOnEachShowDetail) {
+    for (int i = 1; i <= 250; ++i) {
+        database.AddInventory("C" + std::to_string(1000 + i), "批量", {{"cInvCCode", "ZZ01"}});
+    }
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        Tick(batch, "rZZ01");
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(batch.lvwInventory().Count(), 250);
+        EXPECT_EQ(batch.Label1().Caption(), "成功加载了250条数据");
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(batch.lvwInventory().Count(), 250);
+        EXPECT_FALSE(batch.Progress().isVisible());
+    });
+}
+
+TEST_F(BatchAddTest, SavesTheCheckedItemsWithTheirOwnSettingsAndRefreshesTheMainGrid) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        Tick(batch, "rAA");
+        batch.ExecuteCommand("ShowDetail");
+        batch.ExecuteCommand("SaveRs");
+        EXPECT_EQ(batch.Label1().Caption(), "成功添加了2条数据");
+    });
+    EXPECT_EQ(StoredCodes("01"), (std::vector<std::string>{"A001", "A003"}));
+    EXPECT_EQ(
+        database.Scalar("select iTopSum from WhInvContrapose where cInvCode='A001'").ToDouble(),
+        500.0);
+    EXPECT_EQ(database.Scalar("select cFrequency from WhInvContrapose where cInvCode='A003'"),
+              zel::Variant("周"));
+    EXPECT_EQ(window->Grid().Rows(), 3) << "header and two rows read again";
+    EXPECT_TRUE(questions.empty());
+}
+
+struct DuplicateCase {
+    QMessageBox::StandardButton answer;
+    std::vector<std::string> stored;
+    const char* label;
+};
+
+TEST_F(BatchAddTest, AsksAboutADuplicateAndGoesOnOrStopsByTheAnswer) {
+    const DuplicateCase cases[] = {
+        {QMessageBox::Yes, {"A001", "A002", "A003"}, "成功添加了2条数据"},
+        {QMessageBox::No, {"A001", "A002"}, "成功添加了1条数据"},
+    };
+    OpenMain();
+    for (const DuplicateCase& c : cases) {
+        database.Execute("delete from WhInvContrapose");
+        database.AddCorrespondence("01", "A002");
+        questions.clear();
+        std::string label;
+        WithBatchAdd([&](FrmBatchAdd& batch) {
+            Tick(batch, "rAA");
+            batch.ExecuteCommand("ShowDetail");
+            CheckAllItems(batch);
+            AnswerDuplicate(c.answer);
+            batch.ExecuteCommand("SaveRs");
+            label = batch.Label1().Caption();
+        });
+        EXPECT_EQ(StoredCodes("01"), c.stored);
+        EXPECT_EQ(label, c.label);
+        EXPECT_EQ(
+            questions,
+            (std::vector<std::string>{"存货编号为A002的仓库存货对照已经存在！继续批量添加吗？"}));
+    }
+}
+
+TEST_F(BatchAddTest, TheSameAnswerForTheRestAsksOnceAndAnUntickedBoxAsksEachTime) {
+    for (const char* code : {"A001", "A002"}) {
+        database.AddCorrespondence("01", code);
+    }
+    OpenMain();
+    for (const bool forTheRest : {true, false}) {
+        const int shownBefore = database.Dialogs().ModalCount();
+        WithBatchAdd([&](FrmBatchAdd& batch) {
+            Tick(batch, "rAA");
+            batch.ExecuteCommand("ShowDetail");
+            CheckAllItems(batch);
+            AnswerDuplicate(QMessageBox::Yes, forTheRest);
+            if (!forTheRest) {
+                AnswerDuplicate(QMessageBox::Yes);
+            }
+            batch.ExecuteCommand("SaveRs");
+        });
+        // The batch-add window and the questions.
+        EXPECT_EQ(database.Dialogs().ModalCount() - shownBefore, forTheRest ? 2 : 3);
+        EXPECT_EQ(StoredCodes("01"), (std::vector<std::string>{"A001", "A002", "A003"}));
+        database.Execute("delete from WhInvContrapose where cInvCode='A003'");
+    }
+}
+
+TEST_F(BatchAddTest, TheRootSelectedStoresNothingAndSaysToPickAWarehouse) {
+    OpenMain("r");
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        CheckAllItems(batch);
+        batch.ExecuteCommand("SaveRs");
+    });
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToDouble(), 0.0);
+    ASSERT_FALSE(MessageTexts().empty());
+    EXPECT_EQ(MessageTexts().back(), "请点击具体的仓库名称！");
+}
+
+TEST_F(BatchAddTest, CodesWithAnApostropheAndAnAmpersandArriveIntact) {
+    database.AddInventory("O'B&1", "特殊", {{"cInvCCode", "AABB"}, {"cDefWareHouse", "01"}});
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        Tick(batch, "rAABB");
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(CheckedCodes(batch), (std::vector<std::string>{"A001", "O'B&1"}));
+        batch.ExecuteCommand("SaveRs");
+    });
+    EXPECT_EQ(StoredCodes("01"), (std::vector<std::string>{"A001", "O'B&1"}));
+}
+
+TEST_F(BatchAddTest, F6SavesOnlyWhileSaveIsLiveAndCtrlF3LocatesInTheList) {
+    OpenMain();
+    WithBatchAdd([this](FrmBatchAdd& batch) {
+        database.Dialogs().QueueModal([](QDialog& dialog) {
+            auto& locate = static_cast<zel::LocateDialog&>(dialog);
+            locate.TextBox().setText("a003");
+            locate.FindNextButton().click();
+            return 0;
+        });
+        Tick(batch, "rAA");
+        batch.ExecuteCommand("ShowDetail");
+        batch.Tlb().Buttons("SaveRs")->SetEnabled(false);
+        QTest::keyClick(&batch.lvwInventory().View(), Qt::Key_F6);
+        EXPECT_EQ(batch.Label1().Caption(), "成功加载了3条数据") << "nothing saved";
+        QTest::keyClick(&batch.lvwInventory().View(), Qt::Key_F3);
+        EXPECT_EQ(batch.lvwInventory().SelectedIndex(), 0) << "plain F3 does nothing";
+        QTest::keyClick(&batch.lvwInventory().View(), Qt::Key_F3, Qt::ControlModifier);
+        EXPECT_EQ(batch.lvwInventory().SelectedIndex(), 3);
+        batch.Tlb().Buttons("SaveRs")->SetEnabled(true);
+        QTest::keyClick(&batch.lvwInventory().View(), Qt::Key_F6);
+        EXPECT_EQ(batch.Label1().Caption(), "成功添加了2条数据");
+    });
+}
+
+TEST_F(BatchAddTest, SaveWithOnlyTheRootSaysThereAreNoClasses) {
+    database.Execute("delete from InventoryClass");
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        CheckAllItems(batch);
+        batch.ExecuteCommand("SaveRs");
+    });
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToDouble(), 0.0);
+    EXPECT_EQ(MessageTexts().back(), "没有分类信息！");
+}
+
+}  // namespace
+}  // namespace korvel::test
