@@ -8,7 +8,13 @@ namespace korvel {
 namespace {
 
 void AppendElement(std::string& xml, const char* name, const std::string& text) {
-    xml += std::string("<") + name + ">" + XmlEscaped(text) + "</" + name + ">";
+    xml += '<';
+    xml += name;
+    xml += '>';
+    xml += XmlEscaped(text);
+    xml += "</";
+    xml += name;
+    xml += '>';
 }
 
 }  // namespace
@@ -17,10 +23,20 @@ std::string BatchRecord::DefaultsQuery(const std::string& invCode, const std::st
                                        const std::string& endDateFilter) {
     std::string columns;
     for (const char* column : kDefaultColumns) {
-        columns += (columns.empty() ? "" : ",") + std::string(column);
+        if (!columns.empty()) {
+            columns += ',';
+        }
+        columns += column;
     }
-    return "select top 1 " + columns + " from Inventory where cInvCode=" + SqlQuoted(invCode) +
-           " and " + sAuthInvW + " and " + endDateFilter;
+    std::string sql = "select top 1 ";
+    sql += columns;
+    sql += " from Inventory where cInvCode=";
+    sql += SqlQuoted(invCode);
+    sql += " and ";
+    sql += sAuthInvW;
+    sql += " and ";
+    sql += endDateFilter;
+    return sql;
 }
 
 std::array<std::string, 8> BatchRecord::DefaultsOf(const zel::IRecordset* defaults) {

@@ -59,7 +59,7 @@ void FrmBatchAdd::CreateControls() {
     panes->addWidget(tree_);
     panes->addWidget(frameInv_);
     panes->setStretchFactor(1, 1);
-    panes->setSizes({220, 560});
+    panes->setSizes({280, 520});
     frame->addWidget(panes, 1);
 
     auto* bottom = new QHBoxLayout();
@@ -186,8 +186,14 @@ void FrmBatchAdd::SetWorking(bool working) {
     }
 }
 
+// Painting the window after every hundred rows would cost more than reading them: events run
+// when a frame's time has passed since they last ran, which keeps the window as live to the eye.
 void FrmBatchAdd::LetEventsRun() {
-    QCoreApplication::processEvents();
+    constexpr qint64 kFrameMs = 40;
+    if (!sinceEvents_.isValid() || sinceEvents_.elapsed() >= kFrameMs) {
+        QCoreApplication::processEvents();
+        sinceEvents_.start();
+    }
 }
 
 void FrmBatchAdd::closeEvent(QCloseEvent* event) {

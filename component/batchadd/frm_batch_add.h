@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -72,7 +73,7 @@ private:
     void SaveRs();
     std::string TargetWarehouse() const;
     void SetWorking(bool working);
-    static void LetEventsRun();
+    void LetEventsRun();
     void Unload();
 
     ComponentContext& context_;
@@ -80,6 +81,7 @@ private:
     std::function<void()> dataRefresh_;
     bool busy_ = false;
     bool unloaded_ = false;
+    QElapsedTimer sinceEvents_;
 
     zel::YsToolbar* toolbar_ = nullptr;
     zel::YsFrame* frame3_ = nullptr;

@@ -15,6 +15,12 @@ namespace {
 constexpr const char* kRootKey = "r";
 
 // A class node's key is "r" followed by the class code.
+std::string ClassKey(std::string_view code) {
+    std::string key(kRootKey);
+    key += code;
+    return key;
+}
+
 std::string ClassCodeOfKey(const std::string& key) {
     return key.empty() ? std::string() : std::string(TrimmedBlanks(key.substr(1)));
 }
@@ -50,14 +56,17 @@ void FrmBatchAdd::AddClassNodes(zel::IRecordset& classes, const std::string& cod
     zel::YsTreeNode* last = nullptr;
     for (; !classes.Eof(); classes.MoveNext()) {
         const std::string code(TrimmedBlanks(NullToStr(classes.Fields("cInvCCode"))));
-        std::string parentKey = kRootKey + ParentClassCode(code, codingRule);
+        std::string parentKey = ClassKey(ParentClassCode(code, codingRule));
         // A class whose parent class is missing still shows, under the root.
         if (!nodes.Find(parentKey)) {
             parentKey = kRootKey;
         }
-        const std::string text = "(" + code + ") " + NullToStr(classes.Fields("cInvCName"));
+        std::string text = "(";
+        text += code;
+        text += ") ";
+        text += NullToStr(classes.Fields("cInvCName"));
         if (zel::YsTreeNode* node =
-                nodes.Add(parentKey, zel::YsTreeNodes::kChild, kRootKey + code, text)) {
+                nodes.Add(parentKey, zel::YsTreeNodes::kChild, ClassKey(code), text)) {
             last = node;
         }
     }
@@ -103,7 +112,9 @@ std::pair<int, std::shared_ptr<zel::IRecordset>> FrmBatchAdd::QueryInventory() {
                                   login.pub->GetEndDateFilter("inventory", login.sCurDate));
     auto result = login.db->Openforward(query.sql);
     if (!result) {
-        login.pub->MsgBox("InventoryPst:List\r\n" + login.db->LastError(), zel::kMsgStop,
+        std::string text = "InventoryPst:List\r\n";
+        text += login.db->LastError();
+        login.pub->MsgBox(text, zel::kMsgStop,
                           login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.information"));
         return {InventoryListQuery::kFailed, nullptr};
     }
@@ -122,7 +133,7 @@ void FrmBatchAdd::lvwInventoryInit() {
     }
     InventoryListFiller filler(
         *context_.login.pub,
-        {[this](const std::string& text) { label_->SetCaption(text); }, &FrmBatchAdd::LetEventsRun,
+        {[this](const std::string& text) { label_->SetCaption(text); }, [this] { LetEventsRun(); },
          [this](int loaded) { progress_->Advance(loaded); },
          [this] { return progress_->CancelRequested(); }});
     list_->SetMousePointer(zel::kPointerHourglass);
@@ -143,7 +154,7 @@ void FrmBatchAdd::SaveBatch() {
     }
     BatchSaver saver(
         context_, {[this](const std::string& text) { label_->SetCaption(text); },
-                   &FrmBatchAdd::LetEventsRun, [this](int done, int) { progress_->Advance(done); },
+                   [this] { LetEventsRun(); }, [this](int done, int) { progress_->Advance(done); },
                    [this] { return progress_->CancelRequested(); }});
     progress_->Start(static_cast<int>(checkedCodes.size()));
     saver.SaveBatch(TargetWarehouse(), checkedCodes);
