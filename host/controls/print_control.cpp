@@ -10,8 +10,8 @@
 #include "host/controls/print_job.h"
 #include "host/controls/print_page_setup_dialog.h"
 #include "host/controls/print_preview_dialog.h"
-#include "host/controls/print_texts.h"
 #include "host/controls/table_export.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
 namespace {
@@ -169,8 +169,8 @@ int PrintControl::ExportToFile(int& status, const std::string& types, const std:
 }
 
 void PrintControl::ShowExportFailure(const std::string& reason) {
-    QMessageBox box(QMessageBox::Warning, PrintText("Zel.AA.ARCHIVE.COMMON.exclamation"),
-                    PrintText("Zel.HOST.PRINT.export_failed", {reason}), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, ResourceQString("Zel.AA.ARCHIVE.COMMON.exclamation"),
+                    ResourceQString("Zel.HOST.PRINT.export_failed", {reason}), QMessageBox::Ok,
                     OwnerWindow());
     showModal_(box);
 }

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <numeric>
 
-#include "host/controls/print_texts.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
 namespace {
@@ -72,11 +72,11 @@ void PrintDocument::PaintTitle(QPainter& painter, double top) const {
                          layout_.Metrics().titleHeight - titleHeight);
     painter.setFont(fonts_.cell);
     painter.drawText(heading, Qt::AlignLeft | Qt::AlignVCenter,
-                     PrintText("Zel.HOST.PRINT.account", {data_.account}));
+                     ResourceQString("Zel.HOST.PRINT.account", {data_.account}));
     painter.drawText(heading, Qt::AlignHCenter | Qt::AlignVCenter,
-                     PrintText("Zel.HOST.PRINT.user", {data_.user}));
+                     ResourceQString("Zel.HOST.PRINT.user", {data_.user}));
     painter.drawText(heading, Qt::AlignRight | Qt::AlignVCenter,
-                     PrintText("Zel.HOST.PRINT.date", {data_.date}));
+                     ResourceQString("Zel.HOST.PRINT.date", {data_.date}));
 }
 
 void PrintDocument::PaintTable(QPainter& painter, int page, double top) const {
@@ -141,8 +141,8 @@ void PrintDocument::PaintPageNumber(QPainter& painter, int page) const {
     painter.setFont(fonts_.cell);
     painter.drawText(QRectF(content.left(), content.bottom() - height, content.width(), height),
                      Qt::AlignHCenter | Qt::AlignBottom,
-                     PrintText("Zel.HOST.PRINT.page_number",
-                               {std::to_string(page + 1), std::to_string(PageCount())}));
+                     ResourceQString("Zel.HOST.PRINT.page_number",
+                                     {std::to_string(page + 1), std::to_string(PageCount())}));
 }
 
 }  // namespace zel

@@ -13,7 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "host/controls/print_texts.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
 
@@ -21,7 +21,7 @@ PrintPageSetupDialog::PrintPageSetupDialog(const PrintStyle& style,
                                            const std::vector<std::string>& captions,
                                            QWidget* parent)
     : QDialog(parent), style_(style) {
-    setWindowTitle(PrintText("Zel.HOST.PRINT.setup_title"));
+    setWindowTitle(ResourceQString("Zel.HOST.PRINT.setup_title"));
     auto* settings = new QVBoxLayout;
     settings->addWidget(MakePaperBox());
     settings->addWidget(MakeMarginsBox());
@@ -30,8 +30,8 @@ PrintPageSetupDialog::PrintPageSetupDialog(const PrintStyle& style,
     sides->addLayout(settings);
     sides->addWidget(MakeColumnsBox(captions), 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(PrintText("Zel.HOST.PRINT.ok"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(PrintText("Zel.HOST.PRINT.cancel"));
+    buttons->button(QDialogButtonBox::Ok)->setText(ResourceQString("Zel.HOST.PRINT.ok"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(ResourceQString("Zel.HOST.PRINT.cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -40,7 +40,7 @@ PrintPageSetupDialog::PrintPageSetupDialog(const PrintStyle& style,
 }
 
 QWidget* PrintPageSetupDialog::MakePaperBox() {
-    auto* box = new QGroupBox(PrintText("Zel.HOST.PRINT.paper_box"), this);
+    auto* box = new QGroupBox(ResourceQString("Zel.HOST.PRINT.paper_box"), this);
     auto* form = new QFormLayout(box);
     paper_ = new QComboBox(box);
     paper_->setObjectName(QStringLiteral("paper"));
@@ -48,26 +48,26 @@ QWidget* PrintPageSetupDialog::MakePaperBox() {
         paper_->addItem(QPageSize::name(paper), static_cast<int>(paper));
     }
     paper_->setCurrentIndex(paper_->findData(static_cast<int>(style_.paper)));
-    form->addRow(PrintText("Zel.HOST.PRINT.paper"), paper_);
-    portrait_ = new QRadioButton(PrintText("Zel.HOST.PRINT.portrait"), box);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.paper"), paper_);
+    portrait_ = new QRadioButton(ResourceQString("Zel.HOST.PRINT.portrait"), box);
     portrait_->setObjectName(QStringLiteral("portrait"));
-    landscape_ = new QRadioButton(PrintText("Zel.HOST.PRINT.landscape"), box);
+    landscape_ = new QRadioButton(ResourceQString("Zel.HOST.PRINT.landscape"), box);
     landscape_->setObjectName(QStringLiteral("landscape"));
     (style_.orientation == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
     auto* orientation = new QHBoxLayout;
     orientation->addWidget(portrait_);
     orientation->addWidget(landscape_);
-    form->addRow(PrintText("Zel.HOST.PRINT.orientation"), orientation);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.orientation"), orientation);
     fontSize_ = new QSpinBox(box);
     fontSize_->setObjectName(QStringLiteral("fontSize"));
     fontSize_->setRange(PrintStyle::kMinFontSize, PrintStyle::kMaxFontSize);
     fontSize_->setValue(style_.fontSize);
-    form->addRow(PrintText("Zel.HOST.PRINT.font_size"), fontSize_);
-    repeatHeader_ = new QCheckBox(PrintText("Zel.HOST.PRINT.repeat_header"), box);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.font_size"), fontSize_);
+    repeatHeader_ = new QCheckBox(ResourceQString("Zel.HOST.PRINT.repeat_header"), box);
     repeatHeader_->setObjectName(QStringLiteral("repeatHeader"));
     repeatHeader_->setChecked(style_.repeatHeader);
     form->addRow(repeatHeader_);
-    titleOnEveryPage_ = new QCheckBox(PrintText("Zel.HOST.PRINT.title_every_page"), box);
+    titleOnEveryPage_ = new QCheckBox(ResourceQString("Zel.HOST.PRINT.title_every_page"), box);
     titleOnEveryPage_->setObjectName(QStringLiteral("titleOnEveryPage"));
     titleOnEveryPage_->setChecked(style_.titleOnEveryPage);
     form->addRow(titleOnEveryPage_);
@@ -84,21 +84,21 @@ QDoubleSpinBox* PrintPageSetupDialog::MarginBox(const char* name, double mm) {
 }
 
 QWidget* PrintPageSetupDialog::MakeMarginsBox() {
-    auto* box = new QGroupBox(PrintText("Zel.HOST.PRINT.margins_box"), this);
+    auto* box = new QGroupBox(ResourceQString("Zel.HOST.PRINT.margins_box"), this);
     auto* form = new QFormLayout(box);
     marginLeft_ = MarginBox("marginLeft", style_.marginsMm.left());
     marginTop_ = MarginBox("marginTop", style_.marginsMm.top());
     marginRight_ = MarginBox("marginRight", style_.marginsMm.right());
     marginBottom_ = MarginBox("marginBottom", style_.marginsMm.bottom());
-    form->addRow(PrintText("Zel.HOST.PRINT.margin_left"), marginLeft_);
-    form->addRow(PrintText("Zel.HOST.PRINT.margin_top"), marginTop_);
-    form->addRow(PrintText("Zel.HOST.PRINT.margin_right"), marginRight_);
-    form->addRow(PrintText("Zel.HOST.PRINT.margin_bottom"), marginBottom_);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.margin_left"), marginLeft_);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.margin_top"), marginTop_);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.margin_right"), marginRight_);
+    form->addRow(ResourceQString("Zel.HOST.PRINT.margin_bottom"), marginBottom_);
     return box;
 }
 
 QWidget* PrintPageSetupDialog::MakeColumnsBox(const std::vector<std::string>& captions) {
-    auto* box = new QGroupBox(PrintText("Zel.HOST.PRINT.columns_box"), this);
+    auto* box = new QGroupBox(ResourceQString("Zel.HOST.PRINT.columns_box"), this);
     auto* layout = new QVBoxLayout(box);
     columns_ = new QListWidget(box);
     columns_->setObjectName(QStringLiteral("columns"));

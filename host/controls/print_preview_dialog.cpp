@@ -12,7 +12,7 @@
 
 #include "host/controls/print_document.h"
 #include "host/controls/print_page_view.h"
-#include "host/controls/print_texts.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
 namespace {
@@ -32,7 +32,7 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintDocument& document, std::funct
       print_(std::move(print)),
       view_(new PrintPageView(document, this)),
       scroll_(new QScrollArea(this)) {
-    setWindowTitle(PrintText("Zel.HOST.PRINT.preview_title"));
+    setWindowTitle(ResourceQString("Zel.HOST.PRINT.preview_title"));
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
     QPalette desk = scroll_->palette();
@@ -51,7 +51,7 @@ PrintPreviewDialog::PrintPreviewDialog(const PrintDocument& document, std::funct
 QToolButton* PrintPreviewDialog::AddButton(const char* name, const char* textKey) {
     auto* button = new QToolButton(bar_);
     button->setObjectName(QString::fromLatin1(name));
-    button->setText(PrintText(textKey));
+    button->setText(ResourceQString(textKey));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setAutoRaise(true);
     bar_->layout()->addWidget(button);
@@ -132,7 +132,7 @@ void PrintPreviewDialog::ShowPageState() {
     const QSignalBlocker quiet(pageNumber_);
     pageNumber_->setValue(Page() + 1);
     pageCount_->setText(
-        PrintText("Zel.HOST.PRINT.page_count", {std::to_string(document_.PageCount())}));
+        ResourceQString("Zel.HOST.PRINT.page_count", {std::to_string(document_.PageCount())}));
 }
 
 void PrintPreviewDialog::showEvent(QShowEvent* event) {

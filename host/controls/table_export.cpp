@@ -27,14 +27,10 @@ constexpr std::array<FileKind, 3> kFileKinds{{
     {ExportFormat::kPdf, "Zel.HOST.EXPORT.pdf_filter", ".pdf"},
 }};
 
-QString Text(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
-}
-
 QStringList NameFilters() {
     QStringList filters;
     for (const FileKind& kind : kFileKinds) {
-        filters << Text(kind.filterKey);
+        filters << ResourceQString(kind.filterKey);
     }
     return filters;
 }
@@ -69,9 +65,8 @@ bool MayReplace(const ModalShower& showModal, QWidget* parent, const QString& pa
     if (!QFileInfo::exists(path)) {
         return true;
     }
-    QMessageBox question(QMessageBox::Question, Text("Zel.HOST.EXPORT.title"),
-                         QString::fromStdString(ResourceTexts::Instance().Format(
-                             "Zel.HOST.EXPORT.replace", {path.toStdString()})),
+    QMessageBox question(QMessageBox::Question, ResourceQString("Zel.HOST.EXPORT.title"),
+                         ResourceQString("Zel.HOST.EXPORT.replace", {path.toStdString()}),
                          QMessageBox::Yes | QMessageBox::No, parent);
     question.setDefaultButton(QMessageBox::No);
     return showModal(question) == QMessageBox::Yes;
@@ -81,7 +76,7 @@ bool MayReplace(const ModalShower& showModal, QWidget* parent, const QString& pa
 
 std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWidget* parent,
                                                const std::string& suggestedName) {
-    QFileDialog dialog(parent, Text("Zel.HOST.EXPORT.title"));
+    QFileDialog dialog(parent, ResourceQString("Zel.HOST.EXPORT.title"));
     // The platform's own dialog would run its own event loop, out of reach of showModal.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -75,4 +75,8 @@ std::string ResourceTexts::Format(const std::string& key,
     return result;
 }
 
+QString ResourceQString(const std::string& key, const std::vector<std::string>& values) {
+    return QString::fromStdString(ResourceTexts::Instance().Format(key, values));
+}
+
 }  // namespace zel

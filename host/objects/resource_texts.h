@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,5 +24,8 @@ public:
 private:
     std::map<std::string, std::string> texts_;
 };
+
+// The shared table's text of a key with its values in place, for a widget.
+QString ResourceQString(const std::string& key, const std::vector<std::string>& values = {});
 
 }  // namespace zel

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "host/objects/resource_texts.h"
 #include "host/pub/find_condition.h"
 #include "host/pub/find_dialog_buttons.h"
 #include "host/pub/find_row_editor.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr int kVisibleLines = 6;
 
 QLabel* HeaderLabel(const char* key, int width, QWidget* parent) {
-    auto* label = new QLabel(FindDialogText(key), parent);
+    auto* label = new QLabel(ResourceQString(key), parent);
     label->setFixedWidth(width);
     return label;
 }
@@ -34,7 +35,7 @@ FindDialog::FindDialog(std::vector<FindField> fields, ModalShower showModal,
       showModal_(std::move(showModal)),
       showMessage_(std::move(showMessage)),
       lines_(new QVBoxLayout) {
-    setWindowTitle(FindDialogText("Zel.HOST.FIND.title"));
+    setWindowTitle(ResourceQString("Zel.HOST.FIND.title"));
 
     auto* list = new QWidget;
     list->setObjectName(QStringLiteral("lines"));
@@ -75,7 +76,7 @@ QWidget* FindDialog::BuildButtons() {
     auto* bar = new QWidget(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* add = new QPushButton(FindDialogText("Zel.HOST.FIND.add"), bar);
+    auto* add = new QPushButton(ResourceQString("Zel.HOST.FIND.add"), bar);
     add->setObjectName(QStringLiteral("add"));
     add->setAutoDefault(false);
     connect(add, &QPushButton::clicked, this, [this] { AddRow(); });

@@ -11,19 +11,15 @@ namespace zel {
 QDialogButtonBox* NewFindDialogButtons(QDialog& dialog, QWidget* parent) {
     auto* buttons = new QDialogButtonBox(parent);
     QPushButton* ok =
-        buttons->addButton(FindDialogText("Zel.HOST.FIND.ok"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(ResourceQString("Zel.HOST.FIND.ok"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(FindDialogText("Zel.HOST.FIND.cancel"), QDialogButtonBox::RejectRole);
+        buttons->addButton(ResourceQString("Zel.HOST.FIND.cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;
-}
-
-QString FindDialogText(const char* key) {
-    return QString::fromStdString(ResourceTexts::Instance().Text(key));
 }
 
 }  // namespace zel

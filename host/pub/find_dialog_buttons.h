@@ -2,7 +2,6 @@
 
 class QDialog;
 class QDialogButtonBox;
-class QString;
 class QWidget;
 
 namespace zel {
@@ -10,8 +9,5 @@ namespace zel {
 // The find dialogs' OK (the default button, named "ok") and Cancel ("cancel"), closing the dialog
 // with accept and reject.
 QDialogButtonBox* NewFindDialogButtons(QDialog& dialog, QWidget* parent);
-
-// The text of a find dialog's resource key.
-QString FindDialogText(const char* key);
 
 }  // namespace zel

@@ -75,17 +75,17 @@ FindRowEditor::FindRowEditor(const std::vector<FindField>& fields, ModalShower s
       value_(NewValueBox("value", this)),
       choice_(NewCombo("choice", kValueWidth, this)),
       pick_(NewButton("pick", QStringLiteral("…"), this)),
-      to_(new QLabel(FindDialogText("Zel.HOST.FIND.to"), this)),
+      to_(new QLabel(ResourceQString("Zel.HOST.FIND.to"), this)),
       value2_(NewValueBox("value2", this)),
       pick2_(NewButton("pick2", QStringLiteral("…"), this)),
-      remove_(NewButton("remove", FindDialogText("Zel.HOST.FIND.remove"), this)) {
-    join_->addItem(FindDialogText("Zel.HOST.FIND.and"));
-    join_->addItem(FindDialogText("Zel.HOST.FIND.or"));
+      remove_(NewButton("remove", ResourceQString("Zel.HOST.FIND.remove"), this)) {
+    join_->addItem(ResourceQString("Zel.HOST.FIND.and"));
+    join_->addItem(ResourceQString("Zel.HOST.FIND.or"));
     for (const auto& field : fields_) {
         field_->addItem(QString::fromStdString(field.caption));
     }
     for (QToolButton* pick : {pick_, pick2_}) {
-        pick->setToolTip(FindDialogText("Zel.HOST.FIND.pickDate"));
+        pick->setToolTip(ResourceQString("Zel.HOST.FIND.pickDate"));
         KeepRoomWhenHidden(*pick);
     }
     for (QWidget* part : std::initializer_list<QWidget*>{join_, to_, value2_}) {
@@ -146,9 +146,7 @@ void FindRowEditor::FillOperators() {
     const FindOperator before = CurrentOperator();
     operator_->clear();
     for (const FindOperator op : OperatorsFor(CurrentField())) {
-        operator_->addItem(
-            QString::fromStdString(ResourceTexts::Instance().Text(FindOperatorTextKey(op))),
-            static_cast<int>(op));
+        operator_->addItem(ResourceQString(FindOperatorTextKey(op)), static_cast<int>(op));
     }
     // A user who changes the field keeps the comparison if the new field takes it.
     const int kept = operator_->findData(static_cast<int>(before));

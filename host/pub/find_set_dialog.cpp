@@ -15,7 +15,7 @@ namespace zel {
 namespace {
 
 QPushButton* NewButton(const char* name, const char* key, QWidget* parent) {
-    auto* button = new QPushButton(FindDialogText(key), parent);
+    auto* button = new QPushButton(ResourceQString(key), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
@@ -27,7 +27,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
                              const std::vector<std::string>& offered, MessageShower showMessage,
                              QWidget* parent)
     : QDialog(parent), showMessage_(std::move(showMessage)), list_(new QListWidget(this)) {
-    setWindowTitle(FindDialogText("Zel.HOST.FIND.setTitle"));
+    setWindowTitle(ResourceQString("Zel.HOST.FIND.setTitle"));
     list_->setObjectName(QStringLiteral("fields"));
     list_->setSpacing(3);
     for (const auto& field : fields) {
@@ -39,7 +39,7 @@ FindSetDialog::FindSetDialog(const std::vector<FindField>& fields,
     }
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(FindDialogText("Zel.HOST.FIND.setPrompt"), this));
+    layout->addWidget(new QLabel(ResourceQString("Zel.HOST.FIND.setPrompt"), this));
     layout->addWidget(list_, 1);
     layout->addWidget(BuildButtons());
     resize(300, 380);
