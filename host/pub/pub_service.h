@@ -108,6 +108,20 @@ public:
     void GetTypeSize(std::string& types, std::string& sizes,
                      const std::shared_ptr<IRecordset>& recordset, FlexGrid& grid) override;
 
+    void showRef(QWidget& control, const std::string& kind, ILogin& login, bool& ok,
+                 const std::string& authCondition, std::string& code, std::string& name,
+                 std::shared_ptr<IRecordset>& recordset) override;
+    bool IFExists(IClsCommon& db, const std::string& kind, const std::string& caption,
+                  const std::string& value, bool emptyRefused, const std::string& reserved,
+                  const std::string& authCondition) override;
+    bool CheckDateStyle(const std::string& value, const std::string& caption) override;
+    void ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string& fields,
+                       const std::string& captions) override;
+    void ModifyAddMsg(std::shared_ptr<IRecordset>& report,
+                      const std::vector<std::string>& values) override;
+    void ModifyShowMsg(QWidget& window, ILogin& login, IClsCommon& db,
+                       std::shared_ptr<IRecordset>& report) override;
+
     // Whether hook has been called for the handle and unhook not yet.
     bool Watches(long long windowHandle) const { return watched_.Watches(windowHandle); }
 

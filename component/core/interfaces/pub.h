@@ -219,6 +219,35 @@ public:
     // The types and sizes of the grid's columns for export, from a result with the grid's fields.
     virtual void GetTypeSize(std::string& types, std::string& sizes,
                              const std::shared_ptr<IRecordset>& recordset, FlexGrid& grid) = 0;
+
+    // Multi-record modify.
+
+    // The reference picker of a kind ("Inventory", "warehouse", "person", in any case) over the
+    // objects the authorisation condition allows, shown beside the entry control. ok tells whether
+    // an object was chosen; code and name are its code and name, recordset its row.
+    virtual void showRef(QWidget& control, const std::string& kind, ILogin& login, bool& ok,
+                         const std::string& authCondition, std::string& code, std::string& name,
+                         std::shared_ptr<IRecordset>& recordset) = 0;
+    // Whether value is the code of an object of the kind ("warehouse", "inventory", "Person", in
+    // any case) among those the authorisation condition allows. emptyRefused: an empty value is
+    // refused too (a key that must name an object); otherwise an empty value passes (it clears
+    // the field). On a refusal the host tells the user why, naming the caption, and answers false.
+    virtual bool IFExists(IClsCommon& db, const std::string& kind, const std::string& caption,
+                          const std::string& value, bool emptyRefused, const std::string& reserved,
+                          const std::string& authCondition) = 0;
+    // Whether value is a date text the host accepts (yyyy-mm-dd, a real day); otherwise the host
+    // tells the user, naming the caption, and answers false.
+    virtual bool CheckDateStyle(const std::string& value, const std::string& caption) = 0;
+    // A new, empty failure report: fields and captions are comma-separated lists of one length.
+    virtual void ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string& fields,
+                               const std::string& captions) = 0;
+    // One row of the report: one text per field, in the fields' order.
+    virtual void ModifyAddMsg(std::shared_ptr<IRecordset>& report,
+                              const std::vector<std::string>& values) = 0;
+    // Shows the report modally (through ShowModal) over the window; the user can copy its rows
+    // and export them to a file.
+    virtual void ModifyShowMsg(QWidget& window, ILogin& login, IClsCommon& db,
+                               std::shared_ptr<IRecordset>& report) = 0;
 };
 
 }  // namespace zel

@@ -160,6 +160,21 @@ public:
                  zel::IClsCommon&, zel::FlexGrid&) override {}
     void GetTypeSize(std::string&, std::string&, const std::shared_ptr<zel::IRecordset>&,
                      zel::FlexGrid&) override {}
+    void showRef(QWidget&, const std::string&, zel::ILogin&, bool& ok, const std::string&,
+                 std::string&, std::string&, std::shared_ptr<zel::IRecordset>&) override {
+        ok = false;
+    }
+    bool IFExists(zel::IClsCommon&, const std::string&, const std::string&, const std::string&,
+                  bool, const std::string&, const std::string&) override {
+        return true;
+    }
+    bool CheckDateStyle(const std::string&, const std::string&) override { return true; }
+    void ModifyInitMsg(std::shared_ptr<zel::IRecordset>&, const std::string&,
+                       const std::string&) override {}
+    void ModifyAddMsg(std::shared_ptr<zel::IRecordset>&, const std::vector<std::string>&) override {
+    }
+    void ModifyShowMsg(QWidget&, zel::ILogin&, zel::IClsCommon&,
+                       std::shared_ptr<zel::IRecordset>&) override {}
 
     std::map<std::string, std::string> texts;
     std::map<std::string, std::string> captions;

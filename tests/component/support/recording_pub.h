@@ -210,6 +210,31 @@ public:
     bool FrmKeyDown(QWidget& window, int keyCode, int shift) override {
         return inner_->FrmKeyDown(window, keyCode, shift);
     }
+    void showRef(QWidget& control, const std::string& kind, zel::ILogin& login, bool& ok,
+                 const std::string& authCondition, std::string& code, std::string& name,
+                 std::shared_ptr<zel::IRecordset>& recordset) override {
+        inner_->showRef(control, kind, login, ok, authCondition, code, name, recordset);
+    }
+    bool IFExists(zel::IClsCommon& db, const std::string& kind, const std::string& caption,
+                  const std::string& value, bool emptyRefused, const std::string& reserved,
+                  const std::string& authCondition) override {
+        return inner_->IFExists(db, kind, caption, value, emptyRefused, reserved, authCondition);
+    }
+    bool CheckDateStyle(const std::string& value, const std::string& caption) override {
+        return inner_->CheckDateStyle(value, caption);
+    }
+    void ModifyInitMsg(std::shared_ptr<zel::IRecordset>& report, const std::string& fields,
+                       const std::string& captions) override {
+        inner_->ModifyInitMsg(report, fields, captions);
+    }
+    void ModifyAddMsg(std::shared_ptr<zel::IRecordset>& report,
+                      const std::vector<std::string>& values) override {
+        inner_->ModifyAddMsg(report, values);
+    }
+    void ModifyShowMsg(QWidget& window, zel::ILogin& login, zel::IClsCommon& db,
+                       std::shared_ptr<zel::IRecordset>& report) override {
+        inner_->ModifyShowMsg(window, login, db, report);
+    }
 
 private:
     static std::string Name(const QObject& object) { return object.objectName().toStdString(); }
