@@ -20,6 +20,10 @@ public:
     virtual void MoveNext() = 0;
     // Number of rows; -1 for a forward-only result, whose size is not known in advance.
     virtual long RecordCount() const = 0;
+    // The number of rows when it is known without reading the rest of the result; -1 until then.
+    // A result read as the caller moves learns it from a count taken beside the read, or at its
+    // end; RecordCount instead reads on to the end when it must.
+    virtual long KnownRecordCount() const { return RecordCount(); }
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
 
