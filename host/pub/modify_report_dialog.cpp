@@ -22,6 +22,7 @@ namespace {
 constexpr const char* kTitleKey = "Zel.HOST.MODIFY.report_title";
 // Sizing columns reads this many rows, not all of a report that can hold tens of thousands.
 constexpr int kRowsMeasured = 200;
+constexpr int kRowPadding = 8;
 
 PrintData ExportData(const TextTableRecordset& report, const std::string& title) {
     PrintData data;
@@ -70,6 +71,7 @@ void ModifyReportDialog::BuildTable() {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + kRowPadding);
     table_->horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->resizeColumnsToContents();
