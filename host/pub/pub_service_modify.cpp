@@ -1,28 +1,123 @@
+#include <QDate>
+#include <QRegularExpression>
+
+#include "host/objects/host_text.h"
+#include "host/pub/modify_report_dialog.h"
 #include "host/pub/pub_service.h"
+#include "host/pub/reference_object.h"
+#include "host/pub/text_table_recordset.h"
+#include "interfaces/refer_client.h"
 
 namespace zel {
+namespace {
 
-void PubService::showRef(QWidget&, const std::string&, ILogin&, bool& ok, const std::string&,
-                         std::string&, std::string&, std::shared_ptr<IRecordset>&) {
+constexpr const char* kReferProgId = "YsReferC.YsReferClient";
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 9999;
+
+void Refuse(IPub& pub, const std::string& text) {
+    pub.MsgBox(text, kMsgExclamation, pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"));
+}
+
+std::string TextOf(const IRecordset& row, const char* field) {
+    const auto value = row.Fields(field);
+    return value ? value->ToString() : std::string();
+}
+
+// Exactly yyyy-mm-dd, two digits for month and day, of a day the calendar has.
+bool IsDayText(const std::string& value) {
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    const auto match = pattern.match(QString::fromStdString(value));
+    if (!match.hasMatch()) {
+        return false;
+    }
+    const int year = match.captured(1).toInt();
+    return year >= kFirstYear && year <= kLastYear &&
+           QDate(year, match.captured(2).toInt(), match.captured(3).toInt()).isValid();
+}
+
+}  // namespace
+
+void PubService::showRef(QWidget&, const std::string& kind, ILogin& login, bool& ok,
+                         const std::string& authCondition, std::string& code, std::string& name,
+                         std::shared_ptr<IRecordset>& recordset) {
     ok = false;
+    const auto object = ReferenceObject::Of(kind);
+    const auto picker = object ? CreateObjectAs<IReferClient>(factory_, kReferProgId) : nullptr;
+    // The picker reads the login only while this call runs (it opens its queries in StrRefInit
+    // and is dropped on return), so a pointer that does not own the caller's login serves.
+    const std::shared_ptr<ILogin> borrowedLogin(std::shared_ptr<ILogin>(), &login);
+    if (!picker || !picker->StrRefInit(borrowedLogin, false, object->classQuery,
+                                       object->PickerQuery(authCondition), "", kind)) {
+        return;
+    }
+    picker->Show();
+    auto chosen = picker->recmx();
+    if (!chosen || !chosen->IsOpen()) {
+        return;
+    }
+    chosen->MoveFirst();
+    if (chosen->Eof()) {
+        return;
+    }
+    code = TextOf(*chosen, object->codeField);
+    name = TextOf(*chosen, object->nameField);
+    recordset = std::move(chosen);
+    ok = true;
 }
 
-bool PubService::IFExists(IClsCommon&, const std::string&, const std::string&, const std::string&,
-                          bool, const std::string&, const std::string&) {
+bool PubService::IFExists(IClsCommon& db, const std::string& kind, const std::string& caption,
+                          const std::string& value, bool emptyRefused, const std::string&,
+                          const std::string& authCondition) {
+    if (WithoutSurroundingBlanks(value).empty()) {
+        if (emptyRefused) {
+            Refuse(*this, GetResFormatString("Zel.HOST.MODIFY.empty_code", {caption}));
+        }
+        return !emptyRefused;
+    }
+    const auto object = ReferenceObject::Of(kind);
+    const auto found = object ? db.OpenX(object->CodeQuery(value, authCondition)) : nullptr;
+    if (!found || !found->IsOpen()) {
+        Refuse(*this, GetResFormatString("Zel.HOST.MODIFY.code_unchecked", {caption, value}));
+        return false;
+    }
+    if (found->Eof()) {
+        Refuse(*this, GetResFormatString("Zel.HOST.MODIFY.code_not_found", {caption, value}));
+        return false;
+    }
+    return true;
+}
+
+bool PubService::CheckDateStyle(const std::string& value, const std::string& caption) {
+    if (IsDayText(value)) {
+        return true;
+    }
+    Refuse(*this, GetResFormatString("Zel.HOST.MODIFY.bad_date", {caption, value}));
     return false;
 }
 
-bool PubService::CheckDateStyle(const std::string&, const std::string&) {
-    return false;
+void PubService::ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string& fields,
+                               const std::string& captions) {
+    report = TextTableRecordset::FromLists(fields, captions);
 }
 
-void PubService::ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string&,
-                               const std::string&) {
-    report.reset();
+void PubService::ModifyAddMsg(std::shared_ptr<IRecordset>& report,
+                              const std::vector<std::string>& values) {
+    if (const auto table = std::dynamic_pointer_cast<TextTableRecordset>(report)) {
+        table->Append(values);
+    }
 }
 
-void PubService::ModifyAddMsg(std::shared_ptr<IRecordset>&, const std::vector<std::string>&) {}
-
-void PubService::ModifyShowMsg(QWidget&, ILogin&, IClsCommon&, std::shared_ptr<IRecordset>&) {}
+void PubService::ModifyShowMsg(QWidget& window, ILogin&, IClsCommon&,
+                               std::shared_ptr<IRecordset>& report) {
+    const auto table = std::dynamic_pointer_cast<const TextTableRecordset>(report);
+    if (!table || table->RowCount() == 0) {
+        return;
+    }
+    ModifyReportDialog dialog(
+        table, [this](QDialog& shown) { return ShowModal(shown, shown.parentWidget()); },
+        [this](const std::string& text) { Refuse(*this, text); }, &window);
+    ShowModal(dialog, &window);
+}
 
 }  // namespace zel
