@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "core/common.h"
+#include "core/const.h"
 #include "host/controls/edit_box.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "modify_test_base.h"
@@ -14,6 +16,11 @@ namespace {
 // The window driven through its condition control's events, inside its modal showing.
 class FrmZMulModifyTest : public ModifyTestBase {
 protected:
+    void SetUp() override {
+        ModifyTestBase::SetUp();
+        LoadQuantityStyle(context);
+        InitCatalogue(context);
+    }
     void WithWindow(const std::function<void(FrmZMulModify&)>& script) {
         FrmZMulModify window(context, [this] { ++refreshes; });
         database.Dialogs().QueueModal([&](QDialog& dialog) {
