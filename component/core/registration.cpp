@@ -5,12 +5,14 @@
 #include "editor/edit_record_command.h"
 #include "interfaces/object.h"
 #include "mainwindow/modal_main_window.h"
+#include "mulmodify/mul_modify_command.h"
 
 extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
     registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
         korvel::MainWindowCommands commands;
         commands.editRecord = korvel::EditRecordCommand();
         commands.batchAdd = korvel::BatchAddCommand();
+        commands.mulModify = korvel::MulModifyCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

@@ -210,31 +210,54 @@ public:
     bool FrmKeyDown(QWidget& window, int keyCode, int shift) override {
         return inner_->FrmKeyDown(window, keyCode, shift);
     }
-    void showRef(QWidget& control, const std::string& kind, zel::ILogin& login, bool& ok,
+    // The multi-record modify services: answered from the script below, every call recorded.
+    void showRef(QWidget& control, const std::string& kind, zel::ILogin&, bool& ok,
                  const std::string& authCondition, std::string& code, std::string& name,
-                 std::shared_ptr<zel::IRecordset>& recordset) override {
-        inner_->showRef(control, kind, login, ok, authCondition, code, name, recordset);
+                 std::shared_ptr<zel::IRecordset>&) override {
+        Record("showRef " + Name(control) + " " + kind + " " + authCondition);
+        ok = reference.ok;
+        if (ok) {
+            code = reference.code;
+            name = reference.name;
+        }
     }
-    bool IFExists(zel::IClsCommon& db, const std::string& kind, const std::string& caption,
+    bool IFExists(zel::IClsCommon&, const std::string& kind, const std::string& caption,
                   const std::string& value, bool emptyRefused, const std::string& reserved,
                   const std::string& authCondition) override {
-        return inner_->IFExists(db, kind, caption, value, emptyRefused, reserved, authCondition);
+        Record("IFExists " + kind + " " + caption + " " + value + " " +
+               std::to_string(emptyRefused) + " " + reserved + " " + authCondition);
+        return refusedValues.count(value) == 0;
     }
     bool CheckDateStyle(const std::string& value, const std::string& caption) override {
-        return inner_->CheckDateStyle(value, caption);
+        Record("CheckDateStyle " + value + " " + caption);
+        return refusedValues.count(value) == 0;
     }
     void ModifyInitMsg(std::shared_ptr<zel::IRecordset>& report, const std::string& fields,
                        const std::string& captions) override {
-        inner_->ModifyInitMsg(report, fields, captions);
+        Record("ModifyInitMsg " + fields + " " + captions);
+        report.reset();
+        reportRows.clear();
     }
-    void ModifyAddMsg(std::shared_ptr<zel::IRecordset>& report,
+    void ModifyAddMsg(std::shared_ptr<zel::IRecordset>&,
                       const std::vector<std::string>& values) override {
-        inner_->ModifyAddMsg(report, values);
+        Record("ModifyAddMsg");
+        reportRows.push_back(values);
     }
-    void ModifyShowMsg(QWidget& window, zel::ILogin& login, zel::IClsCommon& db,
-                       std::shared_ptr<zel::IRecordset>& report) override {
-        inner_->ModifyShowMsg(window, login, db, report);
+    void ModifyShowMsg(QWidget& window, zel::ILogin&, zel::IClsCommon&,
+                       std::shared_ptr<zel::IRecordset>&) override {
+        Record("ModifyShowMsg " + Name(window) + " " + std::to_string(reportRows.size()));
     }
+
+    // What showRef hands back.
+    struct Reference {
+        bool ok = false;
+        std::string code;
+        std::string name;
+    } reference;
+    // Values IFExists and CheckDateStyle refuse; every other value passes.
+    std::set<std::string> refusedValues;
+    // The rows of the last failure report, one text per field.
+    std::vector<std::vector<std::string>> reportRows;
 
 private:
     static std::string Name(const QObject& object) { return object.objectName().toStdString(); }

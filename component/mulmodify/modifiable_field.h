@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// One of the fields the multi-record modify window may change, as sFldDefXml lists them.
+struct ModifiableField {
+    enum class Kind { WarehouseCode, InventoryCode, PersonCode, Limit, Number, Count, Unit, Date };
+
+    std::string column;  // the column as the table declares it ("iTopSum")
+    Kind kind;
+
+    // The key fields change row by row: each row's new pair may collide with an existing one.
+    bool IsKey() const { return kind == Kind::WarehouseCode || kind == Kind::InventoryCode; }
+    bool IsNumeric() const {
+        return kind == Kind::Limit || kind == Kind::Number || kind == Kind::Count;
+    }
+    bool IsCode() const { return IsKey() || kind == Kind::PersonCode; }
+};
+
+// The field a name denotes, bare ("iTopSum") or qualified ("whinvcontrapose.iTopSum"), in any
+// letter case; nothing for a name outside the ten.
+std::optional<ModifiableField> FindModifiableField(std::string_view name);
+
+// Whether the text, blanks around it aside, is a decimal number ("12", "-1.5", ".5").
+bool IsDecimalNumber(std::string_view text);
+// Whether the text, blanks around it aside, is a whole number ("12", "-3").
+bool IsWholeNumber(std::string_view text);
+
+}  // namespace korvel

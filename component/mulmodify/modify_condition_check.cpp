@@ -1,0 +1,105 @@
+#include "mulmodify/modify_condition_check.h"
+
+#include "core/common.h"
+#include "core/text_escaping.h"
+
+namespace korvel {
+namespace {
+
+using Kind = ModifiableField::Kind;
+
+void Refuse(ComponentContext& context, const std::string& key,
+            const std::vector<std::string>& values = {}) {
+    zel::IPub& pub = *context.login.pub;
+    ShowInfoMessage(pub,
+                    values.empty() ? pub.GetResString(key) : pub.GetResFormatString(key, values));
+}
+
+// A null limit never blocks: only the limits that are set must stay on the right side.
+std::string LimitRule(const std::string& column, const char* comparison,
+                      const std::string& literal) {
+    return "(WhInvContrapose." + column + comparison + literal + " or WhInvContrapose." + column +
+           " is null)";
+}
+
+std::string LimitFragment(const std::string& column, const std::string& literal) {
+    if (column == "iTopSum") {
+        return " and " + LimitRule("iLowSum", "<=", literal) + " and " +
+               LimitRule("iSafeNum", "<=", literal);
+    }
+    if (column == "iLowSum") {
+        return " and " + LimitRule("iTopSum", ">=", literal) + " and " +
+               LimitRule("iSafeNum", ">=", literal);
+    }
+    return " and " + LimitRule("iTopSum", ">=", literal) + " and " +
+           LimitRule("iLowSum", "<=", literal);
+}
+
+bool CheckLimit(ComponentContext& context, std::string& condition, const std::string& caption,
+                const ModifiableField& field, const std::string& value) {
+    if (value.empty()) {
+        Refuse(context, "Zel.AAARCHIVE.COMMON.modify_empty_limit", {caption});
+        return false;
+    }
+    if (!IsDecimalNumber(value)) {
+        Refuse(context, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+        return false;
+    }
+    condition += LimitFragment(field.column, SqlQuoted(value));
+    return true;
+}
+
+// A day cycle has no check day; a week cycle's check day lies within the week.
+bool CheckUnit(ComponentContext& context, std::string& condition, const std::string& value) {
+    const auto& units = context.catalogue.arrFreqText;
+    if (value == units[0]) {
+        condition +=
+            " and (WhInvContrapose.iDays is null ) and (WhInvContrapose.iFrequency is not null) ";
+    } else if (value == units[1]) {
+        condition += " and WhInvContrapose.idays<=7 and (WhInvContrapose.iFrequency is not null) ";
+    } else if (!value.empty() && value != units[2]) {
+        Refuse(context, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+        return false;
+    }
+    return true;
+}
+
+bool CheckNumber(ComponentContext& context, const std::string& value, bool whole) {
+    if (value.empty() || (whole ? IsWholeNumber(value) : IsDecimalNumber(value))) {
+        return true;
+    }
+    Refuse(context, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+    return false;
+}
+
+}  // namespace
+
+bool CheckModifyCondition(ComponentContext& context, std::string& condition,
+                          const std::string& caption, const ModifiableField& field,
+                          const std::string& value) {
+    LoginContext& login = context.login;
+    switch (field.kind) {
+        case Kind::WarehouseCode:
+            return login.pub->IFExists(*login.db, "warehouse", caption, value, true, "",
+                                       login.sAuthWh);
+        case Kind::PersonCode:
+            return login.pub->IFExists(*login.db, "Person", caption, value, false, "",
+                                       login.sAuthPerson);
+        case Kind::InventoryCode:
+            return login.pub->IFExists(*login.db, "inventory", caption, value, true, "",
+                                       login.sAuthInv);
+        case Kind::Limit:
+            return CheckLimit(context, condition, caption, field, value);
+        case Kind::Number:
+            return CheckNumber(context, value, false);
+        case Kind::Count:
+            return CheckNumber(context, value, true);
+        case Kind::Unit:
+            return CheckUnit(context, condition, value);
+        case Kind::Date:
+            return value.empty() || login.pub->CheckDateStyle(value, caption);
+    }
+    return false;
+}
+
+}  // namespace korvel

@@ -1,0 +1,38 @@
+#include "mulmodify/set_update.h"
+
+#include "core/blank_trim.h"
+#include "core/common.h"
+#include "core/text_escaping.h"
+#include "mulmodify/modify_queries.h"
+
+namespace korvel {
+
+std::string SetUpdateLiteral(const ComponentContext& context, const ModifiableField& field,
+                             const std::string& value) {
+    if (TrimmedBlanks(value).empty()) {
+        return "NULL";
+    }
+    if (field.kind == ModifiableField::Kind::Unit) {
+        const FieldCatalogue& catalogue = context.catalogue;
+        return SqlQuoted(
+            context.login.pub->GetCmbDB(value, catalogue.arrFreqText, catalogue.arrFreqValue));
+    }
+    return SqlQuoted(value);
+}
+
+void RunSetUpdate(ModifyScope& scope, const ModifiableField& field,
+                  const std::string& fieldAsDelivered, const std::string& value,
+                  const std::string& matchingTail) {
+    LoginContext& login = scope.context.login;
+    zel::IPub& pub = *login.pub;
+    const std::string sql = ModifyQueries::SetUpdate(
+        fieldAsDelivered, SetUpdateLiteral(scope.context, field, value), matchingTail);
+    if (!login.db->ExecuteX(sql)) {
+        ShowInfoMessage(pub, pub.GetResString("Zel.AAARCHIVE.COMMON.modify_exe_error"));
+        return;
+    }
+    scope.modifiedFlag = true;
+    ShowInfoMessage(pub, pub.GetResString("Zel.AA.ARCHIVE.COMMON.modifysuccess"));
+}
+
+}  // namespace korvel

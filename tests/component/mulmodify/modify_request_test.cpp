@@ -1,0 +1,187 @@
+#include "mulmodify/modify_request.h"
+
+#include "modify_test_base.h"
+
+namespace korvel::test {
+namespace {
+
+class ModifyRequestTest : public ModifyTestBase {
+protected:
+    // The count the user was asked to confirm, or -1 when no count question came.
+    long AskedCount() {
+        for (const auto& shown : database.Dialogs().Messages()) {
+            for (long count = 0; count < 100; ++count) {
+                if (shown.text ==
+                    Text("Zel.AAARCHIVE.COMMON.modify_count", {std::to_string(count)})) {
+                    return count;
+                }
+            }
+        }
+        return -1;
+    }
+    long ChangedCount(const std::string& column, const std::string& value) {
+        return static_cast<long>(
+            database.Scalar("select count(*) from WhInvContrapose where " + column + " is " + value)
+                .ToDouble()
+                .value_or(-1));
+    }
+};
+
+// The set update changes exactly the rows the matching query counted: inside the condition,
+// within the rights and the limit rules.
+TEST_F(ModifyRequestTest, SetsTheSafetyStockOnlyBetweenTheLimits) {
+    database.AddCorrespondence("01", "A001", {{"iLowSum", 10}, {"iTopSum", 100}});
+    database.AddCorrespondence("01", "A002", {{"iTopSum", 40}});
+    database.AddCorrespondence("01", "A003");
+    database.AddCorrespondence("01", "A004", {{"iLowSum", 60}});
+    database.AddCorrespondence("02", "A001", {{"iLowSum", 10}, {"iTopSum", 100}});
+    AnswerYes();
+    Request("whinvcontrapose.cWhCode='01'", "whinvcontrapose.iSafeNum", "50");
+    EXPECT_EQ(AskedCount(), 2);
+    EXPECT_EQ(ChangedCount("iSafeNum", "50"), 2);
+    EXPECT_EQ(Cell("01", "A001", "iSafeNum"), "50");
+    EXPECT_EQ(Cell("01", "A003", "iSafeNum"), "50");
+    EXPECT_EQ(Cell("01", "A002", "iSafeNum"), "NULL");
+    EXPECT_EQ(Cell("01", "A004", "iSafeNum"), "NULL");
+    EXPECT_EQ(Cell("02", "A001", "iSafeNum"), "NULL");
+    EXPECT_EQ(Messages().back(), Text("Zel.AA.ARCHIVE.COMMON.modifysuccess"));
+    EXPECT_TRUE(modifiedFlag);
+}
+
+TEST_F(ModifyRequestTest, WritesNullForAnEmptyNumberAfterTheCountQuestion) {
+    for (const char* field : {"iWastage", "iFrequency"}) {
+        database.Execute("delete from WhInvContrapose");
+        database.AddCorrespondence("01", "A001", {{"iWastage", 3}, {"iFrequency", 2}});
+        database.AddCorrespondence("01", "A002", {{"iWastage", 4}, {"iFrequency", 5}});
+        database.Dialogs().Clear();
+        AnswerYes();
+        Request("1=1", field, "  ");
+        EXPECT_EQ(AskedCount(), 2) << field;
+        EXPECT_EQ(ChangedCount(field, "null"), 2) << field;
+    }
+}
+
+TEST_F(ModifyRequestTest, StoresTheCodeOfTheCycleUnitWhereTheCheckDayFitsIt) {
+    database.AddCorrespondence("01", "A001",
+                               {{"iFrequency", 2}, {"cFrequency", "月"}, {"iDays", 3}});
+    database.AddCorrespondence("01", "A002",
+                               {{"iFrequency", 2}, {"cFrequency", "月"}, {"iDays", 10}});
+    database.AddCorrespondence("01", "A003", {{"cFrequency", "月"}, {"iDays", 2}});
+    database.AddCorrespondence("01", "A004", {{"iFrequency", 1}});
+    AnswerYes();
+    Request("1=1", "cFrequency", "周");
+    EXPECT_EQ(AskedCount(), 1);
+    EXPECT_EQ(Cell("01", "A001", "cFrequency"), "周");
+    EXPECT_EQ(ChangedCount("cFrequency", "'周'"), 1);
+
+    database.Dialogs().Clear();
+    AnswerYes();
+    Request("1=1", "cFrequency", "天");
+    EXPECT_EQ(AskedCount(), 1);
+    EXPECT_EQ(Cell("01", "A004", "cFrequency"), "天");
+
+    database.Dialogs().Clear();
+    AnswerYes();
+    Request("1=1", "cFrequency", "月");
+    EXPECT_EQ(AskedCount(), 4);
+    EXPECT_EQ(ChangedCount("cFrequency", "'月'"), 4);
+}
+
+TEST_F(ModifyRequestTest, ClearsTheCycleUnitAndTheDateWithAnEmptyValue) {
+    database.AddCorrespondence("01", "A001", {{"cFrequency", "周"}, {"dLastDate", "2024-01-02"}});
+    for (const char* field : {"cFrequency", "dLastDate"}) {
+        AnswerYes();
+        Request("1=1", field, "");
+        EXPECT_EQ(Cell("01", "A001", field), "NULL") << field;
+    }
+}
+
+TEST_F(ModifyRequestTest, AnsweringNoChangesNothing) {
+    database.AddCorrespondence("01", "A001", {{"iWastage", 3}});
+    Request("1=1", "iWastage", "7");
+    EXPECT_EQ(AskedCount(), 1);
+    EXPECT_EQ(Cell("01", "A001", "iWastage"), "3");
+    EXPECT_FALSE(modifiedFlag);
+    EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(ModifyRequestTest, TellsOfNoMatchAndOfAConditionTheDatabaseRejects) {
+    database.AddCorrespondence("01", "A001", {{"iWastage", 3}});
+    Request("whinvcontrapose.cWhCode='02'", "iWastage", "7");
+    Request("whinvcontrapose.nosuch=1", "iWastage", "7");
+    Request("", "iWastage", "7");
+    Request("1=1", "iDays", "7");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_no_match"),
+                                                    Text("Zel.AA.ARCHIVE.COMMON.conditionerror"),
+                                                    Text("Zel.AA.ARCHIVE.COMMON.conditionerror"),
+                                                    Text("Zel.AA.ARCHIVE.COMMON.conditionerror")}));
+    EXPECT_EQ(Cell("01", "A001", "iWastage"), "3");
+}
+
+// An "or" in the condition stays inside its parentheses: it cannot reach rows outside the
+// rights or the limit rules.
+TEST_F(ModifyRequestTest, RowsOutsideTheRightsNeverMatch) {
+    database.AddCorrespondence("01", "A001");
+    database.AddCorrespondence("01", "A002");
+    database.AddCorrespondence("02", "A001");
+    database.AddCorrespondence("03", "A003");
+    context.login.sAuthWh = "(Warehouse.CWhCode in ('01','03'))";
+    context.login.sAuthInv = "( Inventory.cInvCode in ('A001','A003'))";
+    AnswerYes();
+    Request("whinvcontrapose.cWhCode='02' or 1=1", "iWastage", "9");
+    EXPECT_EQ(AskedCount(), 2);
+    EXPECT_EQ(Cell("01", "A001", "iWastage"), "9");
+    EXPECT_EQ(Cell("03", "A003", "iWastage"), "9");
+    EXPECT_EQ(Cell("01", "A002", "iWastage"), "NULL");
+    EXPECT_EQ(Cell("02", "A001", "iWastage"), "NULL");
+}
+
+TEST_F(ModifyRequestTest, KeepsTheLimitRulesAfterAnOrAndAfterIsNull) {
+    database.AddCorrespondence("01", "A001", {{"iLowSum", 80}});
+    database.AddCorrespondence("01", "A002", {{"iLowSum", 10}});
+    AnswerYes();
+    Request("whinvcontrapose.iTopSum is null or whinvcontrapose.iLowSum is null", "iTopSum", "50");
+    EXPECT_EQ(AskedCount(), 1);
+    EXPECT_EQ(Cell("01", "A001", "iTopSum"), "NULL");
+    EXPECT_EQ(Cell("01", "A002", "iTopSum"), "50");
+}
+
+TEST_F(ModifyRequestTest, AValueCannotWidenTheStatement) {
+    database.AddCorrespondence("01", "A001", {{"iWastage", 3}, {"cWhPersonCode", "P1"}});
+    database.AddCorrespondence("02", "A001", {{"iWastage", 3}, {"cWhPersonCode", "P1"}});
+    for (const auto& [field, value] : {std::pair{"iWastage", "1) or (1=1"},
+                                       {"iTopSum", "1 or 1=1"},
+                                       {"cFrequency", "月' or '1'='1"}}) {
+        AnswerYes();
+        Request("whinvcontrapose.cWhCode='01'", field, value);
+    }
+    AnswerYes();
+    Request("whinvcontrapose.cWhCode='01'", "cWhPersonCode", "P1' where 1=1 --");
+    EXPECT_EQ(Cell("01", "A001", "iWastage"), "3");
+    EXPECT_EQ(Cell("01", "A001", "cWhPersonCode"), "P1");
+    EXPECT_EQ(Cell("02", "A001", "cWhPersonCode"), "P1");
+    EXPECT_EQ(Messages().back(), Text("Zel.AAARCHIVE.COMMON.modify_exe_error"));
+    EXPECT_FALSE(modifiedFlag);
+}
+
+TEST_F(ModifyRequestTest, ARefusedCheckChangesNothing) {
+    database.AddCorrespondence("01", "A001", {{"dLastDate", "2024-01-02"}});
+    host->refusedValues = {"2024-02-30", "09"};
+    Request("1=1", "dLastDate", "2024-02-30");
+    Request("1=1", "CWhCode", "09");
+    EXPECT_EQ(Cell("01", "A001", "dLastDate"), "2024-01-02");
+    EXPECT_EQ(Pairs(), std::vector<std::string>{"01/A001"});
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ModifyRequestTest, ARunTimeErrorEndsTheRequestWithItsMessage) {
+    database.AddCorrespondence("01", "A001");
+    host->failing = {"IFExists"};
+    Request("1=1", "cInvCode", "A002");
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_condi_content_error")});
+    EXPECT_EQ(Pairs(), std::vector<std::string>{"01/A001"});
+}
+
+}  // namespace
+}  // namespace korvel::test
