@@ -1,4 +1,4 @@
-#include "host/pub/find_condition.h"
+#include "host/controls/find_condition.h"
 
 #include <gtest/gtest.h>
 

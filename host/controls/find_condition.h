@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/pub/find_field.h"
-#include "host/pub/find_row.h"
+#include "host/controls/find_field.h"
+#include "host/controls/find_row.h"
 
 namespace zel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/pub/find_field.h"
+#include "host/controls/find_field.h"
 
 namespace zel {
 

@@ -1,13 +1,13 @@
-#include "host/pub/find_condition.h"
+#include "host/controls/find_condition.h"
 
 #include <QDate>
 #include <QRegularExpression>
 #include <optional>
 
+#include "host/controls/sql_literal.h"
 #include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
-#include "host/pub/sql_literal.h"
 
 namespace zel {
 namespace {

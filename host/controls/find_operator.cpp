@@ -1,4 +1,4 @@
-#include "host/pub/find_operator.h"
+#include "host/controls/find_operator.h"
 
 #include <array>
 
