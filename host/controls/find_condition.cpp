@@ -100,6 +100,21 @@ std::optional<std::string> Literal(const FindField& field, const std::string& va
     return SqlQuoted(value);
 }
 
+const char* Symbol(FindOperator op) {
+    switch (op) {
+        case FindOperator::kLess:
+            return " < ";
+        case FindOperator::kLessOrEqual:
+            return " <= ";
+        case FindOperator::kGreater:
+            return " > ";
+        case FindOperator::kGreaterOrEqual:
+            return " >= ";
+        default:
+            return " = ";
+    }
+}
+
 bool NeedsSecondValue(FindOperator op) {
     return op == FindOperator::kBetween;
 }
@@ -150,8 +165,14 @@ FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
         return Made(source + " between " + (reversed ? *high : *low) + " and " +
                     (reversed ? *low : *high));
     }
-    const char* symbol = row.op == kLess ? " < " : row.op == kGreater ? " > " : " = ";
-    return Made(source + symbol + *low);
+    return Made(source + Symbol(row.op) + *low);
+}
+
+// Whether a line's comparison is an "or" of its own, which must be kept together when it is
+// joined to other lines.
+bool IsAlternative(const FindField& field, FindOperator op) {
+    return op == FindOperator::kNotEqual ||
+           (op == FindOperator::kIsEmpty && field.type == FieldKind::kText);
 }
 
 }  // namespace
@@ -167,8 +188,10 @@ const FindField* FindCondition::FieldNamed(const std::string& name) const {
     return nullptr;
 }
 
-FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
+FindCondition::Result FindCondition::Join(const std::vector<FindRow>& rows, bool bracketEveryLine,
+                                          bool& joinedByOr) const {
     std::string sql;
+    joinedByOr = false;
     for (const auto& row : rows) {
         const FindField* field = FieldNamed(row.field);
         if (field == nullptr) {
@@ -180,10 +203,47 @@ FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) con
         }
         if (!sql.empty()) {
             sql += row.orJoin ? " or " : " and ";
+            joinedByOr = joinedByOr || row.orJoin;
         }
-        sql += "(" + comparison.sql + ")";
+        const bool bracket = bracketEveryLine || IsAlternative(*field, row.op);
+        sql += bracket ? "(" + comparison.sql + ")" : comparison.sql;
     }
-    return Made("(" + (sql.empty() ? std::string("1=1") : sql) + ")");
+    return Made(sql);
+}
+
+FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
+    bool joinedByOr = false;
+    auto joined = Join(rows, true, joinedByOr);
+    if (joined.ok) {
+        joined.sql = "(" + (joined.sql.empty() ? std::string("1=1") : joined.sql) + ")";
+    }
+    return joined;
+}
+
+FindCondition::Result FindCondition::Joined(const std::vector<FindRow>& rows) const {
+    bool joinedByOr = false;
+    auto joined = Join(rows, false, joinedByOr);
+    if (joined.ok && joined.sql.empty()) {
+        joined.sql = "1=1";
+    } else if (joined.ok && joinedByOr) {
+        joined.sql = "(" + joined.sql + ")";
+    }
+    return joined;
+}
+
+FindCondition::Result FindCondition::Checked(const FindField& field, const std::string& value) {
+    if (WithoutSurroundingBlanks(value).empty()) {
+        return Made({});
+    }
+    if (field.type == FieldKind::kNumber) {
+        const auto number = CanonicalNumber(value);
+        return number ? Made(*number) : Refused("Zel.HOST.FIND.notNumber", {field.caption, value});
+    }
+    if (field.type == FieldKind::kDate) {
+        const auto date = CanonicalDate(value);
+        return date ? Made(*date) : Refused("Zel.HOST.FIND.notDate", {field.caption, value});
+    }
+    return Made(value);
 }
 
 }  // namespace zel
