@@ -37,9 +37,6 @@ FieldValueBox::FieldValueBox(ModalShower showModal, int width, bool emptyChoice,
     pick_->setFixedWidth(kPickWidth);
     text_->setFixedWidth(width - kPickWidth);
     choice_->setFixedWidth(width);
-    QSizePolicy keepRoom = pick_->sizePolicy();
-    keepRoom.setRetainSizeWhenHidden(true);
-    pick_->setSizePolicy(keepRoom);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,6 +44,7 @@ FieldValueBox::FieldValueBox(ModalShower showModal, int width, bool emptyChoice,
     layout->addWidget(text_);
     layout->addWidget(pick_);
     layout->addWidget(choice_);
+    layout->addStretch();
     setFixedWidth(width);
     connect(pick_, &QToolButton::clicked, this, [this] { Pick(); });
     SetField(nullptr);
