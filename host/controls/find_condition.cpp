@@ -188,10 +188,10 @@ const FindField* FindCondition::FieldNamed(const std::string& name) const {
     return nullptr;
 }
 
-FindCondition::Result FindCondition::Join(const std::vector<FindRow>& rows, bool bracketEveryLine,
-                                          bool& joinedByOr) const {
-    std::string sql;
-    joinedByOr = false;
+FindCondition::Joining FindCondition::Join(const std::vector<FindRow>& rows,
+                                           bool bracketEveryLine) const {
+    Joining joining{Made({}), false};
+    std::string& sql = joining.result.sql;
     for (const auto& row : rows) {
         const FindField* field = FieldNamed(row.field);
         if (field == nullptr) {
@@ -199,21 +199,20 @@ FindCondition::Result FindCondition::Join(const std::vector<FindRow>& rows, bool
         }
         auto comparison = Comparison(*field, row);
         if (!comparison.ok) {
-            return comparison;
+            return {std::move(comparison), false};
         }
         if (!sql.empty()) {
             sql += row.orJoin ? " or " : " and ";
-            joinedByOr = joinedByOr || row.orJoin;
+            joining.byOr = joining.byOr || row.orJoin;
         }
         const bool bracket = bracketEveryLine || IsAlternative(*field, row.op);
         sql += bracket ? "(" + comparison.sql + ")" : comparison.sql;
     }
-    return Made(sql);
+    return joining;
 }
 
 FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
-    bool joinedByOr = false;
-    auto joined = Join(rows, true, joinedByOr);
+    auto joined = Join(rows, true).result;
     if (joined.ok) {
         joined.sql = "(" + (joined.sql.empty() ? std::string("1=1") : joined.sql) + ")";
     }
@@ -221,11 +220,10 @@ FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) con
 }
 
 FindCondition::Result FindCondition::Joined(const std::vector<FindRow>& rows) const {
-    bool joinedByOr = false;
-    auto joined = Join(rows, false, joinedByOr);
+    auto [joined, byOr] = Join(rows, false);
     if (joined.ok && joined.sql.empty()) {
         joined.sql = "1=1";
-    } else if (joined.ok && joinedByOr) {
+    } else if (joined.ok && byOr) {
         joined.sql = "(" + joined.sql + ")";
     }
     return joined;

@@ -36,7 +36,11 @@ public:
     static Result Checked(const FindField& field, const std::string& value);
 
 private:
-    Result Join(const std::vector<FindRow>& rows, bool bracketEveryLine, bool& joinedByOr) const;
+    struct Joining {
+        Result result;
+        bool byOr = false;  // some lines are joined by "or"
+    };
+    Joining Join(const std::vector<FindRow>& rows, bool bracketEveryLine) const;
     const FindField* FieldNamed(const std::string& name) const;
 
     std::vector<FindField> fields_;
