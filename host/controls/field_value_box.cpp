@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
@@ -70,6 +71,8 @@ void FieldValueBox::SetField(const DefinedField* field) {
     text_->setPlaceholderText(date ? QStringLiteral("yyyy-mm-dd") : QString());
     choice_->setVisible(listed);
     pick_->setVisible(!listed && (date || reference));
+    // A null icon lets the button show its "..." text.
+    pick_->setIcon(date ? QIcon(QStringLiteral(":/controls/icons/Calendar.svg")) : QIcon());
     pick_->setToolTip(ResourceQString(date ? "Zel.HOST.FIND.pickDate" : "Zel.HOST.FIND.reference"));
 }
 
