@@ -3,13 +3,21 @@
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "host/controls/field_definition.h"
 #include "host/controls/modal_shower.h"
 #include "interfaces/recordset.h"
 
+class QComboBox;
 class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
 
 namespace zel {
+
+class FieldValueBox;
+class FindCtlLine;
 
 // The condition control of a multi-record modify window ("Find"). From a field definition it
 // lets the user build a condition over the defined fields (operators fitting each field's kind,
@@ -50,7 +58,23 @@ signals:
     void RefRequest(const std::string& field, std::string& code, QLineEdit& box);
 
 private:
+    QWidget* NewConditionBox();
+    QWidget* NewModifyRow();
+    QWidget* NewButtonRow();
+    void AddLine();
+    void RemoveLastLine();
+    void ClearLines();
+    const DefinedField* ModifyField() const;
+    void ForwardReference(const std::string& field, QLineEdit& box);
+    void Refuse(const std::string& message);
+
     ModalShower showModal_;
+    FieldDefinition definition_;
+    std::vector<FindCtlLine*> lines_;
+    QVBoxLayout* linesLayout_ = nullptr;
+    QComboBox* modifyField_ = nullptr;
+    FieldValueBox* modifyValue_ = nullptr;
+    QPushButton* confirm_ = nullptr;
 };
 
 }  // namespace zel

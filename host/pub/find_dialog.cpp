@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "host/controls/find_condition.h"
 #include "host/objects/resource_texts.h"
-#include "host/pub/find_condition.h"
 #include "host/pub/find_dialog_buttons.h"
 #include "host/pub/find_row_editor.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "host/controls/find_field.h"
+#include "host/controls/find_row.h"
 #include "host/controls/modal_shower.h"
-#include "host/pub/find_field.h"
-#include "host/pub/find_row.h"
 
 class QVBoxLayout;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/pub/find_field.h"
+#include "host/controls/find_field.h"
 
 class QListWidget;
 

@@ -1,6 +1,6 @@
 #include "host/pub/form_store.h"
 
-#include "host/pub/sql_literal.h"
+#include "host/controls/sql_literal.h"
 
 namespace zel {
 

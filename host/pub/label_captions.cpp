@@ -4,7 +4,7 @@
 #include <QString>
 #include <map>
 
-#include "host/pub/sql_literal.h"
+#include "host/controls/sql_literal.h"
 #include "interfaces/cls_common.h"
 
 namespace zel {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "host/controls/sql_literal.h"
 #include "host/objects/trimmed_text.h"
-#include "host/pub/sql_literal.h"
 
 namespace zel {
 namespace {

@@ -1,6 +1,6 @@
 #include "host/pub/print_style_store.h"
 
-#include "host/pub/sql_literal.h"
+#include "host/controls/sql_literal.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 
+#include "host/controls/find_field.h"
 #include "host/controls/flex_grid.h"
 #include "host/pub/find_dialog.h"
-#include "host/pub/find_field.h"
 #include "host/pub/find_set_dialog.h"
 #include "host/pub/find_store.h"
 #include "host/pub/pub_service.h"

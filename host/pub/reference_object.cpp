@@ -3,7 +3,7 @@
 #include <array>
 
 #include "host/objects/host_text.h"
-#include "host/pub/sql_literal.h"
+#include "host/controls/sql_literal.h"
 
 namespace zel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/pub/find_operator.h"
+#include "host/controls/find_operator.h"
 
 namespace zel {
 

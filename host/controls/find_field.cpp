@@ -1,4 +1,4 @@
-#include "host/pub/find_field.h"
+#include "host/controls/find_field.h"
 
 #include "host/controls/flex_grid.h"
 #include "host/objects/host_text.h"

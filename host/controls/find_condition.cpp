@@ -1,13 +1,13 @@
-#include "host/pub/find_condition.h"
+#include "host/controls/find_condition.h"
 
 #include <QDate>
 #include <QRegularExpression>
 #include <optional>
 
+#include "host/controls/sql_literal.h"
 #include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
-#include "host/pub/sql_literal.h"
 
 namespace zel {
 namespace {
@@ -100,6 +100,21 @@ std::optional<std::string> Literal(const FindField& field, const std::string& va
     return SqlQuoted(value);
 }
 
+const char* Symbol(FindOperator op) {
+    switch (op) {
+        case FindOperator::kLess:
+            return " < ";
+        case FindOperator::kLessOrEqual:
+            return " <= ";
+        case FindOperator::kGreater:
+            return " > ";
+        case FindOperator::kGreaterOrEqual:
+            return " >= ";
+        default:
+            return " = ";
+    }
+}
+
 bool NeedsSecondValue(FindOperator op) {
     return op == FindOperator::kBetween;
 }
@@ -150,8 +165,14 @@ FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
         return Made(source + " between " + (reversed ? *high : *low) + " and " +
                     (reversed ? *low : *high));
     }
-    const char* symbol = row.op == kLess ? " < " : row.op == kGreater ? " > " : " = ";
-    return Made(source + symbol + *low);
+    return Made(source + Symbol(row.op) + *low);
+}
+
+// Whether a line's comparison is an "or" of its own, which must be kept together when it is
+// joined to other lines.
+bool IsAlternative(const FindField& field, FindOperator op) {
+    return op == FindOperator::kNotEqual ||
+           (op == FindOperator::kIsEmpty && field.type == FieldKind::kText);
 }
 
 }  // namespace
@@ -167,8 +188,10 @@ const FindField* FindCondition::FieldNamed(const std::string& name) const {
     return nullptr;
 }
 
-FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
-    std::string sql;
+FindCondition::Joining FindCondition::Join(const std::vector<FindRow>& rows,
+                                           bool bracketEveryLine) const {
+    Joining joining{Made({}), false};
+    std::string& sql = joining.result.sql;
     for (const auto& row : rows) {
         const FindField* field = FieldNamed(row.field);
         if (field == nullptr) {
@@ -176,14 +199,49 @@ FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) con
         }
         auto comparison = Comparison(*field, row);
         if (!comparison.ok) {
-            return comparison;
+            return {std::move(comparison), false};
         }
         if (!sql.empty()) {
             sql += row.orJoin ? " or " : " and ";
+            joining.byOr = joining.byOr || row.orJoin;
         }
-        sql += "(" + comparison.sql + ")";
+        const bool bracket = bracketEveryLine || IsAlternative(*field, row.op);
+        sql += bracket ? "(" + comparison.sql + ")" : comparison.sql;
     }
-    return Made("(" + (sql.empty() ? std::string("1=1") : sql) + ")");
+    return joining;
+}
+
+FindCondition::Result FindCondition::Build(const std::vector<FindRow>& rows) const {
+    auto joined = Join(rows, true).result;
+    if (joined.ok) {
+        joined.sql = "(" + (joined.sql.empty() ? std::string("1=1") : joined.sql) + ")";
+    }
+    return joined;
+}
+
+FindCondition::Result FindCondition::Joined(const std::vector<FindRow>& rows) const {
+    auto [joined, byOr] = Join(rows, false);
+    if (joined.ok && joined.sql.empty()) {
+        joined.sql = "1=1";
+    } else if (joined.ok && byOr) {
+        joined.sql = "(" + joined.sql + ")";
+    }
+    return joined;
+}
+
+FindCondition::Result FindCondition::Checked(const FindField& field, const std::string& value) {
+    if (WithoutSurroundingBlanks(value).empty()) {
+        return Made({});
+    }
+    if (field.type == FieldKind::kNumber) {
+        const auto number = CanonicalNumber(value);
+        return number ? Made(*number) : Refused("Zel.HOST.FIND.notNumber", {field.caption, value});
+    }
+    if (field.type == FieldKind::kDate) {
+        const auto date = CanonicalDate(value);
+        return date ? Made(*date) : Refused("Zel.HOST.FIND.notDate", {field.caption, value});
+    }
+    return Made(value);
 }
 
 }  // namespace zel

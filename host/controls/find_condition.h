@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/pub/find_field.h"
-#include "host/pub/find_row.h"
+#include "host/controls/find_field.h"
+#include "host/controls/find_row.h"
 
 namespace zel {
 
@@ -26,8 +26,21 @@ public:
     // the patterns of "contains" and "begins with" match % and _ literally. No lines give
     // "(1=1)"; a line of a field the condition does not know is left out.
     Result Build(const std::vector<FindRow>& rows) const;
+    // The same lines for a caller that takes the condition as it stands: a line in parentheses
+    // only where it is an "or" of its own ("<>", a text "is empty"), the whole in parentheses
+    // only when lines are joined by "or"; no lines give "1=1".
+    Result Joined(const std::vector<FindRow>& rows) const;
+
+    // A value the user gives a field outside a comparison: a number in canonical form, a date
+    // as yyyy-mm-dd, a text as typed; blank stays empty. Not quoted.
+    static Result Checked(const FindField& field, const std::string& value);
 
 private:
+    struct Joining {
+        Result result;
+        bool byOr = false;  // some lines are joined by "or"
+    };
+    Joining Join(const std::vector<FindRow>& rows, bool bracketEveryLine) const;
     const FindField* FieldNamed(const std::string& name) const;
 
     std::vector<FindField> fields_;

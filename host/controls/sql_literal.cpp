@@ -1,4 +1,4 @@
-#include "host/pub/sql_literal.h"
+#include "host/controls/sql_literal.h"
 
 namespace zel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/pub/find_field.h"
+#include "host/controls/find_field.h"
 
 namespace zel {
 
@@ -12,7 +12,9 @@ enum class FindOperator {
     kEqual,
     kNotEqual,
     kLess,
+    kLessOrEqual,
     kGreater,
+    kGreaterOrEqual,
     kBetween,
     kContains,
     kBeginsWith,

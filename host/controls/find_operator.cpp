@@ -1,4 +1,4 @@
-#include "host/pub/find_operator.h"
+#include "host/controls/find_operator.h"
 
 #include <array>
 
@@ -15,7 +15,9 @@ constexpr std::array kOperators = {
     OperatorNames{FindOperator::kEqual, "=", "Zel.HOST.FIND.opEqual"},
     OperatorNames{FindOperator::kNotEqual, "<>", "Zel.HOST.FIND.opNotEqual"},
     OperatorNames{FindOperator::kLess, "<", "Zel.HOST.FIND.opLess"},
+    OperatorNames{FindOperator::kLessOrEqual, "<=", "Zel.HOST.FIND.opLessOrEqual"},
     OperatorNames{FindOperator::kGreater, ">", "Zel.HOST.FIND.opGreater"},
+    OperatorNames{FindOperator::kGreaterOrEqual, ">=", "Zel.HOST.FIND.opGreaterOrEqual"},
     OperatorNames{FindOperator::kBetween, "between", "Zel.HOST.FIND.opBetween"},
     OperatorNames{FindOperator::kContains, "contains", "Zel.HOST.FIND.opContains"},
     OperatorNames{FindOperator::kBeginsWith, "begins", "Zel.HOST.FIND.opBeginsWith"},
@@ -41,7 +43,7 @@ std::vector<FindOperator> OperatorsFor(const FindField& field) {
     if (field.type == FieldKind::kText) {
         return {kContains, kEqual, kNotEqual, kBeginsWith, kLess, kGreater, kBetween, kIsEmpty};
     }
-    return {kEqual, kNotEqual, kLess, kGreater, kBetween, kIsEmpty};
+    return {kEqual, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual, kBetween, kIsEmpty};
 }
 
 std::string FindOperatorName(FindOperator op) {

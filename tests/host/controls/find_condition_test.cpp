@@ -1,4 +1,4 @@
-#include "host/pub/find_condition.h"
+#include "host/controls/find_condition.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +90,39 @@ TEST(FindConditionTest, NoLinesFindEverythingAndUnknownFieldsAreLeftOut) {
               "((WhInvContrapose.iTopSum = 1))");
 }
 
+TEST(FindConditionTest, JoinedKeepsParenthesesOnlyWhereAnOrNeedsThem) {
+    const auto joined = [](const std::vector<FindRow>& rows) {
+        return FindCondition(kFields).Joined(rows).sql;
+    };
+    EXPECT_EQ(joined({}), "1=1");
+    EXPECT_EQ(joined({{true, "iTopSum", kLessOrEqual, "1", ""}}), "WhInvContrapose.iTopSum <= 1");
+    EXPECT_EQ(joined({{false, "iTopSum", kGreaterOrEqual, "1", ""},
+                      {false, "cInvName", kIsEmpty, "", ""}}),
+              "WhInvContrapose.iTopSum >= 1 and (Inventory.cInvName is null or "
+              "Inventory.cInvName = '')");
+    EXPECT_EQ(joined({{false, "iTopSum", kEqual, "1", ""}, {true, "iTopSum", kIsEmpty, "", ""}}),
+              "(WhInvContrapose.iTopSum = 1 or WhInvContrapose.iTopSum is null)");
+    EXPECT_FALSE(FindCondition(kFields).Joined({{false, "iTopSum", kEqual, "x", ""}}).ok);
+}
+
+TEST(FindConditionTest, CheckedGivesTheValueInTheFieldsOwnForm) {
+    struct Case {
+        std::size_t field;
+        const char* value;
+        bool ok;
+        const char* checked;
+    };
+    for (const Case& c : {Case{0, "O'Brien ", true, "O'Brien "}, Case{0, "  ", true, ""},
+                          Case{2, " 007.50", true, "7.5"}, Case{2, "", true, ""},
+                          Case{2, "1 or 1=1", false, ""}, Case{3, "2024/3/5", true, "2024-03-05"},
+                          Case{3, "2024-02-30", false, ""}, Case{4, "周", true, "周"}}) {
+        const auto result = FindCondition::Checked(kFields[c.field], c.value);
+        EXPECT_EQ(result.ok, c.ok) << c.value;
+        EXPECT_EQ(result.sql, c.checked) << c.value;
+        EXPECT_EQ(result.message.empty(), c.ok) << c.value;
+    }
+}
+
 TEST(FindConditionTest, HostileTextsStayInsideTheirLiterals) {
     EXPECT_EQ(Built({{false, "cInvName", kEqual, "x' or '1'='1", ""}}),
               "((Inventory.cInvName = 'x'' or ''1''=''1'))");
@@ -162,8 +195,11 @@ protected:
         database.AddCorrespondence("01", code, columns);
     }
 
-    std::vector<std::string> Found(const std::vector<FindRow>& rows) {
-        const auto result = FindCondition(kFields).Build(rows);
+    using Maker = FindCondition::Result (FindCondition::*)(const std::vector<FindRow>&) const;
+
+    std::vector<std::string> Found(const std::vector<FindRow>& rows,
+                                   Maker make = &FindCondition::Build) {
+        const auto result = (FindCondition(kFields).*make)(rows);
         EXPECT_TRUE(result.ok) << result.message;
         std::string sql =
             "Select WhInvContrapose.cInvCode,Inventory.cInvName,WhInvContrapose.iTopSum "
@@ -208,6 +244,8 @@ TEST_F(FindConditionDatabaseTest, NumbersCompareAsNumbers) {
     EXPECT_EQ(Found({{false, "iTopSum", kEqual, "100.000", ""}}), Codes({"A1"}));
     EXPECT_EQ(Found({{false, "iTopSum", kGreater, "-3", ""}}), Codes({"A1", "A2", "A4", "A5"}));
     EXPECT_EQ(Found({{false, "iTopSum", kLess, "5.5", ""}}), Codes({"A4", "A5"}));
+    EXPECT_EQ(Found({{false, "iTopSum", kLessOrEqual, "0", ""}}), Codes({"A4", "A5"}));
+    EXPECT_EQ(Found({{false, "iTopSum", kGreaterOrEqual, "0", ""}}), Codes({"A1", "A2", "A4"}));
     EXPECT_EQ(Found({{false, "iTopSum", kBetween, "10", "-2.25"}}), Codes({"A2", "A4", "A5"}));
     EXPECT_EQ(Found({{false, "iTopSum", kNotEqual, "100", ""}}),
               Codes({"A2", "A3", "A4", "A5", "A6", "A7"}));
@@ -233,6 +271,13 @@ TEST_F(FindConditionDatabaseTest, AnOrLineCannotEscapeTheCallersCondition) {
                      {false, "iTopSum", kGreater, "10", ""},
                      {true, "cFrequency", kEqual, "周", ""}}),
               Codes({"A1", "A3"}));
+    EXPECT_EQ(Found({{false, "cInvName", kContains, "50%", ""}, {true, "iTopSum", kEqual, "0", ""}},
+                    &FindCondition::Joined),
+              Codes({"A1", "A4"}));
+    EXPECT_EQ(
+        Found({{false, "iTopSum", kNotEqual, "100", ""}, {false, "cInvName", kEqual, "axb", ""}},
+              &FindCondition::Joined),
+        Codes({"A4"}));
 }
 
 }  // namespace
