@@ -1,6 +1,8 @@
 #include "mulmodify/frm_z_mul_modify.h"
 
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "core/common.h"
@@ -50,6 +52,34 @@ TEST_F(FrmZMulModifyTest, ClosingAfterAChangeRefreshesTheMainWindowOnce) {
     });
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(Pairs(), std::vector<std::string>{"01/A002"});
+}
+
+// The whole path as a user takes it: a condition line and the new value typed into the host's
+// control, the confirm button, the count question answered yes.
+TEST_F(FrmZMulModifyTest, ChangesTheRowsTheUserSelectsInTheControl) {
+    database.AddCorrespondence("01", "A001", {{"iWastage", 1}});
+    database.AddCorrespondence("01", "A002", {{"iWastage", 2}});
+    WithWindow([this](FrmZMulModify& window) {
+        auto* line = window.Find().findChild<QWidget*>("line1");
+        ASSERT_NE(line, nullptr);
+        auto* field = line->findChild<QComboBox*>("field");
+        field->setCurrentIndex(field->findText("存货编码"));
+        line->findChild<QWidget*>("value")->findChild<QLineEdit*>("text")->setText("A002");
+        auto* modifyField = window.Find().findChild<QComboBox*>("modifyField");
+        // Captions 5 to 12 are those of iTopSum to dLastDate.
+        modifyField->setCurrentIndex(
+            modifyField->findText(QString::fromStdString(context.catalogue.arrFldCaption[8])));
+        window.Find()
+            .findChild<QWidget*>("modifyValue")
+            ->findChild<QLineEdit*>("text")
+            ->setText("7.5");
+        AnswerYes();
+        window.Find().findChild<QPushButton*>("confirm")->click();
+        emit window.Find().CancelRequest();
+    });
+    EXPECT_EQ(Cell("01", "A001", "iWastage"), "1");
+    EXPECT_EQ(Cell("01", "A002", "iWastage"), "7.5");
+    EXPECT_EQ(refreshes, 1);
 }
 
 TEST_F(FrmZMulModifyTest, ClosingWithoutAChangeDoesNotRefresh) {
