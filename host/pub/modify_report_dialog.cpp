@@ -24,7 +24,7 @@ constexpr const char* kTitleKey = "Zel.HOST.MODIFY.report_title";
 constexpr int kRowsMeasured = 200;
 constexpr int kRowPadding = 8;
 
-PrintData ExportData(const TextTableRecordset& report, const std::string& title) {
+PrintData ExportData(const HeldRowsRecordset& report, const std::string& title) {
     PrintData data;
     data.title = title;
     data.serialNumbers = false;
@@ -33,7 +33,7 @@ PrintData ExportData(const TextTableRecordset& report, const std::string& title)
     data.cells.reserve(report.RowCount() * data.headers.size());
     for (std::size_t row = 0; row < report.RowCount(); ++row) {
         for (std::size_t column = 0; column < data.headers.size(); ++column) {
-            data.cells.push_back(report.Cell(row, column));
+            data.cells.push_back(report.Value(row, column).ToString());
         }
     }
     return data;
@@ -41,7 +41,7 @@ PrintData ExportData(const TextTableRecordset& report, const std::string& title)
 
 }  // namespace
 
-ModifyReportDialog::ModifyReportDialog(std::shared_ptr<const TextTableRecordset> report,
+ModifyReportDialog::ModifyReportDialog(std::shared_ptr<const HeldRowsRecordset> report,
                                        ModalShower showModal,
                                        std::function<void(const std::string&)> tell,
                                        QWidget* parent)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/controls/modal_shower.h"
-#include "host/pub/text_table_recordset.h"
+#include "host/pub/failure_report.h"
 
 class QLabel;
 class QPushButton;
@@ -23,7 +23,7 @@ class ModifyReportDialog final : public QDialog {
     Q_OBJECT
 public:
     // showModal shows the save dialog and its questions; tell shows a message to the user.
-    ModifyReportDialog(std::shared_ptr<const TextTableRecordset> report, ModalShower showModal,
+    ModifyReportDialog(std::shared_ptr<const HeldRowsRecordset> report, ModalShower showModal,
                        std::function<void(const std::string&)> tell, QWidget* parent = nullptr);
 
     QTableView& Table() const { return *table_; }
@@ -41,7 +41,7 @@ private:
     void BuildTable();
     QLayout* BuildButtons();
 
-    std::shared_ptr<const TextTableRecordset> report_;
+    std::shared_ptr<const HeldRowsRecordset> report_;
     ModalShower showModal_;
     std::function<void(const std::string&)> tell_;
     ModifyReportModel* model_ = nullptr;

@@ -23,7 +23,7 @@ QString Line(const std::vector<std::string>& cells) {
 
 }  // namespace
 
-ModifyReportModel::ModifyReportModel(std::shared_ptr<const TextTableRecordset> report,
+ModifyReportModel::ModifyReportModel(std::shared_ptr<const HeldRowsRecordset> report,
                                      QObject* parent)
     : QAbstractTableModel(parent), report_(std::move(report)) {}
 
@@ -39,8 +39,10 @@ QVariant ModifyReportModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole) {
         return {};
     }
-    return QString::fromStdString(report_->Cell(static_cast<std::size_t>(index.row()),
-                                                static_cast<std::size_t>(index.column())));
+    return QString::fromStdString(
+        report_
+            ->Value(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column()))
+            .ToString());
 }
 
 QVariant ModifyReportModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -64,7 +66,7 @@ QString ModifyReportModel::TabSeparatedText(const std::vector<int>& rows) const 
             continue;
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
-            cells[column] = report_->Cell(static_cast<std::size_t>(row), column);
+            cells[column] = report_->Value(static_cast<std::size_t>(row), column).ToString();
         }
         lines << Line(cells);
     }

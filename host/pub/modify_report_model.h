@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/pub/text_table_recordset.h"
+#include "host/pub/failure_report.h"
 
 namespace zel {
 
@@ -12,7 +12,7 @@ namespace zel {
 class ModifyReportModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ModifyReportModel(std::shared_ptr<const TextTableRecordset> report,
+    explicit ModifyReportModel(std::shared_ptr<const HeldRowsRecordset> report,
                                QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -27,7 +27,7 @@ public:
     QString TabSeparatedText() const;
 
 private:
-    std::shared_ptr<const TextTableRecordset> report_;
+    std::shared_ptr<const HeldRowsRecordset> report_;
 };
 
 }  // namespace zel

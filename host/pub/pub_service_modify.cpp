@@ -2,10 +2,10 @@
 #include <QRegularExpression>
 
 #include "host/objects/host_text.h"
+#include "host/pub/failure_report.h"
 #include "host/pub/modify_report_dialog.h"
 #include "host/pub/pub_service.h"
 #include "host/pub/reference_object.h"
-#include "host/pub/text_table_recordset.h"
 #include "interfaces/refer_client.h"
 
 namespace zel {
@@ -98,19 +98,19 @@ bool PubService::CheckDateStyle(const std::string& value, const std::string& cap
 
 void PubService::ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string& fields,
                                const std::string& captions) {
-    report = TextTableRecordset::FromLists(fields, captions);
+    report = NewFailureReport(fields, captions);
 }
 
 void PubService::ModifyAddMsg(std::shared_ptr<IRecordset>& report,
                               const std::vector<std::string>& values) {
-    if (const auto table = std::dynamic_pointer_cast<TextTableRecordset>(report)) {
-        table->Append(values);
+    if (const auto table = std::dynamic_pointer_cast<HeldRowsRecordset>(report)) {
+        table->Append(std::vector<Variant>(values.begin(), values.end()));
     }
 }
 
 void PubService::ModifyShowMsg(QWidget& window, ILogin&, IClsCommon&,
                                std::shared_ptr<IRecordset>& report) {
-    const auto table = std::dynamic_pointer_cast<const TextTableRecordset>(report);
+    const auto table = std::dynamic_pointer_cast<const HeldRowsRecordset>(report);
     if (!table || table->RowCount() == 0) {
         return;
     }

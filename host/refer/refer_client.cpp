@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "host/refer/ascii_text.h"
-#include "host/refer/held_rows_recordset.h"
+#include "host/refer/chosen_rows.h"
 #include "host/refer/recordset_cursor.h"
 #include "host/refer/reference_dialog.h"
 #include "interfaces/cls_common.h"
@@ -69,7 +69,7 @@ void ReferClient::Show() {
     }
     const std::vector<int> rows = dialog.ChosenRows();
     if (!rows.empty()) {
-        chosen_ = HeldRowsRecordset::Copy(*items_, rows);
+        chosen_ = ChosenRows(*items_, rows);
     }
 }
 

@@ -21,9 +21,8 @@
 namespace zel {
 namespace {
 
-std::shared_ptr<TextTableRecordset> Report(int rows) {
-    auto report =
-        TextTableRecordset::FromLists("cWhCode,cInvCode,cErrMsg", "仓库编码,存货编码,修改失败原因");
+std::shared_ptr<HeldRowsRecordset> Report(int rows) {
+    auto report = NewFailureReport("cWhCode,cInvCode,cErrMsg", "仓库编码,存货编码,修改失败原因");
     for (int i = 0; i < rows; ++i) {
         report->Append({"0" + std::to_string(i), "A00" + std::to_string(i), "已存在"});
     }
@@ -32,7 +31,7 @@ std::shared_ptr<TextTableRecordset> Report(int rows) {
 
 class ModifyReportDialogTest : public ::testing::Test {
 protected:
-    ModifyReportDialog& Open(std::shared_ptr<TextTableRecordset> report) {
+    ModifyReportDialog& Open(std::shared_ptr<HeldRowsRecordset> report) {
         dialog = std::make_unique<ModifyReportDialog>(
             std::move(report), [this](QDialog& shown) { return dialogs.ShowModal(shown, nullptr); },
             [this](const std::string& text) { told.push_back(text); });

@@ -5,9 +5,9 @@
 #include "host/login/login.h"
 #include "host/objects/object_registry.h"
 #include "host/objects/resource_texts.h"
+#include "host/pub/failure_report.h"
 #include "host/pub/modify_report_dialog.h"
 #include "host/pub/pub_service.h"
-#include "host/pub/text_table_recordset.h"
 #include "interfaces/refer_client.h"
 #include "support/test_database.h"
 
@@ -38,16 +38,16 @@ public:
     }
     void Show() override { ++shown; }
     std::shared_ptr<IRecordset> recmx() override {
-        std::vector<std::string> fields;
+        std::vector<HeldRowsRecordset::Column> columns;
         for (int i = 0; i < items_->FieldCount(); ++i) {
-            fields.push_back(items_->FieldName(i));
+            columns.push_back({items_->FieldName(i), 0, "", ""});
         }
         for (items_->MoveFirst(); !items_->Eof(); items_->MoveNext()) {
             if (items_->Fields(0)->ToString() == choice_) {
-                auto chosen = std::make_shared<TextTableRecordset>(fields, fields);
-                std::vector<std::string> values;
+                auto chosen = std::make_shared<HeldRowsRecordset>(std::move(columns));
+                std::vector<Variant> values;
                 for (int i = 0; i < items_->FieldCount(); ++i) {
-                    values.push_back(items_->Fields(i)->ToString());
+                    values.push_back(*items_->Fields(i));
                 }
                 chosen->Append(values);
                 return chosen;
@@ -202,7 +202,7 @@ TEST_F(PubModifyTest, TheReportCollectsRowsUnderItsCaptions) {
     EXPECT_EQ(report->Fields("cinvcode")->ToString(), "A001");
     report->MoveNext();
     EXPECT_EQ(report->Fields("cErrMsg")->ToString(), "已存在");
-    const auto& table = dynamic_cast<const TextTableRecordset&>(*report);
+    const auto& table = dynamic_cast<const HeldRowsRecordset&>(*report);
     EXPECT_EQ(table.Captions(), (std::vector<std::string>{"仓库编码", "存货编码", "修改失败原因"}));
 }
 

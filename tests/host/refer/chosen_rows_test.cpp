@@ -1,4 +1,4 @@
-#include "host/refer/held_rows_recordset.h"
+#include "host/refer/chosen_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@ std::shared_ptr<HeldRowsRecordset> CopyOf(const test::TestDatabase& db, std::str
                                           const std::vector<int>& rows) {
     auto result = db.OpenService()->OpenX(sql);
     EXPECT_NE(result, nullptr) << sql;
-    return HeldRowsRecordset::Copy(RecordsetCursor(result), rows);
+    return ChosenRows(RecordsetCursor(result), rows);
 }
 
-TEST(HeldRowsRecordset, CopiesTheRowsWithEveryColumnItsSizeAndItsValueTypes) {
+TEST(ChosenRows, CopiesTheRowsWithEveryColumnItsSizeAndItsValueTypes) {
     test::TestDatabase db;
     db.AddInventory("A1", "螺钉", {{"iTopSum", 12.5}, {"iDays", 3}});
     db.AddInventory("A2", "螺母");
@@ -45,7 +45,7 @@ TEST(HeldRowsRecordset, CopiesTheRowsWithEveryColumnItsSizeAndItsValueTypes) {
     EXPECT_EQ(copy->Fields(0), Variant("A1"));
 }
 
-TEST(HeldRowsRecordset, AnswersNothingForUnknownFields) {
+TEST(ChosenRows, AnswersNothingForUnknownFields) {
     test::TestDatabase db;
     db.AddWarehouse("01");
     auto copy = CopyOf(db, "select cWhCode from Warehouse", {0});
@@ -54,30 +54,6 @@ TEST(HeldRowsRecordset, AnswersNothingForUnknownFields) {
     EXPECT_FALSE(copy->Fields(1).has_value());
     EXPECT_EQ(copy->FieldName(-1), "");
     EXPECT_EQ(copy->FieldDefinedSize(5), 0);
-}
-
-TEST(HeldRowsRecordset, IsEmptyAfterCloseAndWithoutRows) {
-    test::TestDatabase db;
-    db.AddWarehouse("01");
-    auto none = CopyOf(db, "select cWhCode from Warehouse", {});
-    EXPECT_TRUE(none->Bof());
-    EXPECT_TRUE(none->Eof());
-    auto one = CopyOf(db, "select cWhCode from Warehouse", {0});
-    EXPECT_FALSE(one->Bof());
-    one->Close();
-    EXPECT_FALSE(one->IsOpen());
-    EXPECT_TRUE(one->Eof());
-    EXPECT_EQ(one->RecordCount(), 0);
-    EXPECT_FALSE(one->Fields(0).has_value());
-}
-
-TEST(HeldRowsRecordset, KeepsItsRowsWhateverTheFilter) {
-    test::TestDatabase db;
-    db.AddWarehouse("01");
-    auto copy = CopyOf(db, "select cWhCode from Warehouse", {0});
-    EXPECT_TRUE(copy->SetFilter(" "));
-    EXPECT_FALSE(copy->SetFilter("cWhCode='02'"));
-    EXPECT_EQ(copy->RecordCount(), 1);
 }
 
 }  // namespace

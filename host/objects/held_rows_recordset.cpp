@@ -1,6 +1,6 @@
-#include "host/refer/held_rows_recordset.h"
+#include "host/objects/held_rows_recordset.h"
 
-#include "host/refer/ascii_text.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 
@@ -8,22 +8,17 @@ HeldRowsRecordset::HeldRowsRecordset(std::vector<Column> columns,
                                      std::vector<std::vector<Variant>> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
 
-std::shared_ptr<HeldRowsRecordset> HeldRowsRecordset::Copy(const RecordsetCursor& source,
-                                                           const std::vector<int>& rows) {
-    const IRecordset& items = source.Recordset();
-    std::vector<Column> columns;
-    for (int column = 0; column < items.FieldCount(); ++column) {
-        columns.push_back(
-            {items.FieldName(column), items.FieldDefinedSize(column), items.FieldSource(column)});
+void HeldRowsRecordset::Append(std::vector<Variant> row) {
+    row.resize(columns_.size());
+    rows_.push_back(std::move(row));
+}
+
+std::vector<std::string> HeldRowsRecordset::Captions() const {
+    std::vector<std::string> captions;
+    for (const Column& column : columns_) {
+        captions.push_back(column.caption.empty() ? column.name : column.caption);
     }
-    std::vector<std::vector<Variant>> values;
-    for (const int row : rows) {
-        std::vector<Variant>& copied = values.emplace_back();
-        for (int column = 0; column < items.FieldCount(); ++column) {
-            copied.push_back(source.Value(row, column));
-        }
-    }
-    return std::make_shared<HeldRowsRecordset>(std::move(columns), std::move(values));
+    return captions;
 }
 
 void HeldRowsRecordset::MoveNext() {
@@ -75,7 +70,7 @@ std::optional<Variant> HeldRowsRecordset::Fields(std::string_view name) const {
 }
 
 bool HeldRowsRecordset::SetFilter(std::string_view condition) {
-    return open_ && IsBlank(condition);
+    return open_ && WithoutSurroundingBlanks(condition).empty();
 }
 
 }  // namespace zel

@@ -1,27 +1,35 @@
 #pragma once
 
-#include <memory>
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "host/refer/recordset_cursor.h"
 #include "interfaces/recordset.h"
 
 namespace zel {
 
-// The few rows a user picked, copied out of the item query with every column, its name, its
-// declared size and each value's type, so that they outlive the picker and its query.
+// Rows held in memory under named columns: the rows a user picked, copied out of their query
+// so that they outlive it, or a table built row by row such as a failure report.
 class HeldRowsRecordset final : public IRecordset {
 public:
     struct Column {
         std::string name;
         int definedSize = 0;
         std::string source;
+        // What a window shows over the column.
+        std::string caption;
     };
 
-    HeldRowsRecordset(std::vector<Column> columns, std::vector<std::vector<Variant>> rows);
-    static std::shared_ptr<HeldRowsRecordset> Copy(const RecordsetCursor& source,
-                                                   const std::vector<int>& rows);
+    explicit HeldRowsRecordset(std::vector<Column> columns,
+                               std::vector<std::vector<Variant>> rows = {});
+
+    // One value per column: missing ones are Null, extra ones dropped.
+    void Append(std::vector<Variant> row);
+    const std::vector<Column>& Columns() const { return columns_; }
+    // Each column's caption, or its name when it has none.
+    std::vector<std::string> Captions() const;
+    std::size_t RowCount() const { return rows_.size(); }
+    const Variant& Value(std::size_t row, std::size_t column) const { return rows_[row][column]; }
 
     bool Bof() const override { return !open_ || rows_.empty(); }
     bool Eof() const override { return !open_ || position_ >= rows_.size(); }
@@ -40,7 +48,7 @@ public:
     std::optional<Variant> Fields(int index) const override;
     std::optional<Variant> Fields(std::string_view name) const override;
 
-    // The picked rows are final: an empty condition is accepted, any other refused.
+    // The rows are final: an empty condition is accepted, any other refused.
     bool SetFilter(std::string_view condition) override;
 
 private:
