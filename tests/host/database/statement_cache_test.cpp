@@ -50,6 +50,7 @@ TEST_F(StatementCacheTest, AKeptStatementStartsAgainWithNoValuesBound) {
     const std::string sql = "select a from T where a>? or ? is null order by a";
     sqlite3_stmt* statement = Compile(sql);
     sqlite3_bind_int(statement, 1, 1);
+    sqlite3_bind_int(statement, 2, 0);
     ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
     EXPECT_EQ(sqlite3_column_int(statement, 0), 2);
     cache.Give(sql, statement);
