@@ -15,7 +15,7 @@ constexpr int kColumnWidthTwips = 1440;
 
 void AddRow(const zel::IRecordset& result, bool preCheck, const std::string& whCode,
             zel::ListRows& rows) {
-    std::string code = NullToStr(result.Fields(0));
+    const std::string code = NullToStr(result.Fields(0));
     const int fields = result.FieldCount();
     // The last column is the item's default warehouse.
     const std::string warehouse = fields > 1 ? NullToStr(result.Fields(fields - 1)) : std::string();

@@ -27,8 +27,8 @@ public:
     QString Header(int column) const;
     void ClearHeaders();
 
-    // Appends the rows in one insertion, so that a view lays them out once.
-    // Leaves rows empty, ready for the next batch.
+    // Appends the rows in one insertion, so that a view lays them out once; leaves rows empty,
+    // ready for the next batch.
     void Append(ListRows&& rows);
     void Clear();
     int Count() const { return rows_.Count(); }
