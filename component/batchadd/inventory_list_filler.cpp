@@ -1,6 +1,6 @@
 #include "batchadd/inventory_list_filler.h"
 
-#include <vector>
+#include <utility>
 
 #include "core/blank_trim.h"
 #include "core/const.h"
@@ -13,17 +13,21 @@ namespace {
 constexpr int kRowsPerStep = 100;
 constexpr int kColumnWidthTwips = 1440;
 
-zel::ListItem ItemOfRow(const zel::IRecordset& result, bool preCheck, const std::string& whCode) {
+void AddRow(const zel::IRecordset& result, bool preCheck, const std::string& whCode,
+            zel::ListRows& rows) {
     const std::string code = NullToStr(result.Fields(0));
-    zel::ListItem item{"k" + code, {QString::fromStdString(code)}, false};
     const int fields = result.FieldCount();
-    std::string last;
-    for (int field = 1; field < fields; ++field) {
-        last = std::string(TrimmedBlanks(NullToStr(result.Fields(field))));
-        item.texts.push_back(QString::fromStdString(last));
+    // The last column is the item's default warehouse.
+    const std::string warehouse = fields > 1 ? NullToStr(result.Fields(fields - 1)) : std::string();
+    const std::string_view trimmedWarehouse = TrimmedBlanks(warehouse);
+    rows.AddRow("k" + code, preCheck && !trimmedWarehouse.empty() && trimmedWarehouse == whCode);
+    rows.AddText(code);
+    for (int field = 1; field < fields - 1; ++field) {
+        rows.AddText(TrimmedBlanks(NullToStr(result.Fields(field))));
     }
-    item.checked = preCheck && fields > 1 && !last.empty() && last == whCode;
-    return item;
+    if (fields > 1) {
+        rows.AddText(trimmedWarehouse);
+    }
 }
 
 }  // namespace
@@ -41,17 +45,15 @@ int InventoryListFiller::FillInventoryList(zel::IRecordset& result, zel::YsListV
         return 0;
     }
     int loaded = 0;
-    std::vector<zel::ListItem> pending;
-    pending.reserve(kRowsPerStep);
+    zel::ListRows pending;
     while (!result.Eof()) {
-        pending.push_back(ItemOfRow(result, preCheck, whCode));
+        AddRow(result, preCheck, whCode, pending);
         ++loaded;
         result.MoveNext();
         if (loaded % kRowsPerStep != 0) {
             continue;
         }
         list.AddItems(std::move(pending));
-        pending.clear();
         if (window_.letEventsRun) {
             window_.letEventsRun();
         }

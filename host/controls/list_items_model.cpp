@@ -16,13 +16,12 @@ QVariant ListItemsModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
-    const ListItem& item = Item(index.row());
     if (role == Qt::DisplayRole) {
-        const auto column = static_cast<size_t>(index.column());
-        return column < item.texts.size() ? item.texts[column] : QString();
+        const std::string_view text = rows_.Text(index.row(), index.column());
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     if (role == Qt::CheckStateRole && index.column() == 0) {
-        return item.checked ? Qt::Checked : Qt::Unchecked;
+        return rows_.Checked(index.row()) ? Qt::Checked : Qt::Unchecked;
     }
     return {};
 }
@@ -33,7 +32,7 @@ bool ListItemsModel::setData(const QModelIndex& index, const QVariant& value, in
         return false;
     }
     const bool checked = value.toInt() == Qt::Checked;
-    if (Item(index.row()).checked == checked) {
+    if (rows_.Checked(index.row()) == checked) {
         return true;
     }
     SetChecked(index.row(), checked);
@@ -84,29 +83,24 @@ void ListItemsModel::ClearHeaders() {
     emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
-void ListItemsModel::Append(std::vector<ListItem> items) {
-    if (items.empty()) {
+void ListItemsModel::Append(ListRows&& rows) {
+    if (rows.Empty()) {
         return;
     }
     const int first = Count();
-    beginInsertRows({}, first, first + static_cast<int>(items.size()) - 1);
-    if (items_.empty()) {
-        items_ = std::move(items);
-    } else {
-        items_.insert(items_.end(), std::make_move_iterator(items.begin()),
-                      std::make_move_iterator(items.end()));
-    }
+    beginInsertRows({}, first, first + rows.Count() - 1);
+    rows_.Append(std::move(rows));
     endInsertRows();
 }
 
 void ListItemsModel::Clear() {
     beginResetModel();
-    items_.clear();
+    rows_ = {};
     endResetModel();
 }
 
 void ListItemsModel::SetChecked(int row, bool checked) {
-    items_[static_cast<size_t>(row)].checked = checked;
+    rows_.SetChecked(row, checked);
     const QModelIndex changed = index(row, 0);
     emit dataChanged(changed, changed, {Qt::CheckStateRole});
 }

@@ -2,17 +2,11 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-#include <string>
 #include <vector>
 
-namespace zel {
+#include "host/controls/list_rows.h"
 
-// One row of a YsListView: the item text in column 0, the sub-items after it.
-struct ListItem {
-    std::string key;
-    std::vector<QString> texts;
-    bool checked = false;
-};
+namespace zel {
 
 // The rows of a YsListView, with a check box on column 0 of every row.
 class ListItemsModel final : public QAbstractTableModel {
@@ -33,12 +27,13 @@ public:
     QString Header(int column) const;
     void ClearHeaders();
 
-    // Appends the rows in one insertion, so that a view lays them out once.
-    void Append(std::vector<ListItem> items);
+    // Appends the rows in one insertion, so that a view lays them out once; leaves rows empty,
+    // ready for the next batch.
+    void Append(ListRows&& rows);
     void Clear();
-    int Count() const { return static_cast<int>(items_.size()); }
-    // Rows from 0; the caller keeps row within Count().
-    const ListItem& Item(int row) const { return items_[static_cast<size_t>(row)]; }
+    int Count() const { return rows_.Count(); }
+    // Each row's item text in column 0, its sub-items after it.
+    const ListRows& Rows() const { return rows_; }
     // Setting the state from code never raises CheckChanged.
     void SetChecked(int row, bool checked);
 
@@ -48,7 +43,7 @@ signals:
 
 private:
     std::vector<QString> headers_;
-    std::vector<ListItem> items_;
+    ListRows rows_;
 };
 
 }  // namespace zel

@@ -46,18 +46,18 @@ std::string YsListView::ColumnHeaderText(int index) const {
     return model_.Header(index - 1).toStdString();
 }
 
-void YsListView::AddItems(std::vector<ListItem> items) {
-    model_.Append(std::move(items));
+void YsListView::AddItems(ListRows&& rows) {
+    model_.Append(std::move(rows));
 }
 
 void YsListView::AddItem(const std::string& key, const std::string& text,
                          const std::vector<std::string>& subItems) {
-    ListItem item{key, {QString::fromStdString(text)}, false};
+    ListRows one;
+    one.AddRow(key, false);
+    one.AddText(text);
     for (const std::string& subItem : subItems) {
-        item.texts.push_back(QString::fromStdString(subItem));
+        one.AddText(subItem);
     }
-    std::vector<ListItem> one;
-    one.push_back(std::move(item));
     model_.Append(std::move(one));
 }
 
@@ -70,20 +70,15 @@ std::string YsListView::Text(int index) const {
 }
 
 std::string YsListView::Key(int index) const {
-    return Holds(index) ? model_.Item(index - 1).key : std::string();
+    return Holds(index) ? model_.Rows().Key(index - 1) : std::string();
 }
 
 std::string YsListView::SubItem(int index, int n) const {
-    if (!Holds(index) || n < 0) {
-        return {};
-    }
-    const std::vector<QString>& texts = model_.Item(index - 1).texts;
-    return static_cast<size_t>(n) < texts.size() ? texts[static_cast<size_t>(n)].toStdString()
-                                                 : std::string();
+    return Holds(index) ? std::string(model_.Rows().Text(index - 1, n)) : std::string();
 }
 
 bool YsListView::Checked(int index) const {
-    return Holds(index) && model_.Item(index - 1).checked;
+    return Holds(index) && model_.Rows().Checked(index - 1);
 }
 
 void YsListView::SetChecked(int index, bool checked) {

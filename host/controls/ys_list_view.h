@@ -24,8 +24,9 @@ public:
     std::string ColumnHeaderKey(int index) const;
     std::string ColumnHeaderText(int index) const;
 
-    // Appends the items at once; the quick way to fill the list.
-    void AddItems(std::vector<ListItem> items);
+    // Appends the items at once, the quick way to fill the list; leaves rows empty, ready for
+    // the next batch.
+    void AddItems(ListRows&& rows);
     void AddItem(const std::string& key, const std::string& text,
                  const std::vector<std::string>& subItems = {});
     void Clear();

@@ -1,6 +1,5 @@
 #include "host/database/cls_common.h"
 
-#include <QDateTime>
 #include <algorithm>
 #include <cctype>
 
@@ -8,6 +7,8 @@
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
 #include "host/database/host_date.h"
+#include "host/database/literal_parameters.h"
+#include "host/database/local_time_text.h"
 #include "host/database/refusal_message.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
@@ -42,7 +43,7 @@ bool ChangesRows(const std::string& sql) {
 }
 
 std::string Now() {
-    return QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
+    return LocalTimeText(std::chrono::system_clock::now());
 }
 
 bool RunToEnd(SqlStatement& statement, long& rows) {
@@ -88,9 +89,29 @@ std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::st
         return nullptr;
     }
     adapted = backend_->ToNative(sql);
+    if (auto shared = PrepareShared(adapted)) {
+        return shared;
+    }
     auto statement = backend_->Prepare(adapted);
     if (!statement) {
         lastError_ = backend_->LastError();
+    }
+    return statement;
+}
+
+// The query with its quoted values bound, so that queries differing only in them (one per item of
+// a batch) share one compiled statement; nullptr when it has no such values or when that form does
+// not compile, and the query is then prepared as written.
+std::unique_ptr<SqlStatement> ClsCommon::PrepareShared(const std::string& adapted) {
+    const auto literals = LiteralParameters::Of(adapted);
+    if (!literals) {
+        return nullptr;
+    }
+    auto statement = backend_->Prepare(literals->sql);
+    for (std::size_t i = 0; statement && i < literals->texts.size(); ++i) {
+        if (!statement->BindText(static_cast<int>(i) + 1, literals->texts[i])) {
+            statement.reset();
+        }
     }
     return statement;
 }

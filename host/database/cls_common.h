@@ -40,6 +40,7 @@ private:
 
     // The adapted statement, or nullptr with the reason kept for LastError.
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql, std::string& adapted);
+    std::unique_ptr<SqlStatement> PrepareShared(const std::string& adapted);
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);

@@ -1,24 +1,21 @@
 #include "host/database/sql_log.h"
 
-#include <ctime>
+#include <cstdio>
 #include <fstream>
+
+#include "host/database/local_time_text.h"
 
 namespace zel {
 namespace {
 
 std::string Now() {
     const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;
-    char text[32];
-    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     char fraction[8];
     std::snprintf(fraction, sizeof fraction, ".%03d", static_cast<int>(millis));
-    return std::string(text, length) + fraction;
+    return LocalTimeText(now) + fraction;
 }
 
 // Line breaks and tabs inside a statement would split its log line.

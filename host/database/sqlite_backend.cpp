@@ -7,6 +7,7 @@
 #include "host/database/file_session_locks.h"
 #include "host/database/schema_upgrade.h"
 #include "host/database/sqlite_statement.h"
+#include "host/database/statement_cache.h"
 #include "host/database/tsql_adapter.h"
 
 namespace zel {
@@ -15,6 +16,10 @@ namespace {
 // How long a statement waits for another process's write to end before it fails.
 constexpr int kBusyTimeoutMs = 5000;
 
+// Statements kept compiled: the checks and the write of a record save with room to spare for the
+// queries of the window around it.
+constexpr std::size_t kKeptStatements = 64;
+
 }  // namespace
 
 SqliteBackend::~SqliteBackend() {
@@ -22,6 +27,8 @@ SqliteBackend::~SqliteBackend() {
 }
 
 void SqliteBackend::Close() {
+    // Statements still held by callers are finalised when they are dropped.
+    cache_.reset();
     // close_v2 keeps the connection until statements still held by recordsets are finalised.
     sqlite3_close_v2(db_);
     db_ = nullptr;
@@ -83,6 +90,7 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
     // The default page cache (2 MB) is small beside a list of tens of thousands of rows: reading
     // a warehouse's rows would go back to the file for most pages. The cache grows only as used.
     sqlite3_exec(db_, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
+    cache_ = std::make_shared<StatementCache>(kKeptStatements);
     path_ = path;
     return true;
 }
@@ -97,6 +105,9 @@ std::unique_ptr<SqlStatement> SqliteBackend::Prepare(std::string_view sql) {
         Fail("database not open");
         return nullptr;
     }
+    if (sqlite3_stmt* kept = cache_->Take(sql)) {
+        return std::make_unique<SqliteStatement>(kept, std::string(sql), cache_);
+    }
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, &tail) !=
@@ -107,17 +118,17 @@ std::unique_ptr<SqlStatement> SqliteBackend::Prepare(std::string_view sql) {
         Fail("no statement");
         return nullptr;
     }
-    auto prepared = std::make_unique<SqliteStatement>(statement);
     const char* end = sql.data() + sql.size();
     sqlite3_stmt* following = nullptr;
     if (sqlite3_prepare_v2(db_, tail, static_cast<int>(end - tail), &following, nullptr) !=
             SQLITE_OK ||
         following != nullptr) {
         sqlite3_finalize(following);
+        sqlite3_finalize(statement);
         Fail("more than one statement");
         return nullptr;
     }
-    return prepared;
+    return std::make_unique<SqliteStatement>(statement, std::string(sql), cache_);
 }
 
 bool SqliteBackend::ExecuteScript(std::string_view sql) {
@@ -125,6 +136,8 @@ bool SqliteBackend::ExecuteScript(std::string_view sql) {
     if (db_ == nullptr) {
         return Fail("database not open");
     }
+    // A script may change the schema: keep nothing compiled against the old one.
+    cache_->Clear();
     return sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
@@ -158,16 +171,21 @@ SchemaRefusal SqliteBackend::LastRefusal() const {
     }
 }
 
+bool SqliteBackend::RunKept(std::string_view sql) {
+    const auto statement = Prepare(sql);
+    return statement && statement->Step() == StepResult::Done;
+}
+
 bool SqliteBackend::Begin() {
-    return ExecuteScript("begin immediate");
+    return RunKept("begin immediate");
 }
 
 bool SqliteBackend::Commit() {
-    return ExecuteScript("commit");
+    return RunKept("commit");
 }
 
 bool SqliteBackend::Rollback() {
-    return ExecuteScript("rollback");
+    return RunKept("rollback");
 }
 
 std::unique_ptr<ISessionLocks> SqliteBackend::CreateSessionLocks() const {

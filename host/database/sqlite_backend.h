@@ -6,6 +6,8 @@ struct sqlite3;
 
 namespace zel {
 
+class StatementCache;
+
 // A SQLite account database file. Opening brings a file of an earlier schema up to date and has
 // the engine hold the references between tables on every connection.
 class SqliteBackend final : public SqlBackend {
@@ -38,8 +40,11 @@ private:
     bool OpenFile(const std::string& path, int flags);
     bool Fail(std::string message);
     void Close();
+    bool RunKept(std::string_view sql);
 
     sqlite3* db_ = nullptr;
+    // Shared with the statements handed out, which go back to it while the connection is open.
+    std::shared_ptr<StatementCache> cache_;
     std::string path_;
     // A failure found by this class rather than by the engine; empty when the engine's own
     // error state tells the last failure.

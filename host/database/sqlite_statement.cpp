@@ -2,10 +2,16 @@
 
 #include <sqlite3.h>
 
+#include "host/database/statement_cache.h"
+
 namespace zel {
 
 SqliteStatement::~SqliteStatement() {
-    sqlite3_finalize(statement_);
+    if (const auto cache = cache_.lock()) {
+        cache->Give(std::move(sql_), statement_);
+    } else {
+        sqlite3_finalize(statement_);
+    }
 }
 
 bool SqliteStatement::BindNull(int index) {

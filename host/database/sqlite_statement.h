@@ -1,14 +1,21 @@
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "host/database/sql_statement.h"
 
 struct sqlite3_stmt;
 
 namespace zel {
 
+class StatementCache;
+
 class SqliteStatement final : public SqlStatement {
 public:
-    explicit SqliteStatement(sqlite3_stmt* statement) : statement_(statement) {}
+    // Gives the statement back to the cache when done, or finalises it when the cache is gone.
+    SqliteStatement(sqlite3_stmt* statement, std::string sql, std::weak_ptr<StatementCache> cache)
+        : statement_(statement), sql_(std::move(sql)), cache_(std::move(cache)) {}
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
     ~SqliteStatement() override;
@@ -33,6 +40,8 @@ public:
 
 private:
     sqlite3_stmt* statement_;
+    std::string sql_;
+    std::weak_ptr<StatementCache> cache_;
 };
 
 }  // namespace zel

@@ -22,9 +22,9 @@ bool ListLocateTarget::MoveToNext(int column, const std::string& text) {
     const int start = list_.SelectedIndex();  // from 1; 0 starts at the first item
     for (int step = 0; step < count; ++step) {
         const int row = (start + step) % count;
-        const std::vector<QString>& texts = model.Item(row).texts;
-        const auto col = static_cast<size_t>(column);
-        if (col < texts.size() && texts[col].contains(wanted, Qt::CaseInsensitive)) {
+        const std::string_view cell = model.Rows().Text(row, column);
+        if (QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()))
+                .contains(wanted, Qt::CaseInsensitive)) {
             list_.SelectItem(row + 1);
             return true;
         }

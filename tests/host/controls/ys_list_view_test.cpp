@@ -9,13 +9,16 @@
 namespace zel {
 namespace {
 
-std::vector<ListItem> Items(int count, int first = 1) {
-    std::vector<ListItem> items;
+ListRows Items(int count, int first = 1) {
+    ListRows rows;
     for (int i = first; i < first + count; ++i) {
-        const QString code = QString("A%1").arg(i, 4, 10, QChar('0'));
-        items.push_back({"k" + code.toStdString(), {code, "名称" + code, "01"}, i % 2 == 0});
+        const std::string code = QString("A%1").arg(i, 4, 10, QChar('0')).toStdString();
+        rows.AddRow("k" + code, i % 2 == 0);
+        rows.AddText(code);
+        rows.AddText("名称" + code);
+        rows.AddText("01");
     }
-    return items;
+    return rows;
 }
 
 TEST(ListItemsModel, PassesTheModelTesterThroughHeadersAppendsChecksAndClear) {
@@ -33,6 +36,25 @@ TEST(ListItemsModel, PassesTheModelTesterThroughHeadersAppendsChecksAndClear) {
     model.ClearHeaders();
     EXPECT_EQ(model.columnCount(), 1);
     EXPECT_EQ(model.rowCount(), 10);
+}
+
+TEST(ListItemsModel, ShowsEachTextOnlyInItsOwnRowAndColumn) {
+    ListItemsModel model;
+    for (const char* header : {"存货编码", "存货名称", "仓库编码", "备注"}) {
+        model.AddHeader(header);
+    }
+    model.Append(Items(2));
+    model.Append(Items(1, 3));
+    const auto text = [&](int row, int column) {
+        return model.data(model.index(row, column), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(text(0, 0), "A0001");
+    EXPECT_EQ(text(1, 1), "名称A0002");
+    EXPECT_EQ(text(2, 0), "A0003");
+    EXPECT_EQ(text(2, 2), "01");
+    EXPECT_EQ(text(2, 3), "");
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model.data(model.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
 }
 
 TEST(ListItemsModel, OffersACheckBoxOnTheFirstColumnOnly) {

@@ -82,6 +82,36 @@ TEST_F(ClsCommonTest, ASecondStatementIsNeverRun) {
     EXPECT_EQ(Count(), 1);
 }
 
+TEST_F(ClsCommonTest, QueriesThatDifferOnlyInQuotedValuesEachReadTheirOwnRows) {
+    db.AddWarehouse("0'1", "引号库");
+    struct Case {
+        std::string code;
+        std::string name;  // empty: no row
+    };
+    const Case cases[] = {
+        {"01", "成品库"},   {"02", "原料库"}, {"01  ", "成品库"},
+        {"0''1", "引号库"}, {"09", ""},       {"01", "成品库"},
+    };
+    for (const auto& c : cases) {
+        auto rows = service->OpenX("select top 1 cWhName from Warehouse where cWhCode='" + c.code +
+                                   "' and cWhName<>'' and 1=1");
+        ASSERT_TRUE(rows) << c.code;
+        EXPECT_EQ(rows->Eof() ? std::string() : rows->Fields(0)->ToString(), c.name) << c.code;
+    }
+}
+
+TEST_F(ClsCommonTest, QuotedValuesKeepTheirMeaningWhereverTheyStand) {
+    auto rows = service->OpenX("select 'fixed', cWhCode from Warehouse where cWhCode='01'");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->FieldName(0), "'fixed'");
+    EXPECT_EQ(rows->Fields(0)->ToString(), "fixed");
+    // A name written as a quoted text cannot be a parameter: the query runs as written.
+    rows = service->OpenX(
+        "select cWhCode from Warehouse where cWhCode='01' collate 'nocase' order by 1");
+    ASSERT_TRUE(rows) << service->LastError();
+    EXPECT_EQ(rows->RecordCount(), 1);
+}
+
 TEST_F(ClsCommonTest, ExecuteXIsTrueOnlyWhenAWriteChangedRows) {
     db.AddCorrespondence("01", "A001");
     struct Case {
