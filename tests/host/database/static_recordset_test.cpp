@@ -17,7 +17,7 @@ protected:
     std::shared_ptr<StaticRecordset> Read(const std::string& sql) {
         auto statement = backend.Prepare(sql);
         EXPECT_TRUE(statement) << backend.LastError();
-        return statement ? StaticRecordset::Read(*statement) : nullptr;
+        return StaticRecordset::Open(std::move(statement), nullptr);
     }
 
     test::TestDatabase db;
