@@ -119,11 +119,14 @@ void ClsCommon::DrainLazyResults() {
     lazyResults_.clear();
 }
 
-void ClsCommon::StartCountBeside(StaticRecordset& recordset, const std::string& adapted) const {
-    std::shared_ptr<const SqliteRowCount> count = SqliteRowCount::Start(databasePath_, adapted);
-    if (count) {
-        recordset.SetCountBeside([count] { return count->Result(); });
-    }
+void ClsCommon::CountBeside(StaticRecordset& recordset, const std::string& adapted) const {
+    recordset.SetCountStarter([path = databasePath_, adapted]() -> StaticRecordset::CountBeside {
+        std::shared_ptr<const SqliteRowCount> count = SqliteRowCount::Start(path, adapted);
+        if (!count) {
+            return nullptr;
+        }
+        return [count] { return count->Result(); };
+    });
 }
 
 std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
@@ -152,7 +155,7 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     if (recordset->Reading()) {
         std::erase_if(lazyResults_, [](const auto& result) { return result.expired(); });
         lazyResults_.push_back(recordset);
-        StartCountBeside(*recordset, adapted);
+        CountBeside(*recordset, adapted);
     }
     return recordset;
 }

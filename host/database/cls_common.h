@@ -49,7 +49,7 @@ private:
     // end before anything writes there or the connection closes, so a rollback never cuts one
     // short and no write waits on our own reader.
     void DrainLazyResults();
-    void StartCountBeside(StaticRecordset& recordset, const std::string& adapted) const;
+    void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);

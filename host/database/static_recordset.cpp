@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "host/database/sql_statement.h"
 
@@ -148,6 +149,7 @@ bool StaticRecordset::ReadRow() {
 
 // The caller learns of the end while the statement still holds the engine's word on a failure.
 void StaticRecordset::EndRead(long rows) {
+    countStarter_ = nullptr;
     countBeside_ = nullptr;
     if (finished_) {
         const Finished finished = std::move(finished_);
@@ -311,6 +313,9 @@ long StaticRecordset::RecordCount() const {
 long StaticRecordset::KnownRecordCount() const {
     if (!Reading()) {
         return RecordCount();
+    }
+    if (!countBeside_ && countStarter_) {
+        countBeside_ = std::exchange(countStarter_, nullptr)();
     }
     // A count taken before another connection added rows can fall short of the rows read.
     const auto counted = countBeside_ ? countBeside_() : std::nullopt;

@@ -38,8 +38,11 @@ public:
     // Called once, when the rows stop coming: with the rows read when the statement ends or the
     // result is closed or dropped first, with -1 when a step fails.
     using Finished = std::function<void(long rowsRead)>;
-    // The row count taken beside the read; nullopt while it is not known.
+    // A row count taken beside the read: nullopt while it is not known.
     using CountBeside = std::function<std::optional<long>()>;
+    // Starts that count. It runs only for a caller that asks, the first time it asks: a caller
+    // that just reads on, or asks RecordCount, gives the engine no second query to run.
+    using CountStarter = std::function<CountBeside()>;
 
     // Reads the first rows at once, so that a small result is complete on return and holds no
     // statement; nullptr without a statement or when a step fails (the backend tells why).
@@ -52,7 +55,7 @@ public:
     // Whether rows remain to be read from the statement.
     bool Reading() const { return statement_ != nullptr; }
     void ReadToEnd();
-    void SetCountBeside(CountBeside count) { countBeside_ = std::move(count); }
+    void SetCountStarter(CountStarter start) { countStarter_ = std::move(start); }
 
     bool Bof() const override;
     bool Eof() const override;
@@ -103,8 +106,9 @@ private:
     std::unique_ptr<SqlStatement> statement_;  // nullptr once every row is read
     RecordsetColumns columns_;
     Finished finished_;
-    CountBeside countBeside_;
-    std::size_t typeBytes_;  // per row: four cell types a byte
+    mutable CountStarter countStarter_;
+    mutable CountBeside countBeside_;  // started by the first KnownRecordCount while reading
+    std::size_t typeBytes_;            // per row: four cell types a byte
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockUsed_ = 0;
     std::size_t blockSize_ = 0;
