@@ -84,6 +84,10 @@ public:
 
 private:
     enum class CellType : std::uint8_t { Null = 0, Integer = 1, Real = 2, Text = 3 };
+    struct FreeBlock {
+        void operator()(char* block) const;
+    };
+    using Block = std::unique_ptr<char[], FreeBlock>;
     struct RowPlace {
         std::uint32_t block;
         std::uint32_t offset;
@@ -109,7 +113,7 @@ private:
     mutable CountStarter countStarter_;
     mutable CountBeside countBeside_;  // started by the first KnownRecordCount while reading
     std::size_t typeBytes_;            // per row: four cell types a byte
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<Block> blocks_;
     std::size_t blockUsed_ = 0;
     std::size_t blockSize_ = 0;
     std::size_t heldBytes_ = 0;
