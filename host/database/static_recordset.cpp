@@ -38,20 +38,22 @@ std::int64_t DecodeInteger(const char* bytes, std::size_t size) {
     return static_cast<std::int64_t>(value);
 }
 
-void AppendInteger(std::string& bytes, std::int64_t value) {
+std::size_t WriteInteger(char* to, std::int64_t value) {
     const std::size_t size = IntegerBytes(value);
     for (std::size_t i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i)));
+        to[i] = static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i));
     }
+    return size;
 }
 
-void AppendReal(std::string& bytes, double value) {
+std::size_t WriteReal(char* to, double value) {
     const auto single = static_cast<float>(value);
     if (static_cast<double>(single) == value) {
-        bytes.append(reinterpret_cast<const char*>(&single), sizeof single);
-    } else {
-        bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+        std::memcpy(to, &single, sizeof single);
+        return sizeof single;
     }
+    std::memcpy(to, &value, sizeof value);
+    return sizeof value;
 }
 
 double DecodeReal(const char* bytes, std::size_t size) {
@@ -180,7 +182,6 @@ void StaticRecordset::EndRead(long rows) {
     statement_.reset();
     pendingTypes_ = {};
     pendingEnds_ = {};
-    pendingBytes_ = {};
 }
 
 void StaticRecordset::ReadToEnd() {
@@ -206,10 +207,14 @@ void StaticRecordset::TrimLastBlock() {
     blockSize_ = blockUsed_;
 }
 
+// Cells go straight into the block, the row's header after them once their size is known.
 void StaticRecordset::AppendRow() {
     const SqlStatement& statement = *statement_;
-    pendingBytes_.clear();
-    for (std::size_t column = 0; column < pendingTypes_.size(); ++column) {
+    const std::size_t columns = pendingTypes_.size();
+    constexpr std::size_t kNumberBytes = 8;
+    std::size_t written = 0;
+    char* row = RowSpace(0, 0);
+    for (std::size_t column = 0; column < columns; ++column) {
         const int index = static_cast<int>(column);
         CellType type = CellType::Null;
         switch (statement.ColumnType(index)) {
@@ -217,59 +222,71 @@ void StaticRecordset::AppendRow() {
                 break;
             case SqlValueType::Integer:
                 type = CellType::Integer;
-                AppendInteger(pendingBytes_, statement.ColumnInteger(index));
+                row = RowSpace(written, kNumberBytes);
+                written += WriteInteger(row + written, statement.ColumnInteger(index));
                 break;
             case SqlValueType::Real:
                 type = CellType::Real;
-                AppendReal(pendingBytes_, statement.ColumnReal(index));
+                row = RowSpace(written, kNumberBytes);
+                written += WriteReal(row + written, statement.ColumnReal(index));
                 break;
-            case SqlValueType::Text:
+            case SqlValueType::Text: {
                 type = CellType::Text;
-                pendingBytes_.append(statement.ColumnText(index));
+                const std::string_view text = statement.ColumnText(index);
+                row = RowSpace(written, text.size());
+                if (!text.empty()) {  // an empty text may come without bytes
+                    std::memcpy(row + written, text.data(), text.size());
+                }
+                written += text.size();
                 break;
+            }
         }
         pendingTypes_[column] = type;
-        pendingEnds_[column] = static_cast<std::uint32_t>(pendingBytes_.size());
+        pendingEnds_[column] = static_cast<std::uint32_t>(written);
     }
-    const std::size_t width = OffsetWidth(pendingBytes_.size());
-    const std::size_t header = 1 + typeBytes_ + width * pendingTypes_.size();
-    char* row = Allocate(header + pendingBytes_.size());
-    row[0] = static_cast<char>(width);
-    char* types = row + 1;
+    const std::size_t width = OffsetWidth(written);
+    char* header = row + written;
+    header[0] = static_cast<char>(width);
+    char* types = header + 1;
     std::memset(types, 0, typeBytes_);
     char* ends = types + typeBytes_;
-    for (std::size_t column = 0; column < pendingTypes_.size(); ++column) {
+    for (std::size_t column = 0; column < columns; ++column) {
         types[column / 4] = static_cast<char>(
             types[column / 4] | (static_cast<int>(pendingTypes_[column]) << (2 * (column % 4))));
         WriteOffset(ends + width * column, width, pendingEnds_[column]);
     }
-    if (!pendingBytes_.empty()) {
-        std::memcpy(row + header, pendingBytes_.data(), pendingBytes_.size());
-    }
+    rows_.push_back({static_cast<std::uint32_t>(blocks_.size() - 1),
+                     static_cast<std::uint32_t>(blockUsed_ + written)});
+    blockUsed_ += written + 1 + typeBytes_ + width * columns;
 }
 
 void StaticRecordset::FreeBlock::operator()(char* block) const {
     std::free(block);
 }
 
-// Each block doubles the last up to a huge page; a row too big for one takes a block of its own.
-char* StaticRecordset::Allocate(std::size_t size) {
-    if (blocks_.empty() || blockUsed_ + size > blockSize_) {
-        const std::size_t grown =
-            blocks_.empty() ? kFirstBlockSize : std::min(2 * blockSize_, kHugeBlockSize);
-        blockSize_ = std::max(grown, size);
-        blocks_.emplace_back(NewBlock(blockSize_));
-        if (!blocks_.back()) {
-            throw std::bad_alloc();
-        }
-        heldBytes_ += blockSize_;
-        blockUsed_ = 0;
+// Room for `more` bytes behind the `written` bytes of the row being read, and for the row's
+// header; a new block takes over what was written. Each block doubles the last up to a huge page;
+// a row too big for one takes a block of its own.
+char* StaticRecordset::RowSpace(std::size_t written, std::size_t more) {
+    const std::size_t needed =
+        written + more + 1 + typeBytes_ + sizeof(std::uint32_t) * pendingEnds_.size();
+    if (!blocks_.empty() && blockUsed_ + needed <= blockSize_) {
+        return blocks_.back().get() + blockUsed_;
     }
-    rows_.push_back(
-        {static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(blockUsed_)});
-    char* row = blocks_.back().get() + blockUsed_;
-    blockUsed_ += size;
-    return row;
+    const std::size_t grown =
+        blocks_.empty() ? kFirstBlockSize : std::min(2 * blockSize_, kHugeBlockSize);
+    Block block(NewBlock(std::max(grown, needed)));
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    if (written > 0) {
+        std::memcpy(block.get(), blocks_.back().get() + blockUsed_, written);
+    }
+    blockSize_ = std::max(grown, needed);
+    heldBytes_ += blockSize_;
+    blockUsed_ = 0;
+    blocks_.push_back(std::move(block));
+    return blocks_.back().get();
 }
 
 const char* StaticRecordset::RowBase(std::size_t row) const {
@@ -287,7 +304,9 @@ Variant StaticRecordset::CellOf(const char* base, std::size_t index) const {
     const char* ends = types + typeBytes_;
     const std::uint32_t begin = index > 0 ? ReadOffset(ends + width * (index - 1), width) : 0;
     const std::uint32_t end = ReadOffset(ends + width * index, width);
-    const char* bytes = ends + width * static_cast<std::size_t>(columns_.Count()) + begin;
+    const std::uint32_t rowBytes =
+        ReadOffset(ends + width * (static_cast<std::size_t>(columns_.Count()) - 1), width);
+    const char* bytes = base - rowBytes + begin;
     const std::size_t size = end - begin;
     switch (static_cast<CellType>((types[index / 4] >> (2 * (index % 4))) & 0x3)) {
         case CellType::Null:

@@ -27,10 +27,10 @@ class SqlStatement;
 // while the backend still tells the error. A consumer that stops at Eof thus checks IsOpen to
 // tell a failed read from a complete one.
 //
-// Rows are written one after another into blocks of bytes, each as the width of its cell
-// offsets (1, 2 or 4 bytes, the least that holds the row), a 2-bit type per cell (null,
-// integer, real, text), the end offset of each cell, and the cells: an integer takes only the
-// bytes its value needs, a real 4 when a float holds it exactly and 8 otherwise, a text its own
+// Rows are written one after another into blocks of bytes, each as its cells followed by its
+// header: the width of its cell offsets (1, 2 or 4 bytes, the least that holds the row), a 2-bit
+// type per cell (null, integer, real, text) and the end offset of each cell. An integer takes only
+// the bytes its value needs, a real 4 when a float holds it exactly and 8 otherwise, a text its own
 // bytes. A grid of 100,000 rows thus takes little more than its texts, where a string or variant
 // per cell would take several times as much; and a growing result never copies what it holds.
 class StaticRecordset final : public IRecordset {
@@ -98,7 +98,7 @@ private:
     bool ReadRow();
     void EndRead(long rows);
     void AppendRow();
-    char* Allocate(std::size_t size);
+    char* RowSpace(std::size_t written, std::size_t more);
     void TrimLastBlock();
     const char* RowBase(std::size_t row) const;
     Variant Cell(std::size_t row, int column) const;
@@ -118,10 +118,9 @@ private:
     std::size_t blockSize_ = 0;
     std::size_t heldBytes_ = 0;
     std::vector<RowPlace> rows_;
-    // The row being read: its cell types, cell ends and cell bytes.
+    // The row being read: its cell types and cell ends.
     std::vector<CellType> pendingTypes_;
     std::vector<std::uint32_t> pendingEnds_;
-    std::string pendingBytes_;
     std::optional<std::vector<std::uint32_t>> visible_;  // rows passing the filter
     std::size_t position_ = 0;                           // index among the visible rows
     const char* current_ = nullptr;                      // that row; nullptr past the end

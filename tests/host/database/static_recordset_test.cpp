@@ -49,6 +49,28 @@ TEST_F(StaticRecordsetTest, ValuesKeepTheirTypesAndNullIsNotEmpty) {
     }
 }
 
+// Rows of every size: their cell offsets take 1, 2 or 4 bytes, the biggest fills blocks of its own.
+TEST_F(StaticRecordsetTest, RowsOfEverySizeReadBack) {
+    const int sizes[] = {0, 100, 300, 70'000, 3'000'000, 10};
+    std::string sql;
+    for (const int size : sizes) {
+        sql += std::string(sql.empty() ? "" : " union all ") + "select " + std::to_string(size) +
+               ", hex(zeroblob(" + std::to_string(size / 2) + ")), 0.1, -7, null";
+    }
+    auto rows = Read(sql);
+    ASSERT_TRUE(rows);
+    for (const int size : sizes) {
+        ASSERT_FALSE(rows->Eof());
+        EXPECT_EQ(*rows->Fields(0), Variant(size));
+        EXPECT_EQ(rows->Fields(1)->ToString(), std::string(static_cast<std::size_t>(size), '0'));
+        EXPECT_EQ(*rows->Fields(2), Variant(0.1));
+        EXPECT_EQ(*rows->Fields(3), Variant(-7));
+        EXPECT_TRUE(rows->Fields(4)->IsNull());
+        rows->MoveNext();
+    }
+    EXPECT_TRUE(rows->Eof());
+}
+
 TEST_F(StaticRecordsetTest, MovesThroughAllRowsAndBackToTheFirst) {
     auto rows = Read("select 'a' as c union all select 'b' union all select 'c'");
     ASSERT_TRUE(rows);
