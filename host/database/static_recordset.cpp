@@ -216,30 +216,29 @@ void StaticRecordset::AppendRow() {
     char* row = RowSpace(0, 0);
     for (std::size_t column = 0; column < columns; ++column) {
         const int index = static_cast<int>(column);
+        const SqlCell cell = statement.Column(index);
         CellType type = CellType::Null;
-        switch (statement.ColumnType(index)) {
+        switch (cell.type) {
             case SqlValueType::Null:
                 break;
             case SqlValueType::Integer:
                 type = CellType::Integer;
                 row = RowSpace(written, kNumberBytes);
-                written += WriteInteger(row + written, statement.ColumnInteger(index));
+                written += WriteInteger(row + written, cell.integer);
                 break;
             case SqlValueType::Real:
                 type = CellType::Real;
                 row = RowSpace(written, kNumberBytes);
-                written += WriteReal(row + written, statement.ColumnReal(index));
+                written += WriteReal(row + written, cell.real);
                 break;
-            case SqlValueType::Text: {
+            case SqlValueType::Text:
                 type = CellType::Text;
-                const std::string_view text = statement.ColumnText(index);
-                row = RowSpace(written, text.size());
-                if (!text.empty()) {  // an empty text may come without bytes
-                    std::memcpy(row + written, text.data(), text.size());
+                row = RowSpace(written, cell.text.size());
+                if (!cell.text.empty()) {  // an empty text may come without bytes
+                    std::memcpy(row + written, cell.text.data(), cell.text.size());
                 }
-                written += text.size();
+                written += cell.text.size();
                 break;
-            }
         }
         pendingTypes_[column] = type;
         pendingEnds_[column] = static_cast<std::uint32_t>(written);
@@ -265,14 +264,19 @@ void StaticRecordset::FreeBlock::operator()(char* block) const {
 }
 
 // Room for `more` bytes behind the `written` bytes of the row being read, and for the row's
-// header; a new block takes over what was written. Each block doubles the last up to a huge page;
-// a row too big for one takes a block of its own.
+// header.
 char* StaticRecordset::RowSpace(std::size_t written, std::size_t more) {
     const std::size_t needed =
         written + more + 1 + typeBytes_ + sizeof(std::uint32_t) * pendingEnds_.size();
-    if (!blocks_.empty() && blockUsed_ + needed <= blockSize_) {
+    if (!blocks_.empty() && blockUsed_ + needed <= blockSize_) [[likely]] {
         return blocks_.back().get() + blockUsed_;
     }
+    return NewRowBlock(written, needed);
+}
+
+// A new block takes over what was written of the row. Each block doubles the last up to a huge
+// page; a row too big for one takes a block of its own.
+char* StaticRecordset::NewRowBlock(std::size_t written, std::size_t needed) {
     const std::size_t grown =
         blocks_.empty() ? kFirstBlockSize : std::min(2 * blockSize_, kHugeBlockSize);
     Block block(NewBlock(std::max(grown, needed)));

@@ -99,6 +99,7 @@ private:
     void EndRead(long rows);
     void AppendRow();
     char* RowSpace(std::size_t written, std::size_t more);
+    char* NewRowBlock(std::size_t written, std::size_t needed);
     void TrimLastBlock();
     const char* RowBase(std::size_t row) const;
     Variant Cell(std::size_t row, int column) const;
