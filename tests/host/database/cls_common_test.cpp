@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 #include "host/database/account_database.h"
@@ -245,18 +246,45 @@ TEST_F(ClsCommonTest, OpenXLearnsItsCountFromASecondConnection) {
 }
 
 // A write on the connection of a half-read result: the result first reads every row as it was.
-TEST_F(ClsCommonTest, AWriteWaitsForTheResultsStillReading) {
+TEST_F(ClsCommonTest, EveryWriteLetsAHalfReadResultReadItsRowsFirst) {
     AddManyCorrespondences();
-    auto rows = OpenLazily("select cInvCode, iTopSum from WhInvContrapose order by cInvCode");
-    ASSERT_TRUE(rows);
-    std::string update = "update WhInvContrapose set iTopSum=7";
-    ASSERT_TRUE(service->ExecuteX(update));
-    EXPECT_FALSE(rows->Reading());
-    long seen = 0;
-    for (; !rows->Eof(); rows->MoveNext(), ++seen) {
-        ASSERT_EQ(*rows->Fields(1), Variant(1)) << seen;
+    db.AddInventory("Z001", "螺杆");
+    const std::string query = "select cInvCode, iTopSum from WhInvContrapose order by cInvCode";
+    std::string message;
+    struct Case {
+        const char* what;
+        std::function<bool()> write;
+    };
+    const Case cases[] = {
+        {"ExecuteX", [&] { return service->ExecuteX("update WhInvContrapose set iTopSum=7"); }},
+        // The new and the deleted row sort last, where the result has not read yet.
+        {"Add",
+         [&] {
+             return service->Add(
+                 "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>Z001</cInvCode>"
+                 "<cWhPersonCode></cWhPersonCode><itopsum>100</itopsum><ilowsum>10</ilowsum>"
+                 "<isafenum>20</isafenum><iWastage>1</iWastage><iFrequency>1</iFrequency>"
+                 "<cFrequency>周</cFrequency><iDays>3</iDays><dLastDate>2005-01-01</dLastDate>"
+                 "<cUserId>demo</cUserId></WhInvContrapose>",
+                 "WhInvContrapose", message);
+         }},
+        {"Delete",
+         [&] { return service->Delete("Z001", "cInvCode", "WhInvContrapose", message, "demo"); }},
+    };
+    for (const auto& c : cases) {
+        const Variant before =
+            db.Scalar("select group_concat(cInvCode || ':' || iTopSum, ',') from (" + query + ")");
+        auto rows = OpenLazily(query);
+        ASSERT_TRUE(rows);
+        ASSERT_TRUE(c.write()) << c.what << ": " << message;
+        EXPECT_FALSE(rows->Reading()) << c.what;
+        std::string read;
+        for (; !rows->Eof(); rows->MoveNext()) {
+            read += (read.empty() ? "" : ",") + rows->Fields(0)->ToString() + ":" +
+                    rows->Fields(1)->ToString();
+        }
+        EXPECT_EQ(read, before.ToString()) << c.what;
     }
-    EXPECT_EQ(seen, 1000);
 }
 
 TEST_F(ClsCommonTest, ARolledBackDeleteLeavesAHalfReadResultWhole) {
