@@ -13,6 +13,7 @@
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
+#include "host/database/sqlite_row_count.h"
 #include "host/database/static_recordset.h"
 #include "host/objects/host_text.h"
 
@@ -60,7 +61,13 @@ bool RunToEnd(SqlStatement& statement, long& rows) {
 ClsCommon::ClsCommon(std::shared_ptr<HostEnvironment> environment)
     : environment_(std::move(environment)) {}
 
+ClsCommon::~ClsCommon() {
+    DrainLazyResults();
+}
+
 void ClsCommon::Init(const std::string& ysDBName) {
+    DrainLazyResults();
+    databasePath_.clear();
     locks_.reset();
     backend_.reset();
     const DatabaseLocation location = environment_->accounts.Locate(ysDBName);
@@ -74,6 +81,7 @@ void ClsCommon::Init(const std::string& ysDBName) {
         return;
     }
     backend_ = std::move(backend);
+    databasePath_ = location.connection;
     locks_ = backend_->CreateSessionLocks();
     lastError_.clear();
 }
@@ -123,18 +131,53 @@ void ClsCommon::Log(const char* operation, const std::string& adapted, long rows
                 rows < 0 ? lastError_ : std::string());
 }
 
+void ClsCommon::DrainLazyResults() {
+    for (const auto& result : lazyResults_) {
+        if (const auto recordset = result.lock()) {
+            recordset->ReadToEnd();
+        }
+    }
+    lazyResults_.clear();
+}
+
+void ClsCommon::CountBeside(StaticRecordset& recordset, const std::string& adapted) const {
+    recordset.SetCountStarter([path = databasePath_, adapted]() -> StaticRecordset::CountBeside {
+        std::shared_ptr<const SqliteRowCount> count = SqliteRowCount::Start(path, adapted);
+        if (!count) {
+            return nullptr;
+        }
+        return [count] { return count->Result(); };
+    });
+}
+
 std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
-    std::shared_ptr<StaticRecordset> recordset;
-    if (statement) {
-        recordset = StaticRecordset::Read(*statement);
-        if (!recordset) {
-            lastError_ = backend_->LastError();
-        }
+    if (!statement) {
+        Log("OpenX", adapted, -1, start);
+        return nullptr;
     }
-    Log("OpenX", adapted, recordset ? recordset->RecordCount() : -1, start);
+    // The line is written when the rows stop coming, which for a big result is after OpenX.
+    StaticRecordset::Finished finished;
+    if (!environment_->sqlLogPath.empty()) {
+        finished = [log = SqlLog(environment_->sqlLogPath), adapted, start,
+                    backend = std::weak_ptr<const SqlBackend>(backend_)](long rows) {
+            const auto connection = backend.lock();
+            log.Append("OpenX", adapted, rows, Clock::now() - start,
+                       rows < 0 && connection ? connection->LastError() : std::string());
+        };
+    }
+    auto recordset = StaticRecordset::Open(std::move(statement), std::move(finished));
+    if (!recordset) {
+        lastError_ = backend_->LastError();
+        return nullptr;
+    }
+    if (recordset->Reading()) {
+        std::erase_if(lazyResults_, [](const auto& result) { return result.expired(); });
+        lazyResults_.push_back(recordset);
+        CountBeside(*recordset, adapted);
+    }
     return recordset;
 }
 
@@ -162,6 +205,7 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
 }
 
 bool ClsCommon::ExecuteX(const std::string& sql) {
+    DrainLazyResults();
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
@@ -198,6 +242,7 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
     if (!record) {
         return false;
     }
+    DrainLazyResults();
     // Checks and write see one state: no right, code or row can change in between.
     if (!backend_->Begin()) {
         lastError_ = backend_->LastError();
@@ -286,6 +331,7 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
 
 // One row is what the caller meant; a condition that reaches more is refused whole.
 bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
+    DrainLazyResults();
     const auto start = Clock::now();
     if (!backend_->Begin()) {
         lastError_ = backend_->LastError();

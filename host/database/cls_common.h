@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/database/session_locks.h"
 #include "host/database/sql_backend.h"
@@ -13,12 +14,16 @@
 namespace zel {
 
 class CorrespondenceRecord;
+class StaticRecordset;
 
 // ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
 // writes correspondence records with bound values, and holds the session locks of its backend.
 class ClsCommon final : public IClsCommon, public ISessionLocks {
 public:
     explicit ClsCommon(std::shared_ptr<HostEnvironment> environment);
+    ClsCommon(const ClsCommon&) = delete;
+    ClsCommon& operator=(const ClsCommon&) = delete;
+    ~ClsCommon() override;
 
     void Init(const std::string& ysDBName) override;
     bool Status() override;
@@ -41,6 +46,11 @@ private:
     // The adapted statement, or nullptr with the reason kept for LastError.
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql, std::string& adapted);
     std::unique_ptr<SqlStatement> PrepareShared(const std::string& adapted);
+    // OpenX's results still reading hold a live statement on the connection: they read to their
+    // end before anything writes there or the connection closes, so a rollback never cuts one
+    // short and no write waits on our own reader.
+    void DrainLazyResults();
+    void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);
@@ -53,6 +63,8 @@ private:
 
     std::shared_ptr<HostEnvironment> environment_;
     std::shared_ptr<SqlBackend> backend_;
+    std::string databasePath_;  // where a count beside a read opens its own connection
+    std::vector<std::weak_ptr<StaticRecordset>> lazyResults_;
     std::unique_ptr<ISessionLocks> locks_;
     std::string lastError_;
 };

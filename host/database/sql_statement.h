@@ -13,6 +13,14 @@ enum class SqlValueType { Null, Integer, Real, Text };
 
 enum class StepResult { Row, Done, Error };
 
+// One value of the current row; a text is valid until the next Step.
+struct SqlCell {
+    SqlValueType type = SqlValueType::Null;
+    std::int64_t integer = 0;
+    double real = 0;
+    std::string_view text;
+};
+
 // One prepared statement of a SqlBackend. Parameters are numbered from 1, columns from 0.
 // A statement stays usable after its backend object is gone; the connection closes once the
 // last statement is finalised.
@@ -48,6 +56,8 @@ public:
     virtual double ColumnReal(int column) const = 0;
     // Valid until the next Step.
     virtual std::string_view ColumnText(int column) const = 0;
+    // The type and the value at once, for a reader that takes every cell of every row.
+    virtual SqlCell Column(int column) const;
     Variant ColumnValue(int column) const;
 };
 
@@ -72,6 +82,20 @@ inline bool SqlStatement::Run(const std::vector<Variant>& values) {
     done = done && Step() == StepResult::Done;
     Reset();
     return done;
+}
+
+inline SqlCell SqlStatement::Column(int column) const {
+    switch (ColumnType(column)) {
+        case SqlValueType::Integer:
+            return {SqlValueType::Integer, ColumnInteger(column), 0, {}};
+        case SqlValueType::Real:
+            return {SqlValueType::Real, 0, ColumnReal(column), {}};
+        case SqlValueType::Text:
+            return {SqlValueType::Text, 0, 0, ColumnText(column)};
+        case SqlValueType::Null:
+            break;
+    }
+    return {};
 }
 
 inline Variant SqlStatement::ColumnValue(int column) const {

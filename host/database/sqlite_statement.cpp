@@ -97,4 +97,24 @@ std::string_view SqliteStatement::ColumnText(int column) const {
     return {text, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
 }
 
+// One look-up of the engine's value instead of one per question: the value stays the engine's own
+// until the next step, and the connection serves one thread, so nothing can change it meanwhile.
+SqlCell SqliteStatement::Column(int column) const {
+    sqlite3_value* value = sqlite3_column_value(statement_, column);
+    switch (sqlite3_value_type(value)) {
+        case SQLITE_INTEGER:
+            return {SqlValueType::Integer, sqlite3_value_int64(value), 0, {}};
+        case SQLITE_FLOAT:
+            return {SqlValueType::Real, 0, sqlite3_value_double(value), {}};
+        case SQLITE_NULL:
+            return {};
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
+            return {SqlValueType::Text, 0, 0,
+                    text != nullptr ? std::string_view(text, size) : std::string_view()};
+        }
+    }
+}
+
 }  // namespace zel

@@ -37,6 +37,7 @@ public:
     std::int64_t ColumnInteger(int column) const override;
     double ColumnReal(int column) const override;
     std::string_view ColumnText(int column) const override;
+    SqlCell Column(int column) const override;
 
 private:
     sqlite3_stmt* statement_;

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "host/database/account_database.h"
 #include "host/database/session_locks.h"
+#include "host/database/static_recordset.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -26,6 +29,33 @@ protected:
     long Count(const std::string& where = "1=1") {
         return std::stol(
             db.Scalar("select count(*) from WhInvContrapose where " + where).ToString());
+    }
+
+    // A thousand correspondence rows of warehouse 01, more than OpenX reads before it returns.
+    void AddManyCorrespondences() {
+        ASSERT_TRUE(
+            db.Execute("create table Numbers (i integer);"
+                       "with recursive k(i) as (select 1 union all select i+1 from k where i<1000) "
+                       "insert into Numbers select i from k;"
+                       "insert into Inventory (cInvCode, cInvName) select printf('B%04d', i), 'x' "
+                       "from Numbers;"
+                       "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) "
+                       "select '01', printf('B%04d', i), 1 from Numbers"));
+    }
+
+    std::shared_ptr<StaticRecordset> OpenLazily(std::string sql) {
+        auto rows = std::dynamic_pointer_cast<StaticRecordset>(service->OpenX(sql));
+        EXPECT_TRUE(rows && rows->Reading()) << service->LastError();
+        return rows;
+    }
+
+    std::vector<std::string> LogLines(const std::string& log) {
+        std::ifstream file(log);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
     }
 
     test::TestDatabase db;
@@ -197,11 +227,7 @@ TEST_F(ClsCommonTest, LogHoldsEveryStatementWithRowsAndTime) {
     rows.reset();
     service->OpenX(bad);
 
-    std::ifstream file(log);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        lines.push_back(line);
-    }
+    const auto lines = LogLines(log);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[0].find("\tOpenX\t1\t"), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find("select * from WhInvContrapose limit 1"), std::string::npos);
@@ -209,6 +235,99 @@ TEST_F(ClsCommonTest, LogHoldsEveryStatementWithRowsAndTime) {
     EXPECT_NE(lines[2].find("\tOpenforward\t2\t"), std::string::npos) << lines[2];
     EXPECT_NE(lines[3].find("\t-1\t"), std::string::npos) << lines[3];
     EXPECT_NE(lines[3].find("nosuch"), std::string::npos);
+}
+
+TEST_F(ClsCommonTest, OpenXLogsABigResultWhenItsRowsStop) {
+    AddManyCorrespondences();
+    const std::string log = db.Folder() + "/sql.log";
+    db.Environment()->sqlLogPath = log;
+    auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
+    ASSERT_TRUE(rows);
+    EXPECT_TRUE(LogLines(log).empty());
+    EXPECT_EQ(rows->RecordCount(), 1000);
+    const auto complete = LogLines(log);
+    ASSERT_EQ(complete.size(), 1u);
+    EXPECT_NE(complete[0].find("\tOpenX\t1000\t"), std::string::npos) << complete[0];
+
+    auto failing = OpenLazily(
+        "select case when i < 100 then i else abs(-9223372036854775807 - 1) end from Numbers");
+    ASSERT_TRUE(failing);
+    while (!failing->Eof()) {
+        failing->MoveNext();
+    }
+    EXPECT_FALSE(failing->IsOpen());
+    const auto failed = LogLines(log);
+    ASSERT_EQ(failed.size(), 2u);
+    EXPECT_NE(failed[1].find("\tOpenX\t-1\t"), std::string::npos) << failed[1];
+    EXPECT_NE(failed[1].find("overflow"), std::string::npos) << failed[1];
+}
+
+// The count runs on a thread of its own; the test waits for it, long enough for a loaded machine.
+TEST_F(ClsCommonTest, OpenXLearnsItsCountFromASecondConnection) {
+    AddManyCorrespondences();
+    auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
+    ASSERT_TRUE(rows);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (rows->KnownRecordCount() < 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(rows->Reading());
+    EXPECT_EQ(rows->KnownRecordCount(), 1000);
+}
+
+// A write on the connection of a half-read result: the result first reads every row as it was.
+TEST_F(ClsCommonTest, EveryWriteLetsAHalfReadResultReadItsRowsFirst) {
+    AddManyCorrespondences();
+    db.AddInventory("Z001", "螺杆");
+    const std::string query = "select cInvCode, iTopSum from WhInvContrapose order by cInvCode";
+    std::string message;
+    struct Case {
+        const char* what;
+        std::function<bool()> write;
+    };
+    const Case cases[] = {
+        {"ExecuteX", [&] { return service->ExecuteX("update WhInvContrapose set iTopSum=7"); }},
+        // The new and the deleted row sort last, where the result has not read yet.
+        {"Add",
+         [&] {
+             return service->Add(
+                 "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>Z001</cInvCode>"
+                 "<cWhPersonCode></cWhPersonCode><itopsum>100</itopsum><ilowsum>10</ilowsum>"
+                 "<isafenum>20</isafenum><iWastage>1</iWastage><iFrequency>1</iFrequency>"
+                 "<cFrequency>周</cFrequency><iDays>3</iDays><dLastDate>2005-01-01</dLastDate>"
+                 "<cUserId>demo</cUserId></WhInvContrapose>",
+                 "WhInvContrapose", message);
+         }},
+        {"Delete",
+         [&] { return service->Delete("Z001", "cInvCode", "WhInvContrapose", message, "demo"); }},
+    };
+    for (const auto& c : cases) {
+        const Variant before =
+            db.Scalar("select group_concat(cInvCode || ':' || iTopSum, ',') from (" + query + ")");
+        auto rows = OpenLazily(query);
+        ASSERT_TRUE(rows);
+        ASSERT_TRUE(c.write()) << c.what << ": " << message;
+        EXPECT_FALSE(rows->Reading()) << c.what;
+        std::string read;
+        for (; !rows->Eof(); rows->MoveNext()) {
+            read += (read.empty() ? "" : ",") + rows->Fields(0)->ToString() + ":" +
+                    rows->Fields(1)->ToString();
+        }
+        EXPECT_EQ(read, before.ToString()) << c.what;
+    }
+}
+
+TEST_F(ClsCommonTest, ARolledBackDeleteLeavesAHalfReadResultWhole) {
+    AddManyCorrespondences();
+    auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
+    ASSERT_TRUE(rows);
+    std::string condition = "01";
+    std::string key = "cWhCode";
+    std::string message;
+    EXPECT_FALSE(service->Delete(condition, key, "WhInvContrapose", message, "demo"));
+    EXPECT_TRUE(rows->IsOpen());
+    EXPECT_EQ(rows->RecordCount(), 1000);
+    EXPECT_EQ(Count(), 1000);
 }
 
 TEST_F(ClsCommonTest, SessionLocksExcludeASecondServiceOfTheSameProcess) {

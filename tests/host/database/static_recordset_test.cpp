@@ -17,11 +17,21 @@ protected:
     std::shared_ptr<StaticRecordset> Read(const std::string& sql) {
         auto statement = backend.Prepare(sql);
         EXPECT_TRUE(statement) << backend.LastError();
-        return statement ? StaticRecordset::Read(*statement) : nullptr;
+        return StaticRecordset::Open(std::move(statement), nullptr);
+    }
+
+    // Rows 1..count of one column "i", read lazily; each end of the read goes to finishedWith.
+    std::shared_ptr<StaticRecordset> OpenNumbers(int count, const std::string& cell = "i") {
+        const std::string sql =
+            "with recursive k(i) as (select 1 union all select i+1 from k where i<" +
+            std::to_string(count) + ") select " + cell + " as i from k";
+        return StaticRecordset::Open(backend.Prepare(sql),
+                                     [this](long rows) { finishedWith.push_back(rows); });
     }
 
     test::TestDatabase db;
     SqliteBackend backend;
+    std::vector<long> finishedWith;
 };
 
 TEST_F(StaticRecordsetTest, ValuesKeepTheirTypesAndNullIsNotEmpty) {
@@ -37,6 +47,28 @@ TEST_F(StaticRecordsetTest, ValuesKeepTheirTypesAndNullIsNotEmpty) {
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(*rows->Fields(i), expected[i]) << i;
     }
+}
+
+// Rows of every size: their cell offsets take 1, 2 or 4 bytes, the biggest fills blocks of its own.
+TEST_F(StaticRecordsetTest, RowsOfEverySizeReadBack) {
+    const int sizes[] = {0, 100, 300, 70'000, 3'000'000, 10};
+    std::string sql;
+    for (const int size : sizes) {
+        sql += std::string(sql.empty() ? "" : " union all ") + "select " + std::to_string(size) +
+               ", hex(zeroblob(" + std::to_string(size / 2) + ")), 0.1, -7, null";
+    }
+    auto rows = Read(sql);
+    ASSERT_TRUE(rows);
+    for (const int size : sizes) {
+        ASSERT_FALSE(rows->Eof());
+        EXPECT_EQ(*rows->Fields(0), Variant(size));
+        EXPECT_EQ(rows->Fields(1)->ToString(), std::string(static_cast<std::size_t>(size), '0'));
+        EXPECT_EQ(*rows->Fields(2), Variant(0.1));
+        EXPECT_EQ(*rows->Fields(3), Variant(-7));
+        EXPECT_TRUE(rows->Fields(4)->IsNull());
+        rows->MoveNext();
+    }
+    EXPECT_TRUE(rows->Eof());
 }
 
 TEST_F(StaticRecordsetTest, MovesThroughAllRowsAndBackToTheFirst) {
@@ -125,6 +157,137 @@ TEST_F(StaticRecordsetTest, HoldsAGridOfTextsInLittleMoreThanTheirBytes) {
     ASSERT_TRUE(rows);
     EXPECT_EQ(rows->RecordCount(), 2000);
     EXPECT_LT(rows->MemoryBytes(), 2 * rows->TextBytes());
+}
+
+TEST_F(StaticRecordsetTest, ASmallResultIsCompleteOnReturn) {
+    auto rows = OpenNumbers(10);
+    ASSERT_TRUE(rows);
+    EXPECT_FALSE(rows->Reading());
+    EXPECT_EQ(rows->KnownRecordCount(), 10);
+    EXPECT_EQ(finishedWith, std::vector<long>{10});
+}
+
+TEST_F(StaticRecordsetTest, MovesBackAfterALazyRead) {
+    auto rows = OpenNumbers(1000);
+    ASSERT_TRUE(rows);
+    for (int i = 0; i < 300; ++i) {
+        rows->MoveNext();
+    }
+    EXPECT_EQ(*rows->Fields(0), Variant(301));
+    EXPECT_TRUE(rows->Reading());
+    rows->MoveFirst();
+    EXPECT_FALSE(rows->Bof());
+    EXPECT_EQ(*rows->Fields(0), Variant(1));
+    long seen = 0;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        EXPECT_EQ(*rows->Fields(0), Variant(++seen));
+    }
+    EXPECT_EQ(seen, 1000);
+    EXPECT_TRUE(rows->IsOpen());
+    EXPECT_EQ(finishedWith, std::vector<long>{1000});
+}
+
+TEST_F(StaticRecordsetTest, RecordCountReadsToTheEndAndKeepsTheCurrentRow) {
+    auto rows = OpenNumbers(1000);
+    ASSERT_TRUE(rows);
+    rows->MoveNext();
+    EXPECT_EQ(rows->KnownRecordCount(), -1);
+    EXPECT_EQ(rows->RecordCount(), 1000);
+    EXPECT_FALSE(rows->Reading());
+    EXPECT_EQ(rows->KnownRecordCount(), 1000);
+    EXPECT_EQ(*rows->Fields(0), Variant(2));
+    EXPECT_EQ(finishedWith, std::vector<long>{1000});
+}
+
+TEST_F(StaticRecordsetTest, FilterAfterAPartialReadSeesEveryRow) {
+    auto rows = OpenNumbers(1000);
+    ASSERT_TRUE(rows);
+    rows->MoveNext();
+    ASSERT_TRUE(rows->SetFilter("i=2 or i=999"));
+    EXPECT_EQ(rows->RecordCount(), 2);
+    EXPECT_EQ(*rows->Fields(0), Variant(2));
+    rows->MoveNext();
+    EXPECT_EQ(*rows->Fields(0), Variant(999));
+    ASSERT_TRUE(rows->SetFilter(""));
+    EXPECT_EQ(rows->RecordCount(), 1000);
+}
+
+TEST_F(StaticRecordsetTest, KnownRecordCountTrustsTheCountBesideUntilTheEndTells) {
+    struct Case {
+        const char* what;
+        std::optional<long> beside;
+        long known;
+    };
+    const Case cases[] = {
+        {"not counted yet", std::nullopt, -1},
+        {"counted", 1500, 1500},
+        {"counted before rows were added", 10, -1},
+    };
+    for (const auto& c : cases) {
+        auto rows = OpenNumbers(1000);
+        ASSERT_TRUE(rows);
+        rows->SetCountStarter([&] { return [&] { return c.beside; }; });
+        EXPECT_EQ(rows->KnownRecordCount(), c.known) << c.what;
+        rows->ReadToEnd();
+        EXPECT_EQ(rows->KnownRecordCount(), 1000) << c.what << ": the rows read win";
+    }
+}
+
+TEST_F(StaticRecordsetTest, TheCountBesideStartsOnlyWhenAsked) {
+    int started = 0;
+    const auto starter = [&] {
+        ++started;
+        return [] { return std::optional<long>(1000); };
+    };
+    auto unasked = OpenNumbers(1000);
+    unasked->SetCountStarter(starter);
+    EXPECT_EQ(unasked->RecordCount(), 1000);
+    EXPECT_EQ(unasked->KnownRecordCount(), 1000);
+    EXPECT_EQ(started, 0);
+    auto asked = OpenNumbers(1000);
+    asked->SetCountStarter(starter);
+    asked->KnownRecordCount();
+    asked->KnownRecordCount();
+    EXPECT_EQ(started, 1);
+}
+
+TEST_F(StaticRecordsetTest, AResultLeftBeforeItsEndTellsTheRowsItRead) {
+    const auto moved = [this] {
+        auto rows = OpenNumbers(1000);
+        for (int i = 0; i < 100; ++i) {
+            rows->MoveNext();
+        }
+        return rows;
+    };
+    moved().reset();
+    auto closed = moved();
+    closed->Close();
+    EXPECT_FALSE(closed->Reading());
+    closed->Close();
+    EXPECT_EQ(finishedWith, (std::vector<long>{101, 101}));
+}
+
+// A failing step must never look like the end of a shorter result.
+TEST_F(StaticRecordsetTest, AStepFailingPartWayClosesTheResult) {
+    auto rows =
+        OpenNumbers(1000, "case when i < 100 then i else abs(-9223372036854775807 - 1) end");
+    ASSERT_TRUE(rows);
+    long seen = 0;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        ++seen;
+    }
+    EXPECT_EQ(seen, 99);
+    EXPECT_FALSE(rows->IsOpen());
+    EXPECT_EQ(rows->RecordCount(), 0);
+    EXPECT_FALSE(rows->SetFilter(""));
+    EXPECT_EQ(finishedWith, std::vector<long>{-1});
+    EXPECT_NE(backend.LastError().find("overflow"), std::string::npos) << backend.LastError();
+}
+
+TEST_F(StaticRecordsetTest, AStepFailingAmongTheFirstRowsGivesNoResult) {
+    EXPECT_FALSE(
+        OpenNumbers(1000, "case when i < 10 then i else abs(-9223372036854775807 - 1) end"));
+    EXPECT_EQ(finishedWith, std::vector<long>{-1});
 }
 
 }  // namespace
