@@ -20,6 +20,7 @@ std::shared_ptr<ForwardRecordset> ForwardRecordset::Open(std::unique_ptr<SqlStat
         return nullptr;
     }
     result->onRow_ = first == StepResult::Row;
+    result->ended_ = !result->onRow_;
     result->rowsRead_ = result->onRow_ ? 1 : 0;
     return result;
 }
@@ -35,9 +36,21 @@ void ForwardRecordset::MoveFirst() {
 }
 
 void ForwardRecordset::MoveNext() {
-    if (open_ && onRow_) {
-        onRow_ = statement_->Step() == StepResult::Row;
-        rowsRead_ += onRow_ ? 1 : 0;
+    if (!open_ || !onRow_) {
+        return;
+    }
+    switch (statement_->Step()) {
+        case StepResult::Row:
+            ++rowsRead_;
+            return;
+        case StepResult::Done:
+            onRow_ = false;
+            ended_ = true;
+            return;
+        case StepResult::Error:
+            rowsRead_ = -1;
+            Close();
+            return;
     }
 }
 
