@@ -7,10 +7,11 @@
 namespace zel {
 
 // The texts of one grid row in one block: the cell ends first, then the texts, cell c running
-// from the end of cell c-1 to ends[c]. A row never written holds no allocation at all, so a grid
-// can be sized to many rows at once. While a row is written the block keeps room to grow; a
-// write to its last cell fits the block to its texts, so that a filled list of 100,000 rows
-// carries no slack.
+// from the end of cell c-1 to ends[c]. An end takes one byte in a block shorter than 256 bytes
+// (most list rows), two below 64 KiB and four above, so the ends cost little beside short texts.
+// A row never written holds no allocation at all, so a grid can be sized to many rows at once.
+// While a row is written the block keeps room to grow; a write to its last cell fits the block
+// to its texts, so that a filled list of 100,000 rows carries no slack.
 class CellRow {
 public:
     std::string_view Cell(int column) const;
@@ -22,6 +23,8 @@ public:
 
 private:
     std::uint32_t End(std::uint32_t column) const;
+    static void SetEnd(char* block, std::size_t endBytes, std::uint32_t column, std::uint32_t end);
+    std::size_t EndBytes() const;
     const char* Text() const;
     // A new block of `columns` cells, `room` bytes long at least, whose texts are the old ones
     // with cell `column` (when within them) replaced by `text`.
@@ -29,7 +32,10 @@ private:
                  std::size_t room);
     // Replaces the text of an existing cell within the block's room; false when it does not fit.
     bool ReplaceInPlace(std::uint32_t column, std::string_view text);
-    std::size_t BytesFor(std::uint32_t columns, std::size_t textSize) const;
+    // The smallest block of at least `atLeast` bytes for that many cells and text bytes, ends
+    // included.
+    static std::size_t BytesFor(std::uint32_t columns, std::size_t textSize,
+                                std::size_t atLeast = 0);
 
     std::unique_ptr<char[]> block_;
     std::uint32_t columns_ = 0;
