@@ -1,5 +1,6 @@
 #include "mainwindow/grid_filler.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/correspondence_fields.h"
@@ -74,7 +75,8 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
     for (recordset.MoveFirst(); !recordset.Eof(); recordset.MoveNext()) {
         ++rows;
         if (rows >= grid.Rows()) {
-            grid.GrowRows(rows + kRowsPerPump);
+            // Each growth repaints the rows in sight, so the batches double.
+            grid.GrowRows(rows + std::max(rows, kRowsPerPump));
         }
         WriteRow(recordset, target, names, rows);
         if (rows % kRowsPerPump != 0) {

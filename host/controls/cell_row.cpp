@@ -7,42 +7,10 @@
 namespace zel {
 namespace {
 
-// The bytes an end takes in a block of that size: every end lies within the block.
-std::size_t EndBytesFor(std::size_t blockBytes) {
-    if (blockBytes <= UINT8_MAX) {
-        return 1;
-    }
-    return blockBytes <= UINT16_MAX ? 2 : 4;
-}
-
 // Room a row being written keeps beyond what its texts need, besides half of that.
 constexpr std::size_t kGrowthBytes = 64;
 
-}  // namespace
-
-std::size_t CellRow::EndBytes() const {
-    return EndBytesFor(capacity_);
-}
-
-std::uint32_t CellRow::End(std::uint32_t column) const {
-    const char* at = block_.get();
-    switch (EndBytes()) {
-        case 1:
-            return static_cast<unsigned char>(at[column]);
-        case 2: {
-            std::uint16_t end = 0;
-            std::memcpy(&end, at + column * 2, 2);
-            return end;
-        }
-        default: {
-            std::uint32_t end = 0;
-            std::memcpy(&end, at + column * 4, 4);
-            return end;
-        }
-    }
-}
-
-void CellRow::SetEnd(char* block, std::size_t endBytes, std::uint32_t column, std::uint32_t end) {
+void SetEnd(char* block, std::size_t endBytes, std::uint32_t column, std::uint32_t end) {
     if (endBytes == 1) {
         block[column] = static_cast<char>(end);
     } else if (endBytes == 2) {
@@ -53,9 +21,7 @@ void CellRow::SetEnd(char* block, std::size_t endBytes, std::uint32_t column, st
     }
 }
 
-const char* CellRow::Text() const {
-    return block_.get() + columns_ * EndBytes();
-}
+}  // namespace
 
 std::string_view CellRow::Cell(int column) const {
     if (column < 0 || static_cast<std::uint32_t>(column) >= columns_) {

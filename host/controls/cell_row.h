@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -22,10 +23,33 @@ public:
     std::size_t TextSize() const { return columns_ == 0 ? 0 : End(columns_ - 1); }
 
 private:
-    std::uint32_t End(std::uint32_t column) const;
-    static void SetEnd(char* block, std::size_t endBytes, std::uint32_t column, std::uint32_t end);
-    std::size_t EndBytes() const;
-    const char* Text() const;
+    // The bytes an end takes in a block of that size: every end lies within the block.
+    static std::size_t EndBytesFor(std::size_t blockBytes) {
+        if (blockBytes <= UINT8_MAX) {
+            return 1;
+        }
+        return blockBytes <= UINT16_MAX ? 2 : 4;
+    }
+    std::size_t EndBytes() const { return EndBytesFor(capacity_); }
+    // Inline: a fill reads the ends of a row many times over.
+    std::uint32_t End(std::uint32_t column) const {
+        const char* at = block_.get();
+        switch (EndBytes()) {
+            case 1:
+                return static_cast<unsigned char>(at[column]);
+            case 2: {
+                std::uint16_t end = 0;
+                std::memcpy(&end, at + column * 2, 2);
+                return end;
+            }
+            default: {
+                std::uint32_t end = 0;
+                std::memcpy(&end, at + column * 4, 4);
+                return end;
+            }
+        }
+    }
+    const char* Text() const { return block_.get() + columns_ * EndBytes(); }
     // A new block of `columns` cells, `room` bytes long at least, whose texts are the old ones
     // with cell `column` (when within them) replaced by `text`.
     void Rebuild(std::uint32_t columns, std::uint32_t column, std::string_view text,
