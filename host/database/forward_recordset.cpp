@@ -83,7 +83,20 @@ std::optional<Variant> ForwardRecordset::Fields(int index) const {
     if (Eof() || !columns_.Contains(index)) {
         return std::nullopt;
     }
-    return statement_->ColumnValue(index);
+    // Built in place rather than moved through a Variant and an optional: a reader asks for
+    // every field of every row.
+    const SqlStatement& statement = *statement_;
+    switch (statement.ColumnType(index)) {
+        case SqlValueType::Integer:
+            return std::optional<Variant>(std::in_place, statement.ColumnInteger(index));
+        case SqlValueType::Real:
+            return std::optional<Variant>(std::in_place, statement.ColumnReal(index));
+        case SqlValueType::Text:
+            return std::optional<Variant>(std::in_place, std::string(statement.ColumnText(index)));
+        case SqlValueType::Null:
+            break;
+    }
+    return std::optional<Variant>(std::in_place);
 }
 
 std::optional<Variant> ForwardRecordset::Fields(std::string_view name) const {
