@@ -18,7 +18,7 @@ namespace korvel {
 //
 // Rows are written as they are read, so the first screen shows after kRowsPerPump rows however
 // long the result is. The count is shown, and the grid sized to it, as soon as the result knows
-// it (KnownRecordCount); until then the grid grows by a batch at a time. At the end the count
+// it (KnownRecordCount); until then the grid grows in ever larger batches. At the end the count
 // shown and the grid's rows are the rows read, whatever count the result told before. A result
 // that is closed when its rows end (IsOpen false) failed while it was read: the fill fails
 // rather than show a short list as whole.
@@ -34,7 +34,7 @@ public:
         // The quantity style the host formats numbers with; it may hand back another one.
         pugi::xml_node& quantityStyle;
         FieldCatalogue& catalogue;
-        // Receives the row-count text.
+        // Receives the row-count text; an empty one while the count is not known yet.
         std::function<void(const std::string&)> showCount;
     };
 
