@@ -53,11 +53,17 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
                                          int serial) {
     zel::FlexGrid& grid = target.grid;
     grid.SetMousePointer(zel::kPointerHourglass);
-    const int rows = static_cast<int>(std::max(0L, recordset.RecordCount()));
-    std::vector<std::string> count{std::to_string(rows)};
-    target.showCount(target.pub.GetResFormatString("Zel.AA.ARCHIVE.COMMON.rstcount", count));
-    grid.SetRows(rows + 1);
-    if (rows == 0) {
+    const long countAtStart = recordset.KnownRecordCount();
+    long shownCount = countAtStart;
+    if (countAtStart >= 0) {
+        ShowCount(target, countAtStart);
+        grid.SetRows(static_cast<int>(countAtStart) + 1);
+    } else {
+        // Another warehouse's count must not stand beside these rows.
+        target.showCount({});
+        grid.SetRows(1);
+    }
+    if (countAtStart == 0) {
         grid.SetMousePointer(zel::kPointerDefault);
         fillDone_ = true;
         return Outcome::kCompleted;
@@ -65,26 +71,63 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
     grid.SetRedraw(false);
     grid.SetFixedRows(1);
     const std::vector<std::string> names = FieldNames(recordset);
-    const int fields = static_cast<int>(names.size());
-    recordset.MoveFirst();
-    for (int row = 1; row <= rows && !recordset.Eof(); ++row, recordset.MoveNext()) {
-        grid.SetTextMatrix(row, 0, std::to_string(row));
-        for (int field = 0; field < fields; ++field) {
-            const zel::Variant value = recordset.Fields(field).value_or(zel::Variant{});
-            grid.SetTextMatrix(row, field + 1,
-                               target.pub.FormatGridTxt(value, names[field], target.quantityStyle));
+    int rows = 0;
+    for (recordset.MoveFirst(); !recordset.Eof(); recordset.MoveNext()) {
+        ++rows;
+        if (rows >= grid.Rows()) {
+            // Each growth repaints the rows in sight, so the batches double.
+            grid.GrowRows(rows + std::max(rows, kRowsPerPump));
         }
-        if (row % kRowsPerPump == 0 && !PumpEvents(grid, serial)) {
+        WriteRow(recordset, target, names, rows);
+        if (rows % kRowsPerPump != 0) {
+            continue;
+        }
+        if (shownCount < 0 && (shownCount = recordset.KnownRecordCount()) >= 0) {
+            ShowCount(target, shownCount);
+            // Only adds rows: the cursor and the user's scrolling stay where they are.
+            grid.GrowRows(static_cast<int>(shownCount) + 1);
+        }
+        if (!PumpEvents(grid, serial)) {
             return Outcome::kInterrupted;
         }
     }
-    RepairGrid(recordset, rows, target);
-    grid.SetCol(1);
-    grid.SetRow(1);
+    if (!recordset.IsOpen()) {
+        grid.SetMousePointer(zel::kPointerDefault);
+        grid.SetRedraw(true);
+        return Outcome::kFailed;
+    }
+    // Rows grown while reading keep room for more; a row may also have come or gone between
+    // the count and the read.
+    if (countAtStart < 0 || grid.Rows() != rows + 1) {
+        grid.SetRows(rows + 1);
+    }
+    if (shownCount != rows) {
+        ShowCount(target, rows);
+    }
+    if (rows > 0) {
+        RepairGrid(recordset, rows, target);
+        grid.SetCol(1);
+        grid.SetRow(1);
+    }
     grid.SetRedraw(true);
     fillDone_ = true;
     grid.SetMousePointer(zel::kPointerDefault);
     return Outcome::kCompleted;
+}
+
+void GridFiller::WriteRow(zel::IRecordset& recordset, const Target& target,
+                          const std::vector<std::string>& names, int row) {
+    target.grid.SetTextMatrix(row, 0, std::to_string(row));
+    for (int field = 0; field < static_cast<int>(names.size()); ++field) {
+        const zel::Variant value = recordset.Fields(field).value_or(zel::Variant{});
+        target.grid.SetTextMatrix(
+            row, field + 1, target.pub.FormatGridTxt(value, names[field], target.quantityStyle));
+    }
+}
+
+void GridFiller::ShowCount(const Target& target, long count) {
+    std::vector<std::string> values{std::to_string(count)};
+    target.showCount(target.pub.GetResFormatString("Zel.AA.ARCHIVE.COMMON.rstcount", values));
 }
 
 bool GridFiller::PumpEvents(zel::FlexGrid& grid, int serial) {

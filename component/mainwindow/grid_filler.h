@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/field_catalogue.h"
 #include "host/controls/flex_grid.h"
@@ -14,6 +15,13 @@ namespace korvel {
 // events run every kRowsPerPump rows so the window stays responsive on long lists. Those events
 // may start another fill (a tree click, a refresh): the fill running outside it then stops at
 // once and leaves the grid to the newer one, whatever way the newer one ended.
+//
+// Rows are written as they are read, so the first screen shows after kRowsPerPump rows however
+// long the result is. The count is shown, and the grid sized to it, as soon as the result knows
+// it (KnownRecordCount); until then the grid grows in ever larger batches. At the end the count
+// shown and the grid's rows are the rows read, whatever count the result told before. A result
+// that is closed when its rows end (IsOpen false) failed while it was read: the fill fails
+// rather than show a short list as whole.
 class GridFiller {
 public:
     static constexpr int kRowsPerPump = 200;
@@ -26,7 +34,7 @@ public:
         // The quantity style the host formats numbers with; it may hand back another one.
         pugi::xml_node& quantityStyle;
         FieldCatalogue& catalogue;
-        // Receives the row-count text.
+        // Receives the row-count text; an empty one while the count is not known yet.
         std::function<void(const std::string&)> showCount;
     };
 
@@ -42,6 +50,9 @@ public:
 
 private:
     Outcome FillRows(zel::IRecordset& recordset, const Target& target, int serial);
+    static void WriteRow(zel::IRecordset& recordset, const Target& target,
+                         const std::vector<std::string>& names, int row);
+    static void ShowCount(const Target& target, long count);
     // False when a newer fill started while the events ran.
     bool PumpEvents(zel::FlexGrid& grid, int serial);
     static void RepairGrid(zel::IRecordset& recordset, int rows, const Target& target);

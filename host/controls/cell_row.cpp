@@ -7,21 +7,21 @@
 namespace zel {
 namespace {
 
-constexpr std::size_t kEndBytes = sizeof(std::uint32_t);
 // Room a row being written keeps beyond what its texts need, besides half of that.
 constexpr std::size_t kGrowthBytes = 64;
 
+void SetEnd(char* block, std::size_t endBytes, std::uint32_t column, std::uint32_t end) {
+    if (endBytes == 1) {
+        block[column] = static_cast<char>(end);
+    } else if (endBytes == 2) {
+        const auto narrow = static_cast<std::uint16_t>(end);
+        std::memcpy(block + column * 2, &narrow, 2);
+    } else {
+        std::memcpy(block + column * 4, &end, 4);
+    }
+}
+
 }  // namespace
-
-std::uint32_t CellRow::End(std::uint32_t column) const {
-    std::uint32_t end = 0;
-    std::memcpy(&end, block_.get() + column * kEndBytes, kEndBytes);
-    return end;
-}
-
-const char* CellRow::Text() const {
-    return block_.get() + columns_ * kEndBytes;
-}
 
 std::string_view CellRow::Cell(int column) const {
     if (column < 0 || static_cast<std::uint32_t>(column) >= columns_) {
@@ -53,8 +53,13 @@ void CellRow::SetCell(int column, std::string_view text, int columnHint) {
     Rebuild(columns, index, text, lastCell ? needed : needed + needed / 2 + kGrowthBytes);
 }
 
-std::size_t CellRow::BytesFor(std::uint32_t columns, std::size_t textSize) const {
-    return columns * kEndBytes + textSize;
+std::size_t CellRow::BytesFor(std::uint32_t columns, std::size_t textSize, std::size_t atLeast) {
+    std::size_t bytes = std::max(columns + textSize, atLeast);
+    // Wider ends make the block longer, which may call for wider ends again: twice at most.
+    while (columns * EndBytesFor(bytes) + textSize > bytes) {
+        bytes = columns * EndBytesFor(bytes) + textSize;
+    }
+    return bytes;
 }
 
 bool CellRow::ReplaceInPlace(std::uint32_t column, std::string_view text) {
@@ -62,10 +67,11 @@ bool CellRow::ReplaceInPlace(std::uint32_t column, std::string_view text) {
     const std::uint32_t end = End(column);
     const std::size_t textSize = TextSize();
     const std::size_t newSize = textSize - (end - begin) + text.size();
-    if (BytesFor(columns_, newSize) > capacity_) {
+    const std::size_t endBytes = EndBytes();
+    if (columns_ * endBytes + newSize > capacity_) {
         return false;
     }
-    char* texts = block_.get() + columns_ * kEndBytes;
+    char* texts = block_.get() + columns_ * endBytes;
     // The text may lie in this very block; keep a copy before the tail moves over it.
     std::string kept;
     if (text.data() >= block_.get() && text.data() < block_.get() + capacity_) {
@@ -79,8 +85,7 @@ bool CellRow::ReplaceInPlace(std::uint32_t column, std::string_view text) {
     }
     const auto delta = static_cast<std::uint32_t>(copy.size()) - (end - begin);  // wraps to shrink
     for (std::uint32_t c = column; c < columns_; ++c) {
-        const std::uint32_t moved = End(c) + delta;
-        std::memcpy(block_.get() + c * kEndBytes, &moved, kEndBytes);
+        SetEnd(block_.get(), endBytes, c, End(c) + delta);
     }
     return true;
 }
@@ -105,9 +110,10 @@ void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_v
     for (std::uint32_t c = 0; c < columns; ++c) {
         size += c == column ? text.size() : Cell(static_cast<int>(c)).size();
     }
-    const std::size_t bytes = std::max(BytesFor(columns, size), room);
+    const std::size_t bytes = BytesFor(columns, size, room);
+    const std::size_t endBytes = EndBytesFor(bytes);
     auto block = std::make_unique_for_overwrite<char[]>(bytes);
-    char* out = block.get() + columns * kEndBytes;
+    char* out = block.get() + columns * endBytes;
     std::uint32_t end = 0;
     for (std::uint32_t c = 0; c < columns; ++c) {
         const std::string_view cell = c == column ? text : Cell(static_cast<int>(c));
@@ -115,7 +121,7 @@ void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_v
             std::memcpy(out + end, cell.data(), cell.size());
         }
         end += static_cast<std::uint32_t>(cell.size());
-        std::memcpy(block.get() + c * kEndBytes, &end, kEndBytes);
+        SetEnd(block.get(), endBytes, c, end);
     }
     block_ = std::move(block);
     columns_ = columns;

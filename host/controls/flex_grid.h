@@ -35,6 +35,10 @@ public:
 
     int Rows() const { return model_.Rows(); }
     bool SetRows(int rows);
+    // Adds rows up to `rows` while a fill reads a result of unknown size (see
+    // FlexGridModel::GrowRows). Rows are only added, so the cursor stays, and the columns are
+    // still fitted when the fill first shows its rows.
+    void GrowRows(int rows) { model_.GrowRows(rows); }
     int Cols() const { return model_.Cols(); }
     bool SetCols(int cols);
     int FixedRows() const { return model_.FixedRows(); }

@@ -71,19 +71,25 @@ bool FlexGridModel::SetRows(int rows) {
     if (rows < fixedRows_) {
         return false;
     }
-    const int oldModelRows = rowCount();
-    const int newModelRows = rows - fixedRows_;
-    if (newModelRows > oldModelRows) {
-        beginInsertRows({}, oldModelRows, newModelRows - 1);
+    if (rows > Rows()) {
+        rows_.reserve(static_cast<std::size_t>(rows));
+        GrowRows(rows);
+    } else if (rows < Rows()) {
+        beginRemoveRows({}, rows - fixedRows_, rowCount() - 1);
         rows_.resize(static_cast<std::size_t>(rows));
-        endInsertRows();
-    } else if (newModelRows < oldModelRows) {
-        beginRemoveRows({}, newModelRows, oldModelRows - 1);
-        rows_.resize(static_cast<std::size_t>(rows));
-        rows_.shrink_to_fit();
         endRemoveRows();
     }
+    rows_.shrink_to_fit();
     return true;
+}
+
+void FlexGridModel::GrowRows(int rows) {
+    if (rows <= Rows()) {
+        return;
+    }
+    beginInsertRows({}, rowCount(), rows - fixedRows_ - 1);
+    rows_.resize(static_cast<std::size_t>(rows));
+    endInsertRows();
 }
 
 bool FlexGridModel::SetCols(int cols) {

@@ -26,8 +26,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     int Rows() const { return static_cast<int>(rows_.size()); }
-    // Fails below FixedRows(). New rows are empty and cost no allocation until written.
+    // Fails below FixedRows(). New rows are empty and cost no allocation until written; the
+    // room kept for rows fits the count.
     bool SetRows(int rows);
+    // Adds empty rows up to `rows` (none when there are as many already) for a fill that learns
+    // its size while it reads: the room grows in steps, so growing a batch at a time costs no
+    // more than setting the count once. SetRows fits the room again.
+    void GrowRows(int rows);
     int Cols() const { return cols_; }
     bool SetCols(int cols);
     int FixedRows() const { return fixedRows_; }

@@ -20,6 +20,7 @@ std::shared_ptr<ForwardRecordset> ForwardRecordset::Open(std::unique_ptr<SqlStat
         return nullptr;
     }
     result->onRow_ = first == StepResult::Row;
+    result->ended_ = !result->onRow_;
     result->rowsRead_ = result->onRow_ ? 1 : 0;
     return result;
 }
@@ -35,9 +36,21 @@ void ForwardRecordset::MoveFirst() {
 }
 
 void ForwardRecordset::MoveNext() {
-    if (open_ && onRow_) {
-        onRow_ = statement_->Step() == StepResult::Row;
-        rowsRead_ += onRow_ ? 1 : 0;
+    if (!open_ || !onRow_) {
+        return;
+    }
+    switch (statement_->Step()) {
+        case StepResult::Row:
+            ++rowsRead_;
+            return;
+        case StepResult::Done:
+            onRow_ = false;
+            ended_ = true;
+            return;
+        case StepResult::Error:
+            rowsRead_ = -1;
+            Close();
+            return;
     }
 }
 
@@ -70,7 +83,20 @@ std::optional<Variant> ForwardRecordset::Fields(int index) const {
     if (Eof() || !columns_.Contains(index)) {
         return std::nullopt;
     }
-    return statement_->ColumnValue(index);
+    // Built in place rather than moved through a Variant and an optional: a reader asks for
+    // every field of every row.
+    const SqlStatement& statement = *statement_;
+    switch (statement.ColumnType(index)) {
+        case SqlValueType::Integer:
+            return std::optional<Variant>(std::in_place, statement.ColumnInteger(index));
+        case SqlValueType::Real:
+            return std::optional<Variant>(std::in_place, statement.ColumnReal(index));
+        case SqlValueType::Text:
+            return std::optional<Variant>(std::in_place, std::string(statement.ColumnText(index)));
+        case SqlValueType::Null:
+            break;
+    }
+    return std::optional<Variant>(std::in_place);
 }
 
 std::optional<Variant> ForwardRecordset::Fields(std::string_view name) const {

@@ -11,10 +11,13 @@ namespace zel {
 class SqlStatement;
 
 // A query result read from its live statement as the caller moves: rows are not held, the
-// count is not known (-1), and it cannot go back; MoveFirst after the first row closes it.
+// count is not known (-1) until the last row has been read, and it cannot go back; MoveFirst
+// after the first row closes it. A step that fails closes it too (Eof, and IsOpen false), so
+// that a reader can tell a broken read from the end of the rows.
 class ForwardRecordset final : public IRecordset {
 public:
-    // Called once, when the result is closed or dropped, with the number of rows read.
+    // Called once, when the result is closed or dropped, with the number of rows read; -1 when
+    // a step failed, as the log tells a failed query.
     using Finished = std::function<void(long rowsRead)>;
 
     // Steps onto the first row; nullptr without a statement or when that step fails (the
@@ -30,6 +33,7 @@ public:
     void MoveFirst() override;
     void MoveNext() override;
     long RecordCount() const override { return -1; }
+    long KnownRecordCount() const override { return ended_ ? rowsRead_ : -1; }
     bool IsOpen() const override { return open_; }
     void Close() override;
 
@@ -52,6 +56,7 @@ private:
     Finished finished_;
     long rowsRead_ = 0;
     bool onRow_ = false;
+    bool ended_ = false;
     bool open_ = true;
 };
 

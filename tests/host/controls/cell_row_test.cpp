@@ -80,5 +80,28 @@ TEST(CellRow, ACellCopiedFromTheSameRowAndRewrittenCellsKeepTheirNeighbours) {
     EXPECT_EQ(row.TextSize(), 1u + 16u + 4u);
 }
 
+// Ends take one, two or four bytes by the block's size; a cell crossing those sizes either way
+// must keep every cell whole.
+TEST(CellRow, CellsStayWholeAsTheRowCrossesTheSizesOfItsEnds) {
+    for (const std::size_t size : {10u, 250u, 300u, 65'600u, 70'000u, 3u}) {
+        SCOPED_TRACE(size);
+        CellRow row;
+        const std::string big(size, 'x');
+        row.SetCell(0, "first", 3);
+        row.SetCell(1, big, 3);
+        row.SetCell(2, "last", 3);
+        EXPECT_EQ(row.Cell(0), "first");
+        EXPECT_EQ(row.Cell(1), big);
+        EXPECT_EQ(row.Cell(2), "last");
+        for (const std::size_t again : {1u, 400u, 70'000u, 2u}) {
+            row.SetCell(1, std::string(again, 'y'), 3);
+            ASSERT_EQ(row.Cell(0), "first");
+            ASSERT_EQ(row.Cell(1), std::string(again, 'y'));
+            ASSERT_EQ(row.Cell(2), "last");
+            ASSERT_EQ(row.TextSize(), 9 + again);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zel

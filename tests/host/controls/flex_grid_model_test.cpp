@@ -98,6 +98,28 @@ TEST(FlexGridModel, DroppedColumnsComeBackEmpty) {
     EXPECT_EQ(model.Text(1, 2), "");
 }
 
+TEST(FlexGridModel, GrowingOnlyAddsRowsAndKeepsWhatWasWritten) {
+    FlexGridModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.SetCols(2);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    model.GrowRows(201);
+    model.SetText(200, 1, "kept");
+    model.GrowRows(150);
+    model.GrowRows(201);
+    model.GrowRows(401);
+    EXPECT_EQ(model.Rows(), 401);
+    EXPECT_EQ(model.Text(200, 1), "kept");
+    ASSERT_EQ(inserted.count(), 2) << "one announcement per growth, none when there are enough";
+    EXPECT_EQ(inserted[1][1].toInt(), 200);
+    EXPECT_EQ(inserted[1][2].toInt(), 399);
+    model.SetRows(251);
+    model.SetRows(251);
+    EXPECT_EQ(removed.count(), 1);
+    EXPECT_EQ(model.Text(200, 1), "kept");
+}
+
 TEST(FlexGridModel, DeferredChangesArriveAsOneRectangle) {
     FlexGridModel model;
     model.SetCols(18);

@@ -46,6 +46,33 @@ TEST_F(ForwardRecordsetTest, StreamsRowsWithoutKnowingTheirCount) {
     EXPECT_EQ(finishedRows, std::vector<long>{3}) << "told once, with the rows read";
 }
 
+TEST_F(ForwardRecordsetTest, TellsItsCountOnceTheLastRowHasBeenRead) {
+    auto rows = Open("select cWhCode from Warehouse order by cWhCode");
+    ASSERT_TRUE(rows);
+    std::vector<long> known;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        known.push_back(rows->KnownRecordCount());
+    }
+    known.push_back(rows->KnownRecordCount());
+    EXPECT_EQ(known, (std::vector<long>{-1, -1, -1, 3}));
+    EXPECT_EQ(Open("select * from Warehouse where 1=2")->KnownRecordCount(), 0);
+}
+
+// Integer overflow in abs() fails the step of the second row, after the first was read.
+TEST_F(ForwardRecordsetTest, AStepThatFailsClosesTheResultInsteadOfEndingIt) {
+    auto rows = Open(
+        "select case when cWhCode='02' then abs(-9223372036854775807 - 1) else 1 end "
+        "from Warehouse order by cWhCode");
+    ASSERT_TRUE(rows);
+    EXPECT_TRUE(rows->IsOpen());
+    rows->MoveNext();
+    EXPECT_TRUE(rows->Eof());
+    EXPECT_FALSE(rows->IsOpen());
+    EXPECT_EQ(rows->KnownRecordCount(), -1);
+    EXPECT_FALSE(rows->Fields(0).has_value());
+    EXPECT_EQ(finishedRows, std::vector<long>{-1}) << "the log tells a failed read";
+}
+
 TEST_F(ForwardRecordsetTest, MoveFirstOnTheFirstRowStaysButCannotGoBackLater) {
     auto rows = Open("select cWhCode from Warehouse order by cWhCode");
     ASSERT_TRUE(rows);
