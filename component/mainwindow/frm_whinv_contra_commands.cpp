@@ -201,7 +201,7 @@ void FrmWhInvContra::FilterData(const std::string& condition) {
         ShowFilterFailure();
         return;
     }
-    if (rows->RecordCount() == 0) {
+    if (rows->Eof()) {  // not RecordCount: that would read every row before the first screen
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.findnothing"));
     }
