@@ -16,6 +16,7 @@
 #include "batchadd/frm_batch_add.h"
 #include "db/demo/demo_data_generator.h"
 #include "host/objects/inventory_in_use.h"
+#include "support/bare_connection.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -39,46 +40,20 @@ std::string BuildAccountDatabase(const QTemporaryDir& dir, std::int64_t items) {
     return options.output;
 }
 
-class Connection {
-public:
-    explicit Connection(const std::string& path) {
-        if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
-            Fail("cannot open " + path);
-        }
-        sqlite3_busy_timeout(db_, 5000);
-    }
-    ~Connection() { sqlite3_close(db_); }
-    void Execute(const std::string& sql) {
-        char* error = nullptr;
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            Fail(sql + ": " + (error ? error : ""));
-        }
-    }
-    // The items in use on the business date: the save refuses the others.
-    std::vector<std::string> Codes() {
-        std::vector<std::string> codes;
-        sqlite3_stmt* statement = nullptr;
-        const std::string sql = "select cInvCode from Inventory where " +
-                                zel::InventoryInUseCondition("'2024-03-15'") + " order by cInvCode";
-        sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr);
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            codes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        }
-        sqlite3_finalize(statement);
-        return codes;
-    }
-    sqlite3* Handle() { return db_; }
+using Connection = bench::BareConnection;
 
-private:
-    sqlite3* db_ = nullptr;
-};
+// The items in use on the business date: the save refuses the others.
+std::vector<std::string> ItemsInUse(Connection& connection) {
+    return connection.Texts("select cInvCode from Inventory where " +
+                            zel::InventoryInUseCondition("'2024-03-15'") + " order by cInvCode");
+}
 
 struct Account {
     explicit Account(std::int64_t items) : path(BuildAccountDatabase(dir, items)) {
         Connection connection(path);
         connection.Execute("insert into Warehouse (cWhCode, cWhName) values ('" +
                            std::string(kTarget) + "', 'bench')");
-        codes = connection.Codes();
+        codes = ItemsInUse(connection);
     }
     QTemporaryDir dir;
     std::string path;

@@ -16,6 +16,7 @@
 #include "mulmodify/modify_by_row.h"
 #include "mulmodify/modify_queries.h"
 #include "mulmodify/set_update.h"
+#include "support/bare_connection.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -26,48 +27,14 @@ using bench::Fail;
 constexpr std::int64_t kSetRows = 100'000;
 constexpr std::int64_t kKeyRows = 10'000;
 
-class Connection {
-public:
-    explicit Connection(const std::string& path) {
-        if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
-            Fail("cannot open " + path);
-        }
-        sqlite3_busy_timeout(db_, 5000);
-        Execute(
-            "pragma journal_mode=wal; pragma synchronous=normal; pragma foreign_keys=on; "
-            "pragma cache_size=-65536");
-    }
-    ~Connection() { sqlite3_close(db_); }
-    void Execute(const std::string& sql) {
-        char* error = nullptr;
-        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            Fail(sql + ": " + (error ? error : ""));
-        }
-    }
-    std::int64_t Count(const std::string& sql) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr);
-        const std::int64_t count =
-            sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
-        sqlite3_finalize(statement);
-        return count;
-    }
-    std::vector<std::string> Codes(const std::string& warehouse) {
-        std::vector<std::string> codes;
-        sqlite3_stmt* statement = nullptr;
-        const std::string sql =
-            "select cInvCode from WhInvContrapose where cWhCode='" + warehouse + "'";
-        sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr);
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            codes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        }
-        sqlite3_finalize(statement);
-        return codes;
-    }
-    sqlite3* Handle() { return db_; }
+// Set up as the host's connection: one commit per statement costs the same on both sides.
+const char* const kHostSettings =
+    "pragma journal_mode=wal; pragma synchronous=normal; pragma foreign_keys=on; "
+    "pragma cache_size=-65536";
 
-private:
-    sqlite3* db_ = nullptr;
+class Connection : public bench::BareConnection {
+public:
+    explicit Connection(const std::string& path) : BareConnection(path, kHostSettings) {}
 };
 
 // Warehouse SET holds a row for every item, warehouse KEY one for the first 10,000.
@@ -96,7 +63,7 @@ struct Account {
             kSetRows) {
             Fail("the demo account holds too few items");
         }
-        keyCodes = connection.Codes("KEY");
+        keyCodes = connection.Texts("select cInvCode from WhInvContrapose where cWhCode='KEY'");
     }
     QTemporaryDir dir;
     std::string path;
