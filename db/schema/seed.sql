@@ -1,6 +1,7 @@
--- Host settings every account database starts with.
+-- Host settings every account database starts with. SQLite and PostgreSQL both run this script;
+-- a row already there is kept as it is.
 
-insert or ignore into aa_columndic (ckey, cfldname, ccaption) values
+insert into aa_columndic (ckey, cfldname, ccaption) values
     ('Inventory', 'cInvCode', '存货编码'),
     ('Inventory', 'cInvName', '存货名称'),
     ('Inventory', 'cInvStd', '规格型号'),
@@ -11,14 +12,19 @@ insert or ignore into aa_columndic (ckey, cfldname, ccaption) values
     ('Inventory', 'iFrequency', '盘点周期'),
     ('Inventory', 'cFrequency', '盘点周期单位'),
     ('Inventory', 'iDays', '盘点日'),
-    ('Inventory', 'dLastDate', '上次盘点日期');
+    ('Inventory', 'dLastDate', '上次盘点日期')
+on conflict do nothing;
 
-insert or ignore into AccInformation (cSysID, cID, cName, cCaption, cValue, cDefault) values
-    ('AA', '19', 'iStrsQuanDecDgt', '存货数量小数位数', '2', '2');
+insert into AccInformation (cSysID, cID, cName, cCaption, cValue, cDefault) values
+    ('AA', '19', 'iStrsQuanDecDgt', '存货数量小数位数', '2', '2')
+on conflict do nothing;
 
-insert or ignore into GradeDef (KeyWord, CODINGRULE) values ('InventoryClass', '223');
+insert into GradeDef (KeyWord, CODINGRULE) values ('InventoryClass', '223')
+on conflict do nothing;
 
-insert or ignore into aa_rowauth_object (cBusObCode, bControlled) values
-    ('Inventory', 0), ('Warehouse', 1), ('Person', 0);
+insert into aa_rowauth_object (cBusObCode, bControlled) values
+    ('Inventory', 0), ('Warehouse', 1), ('Person', 0)
+on conflict do nothing;
 
-insert or ignore into aa_user (cUserId, cUserName, bAdmin) values ('demo', '演示用户', 1);
+insert into aa_user (cUserId, cUserName, bAdmin) values ('demo', '演示用户', 1)
+on conflict do nothing;

@@ -1,20 +1,18 @@
 #include "host/database/account_database.h"
 
 #include "host/database/embedded_script.h"
+#include "host/database/postgres_backend.h"
 #include "host/database/sqlite_backend.h"
 
 namespace zel {
+namespace {
 
-bool CreateAccountDatabase(const std::string& path, std::string& error) {
+// Schema and seed in one transaction: an account is made whole or not at all.
+bool RunAccountScripts(SqlBackend& backend, const char* schemaName, std::string& error) {
     std::string schema;
     std::string seed;
-    if (!ReadEmbeddedScript(":/host/schema/sqlite.sql", schema, error) ||
+    if (!ReadEmbeddedScript(schemaName, schema, error) ||
         !ReadEmbeddedScript(":/host/schema/seed.sql", seed, error)) {
-        return false;
-    }
-    SqliteBackend backend;
-    if (!backend.Create(path)) {
-        error = backend.LastError();
         return false;
     }
     if (!backend.Begin() || !backend.ExecuteScript(schema) || !backend.ExecuteScript(seed) ||
@@ -24,6 +22,26 @@ bool CreateAccountDatabase(const std::string& path, std::string& error) {
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool CreateAccountDatabase(const std::string& path, std::string& error) {
+    SqliteBackend backend;
+    if (!backend.Create(path)) {
+        error = backend.LastError();
+        return false;
+    }
+    return RunAccountScripts(backend, ":/host/schema/sqlite.sql", error);
+}
+
+bool CreateServerAccount(const std::string& conninfo, std::string& error) {
+    PostgresBackend backend;
+    if (!backend.Connect(conninfo)) {
+        error = backend.LastError();
+        return false;
+    }
+    return RunAccountScripts(backend, ":/host/schema/postgresql.sql", error);
 }
 
 }  // namespace zel

@@ -9,11 +9,11 @@
 #include "host/database/host_date.h"
 #include "host/database/literal_parameters.h"
 #include "host/database/local_time_text.h"
+#include "host/database/postgres_backend.h"
 #include "host/database/refusal_message.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
-#include "host/database/sqlite_row_count.h"
 #include "host/database/static_recordset.h"
 #include "host/objects/host_text.h"
 
@@ -66,22 +66,25 @@ ClsCommon::~ClsCommon() {
 }
 
 void ClsCommon::Init(const std::string& ysDBName) {
+    const auto start = Clock::now();
     DrainLazyResults();
-    databasePath_.clear();
     locks_.reset();
     backend_.reset();
     const DatabaseLocation location = environment_->accounts.Locate(ysDBName);
-    if (location.backend != DatabaseLocation::Backend::Sqlite) {
-        lastError_ = "no PostgreSQL backend in this build: " + location.connection;
-        return;
+    std::shared_ptr<SqlBackend> backend;
+    if (location.backend == DatabaseLocation::Backend::Postgres) {
+        backend = std::make_shared<PostgresBackend>();
+    } else {
+        backend = std::make_shared<SqliteBackend>();
     }
-    auto backend = std::make_shared<SqliteBackend>();
     if (!backend->Open(location.connection)) {
+        // The user is told only that the database cannot be reached; the reason (a refused
+        // login, a server that does not answer) is for whoever reads the log.
         lastError_ = backend->LastError();
+        Log("Init", ysDBName, -1, start);
         return;
     }
     backend_ = std::move(backend);
-    databasePath_ = location.connection;
     locks_ = backend_->CreateSessionLocks();
     lastError_.clear();
 }
@@ -97,8 +100,10 @@ std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::st
         return nullptr;
     }
     adapted = backend_->ToNative(sql);
-    if (auto shared = PrepareShared(adapted)) {
-        return shared;
+    if (backend_->KeepsCompiledStatements()) {
+        if (auto shared = PrepareShared(adapted)) {
+            return shared;
+        }
     }
     auto statement = backend_->Prepare(adapted);
     if (!statement) {
@@ -141,8 +146,11 @@ void ClsCommon::DrainLazyResults() {
 }
 
 void ClsCommon::CountBeside(StaticRecordset& recordset, const std::string& adapted) const {
-    recordset.SetCountStarter([path = databasePath_, adapted]() -> StaticRecordset::CountBeside {
-        std::shared_ptr<const SqliteRowCount> count = SqliteRowCount::Start(path, adapted);
+    recordset.SetCountStarter([backend = std::weak_ptr<const SqlBackend>(backend_),
+                               adapted]() -> StaticRecordset::CountBeside {
+        const auto connection = backend.lock();
+        std::shared_ptr<const RowCount> count =
+            connection ? connection->CountBeside(adapted) : nullptr;
         if (!count) {
             return nullptr;
         }

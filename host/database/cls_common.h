@@ -63,7 +63,6 @@ private:
 
     std::shared_ptr<HostEnvironment> environment_;
     std::shared_ptr<SqlBackend> backend_;
-    std::string databasePath_;  // where a count beside a read opens its own connection
     std::vector<std::weak_ptr<StaticRecordset>> lazyResults_;
     std::unique_ptr<ISessionLocks> locks_;
     std::string lastError_;

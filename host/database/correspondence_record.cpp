@@ -8,9 +8,9 @@
 
 #include "host/database/database_texts.h"
 #include "host/database/host_date.h"
-#include "host/objects/host_number.h"
 #include "host/database/single_value.h"
 #include "host/database/write_rights.h"
+#include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/inventory_in_use.h"
 
@@ -74,7 +74,7 @@ std::optional<std::pair<int, int>> DecimalDigits(const std::string& declared) {
 
 std::map<std::string, std::string> DeclaredTypes(SqlBackend& backend) {
     std::map<std::string, std::string> types;
-    auto statement = backend.Prepare(std::string("select * from ") + kTable + " where 0");
+    auto statement = backend.Prepare(std::string("select * from ") + kTable + " where 1=0");
     if (!statement) {
         return types;
     }

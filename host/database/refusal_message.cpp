@@ -7,18 +7,6 @@ namespace {
 
 constexpr const char* kKeyPrefix = "Zel.HOST.DB.";
 
-// "CHECK constraint failed: bad_days_week" gives "bad_days_week"; "UNIQUE constraint failed:
-// T.a, T.b" gives "T.a, T.b".
-std::string Subject(const std::string& error) {
-    const auto colon = error.find(": ");
-    return colon == std::string::npos ? std::string() : error.substr(colon + 2);
-}
-
-// The table of "T.a, T.b".
-std::string TableOf(const std::string& columns) {
-    return columns.substr(0, columns.find('.'));
-}
-
 std::string TextOr(const std::string& key, const std::string& fallbackKey) {
     return DatabaseTexts::Text(DatabaseTexts::Has(key) ? key : fallbackKey);
 }
@@ -26,10 +14,10 @@ std::string TextOr(const std::string& key, const std::string& fallbackKey) {
 }  // namespace
 
 std::string RefusalMessage(const SqlBackend& backend, bool deleting) {
-    const std::string subject = Subject(backend.LastError());
+    const std::string subject = backend.RefusedSubject();
     switch (backend.LastRefusal()) {
         case SchemaRefusal::Unique:
-            return TextOr(kKeyPrefix + ("duplicate." + TableOf(subject)), "Zel.HOST.DB.duplicate");
+            return TextOr(kKeyPrefix + ("duplicate." + subject), "Zel.HOST.DB.duplicate");
         case SchemaRefusal::ForeignKey:
             return DatabaseTexts::Text(deleting ? "Zel.HOST.DB.still_referenced"
                                                 : "Zel.HOST.DB.missing_reference");

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/database/row_count.h"
 #include "host/database/session_locks.h"
 #include "host/database/sql_statement.h"
 
@@ -13,8 +14,8 @@ namespace zel {
 enum class SchemaRefusal { None, Unique, ForeignKey, Check, NotNull };
 
 // One connection to an account database. The database service works only through this
-// interface, so that each engine (SQLite now, a server database later) brings its own
-// connection, dialect translation and session locks.
+// interface, so that each engine (SQLite, PostgreSQL) brings its own connection, dialect
+// translation, session locks and counts.
 class SqlBackend {
 public:
     virtual ~SqlBackend() = default;
@@ -36,6 +37,9 @@ public:
 
     virtual std::string LastError() const = 0;
     virtual SchemaRefusal LastRefusal() const = 0;
+    // What the last refusal names: the check's name ("bad_days_week"), the table of a unique key
+    // or reference ("WhInvContrapose"), or the column that needs a value ("T.column").
+    virtual std::string RefusedSubject() const = 0;
 
     // Takes the write lock at once, so that checks made inside see the final state.
     virtual bool Begin() = 0;
@@ -44,6 +48,12 @@ public:
 
     // Named locks that end with this process or connection.
     virtual std::unique_ptr<ISessionLocks> CreateSessionLocks() const = 0;
+    // Starts counting the rows of a query in this engine's SQL on a connection of its own, while
+    // this one reads them; nullptr when no second connection can be had.
+    virtual std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const = 0;
+    // Whether statements stay compiled for the next caller of the same text, so that binding a
+    // query's quoted texts lets queries that differ only in them share one.
+    virtual bool KeepsCompiledStatements() const = 0;
 };
 
 }  // namespace zel

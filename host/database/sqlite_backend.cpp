@@ -6,6 +6,7 @@
 
 #include "host/database/file_session_locks.h"
 #include "host/database/schema_upgrade.h"
+#include "host/database/sqlite_row_count.h"
 #include "host/database/sqlite_statement.h"
 #include "host/database/statement_cache.h"
 #include "host/database/tsql_adapter.h"
@@ -171,6 +172,22 @@ SchemaRefusal SqliteBackend::LastRefusal() const {
     }
 }
 
+// "CHECK constraint failed: bad_days_week" gives "bad_days_week"; "UNIQUE constraint failed:
+// T.a, T.b" gives "T" and "NOT NULL constraint failed: T.a" gives "T.a".
+std::string SqliteBackend::RefusedSubject() const {
+    const std::string error = LastError();
+    const auto colon = error.find(": ");
+    if (colon == std::string::npos) {
+        return {};
+    }
+    std::string subject = error.substr(colon + 2);
+    const SchemaRefusal refusal = LastRefusal();
+    if (refusal == SchemaRefusal::Unique || refusal == SchemaRefusal::ForeignKey) {
+        subject = subject.substr(0, subject.find('.'));
+    }
+    return subject;
+}
+
 bool SqliteBackend::RunKept(std::string_view sql) {
     const auto statement = Prepare(sql);
     return statement && statement->Step() == StepResult::Done;
@@ -190,6 +207,10 @@ bool SqliteBackend::Rollback() {
 
 std::unique_ptr<ISessionLocks> SqliteBackend::CreateSessionLocks() const {
     return std::make_unique<FileSessionLocks>(path_ + ".locks");
+}
+
+std::shared_ptr<const RowCount> SqliteBackend::CountBeside(const std::string& nativeQuery) const {
+    return SqliteRowCount::Start(path_, nativeQuery);
 }
 
 }  // namespace zel

@@ -29,12 +29,15 @@ public:
 
     std::string LastError() const override;
     SchemaRefusal LastRefusal() const override;
+    std::string RefusedSubject() const override;
 
     bool Begin() override;
     bool Commit() override;
     bool Rollback() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
+    std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;
+    bool KeepsCompiledStatements() const override { return true; }
 
 private:
     bool OpenFile(const std::string& path, int flags);

@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "host/database/row_count.h"
+
 struct sqlite3;
 
 namespace zel {
@@ -13,7 +15,7 @@ namespace zel {
 // The number of rows of a query, counted on a thread and a read-only connection of its own while
 // the caller reads the rows on its connection: nobody waits for it, and it never holds a lock a
 // writer waits for (the account files keep a write-ahead log, where readers never block writers).
-class SqliteRowCount {
+class SqliteRowCount final : public RowCount {
 public:
     // Starts counting the rows of a query in SQLite's dialect; nullptr when the file cannot be
     // opened.
@@ -21,10 +23,10 @@ public:
     SqliteRowCount(const SqliteRowCount&) = delete;
     SqliteRowCount& operator=(const SqliteRowCount&) = delete;
     // Stops a count still running.
-    ~SqliteRowCount();
+    ~SqliteRowCount() override;
 
     // Without waiting: nullopt while counting, and for good when the count failed.
-    std::optional<long> Result() const;
+    std::optional<long> Result() const override;
 
 private:
     explicit SqliteRowCount(sqlite3* connection) : connection_(connection) {}

@@ -336,7 +336,8 @@ std::string TrimmedTail(std::string text) {
     return text;
 }
 
-std::string AdaptUpdate(Tokens& tokens) {
+// rowIdentity names the engine's own identity of a table row ("rowid", "ctid").
+std::string AdaptUpdate(Tokens& tokens, std::string_view rowIdentity) {
     const auto shape = ShapeOfUpdate(tokens);
     if (!shape) {
         return SqlTokenizer::Join(tokens);
@@ -353,19 +354,29 @@ std::string AdaptUpdate(Tokens& tokens) {
     if (!target->aliased.empty()) {
         tokens[shape->target].text = target->aliased;
     }
-    return TrimmedTail(JoinRange(tokens, 0, shape->from)) + " where rowid in (select " +
-           target->qualifier + ".rowid " + TrimmedTail(JoinRange(tokens, shape->from, shape->end)) +
-           ")" + JoinRange(tokens, shape->end, tokens.size());
+    const std::string identity(rowIdentity);
+    return TrimmedTail(JoinRange(tokens, 0, shape->from)) + " where " + identity + " in (select " +
+           target->qualifier + "." + identity + " " +
+           TrimmedTail(JoinRange(tokens, shape->from, shape->end)) + ")" +
+           JoinRange(tokens, shape->end, tokens.size());
+}
+
+std::string Adapt(std::string_view hostSql, std::string_view rowIdentity) {
+    Tokens tokens = SqlTokenizer::Tokenize(hostSql);
+    QuoteBracketNames(tokens);
+    TrimComparedTexts(tokens);
+    MoveTopToLimit(tokens);
+    return AdaptUpdate(tokens, rowIdentity);
 }
 
 }  // namespace
 
 std::string TsqlAdapter::ToSqlite(std::string_view hostSql) {
-    Tokens tokens = SqlTokenizer::Tokenize(hostSql);
-    QuoteBracketNames(tokens);
-    TrimComparedTexts(tokens);
-    MoveTopToLimit(tokens);
-    return AdaptUpdate(tokens);
+    return Adapt(hostSql, "rowid");
+}
+
+std::string TsqlAdapter::ToPostgres(std::string_view hostSql) {
+    return Adapt(hostSql, "ctid");
 }
 
 }  // namespace zel

@@ -1,29 +1,41 @@
 #include "support/test_database.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
 
 #include "host/database/account_database.h"
 #include "host/database/cls_common.h"
+#include "host/database/postgres_backend.h"
+#include "host/database/sqlite_backend.h"
 
 namespace zel::test {
 namespace {
 
-void BindValue(sqlite3_stmt* statement, int index, const Variant& value) {
-    if (value.IsNull()) {
-        sqlite3_bind_null(statement, index);
-    } else if (value.IsInteger()) {
-        sqlite3_bind_int64(statement, index, std::stoll(value.ToString()));
-    } else if (value.IsReal()) {
-        sqlite3_bind_double(statement, index, *value.ToDouble());
-    } else {
-        const std::string text = value.ToString();
-        sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
+std::string NewDatabaseName() {
+    static std::atomic<int> made{0};
+    return "whinv_t_" + std::to_string(getpid()) + "_" + std::to_string(++made);
+}
+
+// Runs a statement outside any transaction (a database is made or dropped that way) on the
+// server's maintenance connection.
+bool RunOnServer(const std::string& server, const std::string& sql, std::string& error) {
+    PostgresBackend admin;
+    if (!admin.Connect(server) || !admin.ExecuteScript(sql)) {
+        error = admin.LastError();
+        return false;
     }
+    return true;
 }
 
 }  // namespace
+
+std::optional<std::string> TestDatabase::Server() {
+    const char* server = std::getenv("WHINV_TEST_POSTGRES");
+    return server != nullptr && *server != '\0' ? std::optional<std::string>(server) : std::nullopt;
+}
 
 TestDatabase::TestDatabase()
     : folder_(dir_.path().toStdString()),
@@ -31,16 +43,39 @@ TestDatabase::TestDatabase()
       dialogs_(std::make_shared<ScriptedDialogs>()),
       environment_(std::make_shared<HostEnvironment>()) {
     environment_->accounts = AccountDirectory(folder_);
-    environment_->accounts.Set(kAccount, "sqlite:" + path_);
     environment_->dialogs = dialogs_;
+    if (const auto server = Server()) {
+        CreateOnServer(*server);
+        return;
+    }
+    environment_->accounts.Set(kAccount, "sqlite:" + path_);
     std::string error;
     EXPECT_TRUE(CreateAccountDatabase(path_, error)) << error;
-    EXPECT_EQ(sqlite3_open_v2(path_.c_str(), &connection_, SQLITE_OPEN_READWRITE, nullptr),
-              SQLITE_OK);
+    connection_ = OpenBackend();
+}
+
+void TestDatabase::CreateOnServer(const std::string& server) {
+    server_ = server;
+    database_ = NewDatabaseName();
+    // libpq takes the last of repeated keywords: the account's database replaces the server's.
+    path_ = server + " dbname=" + database_;
+    environment_->accounts.Set(kAccount, "postgresql:" + path_);
+    std::string error;
+    if (!RunOnServer(server, "create database " + database_, error) ||
+        !CreateServerAccount(path_, error)) {
+        ADD_FAILURE() << error;
+    }
+    connection_ = OpenBackend();
 }
 
 TestDatabase::~TestDatabase() {
-    sqlite3_close_v2(connection_);
+    connection_.reset();
+    if (!database_.empty()) {
+        std::string error;
+        EXPECT_TRUE(
+            RunOnServer(server_, "drop database if exists " + database_ + " with (force)", error))
+            << error;
+    }
 }
 
 std::shared_ptr<IClsCommon> TestDatabase::OpenService() const {
@@ -48,6 +83,17 @@ std::shared_ptr<IClsCommon> TestDatabase::OpenService() const {
     service->Init(kAccount);
     EXPECT_TRUE(service->Status()) << service->LastError();
     return service;
+}
+
+std::unique_ptr<SqlBackend> TestDatabase::OpenBackend() const {
+    std::unique_ptr<SqlBackend> backend;
+    if (OnServer()) {
+        backend = std::make_unique<PostgresBackend>();
+    } else {
+        backend = std::make_unique<SqliteBackend>();
+    }
+    EXPECT_TRUE(backend->Open(path_)) << backend->LastError();
+    return backend;
 }
 
 void TestDatabase::Insert(const std::string& table, const std::map<std::string, Variant>& columns) {
@@ -58,16 +104,13 @@ void TestDatabase::Insert(const std::string& table, const std::map<std::string, 
         places += places.empty() ? "?" : ",?";
     }
     const std::string sql = "insert into " + table + " (" + names + ") values (" + places + ")";
-    sqlite3_stmt* statement = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(connection_, sql.c_str(), -1, &statement, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(connection_) << " in " << sql;
-    int index = 1;
+    std::vector<Variant> values;
     for (const auto& [name, value] : columns) {
-        BindValue(statement, index++, value);
+        values.push_back(value);
     }
-    const int result = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    ASSERT_EQ(result, SQLITE_DONE) << sqlite3_errmsg(connection_) << " in " << sql;
+    const auto statement = connection_->Prepare(sql);
+    ASSERT_TRUE(statement) << connection_->LastError() << " in " << sql;
+    ASSERT_TRUE(statement->Run(values)) << connection_->LastError() << " in " << sql;
 }
 
 void TestDatabase::AddWarehouse(const std::string& code, const std::string& name) {
@@ -95,32 +138,20 @@ void TestDatabase::AddCorrespondence(const std::string& warehouse, const std::st
 }
 
 bool TestDatabase::Execute(const std::string& sql) {
-    return sqlite3_exec(connection_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    return connection_->ExecuteScript(sql);
 }
 
 Variant TestDatabase::Scalar(const std::string& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(connection_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-        ADD_FAILURE() << sqlite3_errmsg(connection_) << " in " << sql;
+    const auto statement = connection_->Prepare(sql);
+    if (!statement) {
+        ADD_FAILURE() << connection_->LastError() << " in " << sql;
         return Variant();
     }
-    Variant value;
-    if (sqlite3_step(statement) == SQLITE_ROW) {
-        switch (sqlite3_column_type(statement, 0)) {
-            case SQLITE_INTEGER:
-                value = Variant(static_cast<std::int64_t>(sqlite3_column_int64(statement, 0)));
-                break;
-            case SQLITE_FLOAT:
-                value = Variant(sqlite3_column_double(statement, 0));
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                value = Variant(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        }
+    const StepResult step = statement->Step();
+    if (step == StepResult::Error) {
+        ADD_FAILURE() << connection_->LastError() << " in " << sql;
     }
-    sqlite3_finalize(statement);
-    return value;
+    return step == StepResult::Row ? statement->ColumnValue(0) : Variant();
 }
 
 }  // namespace zel::test

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/objects/host_environment.h"
@@ -10,7 +11,9 @@
 #include "interfaces/variant.h"
 #include "support/scripted_dialogs.h"
 
-struct sqlite3;
+namespace zel {
+class SqlBackend;
+}
 
 namespace zel::test {
 
@@ -23,7 +26,11 @@ namespace zel::test {
 //   db.AddCorrespondence("01", "A001", {{"iTopSum", 100}, {"cFrequency", "周"}, {"iDays", 3}});
 //   auto service = db.OpenService();          // ZelSrvTrans.IClsCommon, Init("test") done
 //
-// Seeding goes straight to SQLite with bound values; a failing seed fails the current test.
+// Seeding goes straight to the engine with bound values; a failing seed fails the current test.
+//
+// With WHINV_TEST_POSTGRES set to a libpq connection text of a user who may create databases,
+// the account is a fresh database on that server instead, dropped with the object: the same
+// tests then run on both engines.
 class TestDatabase {
 public:
     TestDatabase();
@@ -33,6 +40,11 @@ public:
 
     static constexpr const char* kAccount = "test";
 
+    // The libpq connection text of the server the tests run on, when they run on one.
+    static std::optional<std::string> Server();
+    bool OnServer() const { return !server_.empty(); }
+
+    // The SQLite file; on a server, the connection text of the account's database.
     const std::string& Path() const { return path_; }
     const std::string& Folder() const { return folder_; }
     // Accounts map kAccount to Path(); dialogs are scripted (Dialogs()); no SQL log.
@@ -40,6 +52,8 @@ public:
     ScriptedDialogs& Dialogs() const { return *dialogs_; }
     // A new database service on this account, already initialised.
     std::shared_ptr<IClsCommon> OpenService() const;
+    // A new connection to the account, through the engine's own backend.
+    std::unique_ptr<SqlBackend> OpenBackend() const;
 
     void AddWarehouse(const std::string& code, const std::string& name = "仓库");
     // Further Inventory columns (cInvStd, cInvCCode, iTopSum, cDefWareHouse, ...) by name.
@@ -57,13 +71,16 @@ public:
 
 private:
     void Insert(const std::string& table, const std::map<std::string, Variant>& columns);
+    void CreateOnServer(const std::string& server);
 
     QTemporaryDir dir_;
     std::string folder_;
     std::string path_;
+    std::string server_;    // empty for a SQLite file
+    std::string database_;  // the database made on the server
     std::shared_ptr<ScriptedDialogs> dialogs_;
     std::shared_ptr<HostEnvironment> environment_;
-    sqlite3* connection_ = nullptr;
+    std::unique_ptr<SqlBackend> connection_;
 };
 
 }  // namespace zel::test

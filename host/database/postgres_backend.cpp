@@ -1,0 +1,111 @@
+#include "host/database/postgres_backend.h"
+
+#include "host/database/postgres_connection.h"
+#include "host/database/postgres_row_count.h"
+#include "host/database/postgres_session_locks.h"
+#include "host/database/postgres_statement.h"
+#include "host/database/sql_tokenizer.h"
+#include "host/database/tsql_adapter.h"
+
+namespace zel {
+namespace {
+
+// "where a=? and b=?" → "where a=$1 and b=$2"; quoted texts and names are left alone.
+std::string NumberedParameters(std::string_view sql, int& count) {
+    auto tokens = SqlTokenizer::Tokenize(sql);
+    count = 0;
+    for (auto& token : tokens) {
+        if (token.IsSymbol("?")) {
+            token.text = "$" + std::to_string(++count);
+        }
+    }
+    return SqlTokenizer::Join(tokens);
+}
+
+}  // namespace
+
+bool PostgresBackend::Connect(const std::string& conninfo) {
+    connection_ = PostgresConnection::Open(conninfo, error_);
+    return connection_ != nullptr;
+}
+
+bool PostgresBackend::Open(const std::string& conninfo) {
+    if (!Connect(conninfo)) {
+        return false;
+    }
+    // The account tables carry their schema version; a database without them is not an account.
+    const auto version = Prepare("select version from whinv_schema");
+    if (!version || version->Step() != StepResult::Row) {
+        error_ = conninfo + ": not an account database (" + LastError() + ")";
+        connection_.reset();
+        return false;
+    }
+    return true;
+}
+
+bool PostgresBackend::IsOpen() const {
+    return connection_ && PQstatus(connection_->Handle()) == CONNECTION_OK;
+}
+
+std::string PostgresBackend::ToNative(std::string_view hostSql) const {
+    return TsqlAdapter::ToPostgres(hostSql);
+}
+
+std::unique_ptr<SqlStatement> PostgresBackend::Prepare(std::string_view sql) {
+    if (!connection_) {
+        return nullptr;
+    }
+    int parameters = 0;
+    std::string numbered = NumberedParameters(sql, parameters);
+    return std::make_unique<PostgresStatement>(connection_, std::move(numbered), parameters);
+}
+
+bool PostgresBackend::ExecuteScript(std::string_view sql) {
+    if (!connection_) {
+        return false;
+    }
+    const bool ran = connection_->Run(std::string(sql));
+    connection_->ReadOrigins();
+    return ran;
+}
+
+long PostgresBackend::Changes() const {
+    return connection_ ? connection_->Changes() : 0;
+}
+
+std::string PostgresBackend::LastError() const {
+    return connection_ ? connection_->LastError() : error_;
+}
+
+SchemaRefusal PostgresBackend::LastRefusal() const {
+    return connection_ ? connection_->LastRefusal() : SchemaRefusal::None;
+}
+
+std::string PostgresBackend::RefusedSubject() const {
+    return connection_ ? connection_->RefusedSubject() : std::string();
+}
+
+bool PostgresBackend::Begin() {
+    return connection_ && connection_->Run("begin");
+}
+
+bool PostgresBackend::Commit() {
+    return connection_ && connection_->Run("commit");
+}
+
+bool PostgresBackend::Rollback() {
+    return connection_ && connection_->Run("rollback");
+}
+
+std::unique_ptr<ISessionLocks> PostgresBackend::CreateSessionLocks() const {
+    return std::make_unique<PostgresSessionLocks>(connection_ ? connection_->Conninfo() : "");
+}
+
+std::shared_ptr<const RowCount> PostgresBackend::CountBeside(const std::string& nativeQuery) const {
+    if (!connection_) {
+        return nullptr;
+    }
+    return PostgresRowCount::Start(connection_->Conninfo(), nativeQuery);
+}
+
+}  // namespace zel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include "host/database/sql_backend.h"
+
+namespace zel {
+
+class PostgresConnection;
+
+// An account database on a PostgreSQL server, reached with a libpq connection string or service
+// name; passwords come from the user's ~/.pgpass or service file, never from the program.
+class PostgresBackend final : public SqlBackend {
+public:
+    bool Open(const std::string& conninfo) override;
+    // Connects without asking for the account tables, for a tool that is about to create them.
+    bool Connect(const std::string& conninfo);
+    bool IsOpen() const override;
+
+    std::string ToNative(std::string_view hostSql) const override;
+    // Parameters are written "?", as for SQLite.
+    std::unique_ptr<SqlStatement> Prepare(std::string_view sql) override;
+    bool ExecuteScript(std::string_view sql) override;
+    long Changes() const override;
+
+    std::string LastError() const override;
+    SchemaRefusal LastRefusal() const override;
+    std::string RefusedSubject() const override;
+
+    bool Begin() override;
+    bool Commit() override;
+    bool Rollback() override;
+
+    std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
+    std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;
+    bool KeepsCompiledStatements() const override { return false; }
+
+private:
+    std::shared_ptr<PostgresConnection> connection_;
+    std::string error_;  // why the connection could not be made
+};
+
+}  // namespace zel

@@ -1,0 +1,156 @@
+#include "host/database/postgres_connection.h"
+
+#include "host/database/postgres_statement.h"
+#include "host/database/pq_result.h"
+
+namespace zel {
+namespace {
+
+std::string WithoutTrailingNewline(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string Field(const PGresult* result, int field) {
+    const char* text = PQresultErrorField(result, field);
+    return text != nullptr ? text : "";
+}
+
+SchemaRefusal RefusalOf(const std::string& sqlState) {
+    if (sqlState == "23505") {
+        return SchemaRefusal::Unique;
+    }
+    if (sqlState == "23503") {
+        return SchemaRefusal::ForeignKey;
+    }
+    if (sqlState == "23514") {
+        return SchemaRefusal::Check;
+    }
+    if (sqlState == "23502") {
+        return SchemaRefusal::NotNull;
+    }
+    return SchemaRefusal::None;
+}
+
+}  // namespace
+
+std::shared_ptr<PostgresConnection> PostgresConnection::Open(const std::string& conninfo,
+                                                             std::string& error) {
+    PGconn* connection = PQconnectdb(conninfo.c_str());
+    if (connection == nullptr || PQstatus(connection) != CONNECTION_OK) {
+        error = connection != nullptr ? WithoutTrailingNewline(PQerrorMessage(connection))
+                                      : "out of memory";
+        PQfinish(connection);
+        return nullptr;
+    }
+    // Texts travel as UTF-8 and dates as yyyy-mm-dd, whatever the server's defaults.
+    PQsetClientEncoding(connection, "UTF8");
+    std::shared_ptr<PostgresConnection> opened(new PostgresConnection(connection, conninfo));
+    if (!opened->Run("set datestyle = 'ISO, YMD'; set intervalstyle = 'iso_8601'")) {
+        error = opened->LastError();
+        return nullptr;
+    }
+    opened->ReadOrigins();
+    return opened;
+}
+
+PostgresConnection::PostgresConnection(PGconn* connection, std::string conninfo)
+    : connection_(connection), conninfo_(std::move(conninfo)) {}
+
+PostgresConnection::~PostgresConnection() {
+    PQfinish(connection_);
+}
+
+void PostgresConnection::ReadOrigins() {
+    const PqResult columns(PQexec(connection_,
+                                  "select a.attrelid, c.relname, a.attnum, a.attname "
+                                  "from pg_attribute a join pg_class c on c.oid = a.attrelid "
+                                  "where c.relnamespace = to_regnamespace(current_schema()) "
+                                  "and c.relkind in ('r', 'v', 'p') and a.attnum > 0 "
+                                  "and not a.attisdropped"));
+    if (PQresultStatus(columns.get()) != PGRES_TUPLES_OK) {
+        return;
+    }
+    const ColumnCatalogue& catalogue = ColumnCatalogue::OfSchema();
+    for (int row = 0; row < PQntuples(columns.get()); ++row) {
+        const ColumnCatalogue::Column* column =
+            catalogue.Find(PQgetvalue(columns.get(), row, 1), PQgetvalue(columns.get(), row, 3));
+        if (column != nullptr) {
+            const auto table = static_cast<Oid>(std::stoul(PQgetvalue(columns.get(), row, 0)));
+            origins_.emplace(std::pair(table, std::stoi(PQgetvalue(columns.get(), row, 2))),
+                             column);
+        }
+    }
+}
+
+const ColumnCatalogue::Column* PostgresConnection::Origin(Oid table, int column) const {
+    const auto found = origins_.find(std::pair(table, column));
+    return found == origins_.end() ? nullptr : found->second;
+}
+
+void PostgresConnection::MakeReady(const PostgresStatement* sender) {
+    if (streaming_ != nullptr && streaming_ != sender) {
+        PostgresStatement* overtaken = streaming_;
+        streaming_ = nullptr;
+        overtaken->TakeRest();
+    }
+}
+
+void PostgresConnection::StopStreaming(const PostgresStatement* statement) {
+    if (streaming_ == statement) {
+        streaming_ = nullptr;
+    }
+}
+
+void PostgresConnection::ClearFailure() {
+    lastError_.clear();
+    refusal_ = SchemaRefusal::None;
+    refusedSubject_.clear();
+}
+
+void PostgresConnection::NoteFailure(const PGresult* result) {
+    std::string message = Field(result, PG_DIAG_MESSAGE_PRIMARY);
+    if (message.empty()) {
+        message = WithoutTrailingNewline(PQerrorMessage(connection_));
+    }
+    lastError_ = message;
+    refusal_ = RefusalOf(Field(result, PG_DIAG_SQLSTATE));
+    const ColumnCatalogue& catalogue = ColumnCatalogue::OfSchema();
+    const std::string table = catalogue.Spelling(Field(result, PG_DIAG_TABLE_NAME));
+    switch (refusal_) {
+        case SchemaRefusal::Check:
+            refusedSubject_ = Field(result, PG_DIAG_CONSTRAINT_NAME);
+            break;
+        case SchemaRefusal::NotNull:
+            refusedSubject_ = table + "." + catalogue.Spelling(Field(result, PG_DIAG_COLUMN_NAME));
+            break;
+        case SchemaRefusal::Unique:
+        case SchemaRefusal::ForeignKey:
+            refusedSubject_ = table;
+            break;
+        case SchemaRefusal::None:
+            refusedSubject_.clear();
+            break;
+    }
+}
+
+void PostgresConnection::NoteFailure(std::string message) {
+    ClearFailure();
+    lastError_ = std::move(message);
+}
+
+bool PostgresConnection::Run(const std::string& sql) {
+    MakeReady(nullptr);
+    ClearFailure();
+    const PqResult result(PQexec(connection_, sql.c_str()));
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        NoteFailure(result.get());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "host/database/column_catalogue.h"
+#include "host/database/sql_backend.h"
+
+namespace zel {
+
+class PostgresStatement;
+
+// One libpq connection, shared by the backend and the statements it handed out, so that a
+// statement stays usable after its backend object is gone.
+//
+// A statement streams its rows one by one as the server sends them, which keeps the connection
+// busy until its last row is read. Before anything else is sent, the statement still streaming
+// takes the rest of its rows into memory: several results can be read side by side, as on SQLite,
+// and only the one overtaken pays for it.
+class PostgresConnection {
+public:
+    // nullptr with the server's reason when the connection cannot be made.
+    static std::shared_ptr<PostgresConnection> Open(const std::string& conninfo,
+                                                    std::string& error);
+    PostgresConnection(const PostgresConnection&) = delete;
+    PostgresConnection& operator=(const PostgresConnection&) = delete;
+    ~PostgresConnection();
+
+    PGconn* Handle() const { return connection_; }
+    const std::string& Conninfo() const { return conninfo_; }
+    // The schema's column a result column is read from (PQftable, PQftablecol); nullptr for an
+    // expression or a table the schema does not describe.
+    const ColumnCatalogue::Column* Origin(Oid table, int column) const;
+    // Learns the tables' columns again, after a script changed them.
+    void ReadOrigins();
+
+    // Called before sending: the statement still streaming reads its rows to the end first.
+    void MakeReady(const PostgresStatement* sender);
+    void StartStreaming(PostgresStatement* statement) { streaming_ = statement; }
+    void StopStreaming(const PostgresStatement* statement);
+
+    // What the last statement told: rows it changed, or why it failed.
+    void NoteChanges(long rows) { changes_ = rows; }
+    void NoteFailure(const PGresult* result);
+    void NoteFailure(std::string message);
+    long Changes() const { return changes_; }
+    const std::string& LastError() const { return lastError_; }
+    SchemaRefusal LastRefusal() const { return refusal_; }
+    // The constraint, table or column the last refusal names, as the schema spells it.
+    const std::string& RefusedSubject() const { return refusedSubject_; }
+    void ClearFailure();
+
+    // Runs a statement without parameters or rows (begin, commit, a script); false with the
+    // failure noted.
+    bool Run(const std::string& sql);
+
+private:
+    PostgresConnection(PGconn* connection, std::string conninfo);
+
+    PGconn* connection_;
+    std::string conninfo_;
+    std::map<std::pair<Oid, int>, const ColumnCatalogue::Column*> origins_;
+    PostgresStatement* streaming_ = nullptr;
+    long changes_ = 0;
+    std::string lastError_;
+    SchemaRefusal refusal_ = SchemaRefusal::None;
+    std::string refusedSubject_;
+};
+
+}  // namespace zel

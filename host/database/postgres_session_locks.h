@@ -1,0 +1,40 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/database/session_locks.h"
+
+namespace zel {
+
+class PostgresConnection;
+
+// Session locks on a PostgreSQL server: advisory locks of a connection of their own, which the
+// server gives back when that connection ends, however the client ends. A table beside them
+// tells a refused user who holds a lock; a holder's row outlives a crash harmlessly, as the next
+// holder writes over it. Each instance has its own connection, so two instances in one process
+// also exclude each other.
+class PostgresSessionLocks final : public ISessionLocks {
+public:
+    explicit PostgresSessionLocks(const std::string& conninfo);
+    PostgresSessionLocks(const PostgresSessionLocks&) = delete;
+    PostgresSessionLocks& operator=(const PostgresSessionLocks&) = delete;
+    ~PostgresSessionLocks() override;
+
+    // Taking a lock this instance already holds succeeds and records the new holder.
+    bool TryAcquire(const std::string& name, const std::string& holder,
+                    std::string& currentHolder) override;
+    void Release(const std::string& name) override;
+
+    // The advisory lock's key: lock names compare without regard to ASCII case.
+    static long long KeyOf(const std::string& name);
+
+private:
+    bool RecordHolder(const std::string& name, const std::string& holder);
+
+    std::shared_ptr<PostgresConnection> connection_;
+    std::map<std::string, std::string> held_;  // name in lower case → as taken
+};
+
+}  // namespace zel
