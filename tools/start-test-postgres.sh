@@ -97,6 +97,8 @@ admin=("$bin/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$port" -U postgres)
 # Every database made from template1 has citext, so a test's fresh database needs no own step.
 "${admin[@]}" -d template1 -c "create extension if not exists citext"
 "${admin[@]}" -d postgres -c "create role whinv_test login createdb"
+# Dropping a test's database ends the server's own workers on it (autovacuum) too.
+"${admin[@]}" -d postgres -c "grant pg_signal_backend to whinv_test"
 "${admin[@]}" -d postgres -c "create database whinv_test owner whinv_test"
 echo "started PostgreSQL in $folder on 127.0.0.1:$port"
 echo "$connection" >&3

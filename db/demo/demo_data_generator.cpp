@@ -9,6 +9,7 @@
 #include "db/demo/stock_settings_factory.h"
 #include "db/demo/warehouse_quotas.h"
 #include "host/database/account_database.h"
+#include "host/database/postgres_backend.h"
 #include "host/database/single_value.h"
 #include "host/database/sqlite_backend.h"
 
@@ -16,6 +17,8 @@ namespace zel::demo {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view kServerPrefix = "postgresql:";
 
 constexpr const char* kCodingRuleQuery =
     "select CODINGRULE from GradeDef where KeyWord = 'InventoryClass'";
@@ -44,6 +47,9 @@ DemoDataGenerator::DemoDataGenerator(DemoOptions options)
 DemoOutcome DemoDataGenerator::Generate() {
     if (options_.rows < 0 || options_.items < 1 || options_.warehouses < 1) {
         return Failed(DemoFailure::BadSize, options_.output);
+    }
+    if (options_.output.starts_with(kServerPrefix)) {
+        return BuildOnServer(options_.output.substr(kServerPrefix.size()));
     }
     const fs::path target(options_.output);
     std::error_code error;
@@ -90,6 +96,39 @@ DemoOutcome DemoDataGenerator::Build(const fs::path& file) {
     }
     DemoOutcome outcome = Fill(backend);
     if (outcome.Ok() && !backend.ExecuteScript("commit")) {
+        return Failed(DemoFailure::Write, backend.LastError());
+    }
+    return outcome;
+}
+
+// The server's database must exist; the account's tables are made in it. An account that already
+// holds warehouses is kept unless the caller forces a new one, which empties its tables first.
+DemoOutcome DemoDataGenerator::BuildOnServer(const std::string& conninfo) {
+    random_ = DemoRandom(options_.seed);
+    std::string schemaError;
+    if (!CreateServerAccount(conninfo, schemaError)) {
+        return Failed(DemoFailure::CannotCreate, schemaError);
+    }
+    PostgresBackend backend;
+    if (!backend.Open(conninfo)) {
+        return Failed(DemoFailure::CannotCreate, backend.LastError());
+    }
+    const auto used = ReadSingleValue(backend, "select count(*) from Warehouse", {}).value;
+    if (used && used->ToString() != "0" && !options_.force) {
+        return Failed(DemoFailure::TargetExists, options_.output);
+    }
+    if (!backend.Begin() ||
+        !backend.ExecuteScript("truncate WhInvContrapose, Inventory, InventoryClass, Warehouse, "
+                               "Person, ComputationUnit, computationGroup, aa_rowauth; "
+                               "delete from aa_user where bAdmin = 0")) {
+        return Failed(DemoFailure::CannotCreate, backend.LastError());
+    }
+    DemoOutcome outcome = Fill(backend);
+    if (!outcome.Ok()) {
+        backend.Rollback();
+        return outcome;
+    }
+    if (!backend.Commit()) {
         return Failed(DemoFailure::Write, backend.LastError());
     }
     return outcome;

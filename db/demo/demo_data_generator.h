@@ -33,6 +33,7 @@ public:
 
 private:
     DemoOutcome Build(const std::filesystem::path& file);
+    DemoOutcome BuildOnServer(const std::string& conninfo);
     DemoOutcome Fill(SqlBackend& backend);
     bool WriteItems(SqlBackend& backend, const std::vector<DemoWarehouse>& warehouses,
                     std::int64_t count);

@@ -4,7 +4,9 @@
 -- beyond ASCII too). Codes are stored without trailing blanks (the triggers below trim every
 -- write), and the host's dialect adapter drops them from the texts a statement compares codes
 -- with. Sizes are not declared: the host describes results through its own table of the
--- schema's columns.
+-- schema's columns. Numbers are numeric without a fixed scale: a value keeps exactly the digits
+-- written (100 reads back as 100, not 100.000000, as on SQLite), and the host's service checks
+-- the digits the schema allows before it writes.
 --
 -- The script opens no transaction of its own: run it in one (psql -1, or the host's begin and
 -- commit). Every statement may run again on a database that already has the schema; the notices
@@ -72,10 +74,10 @@ create table if not exists Inventory (
     cGroupCode citext,
     cComUnitCode citext,
     cDefWareHouse citext,
-    iTopSum numeric(20, 6),
-    iLowSum numeric(20, 6),
-    iSafeNum numeric(20, 6),
-    iWastage numeric(12, 6),
+    iTopSum numeric,
+    iLowSum numeric,
+    iSafeNum numeric,
+    iWastage numeric,
     iFrequency integer,
     cFrequency citext,
     iDays integer,
@@ -91,14 +93,17 @@ create index if not exists Inventory_cInvCCode on Inventory (cInvCCode, cInvCode
 create table if not exists WhInvContrapose (
     cWhCode citext not null references Warehouse (cWhCode),
     cInvCode citext not null references Inventory (cInvCode),
-    iTopSum numeric(20, 6),
-    iLowSum numeric(20, 6),
-    iSafeNum numeric(20, 6),
-    iWastage numeric(12, 6),
-    iFrequency integer,
+    iTopSum numeric,
+    iLowSum numeric,
+    iSafeNum numeric,
+    iWastage numeric,
+    -- Whole numbers held as numeric, so that 1.5 is refused rather than rounded by the type.
+    iFrequency numeric,
     cFrequency citext,
-    iDays integer,
-    dLastDate date,
+    iDays numeric,
+    -- The day as the text yyyy-mm-dd, as on SQLite: a date column would take 'yesterday' or
+    -- '20260101' and store another day than the one written.
+    dLastDate text,
     cWhPersonCode citext references Person (cPersonCode),
     cCreatePerson citext,
     cModifyPerson citext,
@@ -106,7 +111,10 @@ create table if not exists WhInvContrapose (
     constraint WhInvContrapose_key unique (cWhCode, cInvCode),
     constraint empty_whcode check (cWhCode <> ''),
     constraint empty_invcode check (cInvCode <> ''),
-    -- No not_a_number or not_a_date: the column types refuse a text that is no number or no day.
+    -- A text that is no number is refused by the numeric type, under this name on the client.
+    constraint not_a_number check (iFrequency = trunc(iFrequency) and iDays = trunc(iDays)),
+    constraint not_a_date check (dLastDate is null or (dLastDate ~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}$'
+        and to_char(to_date(dLastDate, 'YYYY-MM-DD'), 'YYYY-MM-DD') = dLastDate)),
     constraint bad_frequency check (cFrequency is null or cFrequency in ('天', '周', '月')),
     -- A day within the cycle only for a week or month cycle; a day cycle has none. A row without a
     -- unit may hold a day: the multi-record window sets one column per statement, and may set the

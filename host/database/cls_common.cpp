@@ -29,6 +29,15 @@ bool IsIdentifier(const std::string& name) {
 }
 
 bool StartsWithWord(const std::string& sql, std::string_view word) {
+    // Most statements start with their word; only one behind a comment needs the tokenizer.
+    const auto first = sql.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos && sql[first] != '-' && sql[first] != '/') {
+        const std::string_view start = std::string_view(sql).substr(first, word.size());
+        const std::size_t after = first + word.size();
+        const bool wordEnds =
+            after >= sql.size() || !std::isalnum(static_cast<unsigned char>(sql[after]));
+        return wordEnds && AsciiEqualIgnoringCase(start, word);
+    }
     for (const auto& token : SqlTokenizer::Tokenize(sql)) {
         if (!token.IsGap()) {
             return token.IsWord(word);

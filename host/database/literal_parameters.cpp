@@ -41,8 +41,16 @@ std::optional<LiteralParameters> LiteralParameters::Of(std::string_view sql) {
     int depth = 0;
     bool inCondition = false;
     for (SqlToken& token : tokens) {
-        if (IsParameter(token) || (!started && !token.IsGap() && !token.IsWord("select"))) {
+        if (IsParameter(token)) {
             return std::nullopt;
+        }
+        if (!started && !token.IsGap()) {
+            // An update or delete has no result columns a text could name: every text is a value.
+            if (token.IsWord("update") || token.IsWord("delete")) {
+                inCondition = true;
+            } else if (!token.IsWord("select")) {
+                return std::nullopt;
+            }
         }
         if (token.IsSymbol("(")) {
             ++depth;

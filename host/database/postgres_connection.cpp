@@ -34,6 +34,17 @@ SchemaRefusal RefusalOf(const std::string& sqlState) {
     return SchemaRefusal::None;
 }
 
+// The schema check that stands for a value its column's type cannot hold.
+const char* TypeRuleOf(const std::string& sqlState) {
+    if (sqlState == "22P02" || sqlState == "22003") {
+        return "not_a_number";
+    }
+    if (sqlState == "22007" || sqlState == "22008") {
+        return "not_a_date";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::shared_ptr<PostgresConnection> PostgresConnection::Open(const std::string& conninfo,
@@ -116,7 +127,15 @@ void PostgresConnection::NoteFailure(const PGresult* result) {
         message = WithoutTrailingNewline(PQerrorMessage(connection_));
     }
     lastError_ = message;
-    refusal_ = RefusalOf(Field(result, PG_DIAG_SQLSTATE));
+    const std::string sqlState = Field(result, PG_DIAG_SQLSTATE);
+    // The column types themselves refuse a text where a number or a date belongs, where SQLite
+    // needs the checks of those names: the user reads the same reason on both engines.
+    if (const char* typeRule = TypeRuleOf(sqlState)) {
+        refusal_ = SchemaRefusal::Check;
+        refusedSubject_ = typeRule;
+        return;
+    }
+    refusal_ = RefusalOf(sqlState);
     const ColumnCatalogue& catalogue = ColumnCatalogue::OfSchema();
     const std::string table = catalogue.Spelling(Field(result, PG_DIAG_TABLE_NAME));
     switch (refusal_) {

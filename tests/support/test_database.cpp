@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "host/database/account_database.h"
 #include "host/database/cls_common.h"
@@ -30,6 +32,18 @@ bool RunOnServer(const std::string& server, const std::string& sql, std::string&
     return true;
 }
 
+std::string TestFunctions() {
+    std::ifstream file(WHINV_SOURCE_DIR "/tests/support/postgres_test_functions.sql");
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool IsPragma(const std::string& sql) {
+    const auto first = sql.find_first_not_of(" \t\n");
+    return first != std::string::npos && sql.compare(first, 6, "pragma") == 0;
+}
+
 }  // namespace
 
 std::optional<std::string> TestDatabase::Server() {
@@ -37,14 +51,14 @@ std::optional<std::string> TestDatabase::Server() {
     return server != nullptr && *server != '\0' ? std::optional<std::string>(server) : std::nullopt;
 }
 
-TestDatabase::TestDatabase()
+TestDatabase::TestDatabase(Engine engine)
     : folder_(dir_.path().toStdString()),
       path_(folder_ + "/test.db"),
       dialogs_(std::make_shared<ScriptedDialogs>()),
       environment_(std::make_shared<HostEnvironment>()) {
     environment_->accounts = AccountDirectory(folder_);
     environment_->dialogs = dialogs_;
-    if (const auto server = Server()) {
+    if (const auto server = Server(); server && engine == Engine::Configured) {
         CreateOnServer(*server);
         return;
     }
@@ -66,6 +80,9 @@ void TestDatabase::CreateOnServer(const std::string& server) {
         ADD_FAILURE() << error;
     }
     connection_ = OpenBackend();
+    if (!connection_->ExecuteScript(TestFunctions())) {
+        ADD_FAILURE() << connection_->LastError();
+    }
 }
 
 TestDatabase::~TestDatabase() {
@@ -138,6 +155,10 @@ void TestDatabase::AddCorrespondence(const std::string& warehouse, const std::st
 }
 
 bool TestDatabase::Execute(const std::string& sql) {
+    // A server always holds its references; SQLite's settings mean nothing there.
+    if (OnServer() && IsPragma(sql)) {
+        return true;
+    }
     return connection_->ExecuteScript(sql);
 }
 

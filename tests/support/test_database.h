@@ -33,7 +33,10 @@ namespace zel::test {
 // tests then run on both engines.
 class TestDatabase {
 public:
-    TestDatabase();
+    // Sqlite: a file whatever the run, for the tests of SQLite's own backend.
+    enum class Engine { Configured, Sqlite };
+
+    explicit TestDatabase(Engine engine = Engine::Configured);
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
     ~TestDatabase();
@@ -64,7 +67,8 @@ public:
     void AddCorrespondence(const std::string& warehouse, const std::string& inventory,
                            const std::map<std::string, Variant>& columns = {});
 
-    // Runs any statement on the database directly; false when it fails.
+    // Runs any statement on the database directly; false when it fails. A pragma is SQLite's
+    // alone: on a server it does nothing.
     bool Execute(const std::string& sql);
     // The first column of the first row of a query, Null when it gives no row.
     Variant Scalar(const std::string& sql);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/database/sqlite_backend.h"
+#include <memory>
+
+#include "host/database/sql_backend.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -14,7 +16,6 @@ protected:
         db.AddWarehouse("01", "成品库");
         db.AddWarehouse("02", "原料库");
         db.AddWarehouse("03", "废品库");
-        ASSERT_TRUE(backend.Open(db.Path()));
     }
 
     std::shared_ptr<ForwardRecordset> Open(const std::string& sql) {
@@ -23,7 +24,8 @@ protected:
     }
 
     test::TestDatabase db;
-    SqliteBackend backend;
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    SqlBackend& backend = *opened;
     std::vector<long> finishedRows;
 };
 
@@ -99,8 +101,7 @@ TEST_F(ForwardRecordsetTest, NoStatementGivesNoResult) {
 }
 
 TEST_F(ForwardRecordsetTest, OutlivesTheBackendThatMadeIt) {
-    auto other = std::make_unique<SqliteBackend>();
-    ASSERT_TRUE(other->Open(db.Path()));
+    auto other = db.OpenBackend();
     auto rows = ForwardRecordset::Open(other->Prepare("select cWhCode from Warehouse"), nullptr);
     other.reset();
     ASSERT_TRUE(rows);

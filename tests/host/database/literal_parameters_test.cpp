@@ -50,8 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"select a from T where c=1", nullptr, {}}, Case{"select 'x' from T", nullptr, {}},
         Case{"select a from T where c=? and d='x'", nullptr, {}},
         Case{"select a from T where c=@code and d='x'", nullptr, {}},
-        Case{"update T set a='x' where c='y'", nullptr, {}},
-        Case{"delete from T where c='y'", nullptr, {}}));
+        // An update or a delete names no result column: each of its texts is a value.
+        Case{"update T set a='x' where c='y'", "update T set a=? where c=?", {"x", "y"}},
+        Case{"delete from T where c='y'", "delete from T where c=?", {"y"}},
+        Case{"insert into T values ('x')", nullptr, {}}));
 
 }  // namespace
 }  // namespace zel

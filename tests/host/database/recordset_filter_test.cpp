@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "host/database/recordset_columns.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/sql_backend.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -22,7 +24,6 @@ void PrintTo(const FilterCase& c, std::ostream* out) {
 class RecordsetFilterTest : public ::testing::TestWithParam<FilterCase> {
 protected:
     RecordsetFilterTest() {
-        backend.Open(db.Path());
         statement = backend.Prepare(
             "select 'Ab ' as code, '仓库' as name, 7 as count, 1.5 as rate, null as note, '007' "
             "as textnumber");
@@ -35,7 +36,8 @@ protected:
     }
 
     test::TestDatabase db;
-    SqliteBackend backend;
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    SqlBackend& backend = *opened;
     std::unique_ptr<SqlStatement> statement;
     RecordsetColumns columns;
 };
@@ -62,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RecordsetFilterParse, RefusesWhatItCannotRead) {
     test::TestDatabase db;
-    SqliteBackend backend;
-    ASSERT_TRUE(backend.Open(db.Path()));
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    SqlBackend& backend = *opened;
     auto statement = backend.Prepare("select 1 as a, 'x' as b");
     const RecordsetColumns columns(*statement);
     for (const char* bad : {"a=", "a=1 and", "(a=1", "a=1)", "nosuch=1", "a==", "a='x", "a=1 b=2",

@@ -25,8 +25,8 @@ protected:
         return db
             .Scalar(
                 "select group_concat(cWhCode || '|' || cInvCode || '|' || "
-                "coalesce(iTopSum, '~') || '|' || coalesce(cFrequency, '~') || '|' || "
-                "coalesce(iDays, '~') || '|' || coalesce(dLastDate, '~') || '|' || "
+                "coalesce(cast(iTopSum as text), '~') || '|' || coalesce(cFrequency, '~') || '|' || "
+                "coalesce(cast(iDays as text), '~') || '|' || coalesce(cast(dLastDate as text), '~') || '|' || "
                 "coalesce(cWhPersonCode, '~'), ';') from WhInvContrapose")
             .ToString();
     }

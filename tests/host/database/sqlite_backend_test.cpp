@@ -31,7 +31,7 @@ protected:
         return codes;
     }
 
-    test::TestDatabase db;
+    test::TestDatabase db{test::TestDatabase::Engine::Sqlite};
     SqliteBackend backend;
 };
 

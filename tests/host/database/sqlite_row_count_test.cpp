@@ -20,7 +20,7 @@ std::optional<long> AwaitResult(const SqliteRowCount& count) {
 }
 
 TEST(SqliteRowCountTest, CountsTheRowsOfAQueryOnItsOwnConnection) {
-    test::TestDatabase db;
+    test::TestDatabase db{test::TestDatabase::Engine::Sqlite};
     db.AddWarehouse("01");
     db.AddWarehouse("02");
     db.AddWarehouse("03");
@@ -32,7 +32,7 @@ TEST(SqliteRowCountTest, CountsTheRowsOfAQueryOnItsOwnConnection) {
 }
 
 TEST(SqliteRowCountTest, GivingUpStopsACountStillRunning) {
-    test::TestDatabase db;
+    test::TestDatabase db{test::TestDatabase::Engine::Sqlite};
     auto count = SqliteRowCount::Start(
         db.Path(), "with recursive k(i) as (select 1 union all select i+1 from k) select i from k");
     ASSERT_TRUE(count);
@@ -41,7 +41,7 @@ TEST(SqliteRowCountTest, GivingUpStopsACountStillRunning) {
 }
 
 TEST(SqliteRowCountTest, NoCountOfAFileThatCannotBeOpened) {
-    test::TestDatabase db;
+    test::TestDatabase db{test::TestDatabase::Engine::Sqlite};
     EXPECT_FALSE(SqliteRowCount::Start(db.Folder() + "/no/such/file.db", "select 1"));
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <limits>
 
-#include "host/database/sqlite_backend.h"
+#include "host/database/sql_backend.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -12,8 +14,6 @@ namespace {
 
 class StaticRecordsetTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError(); }
-
     std::shared_ptr<StaticRecordset> Read(const std::string& sql) {
         auto statement = backend.Prepare(sql);
         EXPECT_TRUE(statement) << backend.LastError();
@@ -30,7 +30,8 @@ protected:
     }
 
     test::TestDatabase db;
-    SqliteBackend backend;
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    SqlBackend& backend = *opened;
     std::vector<long> finishedWith;
 };
 

@@ -199,7 +199,7 @@ TEST_F(TsqlAdapterOnDatabase, KeyChangeRowByRowMovesOneRowAndRefusesACollision) 
         "update WhInvContrapose set cInvCode='A002' where CWhCode='01' and cInvCode='A003'";
     EXPECT_FALSE(service->ExecuteX(collide));
     EXPECT_EQ(Text("select group_concat(cWhCode||cInvCode) from (select * from WhInvContrapose "
-                   "order by cWhCode, cInvCode)"),
+                   "order by cWhCode, cInvCode) as t"),
               "01A002,01A003,02A001");
 }
 

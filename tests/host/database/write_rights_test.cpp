@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/database/sqlite_backend.h"
+#include <memory>
+
+#include "host/database/sql_backend.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -21,7 +23,6 @@ protected:
             db.Execute("insert into aa_rowauth values ('u01','Warehouse','01','W'), "
                        "('u01','Warehouse','02','R'), ('u01','Person','P01','W'), "
                        "('u02','Warehouse','03','W')"));
-        ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
     }
 
     bool MayWrite(const std::string& user, const std::string& object, const std::string& code) {
@@ -29,7 +30,8 @@ protected:
     }
 
     test::TestDatabase db;
-    SqliteBackend backend;
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    SqlBackend& backend = *opened;
 };
 
 TEST_F(WriteRightsTest, ControlledObjectsAreWritableOnlyInTheCodesGrantedForWriting) {
