@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 
+#include "host/database/column_catalogue.h"
 #include "host/database/database_texts.h"
 #include "host/database/host_date.h"
 #include "host/database/single_value.h"
@@ -72,16 +73,11 @@ std::optional<std::pair<int, int>> DecimalDigits(const std::string& declared) {
     return std::pair(number(open + 1), number(comma + 1));
 }
 
-std::map<std::string, std::string> DeclaredTypes(SqlBackend& backend) {
-    std::map<std::string, std::string> types;
-    auto statement = backend.Prepare(std::string("select * from ") + kTable + " where 1=0");
-    if (!statement) {
-        return types;
-    }
-    for (int i = 0; i < statement->ColumnCount(); ++i) {
-        types[AsciiLower(statement->ColumnName(i))] = AsciiLower(statement->DeclaredType(i));
-    }
-    return types;
+// The column's declaration in the host's schema, lower case; every account is brought to that
+// schema when it is opened, on either engine. Empty for a column the table does not have.
+std::string DeclarationOf(const std::string& column) {
+    const ColumnCatalogue::Column* found = ColumnCatalogue::OfSchema().Find(kTable, column);
+    return found != nullptr ? AsciiLower(found->declared) : std::string();
 }
 
 }  // namespace
@@ -258,12 +254,11 @@ bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding,
         (adding && !CheckInUse(backend, businessDate, message)) || !CheckRights(backend, message)) {
         return false;
     }
-    const auto declared = DeclaredTypes(backend);
     values_.clear();
     for (const auto& [column, text] : texts_) {
-        const auto type = declared.find(AsciiLower(column));
-        if (type == declared.end() || !CheckValue(backend, column, type->second, message)) {
-            if (type == declared.end()) {
+        const std::string declared = DeclarationOf(column);
+        if (declared.empty() || !CheckValue(backend, column, declared, message)) {
+            if (declared.empty()) {
                 message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {column});
             }
             return false;

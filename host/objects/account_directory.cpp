@@ -66,6 +66,10 @@ DatabaseLocation AccountDirectory::Locate(const std::string& ysDBName) const {
     if (const auto entry = entries_.find(ysDBName); entry != entries_.end()) {
         return Parse(entry->second);
     }
+    // A name may be an entry's value itself, for a script that names a database directly.
+    if (ysDBName.starts_with("postgresql:") || ysDBName.starts_with("sqlite:")) {
+        return Parse(ysDBName);
+    }
     const bool looksLikePath = ysDBName.find('/') != std::string::npos ||
                                (ysDBName.size() > 3 && ysDBName.ends_with(".db"));
     if (looksLikePath) {

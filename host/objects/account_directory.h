@@ -14,8 +14,9 @@ struct DatabaseLocation {
 
 // Maps the login's ysDBName to a database. Entries come from the host configuration file
 // (an INI file, section [accounts], lines "name=sqlite:/path/file.db" or
-// "name=postgresql:host=... dbname=..."); a name without an entry is a SQLite file: the name
-// itself when it looks like a path, else <data folder>/<name>.db.
+// "name=postgresql:host=... dbname=..."); a name written as such a value stands for itself; a
+// name without an entry is a SQLite file: the name itself when it looks like a path, else
+// <data folder>/<name>.db.
 class AccountDirectory {
 public:
     explicit AccountDirectory(std::string dataFolder = DefaultDataFolder());

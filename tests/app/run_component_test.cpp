@@ -45,7 +45,7 @@ public:
 class RunComponentTest : public ::testing::Test {
 protected:
     RunComponentTest() {
-        line.login.ysDBName = database.Path();
+        line.login.ysDBName = database.DatabaseArgument();
         line.login.userId = "demo";
         line.login.curDate = "2024-03-15";
         line.registryDir = WHINV_BINARY_DIR "/registry";
@@ -76,7 +76,7 @@ protected:
 };
 
 TEST_F(RunComponentTest, ASecondCopyEndsWithTheLockedStatus) {
-    LockHolderProcess first(database.Path(), "alice", kLockFunction);
+    LockHolderProcess first(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(first.NextLine(), "taken");
     EXPECT_EQ(RunComponent(line, database.Environment()), kExitFunctionLocked);
     EXPECT_EQ(database.Dialogs().ModalCount(), 0);
@@ -87,7 +87,7 @@ TEST_F(RunComponentTest, ASecondCopyEndsWithTheLockedStatus) {
 TEST_F(RunComponentTest, TheOnlyCopyEndsDoneAndGivesTheLockBack) {
     EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
     EXPECT_EQ(database.Dialogs().ModalCount(), 1);
-    LockHolderProcess next(database.Path(), "alice", kLockFunction);
+    LockHolderProcess next(database.DatabaseArgument(), "alice", kLockFunction);
     EXPECT_EQ(next.NextLine(), "taken");
 }
 
@@ -122,7 +122,7 @@ TEST_F(RunComponentTest, QuitAfterShowFailsWhenTheMainWindowNeverShows) {
 }
 
 TEST_F(RunComponentTest, QuitAfterShowKeepsTheLockedStatus) {
-    LockHolderProcess first(database.Path(), "alice", kLockFunction);
+    LockHolderProcess first(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(first.NextLine(), "taken");
     EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitFunctionLocked);
 }

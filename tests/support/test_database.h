@@ -53,6 +53,9 @@ public:
     // Accounts map kAccount to Path(); dialogs are scripted (Dialogs()); no SQL log.
     std::shared_ptr<HostEnvironment> Environment() const { return environment_; }
     ScriptedDialogs& Dialogs() const { return *dialogs_; }
+    // The account as another program names it on its command line (--database): the file, or
+    // the server's connection text behind "postgresql:".
+    std::string DatabaseArgument() const { return OnServer() ? "postgresql:" + path_ : path_; }
     // A new database service on this account, already initialised.
     std::shared_ptr<IClsCommon> OpenService() const;
     // A new connection to the account, through the engine's own backend.

@@ -143,7 +143,7 @@ protected:
     LockAcrossProcessesTest() {
         RegisterDatabaseService(registry, database.Environment());
         service = CreateObjectAs<IClsCommon>(registry, "ZelSrvTrans.IClsCommon");
-        service->Init(database.Path());
+        service->Init(database.DatabaseArgument());
     }
 
     bool Refused(short mode) { return pub.IsLockFun(*service, bob, "WhInvContrapose", mode); }
@@ -162,7 +162,7 @@ std::string HolderOf(const LockHolderProcess& child) {
 }
 
 TEST_F(LockAcrossProcessesTest, TheFunctionLockOfOneProgramRefusesTheOther) {
-    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    LockHolderProcess child(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(child.NextLine(), "taken");
     EXPECT_TRUE(Refused(kLockFunction));
     ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
@@ -171,7 +171,7 @@ TEST_F(LockAcrossProcessesTest, TheFunctionLockOfOneProgramRefusesTheOther) {
 }
 
 TEST_F(LockAcrossProcessesTest, AKilledHolderLeavesTheLockFree) {
-    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    LockHolderProcess child(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(child.NextLine(), "taken");
     child.Kill();
     EXPECT_FALSE(Refused(kLockFunction));
@@ -179,15 +179,15 @@ TEST_F(LockAcrossProcessesTest, AKilledHolderLeavesTheLockFree) {
 }
 
 TEST_F(LockAcrossProcessesTest, EditAndFunctionLocksAreIndependent) {
-    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    LockHolderProcess child(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(child.NextLine(), "taken");
     EXPECT_FALSE(Refused(kLockEdit));
-    LockHolderProcess editor(database.Path(), "carol", kLockEdit);
+    LockHolderProcess editor(database.DatabaseArgument(), "carol", kLockEdit);
     EXPECT_EQ(editor.NextLine().rfind("refused 数据正在被 bob@", 0), 0U);
 }
 
 TEST_F(LockAcrossProcessesTest, AReleasedLockCanBeTakenByTheOther) {
-    LockHolderProcess child(database.Path(), "alice", kLockEdit);
+    LockHolderProcess child(database.DatabaseArgument(), "alice", kLockEdit);
     ASSERT_EQ(child.NextLine(), "taken");
     EXPECT_TRUE(Refused(kLockEdit));
     child.Release();
@@ -197,11 +197,11 @@ TEST_F(LockAcrossProcessesTest, AReleasedLockCanBeTakenByTheOther) {
 
 TEST_F(LockAcrossProcessesTest, TheOtherProgramIsRefusedWhileThisOneHolds) {
     ASSERT_FALSE(Refused(kLockFunction));
-    LockHolderProcess child(database.Path(), "alice", kLockFunction);
+    LockHolderProcess child(database.DatabaseArgument(), "alice", kLockFunction);
     EXPECT_EQ(child.NextLine(),
               "refused 该功能正在被 " + FunctionLockHolder("bob") + " 使用，暂时不能进入！");
     EXPECT_FALSE(Refused(kUnlockFunction));
-    LockHolderProcess later(database.Path(), "alice", kLockFunction);
+    LockHolderProcess later(database.DatabaseArgument(), "alice", kLockFunction);
     EXPECT_EQ(later.NextLine(), "taken");
 }
 
