@@ -50,9 +50,11 @@ public:
 // The main window on the account database at path, shown, its first activation done.
 class DemoMainWindow {
 public:
+    // path: a SQLite file, or "postgresql:" and a server's connection text.
     explicit DemoMainWindow(const std::string& path)
         : environment_(std::make_shared<zel::HostEnvironment>()) {
-        environment_->accounts.Set(kAccount, "sqlite:" + path);
+        environment_->accounts.Set(kAccount,
+                                   path.starts_with("postgresql:") ? path : "sqlite:" + path);
         environment_->dialogs = std::make_shared<NonBlockingDialogs>();
         zel::RegisterHostServices(registry_, environment_);
         BindContext();

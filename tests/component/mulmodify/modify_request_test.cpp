@@ -20,10 +20,11 @@ protected:
         return -1;
     }
     long ChangedCount(const std::string& column, const std::string& value) {
-        return static_cast<long>(
-            database.Scalar("select count(*) from WhInvContrapose where " + column + " is " + value)
-                .ToDouble()
-                .value_or(-1));
+        return static_cast<long>(database
+                                     .Scalar("select count(*) from WhInvContrapose where " +
+                                             column + " is not distinct from " + value)
+                                     .ToDouble()
+                                     .value_or(-1));
     }
 };
 
