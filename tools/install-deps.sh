@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs to build, test and run, when any is missing.
+# Installs the Debian 12 packages the project needs to build, test and run, when any is missing;
+# further packages named as arguments are installed the same way.
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
@@ -8,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n xvfb xauth fonts-wqy-microhei
     python3-openpyxl poppler-utils
+    "$@"
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -55,16 +55,7 @@ if [ "${1:-}" = --stop ]; then
     exit 0
 fi
 
-missing=()
-for package in postgresql-15 postgresql-contrib; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-fi
+bash "$(dirname "$0")/install-deps.sh" postgresql-15 postgresql-contrib
 
 if folder=$(recorded_folder) && as_server_user "$bin/pg_ctl" -D "$folder" status >/dev/null &&
     "$bin/pg_isready" -q -h 127.0.0.1 -p "$port"; then

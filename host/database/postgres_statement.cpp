@@ -277,13 +277,17 @@ int PostgresStatement::ColumnCount() const {
     return shape != nullptr ? PQnfields(shape) : 0;
 }
 
+const ColumnCatalogue::Column* PostgresStatement::OriginOf(const PGresult* shape,
+                                                           int column) const {
+    return connection_->Origin(PQftable(shape, column), PQftablecol(shape, column));
+}
+
 std::string PostgresStatement::ColumnName(int column) const {
     const PGresult* shape = Shape();
     if (shape == nullptr) {
         return {};
     }
-    const ColumnCatalogue::Column* origin =
-        connection_->Origin(PQftable(shape, column), PQftablecol(shape, column));
+    const ColumnCatalogue::Column* origin = OriginOf(shape, column);
     const std::string name = PQfname(shape, column);
     // A column read under its own name comes back folded to lower case.
     if (origin != nullptr && name == AsciiLower(origin->name)) {
@@ -297,19 +301,14 @@ std::string PostgresStatement::DeclaredType(int column) const {
     if (shape == nullptr) {
         return {};
     }
-    const ColumnCatalogue::Column* origin =
-        connection_->Origin(PQftable(shape, column), PQftablecol(shape, column));
+    const ColumnCatalogue::Column* origin = OriginOf(shape, column);
     return origin != nullptr ? origin->declared
                              : DeclarationOf(PQftype(shape, column), PQfmod(shape, column));
 }
 
 std::string PostgresStatement::OriginName(int column) const {
     const PGresult* shape = Shape();
-    if (shape == nullptr) {
-        return {};
-    }
-    const ColumnCatalogue::Column* origin =
-        connection_->Origin(PQftable(shape, column), PQftablecol(shape, column));
+    const ColumnCatalogue::Column* origin = shape != nullptr ? OriginOf(shape, column) : nullptr;
     return origin != nullptr ? origin->table + "." + origin->name : std::string();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/database/column_catalogue.h"
 #include "host/database/pq_result.h"
 #include "host/database/sql_statement.h"
 
@@ -60,6 +61,7 @@ private:
     const PGresult* Shape() const;
     void Describe() const;
     void KeepShape(const PGresult* result) const;
+    const ColumnCatalogue::Column* OriginOf(const PGresult* shape, int column) const;
 
     std::shared_ptr<PostgresConnection> connection_;
     std::string sql_;
