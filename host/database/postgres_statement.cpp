@@ -20,6 +20,9 @@ constexpr Oid kDate = 1082;
 constexpr Oid kTimestamp = 1114;
 constexpr Oid kNumeric = 1700;
 
+// Rows a dropped statement reads on before it asks the server to stop sending the rest.
+constexpr int kRowsReadBeforeCancel = 1000;
+
 std::int64_t IntegerOf(std::string_view text) {
     std::int64_t value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
@@ -197,13 +200,18 @@ void PostgresStatement::Discard() {
     if (streaming_) {
         connection_->StopStreaming(this);
         PGconn* handle = connection_->Handle();
-        // Rows nobody will read are not worth waiting for.
-        if (PGcancel* cancel = PQgetCancel(handle)) {
-            char error[256];
-            PQcancel(cancel, error, sizeof error);
-            PQfreeCancel(cancel);
-        }
-        while (PqResult(PQgetResult(handle))) {
+        // A look-up left after its first row has only its end to come. Rows of a big result
+        // nobody will read are not worth waiting for, but a cancel costs a connection of its
+        // own: it is sent only when many rows are still coming.
+        int left = kRowsReadBeforeCancel;
+        while (PqResult result{PQgetResult(handle)}) {
+            if (--left == 0) {
+                if (PGcancel* cancel = PQgetCancel(handle)) {
+                    char error[256];
+                    PQcancel(cancel, error, sizeof error);
+                    PQfreeCancel(cancel);
+                }
+            }
         }
         streaming_ = false;
     }

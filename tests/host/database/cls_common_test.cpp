@@ -133,8 +133,11 @@ TEST_F(ClsCommonTest, QueriesThatDifferOnlyInQuotedValuesEachReadTheirOwnRows) {
 TEST_F(ClsCommonTest, QuotedValuesKeepTheirMeaningWhereverTheyStand) {
     auto rows = service->OpenX("select 'fixed', cWhCode from Warehouse where cWhCode='01'");
     ASSERT_TRUE(rows);
-    EXPECT_EQ(rows->FieldName(0), "'fixed'");
     EXPECT_EQ(rows->Fields(0)->ToString(), "fixed");
+    if (db.OnServer()) {
+        return;  // the server names an expression column itself, and takes no quoted names
+    }
+    EXPECT_EQ(rows->FieldName(0), "'fixed'");
     // A name written as a quoted text cannot be a parameter: the query runs as written.
     rows = service->OpenX(
         "select cWhCode from Warehouse where cWhCode='01' collate 'nocase' order by 1");
@@ -250,7 +253,8 @@ TEST_F(ClsCommonTest, OpenXLogsABigResultWhenItsRowsStop) {
     EXPECT_NE(complete[0].find("\tOpenX\t1000\t"), std::string::npos) << complete[0];
 
     auto failing = OpenLazily(
-        "select case when i < 100 then i else abs(-9223372036854775807 - 1) end from Numbers");
+        "select case when i < 100 then i else abs(i - i - 9223372036854775807 - 1) end "
+        "from Numbers");
     ASSERT_TRUE(failing);
     while (!failing->Eof()) {
         failing->MoveNext();
@@ -259,7 +263,9 @@ TEST_F(ClsCommonTest, OpenXLogsABigResultWhenItsRowsStop) {
     const auto failed = LogLines(log);
     ASSERT_EQ(failed.size(), 2u);
     EXPECT_NE(failed[1].find("\tOpenX\t-1\t"), std::string::npos) << failed[1];
-    EXPECT_NE(failed[1].find("overflow"), std::string::npos) << failed[1];
+    EXPECT_TRUE(failed[1].find("overflow") != std::string::npos ||
+                failed[1].find("out of range") != std::string::npos)
+        << failed[1];
 }
 
 // The count runs on a thread of its own; the test waits for it, long enough for a loaded machine.
@@ -302,8 +308,8 @@ TEST_F(ClsCommonTest, EveryWriteLetsAHalfReadResultReadItsRowsFirst) {
          [&] { return service->Delete("Z001", "cInvCode", "WhInvContrapose", message, "demo"); }},
     };
     for (const auto& c : cases) {
-        const Variant before =
-            db.Scalar("select group_concat(cInvCode || ':' || iTopSum, ',') from (" + query + ")");
+        const Variant before = db.Scalar(
+            "select group_concat(cInvCode || ':' || iTopSum, ',') from (" + query + ") as t");
         auto rows = OpenLazily(query);
         ASSERT_TRUE(rows);
         ASSERT_TRUE(c.write()) << c.what << ": " << message;

@@ -66,7 +66,8 @@ TEST_F(ConcurrentSessionsTest, TwoUsersAddingTheSamePairEndWithOneRowAndOneDupli
     one.join();
     two.join();
     EXPECT_NE(added[0], added[1]) << messages[0] << " / " << messages[1];
-    EXPECT_EQ(messages[added[0] ? 1 : 0], DatabaseTexts::Text("Zel.HOST.DB.duplicate.WhInvContrapose"));
+    EXPECT_EQ(messages[added[0] ? 1 : 0],
+              DatabaseTexts::Text("Zel.HOST.DB.duplicate.WhInvContrapose"));
     EXPECT_EQ(Count("select count(*) from WhInvContrapose"), 1);
 }
 

@@ -25,8 +25,10 @@ protected:
         return db
             .Scalar(
                 "select group_concat(cWhCode || '|' || cInvCode || '|' || "
-                "coalesce(cast(iTopSum as text), '~') || '|' || coalesce(cFrequency, '~') || '|' || "
-                "coalesce(cast(iDays as text), '~') || '|' || coalesce(cast(dLastDate as text), '~') || '|' || "
+                "coalesce(cast(iTopSum as text), '~') || '|' || coalesce(cFrequency, '~') || '|' "
+                "|| "
+                "coalesce(cast(iDays as text), '~') || '|' || coalesce(cast(dLastDate as text), "
+                "'~') || '|' || "
                 "coalesce(cWhPersonCode, '~'), ';') from WhInvContrapose")
             .ToString();
     }

@@ -56,7 +56,9 @@ TEST_F(StaticRecordsetTest, RowsOfEverySizeReadBack) {
     std::string sql;
     for (const int size : sizes) {
         sql += std::string(sql.empty() ? "" : " union all ") + "select " + std::to_string(size) +
-               ", hex(zeroblob(" + std::to_string(size / 2) + ")), 0.1, -7, null";
+               (db.OnServer() ? ", repeat('0', " + std::to_string(size) + ")"
+                              : ", hex(zeroblob(" + std::to_string(size / 2) + "))") +
+               ", 0.1, -7, null";
     }
     auto rows = Read(sql);
     ASSERT_TRUE(rows);
@@ -271,7 +273,7 @@ TEST_F(StaticRecordsetTest, AResultLeftBeforeItsEndTellsTheRowsItRead) {
 // A failing step must never look like the end of a shorter result.
 TEST_F(StaticRecordsetTest, AStepFailingPartWayClosesTheResult) {
     auto rows =
-        OpenNumbers(1000, "case when i < 100 then i else abs(-9223372036854775807 - 1) end");
+        OpenNumbers(1000, "case when i < 100 then i else abs(i - i - 9223372036854775807 - 1) end");
     ASSERT_TRUE(rows);
     long seen = 0;
     for (; !rows->Eof(); rows->MoveNext()) {
@@ -282,12 +284,14 @@ TEST_F(StaticRecordsetTest, AStepFailingPartWayClosesTheResult) {
     EXPECT_EQ(rows->RecordCount(), 0);
     EXPECT_FALSE(rows->SetFilter(""));
     EXPECT_EQ(finishedWith, std::vector<long>{-1});
-    EXPECT_NE(backend.LastError().find("overflow"), std::string::npos) << backend.LastError();
+    EXPECT_TRUE(backend.LastError().find("overflow") != std::string::npos ||
+                backend.LastError().find("out of range") != std::string::npos)
+        << backend.LastError();
 }
 
 TEST_F(StaticRecordsetTest, AStepFailingAmongTheFirstRowsGivesNoResult) {
     EXPECT_FALSE(
-        OpenNumbers(1000, "case when i < 10 then i else abs(-9223372036854775807 - 1) end"));
+        OpenNumbers(1000, "case when i < 10 then i else abs(i - i - 9223372036854775807 - 1) end"));
     EXPECT_EQ(finishedWith, std::vector<long>{-1});
 }
 

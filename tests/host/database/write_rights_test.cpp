@@ -78,6 +78,9 @@ TEST_F(WriteRightsTest, ATableThatCannotBeReadGrantsNothing) {
 }
 
 TEST_F(WriteRightsTest, AFlagThatIsNoNumberGrantsNothing) {
+    if (db.OnServer()) {
+        GTEST_SKIP() << "a server's integer column holds no text to read";
+    }
     ASSERT_TRUE(
         db.Execute("update aa_rowauth_object set bControlled='ja' where "
                    "cBusObCode='Inventory'"));
