@@ -39,9 +39,9 @@ public:
     Statement Update(const std::string& now) const;
 
 private:
-    bool ResolveCodes(SqlBackend& backend, std::string& message);
-    bool CheckInUse(SqlBackend& backend, const std::optional<std::string>& businessDate,
-                    std::string& message) const;
+    // The codes name master rows, and an added row's item is in use on the business date.
+    bool CheckMasterRows(SqlBackend& backend, bool adding,
+                         const std::optional<std::string>& businessDate, std::string& message);
     bool CheckRights(SqlBackend& backend, std::string& message) const;
     std::string PersonCode() const;
     bool CheckValue(SqlBackend& backend, const std::string& column, const std::string& declared,
