@@ -16,7 +16,9 @@ std::string NumberedParameters(std::string_view sql, int& count) {
     count = 0;
     for (auto& token : tokens) {
         if (token.IsSymbol("?")) {
-            token.text = "$" + std::to_string(++count);
+            // Appended rather than joined: GCC 12 misreads "$" + a temporary as overlapping.
+            token.text = "$";
+            token.text += std::to_string(++count);
         }
     }
     return SqlTokenizer::Join(tokens);
