@@ -1,0 +1,84 @@
+#include "checkplan/next_check.h"
+
+#include <gtest/gtest.h>
+
+namespace korvel {
+namespace {
+
+using State = NextCheck::State;
+
+struct Case {
+    const char* name;
+    CheckCycle cycle;
+    const char* last;
+    State state;
+    const char* next;  // for kPlanned
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class NextCheckTable : public ::testing::TestWithParam<Case> {};
+
+TEST_P(NextCheckTable, FallsOnTheDayTheCycleGives) {
+    const NextCheck next = NextCheckOf(GetParam().cycle, GetParam().last);
+    EXPECT_EQ(next.state, GetParam().state);
+    if (GetParam().state == State::kPlanned) {
+        EXPECT_EQ(CheckDateText(next.date), GetParam().next);
+    }
+}
+
+// 2026-12-09 is a Wednesday; 2024 is a leap year, 2100 is not.
+INSTANTIATE_TEST_SUITE_P(
+    Cycles, NextCheckTable,
+    ::testing::Values(
+        Case{"Days", {"天", 10, {}}, "2026-12-09", State::kPlanned, "2026-12-19"},
+        Case{"DaysOverTheYearEnd", {"天", 30, {}}, "2026-12-09", State::kPlanned, "2027-01-08"},
+        Case{"DaysOverALeapDay", {"天", 1, {}}, "2024-02-28", State::kPlanned, "2024-02-29"},
+        Case{"DaysIgnoreADay", {"天", 1, 5}, "2026-12-09", State::kPlanned, "2026-12-10"},
+        Case{"WeekOnItsSunday", {"周", 1, 1}, "2026-12-09", State::kPlanned, "2026-12-13"},
+        Case{"WeekOnItsSaturday", {"周", 1, 7}, "2026-12-09", State::kPlanned, "2026-12-19"},
+        Case{"WeekOnTheSameWeekday", {"周", 2, 4}, "2026-12-09", State::kPlanned, "2026-12-23"},
+        Case{"WeekCountedOnASunday", {"周", 1, 7}, "2026-12-13", State::kPlanned, "2026-12-26"},
+        Case{"WeekCountedOnASaturday", {"周", 1, 1}, "2026-12-19", State::kPlanned, "2026-12-20"},
+        Case{"WeekOverTheYearEnd", {"周", 1, 6}, "2026-12-30", State::kPlanned, "2027-01-08"},
+        Case{"WeekWithoutADay", {"周", 3, {}}, "2026-12-09", State::kPlanned, "2026-12-30"},
+        Case{"MonthOnItsDay", {"月", 1, 15}, "2026-12-09", State::kPlanned, "2027-01-15"},
+        Case{"MonthEndInFebruary", {"月", 2, 31}, "2026-12-09", State::kPlanned, "2027-02-28"},
+        Case{"MonthEndInALeapFebruary", {"月", 1, 30}, "2024-01-31", State::kPlanned, "2024-02-29"},
+        Case{"MonthEndIn2100", {"月", 1, 29}, "2100-01-10", State::kPlanned, "2100-02-28"},
+        Case{"MonthOfThirtyDays", {"月", 3, 31}, "2027-01-05", State::kPlanned, "2027-04-30"},
+        Case{"MonthsOverYears", {"月", 25, 1}, "2026-12-09", State::kPlanned, "2029-01-01"},
+        Case{"MonthWithoutADay", {"月", 1, {}}, "2027-01-31", State::kPlanned, "2027-02-28"},
+        Case{"NoUnit", {"", 3, {}}, "2026-12-09", State::kNoPlan, ""},
+        Case{"UnknownUnit", {"年", 3, {}}, "2026-12-09", State::kNoPlan, ""},
+        Case{"NoCount", {"天", {}, {}}, "2026-12-09", State::kNoPlan, ""},
+        Case{"CountZero", {"月", 0, 1}, "2026-12-09", State::kNoPlan, ""},
+        Case{"WeekDayEight", {"周", 1, 8}, "2026-12-09", State::kNoPlan, ""},
+        Case{"MonthDayZero", {"月", 1, 0}, "2026-12-09", State::kNoPlan, ""},
+        Case{"NeverCounted", {"周", 1, 2}, "", State::kNeverCounted, ""},
+        Case{"NoPlanNeverCounted", {"", {}, {}}, "", State::kNoPlan, ""},
+        Case{"Before1900", {"天", 1, {}}, "1899-12-31", State::kBadDate, ""},
+        Case{"NoSuchDay", {"天", 1, {}}, "2026-02-30", State::kBadDate, ""},
+        Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}));
+
+TEST(NextCheck, IsDueOnItsDayAndAfterAndWhenNeverCounted) {
+    const auto asOf = *ParseCheckDate("2026-12-19");
+    EXPECT_TRUE(NextCheckOf({"天", 10, {}}, "2026-12-09").Due(asOf));
+    EXPECT_TRUE(NextCheckOf({"天", 5, {}}, "2026-12-09").Due(asOf));
+    EXPECT_FALSE(NextCheckOf({"天", 11, {}}, "2026-12-09").Due(asOf));
+    EXPECT_TRUE(NextCheckOf({"天", 11, {}}, "").Due(asOf));
+    EXPECT_FALSE(NextCheckOf({"", {}, {}}, "").Due(asOf));
+    EXPECT_FALSE(NextCheckOf({"天", 1, {}}, "1800-01-01").Due(asOf));
+}
+
+TEST(NextCheck, DaysOverdueCountWholeDaysEitherWay) {
+    const auto next = *ParseCheckDate("2026-12-09");
+    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2026-12-09")), 0);
+    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2027-01-08")), 30);
+    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2026-12-01")), -8);
+}
+
+}  // namespace
+}  // namespace korvel
