@@ -13,14 +13,6 @@ std::string Environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
-std::string DefaultConfigPath() {
-    if (auto configured = Environment("WHINV_CONFIG"); !configured.empty()) {
-        return configured;
-    }
-    const std::string home = Environment("HOME");
-    return (home.empty() ? std::string(".") : home) + "/.config/whinv/whinv.ini";
-}
-
 bool QuitAfterShowAsked() {
     const std::string value = Environment("WHINV_QUIT_AFTER_SHOW");
     return !value.empty() && value != "0";
@@ -67,6 +59,14 @@ std::string HelpText(const QCommandLineParser& parser, const QStringList& argume
 }
 
 }  // namespace
+
+std::string DefaultConfigPath() {
+    if (auto configured = Environment("WHINV_CONFIG"); !configured.empty()) {
+        return configured;
+    }
+    const std::string home = Environment("HOME");
+    return (home.empty() ? std::string(".") : home) + "/.config/whinv/whinv.ini";
+}
 
 std::optional<std::string> InformationRequested(const QStringList& arguments) {
     ProgramOptions options;

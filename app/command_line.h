@@ -19,6 +19,9 @@ struct CommandLine {
     bool quitAfterShow = false;
 };
 
+// $WHINV_CONFIG, else ~/.config/whinv/whinv.ini.
+std::string DefaultConfigPath();
+
 // The text --help or --version asks for, or nullopt when the arguments ask for neither. It needs
 // no application object, so it answers where there is no display.
 std::optional<std::string> InformationRequested(const QStringList& arguments);

@@ -1,0 +1,128 @@
+#include "app/report/due_report.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+
+#include "checkplan/due_checks.h"
+#include "core/login_context.h"
+#include "host/controls/csv_table_writer.h"
+#include "host/controls/export_columns.h"
+#include "host/controls/xlsx_table_writer.h"
+#include "host/host_services.h"
+#include "host/login/login.h"
+#include "interfaces/pub.h"
+
+namespace zel {
+namespace {
+
+constexpr int kWritten = 0;
+constexpr int kFailed = 1;
+constexpr int kBadRequest = 2;
+
+constexpr const char* kCaptionKeys[] = {
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhCode",   "Zel.AA.WHINVCONTRAPOSE.DUE.cWhName",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cInvCode",  "Zel.AA.WHINVCONTRAPOSE.DUE.cInvName",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhPerson", "Zel.AA.WHINVCONTRAPOSE.DUE.dLastDate",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.dNextDate", "Zel.AA.WHINVCONTRAPOSE.DUE.iOverdue"};
+
+int Fail(const std::string& reason, int status = kFailed) {
+    std::fprintf(stderr, "whinv-report: %s\n", reason.c_str());
+    return status;
+}
+
+// The login's services bound as the component binds them, rights included.
+bool Bind(korvel::LoginContext& login, ObjectRegistry& registry, const DueReportRequest& request,
+          const std::string& date, std::string& error) {
+    Login::Values values;
+    values.userId = request.user;
+    values.ysDBName = request.database;
+    values.curDate = date;
+    login.login = std::make_shared<Login>(values);
+    login.sCurDate = date;
+    login.pub = CreateObjectAs<IPub>(registry, "ZelPub.IPub");
+    login.db = CreateObjectAs<IClsCommon>(registry, "ZelSrvTrans.IClsCommon");
+    login.rowAuth = CreateObjectAs<IRowAuth>(registry, "ZelRowAuthsvr.clsRowAuth");
+    if (!login.pub || !login.db || !login.rowAuth) {
+        error = "a host service is missing: " + registry.LastError();
+        return false;
+    }
+    login.db->Init(request.database);
+    if (!login.db->Status()) {
+        error = "cannot open the account " + request.database + ": " + login.db->LastError();
+        return false;
+    }
+    login.rowAuth->Init(request.database, request.user);
+    korvel::InitAuth(login);
+    return true;
+}
+
+bool WriteTable(const DueReportRequest& request, const PrintData& table, std::string& reason) {
+    if (request.format == "xlsx") {
+        std::vector<ExportColumn> columns(table.headers.size());
+        return WriteXlsxTable(request.output, table, columns, reason);
+    }
+    if (!request.output.empty()) {
+        return WriteCsvTable(request.output, table, reason);
+    }
+    // Standard output: written to a file of its own first, so that a broken write is told.
+    QTemporaryDir folder;
+    const std::string temporary = folder.filePath("due.csv").toStdString();
+    if (!folder.isValid() || !WriteCsvTable(temporary, table, reason)) {
+        return false;
+    }
+    std::ifstream file(temporary, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0;
+}
+
+}  // namespace
+
+int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironment> environment) {
+    if (request.format != "csv" && request.format != "xlsx") {
+        return Fail("--format is csv or xlsx, not " + request.format, kBadRequest);
+    }
+    if (request.format == "xlsx" && request.output.empty()) {
+        return Fail("an xlsx report needs --output FILE", kBadRequest);
+    }
+    const std::string date = request.date.empty()
+                                 ? QDate::currentDate().toString(Qt::ISODate).toStdString()
+                                 : request.date;
+    const auto asOf = korvel::ParseCheckDate(date);
+    if (!asOf) {
+        return Fail("not a date from 1900 on (yyyy-mm-dd): " + date, kBadRequest);
+    }
+    environment->accounts.LoadConfiguration(request.configPath);
+    ObjectRegistry registry;
+    RegisterHostServices(registry, environment);
+    korvel::LoginContext login;
+    std::string error;
+    if (!Bind(login, registry, request, date, error)) {
+        return Fail(error);
+    }
+    bool read = false;
+    const auto due = korvel::ReadDueChecks(
+        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}), *asOf,
+        read);
+    if (!read) {
+        return Fail("the rows cannot be read: " + login.db->LastError());
+    }
+    korvel::DueCheckCaptions captions;
+    for (const char* key : kCaptionKeys) {
+        captions.columns.push_back(login.pub->GetResString(key));
+    }
+    captions.neverCounted = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.never");
+    PrintData table = korvel::DueChecksTable(due, captions, *asOf);
+    table.title = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title");
+    table.account = request.database;
+    table.user = request.user;
+    std::string reason;
+    if (!WriteTable(request, table, reason)) {
+        return Fail("the report cannot be written: " + reason);
+    }
+    return kWritten;
+}
+
+}  // namespace zel

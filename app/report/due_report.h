@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/objects/host_environment.h"
+
+namespace zel {
+
+// What whinv-report due was asked for.
+struct DueReportRequest {
+    std::string database = "demo";
+    std::string user = "demo";
+    std::string date;  // yyyy-mm-dd; empty: today
+    std::string format = "csv";
+    std::string output;  // empty: standard output (CSV only)
+    std::string warehouse;
+    std::string storekeeper;
+    std::string configPath;
+};
+
+// Writes the rows due for a stock check on or before the date that the user may read; the exit
+// status: 0 written, 1 when the account, the query or the file fails (the reason on standard
+// error), 2 for a request it cannot use.
+int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironment> environment);
+
+}  // namespace zel
