@@ -1,0 +1,91 @@
+// The due list over 1,000,000 correspondence rows: read through the database service, each
+// row's next check worked out and the due ones sorted, beside a bare sqlite3_step loop over the
+// same adapted query (the same columns under the same rights).
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+#include <string>
+
+#include "checkplan/due_checks.h"
+#include "db/demo/demo_data_generator.h"
+#include "host/database/tsql_adapter.h"
+#include "support/bare_connection.h"
+#include "support/demo_main_window.h"
+#include "support/qt_benchmarks.h"
+
+namespace {
+
+constexpr std::int64_t kRows = 1'000'000;
+
+class DueAccount {
+public:
+    static DueAccount& Instance() {
+        static DueAccount account;
+        return account;
+    }
+    bench::DemoMainWindow& Demo() { return *demo_; }
+    const std::string& Path() const { return path_; }
+    std::string Query() { return korvel::DueChecksQuery(Demo().Context().login, {}); }
+
+private:
+    DueAccount() : path_(dir_.path().toStdString() + "/due.db") {
+        zel::demo::DemoOptions options;
+        options.output = path_;
+        options.rows = kRows;
+        options.items = 100'000;
+        options.warehouses = 20;
+        const auto outcome = zel::demo::DemoDataGenerator(options).Generate();
+        if (!outcome.Ok()) {
+            bench::Fail("cannot build the account: " + outcome.detail);
+        }
+        demo_ = std::make_unique<bench::DemoMainWindow>(path_);
+    }
+
+    QTemporaryDir dir_;
+    std::string path_;
+    std::unique_ptr<bench::DemoMainWindow> demo_;
+};
+
+void BM_BareRead(benchmark::State& state) {
+    DueAccount& account = DueAccount::Instance();
+    bench::BareConnection bare(account.Path());
+    const std::string sql = zel::TsqlAdapter::ToSqlite(account.Query());
+    for (auto _ : state) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(bare.Handle(), sql.c_str(), -1, &statement, nullptr);
+        long rows = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, column));
+            }
+            ++rows;
+        }
+        sqlite3_finalize(statement);
+        state.counters["rows"] = static_cast<double>(rows);
+    }
+}
+
+void BM_DueList(benchmark::State& state) {
+    DueAccount& account = DueAccount::Instance();
+    zel::IClsCommon& db = *account.Demo().Context().login.db;
+    const auto asOf = *korvel::ParseCheckDate("2024-03-15");
+    for (auto _ : state) {
+        bool ok = false;
+        const auto due = korvel::ReadDueChecks(db, account.Query(), asOf, ok);
+        if (!ok) {
+            state.SkipWithError("the query failed");
+        }
+        state.counters["due"] = static_cast<double>(due.size());
+    }
+}
+
+BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_DueList)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::QtBenchmarks benchmarks(argc, argv);
+    return benchmarks.Run();
+}
