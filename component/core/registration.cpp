@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "batchadd/batch_add_command.h"
+#include "checkplan/due_checks_command.h"
 #include "core/whinv_contra.h"
 #include "editor/edit_record_command.h"
 #include "interfaces/object.h"
@@ -13,6 +14,7 @@ extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
         commands.editRecord = korvel::EditRecordCommand();
         commands.batchAdd = korvel::BatchAddCommand();
         commands.mulModify = korvel::MulModifyCommand();
+        commands.dueChecks = korvel::DueChecksCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

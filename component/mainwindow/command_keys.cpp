@@ -9,7 +9,7 @@
 namespace korvel {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, MainCommand>, 19> kCommands{{
+constexpr std::array<std::pair<std::string_view, MainCommand>, 20> kCommands{{
     {"SetUp", MainCommand::kPrintOrExport},
     {"Print", MainCommand::kPrintOrExport},
     {"Preview", MainCommand::kPrintOrExport},
@@ -22,6 +22,7 @@ constexpr std::array<std::pair<std::string_view, MainCommand>, 19> kCommands{{
     {"Pos", MainCommand::kPos},
     {"Refresh", MainCommand::kRefresh},
     {"BatchAdd", MainCommand::kBatchAdd},
+    {"DueChecks", MainCommand::kDueChecks},
     {"SetFind", MainCommand::kSetFind},
     {"Help", MainCommand::kHelp},
     {"About", MainCommand::kAbout},

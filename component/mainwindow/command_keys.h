@@ -17,6 +17,7 @@ enum class MainCommand {
     kPos,
     kRefresh,
     kBatchAdd,
+    kDueChecks,
     kSetFind,
     kHelp,
     kAbout,

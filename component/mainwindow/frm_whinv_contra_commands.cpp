@@ -68,6 +68,11 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
                 RunUnderEditLock([this] { commands_.batchAdd(*this); });
             }
             break;
+        case MainCommand::kDueChecks:
+            if (commands_.dueChecks) {
+                commands_.dueChecks(*this);
+            }
+            break;
         case MainCommand::kSetFind:
             pub.FindSet(*context_.login.login, kFindCaption, *this);
             break;

@@ -14,6 +14,8 @@ struct MainWindowCommands {
     std::function<void(FrmWhInvContra&, int mode, int row)> editRecord;
     std::function<void(FrmWhInvContra&)> batchAdd;
     std::function<void(FrmWhInvContra&)> mulModify;
+    // The rows due for a stock check; it takes the edit lock itself for the rows it changes.
+    std::function<void(FrmWhInvContra&)> dueChecks;
 };
 
 }  // namespace korvel
