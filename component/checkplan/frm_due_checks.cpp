@@ -17,6 +17,7 @@ namespace korvel {
 namespace {
 
 constexpr const char* kFormKey = "WhInvContrapose";
+constexpr double kDateColumnTwips = 1500;
 constexpr const char* kCaptionKeys[] = {
     "Zel.AA.WHINVCONTRAPOSE.DUE.cWhCode",   "Zel.AA.WHINVCONTRAPOSE.DUE.cWhName",
     "Zel.AA.WHINVCONTRAPOSE.DUE.cInvCode",  "Zel.AA.WHINVCONTRAPOSE.DUE.cInvName",
@@ -124,6 +125,10 @@ void FrmDueChecks::ShowRows() {
     grid_->SetColAlignment(cols - 1, Qt::AlignRight | Qt::AlignVCenter);
     grid_->SetRedraw(true);
     grid_->AutoSizeCols();
+    // The first rows shown may have no dates (never counted): the date columns keep a date's room.
+    for (int col = cols - 3; col < cols - 1; ++col) {
+        grid_->SetColWidth(col, kDateColumnTwips);
+    }
 }
 
 void FrmDueChecks::CountedToday() {
