@@ -21,12 +21,6 @@ constexpr int kWritten = 0;
 constexpr int kFailed = 1;
 constexpr int kBadRequest = 2;
 
-constexpr const char* kCaptionKeys[] = {
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhCode",   "Zel.AA.WHINVCONTRAPOSE.DUE.cWhName",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cInvCode",  "Zel.AA.WHINVCONTRAPOSE.DUE.cInvName",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhPerson", "Zel.AA.WHINVCONTRAPOSE.DUE.dLastDate",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.dNextDate", "Zel.AA.WHINVCONTRAPOSE.DUE.iOverdue"};
-
 int Fail(const std::string& reason, int status = kFailed) {
     std::fprintf(stderr, "whinv-report: %s\n", reason.c_str());
     return status;
@@ -109,12 +103,7 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     if (!read) {
         return Fail("the rows cannot be read: " + login.db->LastError());
     }
-    korvel::DueCheckCaptions captions;
-    for (const char* key : kCaptionKeys) {
-        captions.columns.push_back(login.pub->GetResString(key));
-    }
-    captions.neverCounted = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.never");
-    PrintData table = korvel::DueChecksTable(due, captions, *asOf);
+    PrintData table = korvel::DueChecksTable(due, korvel::DueCheckCaptionsOf(*login.pub), *asOf);
     table.title = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title");
     table.account = request.database;
     table.user = request.user;

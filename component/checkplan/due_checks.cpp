@@ -7,10 +7,17 @@
 #include "core/text_escaping.h"
 #include "host/controls/print_data.h"
 #include "interfaces/cls_common.h"
+#include "interfaces/pub.h"
 #include "interfaces/recordset.h"
 
 namespace korvel {
 namespace {
+
+constexpr const char* kCaptionKeys[] = {
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhCode",   "Zel.AA.WHINVCONTRAPOSE.DUE.cWhName",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cInvCode",  "Zel.AA.WHINVCONTRAPOSE.DUE.cInvName",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhPerson", "Zel.AA.WHINVCONTRAPOSE.DUE.dLastDate",
+    "Zel.AA.WHINVCONTRAPOSE.DUE.dNextDate", "Zel.AA.WHINVCONTRAPOSE.DUE.iOverdue"};
 
 enum Column {
     kWarehouse,
@@ -91,6 +98,15 @@ std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& quer
     std::sort(due.begin(), due.end(),
               [](const DueCheck& a, const DueCheck& b) { return SortKey(a) < SortKey(b); });
     return due;
+}
+
+DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub) {
+    DueCheckCaptions captions;
+    for (const char* key : kCaptionKeys) {
+        captions.columns.push_back(pub.GetResString(key));
+    }
+    captions.neverCounted = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.never");
+    return captions;
 }
 
 zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckCaptions& captions,

@@ -8,6 +8,7 @@
 
 namespace zel {
 class IClsCommon;
+class IPub;
 struct PrintData;
 }  // namespace zel
 
@@ -50,6 +51,8 @@ struct DueCheckCaptions {
                                        // storekeeper, last check, next check, days overdue
     std::string neverCounted;
 };
+// The captions in the host's resource texts.
+DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub);
 zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckCaptions& captions,
                               std::chrono::year_month_day asOf);
 

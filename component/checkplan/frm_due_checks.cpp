@@ -18,11 +18,6 @@ namespace {
 
 constexpr const char* kFormKey = "WhInvContrapose";
 constexpr double kDateColumnTwips = 1500;
-constexpr const char* kCaptionKeys[] = {
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhCode",   "Zel.AA.WHINVCONTRAPOSE.DUE.cWhName",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cInvCode",  "Zel.AA.WHINVCONTRAPOSE.DUE.cInvName",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.cWhPerson", "Zel.AA.WHINVCONTRAPOSE.DUE.dLastDate",
-    "Zel.AA.WHINVCONTRAPOSE.DUE.dNextDate", "Zel.AA.WHINVCONTRAPOSE.DUE.iOverdue"};
 
 std::chrono::year_month_day DayOf(const QDate& date) {
     return std::chrono::year_month_day(std::chrono::year(date.year()),
@@ -101,12 +96,8 @@ void FrmDueChecks::Query() {
 
 // One fixed header row and a serial number column, as the main grid shows its rows.
 void FrmDueChecks::ShowRows() {
-    DueCheckCaptions captions;
-    for (const char* key : kCaptionKeys) {
-        captions.columns.push_back(Text(key));
-    }
-    captions.neverCounted = Text("Zel.AA.WHINVCONTRAPOSE.DUE.never");
-    const zel::PrintData table = DueChecksTable(rows_, captions, DayOf(asOf_->date()));
+    const zel::PrintData table =
+        DueChecksTable(rows_, DueCheckCaptionsOf(*context_.login.pub), DayOf(asOf_->date()));
     const int cols = static_cast<int>(table.headers.size()) + 1;
     grid_->SetRedraw(false);
     grid_->SetRows(static_cast<int>(table.RowCount()) + 1);

@@ -34,8 +34,8 @@ bool StartsWithWord(const std::string& sql, std::string_view word) {
     if (first != std::string::npos && sql[first] != '-' && sql[first] != '/') {
         const std::string_view start = std::string_view(sql).substr(first, word.size());
         const std::size_t after = first + word.size();
-        const bool wordEnds =
-            after >= sql.size() || !std::isalnum(static_cast<unsigned char>(sql[after]));
+        const bool wordEnds = after >= sql.size() ||
+                              !SqlTokenizer::IsWordByte(static_cast<unsigned char>(sql[after]));
         return wordEnds && AsciiEqualIgnoringCase(start, word);
     }
     for (const auto& token : SqlTokenizer::Tokenize(sql)) {

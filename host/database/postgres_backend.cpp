@@ -12,8 +12,11 @@ namespace {
 
 // "where a=? and b=?" → "where a=$1 and b=$2"; quoted texts and names are left alone.
 std::string NumberedParameters(std::string_view sql, int& count) {
-    auto tokens = SqlTokenizer::Tokenize(sql);
     count = 0;
+    if (sql.find('?') == std::string_view::npos) {
+        return std::string(sql);
+    }
+    auto tokens = SqlTokenizer::Tokenize(sql);
     for (auto& token : tokens) {
         if (token.IsSymbol("?")) {
             // Appended rather than joined: GCC 12 misreads "$" + a temporary as overlapping.

@@ -7,33 +7,12 @@
 namespace zel {
 namespace {
 
-bool IsWordByte(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '@' || c == '#' || c == '$' || c >= 0x80;
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-// Length of a quoted token starting at `start` whose closing quote is doubled inside.
-std::size_t QuotedLength(std::string_view sql, std::size_t start, char close) {
-    std::size_t i = start + 1;
-    while (i < sql.size()) {
-        if (sql[i] == close) {
-            if (i + 1 < sql.size() && sql[i + 1] == close) {
-                i += 2;
-                continue;
-            }
-            return i + 1 - start;
-        }
-        ++i;
-    }
-    return sql.size() - start;
 }
 
 std::size_t NumberLength(std::string_view sql, std::size_t start) {
@@ -97,20 +76,20 @@ SqlToken Next(std::string_view sql, std::size_t start) {
     }
     switch (c) {
         case '\'':
-            return take(Kind::Text, QuotedLength(sql, start, '\''));
+            return take(Kind::Text, SqlTokenizer::QuotedLength(sql, start, '\''));
         case '"':
-            return take(Kind::QuotedName, QuotedLength(sql, start, '"'));
+            return take(Kind::QuotedName, SqlTokenizer::QuotedLength(sql, start, '"'));
         case '[':
-            return take(Kind::BracketName, QuotedLength(sql, start, ']'));
+            return take(Kind::BracketName, SqlTokenizer::QuotedLength(sql, start, ']'));
         default:
             break;
     }
     if (IsDigit(c)) {
         return take(Kind::Number, NumberLength(sql, start));
     }
-    if (IsWordByte(static_cast<unsigned char>(c))) {
+    if (SqlTokenizer::IsWordByte(static_cast<unsigned char>(c))) {
         std::size_t i = start;
-        while (i < sql.size() && IsWordByte(static_cast<unsigned char>(sql[i]))) {
+        while (i < sql.size() && SqlTokenizer::IsWordByte(static_cast<unsigned char>(sql[i]))) {
             ++i;
         }
         return take(Kind::Word, i - start);
@@ -119,6 +98,26 @@ SqlToken Next(std::string_view sql, std::size_t start) {
 }
 
 }  // namespace
+
+bool SqlTokenizer::IsWordByte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '@' || c == '#' || c == '$' || c >= 0x80;
+}
+
+std::size_t SqlTokenizer::QuotedLength(std::string_view sql, std::size_t start, char close) {
+    std::size_t i = start + 1;
+    while (i < sql.size()) {
+        if (sql[i] == close) {
+            if (i + 1 < sql.size() && sql[i + 1] == close) {
+                i += 2;
+                continue;
+            }
+            return i + 1 - start;
+        }
+        ++i;
+    }
+    return sql.size() - start;
+}
 
 bool SqlToken::IsWord(std::string_view word) const {
     return kind == Kind::Word && text.size() == word.size() &&

@@ -33,6 +33,12 @@ class SqlTokenizer {
 public:
     static std::vector<SqlToken> Tokenize(std::string_view sql);
     static std::string Join(const std::vector<SqlToken>& tokens);
+
+    // A byte of a Word: letters, digits, _, @, #, $ and every byte of a non-ASCII character.
+    static bool IsWordByte(unsigned char c);
+    // The length of the quoted token that starts at `start` and closes with `close` (doubled
+    // inside); an unterminated quote runs to the end of the text.
+    static std::size_t QuotedLength(std::string_view sql, std::size_t start, char close);
 };
 
 }  // namespace zel

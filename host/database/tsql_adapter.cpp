@@ -361,11 +361,6 @@ std::string AdaptUpdate(Tokens& tokens, std::string_view rowIdentity) {
            JoinRange(tokens, shape->end, tokens.size());
 }
 
-bool IsWordChar(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '@' || c == '#' || c == '$' || c >= 0x80;
-}
-
 // Whether any rewrite could change the statement: a [name], the word top, a statement that starts
 // with update, a quoted text that ends in a blank, or a comment (which the rewrites must step
 // over). Most statements have none, and one pass over their bytes spares tokenizing them.
@@ -378,23 +373,20 @@ bool MayNeedAdapting(std::string_view sql) {
             return true;
         }
         if (c == '\'' || c == '"') {
-            std::size_t close = i + 1;
-            while (close < sql.size() &&
-                   (sql[close] != c || (close + 1 < sql.size() && sql[close + 1] == c))) {
-                close += sql[close] == c ? 2 : 1;
-            }
-            if (c == '\'' && close < sql.size() && close > i + 1 && sql[close - 1] == ' ') {
+            const std::size_t length = SqlTokenizer::QuotedLength(sql, i, c);
+            const bool closed = length >= 2 && sql[i + length - 1] == c;
+            if (c == '\'' && closed && length > 2 && sql[i + length - 2] == ' ') {
                 return true;
             }
-            i = close + 1;
+            i += length;
             continue;
         }
-        if (!IsWordChar(static_cast<unsigned char>(c))) {
+        if (!SqlTokenizer::IsWordByte(static_cast<unsigned char>(c))) {
             ++i;
             continue;
         }
         std::size_t end = i;
-        while (end < sql.size() && IsWordChar(static_cast<unsigned char>(sql[end]))) {
+        while (end < sql.size() && SqlTokenizer::IsWordByte(static_cast<unsigned char>(sql[end]))) {
             ++end;
         }
         const std::string_view word = sql.substr(i, end - i);
