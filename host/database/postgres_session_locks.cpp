@@ -7,23 +7,25 @@
 namespace zel {
 namespace {
 
-// Runs a statement of the lock connection; its one value when it gives a row.
+// Runs a statement of the lock connection: its first value, empty when it gives no row, nullopt
+// when it fails.
 std::optional<std::string> Run(const std::shared_ptr<PostgresConnection>& connection,
                                const std::string& sql, const std::vector<std::string>& values) {
     PostgresStatement statement(connection, sql, static_cast<int>(values.size()));
     for (std::size_t i = 0; i < values.size(); ++i) {
         statement.BindText(static_cast<int>(i) + 1, values[i]);
     }
-    std::optional<std::string> value;
-    while (true) {
-        const StepResult step = statement.Step();
-        if (step != StepResult::Row) {
-            return step == StepResult::Done && !value ? std::optional<std::string>("") : value;
-        }
-        if (!value && statement.ColumnCount() > 0) {
-            value = std::string(statement.ColumnText(0));
+    std::optional<std::string> first;
+    StepResult step;
+    while ((step = statement.Step()) == StepResult::Row) {
+        if (!first && statement.ColumnCount() > 0) {
+            first = std::string(statement.ColumnText(0));
         }
     }
+    if (step == StepResult::Error) {
+        return std::nullopt;
+    }
+    return first.value_or("");
 }
 
 }  // namespace
