@@ -351,7 +351,9 @@ TEST_F(ClsCommonTest, SessionLocksExcludeASecondServiceOfTheSameProcess) {
 TEST_F(ClsCommonTest, CreateAccountDatabaseKeepsTheDataOfAnExistingAccount) {
     db.AddCorrespondence("01", "A001");
     std::string error;
-    ASSERT_TRUE(CreateAccountDatabase(db.Path(), error)) << error;
+    const bool made = db.OnServer() ? CreateServerAccount(db.Path(), error)
+                                    : CreateAccountDatabase(db.Path(), error);
+    ASSERT_TRUE(made) << error;
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(db.Scalar("select cValue from AccInformation where cID='19'"), Variant("2"));
     EXPECT_FALSE(CreateAccountDatabase(db.Folder() + "/no/such/folder/x.db", error));
