@@ -1,6 +1,7 @@
 #include "checkplan/due_checks.h"
 
 #include <algorithm>
+#include <limits>
 #include <tuple>
 
 #include "core/login_context.h"
@@ -74,29 +75,50 @@ std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filt
     return sql;
 }
 
-std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query,
-                                    std::chrono::year_month_day asOf, bool& ok) {
-    std::vector<DueCheck> due;
-    const auto rows = db.Openforward(query);
-    ok = rows != nullptr;
-    for (; rows && !rows->Eof(); rows->MoveNext()) {
-        const CheckCycle cycle{Text(*rows, kUnit), Whole(*rows, kCount), Whole(*rows, kDay)};
-        const std::string last = Text(*rows, kLastCheck);
+DueCheckReader::DueCheckReader(zel::IClsCommon& db, const std::string& query,
+                               std::chrono::year_month_day asOf)
+    : rows_(db.Openforward(query)), asOf_(asOf) {}
+
+void DueCheckReader::ReadSome(std::size_t records, std::vector<DueCheck>& due) {
+    for (std::size_t read = 0; read < records && !AtEnd(); ++read, rows_->MoveNext()) {
+        const zel::IRecordset& rows = *rows_;
+        const CheckCycle cycle{Text(rows, kUnit), Whole(rows, kCount), Whole(rows, kDay)};
+        std::string last = Text(rows, kLastCheck);
         const NextCheck next = NextCheckOf(cycle, last);
-        if (!next.Due(asOf)) {
-            continue;
+        if (next.Due(asOf_)) {
+            due.push_back({Text(rows, kWarehouse), Text(rows, kWarehouseName),
+                           Text(rows, kInventory), Text(rows, kInventoryName),
+                           Text(rows, kStorekeeper), Text(rows, kStorekeeperName), std::move(last),
+                           next});
         }
-        due.push_back({Text(*rows, kWarehouse), Text(*rows, kWarehouseName),
-                       Text(*rows, kInventory), Text(*rows, kInventoryName),
-                       Text(*rows, kStorekeeper), Text(*rows, kStorekeeperName), last, next});
     }
-    // A read that broke off part way lists nothing rather than part of what is due.
-    if (rows && !rows->IsOpen()) {
-        ok = false;
-        due.clear();
-    }
+}
+
+bool DueCheckReader::AtEnd() const {
+    return !rows_ || rows_->Eof();
+}
+
+bool DueCheckReader::Failed() const {
+    return !rows_ || (rows_->Eof() && !rows_->IsOpen());
+}
+
+void SortDueChecks(std::vector<DueCheck>& due) {
     std::sort(due.begin(), due.end(),
               [](const DueCheck& a, const DueCheck& b) { return SortKey(a) < SortKey(b); });
+}
+
+std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query,
+                                    std::chrono::year_month_day asOf, bool& ok) {
+    DueCheckReader reader(db, query, asOf);
+    std::vector<DueCheck> due;
+    while (!reader.AtEnd()) {
+        reader.ReadSome(std::numeric_limits<std::size_t>::max(), due);
+    }
+    ok = !reader.Failed();
+    if (!ok) {
+        due.clear();
+    }
+    SortDueChecks(due);
     return due;
 }
 
@@ -107,6 +129,13 @@ DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub) {
     }
     captions.neverCounted = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.never");
     return captions;
+}
+
+std::string DueChecksColumnsQuery() {
+    return "select Warehouse.cWhCode, Warehouse.cWhName, Inventory.cInvCode, Inventory.cInvName, "
+           "Person.cPersonName as cWhPerson, WhInvContrapose.dLastDate, "
+           "WhInvContrapose.dLastDate as dNextDate, WhInvContrapose.iDays as iOverdue "
+           "from WhInvContrapose, Warehouse, Inventory, Person where 1=2";
 }
 
 zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckCaptions& captions,
@@ -120,19 +149,27 @@ zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckC
     table.serialNumbers = false;
     table.date = CheckDateText(asOf);
     for (const DueCheck& row : rows) {
-        const bool never = row.next.state == NextCheck::State::kNeverCounted;
-        const std::string storekeeper = row.storekeeperCode.empty()
-                                            ? std::string()
-                                            : row.storekeeperCode + " " + row.storekeeperName;
-        for (std::string cell :
-             {row.warehouseCode, row.warehouseName, row.inventoryCode, row.inventoryName,
-              storekeeper, row.lastCheck,
-              never ? captions.neverCounted : CheckDateText(row.next.date),
-              never ? std::string() : std::to_string(DaysOverdue(row.next.date, asOf))}) {
+        for (std::string& cell : DueCheckCells(row, captions, asOf)) {
             table.cells.push_back(std::move(cell));
         }
     }
     return table;
+}
+
+std::vector<std::string> DueCheckCells(const DueCheck& row, const DueCheckCaptions& captions,
+                                       std::chrono::year_month_day asOf) {
+    const bool never = row.next.state == NextCheck::State::kNeverCounted;
+    const std::string storekeeper = row.storekeeperCode.empty()
+                                        ? std::string()
+                                        : row.storekeeperCode + " " + row.storekeeperName;
+    return {row.warehouseCode,
+            row.warehouseName,
+            row.inventoryCode,
+            row.inventoryName,
+            storekeeper,
+            row.lastCheck,
+            never ? captions.neverCounted : CheckDateText(row.next.date),
+            never ? std::string() : std::to_string(DaysOverdue(row.next.date, asOf))};
 }
 
 }  // namespace korvel

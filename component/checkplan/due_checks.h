@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 namespace zel {
 class IClsCommon;
 class IPub;
+class IRecordset;
 struct PrintData;
 }  // namespace zel
 
@@ -39,8 +41,28 @@ struct DueCheck {
 // rights of the login), narrowed by the filter.
 std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter);
 
-// The rows of that query due on or before asOf, never counted first, then by next check, warehouse
-// and item. Empty with ok false when the query fails.
+// Reads the rows of that query a slice at a time and keeps those due on or before asOf, so that a
+// window can show the first ones while the rest are still read.
+class DueCheckReader {
+public:
+    DueCheckReader(zel::IClsCommon& db, const std::string& query, std::chrono::year_month_day asOf);
+
+    // Reads up to `records` more rows of the query and appends the due ones to due.
+    void ReadSome(std::size_t records, std::vector<DueCheck>& due);
+    bool AtEnd() const;
+    // The query failed, or the read broke off part way: what was read is not the whole list.
+    bool Failed() const;
+
+private:
+    std::shared_ptr<zel::IRecordset> rows_;
+    std::chrono::year_month_day asOf_;
+};
+
+// Never counted first, then by next check, warehouse and item.
+void SortDueChecks(std::vector<DueCheck>& due);
+
+// The rows of that query due on or before asOf, sorted. Empty with ok false when the query fails
+// or its read breaks off: part of what is due is never passed off as all of it.
 std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query,
                                     std::chrono::year_month_day asOf, bool& ok);
 
@@ -53,6 +75,12 @@ struct DueCheckCaptions {
 };
 // The captions in the host's resource texts.
 DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub);
+// A query of no rows whose columns are those of the table, each named and sized as the field its
+// cells come from, so that an export knows the texts, dates and numbers apart.
+std::string DueChecksColumnsQuery();
+// One row's cells in the table's columns.
+std::vector<std::string> DueCheckCells(const DueCheck& row, const DueCheckCaptions& captions,
+                                       std::chrono::year_month_day asOf);
 zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckCaptions& captions,
                               std::chrono::year_month_day asOf);
 

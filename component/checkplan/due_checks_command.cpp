@@ -8,9 +8,10 @@ namespace korvel {
 decltype(MainWindowCommands::dueChecks) DueChecksCommand() {
     return [](FrmWhInvContra& main) {
         ComponentContext& context = main.Context();
-        FrmDueChecks window(
-            context, [&main] { main.DataRefresh(); }, &main);
-        window.Query();
+        DueChecksLinks links{
+            [&main] { main.DataRefresh(); },
+            [&main](const RowKey& row) { return main.ModifyRowOf(row.warehouse, row.inventory); }};
+        FrmDueChecks window(context, std::move(links), &main);
         context.login.pub->ShowModal(window, &main);
     };
 }

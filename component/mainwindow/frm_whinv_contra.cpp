@@ -110,7 +110,9 @@ void FrmWhInvContra::ConnectControls() {
             [this](const std::string& itemKey) { SortGridAs(itemKey); });
     connect(prn_, &zel::PrintControl::SaveStyle, this,
             [this](const QVariant& first, const QVariant& second) {
-                RunIgnoringErrors([&] { SavePrintStyle(context_, first, second); });
+                RunIgnoringErrors([&] {
+                    SavePrintStyle(context_, MainGridSubject(context_.catalogue), first, second);
+                });
             });
     connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });

@@ -43,6 +43,11 @@ public:
     // Reloads the grid with the selected warehouse's rows that satisfy an SQL condition over the
     // grid query's columns, as the find dialog gives it.
     void FilterData(const std::string& condition);
+    // Selects the warehouse, shows its row of the item alone in the grid and opens it in the
+    // record editor as Modify does, after which the grid holds all the warehouse's rows again.
+    // False, with the editor not opened, when the warehouse is not in the tree or the row not
+    // among those the user may read.
+    bool ModifyRowOf(const std::string& warehouse, const std::string& inventory);
     // Every column of the selected warehouse's rows; nullptr with the root selected.
     std::shared_ptr<zel::IRecordset> GetInvRst();
 

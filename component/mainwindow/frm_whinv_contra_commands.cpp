@@ -3,6 +3,7 @@
 #include "core/common.h"
 #include "core/host_lock.h"
 #include "core/run_ignoring_errors.h"
+#include "core/text_escaping.h"
 #include "mainwindow/command_keys.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
@@ -37,7 +38,7 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
     switch (*command) {
         case MainCommand::kPrintOrExport: {
             PrintControlTarget prn(*prn_);
-            PrintAll(context_, *this, key, *grid_, prn);
+            PrintAll(context_, MainGridSubject(context_.catalogue), *this, key, *grid_, prn);
             break;
         }
         case MainCommand::kAdd:
@@ -147,6 +148,23 @@ void FrmWhInvContra::Modify() {
         commands_.editRecord(*this, kModifyMode, grid_->RowSel());
         DataRefresh();
     });
+}
+
+bool FrmWhInvContra::ModifyRowOf(const std::string& warehouse, const std::string& inventory) {
+    zel::YsTreeNode* node = tree_->Nodes().Find(WarehouseNodeKey(warehouse));
+    if (node == nullptr) {
+        return false;
+    }
+    node->SetSelected(true);
+    ShowWarehouseCaption(*node);
+    FilterData("WhInvContrapose.cInvCode=" + SqlQuoted(inventory));
+    if (grid_->Rows() < 2) {
+        DataRefresh();
+        return false;
+    }
+    grid_->SetRow(1);
+    Modify();
+    return true;
 }
 
 void FrmWhInvContra::Delete() {

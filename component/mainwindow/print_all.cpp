@@ -14,8 +14,8 @@ namespace {
 constexpr int kPageSetupCancelled = -1;
 constexpr int kRaiseSaveStyle = 0;
 
-void RunPrintKey(ComponentContext& context, const std::string& key, zel::FlexGrid& grid,
-                 PrintTarget& prn) {
+void RunPrintKey(ComponentContext& context, const PrintSubject& subject, const std::string& key,
+                 zel::FlexGrid& grid, PrintTarget& prn) {
     if (EqualsNoCase(key, "SetUp")) {
         if (prn.PageSetup() != kPageSetupCancelled) {
             prn.TriggerEvent(kRaiseSaveStyle);
@@ -26,7 +26,7 @@ void RunPrintKey(ComponentContext& context, const std::string& key, zel::FlexGri
         prn.SetOwner(prn.ParentHandle());
         prn.PrintPreview();
     } else if (EqualsNoCase(key, "SaveFile")) {
-        const ExportLayout layout = PrepareExportLayout(context, grid);
+        const ExportLayout layout = PrepareExportLayout(context, subject, grid);
         int status = 0;
         prn.ExportToFile(status, layout.types, layout.sizes, "", "");
     }
@@ -34,8 +34,12 @@ void RunPrintKey(ComponentContext& context, const std::string& key, zel::FlexGri
 
 }  // namespace
 
-void PrintAll(ComponentContext& context, QWidget& window, const std::string& key,
-              zel::FlexGrid& grid, PrintTarget& prn) {
+PrintSubject MainGridSubject(const FieldCatalogue& catalogue) {
+    return {catalogue.sTableTitle, catalogue.sModuleTitle, ExportColumnsQuery(catalogue)};
+}
+
+void PrintAll(ComponentContext& context, const PrintSubject& subject, QWidget& window,
+              const std::string& key, zel::FlexGrid& grid, PrintTarget& prn) {
     zel::IPub& pub = *context.login.pub;
     prn.SetVisible(false);
     if (grid.Rows() < 2) {
@@ -45,35 +49,34 @@ void PrintAll(ComponentContext& context, QWidget& window, const std::string& key
     pub.HelpHide(QCoreApplication::instance(), key, window);
     {
         const BusyCursor busy;
-        const std::string style = LoadPrintStyle(context, grid);
-        const std::string data = WriteData(context, grid);
+        const std::string style = LoadPrintStyle(context, subject, grid);
+        const std::string data = WriteData(context, subject, grid);
         if (prn.SetDataStyleXML(data, false, style, false, "Default") != 0) {
             return;
         }
     }
-    RunPrintKey(context, key, grid, prn);
+    RunPrintKey(context, subject, key, grid, prn);
 }
 
-std::string WriteData(ComponentContext& context, zel::FlexGrid& grid) {
+std::string WriteData(ComponentContext& context, const PrintSubject& subject, zel::FlexGrid& grid) {
     const zel::ILogin& login = *context.login.login;
     std::string data = "<?xml version='1.0' standalone='yes' ?><数据>";
-    context.login.pub->GetData(data, "", "", context.catalogue.sTableTitle, login.cAcc_Id(),
-                               login.cUserId(), login.cUserName(), nullptr, *context.login.db,
-                               grid);
+    context.login.pub->GetData(data, "", "", subject.title, login.cAcc_Id(), login.cUserId(),
+                               login.cUserName(), nullptr, *context.login.db, grid);
     data += "</数据>";
     return data;
 }
 
-std::string LoadPrintStyle(ComponentContext& context, zel::FlexGrid& grid) {
+std::string LoadPrintStyle(ComponentContext& context, const PrintSubject& subject,
+                           zel::FlexGrid& grid) {
     std::string style;
-    context.login.pub->GetPrnStyle("", style, context.catalogue.sModuleTitle, *context.login.db,
-                                   grid);
+    context.login.pub->GetPrnStyle("", style, subject.styleName, *context.login.db, grid);
     return style;
 }
 
-ExportLayout PrepareExportLayout(ComponentContext& context, zel::FlexGrid& grid) {
-    std::shared_ptr<zel::IRecordset> columns =
-        context.login.db->OpenX(ExportColumnsQuery(context.catalogue));
+ExportLayout PrepareExportLayout(ComponentContext& context, const PrintSubject& subject,
+                                 zel::FlexGrid& grid) {
+    std::shared_ptr<zel::IRecordset> columns = context.login.db->OpenX(subject.exportColumnsQuery);
     if (!columns) {
         columns = std::make_shared<EmptyRecordset>();
     }
@@ -82,8 +85,9 @@ ExportLayout PrepareExportLayout(ComponentContext& context, zel::FlexGrid& grid)
     return layout;
 }
 
-void SavePrintStyle(ComponentContext& context, const QVariant& first, const QVariant& second) {
-    context.login.pub->SavePrnStyle(*context.login.db, context.catalogue.sModuleTitle,
+void SavePrintStyle(ComponentContext& context, const PrintSubject& subject, const QVariant& first,
+                    const QVariant& second) {
+    context.login.pub->SavePrnStyle(*context.login.db, subject.styleName,
                                     (first.toString() + second.toString()).toStdString());
 }
 

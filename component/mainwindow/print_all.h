@@ -17,17 +17,33 @@ struct ExportLayout {
     std::string sizes;
 };
 
+// What a grid's print shows and keeps: the title in its heading, the name its page set-up is
+// stored under (one per list, so that setting up one list's pages leaves the other's alone), and
+// a query of no rows whose columns tell an export the kind and size of each grid column after the
+// serial number.
+struct PrintSubject {
+    std::string title;
+    std::string styleName;
+    std::string exportColumnsQuery;
+};
+
+// The main window's rows, under the module's titles.
+PrintSubject MainGridSubject(const FieldCatalogue& catalogue);
+
 // Page set-up, print, preview or export ("SetUp", "Print", "Preview", "SaveFile", compared
 // without regard to case) of the rows in the grid, through the print control prn, for the
 // window whose command it is. Host failures are passed on; the hourglass is gone by then.
-void PrintAll(ComponentContext& context, QWidget& window, const std::string& key,
-              zel::FlexGrid& grid, PrintTarget& prn);
+void PrintAll(ComponentContext& context, const PrintSubject& subject, QWidget& window,
+              const std::string& key, zel::FlexGrid& grid, PrintTarget& prn);
 // The print data: the host's heading fields and the grid's rows in the data document.
-std::string WriteData(ComponentContext& context, zel::FlexGrid& grid);
-// The style stored under the module title, or the host's default for the grid.
-std::string LoadPrintStyle(ComponentContext& context, zel::FlexGrid& grid);
-ExportLayout PrepareExportLayout(ComponentContext& context, zel::FlexGrid& grid);
+std::string WriteData(ComponentContext& context, const PrintSubject& subject, zel::FlexGrid& grid);
+// The style stored under the subject's style name, or the host's default for the grid.
+std::string LoadPrintStyle(ComponentContext& context, const PrintSubject& subject,
+                           zel::FlexGrid& grid);
+ExportLayout PrepareExportLayout(ComponentContext& context, const PrintSubject& subject,
+                                 zel::FlexGrid& grid);
 // The print control's style-save event: the two values are stored as one style text.
-void SavePrintStyle(ComponentContext& context, const QVariant& first, const QVariant& second);
+void SavePrintStyle(ComponentContext& context, const PrintSubject& subject, const QVariant& first,
+                    const QVariant& second);
 
 }  // namespace korvel

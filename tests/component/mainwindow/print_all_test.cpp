@@ -71,7 +71,9 @@ protected:
         database.AddCorrespondence("01", "A0001");
     }
 
-    void Run(const std::string& key) { PrintAll(context, *window, key, window->Grid(), prn); }
+    void Run(const std::string& key) {
+        PrintAll(context, MainGridSubject(context.catalogue), *window, key, window->Grid(), prn);
+    }
 
     // The calls every output makes before the control is told what to do.
     std::vector<std::string> Prepared(const std::string& key) const {
@@ -156,7 +158,10 @@ TEST_F(PrintAllTest, TheHourglassGoesWhenAHostCallFails) {
 
 TEST_F(PrintAllTest, ThePageSetUpIsStoredOnlyWhenTheUserKeepsIt) {
     Open();
-    prn.raiseSaveStyle = [&] { SavePrintStyle(context, QVariant("<page "), QVariant("a4/>")); };
+    prn.raiseSaveStyle = [&] {
+        SavePrintStyle(context, MainGridSubject(context.catalogue), QVariant("<page "),
+                       QVariant("a4/>"));
+    };
     prn.pageSetupResult = -1;
     Run("SetUp");
     EXPECT_EQ(prn.calls.back(), "PageSetup");
