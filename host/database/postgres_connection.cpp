@@ -172,4 +172,25 @@ bool PostgresConnection::Run(const std::string& sql) {
     return true;
 }
 
+PostgresConnection::Sending PostgresConnection::HowToSend(const std::string& sql, int parameters) {
+    auto found = prepared_.find(sql);
+    if (found == prepared_.end()) {
+        if (prepared_.size() < kMostPrepared) {
+            prepared_.emplace(sql, Prepared{1, {}});
+        }
+        return {};
+    }
+    Prepared& prepared = found->second;
+    if (prepared.name.empty() && ++prepared.uses >= 2) {
+        const std::string name = "w" + std::to_string(++preparedNames_);
+        const PqResult made(PQprepare(connection_, name.c_str(), sql.c_str(), parameters, nullptr));
+        if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) {
+            NoteFailure(made.get());
+            return {true, nullptr};
+        }
+        prepared.name = name;
+    }
+    return {false, prepared.name.empty() ? nullptr : &prepared.name};
+}
+
 }  // namespace zel

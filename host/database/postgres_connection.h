@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "host/database/column_catalogue.h"
@@ -58,7 +59,26 @@ public:
     // failure noted.
     bool Run(const std::string& sql);
 
+    // How a statement goes to the server: under the name it was prepared with, made on the text's
+    // second use, so that a statement run again and again (a save's look-ups, a batch's inserts)
+    // is parsed and planned once while one sent once costs no extra round trip; unnamed; or not
+    // at all, when the server refused to prepare it (the reason is noted). Called only while no
+    // statement streams.
+    struct Sending {
+        bool refused = false;
+        const std::string* name = nullptr;
+    };
+    Sending HowToSend(const std::string& sql, int parameters);
+
 private:
+    // Texts beyond this many are sent unnamed: they are the one-off ones.
+    static constexpr std::size_t kMostPrepared = 256;
+
+    struct Prepared {
+        int uses = 0;
+        std::string name;
+    };
+
     PostgresConnection(PGconn* connection, std::string conninfo);
 
     PGconn* connection_;
@@ -69,6 +89,8 @@ private:
     std::string lastError_;
     SchemaRefusal refusal_ = SchemaRefusal::None;
     std::string refusedSubject_;
+    std::unordered_map<std::string, Prepared> prepared_;
+    int preparedNames_ = 0;
 };
 
 }  // namespace zel

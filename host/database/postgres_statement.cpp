@@ -119,9 +119,17 @@ bool PostgresStatement::Send() {
         values.push_back(value ? value->c_str() : nullptr);
     }
     PGconn* handle = connection_->Handle();
+    const int count = static_cast<int>(values.size());
+    const PostgresConnection::Sending how = connection_->HowToSend(sql_, count);
+    if (how.refused) {
+        return false;
+    }
     // Types are left to the server, which takes each from where its value is used.
-    if (PQsendQueryParams(handle, sql_.c_str(), static_cast<int>(values.size()), nullptr,
-                          values.data(), nullptr, nullptr, 0) != 1) {
+    const int sent = how.name != nullptr ? PQsendQueryPrepared(handle, how.name->c_str(), count,
+                                                               values.data(), nullptr, nullptr, 0)
+                                         : PQsendQueryParams(handle, sql_.c_str(), count, nullptr,
+                                                             values.data(), nullptr, nullptr, 0);
+    if (sent != 1) {
         connection_->NoteFailure(PQerrorMessage(handle));
         return false;
     }
