@@ -12,6 +12,7 @@ namespace zel {
 struct CommandLine {
     Login::Values login;
     std::string configPath;
+    // Empty: the registrations beside the program.
     std::string registryDir;
     std::string sqlLogPath;
     // Close the main window once it has shown and run its first fill: a start-up check that

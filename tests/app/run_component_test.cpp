@@ -121,6 +121,12 @@ TEST_F(RunComponentTest, QuitAfterShowFailsWhenTheMainWindowNeverShows) {
     EXPECT_EQ(watch.shows, 0);
 }
 
+TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
+    line.registryDir.clear();
+    EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
+    EXPECT_EQ(database.Dialogs().ModalCount(), 1);
+}
+
 TEST_F(RunComponentTest, QuitAfterShowKeepsTheLockedStatus) {
     LockHolderProcess first(database.DatabaseArgument(), "alice", kLockFunction);
     ASSERT_EQ(first.NextLine(), "taken");
