@@ -11,6 +11,8 @@ namespace zel {
 // What the host program is told on its command line (and by its environment).
 struct CommandLine {
     Login::Values login;
+    // --database was given; without it a first start builds the default account's demo database.
+    bool databaseNamed = false;
     std::string configPath;
     // Empty: the registrations beside the program.
     std::string registryDir;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/exit_status.h"
+#include "app/first_start_demo.h"
 #include "app/quit_after_show_presenter.h"
 #include "host/host_services.h"
 #include "interfaces/whinv_contra.h"
@@ -22,6 +23,11 @@ std::string RegistrationsBesideProgram() {
 int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
     environment->accounts.LoadConfiguration(line.configPath);
     environment->sqlLogPath = line.sqlLogPath;
+    if (!line.databaseNamed &&
+        !PrepareFirstStartDatabase(environment->accounts, line.login.ysDBName,
+                                   *environment->dialogs)) {
+        return kExitNoDemoDatabase;
+    }
 
     ObjectRegistry registry;
     RegisterHostServices(registry, environment);
