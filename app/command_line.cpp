@@ -29,8 +29,11 @@ struct ProgramOptions {
 
     QCommandLineParser parser;
     const QCommandLineOption version{"version", "Displays version information."};
-    const QCommandLineOption database{
-        {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo"};
+    const QCommandLineOption database{{"d", "database"},
+                                      "Account name or SQLite file; default the demo account, "
+                                      "built on a first start.",
+                                      "name",
+                                      "demo"};
     const QCommandLineOption account{"account", "Account code.", "code", "001"};
     const QCommandLineOption user{{"u", "user"}, "Operator code.", "user", "demo"};
     const QCommandLineOption userName{"user-name", "Operator name.", "name"};
@@ -92,6 +95,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::s
     }
     CommandLine line;
     line.login.ysDBName = parser.value(options.database).toStdString();
+    line.databaseNamed = parser.isSet(options.database);
     line.login.accId = parser.value(options.account).toStdString();
     line.login.userId = parser.value(options.user).toStdString();
     line.login.userName = parser.value(options.userName).toStdString();

@@ -11,7 +11,10 @@ namespace zel {
 // What the host program is told on its command line (and by its environment).
 struct CommandLine {
     Login::Values login;
+    // --database was given; without it a first start builds the default account's demo database.
+    bool databaseNamed = false;
     std::string configPath;
+    // Empty: the registrations beside the program.
     std::string registryDir;
     std::string sqlLogPath;
     // Close the main window once it has shown and run its first fill: a start-up check that

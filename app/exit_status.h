@@ -12,6 +12,8 @@ enum ExitStatus : int {
     kExitFunctionLocked = 3,
     // Asked to quit after the main window showed, and it never showed.
     kExitNotShown = 4,
+    // A first start could not build the demo database it opens.
+    kExitNoDemoDatabase = 5,
 };
 
 }  // namespace zel

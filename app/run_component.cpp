@@ -1,21 +1,38 @@
 #include "app/run_component.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 #include "app/exit_status.h"
+#include "app/first_start_demo.h"
 #include "app/quit_after_show_presenter.h"
 #include "host/host_services.h"
 #include "interfaces/whinv_contra.h"
 
 namespace zel {
+namespace {
+
+// The build tree and an installed tree both keep the registrations at this place from the
+// program's own folder.
+std::string RegistrationsBesideProgram() {
+    return (QCoreApplication::applicationDirPath() + "/" WHINV_REGISTRY_FROM_PROGRAM).toStdString();
+}
+
+}  // namespace
 
 int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
     environment->accounts.LoadConfiguration(line.configPath);
     environment->sqlLogPath = line.sqlLogPath;
+    if (!line.databaseNamed &&
+        !PrepareFirstStartDatabase(environment->accounts, line.login.ysDBName,
+                                   *environment->dialogs)) {
+        return kExitNoDemoDatabase;
+    }
 
     ObjectRegistry registry;
     RegisterHostServices(registry, environment);
-    registry.LoadRegistrations(line.registryDir.empty() ? WHINV_REGISTRY_DIR : line.registryDir);
+    registry.LoadRegistrations(line.registryDir.empty() ? RegistrationsBesideProgram()
+                                                        : line.registryDir);
 
     auto component = CreateObjectAs<IWhInvContra>(registry, "Korvel.IWhInvContra");
     if (!component) {

@@ -93,6 +93,19 @@ TEST(ParseCommandLine, ReadsTheLoginAndTheHostSettings) {
     EXPECT_EQ(line->sqlLogPath, "/tmp/sql.log");
 }
 
+TEST(ParseCommandLine, TellsWhetherTheDatabaseWasNamed) {
+    std::string error;
+    const auto unnamed = ParseCommandLine(Arguments({"-u", "wang"}), error);
+    ASSERT_TRUE(unnamed) << error;
+    EXPECT_FALSE(unnamed->databaseNamed);
+    EXPECT_EQ(unnamed->login.ysDBName, "demo");
+    for (const char* option : {"--database", "-d"}) {
+        const auto named = ParseCommandLine(Arguments({option, "demo"}), error);
+        ASSERT_TRUE(named) << error;
+        EXPECT_TRUE(named->databaseNamed) << option;
+    }
+}
+
 TEST(ParseCommandLine, RefusesWhatItCannotUse) {
     std::string error;
     EXPECT_FALSE(ParseCommandLine(Arguments({"--date", "2024-02-30"}), error));

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QTemporaryDir>
+#include <filesystem>
 
 #include "app/exit_status.h"
 #include "host/controls/flex_grid.h"
@@ -119,6 +120,43 @@ TEST_F(RunComponentTest, QuitAfterShowFailsWhenTheMainWindowNeverShows) {
     MainWindowWatch watch;
     EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitNotShown);
     EXPECT_EQ(watch.shows, 0);
+}
+
+TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
+    line.registryDir.clear();
+    EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
+    EXPECT_EQ(database.Dialogs().ModalCount(), 1);
+}
+
+// A new user's start: no database named, nothing configured, an empty data folder.
+class FirstStartTest : public ::testing::Test {
+protected:
+    FirstStartTest() {
+        environment->accounts = AccountDirectory(home.filePath("share/whinv").toStdString());
+        line.login.ysDBName = "demo";
+        line.login.userId = "demo";
+        line.login.curDate = "2024-03-15";
+        line.registryDir = WHINV_BINARY_DIR "/registry";
+    }
+    std::string OwnFile() const { return environment->accounts.DataFolder() + "/demo.db"; }
+
+    QTemporaryDir home;
+    std::shared_ptr<HostEnvironment> environment = std::make_shared<HostEnvironment>();
+    CommandLine line;
+};
+
+TEST_F(FirstStartTest, TheUsersDemoDatabaseIsBuiltAndOpened) {
+    MainWindowWatch watch;
+    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitDone);
+    EXPECT_EQ(watch.shows, 1);
+    EXPECT_GT(watch.rowsWhenHidden, 1);
+}
+
+TEST_F(FirstStartTest, ANamedDatabaseIsNeverBuiltWithDemoData) {
+    line.databaseNamed = true;
+    environment->accounts = AccountDirectory(home.filePath("no/such/folder").toStdString());
+    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNotShown);
+    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }
 
 TEST_F(RunComponentTest, QuitAfterShowKeepsTheLockedStatus) {
