@@ -34,6 +34,7 @@ struct MasterRows {
     std::optional<std::string> inventory;
     std::optional<std::string> person;
     bool inventoryInUse = false;
+    Variant administratorFlag;
 };
 
 std::optional<std::string> TextOf(const SqlStatement& statement, int column) {
@@ -43,19 +44,20 @@ std::optional<std::string> TextOf(const SqlStatement& statement, int column) {
 
 MasterRows ReadMasterRows(SqlBackend& backend, const std::string& warehouse,
                           const std::string& inventory, const std::string& person,
-                          const std::optional<std::string>& businessDate) {
+                          const std::string& user, const std::optional<std::string>& businessDate) {
     const std::string sql =
         "select (select cWhCode from Warehouse where cWhCode=?), "
         "(select cInvCode from Inventory where cInvCode=?), "
         "(select cPersonCode from Person where cPersonCode=?), "
         "(select 1 from Inventory where cInvCode=? and " +
         InventoryInUseCondition(businessDate ? std::optional<std::string>("?") : std::nullopt) +
-        ")";
+        "), (select bAdmin from aa_user where cUserId=?)";
     std::vector<Variant> values = {Variant(warehouse), Variant(inventory), Variant(person),
                                    Variant(inventory)};
     if (businessDate) {
         values.emplace_back(*businessDate);
     }
+    values.emplace_back(user);
     MasterRows rows;
     const auto statement = backend.Prepare(sql);
     bool bound = statement != nullptr;
@@ -67,6 +69,7 @@ MasterRows ReadMasterRows(SqlBackend& backend, const std::string& warehouse,
         rows.inventory = TextOf(*statement, 1);
         rows.person = TextOf(*statement, 2);
         rows.inventoryInUse = TextOf(*statement, 3).has_value();
+        rows.administratorFlag = statement->ColumnValue(4);
     }
     return rows;
 }
@@ -161,7 +164,7 @@ std::optional<CorrespondenceRecord> CorrespondenceRecord::Parse(const std::strin
 // it reads back, groups and prints as everywhere else.
 bool CorrespondenceRecord::CheckMasterRows(SqlBackend& backend, bool adding,
                                            const std::optional<std::string>& businessDate,
-                                           std::string& message) {
+                                           Variant& administratorFlag, std::string& message) {
     if (warehouse_.empty()) {
         message = DatabaseTexts::Text("Zel.HOST.DB.empty_whcode");
         return false;
@@ -171,7 +174,8 @@ bool CorrespondenceRecord::CheckMasterRows(SqlBackend& backend, bool adding,
         return false;
     }
     const std::string person = PersonCode();
-    const MasterRows rows = ReadMasterRows(backend, warehouse_, inventory_, person, businessDate);
+    const MasterRows rows =
+        ReadMasterRows(backend, warehouse_, inventory_, person, user_, businessDate);
     if (!rows.warehouse) {
         message = DatabaseTexts::Format("Zel.HOST.DB.no_warehouse", {warehouse_});
         return false;
@@ -193,11 +197,13 @@ bool CorrespondenceRecord::CheckMasterRows(SqlBackend& backend, bool adding,
     if (!person.empty()) {
         texts_["cWhPersonCode"] = *rows.person;
     }
+    administratorFlag = rows.administratorFlag;
     return true;
 }
 
-bool CorrespondenceRecord::CheckRights(SqlBackend& backend, std::string& message) const {
-    const WriteRights rights(backend, user_);
+bool CorrespondenceRecord::CheckRights(SqlBackend& backend, const Variant& administratorFlag,
+                                       std::string& message) const {
+    const WriteRights rights(backend, user_, administratorFlag);
     const std::string person = PersonCode();
     if (!rights.UserKnown()) {
         message = DatabaseTexts::Format("Zel.HOST.DB.unknown_user", {user_});
@@ -269,8 +275,9 @@ bool CorrespondenceRecord::CheckValue(SqlBackend& backend, const std::string& co
 bool CorrespondenceRecord::Check(SqlBackend& backend, bool adding,
                                  const std::optional<std::string>& businessDate,
                                  std::string& message) {
-    if (!CheckMasterRows(backend, adding, businessDate, message) ||
-        !CheckRights(backend, message)) {
+    Variant administratorFlag;
+    if (!CheckMasterRows(backend, adding, businessDate, administratorFlag, message) ||
+        !CheckRights(backend, administratorFlag, message)) {
         return false;
     }
     values_.clear();

@@ -39,10 +39,14 @@ public:
     Statement Update(const std::string& now) const;
 
 private:
-    // The codes name master rows, and an added row's item is in use on the business date.
+    // The codes name master rows, and an added row's item is in use on the business date. The
+    // user's administrator flag (aa_user.bAdmin, Null without a user row) is read with them, in
+    // the same look-up, for CheckRights.
     bool CheckMasterRows(SqlBackend& backend, bool adding,
-                         const std::optional<std::string>& businessDate, std::string& message);
-    bool CheckRights(SqlBackend& backend, std::string& message) const;
+                         const std::optional<std::string>& businessDate, Variant& administratorFlag,
+                         std::string& message);
+    bool CheckRights(SqlBackend& backend, const Variant& administratorFlag,
+                     std::string& message) const;
     std::string PersonCode() const;
     bool CheckValue(SqlBackend& backend, const std::string& column, const std::string& declared,
                     std::string& message);

@@ -26,6 +26,10 @@ WriteRights::WriteRights(SqlBackend& backend, const std::string& userId)
     }
 }
 
+WriteRights::WriteRights(SqlBackend& backend, const std::string& userId,
+                         const Variant& administratorFlag)
+    : backend_(backend), userId_(userId), administrator_(FlagOf(administratorFlag)) {}
+
 bool WriteRights::MayWrite(const std::string& object, const std::string& code) const {
     if (!administrator_) {
         return false;

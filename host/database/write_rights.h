@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/database/sql_backend.h"
+#include "interfaces/variant.h"
 
 namespace zel {
 
@@ -15,6 +16,8 @@ namespace zel {
 class WriteRights {
 public:
     WriteRights(SqlBackend& backend, const std::string& userId);
+    // With the user's aa_user.bAdmin already read: Null when the user has no row.
+    WriteRights(SqlBackend& backend, const std::string& userId, const Variant& administratorFlag);
 
     bool UserKnown() const { return administrator_.has_value(); }
     // object is a business object code of aa_rowauth_object: "Warehouse", "Inventory", "Person".
