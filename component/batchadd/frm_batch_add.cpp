@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/common.h"
+#include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
 #include "mainwindow/warehouse_tree.h"
@@ -15,7 +16,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 constexpr int kKeyF3 = 114;
 constexpr int kKeyF6 = 117;
 constexpr int kShiftCtrl = 2;

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "core/common.h"
+#include "core/form_key.h"
 #include "core/host_lock.h"
 #include "core/run_ignoring_errors.h"
 #include "mainwindow/print_control_target.h"
@@ -19,7 +20,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 constexpr double kDateColumnTwips = 1500;
 // The grid's columns after the serial number: where the row's key and the dates are.
 constexpr int kWarehouseColumn = 1;

@@ -8,6 +8,7 @@
 #include "core/common.h"
 #include "core/const.h"
 #include "core/correspondence_fields.h"
+#include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/editor_queries.h"
 #include "editor/field_box.h"
@@ -15,7 +16,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 constexpr int kReferencePicture = 101;
 
 QWidget* WithButton(QWidget* parent, QWidget* field, QWidget* button) {

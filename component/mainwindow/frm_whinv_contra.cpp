@@ -10,6 +10,7 @@
 
 #include "core/common.h"
 #include "core/const.h"
+#include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "host/controls/mouse_pointer.h"
 #include "host/controls/twips.h"
@@ -22,7 +23,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 constexpr double kDefaultWidth = 15000;
 constexpr double kDefaultHeight = 9600;
 constexpr double kDefaultTreeWidth = 3000;

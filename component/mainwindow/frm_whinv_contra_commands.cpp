@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "core/common.h"
+#include "core/form_key.h"
 #include "core/host_lock.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_escaping.h"
@@ -15,7 +16,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 // The find dialog keeps its field set-up under this caption.
 constexpr const char* kFindCaption = "仓库存货对照";
 constexpr int kAddMode = 1;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/common.h"
+#include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
 #include "host/controls/edit_box.h"
@@ -13,7 +14,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kFormKey = "WhInvContrapose";
 constexpr int kKeyEscape = 27;
 constexpr int kKeyF8 = 119;
 constexpr int kMargin = 8;
