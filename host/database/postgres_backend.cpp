@@ -91,15 +91,19 @@ std::string PostgresBackend::RefusedSubject() const {
 }
 
 bool PostgresBackend::Begin() {
-    return connection_ && connection_->Run("begin");
+    if (!connection_) {
+        return false;
+    }
+    connection_->BeginWithNextStatement();
+    return true;
 }
 
 bool PostgresBackend::Commit() {
-    return connection_ && connection_->Run("commit");
+    return connection_ && connection_->EndTransaction("commit");
 }
 
 bool PostgresBackend::Rollback() {
-    return connection_ && connection_->Run("rollback");
+    return connection_ && connection_->EndTransaction("rollback");
 }
 
 std::unique_ptr<ISessionLocks> PostgresBackend::CreateSessionLocks() const {

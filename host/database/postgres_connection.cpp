@@ -113,6 +113,92 @@ void PostgresConnection::StopStreaming(const PostgresStatement* statement) {
     if (streaming_ == statement) {
         streaming_ = nullptr;
     }
+    if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF) {
+        EndPipeline();
+    }
+}
+
+bool PostgresConnection::Send(const std::string& sql, const std::vector<const char*>& values) {
+    const int count = static_cast<int>(values.size());
+    const Sending how = HowToSend(sql, count);
+    if (how.refused) {
+        return false;
+    }
+    const bool withBegin = beginWaits_;
+    if (withBegin && !SendBeginAhead()) {
+        return FailSending();
+    }
+    // Types are left to the server, which takes each from where its value is used.
+    const int sent = how.name != nullptr
+                         ? PQsendQueryPrepared(connection_, how.name->c_str(), count, values.data(),
+                                               nullptr, nullptr, 0)
+                         : PQsendQueryParams(connection_, sql.c_str(), count, nullptr,
+                                             values.data(), nullptr, nullptr, 0);
+    if (sent != 1 || (withBegin && PQpipelineSync(connection_) != 1)) {
+        return FailSending();
+    }
+    if (withBegin && !ReadBegun()) {
+        return false;
+    }
+    PQsetSingleRowMode(connection_);
+    return true;
+}
+
+bool PostgresConnection::SendBeginAhead() {
+    beginWaits_ = false;
+    return PQenterPipelineMode(connection_) == 1 &&
+           PQsendQueryParams(connection_, "begin", 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+}
+
+// The begin's answer comes first; when it is a refusal, the server skipped the statement.
+bool PostgresConnection::ReadBegun() {
+    const PqResult begun(PQgetResult(connection_));
+    const bool began = PQresultStatus(begun.get()) == PGRES_COMMAND_OK;
+    if (!began) {
+        NoteFailure(begun.get());
+    }
+    const PqResult end(PQgetResult(connection_));
+    if (!began) {
+        EndPipeline();
+    }
+    return began;
+}
+
+bool PostgresConnection::FailSending() {
+    NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
+    if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF) {
+        PQpipelineSync(connection_);
+        EndPipeline();
+    }
+    return false;
+}
+
+void PostgresConnection::EndPipeline() {
+    // Two ends in a row mean nothing more is due, as on a connection that broke.
+    bool ended = false;
+    while (true) {
+        const PqResult result(PQgetResult(connection_));
+        if (!result) {
+            if (ended) {
+                break;
+            }
+            ended = true;
+            continue;
+        }
+        ended = false;
+        if (PQresultStatus(result.get()) == PGRES_PIPELINE_SYNC) {
+            break;
+        }
+    }
+    PQexitPipelineMode(connection_);
+}
+
+bool PostgresConnection::EndTransaction(const std::string& how) {
+    if (beginWaits_) {
+        beginWaits_ = false;
+        return true;
+    }
+    return Run(how);
 }
 
 void PostgresConnection::ClearFailure() {
@@ -162,6 +248,12 @@ void PostgresConnection::NoteFailure(std::string message) {
 
 bool PostgresConnection::Run(const std::string& sql) {
     MakeReady(nullptr);
+    if (beginWaits_) {
+        beginWaits_ = false;
+        if (!Run("begin")) {
+            return false;
+        }
+    }
     ClearFailure();
     const PqResult result(PQexec(connection_, sql.c_str()));
     const ExecStatusType status = PQresultStatus(result.get());

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "host/database/column_catalogue.h"
 #include "host/database/sql_backend.h"
@@ -42,7 +43,19 @@ public:
     // Called before sending: the statement still streaming reads its rows to the end first.
     void MakeReady(const PostgresStatement* sender);
     void StartStreaming(PostgresStatement* statement) { streaming_ = statement; }
+    // Called once a statement has read the end of its results.
     void StopStreaming(const PostgresStatement* statement);
+
+    // Sends a statement with its values ($1 … in order; nullptr for null) and leaves its results
+    // to be read one row at a time. False with the failure noted.
+    bool Send(const std::string& sql, const std::vector<const char*>& values);
+
+    // A transaction opened here reaches the server with the next statement sent, in the same
+    // round trip: a save's begin costs no wait of its own. Nothing a transaction protects can
+    // happen on this connection before that statement, so it begins in time.
+    void BeginWithNextStatement() { beginWaits_ = true; }
+    // Commits or rolls back (how); a transaction no statement ran in has nothing to end.
+    bool EndTransaction(const std::string& how);
 
     // What the last statement told: rows it changed, or why it failed.
     void NoteChanges(long rows) { changes_ = rows; }
@@ -81,10 +94,17 @@ private:
 
     PostgresConnection(PGconn* connection, std::string conninfo);
 
+    bool SendBeginAhead();
+    bool ReadBegun();
+    bool FailSending();
+    // Reads the results still due up to the pipeline's end, and leaves pipeline mode.
+    void EndPipeline();
+
     PGconn* connection_;
     std::string conninfo_;
     std::map<std::pair<Oid, int>, const ColumnCatalogue::Column*> origins_;
     PostgresStatement* streaming_ = nullptr;
+    bool beginWaits_ = false;
     long changes_ = 0;
     std::string lastError_;
     SchemaRefusal refusal_ = SchemaRefusal::None;

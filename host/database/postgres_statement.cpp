@@ -118,22 +118,9 @@ bool PostgresStatement::Send() {
     for (const auto& value : values_) {
         values.push_back(value ? value->c_str() : nullptr);
     }
-    PGconn* handle = connection_->Handle();
-    const int count = static_cast<int>(values.size());
-    const PostgresConnection::Sending how = connection_->HowToSend(sql_, count);
-    if (how.refused) {
+    if (!connection_->Send(sql_, values)) {
         return false;
     }
-    // Types are left to the server, which takes each from where its value is used.
-    const int sent = how.name != nullptr ? PQsendQueryPrepared(handle, how.name->c_str(), count,
-                                                               values.data(), nullptr, nullptr, 0)
-                                         : PQsendQueryParams(handle, sql_.c_str(), count, nullptr,
-                                                             values.data(), nullptr, nullptr, 0);
-    if (sent != 1) {
-        connection_->NoteFailure(PQerrorMessage(handle));
-        return false;
-    }
-    PQsetSingleRowMode(handle);
     sent_ = true;
     streaming_ = true;
     connection_->StartStreaming(this);
@@ -162,6 +149,7 @@ void PostgresStatement::TakeRest() {
         PqResult next(PQgetResult(connection_->Handle()));
         if (!next) {
             streaming_ = false;
+            connection_->StopStreaming(this);
         } else {
             taken_.push_back(std::move(next));
         }
@@ -206,7 +194,6 @@ void PostgresStatement::Discard() {
     row_.reset();
     taken_.clear();
     if (streaming_) {
-        connection_->StopStreaming(this);
         PGconn* handle = connection_->Handle();
         // A look-up left after its first row has only its end to come. Rows of a big result
         // nobody will read are not worth waiting for, but a cancel costs a connection of its
@@ -222,6 +209,7 @@ void PostgresStatement::Discard() {
             }
         }
         streaming_ = false;
+        connection_->StopStreaming(this);
     }
 }
 

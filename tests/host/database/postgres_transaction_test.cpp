@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "host/database/sql_backend.h"
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+// A transaction reaches the server together with its first statement; these run only on a
+// server, where a second connection shows what the first has committed.
+class PostgresTransactionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!db.OnServer()) {
+            GTEST_SKIP() << "needs WHINV_TEST_POSTGRES";
+        }
+        for (int code = 10; code < 40; ++code) {
+            db.AddWarehouse(std::to_string(code));
+        }
+        writer = db.OpenBackend();
+        reader = db.OpenBackend();
+    }
+
+    static StepResult Insert(SqlBackend& backend, const std::string& code) {
+        const auto insert =
+            backend.Prepare("insert into Warehouse (cWhCode, cWhName) values (?, '新库')");
+        if (!insert || !insert->Bind(1, Variant(code))) {
+            return StepResult::Error;
+        }
+        return insert->Step();
+    }
+
+    static bool Exists(SqlBackend& backend, const std::string& code) {
+        const auto query = backend.Prepare("select 1 from Warehouse where cWhCode=?");
+        return query && query->Bind(1, Variant(code)) && query->Step() == StepResult::Row;
+    }
+
+    test::TestDatabase db;
+    std::unique_ptr<SqlBackend> writer;
+    std::unique_ptr<SqlBackend> reader;
+};
+
+TEST_F(PostgresTransactionTest, RowsWrittenAfterAStreamingFirstQueryStayUnseenUntilTheCommit) {
+    ASSERT_TRUE(writer->Begin());
+    const auto rows = writer->Prepare("select cWhCode from Warehouse order by cWhCode");
+    ASSERT_EQ(rows->Step(), StepResult::Row);
+    ASSERT_EQ(Insert(*writer, "90"), StepResult::Done) << writer->LastError();
+    EXPECT_FALSE(Exists(*reader, "90"));
+    int more = 0;
+    while (rows->Step() == StepResult::Row) {
+        ++more;
+    }
+    EXPECT_EQ(more, 29) << "the overtaken query keeps its rows";
+    ASSERT_TRUE(writer->Commit());
+    EXPECT_TRUE(Exists(*reader, "90"));
+}
+
+TEST_F(PostgresTransactionTest,
+       ARefusedFirstStatementGivesItsOwnReasonAndLeavesTheConnectionUsable) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "10"), StepResult::Error);
+    EXPECT_EQ(writer->LastRefusal(), SchemaRefusal::Unique) << writer->LastError();
+    EXPECT_TRUE(writer->Rollback());
+
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "91"), StepResult::Done) << writer->LastError();
+    ASSERT_TRUE(writer->Rollback());
+    EXPECT_FALSE(Exists(*reader, "91"));
+    EXPECT_TRUE(Exists(*writer, "10"));
+}
+
+TEST_F(PostgresTransactionTest, ATransactionNoStatementRanInLeavesTheNextStatementOnItsOwn) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_TRUE(writer->Commit());
+    ASSERT_EQ(Insert(*writer, "92"), StepResult::Done) << writer->LastError();
+    EXPECT_TRUE(Exists(*reader, "92")) << "committed by itself";
+
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_TRUE(writer->Rollback());
+    ASSERT_EQ(Insert(*writer, "93"), StepResult::Done) << writer->LastError();
+    EXPECT_TRUE(Exists(*reader, "93"));
+}
+
+TEST_F(PostgresTransactionTest, AScriptRunInsideATransactionIsRolledBackWithIt) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_TRUE(
+        writer->ExecuteScript("insert into Warehouse (cWhCode, cWhName) values ('94', 'x')"));
+    EXPECT_FALSE(Exists(*reader, "94"));
+    ASSERT_TRUE(writer->Rollback());
+    EXPECT_FALSE(Exists(*writer, "94"));
+}
+
+}  // namespace
+}  // namespace zel
