@@ -140,12 +140,12 @@ TEST(FindConditionTest, TheDialectAdapterKeepsPatternsAndTheirEscapeAsWritten) {
               "select * from Inventory where " + condition);
 }
 
-struct RefusalCase {
+struct ConditionRefusalCase {
     FindRow row;
     std::vector<std::string> inMessage;
 };
 
-class FindConditionRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
+class FindConditionRefusalTest : public ::testing::TestWithParam<ConditionRefusalCase> {};
 
 TEST_P(FindConditionRefusalTest, NamesTheFieldAndTheValue) {
     const auto result =
@@ -160,15 +160,15 @@ TEST_P(FindConditionRefusalTest, NamesTheFieldAndTheValue) {
 INSTANTIATE_TEST_SUITE_P(
     ValuesThatDoNotFit, FindConditionRefusalTest,
     ::testing::Values(
-        RefusalCase{{false, "iTopSum", kEqual, "abc", ""}, {"最高库存", "abc", "数字"}},
-        RefusalCase{{false, "iTopSum", kEqual, "1e5", ""}, {"1e5", "数字"}},
-        RefusalCase{{false, "iTopSum", kEqual, "1,5", ""}, {"1,5", "数字"}},
-        RefusalCase{{false, "iTopSum", kLess, "1 or 1=1", ""}, {"1 or 1=1", "数字"}},
-        RefusalCase{{false, "iTopSum", kBetween, "1", "x"}, {"最高库存", "“x”"}},
-        RefusalCase{{false, "dLastDate", kEqual, "2024-02-30", ""}, {"上次盘点日期", "日期"}},
-        RefusalCase{{false, "dLastDate", kEqual, "2024-03-05' or '1'='1", ""}, {"日期"}},
-        RefusalCase{{false, "cInvName", kContains, "  ", ""}, {"存货名称", "请输入"}},
-        RefusalCase{{false, "iTopSum", kBetween, "1", ""}, {"最高库存", "请输入"}}));
+        ConditionRefusalCase{{false, "iTopSum", kEqual, "abc", ""}, {"最高库存", "abc", "数字"}},
+        ConditionRefusalCase{{false, "iTopSum", kEqual, "1e5", ""}, {"1e5", "数字"}},
+        ConditionRefusalCase{{false, "iTopSum", kEqual, "1,5", ""}, {"1,5", "数字"}},
+        ConditionRefusalCase{{false, "iTopSum", kLess, "1 or 1=1", ""}, {"1 or 1=1", "数字"}},
+        ConditionRefusalCase{{false, "iTopSum", kBetween, "1", "x"}, {"最高库存", "“x”"}},
+        ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-02-30", ""}, {"上次盘点日期", "日期"}},
+        ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-03-05' or '1'='1", ""}, {"日期"}},
+        ConditionRefusalCase{{false, "cInvName", kContains, "  ", ""}, {"存货名称", "请输入"}},
+        ConditionRefusalCase{{false, "iTopSum", kBetween, "1", ""}, {"最高库存", "请输入"}}));
 
 // The grid's query with the condition appended, run on SQLite through the database service.
 class FindConditionDatabaseTest : public ::testing::Test {

@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* kCaption = "仓库存货对照表";
 
-QString Text(const char* key) {
+QString ShownText(const char* key) {
     return QString::fromStdString(ResourceTexts::Instance().Text(key));
 }
 
@@ -67,7 +67,7 @@ void Choose(QComboBox& box, const QString& text) {
 void Fill(FindRowEditor& line, const QString& field, const char* operatorKey,
           const QString& value = {}, const QString& value2 = {}) {
     Choose(*line.findChild<QComboBox*>("field"), field);
-    Choose(*line.findChild<QComboBox*>("operator"), Text(operatorKey));
+    Choose(*line.findChild<QComboBox*>("operator"), ShownText(operatorKey));
     line.findChild<QLineEdit*>("value")->setText(value);
     line.findChild<QLineEdit*>("value2")->setText(value2);
 }
@@ -136,7 +136,7 @@ TEST_F(PubServiceFindTest, OkGivesTheConditionOfTheFilledLines) {
         Fill(find.AddRow(), "存货名称", "Zel.HOST.FIND.opContains", "50%");
         FindRowEditor& second = find.AddRow();
         Fill(second, "最高库存", "Zel.HOST.FIND.opBetween", "10", "1");
-        Choose(*second.findChild<QComboBox*>("join"), Text("Zel.HOST.FIND.or"));
+        Choose(*second.findChild<QComboBox*>("join"), ShownText("Zel.HOST.FIND.or"));
         // The empty first line goes.
         find.Editors().front()->findChild<QToolButton*>("remove")->click();
         return Click(dialog, "ok");
@@ -199,8 +199,8 @@ TEST_F(PubServiceFindTest, TheFrequencyUnitIsChosenFromItsList) {
         return Click(dialog, "ok");
     });
     EXPECT_EQ(operators,
-              QStringList({Text("Zel.HOST.FIND.opEqual"), Text("Zel.HOST.FIND.opNotEqual"),
-                           Text("Zel.HOST.FIND.opIsEmpty")}));
+              QStringList({ShownText("Zel.HOST.FIND.opEqual"), ShownText("Zel.HOST.FIND.opNotEqual"),
+                           ShownText("Zel.HOST.FIND.opIsEmpty")}));
     EXPECT_EQ(units, QStringList({"天", "周", "月"}));
     EXPECT_EQ(condition, "((WhInvContrapose.cFrequency = '月'))");
 }
