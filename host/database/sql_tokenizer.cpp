@@ -127,6 +127,8 @@ bool SqlToken::IsWord(std::string_view word) const {
 
 std::vector<SqlToken> SqlTokenizer::Tokenize(std::string_view sql) {
     std::vector<SqlToken> tokens;
+    // About one token in four bytes of ordinary SQL: the vector rarely has to grow.
+    tokens.reserve(sql.size() / 4 + 4);
     std::size_t position = 0;
     while (position < sql.size()) {
         tokens.push_back(Next(sql, position));

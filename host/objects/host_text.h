@@ -7,7 +7,9 @@ namespace zel {
 
 // Codes, names and keywords compare as on the host's server: ASCII letters without regard to
 // their case, every other byte as it is, so that a UTF-8 text stays exact.
-char AsciiLower(char c);
+inline char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string AsciiLower(std::string_view text);
 bool AsciiEqualIgnoringCase(std::string_view a, std::string_view b);
 
