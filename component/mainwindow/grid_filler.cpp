@@ -117,12 +117,14 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
 
 void GridFiller::WriteRow(zel::IRecordset& recordset, const Target& target,
                           const std::vector<std::string>& names, int row) {
-    target.grid.SetTextMatrix(row, 0, std::to_string(row));
-    for (int field = 0; field < static_cast<int>(names.size()); ++field) {
-        const zel::Variant value = recordset.Fields(field).value_or(zel::Variant{});
-        target.grid.SetTextMatrix(
-            row, field + 1, target.pub.FormatGridTxt(value, names[field], target.quantityStyle));
+    rowTexts_.resize(names.size() + 1);
+    rowTexts_[0] = std::to_string(row);
+    for (std::size_t field = 0; field < names.size(); ++field) {
+        const zel::Variant value =
+            recordset.Fields(static_cast<int>(field)).value_or(zel::Variant{});
+        rowTexts_[field + 1] = target.pub.FormatGridTxt(value, names[field], target.quantityStyle);
     }
+    target.grid.SetRowTexts(row, rowTexts_);
 }
 
 void GridFiller::ShowCount(const Target& target, long count) {

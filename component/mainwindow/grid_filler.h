@@ -50,8 +50,8 @@ public:
 
 private:
     Outcome FillRows(zel::IRecordset& recordset, const Target& target, int serial);
-    static void WriteRow(zel::IRecordset& recordset, const Target& target,
-                         const std::vector<std::string>& names, int row);
+    void WriteRow(zel::IRecordset& recordset, const Target& target,
+                  const std::vector<std::string>& names, int row);
     static void ShowCount(const Target& target, long count);
     // False when a newer fill started while the events ran.
     bool PumpEvents(zel::FlexGrid& grid, int serial);
@@ -61,6 +61,8 @@ private:
     int started_ = 0;
     int depth_ = 0;
     bool fillDone_ = false;
+    // The texts of the row being written, kept from row to row.
+    std::vector<std::string> rowTexts_;
 };
 
 }  // namespace korvel

@@ -104,11 +104,11 @@ void CellRow::Truncate(int columns) {
     Rebuild(keep, columns_, {}, 0);
 }
 
-void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_view text,
-                      std::size_t room) {
+template <typename TextOf>
+void CellRow::Build(std::uint32_t columns, std::size_t room, const TextOf& textOf) {
     std::size_t size = 0;
     for (std::uint32_t c = 0; c < columns; ++c) {
-        size += c == column ? text.size() : Cell(static_cast<int>(c)).size();
+        size += textOf(c).size();
     }
     const std::size_t bytes = BytesFor(columns, size, room);
     const std::size_t endBytes = EndBytesFor(bytes);
@@ -116,7 +116,7 @@ void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_v
     char* out = block.get() + columns * endBytes;
     std::uint32_t end = 0;
     for (std::uint32_t c = 0; c < columns; ++c) {
-        const std::string_view cell = c == column ? text : Cell(static_cast<int>(c));
+        const std::string_view cell = textOf(c);
         if (!cell.empty()) {
             std::memcpy(out + end, cell.data(), cell.size());
         }
@@ -126,6 +126,23 @@ void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_v
     block_ = std::move(block);
     columns_ = columns;
     capacity_ = static_cast<std::uint32_t>(bytes);
+}
+
+void CellRow::Rebuild(std::uint32_t columns, std::uint32_t column, std::string_view text,
+                      std::size_t room) {
+    Build(columns, room,
+          [&](std::uint32_t c) { return c == column ? text : Cell(static_cast<int>(c)); });
+}
+
+void CellRow::SetCells(std::span<const std::string> texts) {
+    const auto given = static_cast<std::uint32_t>(texts.size());
+    if (columns_ == 0 &&
+        std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); })) {
+        return;
+    }
+    Build(std::max(columns_, given), 0, [&](std::uint32_t c) {
+        return c < given ? std::string_view(texts[c]) : Cell(static_cast<int>(c));
+    });
 }
 
 }  // namespace zel

@@ -139,6 +139,10 @@ bool FlexGrid::SetTextMatrix(int row, int col, std::string_view text) {
     return model_.SetText(row, col, text);
 }
 
+bool FlexGrid::SetRowTexts(int row, std::span<const std::string> texts) {
+    return model_.SetRowTexts(row, texts);
+}
+
 bool FlexGrid::SetMousePointer(int mousePointer) {
     if (!ApplyMousePointer(*this, mousePointer)) {
         return false;

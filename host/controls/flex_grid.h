@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
 
     std::string TextMatrix(int row, int col) const;
     bool SetTextMatrix(int row, int col, std::string_view text);
+    // Cells 0 … texts.size() - 1 of a row at once, as SetTextMatrix on each would leave them.
+    bool SetRowTexts(int row, std::span<const std::string> texts);
 
     int MousePointer() const { return mousePointer_; }
     bool SetMousePointer(int mousePointer);

@@ -145,6 +145,29 @@ bool FlexGridModel::SetText(int row, int col, std::string_view text) {
     return true;
 }
 
+bool FlexGridModel::SetRowTexts(int row, std::span<const std::string> texts) {
+    if (row < 0 || row >= Rows()) {
+        return false;
+    }
+    // As with SetText, a text beyond the last column is not written.
+    const bool fits = texts.size() <= static_cast<std::size_t>(cols_);
+    texts = texts.first(std::min(texts.size(), static_cast<std::size_t>(cols_)));
+    if (texts.empty()) {
+        return fits;
+    }
+    rows_[static_cast<std::size_t>(row)].SetCells(texts);
+    const int last = static_cast<int>(texts.size()) - 1;
+    if (row < fixedRows_) {
+        for (int col = 0; col <= last; ++col) {
+            NoteHeaderChanged(col);
+        }
+    } else {
+        dirtyCols_.Add(0);
+        NoteCellChanged(row - fixedRows_, last);
+    }
+    return fits;
+}
+
 Qt::Alignment FlexGridModel::ColAlignment(int col) const {
     if (col < 0 || col >= cols_) {
         return kDefaultAlignment;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ public:
     // "" outside the grid.
     std::string_view Text(int row, int col) const;
     bool SetText(int row, int col, std::string_view text);
+    // Cells 0 … texts.size() - 1 of a row, as that many SetText calls would leave them (false
+    // when some lie beyond the last column, which are not written).
+    bool SetRowTexts(int row, std::span<const std::string> texts);
 
     Qt::Alignment ColAlignment(int col) const;
     bool SetColAlignment(int col, Qt::Alignment alignment);

@@ -103,5 +103,36 @@ TEST(CellRow, CellsStayWholeAsTheRowCrossesTheSizesOfItsEnds) {
     }
 }
 
+// A row written whole reads as the same cell writes would leave it: cells beyond the texts stay,
+// a row of empty texts costs nothing, and a later cell write still fits in.
+TEST(CellRow, ARowWrittenWholeReadsAsItsCellWritesWouldLeaveIt) {
+    const std::vector<std::string> texts{"1", "", "仓库", std::string(300, 'x'), "last"};
+    CellRow whole;
+    whole.SetCells(texts);
+    CellRow byCell;
+    for (std::size_t c = 0; c < texts.size(); ++c) {
+        byCell.SetCell(static_cast<int>(c), texts[c], static_cast<int>(texts.size()));
+    }
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(whole.Cell(c), byCell.Cell(c)) << "cell " << c;
+    }
+    EXPECT_EQ(whole.TextSize(), byCell.TextSize());
+
+    whole.SetCell(1, "filled", 5);
+    EXPECT_EQ(whole.Cell(1), "filled");
+    EXPECT_EQ(whole.Cell(4), "last");
+
+    CellRow wider;
+    wider.SetCells(std::vector<std::string>{"a", "b", "c"});
+    wider.SetCells(std::vector<std::string>{"z"});
+    EXPECT_EQ(wider.Cell(0), "z");
+    EXPECT_EQ(wider.Cell(2), "c") << "cells beyond the texts stay";
+
+    CellRow empty;
+    empty.SetCells(std::vector<std::string>{"", ""});
+    EXPECT_EQ(empty.TextSize(), 0u);
+    EXPECT_EQ(empty.Cell(1), "");
+}
+
 }  // namespace
 }  // namespace zel

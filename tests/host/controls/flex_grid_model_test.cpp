@@ -146,6 +146,29 @@ TEST(FlexGridModel, DeferredChangesArriveAsOneRectangle) {
     EXPECT_EQ(header[0][2].toInt(), 3);
 }
 
+TEST(FlexGridModel, ARowWrittenWholeAnnouncesItsCellsAndDropsWhatLiesBeyondTheColumns) {
+    FlexGridModel model;
+    model.SetCols(3);
+    model.SetRows(3);
+    QSignalSpy cells(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy header(&model, &QAbstractItemModel::headerDataChanged);
+
+    EXPECT_TRUE(model.SetRowTexts(2, std::vector<std::string>{"1", "A01"}));
+    EXPECT_EQ(model.Text(2, 1), "A01");
+    ASSERT_EQ(cells.count(), 1);
+    EXPECT_EQ(cells[0][0].toModelIndex(), model.index(1, 0));
+    EXPECT_EQ(cells[0][1].toModelIndex(), model.index(1, 1));
+
+    EXPECT_TRUE(model.SetRowTexts(0, std::vector<std::string>{"序号", "存货编码", "存货名称"}));
+    EXPECT_EQ(header.count(), 3);
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "存货名称");
+
+    EXPECT_FALSE(model.SetRowTexts(1, std::vector<std::string>{"a", "b", "c", "beyond"}));
+    EXPECT_EQ(model.Text(1, 2), "c");
+    EXPECT_EQ(model.Text(1, 3), "");
+    EXPECT_FALSE(model.SetRowTexts(3, std::vector<std::string>{"x"})) << "no row 3";
+}
+
 TEST(FlexGridModel, DeferredRectangleIsCutToRowsThatRemain) {
     FlexGridModel model;
     model.SetRows(11);
