@@ -174,9 +174,9 @@ bool PostgresConnection::FailSending() {
 }
 
 void PostgresConnection::EndPipeline() {
-    // Two ends in a row mean nothing more is due, as on a connection that broke.
+    // Two ends in a row mean nothing more is due; a broken connection has nothing more to give.
     bool ended = false;
-    while (true) {
+    while (PQstatus(connection_) != CONNECTION_BAD) {
         const PqResult result(PQgetResult(connection_));
         if (!result) {
             if (ended) {

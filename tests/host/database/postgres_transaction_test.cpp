@@ -90,5 +90,19 @@ TEST_F(PostgresTransactionTest, AScriptRunInsideATransactionIsRolledBackWithIt) 
     EXPECT_FALSE(Exists(*writer, "94"));
 }
 
+TEST_F(PostgresTransactionTest, AConnectionCutBeforeTheFirstStatementFailsItWithoutHanging) {
+    const auto pid = writer->Prepare("select pg_backend_pid()");
+    ASSERT_EQ(pid->Step(), StepResult::Row);
+    const std::string writerPid(pid->ColumnText(0));
+    const auto cut = reader->Prepare("select pg_terminate_backend(" + writerPid + ")");
+    ASSERT_EQ(cut->Step(), StepResult::Row) << reader->LastError();
+
+    ASSERT_TRUE(writer->Begin());
+    EXPECT_EQ(Insert(*writer, "95"), StepResult::Error);
+    EXPECT_FALSE(writer->LastError().empty());
+    writer->Rollback();
+    EXPECT_FALSE(Exists(*reader, "95"));
+}
+
 }  // namespace
 }  // namespace zel
