@@ -165,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConditionRefusalCase{{false, "iTopSum", kEqual, "1,5", ""}, {"1,5", "数字"}},
         ConditionRefusalCase{{false, "iTopSum", kLess, "1 or 1=1", ""}, {"1 or 1=1", "数字"}},
         ConditionRefusalCase{{false, "iTopSum", kBetween, "1", "x"}, {"最高库存", "“x”"}},
-        ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-02-30", ""}, {"上次盘点日期", "日期"}},
+        ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-02-30", ""},
+                             {"上次盘点日期", "日期"}},
         ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-03-05' or '1'='1", ""}, {"日期"}},
         ConditionRefusalCase{{false, "cInvName", kContains, "  ", ""}, {"存货名称", "请输入"}},
         ConditionRefusalCase{{false, "iTopSum", kBetween, "1", ""}, {"最高库存", "请输入"}}));

@@ -198,9 +198,9 @@ TEST_F(PubServiceFindTest, TheFrequencyUnitIsChosenFromItsList) {
         Choose(*line.findChild<QComboBox*>("choice"), "月");
         return Click(dialog, "ok");
     });
-    EXPECT_EQ(operators,
-              QStringList({ShownText("Zel.HOST.FIND.opEqual"), ShownText("Zel.HOST.FIND.opNotEqual"),
-                           ShownText("Zel.HOST.FIND.opIsEmpty")}));
+    EXPECT_EQ(operators, QStringList({ShownText("Zel.HOST.FIND.opEqual"),
+                                      ShownText("Zel.HOST.FIND.opNotEqual"),
+                                      ShownText("Zel.HOST.FIND.opIsEmpty")}));
     EXPECT_EQ(units, QStringList({"天", "周", "月"}));
     EXPECT_EQ(condition, "((WhInvContrapose.cFrequency = '月'))");
 }
