@@ -83,16 +83,16 @@ std::optional<Variant> ForwardRecordset::Fields(int index) const {
     if (Eof() || !columns_.Contains(index)) {
         return std::nullopt;
     }
-    // Built in place rather than moved through a Variant and an optional: a reader asks for
-    // every field of every row.
-    const SqlStatement& statement = *statement_;
-    switch (statement.ColumnType(index)) {
+    // One look-up of the value, built in place rather than moved through a Variant and an
+    // optional: a reader asks for every field of every row.
+    const SqlCell cell = statement_->Column(index);
+    switch (cell.type) {
         case SqlValueType::Integer:
-            return std::optional<Variant>(std::in_place, statement.ColumnInteger(index));
+            return std::optional<Variant>(std::in_place, cell.integer);
         case SqlValueType::Real:
-            return std::optional<Variant>(std::in_place, statement.ColumnReal(index));
+            return std::optional<Variant>(std::in_place, cell.real);
         case SqlValueType::Text:
-            return std::optional<Variant>(std::in_place, std::string(statement.ColumnText(index)));
+            return std::optional<Variant>(std::in_place, std::string(cell.text));
         case SqlValueType::Null:
             break;
     }
