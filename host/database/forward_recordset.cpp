@@ -12,9 +12,10 @@ std::shared_ptr<ForwardRecordset> ForwardRecordset::Open(std::unique_ptr<SqlStat
     if (!statement) {
         return nullptr;
     }
+    // The columns are read after the first step, which tells them at no cost.
+    const StepResult first = statement->Step();
     std::shared_ptr<ForwardRecordset> result(
         new ForwardRecordset(std::move(statement), std::move(finished)));
-    const StepResult first = result->statement_->Step();
     if (first == StepResult::Error) {
         result->finished_ = nullptr;
         return nullptr;

@@ -42,6 +42,8 @@ public:
     // end and resets; false when a value or the run fails.
     bool Run(const std::vector<Variant>& values);
 
+    // The result's columns, known before the first step too; a server's statement learns them
+    // with its first answer, and asked before it, costs round trips of their own.
     virtual int ColumnCount() const = 0;
     virtual std::string ColumnName(int column) const = 0;
     // The type text the table declares for a result column ("varchar(20)"); empty for

@@ -135,9 +135,13 @@ std::shared_ptr<StaticRecordset> StaticRecordset::Open(std::unique_ptr<SqlStatem
     if (!statement) {
         return nullptr;
     }
+    // The columns are read after the first step, which tells them at no cost.
+    const StepResult first = statement->Step();
     std::shared_ptr<StaticRecordset> result(
         new StaticRecordset(std::move(statement), std::move(finished)));
-    for (std::size_t row = 0; row < kFirstRows && result->ReadRow(); ++row) {
+    bool more = result->TakeStep(first);
+    for (std::size_t row = 1; more && row < kFirstRows; ++row) {
+        more = result->ReadRow();
     }
     if (!result->open_) {
         return nullptr;
@@ -153,7 +157,11 @@ StaticRecordset::~StaticRecordset() {
 }
 
 bool StaticRecordset::ReadRow() {
-    switch (statement_->Step()) {
+    return TakeStep(statement_->Step());
+}
+
+bool StaticRecordset::TakeStep(StepResult step) {
+    switch (step) {
         case StepResult::Row:
             AppendRow();
             return true;

@@ -9,11 +9,10 @@
 
 #include "host/database/recordset_columns.h"
 #include "host/database/recordset_filter.h"
+#include "host/database/sql_statement.h"
 #include "interfaces/recordset.h"
 
 namespace zel {
-
-class SqlStatement;
 
 // A query result held in memory and read from its statement as the caller moves: a big result
 // shows its first rows at once, and every row read stays, so that the caller can go back and
@@ -96,6 +95,7 @@ private:
     StaticRecordset(std::unique_ptr<SqlStatement> statement, Finished finished);
     // False at the end of the rows or when the step failed.
     bool ReadRow();
+    bool TakeStep(StepResult step);
     void EndRead(long rows);
     void AppendRow();
     char* RowSpace(std::size_t written, std::size_t more);
