@@ -267,8 +267,13 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         return false;
     }
     const std::string now = Now();
-    const bool written = record->Check(*backend_, adding, BusinessDate(now), message) &&
-                         Write(*record, adding, now, message);
+    const bool checked = record->Check(*backend_, adding, BusinessDate(now), message);
+    if (checked) {
+        // The write is all the transaction changes: an update that finds its row gone changes
+        // nothing, so its commit may travel with it even though the save then fails.
+        backend_->CommitWithNextStatement();
+    }
+    const bool written = checked && Write(*record, adding, now, message);
     if (written && backend_->Commit()) {
         return true;
     }

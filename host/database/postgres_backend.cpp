@@ -106,6 +106,12 @@ bool PostgresBackend::Rollback() {
     return connection_ && connection_->EndTransaction("rollback");
 }
 
+void PostgresBackend::CommitWithNextStatement() {
+    if (connection_) {
+        connection_->CommitWithNextStatement();
+    }
+}
+
 std::unique_ptr<ISessionLocks> PostgresBackend::CreateSessionLocks() const {
     return std::make_unique<PostgresSessionLocks>(connection_ ? connection_->Conninfo() : "");
 }

@@ -30,6 +30,7 @@ public:
     bool Begin() override;
     bool Commit() override;
     bool Rollback() override;
+    void CommitWithNextStatement() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
     std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;

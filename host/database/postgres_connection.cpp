@@ -3,6 +3,9 @@
 #include "host/database/postgres_statement.h"
 #include "host/database/pq_result.h"
 
+#include <string_view>
+#include <utility>
+
 namespace zel {
 namespace {
 
@@ -120,48 +123,57 @@ void PostgresConnection::StopStreaming(const PostgresStatement* statement) {
 
 bool PostgresConnection::Send(const std::string& sql, const std::vector<const char*>& values) {
     const int count = static_cast<int>(values.size());
-    const Sending how = HowToSend(sql, count);
-    if (how.refused) {
-        return false;
-    }
-    const bool withBegin = beginWaits_;
-    if (withBegin && !SendBeginAhead()) {
-        return FailSending();
-    }
+    const Sending how = HowToSend(sql);
+    const bool withBegin = std::exchange(beginWaits_, false);
+    const bool withCommit = std::exchange(commitWaits_, false);
+    const bool pipelined = withBegin || withCommit || how.prepareFirst;
     // Types are left to the server, which takes each from where its value is used.
-    const int sent = how.name != nullptr
-                         ? PQsendQueryPrepared(connection_, how.name->c_str(), count, values.data(),
-                                               nullptr, nullptr, 0)
-                         : PQsendQueryParams(connection_, sql.c_str(), count, nullptr,
-                                             values.data(), nullptr, nullptr, 0);
-    if (sent != 1 || (withBegin && PQpipelineSync(connection_) != 1)) {
-        return FailSending();
-    }
-    if (withBegin && !ReadBegun()) {
+    const bool sent =
+        (!pipelined || PQenterPipelineMode(connection_) == 1) &&
+        (!withBegin || SendCommand("begin")) &&
+        (!how.prepareFirst ||
+         PQsendPrepare(connection_, how.name->c_str(), sql.c_str(), count, nullptr) == 1) &&
+        (how.name != nullptr ? PQsendQueryPrepared(connection_, how.name->c_str(), count,
+                                                   values.data(), nullptr, nullptr, 0)
+                             : PQsendQueryParams(connection_, sql.c_str(), count, nullptr,
+                                                 values.data(), nullptr, nullptr, 0)) == 1 &&
+        (!withCommit || SendCommitBehind()) && (!pipelined || PQpipelineSync(connection_) == 1);
+    // What went ahead answers first; a refusal there made the server skip the rest.
+    const bool ready =
+        sent ? (!withBegin || ReadAhead()) && (!how.prepareFirst || ReadAhead()) : FailSending();
+    if (!ready) {
+        if (how.prepareFirst) {
+            ForgetName(sql);
+        }
         return false;
     }
     PQsetSingleRowMode(connection_);
     return true;
 }
 
-bool PostgresConnection::SendBeginAhead() {
-    beginWaits_ = false;
-    return PQenterPipelineMode(connection_) == 1 &&
-           PQsendQueryParams(connection_, "begin", 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+bool PostgresConnection::SendCommand(const char* command) {
+    return PQsendQueryParams(connection_, command, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
 }
 
-// The begin's answer comes first; when it is a refusal, the server skipped the statement.
-bool PostgresConnection::ReadBegun() {
-    const PqResult begun(PQgetResult(connection_));
-    const bool began = PQresultStatus(begun.get()) == PGRES_COMMAND_OK;
-    if (!began) {
-        NoteFailure(begun.get());
+bool PostgresConnection::SendCommitBehind() {
+    if (!SendCommand("commit")) {
+        return false;
+    }
+    carriedCommit_ = CarriedCommit::kAwaited;
+    return true;
+}
+
+bool PostgresConnection::ReadAhead() {
+    const PqResult answer(PQgetResult(connection_));
+    const bool done = PQresultStatus(answer.get()) == PGRES_COMMAND_OK;
+    if (!done) {
+        NoteFailure(answer.get());
     }
     const PqResult end(PQgetResult(connection_));
-    if (!began) {
+    if (!done) {
         EndPipeline();
     }
-    return began;
+    return done;
 }
 
 bool PostgresConnection::FailSending() {
@@ -174,7 +186,10 @@ bool PostgresConnection::FailSending() {
 }
 
 void PostgresConnection::EndPipeline() {
-    // Two ends in a row mean nothing more is due; a broken connection has nothing more to give.
+    // Called once the statement's own results are read, or once a refusal ahead of it made the
+    // server skip the rest: while a commit sent behind it is awaited, the next answer is the
+    // commit's. Two ends in a row mean nothing more is due; a broken connection has nothing more
+    // to give.
     bool ended = false;
     while (PQstatus(connection_) != CONNECTION_BAD) {
         const PqResult result(PQgetResult(connection_));
@@ -189,16 +204,58 @@ void PostgresConnection::EndPipeline() {
         if (PQresultStatus(result.get()) == PGRES_PIPELINE_SYNC) {
             break;
         }
+        if (carriedCommit_ == CarriedCommit::kAwaited) {
+            NoteCarriedCommit(result.get());
+        }
+    }
+    if (carriedCommit_ == CarriedCommit::kAwaited) {
+        carriedCommit_ = CarriedCommit::kRolledBack;
+        NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
     }
     PQexitPipelineMode(connection_);
 }
 
+void PostgresConnection::NoteCarriedCommit(const PGresult* result) {
+    switch (PQresultStatus(result)) {
+        case PGRES_COMMAND_OK:
+            carriedCommit_ = CarriedCommit::kCommitted;
+            break;
+        case PGRES_PIPELINE_ABORTED:
+            carriedCommit_ = CarriedCommit::kSkipped;
+            break;
+        default:
+            // A commit the server refuses rolls the transaction back.
+            carriedCommit_ = CarriedCommit::kRolledBack;
+            NoteFailure(result);
+            break;
+    }
+}
+
 bool PostgresConnection::EndTransaction(const std::string& how) {
+    commitWaits_ = false;
     if (beginWaits_) {
         beginWaits_ = false;
         return true;
     }
-    return Run(how);
+    // A last statement still streaming reads its rest, and with it its commit's answer. What the
+    // carried commit left stays until the next begin: a rollback after a refused commit has
+    // nothing left to end.
+    MakeReady(nullptr);
+    switch (carriedCommit_) {
+        case CarriedCommit::kNone:
+        case CarriedCommit::kAwaited:
+            return Run(how);
+        case CarriedCommit::kCommitted:
+            return true;
+        case CarriedCommit::kSkipped:
+            // The statement failed, so its commit never ran: the transaction waits for its
+            // rollback.
+            carriedCommit_ = CarriedCommit::kRolledBack;
+            return Run("rollback") && how != "commit";
+        case CarriedCommit::kRolledBack:
+            return how != "commit";
+    }
+    return false;
 }
 
 void PostgresConnection::ClearFailure() {
@@ -264,7 +321,7 @@ bool PostgresConnection::Run(const std::string& sql) {
     return true;
 }
 
-PostgresConnection::Sending PostgresConnection::HowToSend(const std::string& sql, int parameters) {
+PostgresConnection::Sending PostgresConnection::HowToSend(const std::string& sql) {
     auto found = prepared_.find(sql);
     if (found == prepared_.end()) {
         if (prepared_.size() < kMostPrepared) {
@@ -273,16 +330,18 @@ PostgresConnection::Sending PostgresConnection::HowToSend(const std::string& sql
         return {};
     }
     Prepared& prepared = found->second;
-    if (prepared.name.empty() && ++prepared.uses >= 2) {
-        const std::string name = "w" + std::to_string(++preparedNames_);
-        const PqResult made(PQprepare(connection_, name.c_str(), sql.c_str(), parameters, nullptr));
-        if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) {
-            NoteFailure(made.get());
-            return {true, nullptr};
-        }
-        prepared.name = name;
+    if (!prepared.name.empty()) {
+        return {&prepared.name, false};
     }
-    return {false, prepared.name.empty() ? nullptr : &prepared.name};
+    if (++prepared.uses < 2) {
+        return {};
+    }
+    prepared.name = "w" + std::to_string(++preparedNames_);
+    return {&prepared.name, true};
+}
+
+void PostgresConnection::ForgetName(const std::string& sql) {
+    prepared_.at(sql).name.clear();
 }
 
 }  // namespace zel

@@ -53,8 +53,15 @@ public:
     // A transaction opened here reaches the server with the next statement sent, in the same
     // round trip: a save's begin costs no wait of its own. Nothing a transaction protects can
     // happen on this connection before that statement, so it begins in time.
-    void BeginWithNextStatement() { beginWaits_ = true; }
-    // Commits or rolls back (how); a transaction no statement ran in has nothing to end.
+    void BeginWithNextStatement() {
+        beginWaits_ = true;
+        carriedCommit_ = CarriedCommit::kNone;
+    }
+    // The transaction's last statement takes its commit along, in the same round trip. When the
+    // statement fails the server skips the commit, and the rollback that follows is sent.
+    void CommitWithNextStatement() { commitWaits_ = true; }
+    // Commits or rolls back (how); a transaction no statement ran in has nothing to end, one
+    // whose commit went with its last statement ended with it.
     bool EndTransaction(const std::string& how);
 
     // What the last statement told: rows it changed, or why it failed.
@@ -72,17 +79,6 @@ public:
     // failure noted.
     bool Run(const std::string& sql);
 
-    // How a statement goes to the server: under the name it was prepared with, made on the text's
-    // second use, so that a statement run again and again (a save's look-ups, a batch's inserts)
-    // is parsed and planned once while one sent once costs no extra round trip; unnamed; or not
-    // at all, when the server refused to prepare it (the reason is noted). Called only while no
-    // statement streams.
-    struct Sending {
-        bool refused = false;
-        const std::string* name = nullptr;
-    };
-    Sending HowToSend(const std::string& sql, int parameters);
-
 private:
     // Texts beyond this many are sent unnamed: they are the one-off ones.
     static constexpr std::size_t kMostPrepared = 256;
@@ -91,20 +87,40 @@ private:
         int uses = 0;
         std::string name;
     };
+    // How a statement goes to the server: under the name it is prepared with on the text's second
+    // use, so that a statement run again and again (a save's look-ups, a batch's inserts) is
+    // parsed and planned once; or unnamed. The preparing travels with the run, so that it costs
+    // no round trip of its own.
+    struct Sending {
+        const std::string* name = nullptr;
+        bool prepareFirst = false;
+    };
+    Sending HowToSend(const std::string& sql);
+    // A name the server did not take is made again, under another name, at the next use.
+    void ForgetName(const std::string& sql);
 
     PostgresConnection(PGconn* connection, std::string conninfo);
 
-    bool SendBeginAhead();
-    bool ReadBegun();
+    // How the commit sent with a transaction's last statement ended.
+    enum class CarriedCommit { kNone, kAwaited, kCommitted, kSkipped, kRolledBack };
+
+    bool SendCommand(const char* command);
+    bool SendCommitBehind();
+    // Reads the answer of a command sent ahead of the statement; on a refusal, which made the
+    // server skip the rest, notes it and ends the pipeline.
+    bool ReadAhead();
     bool FailSending();
     // Reads the results still due up to the pipeline's end, and leaves pipeline mode.
     void EndPipeline();
+    void NoteCarriedCommit(const PGresult* result);
 
     PGconn* connection_;
     std::string conninfo_;
     std::map<std::pair<Oid, int>, const ColumnCatalogue::Column*> origins_;
     PostgresStatement* streaming_ = nullptr;
     bool beginWaits_ = false;
+    bool commitWaits_ = false;
+    CarriedCommit carriedCommit_ = CarriedCommit::kNone;
     long changes_ = 0;
     std::string lastError_;
     SchemaRefusal refusal_ = SchemaRefusal::None;

@@ -45,6 +45,12 @@ public:
     virtual bool Begin() = 0;
     virtual bool Commit() = 0;
     virtual bool Rollback() = 0;
+    // Announces that the next statement is the transaction's last: an engine for which each
+    // exchange with the database costs a wait may send the commit along with it, which commits
+    // when the statement succeeds and rolls back when it fails. Commit or Rollback still follows
+    // as usual; once the statement ran, Commit tells whether its commit held, and Rollback has
+    // nothing left to end.
+    virtual void CommitWithNextStatement() {}
 
     // Named locks that end with this process or connection.
     virtual std::unique_ptr<ISessionLocks> CreateSessionLocks() const = 0;

@@ -19,8 +19,8 @@ protected:
     }
 
     // The name of the warehouse, "" when there is none, "error: …" when the statement fails.
-    std::string Name(const std::string& code) {
-        const auto statement = backend->Prepare(kQuery);
+    std::string Name(const std::string& code, const char* query = kQuery) {
+        const auto statement = backend->Prepare(query);
         if (!statement || !statement->Bind(1, Variant(code))) {
             return "error: " + backend->LastError();
         }
@@ -71,6 +71,25 @@ TEST_F(PostgresPreparedTest, AStatementPreparedInATransactionRolledBackStaysUsab
     EXPECT_TRUE(backend->Rollback());
     EXPECT_EQ(Name("03"), "");
     EXPECT_EQ(Name("01"), "成品库");
+}
+
+TEST_F(PostgresPreparedTest, ATextPreparedTogetherWithABeginAndACommitRunsOrFailsWithThem) {
+    ASSERT_EQ(Name("01"), "成品库");
+    ASSERT_TRUE(backend->Begin());
+    backend->CommitWithNextStatement();
+    EXPECT_EQ(Name("02"), "原料库") << "begun, prepared, run and committed at once";
+    EXPECT_TRUE(backend->Commit());
+
+    constexpr const char* kOther = "select cWhName from Warehouse where cWhCode=? and 1=1";
+    ASSERT_EQ(Name("01", kOther), "成品库");
+    ASSERT_TRUE(db.Execute("alter table Warehouse rename to WarehouseGone"));
+    ASSERT_TRUE(backend->Begin());
+    backend->CommitWithNextStatement();
+    EXPECT_NE(Name("01", kOther).find("does not exist"), std::string::npos) << "not prepared";
+    EXPECT_TRUE(backend->Rollback());
+    ASSERT_TRUE(db.Execute("alter table WarehouseGone rename to Warehouse"));
+    EXPECT_EQ(Name("02", kOther), "原料库") << "prepared anew";
+    EXPECT_EQ(Name("01", kOther), "成品库");
 }
 
 }  // namespace

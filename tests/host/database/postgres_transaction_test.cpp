@@ -104,5 +104,75 @@ TEST_F(PostgresTransactionTest, AConnectionCutBeforeTheFirstStatementFailsItWith
     EXPECT_FALSE(Exists(*reader, "95"));
 }
 
+TEST_F(PostgresTransactionTest, ACommitCarriedByTheLastStatementHoldsOnceThatStatementEnds) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "80"), StepResult::Done) << writer->LastError();
+    writer->CommitWithNextStatement();
+    ASSERT_EQ(Insert(*writer, "81"), StepResult::Done) << writer->LastError();
+    EXPECT_TRUE(Exists(*reader, "80")) << "committed with the last statement, before Commit";
+    EXPECT_TRUE(Exists(*reader, "81"));
+    EXPECT_TRUE(writer->Commit());
+
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "82"), StepResult::Done) << writer->LastError();
+    ASSERT_TRUE(writer->Rollback());
+    EXPECT_FALSE(Exists(*reader, "82")) << "the next transaction is one of its own";
+}
+
+TEST_F(PostgresTransactionTest, ALastStatementRefusedTakesItsTransactionBackWithIt) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "83"), StepResult::Done) << writer->LastError();
+    writer->CommitWithNextStatement();
+    ASSERT_EQ(Insert(*writer, "10"), StepResult::Error);
+    EXPECT_EQ(writer->LastRefusal(), SchemaRefusal::Unique) << writer->LastError();
+    EXPECT_TRUE(writer->Rollback());
+    EXPECT_FALSE(Exists(*reader, "83"));
+    ASSERT_EQ(Insert(*writer, "84"), StepResult::Done) << "out of the failed transaction";
+    EXPECT_TRUE(Exists(*reader, "84"));
+}
+
+TEST_F(PostgresTransactionTest, ACarriedCommitTheServerRefusesIsAFailure) {
+    ASSERT_TRUE(writer->ExecuteScript(
+        "create temporary table deferred_key (k integer unique deferrable initially deferred)"));
+    const auto insertKey = [&] {
+        const auto insert = writer->Prepare("insert into deferred_key values (1)");
+        return insert ? insert->Step() : StepResult::Error;
+    };
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "85"), StepResult::Done) << writer->LastError();
+    ASSERT_EQ(insertKey(), StepResult::Done) << writer->LastError();
+    writer->CommitWithNextStatement();
+    ASSERT_EQ(insertKey(), StepResult::Done) << "the key is checked at the commit";
+    EXPECT_FALSE(writer->Commit());
+    EXPECT_EQ(writer->LastRefusal(), SchemaRefusal::Unique) << writer->LastError();
+    writer->Rollback();
+    EXPECT_FALSE(Exists(*reader, "85"));
+    EXPECT_TRUE(Exists(*writer, "10")) << "the connection stays usable";
+}
+
+TEST_F(PostgresTransactionTest, ACommitAnnouncedButNeverSentLeavesTheRollbackItsWork) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "86"), StepResult::Done) << writer->LastError();
+    writer->CommitWithNextStatement();
+    ASSERT_TRUE(writer->Rollback());
+    EXPECT_FALSE(Exists(*reader, "86"));
+    EXPECT_FALSE(Exists(*writer, "86"));
+}
+
+TEST_F(PostgresTransactionTest, ACommitCarriedByAStreamingQueryIsReadWithTheQuerysRest) {
+    ASSERT_TRUE(writer->Begin());
+    ASSERT_EQ(Insert(*writer, "87"), StepResult::Done) << writer->LastError();
+    writer->CommitWithNextStatement();
+    const auto rows = writer->Prepare("select cWhCode from Warehouse order by cWhCode");
+    ASSERT_EQ(rows->Step(), StepResult::Row);
+    EXPECT_TRUE(writer->Commit());
+    EXPECT_TRUE(Exists(*reader, "87"));
+    int more = 0;
+    while (rows->Step() == StepResult::Row) {
+        ++more;
+    }
+    EXPECT_EQ(more, 30) << "the query keeps its rows";
+}
+
 }  // namespace
 }  // namespace zel
