@@ -87,7 +87,7 @@ as_server_user "$bin/pg_ctl" -D "$folder" -l "$folder/log" -o "$options" -w star
 admin=("$bin/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$port" -U postgres)
 # Every database made from template1 has citext, so a test's fresh database needs no own step.
 "${admin[@]}" -d template1 -c "create extension if not exists citext"
-"${admin[@]}" -d postgres -c "create role whinv_test login createdb"
+"${admin[@]}" -d postgres -c "create role whinv_test login createdb createrole"
 # Dropping a test's database ends the server's own workers on it (autovacuum) too.
 "${admin[@]}" -d postgres -c "grant pg_signal_backend to whinv_test"
 "${admin[@]}" -d postgres -c "create database whinv_test owner whinv_test"
