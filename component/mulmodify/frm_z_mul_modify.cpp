@@ -25,9 +25,9 @@ struct ReferenceKind {
 };
 
 constexpr ReferenceKind kReferenceKinds[] = {
-    {"cinvcode", "Inventory", &LoginContext::sAuthInv},
-    {"cwhcode", "warehouse", &LoginContext::sAuthWh},
-    {"cwhpersoncode", "person", &LoginContext::sAuthPerson},
+    {"cinvcode", "Inventory", &LoginContext::sAuthInvW},
+    {"cwhcode", "warehouse", &LoginContext::sAuthWhW},
+    {"cwhpersoncode", "person", &LoginContext::sAuthPersonW},
 };
 
 const ReferenceKind* ReferenceKindOf(const std::string& field) {

@@ -78,16 +78,17 @@ bool CheckModifyCondition(ComponentContext& context, std::string& condition,
                           const std::string& caption, const ModifiableField& field,
                           const std::string& value) {
     LoginContext& login = context.login;
+    // A code written into rows must be one the user may write, as the editor's save requires.
     switch (field.kind) {
         case Kind::WarehouseCode:
             return login.pub->IFExists(*login.db, "warehouse", caption, value, true, "",
-                                       login.sAuthWh);
+                                       login.sAuthWhW);
         case Kind::PersonCode:
             return login.pub->IFExists(*login.db, "Person", caption, value, false, "",
-                                       login.sAuthPerson);
+                                       login.sAuthPersonW);
         case Kind::InventoryCode:
             return login.pub->IFExists(*login.db, "inventory", caption, value, true, "",
-                                       login.sAuthInv);
+                                       login.sAuthInvW);
         case Kind::Limit:
             return CheckLimit(context, condition, caption, field, value);
         case Kind::Number:

@@ -4,10 +4,12 @@
 
 namespace korvel {
 
+// The rows a user may change, not those he may only read: the set update and its count must
+// reach exactly the rows the row-by-row pass and the server's own rights allow.
 std::string ModifyQueries::MatchingTail(const std::string& condition, const LoginContext& login) {
     return " from whinvcontrapose Left join Warehouse on  whinvcontrapose.cWhCode=Warehouse.cWhCode"
            " left join Inventory on whinvcontrapose.cInvCode=Inventory.cInvcode where " +
-           condition + " and " + login.sAuthInv + " and " + login.sAuthWh;
+           condition + " and " + login.sAuthInvW + " and " + login.sAuthWhW;
 }
 
 std::string ModifyQueries::MatchingQuery(const std::string& condition, const LoginContext& login) {

@@ -15,6 +15,7 @@
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
 #include "host/database/static_recordset.h"
+#include "host/database/write_rights.h"
 #include "host/objects/host_text.h"
 
 namespace zel {
@@ -337,7 +338,7 @@ bool ClsCommon::Modify(const std::string& xml, const std::string& table, std::st
 }
 
 bool ClsCommon::Delete(const std::string& condition, const std::string& keyField,
-                       const std::string& table, std::string& message, const std::string&) {
+                       const std::string& table, std::string& message, const std::string& userId) {
     message.clear();
     if (!Status()) {
         message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
@@ -347,12 +348,14 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
         message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
         return false;
     }
-    return RunDelete("delete from " + table + " where " + keyField + "='" + condition + "'",
-                     message);
+    const std::string where = keyField + "='" + condition + "'";
+    return RunDelete(table, where, userId, message);
 }
 
-// One row is what the caller meant; a condition that reaches more is refused whole.
-bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
+// One row is what the caller meant; a condition that reaches more is refused whole. A
+// correspondence row is deleted only by a user who may write it, as a save requires.
+bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
+                          const std::string& userId, std::string& message) {
     DrainLazyResults();
     const auto start = Clock::now();
     if (!backend_->Begin()) {
@@ -360,6 +363,11 @@ bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
         message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
         return false;
     }
+    if (AsciiEqualIgnoringCase(table, kTable) && !MayDelete(where, userId, message)) {
+        backend_->Rollback();
+        return false;
+    }
+    const std::string sql = "delete from " + table + " where " + where;
     std::string adapted;
     auto statement = Prepare(sql, adapted);
     long rows = 0;
@@ -386,6 +394,35 @@ bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
                                                 : "Zel.HOST.DB.delete_many");
     }
     return false;
+}
+
+// The rows are read under the delete's transaction, so the rights and the row cannot change in
+// between. A condition naming no row or several is left to the delete, which refuses it whole.
+bool ClsCommon::MayDelete(const std::string& where, const std::string& userId,
+                          std::string& message) {
+    std::string adapted;
+    auto rows = Prepare(
+        std::string("select cWhCode, cInvCode, cWhPersonCode from ") + kTable + " where " + where,
+        adapted);
+    std::vector<std::string> row;
+    long count = 0;
+    StepResult step = StepResult::Error;
+    while (rows && (step = rows->Step()) == StepResult::Row) {
+        if (++count == 1) {
+            row = {std::string(rows->ColumnText(0)), std::string(rows->ColumnText(1)),
+                   std::string(rows->ColumnText(2))};
+        }
+    }
+    if (step != StepResult::Done) {
+        lastError_ = backend_->LastError();
+        message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
+        return false;
+    }
+    if (count != 1) {
+        return true;
+    }
+    message = WriteRefusal(WriteRights(*backend_, userId), userId, row[0], row[1], row[2]);
+    return message.empty();
 }
 
 bool ClsCommon::TryAcquire(const std::string& name, const std::string& holder,

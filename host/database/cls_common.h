@@ -57,7 +57,10 @@ private:
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
-    bool RunDelete(const std::string& sql, std::string& message);
+    bool RunDelete(const std::string& table, const std::string& where, const std::string& userId,
+                   std::string& message);
+    // Whether the user may delete the one correspondence row the condition names.
+    bool MayDelete(const std::string& where, const std::string& userId, std::string& message);
     // The date the service judges an item's end date on.
     std::optional<std::string> BusinessDate(const std::string& now) const;
 

@@ -204,19 +204,8 @@ bool CorrespondenceRecord::CheckMasterRows(SqlBackend& backend, bool adding,
 bool CorrespondenceRecord::CheckRights(SqlBackend& backend, const Variant& administratorFlag,
                                        std::string& message) const {
     const WriteRights rights(backend, user_, administratorFlag);
-    const std::string person = PersonCode();
-    if (!rights.UserKnown()) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.unknown_user", {user_});
-    } else if (!rights.MayWrite("Warehouse", warehouse_)) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_warehouse", {warehouse_});
-    } else if (!rights.MayWrite("Inventory", inventory_)) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_inventory", {inventory_});
-    } else if (!person.empty() && !rights.MayWrite("Person", person)) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.no_write_person", {person});
-    } else {
-        return true;
-    }
-    return false;
+    message = WriteRefusal(rights, user_, warehouse_, inventory_, PersonCode());
+    return message.empty();
 }
 
 std::string CorrespondenceRecord::PersonCode() const {

@@ -1,5 +1,6 @@
 #include "host/database/write_rights.h"
 
+#include "host/database/database_texts.h"
 #include "host/database/single_value.h"
 #include "host/objects/host_text.h"
 
@@ -61,6 +62,24 @@ std::optional<bool> WriteRights::IsControlled(const std::string& object) const {
         return std::nullopt;
     }
     return control.value ? FlagOf(control.value) : std::optional(false);
+}
+
+std::string WriteRefusal(const WriteRights& rights, const std::string& user,
+                         const std::string& warehouse, const std::string& inventory,
+                         const std::string& person) {
+    if (!rights.UserKnown()) {
+        return DatabaseTexts::Format("Zel.HOST.DB.unknown_user", {user});
+    }
+    if (!rights.MayWrite("Warehouse", warehouse)) {
+        return DatabaseTexts::Format("Zel.HOST.DB.no_write_warehouse", {warehouse});
+    }
+    if (!rights.MayWrite("Inventory", inventory)) {
+        return DatabaseTexts::Format("Zel.HOST.DB.no_write_inventory", {inventory});
+    }
+    if (!person.empty() && !rights.MayWrite("Person", person)) {
+        return DatabaseTexts::Format("Zel.HOST.DB.no_write_person", {person});
+    }
+    return {};
 }
 
 }  // namespace zel

@@ -32,4 +32,10 @@ private:
     std::optional<bool> administrator_;
 };
 
+// The message that refuses the user a correspondence row of this warehouse, item and storekeeper
+// (empty: none); empty when he may write it.
+std::string WriteRefusal(const WriteRights& rights, const std::string& user,
+                         const std::string& warehouse, const std::string& inventory,
+                         const std::string& person);
+
 }  // namespace zel

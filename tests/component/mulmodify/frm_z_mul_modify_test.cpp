@@ -111,7 +111,7 @@ TEST_F(FrmZMulModifyTest, RunsSeveralRequestsInOneOpening) {
 
 TEST_F(FrmZMulModifyTest, PicksACodeThroughTheReferenceOfItsField) {
     host->reference = {true, "A003", "垫圈"};
-    context.login.sAuthPerson = "(P)";
+    context.login.sAuthPersonW = "(P)";
     WithWindow([this](FrmZMulModify& window) {
         zel::Edit box(&window);
         box.setObjectName("Value");

@@ -81,7 +81,7 @@ TEST_F(ModifyByRowTest, AnErrorHalfWayTellsHowManyRowsChangedAndShowsTheReport) 
 }
 
 TEST_F(ModifyByRowTest, RowsOutsideTheRightsAreNeitherChangedNorReported) {
-    context.login.sAuthWh = "(Warehouse.CWhCode in ('01'))";
+    context.login.sAuthWhW = "(Warehouse.CWhCode in ('01'))";
     Request("1=1", "cInvCode", "A002");
     EXPECT_EQ(Pairs(), (std::vector<std::string>{"01/A002", "02/A001", "03/A001"}));
     EXPECT_EQ(Messages(), std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_all", {"1"})});

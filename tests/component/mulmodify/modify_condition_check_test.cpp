@@ -76,7 +76,7 @@ TEST_F(ModifyConditionCheckTest, RefusesAnEmptyLimitNamingItsCaption) {
 }
 
 TEST_F(ModifyConditionCheckTest, AsksTheHostAboutCodesAndDates) {
-    context.login.sAuthPerson = "(P)";
+    context.login.sAuthPersonW = "(P)";
     EXPECT_EQ(Narrowed("CWhCode", "01"), "(1=1)");
     EXPECT_EQ(Narrowed("cInvCode", "A001"), "(1=1)");
     EXPECT_EQ(Narrowed("cWhPersonCode", ""), "(1=1)");

@@ -126,8 +126,8 @@ TEST_F(ModifyRequestTest, RowsOutsideTheRightsNeverMatch) {
     database.AddCorrespondence("01", "A002");
     database.AddCorrespondence("02", "A001");
     database.AddCorrespondence("03", "A003");
-    context.login.sAuthWh = "(Warehouse.CWhCode in ('01','03'))";
-    context.login.sAuthInv = "( Inventory.cInvCode in ('A001','A003'))";
+    context.login.sAuthWhW = "(Warehouse.CWhCode in ('01','03'))";
+    context.login.sAuthInvW = "( Inventory.cInvCode in ('A001','A003'))";
     AnswerYes();
     Request("whinvcontrapose.cWhCode='02' or 1=1", "iWastage", "9");
     EXPECT_EQ(AskedCount(), 2);
@@ -135,6 +135,25 @@ TEST_F(ModifyRequestTest, RowsOutsideTheRightsNeverMatch) {
     EXPECT_EQ(Cell("03", "A003", "iWastage"), "9");
     EXPECT_EQ(Cell("01", "A002", "iWastage"), "NULL");
     EXPECT_EQ(Cell("02", "A001", "iWastage"), "NULL");
+}
+
+// Reading a warehouse or an item is not the right to change its rows: the count asked about and
+// the rows changed are those the user may write.
+TEST_F(ModifyRequestTest, RowsTheUserMayOnlyReadAreNotChanged) {
+    database.AddCorrespondence("01", "A001");
+    database.AddCorrespondence("02", "A001");
+    database.AddCorrespondence("02", "A002");
+    database.AddCorrespondence("03", "A002");
+    context.login.sAuthWhW = "(Warehouse.CWhCode in ('02','03'))";
+    context.login.sAuthInvW = "( Inventory.cInvCode in ('A001'))";
+    AnswerYes();
+    Request("1=1", "iWastage", "4");
+    EXPECT_EQ(AskedCount(), 1);
+    EXPECT_EQ(Cell("02", "A001", "iWastage"), "4");
+    for (const auto& [warehouse, item] :
+         {std::pair{"01", "A001"}, {"02", "A002"}, {"03", "A002"}}) {
+        EXPECT_EQ(Cell(warehouse, item, "iWastage"), "NULL") << warehouse << "/" << item;
+    }
 }
 
 TEST_F(ModifyRequestTest, KeepsTheLimitRulesAfterAnOrAndAfterIsNull) {

@@ -25,8 +25,10 @@ protected:
         database.AddPerson("P1");
         BindContext();
         host = &RecordHostCalls();
-        context.login.sAuthInv = "(1=1)";
-        context.login.sAuthWh = "(1=1)";
+        for (std::string* condition : {&context.login.sAuthInv, &context.login.sAuthInvW,
+                                       &context.login.sAuthWh, &context.login.sAuthWhW}) {
+            *condition = "(1=1)";
+        }
         context.catalogue.arrFreqText = {"天", "周", "月"};
         context.catalogue.arrFreqValue = {"天", "周", "月"};
     }

@@ -1,4 +1,5 @@
 #include "host/database/cls_common.h"
+#include "host/database/database_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,44 @@ TEST_F(ClsCommonTest, DeleteOfNothingOrOfManyRowsChangesNothing) {
         EXPECT_FALSE(message.empty()) << c.condition;
         EXPECT_EQ(Count(), 2) << c.condition;
     }
+}
+
+// A row is deleted only by a user who may write its warehouse, item and storekeeper, as a save
+// requires; a read grant is not enough.
+TEST_F(ClsCommonTest, DeleteNeedsTheRightToWriteTheRow) {
+    db.AddPerson("P1");
+    db.AddCorrespondence("01", "A001");
+    db.AddCorrespondence("02", "A001");
+    db.AddCorrespondence("02", "A002", {{"cWhPersonCode", "P1"}});
+    ASSERT_TRUE(db.Execute("update aa_rowauth_object set bControlled=1"));
+    ASSERT_TRUE(db.Execute("insert into aa_user values ('u01','x',0)"));
+    ASSERT_TRUE(
+        db.Execute("insert into aa_rowauth values ('u01','Warehouse','01','R'), "
+                   "('u01','Warehouse','02','W'), ('u01','Inventory','A001','W'), "
+                   "('u01','Inventory','A002','W')"));
+    struct Case {
+        const char* condition;
+        const char* user;
+        const char* refusal;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {"A001' and  Cwhcode='01", "u01", "Zel.HOST.DB.no_write_warehouse", "01"},
+        {"A002' and  Cwhcode='02", "u01", "Zel.HOST.DB.no_write_person", "P1"},
+        {"A001' and  Cwhcode='02", "nobody", "Zel.HOST.DB.unknown_user", "nobody"},
+    };
+    for (const auto& c : cases) {
+        std::string message;
+        EXPECT_FALSE(service->Delete(c.condition, "cInvCode", "WhInvContrapose", message, c.user))
+            << c.condition;
+        EXPECT_EQ(message, DatabaseTexts::Format(c.refusal, {c.refused}));
+        EXPECT_EQ(Count(), 3) << c.condition;
+    }
+    std::string message;
+    EXPECT_TRUE(
+        service->Delete("A001' and  Cwhcode='02", "cInvCode", "WhInvContrapose", message, "u01"))
+        << message;
+    EXPECT_EQ(Count("cWhCode='02' and cInvCode='A001'"), 0);
 }
 
 TEST_F(ClsCommonTest, ServiceWithoutDatabaseRefusesEverything) {
