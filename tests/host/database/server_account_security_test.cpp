@@ -216,15 +216,28 @@ TEST_F(ServerAccountSecurityTest, EachLoginReadsAndWritesOnlyItsOwnSettings) {
     EXPECT_EQ(session.Column("select cLayout from aa_formlayout"), std::vector<std::string>{"y"});
 }
 
-TEST_F(ServerAccountSecurityTest, SettingUpAgainKeepsTheRightsAndTheOwnerAnAdministrator) {
-    Secure();
+// Rights granted by hand or by an older set-up (every right on every table, to all users) end
+// with the next set-up; the set-up's own stay.
+TEST_F(ServerAccountSecurityTest, SettingUpAgainSetsTheRightsAnewAndKeepsTheOwnerAnAdministrator) {
     ServerSession owner(db.Path());
+    ASSERT_TRUE(owner
+                    .Run("grant all on all tables in schema public to public; grant all on all "
+                         "tables in schema public to \"" +
+                         AccountRolesOf(roles_.Database()).users + "\"")
+                    .ok);
+    ServerSession before(roles_.ConninfoOf(clerk));
+    ASSERT_TRUE(before.Run("update aa_rowauth_object set bControlled=bControlled").ok);
+    Secure();
     EXPECT_EQ(owner.Column("select bAdmin from aa_user where cUserId=current_user"),
               std::vector<std::string>{"1"});
     ServerSession session(roles_.ConninfoOf(clerk));
     EXPECT_EQ(session.Column("select count(*) from WhInvContrapose"),
               std::vector<std::string>{"4"});
-    EXPECT_EQ(session.Run("delete from aa_rowauth").sqlState, "42501");
+    for (const char* sql :
+         {"delete from aa_rowauth", "update aa_user set bAdmin=1", "truncate WhInvContrapose"}) {
+        EXPECT_EQ(session.Run(sql).sqlState, "42501") << sql;
+    }
+    EXPECT_EQ(session.Run("update WhInvContrapose set iTopSum=0").rows, 2);
 }
 
 TEST_F(ServerAccountSecurityTest, ALoginWithoutTheNeededPrivilegeIsToldWhichOneItLacks) {
