@@ -11,6 +11,7 @@
 #include "host/database/local_time_text.h"
 #include "host/database/postgres_backend.h"
 #include "host/database/refusal_message.h"
+#include "host/database/single_value.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
@@ -321,9 +322,14 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
         }
         return false;
     }
-    // An update of no row: someone deleted it since the caller read it.
+    // An update of no row: someone deleted it since the caller read it, or the row is one the
+    // login may read but not write, which a server's row policy passes over without an error.
     if (changed < 1) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.modify_gone");
+        const bool stillThere =
+            Exists("select 1 from WhInvContrapose where cWhCode=? and cInvCode=?",
+                   {Variant(record.WarehouseCode()), Variant(record.InventoryCode())});
+        message =
+            DatabaseTexts::Text(stillThere ? "Zel.HOST.DB.denied" : "Zel.HOST.DB.modify_gone");
         return false;
     }
     return true;
@@ -352,10 +358,16 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
     return RunDelete(table, where, userId, message);
 }
 
+bool ClsCommon::Exists(const std::string& sql, const std::vector<Variant>& values) {
+    const auto found = ReadSingleValue(*backend_, backend_->ToNative(sql), values);
+    return found.read && found.value.has_value();
+}
+
 // One row is what the caller meant; a condition that reaches more is refused whole. A
 // correspondence row is deleted only by a user who may write it, as a save requires.
 bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
                           const std::string& userId, std::string& message) {
+    const std::string rows = table + " where " + where;
     DrainLazyResults();
     const auto start = Clock::now();
     if (!backend_->Begin()) {
@@ -367,33 +379,42 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
         backend_->Rollback();
         return false;
     }
-    const std::string sql = "delete from " + table + " where " + where;
     std::string adapted;
-    auto statement = Prepare(sql, adapted);
-    long rows = 0;
-    const bool ran = statement && RunToEnd(*statement, rows);
+    auto statement = Prepare("delete from " + rows, adapted);
+    long deleted = 0;
+    const bool ran = statement && RunToEnd(*statement, deleted);
     if (ran) {
-        rows = backend_->Changes();
+        deleted = backend_->Changes();
     } else if (statement) {
         lastError_ = backend_->LastError();
     }
-    Log("Delete", adapted, ran ? rows : -1, start);
-    if (ran && rows == 1 && backend_->Commit()) {
+    Log("Delete", adapted, ran ? deleted : -1, start);
+    if (ran && deleted == 1 && backend_->Commit()) {
         return true;
     }
-    if (ran && rows == 1) {
+    if (ran && deleted == 1) {
         lastError_ = backend_->LastError();
     }
     backend_->Rollback();
-    if (!ran) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
-    } else if (rows == 1) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
-    } else {
-        message = DatabaseTexts::Text(rows == 0 ? "Zel.HOST.DB.delete_no_row"
-                                                : "Zel.HOST.DB.delete_many");
-    }
+    message = DeleteRefusal(ran, statement != nullptr, deleted, rows);
     return false;
+}
+
+std::string ClsCommon::DeleteRefusal(bool ran, bool prepared, long deleted,
+                                     const std::string& rows) {
+    if (!ran) {
+        const std::string refusal = prepared ? RefusalMessage(*backend_, true) : std::string();
+        return refusal.empty() ? DatabaseTexts::Text("Zel.HOST.DB.bad_delete") : refusal;
+    }
+    if (deleted == 1) {
+        return DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
+    }
+    if (deleted > 1) {
+        return DatabaseTexts::Text("Zel.HOST.DB.delete_many");
+    }
+    // Nothing deleted, yet the row is there: a server's row policy kept it from this login.
+    return DatabaseTexts::Text(Exists("select 1 from " + rows, {}) ? "Zel.HOST.DB.denied"
+                                                                   : "Zel.HOST.DB.delete_no_row");
 }
 
 // The rows are read under the delete's transaction, so the rights and the row cannot change in

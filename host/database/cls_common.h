@@ -61,6 +61,10 @@ private:
                    std::string& message);
     // Whether the user may delete the one correspondence row the condition names.
     bool MayDelete(const std::string& where, const std::string& userId, std::string& message);
+    // Why a delete that did not remove exactly one row failed; rows: "T where ...".
+    std::string DeleteRefusal(bool ran, bool prepared, long deleted, const std::string& rows);
+    // Whether a query in the host's dialect finds a row; false too when it fails.
+    bool Exists(const std::string& sql, const std::vector<Variant>& values);
     // The date the service judges an item's end date on.
     std::optional<std::string> BusinessDate(const std::string& now) const;
 
