@@ -52,8 +52,8 @@ protected:
         ASSERT_TRUE(service->Status()) << service->LastError();
         // The program's conditions of a user it takes for an administrator: only the server
         // narrows the rows.
-        login.sAuthInv = "(1=1)";
-        login.sAuthWh = "(1=1)";
+        login.sAuthInvW = "(1=1)";
+        login.sAuthWhW = "(1=1)";
     }
 
     bool SetUpdate(const std::string& condition) {
