@@ -29,6 +29,8 @@ create table if not exists whinv_session_lock (
     cHolder text not null,
     iBackendPid integer not null
 );
+-- The login that wrote the row, so that the server lets nobody else change it.
+alter table whinv_session_lock add column if not exists cLogin text not null default current_user;
 
 create table if not exists Warehouse (
     cWhCode citext not null primary key,
@@ -307,3 +309,106 @@ end $$;
 drop trigger if exists aa_rowauth_trim on aa_rowauth;
 create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
     for each row execute function aa_rowauth_trim();
+
+-- Who may see and change which rows is decided by the server, for every client alike: the
+-- program's own conditions only spare a user the rows he would be refused. The rules are those of
+-- the row-authorisation service: an administrator (aa_user.bAdmin) reaches every row; an object
+-- that aa_rowauth_object does not control is open to all; any other only in the codes aa_rowauth
+-- grants to the login ('R' or 'W' to read, 'W' to write). A login without an aa_user row is no
+-- administrator and holds no grant. The owner of the tables is not bound (no FORCE): the account's
+-- maker and its tools see every row.
+--
+-- The bodies are bound to these tables when they are made (begin atomic), so that no table of a
+-- user's own on his search path can stand in for them.
+create or replace function whinv_is_admin() returns boolean
+language sql stable
+begin atomic
+    select coalesce((select bAdmin <> 0 from aa_user where cUserId = current_user::citext), false);
+end;
+
+create or replace function whinv_is_controlled(object citext) returns boolean
+language sql stable
+begin atomic
+    select coalesce((select bControlled <> 0 from aa_rowauth_object where cBusObCode = object),
+                    false);
+end;
+
+-- The codes of an object granted to the login: to write, or (writing false) to read.
+create or replace function whinv_granted(object citext, writing boolean) returns setof citext
+language sql stable
+begin atomic
+    select cACCode from aa_rowauth
+    where cUserId = current_user::citext and cBusObCode = object
+        and (cRight = 'W' or (not writing and cRight = 'R'));
+end;
+
+-- A table of a million rows is checked row by row, so no check may query per row: the
+-- administrator and the control of each object are uncorrelated sub-selects, which the server
+-- evaluates once per statement, and a grant is a look-up in the granted codes, which it hashes
+-- once per statement.
+alter table WhInvContrapose enable row level security;
+drop policy if exists WhInvContrapose_read on WhInvContrapose;
+create policy WhInvContrapose_read on WhInvContrapose for select using (
+    (select whinv_is_admin())
+    or ((not (select whinv_is_controlled('Warehouse'))
+            or cWhCode in (select whinv_granted('Warehouse', false)))
+        and (not (select whinv_is_controlled('Inventory'))
+            or cInvCode in (select whinv_granted('Inventory', false)))
+        and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
+            or cWhPersonCode in (select whinv_granted('Person', false)))));
+-- Writing: the same with the write grants, for a row added, a row deleted, and a row changed both
+-- as it was and as it becomes (an update's check defaults to its condition).
+drop policy if exists WhInvContrapose_add on WhInvContrapose;
+create policy WhInvContrapose_add on WhInvContrapose for insert with check (
+    (select whinv_is_admin())
+    or ((not (select whinv_is_controlled('Warehouse'))
+            or cWhCode in (select whinv_granted('Warehouse', true)))
+        and (not (select whinv_is_controlled('Inventory'))
+            or cInvCode in (select whinv_granted('Inventory', true)))
+        and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
+            or cWhPersonCode in (select whinv_granted('Person', true)))));
+drop policy if exists WhInvContrapose_change on WhInvContrapose;
+create policy WhInvContrapose_change on WhInvContrapose for update using (
+    (select whinv_is_admin())
+    or ((not (select whinv_is_controlled('Warehouse'))
+            or cWhCode in (select whinv_granted('Warehouse', true)))
+        and (not (select whinv_is_controlled('Inventory'))
+            or cInvCode in (select whinv_granted('Inventory', true)))
+        and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
+            or cWhPersonCode in (select whinv_granted('Person', true)))));
+drop policy if exists WhInvContrapose_remove on WhInvContrapose;
+create policy WhInvContrapose_remove on WhInvContrapose for delete using (
+    (select whinv_is_admin())
+    or ((not (select whinv_is_controlled('Warehouse'))
+            or cWhCode in (select whinv_granted('Warehouse', true)))
+        and (not (select whinv_is_controlled('Inventory'))
+            or cInvCode in (select whinv_granted('Inventory', true)))
+        and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
+            or cWhPersonCode in (select whinv_granted('Person', true)))));
+
+-- Everyone reads who holds a lock; a row is written by its holder's login only. A row of another
+-- login may be taken over once its holder's session is gone: the lock itself ended with it, and
+-- the next holder writes its own name over the stale one.
+alter table whinv_session_lock enable row level security;
+drop policy if exists whinv_session_lock_read on whinv_session_lock;
+create policy whinv_session_lock_read on whinv_session_lock for select using (true);
+drop policy if exists whinv_session_lock_add on whinv_session_lock;
+create policy whinv_session_lock_add on whinv_session_lock for insert
+    with check (cLogin = current_user);
+drop policy if exists whinv_session_lock_change on whinv_session_lock;
+create policy whinv_session_lock_change on whinv_session_lock for update
+    using (cLogin = current_user
+           or not exists (select from pg_stat_activity
+                          where pid = iBackendPid and usename = cLogin))
+    with check (cLogin = current_user);
+drop policy if exists whinv_session_lock_remove on whinv_session_lock;
+create policy whinv_session_lock_remove on whinv_session_lock for delete
+    using (cLogin = current_user);
+
+-- Window layouts and the filter's set-up are each user's own.
+alter table aa_formlayout enable row level security;
+drop policy if exists aa_formlayout_own on aa_formlayout;
+create policy aa_formlayout_own on aa_formlayout using (cUserId = current_user::citext);
+alter table aa_formoption enable row level security;
+drop policy if exists aa_formoption_own on aa_formoption;
+create policy aa_formoption_own on aa_formoption using (cUserId = current_user::citext);

@@ -11,6 +11,7 @@
 #include "host/database/local_time_text.h"
 #include "host/database/postgres_backend.h"
 #include "host/database/refusal_message.h"
+#include "host/database/single_value.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite_backend.h"
@@ -320,9 +321,14 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
         }
         return false;
     }
-    // An update of no row: someone deleted it since the caller read it.
+    // An update of no row: someone deleted it since the caller read it, or the row is one the
+    // login may read but not write, which a server's row policy passes over without an error.
     if (changed < 1) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.modify_gone");
+        const bool stillThere =
+            Exists("select 1 from WhInvContrapose where cWhCode=? and cInvCode=?",
+                   {Variant(record.WarehouseCode()), Variant(record.InventoryCode())});
+        message =
+            DatabaseTexts::Text(stillThere ? "Zel.HOST.DB.denied" : "Zel.HOST.DB.modify_gone");
         return false;
     }
     return true;
@@ -347,12 +353,17 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
         message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
         return false;
     }
-    return RunDelete("delete from " + table + " where " + keyField + "='" + condition + "'",
-                     message);
+    return RunDelete(table + " where " + keyField + "='" + condition + "'", message);
+}
+
+bool ClsCommon::Exists(const std::string& sql, const std::vector<Variant>& values) {
+    const auto found = ReadSingleValue(*backend_, backend_->ToNative(sql), values);
+    return found.read && found.value.has_value();
 }
 
 // One row is what the caller meant; a condition that reaches more is refused whole.
-bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
+bool ClsCommon::RunDelete(const std::string& rows, std::string& message) {
+    const std::string sql = "delete from " + rows;
     DrainLazyResults();
     const auto start = Clock::now();
     if (!backend_->Begin()) {
@@ -362,28 +373,33 @@ bool ClsCommon::RunDelete(const std::string& sql, std::string& message) {
     }
     std::string adapted;
     auto statement = Prepare(sql, adapted);
-    long rows = 0;
-    const bool ran = statement && RunToEnd(*statement, rows);
+    long deleted = 0;
+    const bool ran = statement && RunToEnd(*statement, deleted);
     if (ran) {
-        rows = backend_->Changes();
+        deleted = backend_->Changes();
     } else if (statement) {
         lastError_ = backend_->LastError();
     }
-    Log("Delete", adapted, ran ? rows : -1, start);
-    if (ran && rows == 1 && backend_->Commit()) {
+    Log("Delete", adapted, ran ? deleted : -1, start);
+    if (ran && deleted == 1 && backend_->Commit()) {
         return true;
     }
-    if (ran && rows == 1) {
+    if (ran && deleted == 1) {
         lastError_ = backend_->LastError();
     }
     backend_->Rollback();
     if (!ran) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
-    } else if (rows == 1) {
+        const std::string refusal = statement ? RefusalMessage(*backend_, true) : std::string();
+        message = refusal.empty() ? DatabaseTexts::Text("Zel.HOST.DB.bad_delete") : refusal;
+    } else if (deleted == 1) {
         message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
+    } else if (deleted > 1) {
+        message = DatabaseTexts::Text("Zel.HOST.DB.delete_many");
     } else {
-        message = DatabaseTexts::Text(rows == 0 ? "Zel.HOST.DB.delete_no_row"
-                                                : "Zel.HOST.DB.delete_many");
+        // Nothing deleted, yet the row is there: a server's row policy kept it from this login.
+        message =
+            DatabaseTexts::Text(Exists("select 1 from " + rows, {}) ? "Zel.HOST.DB.denied"
+                                                                    : "Zel.HOST.DB.delete_no_row");
     }
     return false;
 }

@@ -57,7 +57,10 @@ private:
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
-    bool RunDelete(const std::string& sql, std::string& message);
+    // rows: "T where ...", the rows to delete.
+    bool RunDelete(const std::string& rows, std::string& message);
+    // Whether a query in the host's dialect finds a row; false too when it fails.
+    bool Exists(const std::string& sql, const std::vector<Variant>& values);
     // The date the service judges an item's end date on.
     std::optional<std::string> BusinessDate(const std::string& now) const;
 

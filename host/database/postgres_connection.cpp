@@ -34,6 +34,9 @@ SchemaRefusal RefusalOf(const std::string& sqlState) {
     if (sqlState == "23502") {
         return SchemaRefusal::NotNull;
     }
+    if (sqlState == "42501") {
+        return SchemaRefusal::Denied;
+    }
     return SchemaRefusal::None;
 }
 
@@ -290,6 +293,7 @@ void PostgresConnection::NoteFailure(const PGresult* result) {
             break;
         case SchemaRefusal::Unique:
         case SchemaRefusal::ForeignKey:
+        case SchemaRefusal::Denied:
             refusedSubject_ = table;
             break;
         case SchemaRefusal::None:

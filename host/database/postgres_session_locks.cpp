@@ -56,7 +56,8 @@ bool PostgresSessionLocks::RecordHolder(const std::string& name, const std::stri
     return Run(connection_,
                "insert into whinv_session_lock (cName, cHolder, iBackendPid) "
                "values ($1, $2, pg_backend_pid()) on conflict (cName) do update "
-               "set cHolder = excluded.cHolder, iBackendPid = excluded.iBackendPid",
+               "set cHolder = excluded.cHolder, iBackendPid = excluded.iBackendPid, "
+               "cLogin = excluded.cLogin",
                {name, holder})
         .has_value();
 }

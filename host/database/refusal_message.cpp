@@ -25,6 +25,8 @@ std::string RefusalMessage(const SqlBackend& backend, bool deleting) {
             return TextOr(kKeyPrefix + subject, "Zel.HOST.DB.out_of_range");
         case SchemaRefusal::NotNull:
             return DatabaseTexts::Format("Zel.HOST.DB.value_required", {subject});
+        case SchemaRefusal::Denied:
+            return DatabaseTexts::Text("Zel.HOST.DB.denied");
         case SchemaRefusal::None:
             break;
     }

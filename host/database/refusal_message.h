@@ -10,7 +10,8 @@ namespace zel {
 // texts; empty when the backend's last failure was no such refusal. The schema names each check
 // after the text that explains it (Zel.HOST.DB.<name>); a unique key is worded per table
 // (Zel.HOST.DB.duplicate.<table>). A reference refuses a row that names a missing one, or the
-// deletion of a row that others still name (deleting).
+// deletion of a row that others still name (deleting). A server's refusal of a right the user
+// lacks is worded alike, whichever right it was.
 std::string RefusalMessage(const SqlBackend& backend, bool deleting = false);
 
 }  // namespace zel

@@ -10,8 +10,9 @@
 
 namespace zel {
 
-// The rule of the schema that refused the last write, if one did.
-enum class SchemaRefusal { None, Unique, ForeignKey, Check, NotNull };
+// The rule of the schema that refused the last write, if one did; Denied is a right the user
+// lacks on a server (a table's grant, or a row policy of the schema).
+enum class SchemaRefusal { None, Unique, ForeignKey, Check, NotNull, Denied };
 
 // One connection to an account database. The database service works only through this
 // interface, so that each engine (SQLite, PostgreSQL) brings its own connection, dialect

@@ -1,0 +1,74 @@
+-- The rights on an account's tables, held by two group roles whose names the caller sets first
+-- (set_config('whinv.users_role', …, true), the same for whinv.admins_role). Runs after the
+-- account schema, in its transaction, as the tables' owner with the right to create roles. Every
+-- run sets the rights anew: a right granted by hand or by an earlier set-up does not outlive it,
+-- whoever it was granted to.
+--
+-- Users read the whole account and write the correspondence rows, their locks, their own
+-- settings and the page set-up, each as far as the row policies of the schema let them;
+-- administrators also write the master tables, the users and the row grants. Nobody but the
+-- owner may truncate (which skips the row policies), add triggers or reference the tables.
+set local client_min_messages = warning;
+do $$
+declare
+    users constant text := current_setting('whinv.users_role');
+    admins constant text := current_setting('whinv.admins_role');
+    -- Our own fixed names, written unquoted as the schema writes them.
+    account_tables constant text[] := array['whinv_schema', 'whinv_session_lock', 'Warehouse',
+        'InventoryClass', 'computationGroup', 'ComputationUnit', 'Person', 'Inventory',
+        'WhInvContrapose', 'GradeDef', 'aa_columndic', 'AccInformation', 'aa_user',
+        'aa_rowauth_object', 'aa_rowauth', 'aa_prnstyle', 'aa_formlayout', 'aa_formoption'];
+    written_by_users constant text[] := array['WhInvContrapose', 'whinv_session_lock',
+        'aa_formlayout', 'aa_formoption', 'aa_prnstyle'];
+    written_by_admins constant text[] := array['Warehouse', 'Inventory', 'InventoryClass',
+        'computationGroup', 'ComputationUnit', 'Person', 'GradeDef', 'aa_columndic',
+        'AccInformation', 'aa_user', 'aa_rowauth', 'aa_rowauth_object'];
+    relation regclass;
+    grantee oid;
+begin
+    if not exists (select from pg_roles where rolname = users) then
+        execute format('create role %I nologin', users);
+    end if;
+    if not exists (select from pg_roles where rolname = admins) then
+        execute format('create role %I nologin', admins);
+    end if;
+    execute format('grant %I to %I', users, admins);
+
+    -- The tables and the sequences behind their identities lose every right but the owner's.
+    for relation in
+        select unnest(account_tables)::regclass
+        union
+        select d.objid::regclass from pg_depend d join pg_class s on s.oid = d.objid
+        where s.relkind = 'S' and d.deptype in ('a', 'i')
+            and d.refobjid in (select unnest(account_tables)::regclass)
+    loop
+        for grantee in
+            select distinct a.grantee from pg_class c, aclexplode(c.relacl) a
+            where c.oid = relation and a.grantee <> c.relowner
+        loop
+            execute format('revoke all on %s from %s', relation,
+                           case when grantee = 0 then 'public' else grantee::regrole::text end);
+        end loop;
+    end loop;
+
+    foreach relation in array account_tables loop
+        execute format('grant select on %s to %I', relation, users);
+    end loop;
+    foreach relation in array written_by_users loop
+        execute format('grant insert, update, delete on %s to %I', relation, users);
+    end loop;
+    foreach relation in array written_by_admins loop
+        execute format('grant insert, update, delete on %s to %I', relation, admins);
+    end loop;
+    for relation in
+        select d.objid::regclass from pg_depend d join pg_class s on s.oid = d.objid
+        where s.relkind = 'S' and d.deptype in ('a', 'i')
+            and d.refobjid in (select unnest(written_by_admins)::regclass)
+    loop
+        execute format('grant usage, select, update on sequence %s to %I', relation, admins);
+    end loop;
+end $$;
+
+-- Whoever sets the account up administers it in the program too.
+insert into aa_user (cUserId, cUserName, bAdmin) values (current_user, current_user, 1)
+    on conflict (cUserId) do nothing;
