@@ -8,7 +8,7 @@
 #include "app/admin/admin_command_line.h"
 #include "host/database/postgres_backend.h"
 #include "host/database/server_account_security.h"
-#include "server_roles.h"
+#include "support/server_roles.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -27,9 +27,8 @@ protected:
         db.AddInventory("A001", "螺钉");
         db.AddPerson("P01", "张三");
         if (db.OnServer()) {
-            const AccountRoles account = AccountRolesOf(Text("select current_database()"));
-            roles.DropAtEnd(account.users);
-            roles.DropAtEnd(account.admins);
+            roles.DropAtEnd(Account().users);
+            roles.DropAtEnd(Account().admins);
         }
         ASSERT_EQ(Admin({"init"}), kAdminDone) << err.str();
     }
@@ -58,14 +57,19 @@ protected:
     // whinv-admin run by another login of the server.
     int AdminAs(const std::string& login, const Words& words) {
         AccountDirectory accounts = db.Environment()->accounts;
-        accounts.Set(test::TestDatabase::kAccount, "postgresql:" + db.Path() + " user=" + login);
+        accounts.Set(test::TestDatabase::kAccount, "postgresql:" + roles.ConninfoOf(login));
         return AdminOn(test::TestDatabase::kAccount, words, &accounts);
     }
 
     // A user code of this test's own: on a server it is a login role, which every database there
-    // shares.
+    // shares, so it starts with the account's database name; a short stem keeps it a user code.
     std::string NewUserId(const std::string& stem) {
-        return db.OnServer() ? roles.Unique(stem) : stem;
+        if (!db.OnServer()) {
+            return stem;
+        }
+        const std::string role = roles.Database() + "_" + stem;
+        roles.DropAtEnd(role);
+        return role;
     }
 
     std::string Text(const std::string& sql) { return db.Scalar(sql).ToString(); }
@@ -98,16 +102,16 @@ protected:
                    role + "' and g.rolname = '" + group + "'") == "1";
     }
 
-    AccountRoles Account() { return AccountRolesOf(Text("select current_database()")); }
+    AccountRoles Account() { return AccountRolesOf(roles.Database()); }
 
-    test::ServerRoles roles;
     test::TestDatabase db;
+    test::ServerRoles roles{db};
     std::ostringstream out;
     std::ostringstream err;
 };
 
 TEST_F(RunAdminTest, UserAddMakesTheUserAndAgainSetsItsNameAndFlag) {
-    const std::string wang = NewUserId("wang");
+    const std::string wang = NewUserId("w");
     const std::string row = "select cUserName || '/' || bAdmin from aa_user where cUserId = '";
     ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
     EXPECT_NE(out.str().find("Added the user " + wang + " (王五)."), npos) << out.str();
@@ -123,8 +127,8 @@ TEST_F(RunAdminTest, UserAddMakesTheUserAndAgainSetsItsNameAndFlag) {
 }
 
 TEST_F(RunAdminTest, UserRemoveTakesTheUserAndItsGrantsAway) {
-    const std::string wang = NewUserId("wang");
-    const std::string li = NewUserId("li");
+    const std::string wang = NewUserId("w");
+    const std::string li = NewUserId("l");
     for (const std::string& user : {wang, li}) {
         ASSERT_EQ(Admin({"user", "add", user, "--name", "某人"}), kAdminDone) << err.str();
         ASSERT_EQ(Admin({"grant", user, "--warehouse", "01", "--read"}), kAdminDone) << err.str();
@@ -141,8 +145,8 @@ TEST_F(RunAdminTest, UserRemoveTakesTheUserAndItsGrantsAway) {
 
 // One right per user and code: each step's grant or revoke leaves exactly the right named.
 TEST_F(RunAdminTest, AGrantReplacesTheRightHeldOnTheCode) {
-    const std::string wang = NewUserId("wang");
-    const std::string li = NewUserId("li");
+    const std::string wang = NewUserId("w");
+    const std::string li = NewUserId("l");
     for (const std::string& user : {wang, li}) {
         ASSERT_EQ(Admin({"user", "add", user, "--name", "某人"}), kAdminDone) << err.str();
     }
@@ -171,7 +175,7 @@ TEST_F(RunAdminTest, AGrantReplacesTheRightHeldOnTheCode) {
 }
 
 TEST_F(RunAdminTest, AGrantEndsBothRightsWrittenByHandAndNamesEveryObject) {
-    const std::string wang = NewUserId("wang");
+    const std::string wang = NewUserId("w");
     ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
     ASSERT_TRUE(
         db.Execute("insert into aa_rowauth (cUserId, cBusObCode, cACCode, cRight) values "
@@ -188,7 +192,7 @@ TEST_F(RunAdminTest, AGrantEndsBothRightsWrittenByHandAndNamesEveryObject) {
 }
 
 TEST_F(RunAdminTest, RefusesUnknownUsersAndCodesAndChangesNothing) {
-    const std::string wang = NewUserId("wang");
+    const std::string wang = NewUserId("w");
     ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
     ASSERT_EQ(Admin({"grant", wang, "--warehouse", "02", "--read"}), kAdminDone) << err.str();
     struct Refusal {
@@ -217,8 +221,8 @@ TEST_F(RunAdminTest, RefusesUnknownUsersAndCodesAndChangesNothing) {
 }
 
 TEST_F(RunAdminTest, ListShowsTheUsersWithTheirGrants) {
-    const std::string wang = NewUserId("wang");
-    const std::string li = NewUserId("li");
+    const std::string wang = NewUserId("w");
+    const std::string li = NewUserId("l");
     ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
     ASSERT_EQ(Admin({"user", "add", li, "--name", "李四", "--admin"}), kAdminDone) << err.str();
     for (const Words& grant :
@@ -272,22 +276,10 @@ protected:
         }
         RunAdminTest::SetUp();
     }
-
-    // A login of the test's own in the account's roles as asked, with the rights on the tables
-    // the tool reads and writes given to it directly.
-    std::string NewLogin(const std::string& stem, const std::string& inRoles) {
-        const std::string login = roles.Unique(stem);
-        const std::string quoted = "\"" + login + "\"";
-        EXPECT_TRUE(db.Execute("create role " + quoted + " login" + inRoles));
-        EXPECT_TRUE(db.Execute("grant select on whinv_schema to " + quoted));
-        EXPECT_TRUE(
-            db.Execute("grant select, insert, update, delete on aa_user, aa_rowauth to " + quoted));
-        return login;
-    }
 };
 
 TEST_F(RunAdminOnServerTest, UserAddMakesALoginInTheAccountsRolesAndRemoveTakesItOut) {
-    const std::string wang = NewUserId("wang");
+    const std::string wang = NewUserId("w");
     ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
     EXPECT_NE(out.str().find("Made the login role " + wang + " without a password"), npos);
     EXPECT_NE(out.str().find("\\password " + wang), npos) << out.str();
@@ -312,7 +304,7 @@ TEST_F(RunAdminOnServerTest, UserAddMakesALoginInTheAccountsRolesAndRemoveTakesI
 }
 
 TEST_F(RunAdminOnServerTest, ARoleThatMayNotLogInIsJoinedAndNamed) {
-    const std::string group = roles.Unique("grp");
+    const std::string group = NewUserId("g");
     ASSERT_TRUE(db.Execute("create role \"" + group + "\""));
     ASSERT_EQ(Admin({"user", "add", group, "--name", "组"}), kAdminDone) << err.str();
     EXPECT_NE(out.str().find("The role " + group + " exists but may not log in"), npos)
@@ -324,8 +316,8 @@ TEST_F(RunAdminOnServerTest, ARoleThatMayNotLogInIsJoinedAndNamed) {
 }
 
 TEST_F(RunAdminOnServerTest, ALoginWithoutCreateRoleIsToldSoAndNothingIsWritten) {
-    const std::string admin = NewLogin("nocr", " in role \"" + Account().admins + "\"");
-    const std::string wang = NewUserId("wang");
+    const std::string admin = roles.AddLogin("n", {Account().admins});
+    const std::string wang = NewUserId("w");
     EXPECT_EQ(AdminAs(admin, {"user", "add", wang, "--name", "王五"}), kAdminFailed);
     EXPECT_NE(err.str().find("The login " + admin + " may not make roles"), npos) << err.str();
     EXPECT_NE(err.str().find("CREATEROLE"), npos) << err.str();
@@ -334,14 +326,58 @@ TEST_F(RunAdminOnServerTest, ALoginWithoutCreateRoleIsToldSoAndNothingIsWritten)
 }
 
 TEST_F(RunAdminOnServerTest, ALoginOutsideTheAccountIsToldToJoinItsAdmins) {
-    const std::string outsider = roles.Unique("out");
-    ASSERT_TRUE(db.Execute("create role \"" + outsider + "\" login"));
+    const std::string outsider = roles.AddLogin("o");
     const std::string join = "needs membership of the role " + Account().admins;
-    EXPECT_EQ(AdminAs(outsider, {"user", "add", NewUserId("wang"), "--name", "王五"}),
-              kAdminFailed);
+    EXPECT_EQ(AdminAs(outsider, {"user", "add", NewUserId("w"), "--name", "王五"}), kAdminFailed);
     EXPECT_NE(err.str().find(join), npos) << err.str();
     EXPECT_EQ(AdminAs(outsider, {"list"}), kAdminFailed);
     EXPECT_NE(err.str().find(join), npos) << err.str();
+}
+
+TEST_F(RunAdminOnServerTest, InitMakesTheAccountsRolesWithItsLoginAnAdministrator) {
+    EXPECT_NE(out.str().find("users join the role " + Account().users +
+                             ", administrators the role " + Account().admins),
+              npos)
+        << out.str();
+    const std::string wang = NewUserId("w");
+    ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
+    ASSERT_EQ(Admin({"grant", wang, "--warehouse", "01", "--read"}), kAdminDone) << err.str();
+
+    ASSERT_EQ(Admin({"init"}), kAdminDone) << err.str();
+    EXPECT_EQ(Text("select count(*) from pg_roles where rolname in ('" + Account().users + "', '" +
+                   Account().admins + "')"),
+              "2");
+    ASSERT_EQ(Admin({"list", "whinv_test"}), kAdminDone) << err.str();
+    EXPECT_EQ(out.str(), "whinv_test\twhinv_test\tadministrator\n");
+    EXPECT_EQ(Held(wang, "Warehouse", "01"), "R");
+    EXPECT_TRUE(IsMember(wang, Account().users));
+}
+
+TEST_F(RunAdminOnServerTest, InitByALoginThatCannotMakeRolesIsRefused) {
+    const std::string owner = roles.AddLogin("n", {Account().admins});
+    EXPECT_EQ(AdminAs(owner, {"init"}), kAdminFailed);
+    EXPECT_NE(err.str().find("CREATEROLE"), npos) << err.str();
+}
+
+// What the tool writes is what the server's row policies read: the user logs in as himself.
+TEST_F(RunAdminOnServerTest, AUserSeesExactlyTheWarehousesGrantedAndAnAdministratorAll) {
+    db.AddCorrespondence("01", "A001");
+    db.AddCorrespondence("02", "A001");
+    const std::string wang = NewUserId("w");
+    const std::string rows = "select cWhCode from WhInvContrapose order by cWhCode";
+    using Codes = std::vector<std::string>;
+    ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
+    EXPECT_EQ(test::ServerSession(roles.ConninfoOf(wang)).Column(rows), Codes{});
+
+    ASSERT_EQ(Admin({"grant", wang, "--warehouse", "01", "--read"}), kAdminDone) << err.str();
+    EXPECT_EQ(test::ServerSession(roles.ConninfoOf(wang)).Column(rows), Codes{"01"});
+
+    ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五", "--admin"}), kAdminDone) << err.str();
+    EXPECT_EQ(test::ServerSession(roles.ConninfoOf(wang)).Column(rows), (Codes{"01", "02"}));
+
+    ASSERT_EQ(Admin({"user", "add", wang, "--name", "王五"}), kAdminDone) << err.str();
+    ASSERT_EQ(Admin({"revoke", wang, "--warehouse", "01"}), kAdminDone) << err.str();
+    EXPECT_EQ(test::ServerSession(roles.ConninfoOf(wang)).Column(rows), Codes{});
 }
 
 }  // namespace
