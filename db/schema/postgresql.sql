@@ -315,7 +315,7 @@ create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
 -- the row-authorisation service: an administrator (aa_user.bAdmin) reaches every row; an object
 -- that aa_rowauth_object does not control is open to all; any other only in the codes aa_rowauth
 -- grants to the login ('R' or 'W' to read, 'W' to write). A login without an aa_user row is no
--- administrator and holds no grant. The owner of the tables is not bound (no FORCE): the account's
+-- administrator. The owner of the tables is not bound (no FORCE): the account's
 -- maker and its tools see every row.
 --
 -- The bodies are bound to these tables when they are made (begin atomic), so that no table of a
@@ -324,6 +324,12 @@ create or replace function whinv_is_admin() returns boolean
 language sql stable
 begin atomic
     select coalesce((select bAdmin <> 0 from aa_user where cUserId = current_user::citext), false);
+end;
+
+create or replace function whinv_is_user() returns boolean
+language sql stable
+begin atomic
+    select exists (select from aa_user where cUserId = current_user::citext);
 end;
 
 create or replace function whinv_is_controlled(object citext) returns boolean
@@ -357,11 +363,13 @@ create policy WhInvContrapose_read on WhInvContrapose for select using (
         and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
             or cWhPersonCode in (select whinv_granted('Person', false)))));
 -- Writing: the same with the write grants, for a row added, a row deleted, and a row changed both
--- as it was and as it becomes (an update's check defaults to its condition).
+-- as it was and as it becomes (an update's check defaults to its condition); a login without an
+-- aa_user row writes nothing, not even where nothing is controlled.
 drop policy if exists WhInvContrapose_add on WhInvContrapose;
 create policy WhInvContrapose_add on WhInvContrapose for insert with check (
     (select whinv_is_admin())
-    or ((not (select whinv_is_controlled('Warehouse'))
+    or ((select whinv_is_user())
+        and (not (select whinv_is_controlled('Warehouse'))
             or cWhCode in (select whinv_granted('Warehouse', true)))
         and (not (select whinv_is_controlled('Inventory'))
             or cInvCode in (select whinv_granted('Inventory', true)))
@@ -370,7 +378,8 @@ create policy WhInvContrapose_add on WhInvContrapose for insert with check (
 drop policy if exists WhInvContrapose_change on WhInvContrapose;
 create policy WhInvContrapose_change on WhInvContrapose for update using (
     (select whinv_is_admin())
-    or ((not (select whinv_is_controlled('Warehouse'))
+    or ((select whinv_is_user())
+        and (not (select whinv_is_controlled('Warehouse'))
             or cWhCode in (select whinv_granted('Warehouse', true)))
         and (not (select whinv_is_controlled('Inventory'))
             or cInvCode in (select whinv_granted('Inventory', true)))
@@ -379,7 +388,8 @@ create policy WhInvContrapose_change on WhInvContrapose for update using (
 drop policy if exists WhInvContrapose_remove on WhInvContrapose;
 create policy WhInvContrapose_remove on WhInvContrapose for delete using (
     (select whinv_is_admin())
-    or ((not (select whinv_is_controlled('Warehouse'))
+    or ((select whinv_is_user())
+        and (not (select whinv_is_controlled('Warehouse'))
             or cWhCode in (select whinv_granted('Warehouse', true)))
         and (not (select whinv_is_controlled('Inventory'))
             or cInvCode in (select whinv_granted('Inventory', true)))
