@@ -108,7 +108,13 @@ const CommandForm* FormOf(const QStringList& words) {
 
 std::optional<AdminArguments> CheckOptions(const QCommandLineParser& parser,
                                            const CommandForm& form) {
-    for (const QString& option : parser.optionNames()) {
+    const QStringList given = parser.optionNames();
+    for (const QString& option : given) {
+        // The last of two values would win unseen: a script's mistake must not change the wrong
+        // user or code.
+        if (given.count(option) > 1) {
+            return Refused("Zel.ADMIN.twice", {option.toStdString()});
+        }
         if (option != "database" && option != "config" && !form.options.contains(option)) {
             return Refused("Zel.ADMIN.badoption",
                            {option.toStdString(), form.words.join(' ').toStdString(), form.form});

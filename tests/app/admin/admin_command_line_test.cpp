@@ -113,6 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"grant", "wang", "--warehouse", " ", "--read"}, "cannot be empty"},
         Refused{{"revoke", "wang", "--warehouse", "01", "--write"}, "--write does not go with"},
         Refused{{"list", "--admin"}, "--admin does not go with list"},
+        Refused{{"revoke", "wang", "--warehouse", "01", "--warehouse", "02"},
+                "--warehouse is given more than once"},
+        Refused{{"list", "--database", "shop", "--database", "demo"},
+                "--database is given more than once"},
         Refused{{"list", "wang", "li"}, "list [ID]"}));
 
 TEST(AdminHelp, ListsTheCommandsAndOptions) {
