@@ -72,24 +72,19 @@ AdminOutcome AccountCommands::AddUser() {
     }
     if (server_) {
         const auto login = server_->EnsureLogin(request_.userId);
+        if (login == LoginRole::FoundWithoutLogin) {
+            // A group role: every member of it would gain the account's rights.
+            backend_.Rollback();
+            return AdminFailed("Zel.ADMIN.loginlocked", {request_.userId});
+        }
         if (!login || !server_->SetMembership(request_.userId, request_.admin)) {
             return Abandon(ServerChange::Roles);
         }
-        text += LoginNote(*login);
+        if (login == LoginRole::Made) {
+            text += AdminLine("Zel.ADMIN.loginmade", {request_.userId});
+        }
     }
     return Commit(text);
-}
-
-std::string AccountCommands::LoginNote(LoginRole login) const {
-    switch (login) {
-        case LoginRole::Made:
-            return AdminLine("Zel.ADMIN.loginmade", {request_.userId});
-        case LoginRole::FoundWithoutLogin:
-            return AdminLine("Zel.ADMIN.loginlocked", {request_.userId});
-        case LoginRole::Found:
-            break;
-    }
-    return {};
 }
 
 AdminOutcome AccountCommands::RemoveUser() {

@@ -19,7 +19,6 @@ public:
 
 private:
     AdminOutcome AddUser();
-    std::string LoginNote(LoginRole login) const;
     AdminOutcome RemoveUser();
     AdminOutcome Grant();
     AdminOutcome Revoke();

@@ -303,16 +303,15 @@ TEST_F(RunAdminOnServerTest, UserAddMakesALoginInTheAccountsRolesAndRemoveTakesI
     EXPECT_FALSE(IsMember(wang, Account().admins));
 }
 
-TEST_F(RunAdminOnServerTest, ARoleThatMayNotLogInIsJoinedAndNamed) {
+// A role that may not log in is a group: every member would gain the account's rights.
+TEST_F(RunAdminOnServerTest, ARoleThatMayNotLogInIsNotTakenIn) {
     const std::string group = NewUserId("g");
     ASSERT_TRUE(db.Execute("create role \"" + group + "\""));
-    ASSERT_EQ(Admin({"user", "add", group, "--name", "组"}), kAdminDone) << err.str();
-    EXPECT_NE(out.str().find("The role " + group + " exists but may not log in"), npos)
-        << out.str();
-    EXPECT_EQ(
-        Text("select cast(rolcanlogin as integer) from pg_roles where rolname = '" + group + "'"),
-        "0");
-    EXPECT_TRUE(IsMember(group, Account().users));
+    EXPECT_EQ(Admin({"user", "add", group, "--name", "组"}), kAdminFailed);
+    EXPECT_NE(err.str().find("The role " + group + " exists but may not log in"), npos)
+        << err.str();
+    EXPECT_EQ(Text("select count(*) from aa_user where cUserId = '" + group + "'"), "0");
+    EXPECT_FALSE(IsMember(group, Account().users));
 }
 
 TEST_F(RunAdminOnServerTest, ALoginWithoutCreateRoleIsToldSoAndNothingIsWritten) {
