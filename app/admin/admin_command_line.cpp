@@ -1,6 +1,7 @@
 #include "app/admin/admin_command_line.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 #include "app/admin/admin_texts.h"
 #include "app/command_line.h"
@@ -123,9 +124,12 @@ std::optional<AdminArguments> CheckOptions(const QCommandLineParser& parser,
     return std::nullopt;
 }
 
+// A tab or a line break would also split the lines list writes.
 bool Fits(const QString& text, qsizetype longest) {
-    const qsizetype characters = text.toUcs4().size();
-    return characters > 0 && characters <= longest;
+    const auto characters = text.toUcs4();
+    return !characters.isEmpty() && characters.size() <= longest &&
+           std::all_of(characters.begin(), characters.end(),
+                       [](uint character) { return QChar::isPrint(char32_t{character}); });
 }
 
 // The one code of a grant or revoke, and the object it belongs to.
