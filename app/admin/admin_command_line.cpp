@@ -206,7 +206,7 @@ AdminArguments ParseAdminArguments(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         return {std::nullopt, kAdminBadArguments, parser.errorText().toStdString() + "\n"};
     }
-    if (parser.isSet("help")) {
+    if (parser.isSet("help") || parser.isSet("help-all")) {
         return {std::nullopt, kAdminDone,
                 parser.helpText().replace("<executable_name>", "whinv-admin").toStdString()};
     }

@@ -124,11 +124,14 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"list", "wang", "li"}, "list [ID]"}));
 
 TEST(AdminHelp, ListsTheCommandsAndOptions) {
-    const AdminArguments parsed = Parse({"--help"});
-    EXPECT_FALSE(parsed.request);
-    EXPECT_EQ(parsed.status, kAdminDone);
-    for (const char* told : {"user add ID --name NAME [--admin]", "--warehouse", "--config"}) {
-        EXPECT_NE(parsed.text.find(told), std::string::npos) << told;
+    for (const char* asked : {"--help", "-h", "--help-all"}) {
+        SCOPED_TRACE(asked);
+        const AdminArguments parsed = Parse({"list", asked});
+        EXPECT_FALSE(parsed.request);
+        EXPECT_EQ(parsed.status, kAdminDone);
+        for (const char* told : {"user add ID --name NAME [--admin]", "--warehouse", "--config"}) {
+            EXPECT_NE(parsed.text.find(told), std::string::npos) << told;
+        }
     }
 }
 
