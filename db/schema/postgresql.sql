@@ -315,38 +315,36 @@ create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
 -- the row-authorisation service: an administrator (aa_user.bAdmin) reaches every row; an object
 -- that aa_rowauth_object does not control is open to all; any other only in the codes aa_rowauth
 -- grants to the login ('R' or 'W' to read, 'W' to write). A login without an aa_user row is no
--- administrator. The owner of the tables is not bound (no FORCE): the account's
--- maker and its tools see every row.
+-- administrator. The owner of the tables is not bound (no FORCE): the account's maker and its
+-- tools see every row.
 --
--- The bodies are bound to these tables when they are made (begin atomic), so that no table of a
--- user's own on his search path can stand in for them.
+-- The functions look for their tables in the schema public, the account's, alone: a table of a
+-- user's own (a temporary one, one in a schema of his) never stands in for aa_user or aa_rowauth. They are not
+-- bound to the tables, which thus may be dropped and made again; a function whose table is
+-- missing fails the statement, and so grants nothing.
 create or replace function whinv_is_admin() returns boolean
-language sql stable
-begin atomic
-    select coalesce((select bAdmin <> 0 from aa_user where cUserId = current_user::citext), false);
-end;
+language sql stable set search_path = public, pg_temp as $$
+    select coalesce((select bAdmin <> 0 from aa_user where cUserId = current_user::citext), false)
+$$;
 
 create or replace function whinv_is_user() returns boolean
-language sql stable
-begin atomic
-    select exists (select from aa_user where cUserId = current_user::citext);
-end;
+language sql stable set search_path = public, pg_temp as $$
+    select exists (select from aa_user where cUserId = current_user::citext)
+$$;
 
 create or replace function whinv_is_controlled(object citext) returns boolean
-language sql stable
-begin atomic
+language sql stable set search_path = public, pg_temp as $$
     select coalesce((select bControlled <> 0 from aa_rowauth_object where cBusObCode = object),
-                    false);
-end;
+                    false)
+$$;
 
 -- The codes of an object granted to the login: to write, or (writing false) to read.
 create or replace function whinv_granted(object citext, writing boolean) returns setof citext
-language sql stable
-begin atomic
+language sql stable set search_path = public, pg_temp as $$
     select cACCode from aa_rowauth
     where cUserId = current_user::citext and cBusObCode = object
-        and (cRight = 'W' or (not writing and cRight = 'R'));
-end;
+        and (cRight = 'W' or (not writing and cRight = 'R'))
+$$;
 
 -- A table of a million rows is checked row by row, so no check may query per row: the
 -- administrator and the control of each object are uncorrelated sub-selects, which the server

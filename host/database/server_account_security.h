@@ -22,7 +22,9 @@ AccountRoles AccountRolesOf(std::string_view databaseName);
 // schema, run again), its two group roles when missing, the grants on every table and
 // sequence, and an administrator row in aa_user for the login that runs it. Needs the owner of
 // the account's tables with CREATEROLE (or a superuser); false with a message that says which
-// privilege is missing in error.
+// privilege is missing in error. Run by a superuser, it also marks citext's comparisons
+// leakproof in the account's database, without which the server cannot use an index for a
+// condition of a login bound by the row policies.
 bool SecureServerAccount(PostgresBackend& backend, std::string& error);
 
 }  // namespace zel

@@ -139,6 +139,19 @@ TEST_F(ServerAccountSecurityTest, APlainLoginIsRefusedWhatOnlyTheOwnerOrAnAdmini
     EXPECT_EQ(owner.Column("select count(*) from aa_rowauth"), std::vector<std::string>{"2"});
 }
 
+// A table of the login's own, found before the account's on his search path, grants nothing.
+TEST_F(ServerAccountSecurityTest, ALoginCannotMakeItselfAnAdministratorWithATableOfItsOwn) {
+    ServerSession session(roles_.ConninfoOf(clerk));
+    ASSERT_TRUE(session
+                    .Run("create temp table aa_user (cUserId citext, cUserName citext, "
+                         "bAdmin integer); insert into aa_user values (current_user, 'x', 1); "
+                         "set search_path = pg_temp, public")
+                    .ok);
+    EXPECT_EQ(session.Column("select count(*) from WhInvContrapose"),
+              std::vector<std::string>{"4"});
+    EXPECT_EQ(session.Run("update WhInvContrapose set iTopSum=0").rows, 2);
+}
+
 TEST_F(ServerAccountSecurityTest, AnAdministratorReadsAndChangesEveryRow) {
     ServerSession session(roles_.ConninfoOf(chief));
     EXPECT_EQ(session.Column("select count(*) from WhInvContrapose"),

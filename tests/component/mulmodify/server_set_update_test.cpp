@@ -1,0 +1,88 @@
+// The multi-record modify's set update, sent by a login the server's row policies bind, changes
+// only the rows that login may write, whatever the program's own conditions let through; and a
+// set update the policies leave without a row is a failure, never a success.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/database/cls_common.h"
+#include "host/database/postgres_backend.h"
+#include "host/database/server_account_security.h"
+#include "mulmodify/modify_queries.h"
+#include "support/server_roles.h"
+#include "support/test_database.h"
+
+namespace korvel {
+namespace {
+
+using zel::test::ServerSession;
+
+class ServerSetUpdateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!db.OnServer()) {
+            GTEST_SKIP() << "row policies are the server's; a SQLite file is its one user's";
+        }
+        for (const char* warehouse : {"01", "02", "03"}) {
+            db.AddWarehouse(warehouse);
+        }
+        db.AddInventory("A001");
+        db.AddInventory("A002");
+        for (const char* warehouse : {"01", "02", "03"}) {
+            db.AddCorrespondence(warehouse, "A001", {{"iTopSum", 10}});
+            db.AddCorrespondence(warehouse, "A002", {{"iTopSum", 10}});
+        }
+        zel::PostgresBackend owner;
+        ASSERT_TRUE(owner.Connect(db.Path())) << owner.LastError();
+        std::string error;
+        ASSERT_TRUE(zel::SecureServerAccount(owner, error)) << error;
+        const zel::AccountRoles roles = zel::AccountRolesOf(roles_.Database());
+        roles_.DropAtEnd(roles.admins);
+        roles_.DropAtEnd(roles.users);
+        const std::string clerk = roles_.AddLogin("clerk", {roles.users});
+        ASSERT_TRUE(db.Execute("insert into aa_user values ('" + clerk + "', 'clerk', 0)"));
+        ASSERT_TRUE(db.Execute("insert into aa_rowauth values ('" + clerk +
+                               "', 'Warehouse', '01', 'W'), ('" + clerk +
+                               "', 'Warehouse', '02', 'R')"));
+        auto environment = std::make_shared<zel::HostEnvironment>(*db.Environment());
+        environment->accounts.Set("clerk", "postgresql:" + roles_.ConninfoOf(clerk));
+        service = std::make_shared<zel::ClsCommon>(environment);
+        service->Init("clerk");
+        ASSERT_TRUE(service->Status()) << service->LastError();
+        // The program's conditions of a user it takes for an administrator: only the server
+        // narrows the rows.
+        login.sAuthInv = "(1=1)";
+        login.sAuthWh = "(1=1)";
+    }
+
+    bool SetUpdate(const std::string& condition) {
+        return service->ExecuteX(ModifyQueries::SetUpdate(
+            "iTopSum", "'0'", ModifyQueries::MatchingTail(condition, login)));
+    }
+
+    std::vector<std::string> ChangedRows() {
+        return ServerSession(db.Path()).Column(
+            "select cWhCode || ' ' || cInvCode from WhInvContrapose where iTopSum=0 "
+            "order by 1");
+    }
+
+    zel::test::TestDatabase db;
+    zel::test::ServerRoles roles_{db};
+    std::shared_ptr<zel::ClsCommon> service;
+    LoginContext login;
+};
+
+TEST_F(ServerSetUpdateTest, ChangesOnlyTheRowsTheLoginMayWrite) {
+    EXPECT_TRUE(SetUpdate("(1=1)"));
+    EXPECT_EQ(ChangedRows(), (std::vector<std::string>{"01 A001", "01 A002"}));
+}
+
+TEST_F(ServerSetUpdateTest, ASetUpdateOfRowsTheLoginMayOnlyReadFails) {
+    EXPECT_FALSE(SetUpdate("(whinvcontrapose.cWhCode='02')"));
+    EXPECT_FALSE(SetUpdate("(whinvcontrapose.cWhCode='03')"));
+    EXPECT_TRUE(ChangedRows().empty());
+}
+
+}  // namespace
+}  // namespace korvel
