@@ -158,7 +158,7 @@ AdminOutcome AccountCommands::List() {
     }
     const ResourceTexts& texts = AdminTexts();
     std::string text;
-    for (const AccountUser& user : *users) {
+    for (const UserRow& user : *users) {
         text += user.id + "\t" + user.name + "\t" +
                 texts.Text(user.admin ? "Zel.ADMIN.list.admin" : "Zel.ADMIN.list.user") + "\n";
         for (const RowGrant& grant : *grants) {

@@ -56,7 +56,7 @@ bool AccountUsers::Change(const char* sql, const std::vector<Variant>& values) {
     return statement && statement->Run(values);
 }
 
-bool AccountUsers::SaveUser(const AccountUser& user) {
+bool AccountUsers::SaveUser(const UserRow& user) {
     return Change(
         "insert into aa_user (cUserId, cUserName, bAdmin) values (?, ?, ?) on conflict (cUserId) "
         "do update set cUserName = excluded.cUserName, bAdmin = excluded.bAdmin",
@@ -88,8 +88,8 @@ bool AccountUsers::RemoveGrant(const RowGrant& grant, bool& removed) {
     return true;
 }
 
-std::optional<std::vector<AccountUser>> AccountUsers::Users(const std::string& id) {
-    std::vector<AccountUser> users;
+std::optional<std::vector<UserRow>> AccountUsers::Users(const std::string& id) {
+    std::vector<UserRow> users;
     const bool read = ReadRows(backend_, kUsers, id, [&users](const SqlStatement& row) {
         users.push_back({std::string(row.ColumnText(0)), std::string(row.ColumnText(1)),
                          row.ColumnInteger(2) != 0});

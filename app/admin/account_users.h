@@ -11,7 +11,7 @@ namespace zel {
 
 class SqlBackend;
 
-struct AccountUser {
+struct UserRow {
     std::string id;
     std::string name;
     bool admin = false;
@@ -35,7 +35,7 @@ public:
     std::optional<bool> HasCode(const GrantObject& object, const std::string& code);
 
     // Inserts the user, or gives an existing one this name and flag.
-    bool SaveUser(const AccountUser& user);
+    bool SaveUser(const UserRow& user);
     // The user's row and every grant of it; grants counts the grants removed.
     bool RemoveUser(const std::string& id, long& grants);
     // The user holds one right per code: a new grant replaces the one held.
@@ -44,7 +44,7 @@ public:
     bool RemoveGrant(const RowGrant& grant, bool& removed);
 
     // Ordered by code; an empty id lists every user.
-    std::optional<std::vector<AccountUser>> Users(const std::string& id);
+    std::optional<std::vector<UserRow>> Users(const std::string& id);
     std::optional<std::vector<RowGrant>> Grants(const std::string& id);
 
 private:
