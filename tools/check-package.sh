@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh lintian
 cmake --preset release
-cmake --build --preset release --target whinv whinv-demo-db whinv-report korvel
+cmake --build --preset release --target whinv whinv-demo-db whinv-report whinv-admin korvel
 rm -f build/release/whinv_*.deb
 (cd build/release && cpack -G DEB)
 deb=$(echo build/release/whinv_*.deb)

@@ -1,0 +1,33 @@
+#include "app/admin/hidden_passwords.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+struct Hiding {
+    std::string text;
+    std::string shown;
+};
+
+class HiddenPasswordsTest : public ::testing::TestWithParam<Hiding> {};
+
+TEST_P(HiddenPasswordsTest, LeavesNoPasswordInTheText) {
+    EXPECT_EQ(HiddenPasswords(GetParam().text), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConnectionTexts, HiddenPasswordsTest,
+    ::testing::Values(Hiding{"host=db dbname=shop user=wang", "host=db dbname=shop user=wang"},
+                      Hiding{"host=db password=secret dbname=shop",
+                             "host=db password=*** dbname=shop"},
+                      Hiding{"host=db PASSWORD = secret", "host=db PASSWORD = ***"},
+                      Hiding{R"(password='se cr\'et' dbname=shop)", "password=*** dbname=shop"},
+                      Hiding{"postgresql://wang:secret@db/shop", "postgresql://wang:***@db/shop"},
+                      Hiding{"postgresql://db/shop?password=secret&sslmode=require",
+                             "postgresql://db/shop?password=***&sslmode=require"},
+                      Hiding{"Cannot open the account shop: connection to server failed",
+                             "Cannot open the account shop: connection to server failed"}));
+
+}  // namespace
+}  // namespace zel
