@@ -286,6 +286,19 @@ TEST(DemoDataGenerator, KeepsAnExistingFileUnlessForced) {
     EXPECT_EQ(Number(db, "select count(*) from WhInvContrapose"), 60);
 }
 
+// On one machine a file's permissions keep other users out of the account: a built file is its
+// owner's alone, a forced rebuild's too.
+TEST(DemoDataGenerator, TheBuiltFileIsItsOwnersAlone) {
+    TempFolder folder;
+    const std::string file = folder.File("account.db");
+    const auto ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    ASSERT_TRUE(Build(file, 5, 3, 2).Ok());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, ownerOnly);
+    fs::permissions(file, fs::perms::group_read | fs::perms::others_read, fs::perm_options::add);
+    ASSERT_TRUE(Build(file, 5, 3, 2, 1, true).Ok());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, ownerOnly);
+}
+
 TEST(DemoDataGenerator, AFailedBuildLeavesNothingBehind) {
     TempFolder folder;
     const auto missingFolder = Build(folder.File("no/such/folder.db"), 10, 10, 2);
