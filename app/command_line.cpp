@@ -35,7 +35,10 @@ struct ProgramOptions {
                                       "name",
                                       "demo"};
     const QCommandLineOption account{"account", "Account code.", "code", "001"};
-    const QCommandLineOption user{{"u", "user"}, "Operator code.", "user", "demo"};
+    const QCommandLineOption user{{"u", "user"},
+                                  "Operator code (default demo). On a PostgreSQL account it is "
+                                  "the server login and may be left out.",
+                                  "user"};
     const QCommandLineOption userName{"user-name", "Operator name.", "name"};
     const QCommandLineOption date{"date", "Business date (yyyy-mm-dd); default today.", "date"};
     const QCommandLineOption config{"config", "Host configuration file ([accounts] section).",
@@ -97,7 +100,9 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::s
     line.login.ysDBName = parser.value(options.database).toStdString();
     line.databaseNamed = parser.isSet(options.database);
     line.login.accId = parser.value(options.account).toStdString();
-    line.login.userId = parser.value(options.user).toStdString();
+    if (parser.isSet(options.user)) {
+        line.user = parser.value(options.user).toStdString();
+    }
     line.login.userName = parser.value(options.userName).toStdString();
     if (parser.isSet(options.date)) {
         const QDate businessDate = QDate::fromString(parser.value(options.date), Qt::ISODate);

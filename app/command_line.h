@@ -10,7 +10,10 @@ namespace zel {
 
 // What the host program is told on its command line (and by its environment).
 struct CommandLine {
+    // The login's user code is settled when the account is opened (EstablishAccountUser).
     Login::Values login;
+    // --user, when given.
+    std::optional<std::string> user;
     // --database was given; without it a first start builds the default account's demo database.
     bool databaseNamed = false;
     std::string configPath;

@@ -14,6 +14,9 @@ enum ExitStatus : int {
     kExitNotShown = 4,
     // A first start could not build the demo database it opens.
     kExitNoDemoDatabase = 5,
+    // The user cannot be established: the account cannot be opened, --user is not the server
+    // login, or the user has no row in the account's user table.
+    kExitNoUser = 6,
 };
 
 }  // namespace zel

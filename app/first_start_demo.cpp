@@ -1,7 +1,10 @@
 #include "app/first_start_demo.h"
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QLabel>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -31,13 +34,29 @@ std::unique_ptr<QLabel> BuildingNotice(const std::string& text) {
     return notice;
 }
 
+// The data folder holds the user's own databases: a folder made here is the user's alone, made
+// so at once rather than narrowed after. The folders above it, and a folder that is there, keep
+// their permissions.
+std::error_code MakeDataFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder.parent_path(), error);
+    if (error) {
+        return error;
+    }
+    if (::mkdir(folder.c_str(), S_IRWXU) != 0 && errno != EEXIST) {
+        return {errno, std::generic_category()};
+    }
+    if (!std::filesystem::is_directory(folder, error) && !error) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    return error;
+}
+
 // The demo database at file, its folder made first; the reason, worded for the user, when it
 // cannot be built.
 std::optional<std::string> BuildDemoDatabase(const std::string& file) {
     const auto& texts = DemoBuilderTexts();
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), error);
-    if (error) {
+    if (const auto error = MakeDataFolder(std::filesystem::path(file).parent_path())) {
         return texts.Format("Zel.DEMO.cannotcreate", {file + ": " + error.message()});
     }
     demo::DemoOptions options;

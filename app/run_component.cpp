@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <optional>
 
 #include "app/exit_status.h"
 #include "app/first_start_demo.h"
 #include "app/quit_after_show_presenter.h"
+#include "host/database/account_user.h"
 #include "host/host_services.h"
+#include "host/objects/resource_texts.h"
+#include "interfaces/pub.h"
 #include "interfaces/whinv_contra.h"
 
 namespace zel {
@@ -18,6 +22,23 @@ std::string RegistrationsBesideProgram() {
     return (QCoreApplication::applicationDirPath() + "/" WHINV_REGISTRY_FROM_PROGRAM).toStdString();
 }
 
+// The login of the user the account establishes; nullopt, after the reason was shown, when it
+// establishes none.
+std::optional<Login::Values> EstablishedLogin(const CommandLine& line,
+                                              const HostEnvironment& environment) {
+    const AccountUser user =
+        EstablishAccountUser(environment.accounts, line.login.ysDBName, line.user);
+    if (!user.Established()) {
+        environment.dialogs->MessageBox(
+            user.reason, kMsgStop,
+            ResourceTexts::Instance().Text("Zel.AA.ARCHIVE.COMMON.exclamation"));
+        return std::nullopt;
+    }
+    Login::Values values = line.login;
+    values.userId = user.userId;
+    return values;
+}
+
 }  // namespace
 
 int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
@@ -27,6 +48,10 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
         !PrepareFirstStartDatabase(environment->accounts, line.login.ysDBName,
                                    *environment->dialogs)) {
         return kExitNoDemoDatabase;
+    }
+    const auto values = EstablishedLogin(line, *environment);
+    if (!values) {
+        return kExitNoUser;
     }
 
     ObjectRegistry registry;
@@ -40,7 +65,7 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
                      registry.LastError().c_str());
         return kExitNoComponent;
     }
-    std::shared_ptr<ILogin> login = std::make_shared<Login>(line.login);
+    std::shared_ptr<ILogin> login = std::make_shared<Login>(*values);
     environment->session = login;
     component->Show(login);
     return environment->functionLockRefused ? kExitFunctionLocked : kExitDone;

@@ -8,8 +8,8 @@
 namespace zel {
 
 // Registers the host services over environment, creates the component and shows it for the
-// login the command line names; returns when its main window has closed, with the program's
-// ExitStatus.
+// user the account establishes (EstablishAccountUser); returns when its main window has closed,
+// with the program's ExitStatus.
 int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment);
 
 // RunComponent with the main window closing itself once it has shown and run its first fill, and

@@ -10,6 +10,7 @@
 #include "host/controls/csv_table_writer.h"
 #include "host/controls/export_columns.h"
 #include "host/controls/xlsx_table_writer.h"
+#include "host/database/account_user.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
 #include "interfaces/pub.h"
@@ -26,11 +27,18 @@ int Fail(const std::string& reason, int status = kFailed) {
     return status;
 }
 
+// A user other than the server login is a request the report cannot use; the rest are failures.
+int RefusalStatus(const AccountUser& user) {
+    const std::string detail = user.detail.empty() ? "" : " (" + user.detail + ")";
+    return Fail(user.reason + detail,
+                user.refusal == AccountUser::Refusal::NotTheLogin ? kBadRequest : kFailed);
+}
+
 // The login's services bound as the component binds them, rights included.
 bool Bind(korvel::LoginContext& login, ObjectRegistry& registry, const DueReportRequest& request,
-          const std::string& date, std::string& error) {
+          const AccountUser& user, const std::string& date, std::string& error) {
     Login::Values values;
-    values.userId = request.user;
+    values.userId = user.userId;
     values.ysDBName = request.database;
     values.curDate = date;
     login.login = std::make_shared<Login>(values);
@@ -44,10 +52,11 @@ bool Bind(korvel::LoginContext& login, ObjectRegistry& registry, const DueReport
     }
     login.db->Init(request.database);
     if (!login.db->Status()) {
-        error = "cannot open the account " + request.database + ": " + login.db->LastError();
+        // The engine's reason may repeat the connection text, password and all.
+        error = "cannot open the account " + user.account;
         return false;
     }
-    login.rowAuth->Init(request.database, request.user);
+    login.rowAuth->Init(request.database, user.userId);
     korvel::InitAuth(login);
     return true;
 }
@@ -89,11 +98,16 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
         return Fail("not a date from 1900 on (yyyy-mm-dd): " + date, kBadRequest);
     }
     environment->accounts.LoadConfiguration(request.configPath);
+    const AccountUser user =
+        EstablishAccountUser(environment->accounts, request.database, request.user);
+    if (!user.Established()) {
+        return RefusalStatus(user);
+    }
     ObjectRegistry registry;
     RegisterHostServices(registry, environment);
     korvel::LoginContext login;
     std::string error;
-    if (!Bind(login, registry, request, date, error)) {
+    if (!Bind(login, registry, request, user, date, error)) {
         return Fail(error);
     }
     bool read = false;
@@ -105,8 +119,8 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     }
     PrintData table = korvel::DueChecksTable(due, korvel::DueCheckCaptionsOf(*login.pub), *asOf);
     table.title = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title");
-    table.account = request.database;
-    table.user = request.user;
+    table.account = user.account;
+    table.user = user.userId;
     std::string reason;
     if (!WriteTable(request, table, reason)) {
         return Fail("the report cannot be written: " + reason);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/objects/host_environment.h"
@@ -10,7 +11,8 @@ namespace zel {
 // What whinv-report due was asked for.
 struct DueReportRequest {
     std::string database = "demo";
-    std::string user = "demo";
+    // --user, when given: who the account establishes is EstablishAccountUser's to say.
+    std::optional<std::string> user;
     std::string date;  // yyyy-mm-dd; empty: today
     std::string format = "csv";
     std::string output;  // empty: standard output (CSV only)
@@ -20,8 +22,8 @@ struct DueReportRequest {
 };
 
 // Writes the rows due for a stock check on or before the date that the user may read; the exit
-// status: 0 written, 1 when the account, the query or the file fails (the reason on standard
-// error), 2 for a request it cannot use.
+// status: 0 written, 1 when the account, the user, the query or the file fails (the reason on
+// standard error), 2 for a request it cannot use, a user other than the server login among them.
 int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironment> environment);
 
 }  // namespace zel

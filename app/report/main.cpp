@@ -20,7 +20,10 @@ int main(int argc, char* argv[]) {
     parser.addHelpOption();
     parser.addPositionalArgument("due", "The report: due.");
     const QCommandLineOption database{"database", "Account name or database.", "name", "demo"};
-    const QCommandLineOption user{"user", "User whose rights apply.", "id", "demo"};
+    const QCommandLineOption user{"user",
+                                  "User whose rights apply (default demo). On a PostgreSQL "
+                                  "account it is the server login and may be left out.",
+                                  "id"};
     const QCommandLineOption date{"date", "Due on or before (yyyy-mm-dd); default today.", "date"};
     const QCommandLineOption format{"format", "csv or xlsx.", "format", "csv"};
     const QCommandLineOption output{"output", "File to write; default standard output (csv).",
@@ -44,7 +47,9 @@ int main(int argc, char* argv[]) {
     }
     zel::DueReportRequest request;
     request.database = parser.value(database).toStdString();
-    request.user = parser.value(user).toStdString();
+    if (parser.isSet(user)) {
+        request.user = parser.value(user).toStdString();
+    }
     request.date = parser.value(date).toStdString();
     request.format = parser.value(format).toStdString();
     request.output = parser.value(output).toStdString();

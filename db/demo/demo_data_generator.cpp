@@ -124,6 +124,9 @@ DemoOutcome DemoDataGenerator::BuildOnServer(const std::string& conninfo) {
         return Failed(DemoFailure::CannotCreate, backend.LastError());
     }
     DemoOutcome outcome = Fill(backend);
+    if (outcome.Ok() && !AddLoginAsAdministrator(backend)) {
+        outcome = Failed(DemoFailure::Write, backend.LastError());
+    }
     if (!outcome.Ok()) {
         backend.Rollback();
         return outcome;

@@ -44,4 +44,11 @@ bool CreateServerAccount(const std::string& conninfo, std::string& error) {
     return RunAccountScripts(backend, ":/host/schema/postgresql.sql", error);
 }
 
+bool AddLoginAsAdministrator(PostgresBackend& backend) {
+    return backend.ExecuteScript(
+        "insert into aa_user (cUserId, cUserName, bAdmin) "
+        "values (session_user::text, session_user::text, 1) "
+        "on conflict (cUserId) do update set bAdmin = 1");
+}
+
 }  // namespace zel

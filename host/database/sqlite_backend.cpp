@@ -1,6 +1,9 @@
 #include "host/database/sqlite_backend.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -49,8 +52,23 @@ bool SqliteBackend::Open(const std::string& path) {
     return OpenFile(path, SQLITE_OPEN_READWRITE);
 }
 
+// On one machine an account file's permissions are all that keeps other users out of it: a new
+// file is its owner's alone from the start, made here before the engine would make it with the
+// usual umask. A file that is there keeps its permissions; the engine gives its journal and log
+// files the same as the database's.
 bool SqliteBackend::Create(const std::string& path) {
-    return OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const int made =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (made >= 0) {
+        ::close(made);
+    }
+    if (!OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
+        if (made >= 0) {
+            ::unlink(path.c_str());
+        }
+        return false;
+    }
+    return true;
 }
 
 bool SqliteBackend::OpenFile(const std::string& path, int flags) {

@@ -18,7 +18,8 @@ public:
     ~SqliteBackend() override;
 
     bool Open(const std::string& path) override;
-    // Opens the file, making an empty database when there is none.
+    // Opens the file, making an empty database, readable and writable by its owner only, when
+    // there is none.
     bool Create(const std::string& path);
     bool IsOpen() const override { return db_ != nullptr; }
 

@@ -85,7 +85,7 @@ TEST(ParseCommandLine, ReadsTheLoginAndTheHostSettings) {
     ASSERT_TRUE(line) << error;
     EXPECT_EQ(line->login.ysDBName, "shop");
     EXPECT_EQ(line->login.accId, "002");
-    EXPECT_EQ(line->login.userId, "wang");
+    EXPECT_EQ(line->user, "wang");
     EXPECT_EQ(line->login.userName, "王");
     EXPECT_EQ(line->login.curDate, "2024-03-15");
     EXPECT_EQ(line->configPath, "/etc/whinv.ini");
@@ -93,12 +93,16 @@ TEST(ParseCommandLine, ReadsTheLoginAndTheHostSettings) {
     EXPECT_EQ(line->sqlLogPath, "/tmp/sql.log");
 }
 
-TEST(ParseCommandLine, TellsWhetherTheDatabaseWasNamed) {
+TEST(ParseCommandLine, TellsWhetherTheDatabaseAndTheUserWereNamed) {
     std::string error;
     const auto unnamed = ParseCommandLine(Arguments({"-u", "wang"}), error);
     ASSERT_TRUE(unnamed) << error;
     EXPECT_FALSE(unnamed->databaseNamed);
     EXPECT_EQ(unnamed->login.ysDBName, "demo");
+    // Who the user is without --user depends on the account, and is settled when it is opened.
+    const auto anyone = ParseCommandLine(Arguments({"--database", "shop"}), error);
+    ASSERT_TRUE(anyone) << error;
+    EXPECT_EQ(anyone->user, std::nullopt);
     for (const char* option : {"--database", "-d"}) {
         const auto named = ParseCommandLine(Arguments({option, "demo"}), error);
         ASSERT_TRUE(named) << error;

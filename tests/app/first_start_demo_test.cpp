@@ -27,6 +27,12 @@ std::int64_t CorrespondenceRows(const std::string& file) {
     return rows;
 }
 
+namespace fs = std::filesystem;
+
+fs::perms Permissions(const std::string& path) {
+    return fs::status(path).permissions() & fs::perms::all;
+}
+
 std::string Contents(const std::string& file) {
     std::ifstream stream(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(stream), {}};
@@ -43,24 +49,34 @@ protected:
     test::ScriptedDialogs dialogs;
 };
 
+// On one machine the permissions are what keeps other users out of the user's databases.
 TEST_F(FirstStartDemoTest, BuildsTheUsersOwnDatabaseWithDemoRowsWhenItIsMissing) {
     EXPECT_TRUE(PrepareFirstStartDatabase(accounts, "demo", dialogs));
     EXPECT_GT(CorrespondenceRows(OwnFile()), 0);
     EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(Permissions(OwnFile()), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Permissions(accounts.DataFolder()), fs::perms::owner_all);
 }
 
 TEST_F(FirstStartDemoTest, KeepsTheDatabaseThatIsThere) {
-    std::filesystem::create_directories(accounts.DataFolder());
+    fs::create_directories(accounts.DataFolder());
     std::ofstream(OwnFile()) << "the user's own rows";
+    // Shared on purpose by whoever set them.
+    const auto folderShared = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec;
+    const auto fileShared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(accounts.DataFolder(), folderShared);
+    fs::permissions(OwnFile(), fileShared);
     EXPECT_TRUE(PrepareFirstStartDatabase(accounts, "demo", dialogs));
     EXPECT_EQ(Contents(OwnFile()), "the user's own rows");
+    EXPECT_EQ(Permissions(accounts.DataFolder()), folderShared);
+    EXPECT_EQ(Permissions(OwnFile()), fileShared);
 }
 
 TEST_F(FirstStartDemoTest, LeavesAnAccountTheConfigurationNamesElsewhere) {
     accounts.Set("demo", "sqlite:" + Path("elsewhere.db"));
     EXPECT_TRUE(PrepareFirstStartDatabase(accounts, "demo", dialogs));
-    EXPECT_FALSE(std::filesystem::exists(OwnFile()));
-    EXPECT_FALSE(std::filesystem::exists(Path("elsewhere.db")));
+    EXPECT_FALSE(fs::exists(OwnFile()));
+    EXPECT_FALSE(fs::exists(Path("elsewhere.db")));
 }
 
 TEST_F(FirstStartDemoTest, OnlyAnAccountInTheDataFolderIsTheUsersOwn) {

@@ -47,7 +47,6 @@ class RunComponentTest : public ::testing::Test {
 protected:
     RunComponentTest() {
         line.login.ysDBName = database.DatabaseArgument();
-        line.login.userId = "demo";
         line.login.curDate = "2024-03-15";
         line.registryDir = WHINV_BINARY_DIR "/registry";
     }
@@ -115,11 +114,74 @@ TEST_F(RunComponentTest, QuitAfterShowWaitsForALongFirstFill) {
     EXPECT_EQ(watch.rowsWhenHidden, 1 + 450);
 }
 
+// The scripted presenter closes the main window before its first show is over.
 TEST_F(RunComponentTest, QuitAfterShowFailsWhenTheMainWindowNeverShows) {
+    EXPECT_EQ(RunComponentUntilShown(line, database.Environment()), kExitNotShown);
+    EXPECT_EQ(database.Dialogs().ModalCount(), 1);
+}
+
+TEST_F(RunComponentTest, WithoutAUserItRunsAsTheServerLoginOrAsDemoOnAFile) {
+    const std::string expected =
+        database.OnServer() ? database.Scalar("select session_user").ToString() : "demo";
+    ASSERT_EQ(RunComponent(line, database.Environment()), kExitDone);
+    EXPECT_EQ(database.Environment()->session->cUserId(), expected);
+}
+
+// On a file the user is the one named; on a server the login, named or not, in any letter case.
+TEST_F(RunComponentTest, AUserOfTheAccountRunsAsThemselves) {
+    const auto reader = database.AddLogin("u01");
+    ASSERT_TRUE(database.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values ('" +
+                                 reader.userId + "', '王五', 0)"));
+    line.login.ysDBName = reader.database;
+    std::vector<std::optional<std::string>> named{reader.userId};
+    if (database.OnServer()) {
+        named.push_back(std::nullopt);
+        named.push_back(QString::fromStdString(reader.userId).toUpper().toStdString());
+    }
+    for (const auto& user : named) {
+        line.user = user;
+        ASSERT_EQ(RunComponent(line, database.Environment()), kExitDone) << user.value_or("-");
+        EXPECT_EQ(database.Environment()->session->cUserId(), reader.userId);
+    }
+    EXPECT_TRUE(database.Dialogs().Messages().empty());
+}
+
+// Whoever cannot be established is told why, with the account and the user named and nothing of
+// the connection text; the component is never shown.
+class UserNotEstablishedTest : public RunComponentTest {
+protected:
+    void ExpectToldOnce(const std::vector<std::string>& named) {
+        EXPECT_EQ(RunComponent(line, database.Environment()), kExitNoUser);
+        EXPECT_EQ(database.Dialogs().ModalCount(), 0);
+        ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
+        const std::string& text = database.Dialogs().Messages()[0].text;
+        for (const auto& name : named) {
+            EXPECT_NE(text.find(name), std::string::npos) << name << " in " << text;
+        }
+        EXPECT_EQ(text.find("host="), std::string::npos) << text;
+    }
+};
+
+TEST_F(UserNotEstablishedTest, AnotherUserThanTheServerLogin) {
+    if (!database.OnServer()) {
+        GTEST_SKIP() << "a SQLite file takes the user it is named";
+    }
+    line.user = "demo";
+    ExpectToldOnce({"demo", database.Scalar("select session_user").ToString()});
+}
+
+TEST_F(UserNotEstablishedTest, AUserWithoutARowInTheAccount) {
+    const auto stranger = database.AddLogin("nobdy");
+    line.login.ysDBName = stranger.database;
+    if (!database.OnServer()) {
+        line.user = stranger.userId;
+    }
+    ExpectToldOnce({stranger.userId});
+}
+
+TEST_F(UserNotEstablishedTest, AnAccountThatCannotBeOpened) {
     line.login.ysDBName = database.Folder() + "/no/such/folder/account.db";
-    MainWindowWatch watch;
-    EXPECT_EQ(RunComponentUntilShown(line, RealWindows()), kExitNotShown);
-    EXPECT_EQ(watch.shows, 0);
+    ExpectToldOnce({line.login.ysDBName});
 }
 
 TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
@@ -134,7 +196,6 @@ protected:
     FirstStartTest() {
         environment->accounts = AccountDirectory(home.filePath("share/whinv").toStdString());
         line.login.ysDBName = "demo";
-        line.login.userId = "demo";
         line.login.curDate = "2024-03-15";
         line.registryDir = WHINV_BINARY_DIR "/registry";
     }
@@ -155,7 +216,7 @@ TEST_F(FirstStartTest, TheUsersDemoDatabaseIsBuiltAndOpened) {
 TEST_F(FirstStartTest, ANamedDatabaseIsNeverBuiltWithDemoData) {
     line.databaseNamed = true;
     environment->accounts = AccountDirectory(home.filePath("no/such/folder").toStdString());
-    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNotShown);
+    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNoUser);
     EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }
 

@@ -12,6 +12,7 @@
 #include "host/database/cls_common.h"
 #include "host/database/postgres_backend.h"
 #include "host/database/sqlite_backend.h"
+#include "host/objects/host_text.h"
 
 namespace zel::test {
 namespace {
@@ -79,10 +80,31 @@ void TestDatabase::CreateOnServer(const std::string& server) {
         !CreateServerAccount(path_, error)) {
         ADD_FAILURE() << error;
     }
-    connection_ = OpenBackend();
-    if (!connection_->ExecuteScript(TestFunctions())) {
-        ADD_FAILURE() << connection_->LastError();
+    auto account = std::make_unique<PostgresBackend>();
+    // The tests act as an administrator, as "demo" does on a file.
+    if (!account->Open(path_) || !account->ExecuteScript(TestFunctions()) ||
+        !AddLoginAsAdministrator(*account)) {
+        ADD_FAILURE() << account->LastError();
     }
+    connection_ = std::move(account);
+}
+
+TestDatabase::UserLogin TestDatabase::AddLogin(const std::string& code) {
+    if (!OnServer()) {
+        return {code, DatabaseArgument()};
+    }
+    const std::string role = database_ + "_" + AsciiLower(code);
+    std::string error;
+    if (!RunOnServer(server_, "create role " + role + " login", error)) {
+        ADD_FAILURE() << error;
+        return {role, {}};
+    }
+    roles_.push_back(role);
+    EXPECT_TRUE(Execute("grant select, insert, update, delete on all tables in schema public to " +
+                        role + ";" +
+                        "grant usage, select, update on all sequences in schema public to " + role))
+        << connection_->LastError();
+    return {role, DatabaseArgument() + " user=" + role};
 }
 
 TestDatabase::~TestDatabase() {
@@ -92,6 +114,11 @@ TestDatabase::~TestDatabase() {
         EXPECT_TRUE(
             RunOnServer(server_, "drop database if exists " + database_ + " with (force)", error))
             << error;
+    }
+    // Their rights were on the dropped database alone.
+    for (const auto& role : roles_) {
+        std::string error;
+        EXPECT_TRUE(RunOnServer(server_, "drop role if exists " + role, error)) << error;
     }
 }
 

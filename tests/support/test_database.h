@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/objects/host_environment.h"
 #include "interfaces/cls_common.h"
@@ -30,7 +31,8 @@ namespace zel::test {
 //
 // With WHINV_TEST_POSTGRES set to a libpq connection text of a user who may create databases,
 // the account is a fresh database on that server instead, dropped with the object: the same
-// tests then run on both engines.
+// tests then run on both engines. There the login is the account's user, so it gets an
+// administrator's row in aa_user, as the seed's "demo" has on a file.
 class TestDatabase {
 public:
     // Sqlite: a file whatever the run, for the tests of SQLite's own backend.
@@ -56,6 +58,17 @@ public:
     // The account as another program names it on its command line (--database): the file, or
     // the server's connection text behind "postgresql:".
     std::string DatabaseArgument() const { return OnServer() ? "postgresql:" + path_ : path_; }
+    // A user of the account as another program logs in with it: the user code to put in the
+    // account's tables and the --database to name. On a SQLite file the code itself, with the
+    // file. On a server a login role of its own, for there the login is the user: named after
+    // the account's database, since roles are the whole server's, with the rights on the
+    // account's tables that a user is given, and dropped with the database.
+    struct UserLogin {
+        std::string userId;
+        std::string database;
+    };
+    UserLogin AddLogin(const std::string& code);
+
     // A new database service on this account, already initialised.
     std::shared_ptr<IClsCommon> OpenService() const;
     // A new connection to the account, through the engine's own backend.
@@ -83,8 +96,9 @@ private:
     QTemporaryDir dir_;
     std::string folder_;
     std::string path_;
-    std::string server_;    // empty for a SQLite file
-    std::string database_;  // the database made on the server
+    std::string server_;              // empty for a SQLite file
+    std::string database_;            // the database made on the server
+    std::vector<std::string> roles_;  // the login roles made on the server
     std::shared_ptr<ScriptedDialogs> dialogs_;
     std::shared_ptr<HostEnvironment> environment_;
     std::unique_ptr<SqlBackend> connection_;

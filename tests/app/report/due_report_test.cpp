@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "support/test_database.h"
@@ -34,16 +37,23 @@ protected:
         db.AddCorrespondence("01", "A004", {{"dLastDate", "2020-01-01"}});
         db.AddCorrespondence(
             "02", "B001", {{"cFrequency", "天"}, {"iFrequency", 7}, {"dLastDate", "2026-12-01"}});
-        ASSERT_TRUE(
-            db.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values "
-                       "('u01', '王五', 0)"));
+        ASSERT_TRUE(db.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values ('" +
+                               reader.userId + "', '王五', 0)"));
         ASSERT_TRUE(
             db.Execute("insert into aa_rowauth (cUserId, cBusObCode, cACCode, cRight) "
-                       "values ('u01', 'Warehouse', '01', 'R')"));
+                       "values ('" +
+                       reader.userId + "', 'Warehouse', '01', 'R')"));
     }
 
-    int Run(const std::string& user, const std::string& format = "csv") {
-        request.database = db.DatabaseArgument();
+    // Without a user: demo on a file, the login on a server, each the account's administrator.
+    int Run(const std::optional<std::string>& user = std::nullopt,
+            const std::string& format = "csv") {
+        return RunOn(db.DatabaseArgument(), user, format);
+    }
+
+    int RunOn(const std::string& database, const std::optional<std::string>& user,
+              const std::string& format) {
+        request.database = database;
         request.user = user;
         request.date = "2026-12-09";
         request.format = format;
@@ -58,11 +68,13 @@ protected:
     }
 
     test::TestDatabase db;
+    // Reads warehouse 01 alone.
+    const test::TestDatabase::UserLogin reader = db.AddLogin("u01");
     DueReportRequest request;
 };
 
 TEST_F(DueReportTest, ListsTheDueRowsNeverCountedFirstThenByNextCheck) {
-    ASSERT_EQ(Run("demo"), 0);
+    ASSERT_EQ(Run(), 0);
     EXPECT_EQ(Written(),
               "\xEF\xBB\xBF"
               "仓库编码,仓库名称,存货编码,存货名称,仓管员,上次盘点日期,下次盘点日期,逾期天数\r\n"
@@ -71,28 +83,75 @@ TEST_F(DueReportTest, ListsTheDueRowsNeverCountedFirstThenByNextCheck) {
               "01,成品库,A001,件A001,P01 张三,2026-11-29,2026-12-09,0\r\n");
 }
 
+// On a file the user is the one named; on a server the login, named or not, in any letter case.
 TEST_F(DueReportTest, AUserSeesOnlyTheWarehousesTheyMayRead) {
-    ASSERT_EQ(Run("u01"), 0);
-    EXPECT_EQ(Written().find("B001"), std::string::npos);
-    EXPECT_NE(Written().find("A001"), std::string::npos);
+    std::vector<std::optional<std::string>> named{reader.userId};
+    if (db.OnServer()) {
+        named.push_back(std::nullopt);
+        named.push_back(QString::fromStdString(reader.userId).toUpper().toStdString());
+    }
+    for (const auto& user : named) {
+        ASSERT_EQ(RunOn(reader.database, user, "csv"), 0) << user.value_or("-");
+        EXPECT_EQ(Written().find("B001"), std::string::npos);
+        EXPECT_NE(Written().find("A001"), std::string::npos);
+    }
+}
+
+// A user other than the server login is a request the report cannot use (2); a user the account
+// does not know, or an account that cannot be opened, is a failure (1). Either way nothing is
+// written and the reason names the user, never the connection text or its password.
+TEST_F(DueReportTest, AUserThatCannotBeEstablishedIsRefusedWithTheReason) {
+    const auto stranger = db.AddLogin("nobdy");
+    struct Case {
+        const char* what;
+        bool serverOnly;
+        std::string database;
+        std::optional<std::string> user;
+        int status;
+        std::string named;
+    };
+    const std::vector<Case> cases = {
+        {"another user than the login", true, reader.database, "demo", 2, "demo"},
+        {"a user without a row", false, stranger.database,
+         db.OnServer() ? std::nullopt : std::optional(stranger.userId), 1, stranger.userId},
+        // The server's own database holds no account.
+        {"a database that is no account", true,
+         "postgresql:" + test::TestDatabase::Server().value_or("") + " password=whisper",
+         std::nullopt, 1, "无法打开账套"},
+    };
+    for (const auto& each : cases) {
+        if (each.serverOnly && !db.OnServer()) {
+            continue;
+        }
+        std::error_code absent;
+        std::filesystem::remove(db.Folder() + "/due.csv", absent);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(RunOn(each.database, each.user, "csv"), each.status) << each.what;
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find(each.named), std::string::npos) << each.what << ": " << told;
+        for (const char* secret : {"host=", "whisper"}) {
+            EXPECT_EQ(told.find(secret), std::string::npos) << each.what << ": " << told;
+        }
+        EXPECT_FALSE(std::filesystem::exists(request.output)) << each.what;
+    }
 }
 
 TEST_F(DueReportTest, FiltersByWarehouseAndStorekeeper) {
     request.storekeeper = "P01";
-    ASSERT_EQ(Run("demo"), 0);
+    ASSERT_EQ(Run(), 0);
     EXPECT_NE(Written().find("A001"), std::string::npos);
     EXPECT_EQ(Written().find("A003"), std::string::npos);
     request.storekeeper.clear();
     request.warehouse = "02";
-    ASSERT_EQ(Run("demo"), 0);
+    ASSERT_EQ(Run(), 0);
     EXPECT_EQ(Written().find("A00"), std::string::npos);
     EXPECT_NE(Written().find("B001"), std::string::npos);
 }
 
 TEST_F(DueReportTest, WritesAWorkbookAndRefusesWhatItCannotUse) {
-    ASSERT_EQ(Run("demo", "xlsx"), 0);
+    ASSERT_EQ(Run(std::nullopt, "xlsx"), 0);
     EXPECT_EQ(Written().substr(0, 2), "PK");
-    EXPECT_EQ(Run("demo", "pdf"), 2);
+    EXPECT_EQ(Run(std::nullopt, "pdf"), 2);
     request.format = "csv";
     request.date = "1899-12-31";
     EXPECT_EQ(RunDueReport(request, db.Environment()), 2);

@@ -8,6 +8,7 @@
 
 #include "host/database/single_value.h"
 #include "host/database/sqlite_backend.h"
+#include "support/test_database.h"
 
 namespace zel::demo {
 namespace {
@@ -284,6 +285,37 @@ TEST(DemoDataGenerator, KeepsAnExistingFileUnlessForced) {
     SqliteBackend db;
     ASSERT_TRUE(db.Open(file));
     EXPECT_EQ(Number(db, "select count(*) from WhInvContrapose"), 60);
+}
+
+// On one machine a file's permissions keep other users out of the account: a built file is its
+// owner's alone, a forced rebuild's too.
+TEST(DemoDataGenerator, TheBuiltFileIsItsOwnersAlone) {
+    TempFolder folder;
+    const std::string file = folder.File("account.db");
+    const auto ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    ASSERT_TRUE(Build(file, 5, 3, 2).Ok());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, ownerOnly);
+    fs::permissions(file, fs::perms::group_read | fs::perms::others_read, fs::perm_options::add);
+    ASSERT_TRUE(Build(file, 5, 3, 2, 1, true).Ok());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, ownerOnly);
+}
+
+// On a server the login is the user: whoever fills the account can open it as themselves.
+TEST(DemoDataGenerator, TheLoginThatFillsAServerAccountIsItsAdministrator) {
+    test::TestDatabase db;
+    if (!db.OnServer()) {
+        GTEST_SKIP() << "a SQLite file has no login";
+    }
+    ASSERT_TRUE(db.Execute("update aa_user set bAdmin = 0 where cUserId = session_user"));
+    DemoOptions options;
+    options.output = "postgresql:" + db.Path();
+    options.rows = 5;
+    options.items = 3;
+    options.warehouses = 2;
+    const auto outcome = DemoDataGenerator(options).Generate();
+    ASSERT_TRUE(outcome.Ok()) << outcome.detail;
+    EXPECT_EQ(db.Scalar("select bAdmin from aa_user where cUserId = session_user").ToString(), "1");
+    EXPECT_EQ(db.Scalar("select bAdmin from aa_user where cUserId = 'demo'").ToString(), "1");
 }
 
 TEST(DemoDataGenerator, AFailedBuildLeavesNothingBehind) {

@@ -1,0 +1,159 @@
+#include "host/database/account_user.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <vector>
+
+#include "host/database/postgres_backend.h"
+#include "host/database/single_value.h"
+#include "host/database/sqlite_backend.h"
+#include "host/objects/host_text.h"
+#include "host/objects/resource_texts.h"
+
+namespace zel {
+namespace {
+
+constexpr const char* kFileDefaultUser = "demo";
+
+// A value of a libpq connection text, empty when it is not there or cannot be read.
+std::string ConnectionValue(const std::string& conninfo, const char* keyword) {
+    PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), nullptr);
+    if (options == nullptr) {
+        return {};
+    }
+    std::string value;
+    for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+        if (std::string_view(option->keyword) == keyword && option->val != nullptr) {
+            value = option->val;
+        }
+    }
+    PQconninfoFree(options);
+    return value;
+}
+
+// A database name may itself be a whole connection text, password and all.
+bool IsPlainName(const std::string& name) {
+    return !name.empty() && name.find('=') == std::string::npos &&
+           name.find("://") == std::string::npos;
+}
+
+// AccountUser::account.
+std::string AccountNameForMessages(const std::string& ysDBName, const DatabaseLocation& location) {
+    if (location.backend != DatabaseLocation::Backend::Postgres ||
+        !ysDBName.starts_with("postgresql:")) {
+        return ysDBName;
+    }
+    for (const char* keyword : {"dbname", "service"}) {
+        if (std::string name = ConnectionValue(location.connection, keyword); IsPlainName(name)) {
+            return name;
+        }
+    }
+    return "postgresql";
+}
+
+std::string Message(const std::string& key, const std::vector<std::string>& values) {
+    return ResourceTexts::Instance().Format(key, values);
+}
+
+// An engine's message may repeat the connection text, and with it a password.
+std::string WithoutConnectionText(std::string detail, const DatabaseLocation& location,
+                                  const std::string& account) {
+    const std::string& connection = location.connection;
+    if (connection.empty()) {
+        return detail;
+    }
+    for (auto at = detail.find(connection); at != std::string::npos;
+         at = detail.find(connection, at + account.size())) {
+        detail.replace(at, connection.size(), account);
+    }
+    return detail;
+}
+
+std::unique_ptr<SqlBackend> BackendFor(const DatabaseLocation& location) {
+    if (location.backend == DatabaseLocation::Backend::Postgres) {
+        return std::make_unique<PostgresBackend>();
+    }
+    return std::make_unique<SqliteBackend>();
+}
+
+// Establishes the user on one open account, or tells why not.
+class UserCheck {
+public:
+    UserCheck(SqlBackend& backend, const DatabaseLocation& location, std::string account)
+        : backend_(backend), location_(location), account_(std::move(account)) {}
+
+    AccountUser Refused(AccountUser::Refusal refusal, std::string reason,
+                        const std::string& detail = {}) const {
+        return {refusal,
+                account_,
+                {},
+                std::move(reason),
+                WithoutConnectionText(detail, location_, account_)};
+    }
+
+    // The user code before its row is looked for.
+    AccountUser Claimed(const std::optional<std::string>& requestedUser) const {
+        if (location_.backend != DatabaseLocation::Backend::Postgres) {
+            return Established(requestedUser.value_or(kFileDefaultUser));
+        }
+        const SingleValue login = ReadSingleValue(backend_, "select session_user", {});
+        if (!login.value) {
+            return Unchecked();
+        }
+        const std::string loginName = login.value->ToString();
+        if (requestedUser && !AsciiEqualIgnoringCase(*requestedUser, loginName)) {
+            return Refused(
+                AccountUser::Refusal::NotTheLogin,
+                Message("Zel.HOST.LOGIN.not_the_login", {account_, loginName, *requestedUser}));
+        }
+        return Established(loginName);
+    }
+
+    const std::string& Account() const { return account_; }
+
+    AccountUser WithRow(AccountUser claimed) const {
+        const SingleValue row = ReadSingleValue(
+            backend_, "select cUserId from aa_user where cUserId = ?", {Variant(claimed.userId)});
+        if (!row.read) {
+            return Unchecked();
+        }
+        if (!row.value) {
+            return Refused(AccountUser::Refusal::NotAUser,
+                           Message("Zel.HOST.LOGIN.not_a_user", {account_, claimed.userId}));
+        }
+        return claimed;
+    }
+
+private:
+    AccountUser Established(std::string userId) const {
+        return {AccountUser::Refusal::None, account_, std::move(userId), {}, {}};
+    }
+
+    AccountUser Unchecked() const {
+        return Refused(AccountUser::Refusal::Unchecked,
+                       Message("Zel.HOST.LOGIN.unchecked", {account_}), backend_.LastError());
+    }
+
+    SqlBackend& backend_;
+    const DatabaseLocation& location_;
+    std::string account_;
+};
+
+}  // namespace
+
+AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::string& ysDBName,
+                                 const std::optional<std::string>& requestedUser) {
+    const DatabaseLocation location = accounts.Locate(ysDBName);
+    const auto backend = BackendFor(location);
+    const UserCheck check(*backend, location, AccountNameForMessages(ysDBName, location));
+    if (!backend->Open(location.connection)) {
+        return check.Refused(AccountUser::Refusal::Unreachable,
+                             Message("Zel.HOST.LOGIN.unreachable", {check.Account()}),
+                             backend->LastError());
+    }
+    AccountUser user = check.Claimed(requestedUser);
+    return user.Established() ? check.WithRow(std::move(user)) : user;
+}
+
+}  // namespace zel
