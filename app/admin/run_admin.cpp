@@ -33,9 +33,13 @@ AdminOutcome InitServer(const std::string& database, const std::string& conninfo
     if (!logins) {
         return AdminFailed("Zel.ADMIN.unreadable", {database, backend.LastError()});
     }
-    return AdminDone(AdminLine(
+    std::string said = AdminLine(
         "Zel.ADMIN.initserver",
-        {database, logins->Roles().users, logins->Roles().admins, logins->CurrentLogin()}));
+        {database, logins->Roles().users, logins->Roles().admins, logins->CurrentLogin()});
+    if (!PoliciesUseIndexes(backend)) {
+        said += "\n" + AdminLine("Zel.ADMIN.slowpolicies", {database});
+    }
+    return AdminDone(said);
 }
 
 // A server that refuses the login the account's tables is asked on a bare connection what the

@@ -112,4 +112,14 @@ bool SecureServerAccount(PostgresBackend& backend, std::string& error) {
     return true;
 }
 
+bool PoliciesUseIndexes(PostgresBackend& backend) {
+    const auto leakproof =
+        ReadSingleValue(backend,
+                        "select bool_and(proleakproof)::int from pg_proc where oid in "
+                        "(to_regprocedure('citext_eq(citext, citext)'), "
+                        "to_regprocedure('citext_ne(citext, citext)'))",
+                        {});
+    return leakproof.read && leakproof.value && leakproof.value->ToDouble() == 1.0;
+}
+
 }  // namespace zel

@@ -27,4 +27,8 @@ AccountRoles AccountRolesOf(std::string_view databaseName);
 // condition of a login bound by the row policies.
 bool SecureServerAccount(PostgresBackend& backend, std::string& error);
 
+// Whether the account's code comparisons are marked leakproof, so that a statement of a login
+// bound by the row policies reads through the indexes instead of the whole table.
+bool PoliciesUseIndexes(PostgresBackend& backend);
+
 }  // namespace zel
