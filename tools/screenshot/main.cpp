@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "host/database/account_user.h"
 #include "host/host_services.h"
 #include "host/objects/qt_translation.h"
 #include "interfaces/whinv_contra.h"
@@ -36,7 +37,16 @@ int main(int argc, char* argv[]) {
                      registry.LastError().c_str());
         return 1;
     }
-    std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(line->login);
+    // The picture shows what the account's user sees: on a server, the login's rows.
+    const zel::AccountUser user =
+        zel::EstablishAccountUser(environment->accounts, line->login.ysDBName, std::nullopt);
+    if (!user.Established()) {
+        std::fprintf(stderr, "%s\n", user.reason.c_str());
+        return 1;
+    }
+    zel::Login::Values values = line->login;
+    values.userId = user.userId;
+    std::shared_ptr<zel::ILogin> login = std::make_shared<zel::Login>(values);
     environment->session = login;
     component->Show(login);
     if (!presenter->Captured()) {

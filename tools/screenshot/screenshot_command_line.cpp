@@ -8,8 +8,8 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
                                                                 std::string& error) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Opens the main window as user demo, lets its first activation fill it, and saves a "
-        "picture of it.");
+        "Opens the main window as the account's user (demo on a file, the login on a server), lets "
+        "its first activation fill it, and saves a picture of it.");
     parser.addHelpOption();
     const QCommandLineOption database(
         {"d", "database"}, "Account database name, or a SQLite file path.", "name", "demo");
