@@ -37,7 +37,7 @@ AdminOutcome InitServer(const std::string& database, const std::string& conninfo
         "Zel.ADMIN.initserver",
         {database, logins->Roles().users, logins->Roles().admins, logins->CurrentLogin()});
     if (!PoliciesUseIndexes(backend)) {
-        said += "\n" + AdminLine("Zel.ADMIN.slowpolicies", {database});
+        said += AdminLine("Zel.ADMIN.slowpolicies", {database});
     }
     return AdminDone(said);
 }

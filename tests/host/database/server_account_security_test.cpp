@@ -4,6 +4,7 @@
 #include "host/database/server_account_security.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -299,6 +300,33 @@ TEST_F(ServerAccountSecurityTest, TheServiceTellsTheServersRefusalOfAWrite) {
     EXPECT_EQ(service->LastError(), denied);
     EXPECT_EQ(AllRows(),
               (std::vector<std::string>{"01 A001 5", "01 A002 10", "02 A002 10", "03 A002 10"}));
+}
+
+// Whether a plain login's statements can use the indexes: false where citext was made without
+// the superuser's mark, true on the test server, whose template database carries it (as an
+// account does after a superuser's set-up).
+TEST(PoliciesUseIndexesTest, TellsWhetherTheCodeComparisonsAreLeakproof) {
+    const auto server = test::TestDatabase::Server();
+    if (!server) {
+        GTEST_SKIP() << "a server's catalogue";
+    }
+    test::TestDatabase marked;
+    PostgresBackend markedBackend;
+    ASSERT_TRUE(markedBackend.Connect(marked.Path())) << markedBackend.LastError();
+    EXPECT_TRUE(PoliciesUseIndexes(markedBackend));
+
+    const std::string database = "whinv_t_unmarked_" + std::to_string(getpid());
+    PostgresBackend maintenance;
+    ASSERT_TRUE(maintenance.Connect(*server)) << maintenance.LastError();
+    ASSERT_TRUE(maintenance.ExecuteScript("create database " + database + " template template0"))
+        << maintenance.LastError();
+    {
+        PostgresBackend unmarked;
+        ASSERT_TRUE(unmarked.Connect(*server + " dbname=" + database)) << unmarked.LastError();
+        ASSERT_TRUE(unmarked.ExecuteScript("create extension citext")) << unmarked.LastError();
+        EXPECT_FALSE(PoliciesUseIndexes(unmarked));
+    }
+    EXPECT_TRUE(maintenance.ExecuteScript("drop database " + database + " with (force)"));
 }
 
 }  // namespace
