@@ -88,7 +88,3 @@ begin
         end loop;
     end if;
 end $$;
-
--- Whoever sets the account up administers it in the program too.
-insert into aa_user (cUserId, cUserName, bAdmin) values (current_user, current_user, 1)
-    on conflict (cUserId) do nothing;

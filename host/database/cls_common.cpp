@@ -326,7 +326,7 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
     // login may read but not write, which a server's row policy passes over without an error.
     if (changed < 1) {
         const bool stillThere =
-            Exists("select 1 from WhInvContrapose where cWhCode=? and cInvCode=?",
+            Exists(std::string("select 1 from ") + kTable + " where cWhCode=? and cInvCode=?",
                    {Variant(record.WarehouseCode()), Variant(record.InventoryCode())});
         message =
             DatabaseTexts::Text(stillThere ? "Zel.HOST.DB.denied" : "Zel.HOST.DB.modify_gone");

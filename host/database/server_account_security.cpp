@@ -1,5 +1,6 @@
 #include "host/database/server_account_security.h"
 
+#include "host/database/account_database.h"
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/postgres_backend.h"
@@ -79,7 +80,7 @@ bool RunRights(PostgresBackend& backend, std::string& error) {
     }
     if (!backend.ExecuteScript(schema) ||
         !SetRoleNames(backend, AccountRolesOf(database.value->ToString())) ||
-        !backend.ExecuteScript(rights)) {
+        !backend.ExecuteScript(rights) || !AddLoginAsAdministrator(backend)) {
         error = DatabaseTexts::Format("Zel.HOST.DB.secure_failed", {backend.LastError()});
         return false;
     }

@@ -228,6 +228,8 @@ TEST_F(ServerAccountSecurityTest, SettingUpAgainSetsTheRightsAnewAndKeepsTheOwne
                     .ok);
     ServerSession before(roles_.ConninfoOf(clerk));
     ASSERT_TRUE(before.Run("update aa_rowauth_object set bControlled=bControlled").ok);
+    // Whoever sets the account up administers it, even after someone took the flag away.
+    ASSERT_TRUE(owner.Run("update aa_user set bAdmin=0 where cUserId=current_user").ok);
     Secure();
     EXPECT_EQ(owner.Column("select bAdmin from aa_user where cUserId=current_user"),
               std::vector<std::string>{"1"});
