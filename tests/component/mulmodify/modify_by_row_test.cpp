@@ -75,7 +75,9 @@ TEST_F(ModifyByRowTest, AnErrorHalfWayTellsHowManyRowsChangedAndShowsTheReport) 
     Request("whinvcontrapose.cInvCode='A001'", "cInvCode", "A005");
     EXPECT_EQ(Pairs(), (std::vector<std::string>{"01/A005", "02/A001", "02/A005", "03/A001"}));
     EXPECT_EQ(Messages(),
-              std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_stopped", {"1", "2"})});
+              std::vector<std::string>{
+                  Text("Zel.AAARCHIVE.COMMON.modify_stopped_reason",
+                       {Text("Zel.AAARCHIVE.COMMON.modify_condi_content_error"), "1", "2"})});
     EXPECT_TRUE(ReportShown());
     EXPECT_TRUE(modifiedFlag);
 }

@@ -180,7 +180,8 @@ TEST_F(ModifyRequestTest, AValueCannotWidenTheStatement) {
     EXPECT_EQ(Cell("01", "A001", "iWastage"), "3");
     EXPECT_EQ(Cell("01", "A001", "cWhPersonCode"), "P1");
     EXPECT_EQ(Cell("02", "A001", "cWhPersonCode"), "P1");
-    EXPECT_EQ(Messages().back(), Text("Zel.AAARCHIVE.COMMON.modify_exe_error"));
+    EXPECT_EQ(Messages().back(),
+              Text("Zel.AAARCHIVE.COMMON.modify_set_failed", {context.login.db->LastError()}));
     EXPECT_FALSE(modifiedFlag);
 }
 

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "interfaces/cls_common.h"
+#include "interfaces/recordset.h"
+
+namespace korvel::test {
+
+// The database service of a test account that loses its connection on demand: from then on
+// every call fails as the host's service fails when the server is gone (nullptr, false, Status
+// false, LastError naming the account), until the connection comes back. A loss may also be
+// armed to strike after a number of calls, or in the middle of a result's rows.
+class FailingDb final : public zel::IClsCommon {
+public:
+    static constexpr const char* kLostText =
+        "与数据库acc的连接已断开：server closed the connection unexpectedly";
+
+    explicit FailingDb(std::shared_ptr<zel::IClsCommon> inner) : inner_(std::move(inner)) {}
+
+    void LoseConnection() { lost_ = true; }
+    void Reconnect() {
+        lost_ = false;
+        callsBeforeLoss = -1;
+        rowsBeforeLoss = -1;
+    }
+    bool Lost() const { return lost_; }
+
+    // The connection is lost on the call after this many more calls; -1 never.
+    int callsBeforeLoss = -1;
+    // Results opened from now on stop after this many rows, the connection lost; -1 never.
+    int rowsBeforeLoss = -1;
+
+    void Init(const std::string& ysDBName) override { inner_->Init(ysDBName); }
+    bool Status() override { return !lost_ && inner_->Status(); }
+    std::shared_ptr<zel::IRecordset> OpenX(const std::string& sql) override {
+        return Cut(Reaches() ? inner_->OpenX(sql) : nullptr);
+    }
+    std::shared_ptr<zel::IRecordset> Openforward(const std::string& sql) override {
+        return Cut(Reaches() ? inner_->Openforward(sql) : nullptr);
+    }
+    bool ExecuteX(const std::string& sql) override { return Reaches() && inner_->ExecuteX(sql); }
+    bool Add(const std::string& xml, const std::string& table, std::string& message) override {
+        return Writes(message) && inner_->Add(xml, table, message);
+    }
+    bool Modify(const std::string& xml, const std::string& table, std::string& message) override {
+        return Writes(message) && inner_->Modify(xml, table, message);
+    }
+    bool Delete(const std::string& condition, const std::string& keyField, const std::string& table,
+                std::string& message, const std::string& userId) override {
+        return Writes(message) && inner_->Delete(condition, keyField, table, message, userId);
+    }
+    std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
+
+private:
+    // A result whose rows stop coming after a number of them: it then ends, closed.
+    class CutRecordset final : public zel::IRecordset {
+    public:
+        CutRecordset(std::shared_ptr<zel::IRecordset> inner, int rows, FailingDb& db)
+            : inner_(std::move(inner)), rowsLeft_(rows), db_(db) {}
+
+        bool Bof() const override { return inner_->Bof(); }
+        bool Eof() const override { return cut_ || inner_->Eof(); }
+        void MoveFirst() override { inner_->MoveFirst(); }
+        void MoveNext() override {
+            inner_->MoveNext();
+            if (--rowsLeft_ <= 0 && !inner_->Eof()) {
+                cut_ = true;
+                db_.LoseConnection();
+            }
+        }
+        long RecordCount() const override { return -1; }
+        long KnownRecordCount() const override { return -1; }
+        bool IsOpen() const override { return !cut_ && inner_->IsOpen(); }
+        void Close() override { inner_->Close(); }
+        int FieldCount() const override { return inner_->FieldCount(); }
+        std::string FieldName(int index) const override { return inner_->FieldName(index); }
+        int FieldIndex(std::string_view name) const override { return inner_->FieldIndex(name); }
+        int FieldDefinedSize(int index) const override { return inner_->FieldDefinedSize(index); }
+        std::string FieldSource(int index) const override { return inner_->FieldSource(index); }
+        std::optional<zel::Variant> Fields(int index) const override {
+            return cut_ ? std::nullopt : inner_->Fields(index);
+        }
+        std::optional<zel::Variant> Fields(std::string_view name) const override {
+            return cut_ ? std::nullopt : inner_->Fields(name);
+        }
+        bool SetFilter(std::string_view condition) override { return inner_->SetFilter(condition); }
+
+    private:
+        std::shared_ptr<zel::IRecordset> inner_;
+        int rowsLeft_;
+        FailingDb& db_;
+        bool cut_ = false;
+    };
+
+    bool Reaches() {
+        if (callsBeforeLoss == 0) {
+            lost_ = true;
+        }
+        if (callsBeforeLoss > 0) {
+            --callsBeforeLoss;
+        }
+        return !lost_;
+    }
+    bool Writes(std::string& message) {
+        if (Reaches()) {
+            return true;
+        }
+        message = kLostText;
+        return false;
+    }
+    std::shared_ptr<zel::IRecordset> Cut(std::shared_ptr<zel::IRecordset> rows) {
+        if (!rows || rowsBeforeLoss < 0) {
+            return rows;
+        }
+        return std::make_shared<CutRecordset>(std::move(rows), rowsBeforeLoss, *this);
+    }
+
+    std::shared_ptr<zel::IClsCommon> inner_;
+    bool lost_ = false;
+};
+
+}  // namespace korvel::test
