@@ -25,6 +25,7 @@ public:
         lost_ = false;
         callsBeforeLoss = -1;
         rowsBeforeLoss = -1;
+        lostAtStatementWith.clear();
     }
     bool Lost() const { return lost_; }
 
@@ -32,25 +33,28 @@ public:
     int callsBeforeLoss = -1;
     // Results opened from now on stop after this many rows, the connection lost; -1 never.
     int rowsBeforeLoss = -1;
+    // The connection is lost when a statement holding this text is sent, before it runs; "" never.
+    std::string lostAtStatementWith;
 
     void Init(const std::string& ysDBName) override { inner_->Init(ysDBName); }
     bool Status() override { return !lost_ && inner_->Status(); }
     std::shared_ptr<zel::IRecordset> OpenX(const std::string& sql) override {
-        return Cut(Reaches() ? inner_->OpenX(sql) : nullptr);
+        return Cut(Reaches(sql) ? inner_->OpenX(sql) : nullptr);
     }
     std::shared_ptr<zel::IRecordset> Openforward(const std::string& sql) override {
-        return Cut(Reaches() ? inner_->Openforward(sql) : nullptr);
+        return Cut(Reaches(sql) ? inner_->Openforward(sql) : nullptr);
     }
-    bool ExecuteX(const std::string& sql) override { return Reaches() && inner_->ExecuteX(sql); }
+    bool ExecuteX(const std::string& sql) override { return Reaches(sql) && inner_->ExecuteX(sql); }
     bool Add(const std::string& xml, const std::string& table, std::string& message) override {
-        return Writes(message) && inner_->Add(xml, table, message);
+        return Writes(xml, message) && inner_->Add(xml, table, message);
     }
     bool Modify(const std::string& xml, const std::string& table, std::string& message) override {
-        return Writes(message) && inner_->Modify(xml, table, message);
+        return Writes(xml, message) && inner_->Modify(xml, table, message);
     }
     bool Delete(const std::string& condition, const std::string& keyField, const std::string& table,
                 std::string& message, const std::string& userId) override {
-        return Writes(message) && inner_->Delete(condition, keyField, table, message, userId);
+        return Writes(condition, message) &&
+               inner_->Delete(condition, keyField, table, message, userId);
     }
     std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
 
@@ -95,8 +99,9 @@ private:
         bool cut_ = false;
     };
 
-    bool Reaches() {
-        if (callsBeforeLoss == 0) {
+    bool Reaches(const std::string& statement) {
+        if (callsBeforeLoss == 0 || (!lostAtStatementWith.empty() &&
+                                     statement.find(lostAtStatementWith) != std::string::npos)) {
             lost_ = true;
         }
         if (callsBeforeLoss > 0) {
@@ -104,8 +109,8 @@ private:
         }
         return !lost_;
     }
-    bool Writes(std::string& message) {
-        if (Reaches()) {
+    bool Writes(const std::string& statement, std::string& message) {
+        if (Reaches(statement)) {
             return true;
         }
         message = kLostText;
