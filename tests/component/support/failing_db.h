@@ -26,6 +26,7 @@ public:
         callsBeforeLoss = -1;
         rowsBeforeLoss = -1;
         lostAtStatementWith.clear();
+        reconnectsOnNextCall = false;
     }
     bool Lost() const { return lost_; }
 
@@ -35,6 +36,9 @@ public:
     int rowsBeforeLoss = -1;
     // The connection is lost when a statement holding this text is sent, before it runs; "" never.
     std::string lostAtStatementWith;
+    // As the host's service does: a call after the loss connects again first (the statement that
+    // failed is not sent again), so the loss costs that one statement.
+    bool reconnectsOnNextCall = false;
 
     void Init(const std::string& ysDBName) override { inner_->Init(ysDBName); }
     bool Status() override { return !lost_ && inner_->Status(); }
@@ -100,6 +104,9 @@ private:
     };
 
     bool Reaches(const std::string& statement) {
+        if (lost_ && reconnectsOnNextCall) {
+            lost_ = false;
+        }
         if (callsBeforeLoss == 0 || (!lostAtStatementWith.empty() &&
                                      statement.find(lostAtStatementWith) != std::string::npos)) {
             lost_ = true;
