@@ -48,8 +48,13 @@ zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, const LoginContext& l
             last = node;
         }
     }
-    // A list cut short would open a warehouse that is not the last one.
-    return ReadWholeOrTell(login, *warehouses) ? last : nullptr;
+    if (ReadWholeOrTell(login, *warehouses)) {
+        return last;
+    }
+    // A list cut short is no list of the warehouses: it keeps the root alone.
+    tree.Nodes().Clear();
+    tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
+    return nullptr;
 }
 
 }  // namespace korvel

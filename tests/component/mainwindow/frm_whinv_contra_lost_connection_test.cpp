@@ -98,6 +98,7 @@ TEST_F(MainWindowLostConnection, RowsThatStopComingLeaveNoListAndNoCount) {
     FrmWhInvContra& window = OpenOnWarehouse01();
     database.Dialogs().Clear();
     db->rowsBeforeLoss = 1;
+    db->cutResultsOf = "WhInvContrapose";
     window.ExecCommand("Refresh");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
     EXPECT_EQ(window.Grid().Rows(), 1);
@@ -105,18 +106,27 @@ TEST_F(MainWindowLostConnection, RowsThatStopComingLeaveNoListAndNoCount) {
     EXPECT_EQ(window.Stb().PanelText(3), "");
 }
 
+// Neither no list nor part of one passes for the warehouses: the tree keeps its root alone.
 TEST_F(MainWindowLostConnection, AWarehouseListThatCannotBeReadIsToldAndOpensNoWarehouse) {
     database.AddWarehouse("01");
+    database.AddWarehouse("02");
     BindContext();
-    db = std::make_shared<FailingDb>(context.login.db);
-    context.login.db = db;
-    db->callsBeforeLoss = 0;
-    db->LoseConnection();
-    FrmWhInvContra& window = Open();
-    EXPECT_EQ(window.Trv().Nodes().Count(), 1);
-    EXPECT_EQ(window.FilledWarehouse(), std::nullopt);
-    const auto texts = MessageTexts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), LostMessage()), texts.end());
+    for (const bool cutShort : {false, true}) {
+        database.Dialogs().Clear();
+        db = std::make_shared<FailingDb>(database.OpenService());
+        context.login.db = db;
+        if (cutShort) {
+            db->rowsBeforeLoss = 1;
+            db->cutResultsOf = "from Warehouse where";
+        } else {
+            db->LoseConnection();
+        }
+        FrmWhInvContra& window = Open();
+        EXPECT_EQ(window.Trv().Nodes().Count(), 1) << cutShort;
+        EXPECT_EQ(window.FilledWarehouse(), std::nullopt) << cutShort;
+        const auto texts = MessageTexts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), LostMessage()), texts.end()) << cutShort;
+    }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ public:
         lost_ = false;
         callsBeforeLoss = -1;
         rowsBeforeLoss = -1;
+        cutResultsOf.clear();
         lostAtStatementWith.clear();
         reconnectsOnNextCall = false;
     }
@@ -32,8 +33,10 @@ public:
 
     // The connection is lost on the call after this many more calls; -1 never.
     int callsBeforeLoss = -1;
-    // Results opened from now on stop after this many rows, the connection lost; -1 never.
+    // Results opened from now on, of statements holding cutResultsOf, stop after this many rows,
+    // the connection lost; -1 never.
     int rowsBeforeLoss = -1;
+    std::string cutResultsOf;
     // The connection is lost when a statement holding this text is sent, before it runs; "" never.
     std::string lostAtStatementWith;
     // As the host's service does: a call after the loss connects again first (the statement that
@@ -43,10 +46,10 @@ public:
     void Init(const std::string& ysDBName) override { inner_->Init(ysDBName); }
     bool Status() override { return !lost_ && inner_->Status(); }
     std::shared_ptr<zel::IRecordset> OpenX(const std::string& sql) override {
-        return Cut(Reaches(sql) ? inner_->OpenX(sql) : nullptr);
+        return Cut(Reaches(sql) ? inner_->OpenX(sql) : nullptr, sql);
     }
     std::shared_ptr<zel::IRecordset> Openforward(const std::string& sql) override {
-        return Cut(Reaches(sql) ? inner_->Openforward(sql) : nullptr);
+        return Cut(Reaches(sql) ? inner_->Openforward(sql) : nullptr, sql);
     }
     bool ExecuteX(const std::string& sql) override { return Reaches(sql) && inner_->ExecuteX(sql); }
     bool Add(const std::string& xml, const std::string& table, std::string& message) override {
@@ -123,8 +126,9 @@ private:
         message = kLostText;
         return false;
     }
-    std::shared_ptr<zel::IRecordset> Cut(std::shared_ptr<zel::IRecordset> rows) {
-        if (!rows || rowsBeforeLoss < 0) {
+    std::shared_ptr<zel::IRecordset> Cut(std::shared_ptr<zel::IRecordset> rows,
+                                         const std::string& statement) {
+        if (!rows || rowsBeforeLoss < 0 || statement.find(cutResultsOf) == std::string::npos) {
             return rows;
         }
         return std::make_shared<CutRecordset>(std::move(rows), rowsBeforeLoss, *this);
