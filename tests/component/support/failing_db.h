@@ -12,7 +12,7 @@ namespace korvel::test {
 // The database service of a test account that loses its connection on demand: from then on
 // every call fails as the host's service fails when the server is gone (nullptr, false, Status
 // false, LastError naming the account), until the connection comes back. A loss may also be
-// armed to strike after a number of calls, or in the middle of a result's rows.
+// armed to strike at a given statement, or in the middle of a result's rows.
 class FailingDb final : public zel::IClsCommon {
 public:
     static constexpr const char* kLostText =
@@ -23,16 +23,12 @@ public:
     void LoseConnection() { lost_ = true; }
     void Reconnect() {
         lost_ = false;
-        callsBeforeLoss = -1;
         rowsBeforeLoss = -1;
         cutResultsOf.clear();
         lostAtStatementWith.clear();
         reconnectsOnNextCall = false;
     }
-    bool Lost() const { return lost_; }
 
-    // The connection is lost on the call after this many more calls; -1 never.
-    int callsBeforeLoss = -1;
     // Results opened from now on, of statements holding cutResultsOf, stop after this many rows,
     // the connection lost; -1 never.
     int rowsBeforeLoss = -1;
@@ -110,12 +106,9 @@ private:
         if (lost_ && reconnectsOnNextCall) {
             lost_ = false;
         }
-        if (callsBeforeLoss == 0 || (!lostAtStatementWith.empty() &&
-                                     statement.find(lostAtStatementWith) != std::string::npos)) {
+        if (!lostAtStatementWith.empty() &&
+            statement.find(lostAtStatementWith) != std::string::npos) {
             lost_ = true;
-        }
-        if (callsBeforeLoss > 0) {
-            --callsBeforeLoss;
         }
         return !lost_;
     }
