@@ -151,15 +151,18 @@ protected:
 // The user hears why the code was not checked, not that it does not exist; it is not kept.
 TEST_F(EditorWithoutConnection, ALookUpSaysTheConnectionIsLostAndLetsNoCodeThrough) {
     OpenMain();
-    WithEditor("Add", [this](FrmAddInv& editor) {
+    bool edited = false;
+    WithEditor("Add", [&](FrmAddInv& editor) {
+        edited = true;
+        Type(editor.Edtcinvcode(), "A001");
         database.Dialogs().Clear();
         db->LoseConnection();
-        Type(editor.Edtcinvcode(), "A001");
         Leave(editor.Edtcinvcode());
         EXPECT_EQ(editor.Edtcinvcode().Text(), "");
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
         db->Reconnect();
     });
+    ASSERT_TRUE(edited);
     EXPECT_EQ(RowCount(), zel::Variant(0));
 }
 
@@ -169,7 +172,9 @@ TEST_F(EditorWithoutConnection, ASaveWhoseHeldQuantitiesCannotBeReadIsNotMadeNor
     database.AddCorrespondence("01", "A001", {{"iTopSum", 9.125}, {"iLowSum", 1}});
     FrmWhInvContra& main = OpenMain();
     main.Grid().SetRow(1);
-    WithEditor("Modify", [this](FrmAddInv& editor) {
+    bool edited = false;
+    WithEditor("Modify", [&](FrmAddInv& editor) {
+        edited = true;
         database.Dialogs().Clear();
         db->lostAtStatementWith = "WhInvContrapose.iTopSum,WhInvContrapose.iLowSum";
         db->reconnectsOnNextCall = true;
@@ -178,6 +183,7 @@ TEST_F(EditorWithoutConnection, ASaveWhoseHeldQuantitiesCannotBeReadIsNotMadeNor
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
         EXPECT_TRUE(editor.HasUnsavedChanges());
     });
+    ASSERT_TRUE(edited);
     EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 9.125);
     EXPECT_EQ(Stored("iLowSum", "01", "A001").ToDouble(), 1.0);
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/database/session_locks.h"
 #include "interfaces/cls_common.h"
 #include "interfaces/recordset.h"
 
@@ -12,8 +13,9 @@ namespace korvel::test {
 // The database service of a test account that loses its connection on demand: from then on
 // every call fails as the host's service fails when the server is gone (nullptr, false, Status
 // false, LastError naming the account), until the connection comes back. A loss may also be
-// armed to strike at a given statement, or in the middle of a result's rows.
-class FailingDb final : public zel::IClsCommon {
+// armed to strike at a given statement, or in the middle of a result's rows. The session locks
+// are the service's own, and cannot be checked while the connection is lost.
+class FailingDb final : public zel::IClsCommon, public zel::ISessionLocks {
 public:
     static constexpr const char* kLostText =
         "与数据库acc的连接已断开：server closed the connection unexpectedly";
@@ -60,6 +62,18 @@ public:
                inner_->Delete(condition, keyField, table, message, userId);
     }
     std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
+
+    bool TryAcquire(const std::string& name, const std::string& holder,
+                    std::string& currentHolder) override {
+        currentHolder.clear();
+        auto* locks = dynamic_cast<zel::ISessionLocks*>(inner_.get());
+        return !lost_ && locks && locks->TryAcquire(name, holder, currentHolder);
+    }
+    void Release(const std::string& name) override {
+        if (auto* locks = dynamic_cast<zel::ISessionLocks*>(inner_.get())) {
+            locks->Release(name);
+        }
+    }
 
 private:
     // A result whose rows stop coming after a number of them: it then ends, closed.
