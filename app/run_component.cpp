@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <optional>
 
 #include "app/exit_status.h"
 #include "app/first_start_demo.h"
+#include "app/opened_window_presenter.h"
 #include "app/quit_after_show_presenter.h"
 #include "host/database/account_user.h"
 #include "host/host_services.h"
@@ -22,21 +22,15 @@ std::string RegistrationsBesideProgram() {
     return (QCoreApplication::applicationDirPath() + "/" WHINV_REGISTRY_FROM_PROGRAM).toStdString();
 }
 
-// The login of the user the account establishes; nullopt, after the reason was shown, when it
-// establishes none.
-std::optional<Login::Values> EstablishedLogin(const CommandLine& line,
-                                              const HostEnvironment& environment) {
-    const AccountUser user =
-        EstablishAccountUser(environment.accounts, line.login.ysDBName, line.user);
+// The user the account establishes; when it establishes none, the reason was shown.
+AccountUser EstablishedUser(const CommandLine& line, const HostEnvironment& environment) {
+    AccountUser user = EstablishAccountUser(environment.accounts, line.login.ysDBName, line.user);
     if (!user.Established()) {
         environment.dialogs->MessageBox(
             user.reason, kMsgStop,
             ResourceTexts::Instance().Text("Zel.AA.ARCHIVE.COMMON.exclamation"));
-        return std::nullopt;
     }
-    Login::Values values = line.login;
-    values.userId = user.userId;
-    return values;
+    return user;
 }
 
 }  // namespace
@@ -49,10 +43,12 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
                                    *environment->dialogs)) {
         return kExitNoDemoDatabase;
     }
-    const auto values = EstablishedLogin(line, *environment);
-    if (!values) {
-        return kExitNoUser;
+    const AccountUser user = EstablishedUser(line, *environment);
+    if (!user.Established()) {
+        return user.refusal == AccountUser::Refusal::Unreachable ? kExitNoDatabase : kExitNoUser;
     }
+    Login::Values values = line.login;
+    values.userId = user.userId;
 
     ObjectRegistry registry;
     RegisterHostServices(registry, environment);
@@ -65,10 +61,17 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
                      registry.LastError().c_str());
         return kExitNoComponent;
     }
-    std::shared_ptr<ILogin> login = std::make_shared<Login>(*values);
+    std::shared_ptr<ILogin> login = std::make_shared<Login>(values);
     environment->session = login;
+    const auto dialogs = environment->dialogs;
+    auto watch = std::make_shared<OpenedWindowPresenter>(dialogs);
+    environment->dialogs = watch;
     component->Show(login);
-    return environment->functionLockRefused ? kExitFunctionLocked : kExitDone;
+    environment->dialogs = dialogs;
+    if (environment->functionLockRefused) {
+        return kExitFunctionLocked;
+    }
+    return watch->WindowOpened() ? kExitDone : kExitNotShown;
 }
 
 int RunComponentUntilShown(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {

@@ -11,6 +11,7 @@ constexpr const char* kTotalKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.149_1";
 constexpr const char* kDuplicateKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1";
 constexpr const char* kGoOnQuestionKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.153_1";
 constexpr const char* kSameAnswerKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.sameanswer";
+constexpr const char* kStoppedKey = "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.stopped";
 constexpr const char* kNoWarehouseKey = "Zel.AA.WHINVCONTRAPOSE.FRMMAIN.408_1";
 constexpr const char* kTable = "WhInvContrapose";
 
@@ -61,6 +62,9 @@ BatchSaver::Outcome BatchSaver::SaveBatch(const std::string& whCode,
         }
     }
     ShowTotal(outcome.saved);
+    if (outcome.end == End::kRefused || outcome.end == End::kFailed) {
+        ShowStopped(outcome.saved, total);
+    }
     return outcome;
 }
 
@@ -68,17 +72,20 @@ BatchSaver::Step BatchSaver::SaveItem(const std::string& whCode, const std::stri
     LoginContext& login = context_.login;
     const auto defaults = login.db->OpenX(BatchRecord::DefaultsQuery(
         invCode, login.sAuthInvW, login.pub->GetEndDateFilter("inventory", login.sCurDate)));
-    if (!defaults) {
+    // Without its own settings the item would be saved with made-up ones.
+    const auto settings =
+        defaults ? std::optional(BatchRecord::DefaultsOf(defaults.get())) : std::nullopt;
+    if (!settings || !defaults->IsOpen()) {
+        stopReason_ = login.db->LastError();
         return Step::kFailed;
     }
-    const BatchRecord record{whCode, invCode, BatchRecord::DefaultsOf(defaults.get()),
-                             login.login->cUserId()};
+    const BatchRecord record{whCode, invCode, *settings, login.login->cUserId()};
     std::string message;
     if (login.db->Add(record.Xml(), kTable, message)) {
         return Step::kSaved;
     }
     if (message != login.pub->GetResString(kDuplicateKey)) {
-        ShowInfoMessage(*login.pub, message);
+        stopReason_ = message;
         return Step::kRefused;
     }
     return GoOnAfterDuplicate(invCode, message) ? Step::kSkipped : Step::kStop;
@@ -109,6 +116,16 @@ void BatchSaver::ShowLabel(const std::string& text) const {
 
 void BatchSaver::ShowTotal(int saved) const {
     ShowLabel(context_.login.pub->GetResFormatString(kTotalKey, {std::to_string(saved)}));
+}
+
+// The count alone would read as the whole batch done.
+void BatchSaver::ShowStopped(int saved, int total) const {
+    zel::IPub& pub = *context_.login.pub;
+    const std::string reason = stopReason_.empty()
+                                   ? pub.GetResString("Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed")
+                                   : stopReason_;
+    ShowInfoMessage(pub, pub.GetResFormatString(kStoppedKey, {reason, std::to_string(saved),
+                                                              std::to_string(total - saved)}));
 }
 
 }  // namespace korvel

@@ -11,7 +11,8 @@ namespace korvel {
 
 // The work of the batch-add save: one correspondence row per item for the target warehouse, each
 // saved on its own through the database service with the item's own stock settings. Asks about
-// each duplicate, ends at any other refusal, and says in the window's label what was stored.
+// each duplicate, ends at any other refusal or failure, and says in the window's label what was
+// stored; a run that ended so also tells why, and how many items were and were not saved.
 class BatchSaver {
 public:
     // How the window follows the run; every member may be empty.
@@ -44,10 +45,13 @@ private:
     bool GoOnAfterDuplicate(const std::string& invCode, const std::string& message);
     void ShowLabel(const std::string& text) const;
     void ShowTotal(int saved) const;
+    void ShowStopped(int saved, int total) const;
 
     ComponentContext& context_;
     Window window_;
     std::optional<bool> answerForTheRest_;
+    // Why the run ended early, in the user's words.
+    std::string stopReason_;
 };
 
 }  // namespace korvel

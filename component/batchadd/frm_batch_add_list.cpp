@@ -8,6 +8,7 @@
 #include "core/blank_trim.h"
 #include "core/common.h"
 #include "core/const.h"
+#include "core/database_failure.h"
 
 namespace korvel {
 namespace {
@@ -29,19 +30,25 @@ std::string ClassCodeOfKey(const std::string& key) {
 
 void FrmBatchAdd::InitClassTree() {
     zel::IPub& pub = *context_.login.pub;
-    zel::IClsCommon& db = *context_.login.db;
     captionManager_->SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.batchinv"));
     frameInv_->setTitle(QString::fromStdString(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.invinfo")));
 
-    const auto gradeDef = db.OpenX("select * from GradeDef where KeyWord='InventoryClass'");
+    const auto gradeDef =
+        OpenOrTell(context_.login, "select * from GradeDef where KeyWord='InventoryClass'");
     std::string codingRule;
-    if (!gradeDef || gradeDef->Eof()) {
+    if (!gradeDef) {
+        tree_->Nodes().Add("", zel::YsTreeNodes::kLast, kRootKey,
+                           pub.GetResString("Zel.AA.ARCHIVE.inventoryclass"));
+        return;
+    }
+    if (gradeDef->Eof()) {
         // Without a rule every class hangs under the root.
         ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.14_1"));
     } else {
         codingRule = std::string(TrimmedBlanks(NullToStr(gradeDef->Fields("CODINGRULE"))));
     }
-    const auto classes = db.OpenX("select * from InventoryClass order by cInvCCode asc");
+    const auto classes =
+        OpenOrTell(context_.login, "select * from InventoryClass order by cInvCCode asc");
     zel::YsTreeNode* root = tree_->Nodes().Add("", zel::YsTreeNodes::kLast, kRootKey,
                                                pub.GetResString("Zel.AA.ARCHIVE.inventoryclass"));
     if (classes && !classes->Eof()) {
@@ -141,6 +148,11 @@ void FrmBatchAdd::lvwInventoryInit() {
     filler.FillInventoryList(*result, *list_, mode == InventoryListQuery::kOfClasses,
                              TargetWarehouse());
     progress_->Finish();
+    // Part of the list offered as the whole would leave the rest out of the batch unnoticed.
+    if (!ReadWholeOrTell(context_.login, *result)) {
+        list_->Clear();
+        label_->SetCaption("");
+    }
     list_->SetMousePointer(zel::kPointerDefault);
 }
 

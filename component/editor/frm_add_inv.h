@@ -156,7 +156,8 @@ private:
     // Save.
     bool SaveRs();
     void CheckFocusedField();
-    std::string WriteXML();
+    // stored: the quantities held for the boxes the user left alone.
+    std::string WriteXML(const std::optional<StoredQuantities>& stored);
     void ResetForNext();
     void MarkQuantitiesUntouched();
 

@@ -76,8 +76,10 @@ void FrmAddInv::CheckInventory() {
         FillInventory(*item);
         return;
     }
-    ShowInfoMessage(*context_.login.pub,
-                    context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.no_inv_auth_stop"));
+    if (!checks_.LastLookupFailed()) {
+        ShowInfoMessage(*context_.login.pub,
+                        context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.no_inv_auth_stop"));
+    }
     invCode_->setFocus();
     ClearInventoryFields();
     lastDate_->SetText({});
@@ -131,8 +133,10 @@ void FrmAddInv::CheckWarehouse() {
     }
     whCode_->SetUTooltipText({});
     whCode_->SetText({});
-    ShowInfoMessage(*context_.login.pub,
-                    context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.no_cwhcode_name_auth"));
+    if (!checks_.LastLookupFailed()) {
+        ShowInfoMessage(*context_.login.pub, context_.login.pub->GetResString(
+                                                 "Zel.AA.ARCHIVE.COMMON.no_cwhcode_name_auth"));
+    }
     whCode_->setFocus();
     whName_->SetText({});
     entryValid_ = false;
@@ -154,7 +158,9 @@ void FrmAddInv::CheckPerson() {
     person_->SetUTooltipText({});
     person_->SetTag({});
     person_->SetText({});
-    ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.451_1"));
+    if (!checks_.LastLookupFailed()) {
+        ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.451_1"));
+    }
     person_->setFocus();
     entryValid_ = false;
 }

@@ -23,7 +23,15 @@ bool FrmAddInv::SaveRs() {
     if (!entryValid_) {
         return false;
     }
-    std::string xml = WriteXML();
+    std::optional<StoredQuantities> stored;
+    if (!untouchedQuantities_.empty()) {
+        stored = checks_.ReadStoredQuantities(whCode_->Text(), invCode_->Text());
+        // Sending the rounded texts of the boxes instead would change what the user left alone.
+        if (checks_.LastLookupFailed()) {
+            return false;
+        }
+    }
+    std::string xml = WriteXML(stored);
     std::string message;
     zel::IClsCommon& db = *context_.login.db;
     const bool saved = mode_ == kAdd ? db.Add(xml, "WhInvContrapose", message)
@@ -61,10 +69,7 @@ void FrmAddInv::MarkQuantitiesUntouched() {
     untouchedQuantities_ = {topSum_, lowSum_, safeNum_, wastage_};
 }
 
-std::string FrmAddInv::WriteXML() {
-    const auto stored = untouchedQuantities_.empty()
-                            ? std::nullopt
-                            : checks_.ReadStoredQuantities(whCode_->Text(), invCode_->Text());
+std::string FrmAddInv::WriteXML(const std::optional<StoredQuantities>& stored) {
     auto quantity = [&](const zel::Edit& box, std::string StoredQuantities::*value) {
         const bool untouched = stored && untouchedQuantities_.contains(&box);
         return IfSendable(box, untouched ? *stored.*value : box.Text());

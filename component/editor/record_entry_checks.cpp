@@ -4,6 +4,7 @@
 
 #include "core/blank_trim.h"
 #include "core/const.h"
+#include "core/database_failure.h"
 #include "editor/editor_queries.h"
 #include "editor/found_row.h"
 
@@ -39,8 +40,14 @@ std::optional<FoundEntry> FoundIn(const std::shared_ptr<zel::IRecordset>& rows,
 
 RecordEntryChecks::RecordEntryChecks(const ComponentContext& context) : context_(context) {}
 
+std::shared_ptr<zel::IRecordset> RecordEntryChecks::Query(const std::string& sql) const {
+    auto rows = OpenOrTell(context_.login, sql);
+    lastLookupFailed_ = rows == nullptr;
+    return rows;
+}
+
 std::optional<FoundInventory> RecordEntryChecks::FindInventory(const std::string& text) const {
-    const auto rows = context_.login.db->OpenX(
+    const auto rows = Query(
         InventoryLookupQuery(context_.catalogue, text, context_.login.sAuthInv, EndDateFilter()));
     if (!rows || !MoveToFoundRow(*rows, "cInvCode", "cInvName", text)) {
         return std::nullopt;
@@ -76,20 +83,20 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindWarehouse(const std::string& text) const {
-    return FoundIn(context_.login.db->OpenX(WarehouseLookupQuery(text, context_.login.sAuthWh)),
-                   "CWhCode", "CWhName", text);
+    return FoundIn(Query(WarehouseLookupQuery(text, context_.login.sAuthWh)), "CWhCode", "CWhName",
+                   text);
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindPerson(const std::string& text) const {
-    return FoundIn(context_.login.db->OpenX(PersonLookupQuery(text, context_.login.sAuthPerson)),
-                   "cPersonCode", "cPersonName", text);
+    return FoundIn(Query(PersonLookupQuery(text, context_.login.sAuthPerson)), "cPersonCode",
+                   "cPersonName", text);
 }
 
 std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::string& code) const {
     if (TrimmedBlanks(code).empty()) {
         return std::nullopt;
     }
-    const auto warehouse = context_.login.db->OpenX(DefaultWarehouseQuery(code));
+    const auto warehouse = Query(DefaultWarehouseQuery(code));
     if (!warehouse || warehouse->RecordCount() != 1) {
         return std::nullopt;
     }
@@ -97,15 +104,14 @@ std::optional<FoundEntry> RecordEntryChecks::FindDefaultWarehouse(const std::str
 }
 
 std::string RecordEntryChecks::WarehouseName(const std::string& code) const {
-    const auto warehouse =
-        context_.login.db->OpenX(WarehouseNameQuery(code, context_.login.sAuthWh));
+    const auto warehouse = Query(WarehouseNameQuery(code, context_.login.sAuthWh));
     return warehouse && !warehouse->Eof() ? FieldText(*warehouse, "CWhName") : std::string();
 }
 
 std::optional<StoredQuantities> RecordEntryChecks::ReadStoredQuantities(
     const std::string& warehouseCode, const std::string& inventoryCode) const {
-    const auto row = context_.login.db->OpenX(
-        StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
+    const auto row =
+        Query(StoredQuantitiesQuery(warehouseCode, inventoryCode, context_.login.sAuthInv));
     if (!row || row->Eof()) {
         return std::nullopt;
     }

@@ -52,7 +52,8 @@ struct StoredQuantities {
 // The record editor's look-ups and entry checks, without a window: what the user typed into a
 // field goes in, what the database holds for it comes out. Every look-up answers nullopt when
 // nothing matches within the user's read rights, and also when its query fails, so that a
-// broken connection never lets an unchecked code through.
+// broken connection never lets an unchecked code through; a failed query is told to the user
+// with the database's reason, and LastLookupFailed says so to the caller.
 class RecordEntryChecks {
 public:
     explicit RecordEntryChecks(const ComponentContext& context);
@@ -77,11 +78,17 @@ public:
     // number boxes read it (leading number, 0 when there is none).
     static bool IsZeroEntry(std::string_view text);
 
+    // Whether the last look-up's query could not be run (the user was told why), rather than
+    // found nothing.
+    bool LastLookupFailed() const { return lastLookupFailed_; }
+
 private:
     std::string EndDateFilter() const;
     FoundInventory InventoryOf(const zel::IRecordset& item) const;
+    std::shared_ptr<zel::IRecordset> Query(const std::string& sql) const;
 
     const ComponentContext& context_;
+    mutable bool lastLookupFailed_ = false;
 };
 
 }  // namespace korvel

@@ -41,8 +41,9 @@ public:
     // the serial-number header.
     void DataRefresh();
     // Reloads the grid with the selected warehouse's rows that satisfy an SQL condition over the
-    // grid query's columns, as the find dialog gives it.
-    void FilterData(const std::string& condition);
+    // grid query's columns, as the find dialog gives it. False, the user told why, when the rows
+    // could not be read: the grid then keeps the rows it showed.
+    bool FilterData(const std::string& condition);
     // Selects the warehouse, shows its row of the item alone in the grid and opens it in the
     // record editor as Modify does, after which the grid holds all the warehouse's rows again.
     // False, with the editor not opened, when the warehouse is not in the tree or the row not
@@ -84,13 +85,17 @@ private:
     void Load();
     void DisableMissingCommands();
     void LoadHead();
+    // The column headers, formatted after the columns of emptyRows when there are any.
+    void LoadHead(const std::shared_ptr<zel::IRecordset>& emptyRows);
     void FirstActivate();
     void InitTree();
     void NodeClick(zel::YsTreeNode& node);
     void ShowWarehouseCaption(const zel::YsTreeNode& node);
     void ShowCaption(const std::string& caption);
-    void FillGrid(zel::IRecordset& recordset, const std::string& warehouse);
+    // True when the grid holds the whole of the recordset's rows.
+    bool FillGrid(zel::IRecordset& recordset, const std::string& warehouse);
     void ClearGrid();
+    void KeepGridAfterFailedQuery();
     void Layout();
     void OnKeyDown(int& keyCode, int shift);
     void OnGridDoubleClick();

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "core/common.h"
+#include "core/database_failure.h"
 #include "core/form_key.h"
 #include "core/host_lock.h"
 #include "core/run_ignoring_errors.h"
@@ -157,7 +158,9 @@ bool FrmWhInvContra::ModifyRowOf(const std::string& warehouse, const std::string
     }
     node->SetSelected(true);
     ShowWarehouseCaption(*node);
-    FilterData("WhInvContrapose.cInvCode=" + SqlQuoted(inventory));
+    if (!FilterData("WhInvContrapose.cInvCode=" + SqlQuoted(inventory))) {
+        return false;
+    }
     if (grid_->Rows() < 2) {
         DataRefresh();
         return false;
@@ -212,27 +215,33 @@ void FrmWhInvContra::Filter() {
     }
 }
 
-// With the root selected the warehouse code is empty and nothing is found.
-void FrmWhInvContra::FilterData(const std::string& condition) {
+// With the root selected the warehouse code is empty and nothing is found. The headers are read
+// before the rows, so that the rows' result is not the one left waiting.
+bool FrmWhInvContra::FilterData(const std::string& condition) {
     filler_.Supersede();
-    LoadHead();
+    const auto head = context_.login.db->OpenX(GridColumnsQuery(context_.catalogue));
     const std::string warehouse = SelectedWarehouse();
     const auto rows = context_.login.db->OpenX(
         FilteredRowsQuery(context_.catalogue, warehouse, condition, context_.login.sAuthInv));
     if (!rows) {
-        ClearGrid();
+        KeepGridAfterFailedQuery();
         ShowFilterFailure();
-        return;
+        return false;
     }
+    LoadHead(head);
     if (rows->Eof()) {  // not RecordCount: that would read every row before the first screen
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.findnothing"));
     }
-    FillGrid(*rows, warehouse);
+    return FillGrid(*rows, warehouse);
 }
 
-// A condition the database rejects would otherwise look like one that found nothing.
+// A condition the database rejects would otherwise look like one that found nothing; a database
+// that cannot be reached is not the condition's fault.
 void FrmWhInvContra::ShowFilterFailure() {
+    if (TellIfDisconnected(context_.login)) {
+        return;
+    }
     zel::IPub& pub = *context_.login.pub;
     const std::string reason = context_.login.db->LastError();
     ShowInfoMessage(

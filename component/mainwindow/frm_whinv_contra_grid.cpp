@@ -1,5 +1,6 @@
 #include "core/common.h"
 #include "core/correspondence_fields.h"
+#include "core/database_failure.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
 #include "mainwindow/warehouse_tree.h"
@@ -18,8 +19,8 @@ std::string FrmWhInvContra::SelectedWarehouse() const {
 
 void FrmWhInvContra::InitTree() {
     zel::IPub& pub = *context_.login.pub;
-    zel::YsTreeNode* last = BuildWarehouseTree(*tree_, *context_.login.db, context_.login.sAuthWh,
-                                               pub.GetResString("Zel.AA.ARCHIVE.warehouse"));
+    zel::YsTreeNode* last =
+        BuildWarehouseTree(*tree_, context_.login, pub.GetResString("Zel.AA.ARCHIVE.warehouse"));
     if (!last) {
         if (auto* root = tree_->Nodes().Find(std::string(kRootNodeKey))) {
             root->SetSelected(true);
@@ -53,6 +54,10 @@ void FrmWhInvContra::ShowCaption(const std::string& caption) {
 }
 
 void FrmWhInvContra::LoadHead() {
+    LoadHead(context_.login.db->OpenX(GridColumnsQuery(context_.catalogue)));
+}
+
+void FrmWhInvContra::LoadHead(const std::shared_ptr<zel::IRecordset>& emptyRows) {
     const auto& caption = context_.catalogue.arrFldCaption;
     const FieldList columns = FieldsInGridOrder();
     grid_->SetCols(static_cast<int>(columns.size()) + 1);
@@ -62,8 +67,6 @@ void FrmWhInvContra::LoadHead() {
         grid_->SetTextMatrix(0, field->grid.column,
                              caption[static_cast<std::size_t>(field->catalogue.captionIndex)]);
     }
-    std::string query = GridColumnsQuery(context_.catalogue);
-    auto emptyRows = context_.login.db->OpenX(query);
     if (emptyRows) {
         context_.login.pub->FormatGrid(*grid_, emptyRows, "");
     }
@@ -80,22 +83,42 @@ void FrmWhInvContra::DataRefresh() {
     std::string query = WarehouseRowsQuery(context_.catalogue, warehouse, context_.login.sAuthInv);
     const auto rows = context_.login.db->OpenX(query);
     if (!rows) {
-        ClearGrid();
+        KeepGridAfterFailedQuery();
+        TellDatabaseFailure(context_.login);
         return;
     }
     FillGrid(*rows, warehouse);
 }
 
-void FrmWhInvContra::FillGrid(zel::IRecordset& recordset, const std::string& warehouse) {
+// What the grid showed stays, under its own warehouse, so that an unreachable database never
+// looks like a warehouse without rows. Only a fill cut short by this refresh leaves rows that
+// belong to nothing.
+void FrmWhInvContra::KeepGridAfterFailedQuery() {
+    if (filler_.Filling() || !filledWarehouse_) {
+        ClearGrid();
+        return;
+    }
+    if (SelectedWarehouse() == *filledWarehouse_) {
+        return;
+    }
+    if (zel::YsTreeNode* node = tree_->Nodes().Find(WarehouseNodeKey(*filledWarehouse_))) {
+        node->SetSelected(true);
+        ShowWarehouseCaption(*node);
+    }
+}
+
+bool FrmWhInvContra::FillGrid(zel::IRecordset& recordset, const std::string& warehouse) {
     const GridFiller::Target target{
         *grid_, *context_.login.pub, quantityStyle_, context_.catalogue,
         [this](const std::string& text) { statusBar_->SetPanelText(kCountPanel, text); }};
-    switch (filler_.Fill(recordset, target)) {
+    const GridFiller::Outcome outcome = filler_.Fill(recordset, target);
+    switch (outcome) {
         case GridFiller::Outcome::kCompleted:
             filledWarehouse_ = warehouse;
             break;
         case GridFiller::Outcome::kFailed:
             ClearGrid();
+            TellDatabaseFailure(context_.login);
             break;
         case GridFiller::Outcome::kInterrupted:
             break;
@@ -104,16 +127,15 @@ void FrmWhInvContra::FillGrid(zel::IRecordset& recordset, const std::string& war
         QMetaObject::invokeMethod(
             this, [this] { Unload(); }, Qt::QueuedConnection);
     }
+    return outcome == GridFiller::Outcome::kCompleted;
 }
 
-// A refresh that failed must not leave another warehouse's rows under the selected one.
+// Rows that are not a whole list must not stand as one: neither they nor a count stay.
 void FrmWhInvContra::ClearGrid() {
     grid_->SetRows(1);
     grid_->SetRedraw(true);
     filledWarehouse_.reset();
-    std::vector<std::string> count{"0"};
-    statusBar_->SetPanelText(kCountPanel, context_.login.pub->GetResFormatString(
-                                              "Zel.AA.ARCHIVE.COMMON.rstcount", count));
+    statusBar_->SetPanelText(kCountPanel, {});
 }
 
 std::shared_ptr<zel::IRecordset> FrmWhInvContra::GetInvRst() {

@@ -2,6 +2,7 @@
 
 #include "core/blank_trim.h"
 #include "core/const.h"
+#include "core/database_failure.h"
 #include "mainwindow/grid_query.h"
 
 namespace korvel {
@@ -28,12 +29,10 @@ std::string WarehouseNameOfText(std::string_view text, std::string_view code) {
     return prefix >= text.size() ? std::string() : std::string(TrimmedBlanks(text.substr(prefix)));
 }
 
-zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, zel::IClsCommon& db,
-                                    std::string_view warehouseCondition,
+zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, const LoginContext& login,
                                     const std::string& rootText) {
     tree.Nodes().Clear();
-    std::string query = WarehouseListQuery(warehouseCondition);
-    const auto warehouses = db.OpenX(query);
+    const auto warehouses = OpenOrTell(login, WarehouseListQuery(login.sAuthWh));
     const std::string rootKey(kRootNodeKey);
     tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
     zel::YsTreeNode* last = nullptr;
@@ -49,7 +48,13 @@ zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, zel::IClsCommon& db,
             last = node;
         }
     }
-    return last;
+    if (ReadWholeOrTell(login, *warehouses)) {
+        return last;
+    }
+    // A list cut short is no list of the warehouses: it keeps the root alone.
+    tree.Nodes().Clear();
+    tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
+    return nullptr;
 }
 
 }  // namespace korvel

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/login_context.h"
 #include "host/controls/ys_tree_view.h"
-#include "interfaces/cls_common.h"
 
 namespace korvel {
 
@@ -18,11 +18,10 @@ std::string WarehouseCodeOfKey(std::string_view key);
 // The warehouse name of a node text: the text after "(" code ") ", trimmed.
 std::string WarehouseNameOfText(std::string_view text, std::string_view code);
 
-// Fills the tree with the root and one node per warehouse the condition lets through, in code
-// order. Returns the last warehouse node, or nullptr when there is none (a failed query counts
-// as none); the caller selects it.
-zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, zel::IClsCommon& db,
-                                    std::string_view warehouseCondition,
+// Fills the tree with the root and one node per warehouse the login may read, in code order.
+// Returns the last warehouse node, or nullptr when there is none; the caller selects it. A query
+// that failed, or whose rows stopped coming, is told to the user and also gives nullptr.
+zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, const LoginContext& login,
                                     const std::string& rootText);
 
 }  // namespace korvel

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/common.h"
+#include "core/database_failure.h"
 #include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
@@ -91,7 +92,10 @@ void FrmZMulModify::Load() {
 
 bool FrmZMulModify::InitFind() {
     LoginContext& login = context_.login;
-    auto columns = login.db->OpenX("select * from WhInvContrapose  where 1=2");
+    auto columns = OpenOrTell(login, "select * from WhInvContrapose  where 1=2");
+    if (!columns) {
+        return false;
+    }
     std::string message;
     const bool ready =
         find_->SetFieldDef(context_.catalogue.sFldDefXml, columns, message,

@@ -61,25 +61,33 @@ private:
         pub.ModifyInitMsg(report_, "cWhCode,cInvCode,cErrMsg", captions);
     }
 
-    // False when an error stopped the pass at this row; the row is then in the report.
+    // False when an error stopped the pass at this row, the reason kept; the row is then in the
+    // report. A lost connection stops it: every row after would fail the same way, and asking
+    // why a row failed would need the database as well.
     bool TryRow(const std::string& warehouse, const std::string& inventory) {
+        bool lost = false;
         const bool ran = RunIgnoringErrors([&] {
             // The pair is unique, so a change that reports success changed exactly this row.
             if (login_.db->ExecuteX(
                     ModifyQueries::RowUpdate(fieldAsDelivered_, newValue_, warehouse, inventory))) {
                 ++done_;
                 scope_.modifiedFlag = true;
+            } else if (!login_.db->Status()) {
+                lost = true;
+                stopReason_ = login_.db->LastError();
+                Report(warehouse, inventory, stopReason_);
             } else {
                 Report(warehouse, inventory, RefusalReason(warehouse, inventory));
             }
         });
         if (!ran) {
             RunIgnoringErrors([&] {
-                Report(warehouse, inventory,
-                       login_.pub->GetResString("Zel.AAARCHIVE.COMMON.modify_condi_content_error"));
+                stopReason_ =
+                    login_.pub->GetResString("Zel.AAARCHIVE.COMMON.modify_condi_content_error");
+                Report(warehouse, inventory, stopReason_);
             });
         }
-        return ran;
+        return ran && !lost;
     }
 
     // The duplicate text only when the new pair is there already; a row gone or changed by
@@ -107,9 +115,10 @@ private:
     void ShowOutcome(std::int64_t total, bool stopped) {
         zel::IPub& pub = *login_.pub;
         if (stopped) {
-            ShowInfoMessage(pub, pub.GetResFormatString(
-                                     "Zel.AAARCHIVE.COMMON.modify_stopped",
-                                     {std::to_string(done_), std::to_string(total - done_)}));
+            ShowInfoMessage(
+                pub, pub.GetResFormatString(
+                         "Zel.AAARCHIVE.COMMON.modify_stopped_reason",
+                         {stopReason_, std::to_string(done_), std::to_string(total - done_)}));
         } else if (done_ == total) {
             ShowInfoMessage(pub, pub.GetResFormatString("Zel.AAARCHIVE.COMMON.modify_all",
                                                         {std::to_string(done_)}));
@@ -134,6 +143,7 @@ private:
     const std::string& fieldAsDelivered_;
     std::shared_ptr<zel::IRecordset> report_;
     std::int64_t done_ = 0;
+    std::string stopReason_;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/blank_trim.h"
 #include "core/common.h"
+#include "core/database_failure.h"
 #include "mulmodify/modifiable_field.h"
 #include "mulmodify/modify_by_row.h"
 #include "mulmodify/modify_condition_check.h"
@@ -46,17 +47,24 @@ void RunRequest(ModifyScope& scope, const std::string& condition, const std::str
     }
     const auto rows = login.db->OpenX(ModifyQueries::MatchingQuery(narrowed, login));
     if (!rows) {
-        ShowText(pub, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+        if (!TellIfDisconnected(login)) {
+            ShowText(pub, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+        }
         return;
     }
-    if (rows->RecordCount() == 0) {
+    // Counting reads every row: a result cut short must not pass for the rows that match.
+    const long matching = rows->RecordCount();
+    if (!ReadWholeOrTell(login, *rows)) {
+        return;
+    }
+    if (matching == 0) {
         ShowText(pub, "Zel.AAARCHIVE.COMMON.modify_no_match");
         return;
     }
     if (ModifyByRow(scope, *rows, caption, *field, fieldAsDelivered, newValue)) {
         return;
     }
-    if (!ConfirmCount(pub, rows->RecordCount())) {
+    if (!ConfirmCount(pub, matching)) {
         return;
     }
     RunSetUpdate(scope, *field, fieldAsDelivered, newValue,

@@ -27,8 +27,13 @@ void RunSetUpdate(ModifyScope& scope, const ModifiableField& field,
     zel::IPub& pub = *login.pub;
     const std::string sql = ModifyQueries::SetUpdate(
         fieldAsDelivered, SetUpdateLiteral(scope.context, field, value), matchingTail);
+    // One statement: when it fails no row has changed, which the user is told with the reason.
     if (!login.db->ExecuteX(sql)) {
-        ShowInfoMessage(pub, pub.GetResString("Zel.AAARCHIVE.COMMON.modify_exe_error"));
+        const std::string reason = login.db->LastError();
+        ShowInfoMessage(
+            pub, reason.empty()
+                     ? pub.GetResString("Zel.AAARCHIVE.COMMON.modify_exe_error")
+                     : pub.GetResFormatString("Zel.AAARCHIVE.COMMON.modify_set_failed", {reason}));
         return;
     }
     scope.modifiedFlag = true;

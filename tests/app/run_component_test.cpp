@@ -150,8 +150,8 @@ TEST_F(RunComponentTest, AUserOfTheAccountRunsAsThemselves) {
 // the connection text; the component is never shown.
 class UserNotEstablishedTest : public RunComponentTest {
 protected:
-    void ExpectToldOnce(const std::vector<std::string>& named) {
-        EXPECT_EQ(RunComponent(line, database.Environment()), kExitNoUser);
+    void ExpectToldOnce(const std::vector<std::string>& named, int status = kExitNoUser) {
+        EXPECT_EQ(RunComponent(line, database.Environment()), status);
         EXPECT_EQ(database.Dialogs().ModalCount(), 0);
         ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
         const std::string& text = database.Dialogs().Messages()[0].text;
@@ -181,7 +181,7 @@ TEST_F(UserNotEstablishedTest, AUserWithoutARowInTheAccount) {
 
 TEST_F(UserNotEstablishedTest, AnAccountThatCannotBeOpened) {
     line.login.ysDBName = database.Folder() + "/no/such/folder/account.db";
-    ExpectToldOnce({line.login.ysDBName});
+    ExpectToldOnce({line.login.ysDBName}, kExitNoDatabase);
 }
 
 TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
@@ -216,7 +216,7 @@ TEST_F(FirstStartTest, TheUsersDemoDatabaseIsBuiltAndOpened) {
 TEST_F(FirstStartTest, ANamedDatabaseIsNeverBuiltWithDemoData) {
     line.databaseNamed = true;
     environment->accounts = AccountDirectory(home.filePath("no/such/folder").toStdString());
-    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNoUser);
+    EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNoDatabase);
     EXPECT_FALSE(std::filesystem::exists(OwnFile()));
 }
 

@@ -136,6 +136,17 @@ TEST_F(DueReportTest, AUserThatCannotBeEstablishedIsRefusedWithTheReason) {
     }
 }
 
+// A script must never take a report that could not be read for one with no row due.
+TEST_F(DueReportTest, AQueryThatFailsEndsOneWithTheReasonAndWritesNothing) {
+    ASSERT_TRUE(db.Execute("alter table Person rename to PersonGone"));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Run(), 1);
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("whinv-report: the rows cannot be read: "), std::string::npos) << told;
+    EXPECT_NE(QString::fromStdString(told).indexOf("person", 0, Qt::CaseInsensitive), -1) << told;
+    EXPECT_FALSE(std::filesystem::exists(request.output));
+}
+
 TEST_F(DueReportTest, FiltersByWarehouseAndStorekeeper) {
     request.storekeeper = "P01";
     ASSERT_EQ(Run(), 0);

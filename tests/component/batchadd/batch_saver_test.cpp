@@ -1,5 +1,6 @@
 #include "batchadd/batch_saver.h"
 
+#include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
 
 namespace korvel::test {
@@ -35,7 +36,7 @@ TEST_F(BatchSaverTest, ACancelStopsAfterTheCurrentItemAndReportsWhatWasStored) {
     EXPECT_EQ(labels, (std::vector<std::string>{"已保存1条数据...", "成功添加了1条数据"}));
 }
 
-TEST_F(BatchSaverTest, AFailedQueryEndsTheRunWithTheCountStoredSoFar) {
+TEST_F(BatchSaverTest, AFailedQueryEndsTheRunSayingWhyAndHowManyWereAndWereNotStored) {
     ASSERT_EQ(Saver().SaveBatch("01", {"A001"}).saved, 1);
     labels.clear();
     context.login.sAuthInvW = "(no_such_column=1)";
@@ -44,7 +45,46 @@ TEST_F(BatchSaverTest, AFailedQueryEndsTheRunWithTheCountStoredSoFar) {
     EXPECT_EQ(outcome.saved, 0);
     EXPECT_EQ(labels, (std::vector<std::string>{"成功添加了0条数据"}));
     EXPECT_EQ(Rows(), 1.0);
+    const std::string reason = context.login.db->LastError();
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"批量添加中途停止：" + reason +
+                                                       "\n成功添加了0条数据，其余2条没有添加。"});
 }
+
+// Each item is its defaults query, then its save: the loss strikes either one of the second item.
+struct LossCase {
+    const char* name;
+    const char* statementWith;
+    BatchSaver::End end;
+};
+
+class BatchSaverLosingTheConnection : public BatchSaverTest,
+                                      public ::testing::WithParamInterface<LossCase> {};
+
+TEST_P(BatchSaverLosingTheConnection, StopsAndSaysWhyWhatWasStoredAndWhatWasNot) {
+    auto db = std::make_shared<FailingDb>(context.login.db);
+    context.login.db = db;
+    db->lostAtStatementWith = GetParam().statementWith;
+    const auto outcome = Saver().SaveBatch("01", {"A001", "A002", "A003"});
+    EXPECT_EQ(outcome.end, GetParam().end);
+    EXPECT_EQ(outcome.saved, 1);
+    EXPECT_EQ(Rows(), 1.0);
+    EXPECT_EQ(labels.back(), "成功添加了1条数据");
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{std::string("批量添加中途停止：") + FailingDb::kLostText +
+                                       "\n成功添加了1条数据，其余2条没有添加。"});
+
+    db->Reconnect();
+    database.Dialogs().Clear();
+    EXPECT_EQ(Saver().SaveBatch("01", {"A002", "A003"}).saved, 2);
+    EXPECT_EQ(Rows(), 3.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statements, BatchSaverLosingTheConnection,
+    ::testing::Values(LossCase{"AtTheDefaultsQuery", "'A002'", BatchSaver::End::kFailed},
+                      LossCase{"AtTheSave", "<cInvCode>A002<", BatchSaver::End::kRefused}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BatchSaverTest, NothingCheckedStoresNothingAndSaysZero) {
     const auto outcome = Saver().SaveBatch("01", {});

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "batchadd/batch_add_command.h"
+#include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
 #include "host/pub/locate_dialog.h"
 #include "mainwindow/warehouse_tree.h"
@@ -179,6 +180,54 @@ TEST_F(BatchAddTest, ShowDetailWithoutClassesListsEveryItemWithNothingPreChecked
         EXPECT_EQ(batch.Label1().Caption(), "成功加载了4条数据");
         EXPECT_TRUE(batch.Trv().isEnabled()) << "the window is live again";
     });
+}
+
+class BatchAddWithoutConnection : public BatchAddTest {
+protected:
+    void SetUp() override {
+        BatchAddTest::SetUp();
+        BindContext();
+        db = std::make_shared<FailingDb>(context.login.db);
+        context.login.db = db;
+    }
+    std::string LostMessage() const {
+        return context.login.pub->GetResFormatString(
+            "Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason", {FailingDb::kLostText});
+    }
+
+    std::shared_ptr<FailingDb> db;
+};
+
+// Told once, as the lost connection it is, not as an account without a coding rule.
+TEST_F(BatchAddWithoutConnection, AClassTreeThatCannotBeReadKeepsItsRootAlone) {
+    OpenMain();
+    db->lostAtStatementWith = "GradeDef";
+    database.Dialogs().Clear();
+    bool shown = false;
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        shown = true;
+        EXPECT_EQ(batch.Trv().Nodes().Count(), 1);
+    });
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
+}
+
+// Items missing from the list would be left out of the batch without a word.
+TEST_F(BatchAddWithoutConnection, AnItemListThatStopsPartWayIsNotOffered) {
+    OpenMain();
+    bool shown = false;
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        shown = true;
+        database.Dialogs().Clear();
+        db->rowsBeforeLoss = 1;
+        db->cutResultsOf = "from Inventory";
+        batch.ExecuteCommand("ShowDetail");
+        EXPECT_EQ(batch.lvwInventory().Count(), 0);
+        EXPECT_EQ(batch.Label1().Caption(), "");
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
+        db->Reconnect();
+    });
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(BatchAddTest, ShowDetailOfCheckedClassesPreChecksTheItemsOfTheTargetWarehouse) {

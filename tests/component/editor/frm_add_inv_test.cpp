@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
 #include "editor/edit_record_command.h"
 
@@ -129,6 +130,62 @@ TEST_F(EditorTest, AnUnknownCodeIsRefusedEmptiedAndNeverSaved) {
     });
     EXPECT_EQ(RowCount(), zel::Variant(0));
     EXPECT_EQ(MessageTexts().size(), 2u);
+}
+
+class EditorWithoutConnection : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        BindContext();
+        db = std::make_shared<FailingDb>(context.login.db);
+        context.login.db = db;
+    }
+    std::string LostMessage() const {
+        return context.login.pub->GetResFormatString(
+            "Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason", {FailingDb::kLostText});
+    }
+
+    std::shared_ptr<FailingDb> db;
+};
+
+// The user hears why the code was not checked, not that it does not exist; it is not kept.
+TEST_F(EditorWithoutConnection, ALookUpSaysTheConnectionIsLostAndLetsNoCodeThrough) {
+    OpenMain();
+    bool edited = false;
+    WithEditor("Add", [&](FrmAddInv& editor) {
+        edited = true;
+        Type(editor.Edtcinvcode(), "A001");
+        database.Dialogs().Clear();
+        db->LoseConnection();
+        Leave(editor.Edtcinvcode());
+        EXPECT_EQ(editor.Edtcinvcode().Text(), "");
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
+        db->Reconnect();
+    });
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(RowCount(), zel::Variant(0));
+}
+
+// The boxes show the quantities rounded; those the user left alone are sent as held. When they
+// cannot be read the save stops, even though the connection is back for the save itself.
+TEST_F(EditorWithoutConnection, ASaveWhoseHeldQuantitiesCannotBeReadIsNotMadeNorReportedAsMade) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 9.125}, {"iLowSum", 1}});
+    FrmWhInvContra& main = OpenMain();
+    main.Grid().SetRow(1);
+    bool edited = false;
+    WithEditor("Modify", [&](FrmAddInv& editor) {
+        edited = true;
+        database.Dialogs().Clear();
+        db->lostAtStatementWith = "WhInvContrapose.iTopSum,WhInvContrapose.iLowSum";
+        db->reconnectsOnNextCall = true;
+        Type(editor.EdtiLowSum(), "2");
+        Save(editor);
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{LostMessage()});
+        EXPECT_TRUE(editor.HasUnsavedChanges());
+    });
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(Stored("iTopSum", "01", "A001").ToDouble(), 9.125);
+    EXPECT_EQ(Stored("iLowSum", "01", "A001").ToDouble(), 1.0);
 }
 
 TEST_F(EditorTest, TheDefaultWarehouseFillsOnlyAnEmptyWarehouseBox) {

@@ -88,7 +88,7 @@ TEST_F(MainWindowFilter, WithTheRootSelectedNothingIsFound) {
     EXPECT_EQ(window.Grid().Rows(), 1);
 }
 
-TEST_F(MainWindowFilter, AConditionTheDatabaseRejectsIsReportedWithItsReason) {
+TEST_F(MainWindowFilter, AConditionTheDatabaseRejectsIsReportedWithItsReasonAndChangesNothing) {
     FrmWhInvContra& window = OpenOnWarehouse01();
     pub.findCondition = "NoSuchColumn = 1";
     window.ExecCommand("Filter");
@@ -97,9 +97,9 @@ TEST_F(MainWindowFilter, AConditionTheDatabaseRejectsIsReportedWithItsReason) {
     EXPECT_TRUE(text.starts_with("过滤条件无法使用")) << text;
     EXPECT_NE(QString::fromStdString(text).indexOf("NoSuchColumn", 0, Qt::CaseInsensitive), -1)
         << text;
-    EXPECT_EQ(window.Grid().Rows(), 1);
-    EXPECT_EQ(window.FilledWarehouse(), std::nullopt);
-    EXPECT_EQ(window.Stb().PanelText(3), "当前记录数：0 条");
+    EXPECT_EQ(Codes(window), (std::vector<std::string>{"A0001", "A0002"}));
+    EXPECT_EQ(window.FilledWarehouse(), "01");
+    EXPECT_EQ(window.Stb().PanelText(3), "当前记录数：2 条");
 }
 
 TEST_F(MainWindowFilter, ARefreshEndsTheFilter) {

@@ -178,7 +178,9 @@ TEST_F(MainWindowGrid, EveryHeaderIsTheCaptionOfItsQueryColumn) {
     }
 }
 
-TEST_F(MainWindowGrid, AFailingQueryLeavesAnEmptyGridNotAnotherWarehousesRows) {
+// The rows stay under their own warehouse: the click is undone rather than show them under
+// another one, or show that one as empty.
+TEST_F(MainWindowGrid, AFailingQueryKeepsTheRowsUnderTheirOwnWarehouseAndSaysWhy) {
     database.AddWarehouse("01");
     database.AddWarehouse("02");
     database.AddInventory("A001");
@@ -188,11 +190,15 @@ TEST_F(MainWindowGrid, AFailingQueryLeavesAnEmptyGridNotAnotherWarehousesRows) {
     ASSERT_EQ(window.Grid().Rows(), 2);
     ASSERT_TRUE(database.Execute("alter table Person rename to PersonGone"));
     Click(window, "r01");
-    EXPECT_EQ(window.Grid().Rows(), 1);
-    EXPECT_EQ(window.FilledWarehouse(), std::nullopt);
-    EXPECT_EQ(window.Stb().PanelText(3), "当前记录数：0 条");
+    EXPECT_EQ(window.Grid().Rows(), 2);
+    EXPECT_EQ(window.SelectedWarehouse(), "02");
+    EXPECT_EQ(window.FilledWarehouse(), "02");
+    EXPECT_EQ(window.Stb().PanelText(3), "当前记录数：1 条");
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_TRUE(MessageTexts().front().starts_with("无法读取或保存数据："))
+        << MessageTexts().front();
     window.ExecCommand("Modify");
-    EXPECT_TRUE(log.edits.empty());
+    EXPECT_EQ(log.edits, (std::vector<std::pair<int, int>>{{2, 1}}));
 }
 
 TEST_F(MainWindowGrid, ALongFillNumbersEveryRowAndLetsEventsRunOnTheWay) {

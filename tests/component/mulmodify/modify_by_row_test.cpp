@@ -1,5 +1,6 @@
 #include "mulmodify/modify_by_row.h"
 
+#include "component/support/failing_db.h"
 #include "modify_test_base.h"
 
 namespace korvel::test {
@@ -75,9 +76,27 @@ TEST_F(ModifyByRowTest, AnErrorHalfWayTellsHowManyRowsChangedAndShowsTheReport) 
     Request("whinvcontrapose.cInvCode='A001'", "cInvCode", "A005");
     EXPECT_EQ(Pairs(), (std::vector<std::string>{"01/A005", "02/A001", "02/A005", "03/A001"}));
     EXPECT_EQ(Messages(),
-              std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_stopped", {"1", "2"})});
+              std::vector<std::string>{
+                  Text("Zel.AAARCHIVE.COMMON.modify_stopped_reason",
+                       {Text("Zel.AAARCHIVE.COMMON.modify_condi_content_error"), "1", "2"})});
     EXPECT_TRUE(ReportShown());
     EXPECT_TRUE(modifiedFlag);
+}
+
+// Every row after would fail the same way: the pass stops at the first, says why, and counts.
+TEST_F(ModifyByRowTest, ALostConnectionStopsThePassAndTellsWhyAndHowManyRowsChanged) {
+    auto db = std::make_shared<FailingDb>(context.login.db);
+    context.login.db = db;
+    db->lostAtStatementWith = "CWhCode='02'";
+    Request("whinvcontrapose.cInvCode='A001'", "cInvCode", "A005");
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{Text("Zel.AAARCHIVE.COMMON.modify_stopped_reason",
+                                            {FailingDb::kLostText, "1", "2"})});
+    EXPECT_EQ(host->reportRows,
+              (std::vector<std::vector<std::string>>{{"02", "A001", FailingDb::kLostText}}));
+    EXPECT_TRUE(modifiedFlag);
+    db->Reconnect();
+    EXPECT_EQ(Pairs(), (std::vector<std::string>{"01/A005", "02/A001", "03/A001"}));
 }
 
 TEST_F(ModifyByRowTest, RowsOutsideTheRightsAreNeitherChangedNorReported) {

@@ -1,5 +1,6 @@
 #include "mulmodify/modify_request.h"
 
+#include "component/support/failing_db.h"
 #include "modify_test_base.h"
 
 namespace korvel::test {
@@ -180,8 +181,30 @@ TEST_F(ModifyRequestTest, AValueCannotWidenTheStatement) {
     EXPECT_EQ(Cell("01", "A001", "iWastage"), "3");
     EXPECT_EQ(Cell("01", "A001", "cWhPersonCode"), "P1");
     EXPECT_EQ(Cell("02", "A001", "cWhPersonCode"), "P1");
-    EXPECT_EQ(Messages().back(), Text("Zel.AAARCHIVE.COMMON.modify_exe_error"));
+    EXPECT_EQ(Messages().back(),
+              Text("Zel.AAARCHIVE.COMMON.modify_set_failed", {context.login.db->LastError()}));
     EXPECT_FALSE(modifiedFlag);
+}
+
+// Neither the matching rows nor the one statement that changes them reach the database: the user
+// is told the connection is lost, not that the condition is wrong, and no row changes.
+TEST_F(ModifyRequestTest, ALostConnectionChangesNothingAndSaysSo) {
+    database.AddCorrespondence("01", "A001", {{"iWastage", 3}});
+    const std::string lost =
+        Text("Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason", {FailingDb::kLostText});
+    const std::string setFailed =
+        Text("Zel.AAARCHIVE.COMMON.modify_set_failed", {FailingDb::kLostText});
+    for (const auto& [statement, message] : {std::pair{"select", lost}, {"update", setFailed}}) {
+        auto db = std::make_shared<FailingDb>(database.OpenService());
+        context.login.db = db;
+        db->lostAtStatementWith = statement;
+        database.Dialogs().Clear();
+        AnswerYes();
+        Request("1=1", "iWastage", "4");
+        EXPECT_EQ(Messages().back(), message) << statement;
+        EXPECT_EQ(Cell("01", "A001", "iWastage"), "3") << statement;
+        EXPECT_FALSE(modifiedFlag) << statement;
+    }
 }
 
 TEST_F(ModifyRequestTest, ARefusedCheckChangesNothing) {
