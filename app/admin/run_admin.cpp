@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/admin/account_commands.h"
-#include "app/admin/hidden_passwords.h"
+#include "host/database/hidden_passwords.h"
 #include "app/admin/server_logins.h"
 #include "host/database/account_database.h"
 #include "host/database/postgres_backend.h"

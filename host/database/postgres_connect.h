@@ -1,0 +1,44 @@
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace zel {
+
+// How long a client waits for a server. A statement limit of 0 means the account entry asked for
+// none: then only a dead server (keepalives) ends a wait.
+struct PostgresLimits {
+    std::chrono::milliseconds connect;
+    std::chrono::milliseconds statement;
+
+    // The longest silence a client bears while it waits for an answer: the server ends a
+    // statement at its limit and says so, which takes a round trip more.
+    std::chrono::milliseconds Answer() const {
+        return statement.count() > 0 ? statement + connect : std::chrono::milliseconds(0);
+    }
+};
+
+// A libpq connection that keeps the host's time limits: the account entry (key=value, URI or
+// service=) gets them only where it sets none of its own, so that a user sets them per account
+// with the usual libpq keys:
+//   connect_timeout      5 s: a server that accepts and never answers ends the attempt;
+//   keepalives, keepalives_idle/interval/count, tcp_user_timeout: a vanished server is noticed
+//                        within about 30 s, even while nothing is being read;
+//   statement_timeout    (options=-c statement_timeout=…) 10 min: see kStatementLimit.
+// sessionSetup (statements without results) is sent in the round trip that reads the limits.
+// nullptr with the reason when the connection cannot be made; the reason never holds a password.
+struct PostgresConnect {
+    PGconn* connection = nullptr;
+    PostgresLimits limits{};
+    std::string error;
+};
+PostgresConnect ConnectWithinLimits(const std::string& conninfo,
+                                    std::string_view sessionSetup = {});
+
+// What a message calls the account behind a connection text: its service, else its database.
+std::string AccountNameOf(const std::string& conninfo);
+
+}  // namespace zel
