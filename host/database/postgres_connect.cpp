@@ -33,13 +33,6 @@ struct OptionsFree {
 };
 using Options = std::unique_ptr<PQconninfoOption, OptionsFree>;
 
-std::string WithoutTrailingNewline(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
-}
-
 std::string ValueOf(const PQconninfoOption* options, std::string_view key) {
     for (const PQconninfoOption* option = options; option != nullptr && option->keyword != nullptr;
          ++option) {
@@ -54,8 +47,7 @@ Options Parse(const std::string& conninfo, std::string& error) {
     char* message = nullptr;
     Options options(PQconninfoParse(conninfo.c_str(), &message));
     if (!options) {
-        error =
-            message != nullptr ? HiddenPasswords(WithoutTrailingNewline(message)) : "out of memory";
+        error = EngineMessage(message);
         PQfreemem(message);
     }
     return options;
@@ -106,7 +98,7 @@ std::string SetupSql(PGconn* connection, std::string_view sessionSetup) {
 bool SetUp(PGconn* connection, std::string_view sessionSetup, PostgresLimits& limits,
            std::string& error) {
     if (PQsendQuery(connection, SetupSql(connection, sessionSetup).c_str()) == 0) {
-        error = WithoutTrailingNewline(PQerrorMessage(connection));
+        error = EngineMessage(PQerrorMessage(connection));
         return false;
     }
     bool read = false;
@@ -125,17 +117,28 @@ bool SetUp(PGconn* connection, std::string_view sessionSetup, PostgresLimits& li
             limits.statement = std::chrono::milliseconds(NumberOf(PQgetvalue(result.get(), 0, 0)));
             read = true;
         } else if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-            error = WithoutTrailingNewline(PQresultErrorMessage(result.get()));
+            error = EngineMessage(PQresultErrorMessage(result.get()));
             read = false;
         }
     }
     if (!read && error.empty()) {
-        error = WithoutTrailingNewline(PQerrorMessage(connection));
+        error = EngineMessage(PQerrorMessage(connection));
     }
     return read;
 }
 
 }  // namespace
+
+std::string EngineMessage(const char* message) {
+    if (message == nullptr) {
+        return "out of memory";
+    }
+    std::string text(message);
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return HiddenPasswords(text);
+}
 
 PostgresConnect ConnectWithinLimits(const std::string& conninfo, std::string_view sessionSetup) {
     PostgresConnect made;
@@ -145,9 +148,8 @@ PostgresConnect ConnectWithinLimits(const std::string& conninfo, std::string_vie
     }
     PGconn* connection = ConnectWithDefaults(options.get());
     if (connection == nullptr || PQstatus(connection) != CONNECTION_OK) {
-        made.error = connection != nullptr
-                         ? HiddenPasswords(WithoutTrailingNewline(PQerrorMessage(connection)))
-                         : "out of memory";
+        made.error =
+            connection != nullptr ? EngineMessage(PQerrorMessage(connection)) : "out of memory";
         PQfinish(connection);
         return made;
     }
@@ -155,7 +157,6 @@ PostgresConnect ConnectWithinLimits(const std::string& conninfo, std::string_vie
     made.limits.connect =
         std::chrono::seconds(NumberOf(ValueOf(effective.get(), "connect_timeout")));
     if (!SetUp(connection, sessionSetup, made.limits, made.error)) {
-        made.error = HiddenPasswords(made.error);
         PQfinish(connection);
         return made;
     }

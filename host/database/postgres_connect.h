@@ -38,6 +38,10 @@ struct PostgresConnect {
 PostgresConnect ConnectWithinLimits(const std::string& conninfo,
                                     std::string_view sessionSetup = {});
 
+// A libpq message as the host passes it on: without its line end, and without a password of
+// the connection text libpq may quote.
+std::string EngineMessage(const char* message);
+
 // What a message calls the account behind a connection text: its service, else its database.
 std::string AccountNameOf(const std::string& conninfo);
 

@@ -9,13 +9,6 @@
 namespace zel {
 namespace {
 
-std::string WithoutTrailingNewline(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
-}
-
 std::string Field(const PGresult* result, int field) {
     const char* text = PQresultErrorField(result, field);
     return text != nullptr ? text : "";
@@ -213,7 +206,7 @@ bool PostgresConnection::FailSending() {
         // Given up earlier: the reason noted then stays the one to tell.
         return false;
     }
-    NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
+    NoteFailure(EngineMessage(PQerrorMessage(connection_)));
     if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF) {
         PQpipelineSync(connection_);
         EndPipeline();
@@ -247,7 +240,7 @@ void PostgresConnection::EndPipeline() {
     if (carriedCommit_ == CarriedCommit::kAwaited) {
         carriedCommit_ = CarriedCommit::kRolledBack;
         if (connection_ != nullptr) {
-            NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
+            NoteFailure(EngineMessage(PQerrorMessage(connection_)));
         }
     }
     PQexitPipelineMode(connection_);
@@ -309,7 +302,7 @@ void PostgresConnection::NoteFailure(const PGresult* result) {
     }
     std::string message = Field(result, PG_DIAG_MESSAGE_PRIMARY);
     if (message.empty() && connection_ != nullptr) {
-        message = WithoutTrailingNewline(PQerrorMessage(connection_));
+        message = EngineMessage(PQerrorMessage(connection_));
     }
     lastError_ = message;
     const std::string sqlState = Field(result, PG_DIAG_SQLSTATE);
