@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <future>
+#include <memory>
 #include <thread>
 
 namespace zel {
@@ -37,16 +39,20 @@ bool AwaitAnswer(PGconn* connection, std::chrono::milliseconds silence) {
     return true;
 }
 
-void CancelInBackground(PGconn* connection) {
+void CancelStatement(PGconn* connection, std::chrono::milliseconds wait) {
     PGcancel* cancel = PQgetCancel(connection);
     if (cancel == nullptr) {
         return;
     }
-    std::thread([cancel] {
+    auto taken = std::make_shared<std::promise<void>>();
+    const std::future<void> sent = taken->get_future();
+    std::thread([cancel, taken] {
         char error[256];
         PQcancel(cancel, error, sizeof error);
         PQfreeCancel(cancel);
+        taken->set_value();
     }).detach();
+    sent.wait_for(wait);
 }
 
 }  // namespace zel

@@ -138,8 +138,13 @@ PqResult PostgresConnection::AnswerTo(bool sent) {
     return last;
 }
 
+void PostgresConnection::CancelStatement() {
+    zel::CancelStatement(connection_, limits_.connect);
+}
+
 void PostgresConnection::GiveUp() {
-    CancelInBackground(connection_);
+    // The connection closes at once, so a late cancel can end nothing else: no need to wait.
+    zel::CancelStatement(connection_, std::chrono::milliseconds(0));
     PQfinish(connection_);
     connection_ = nullptr;
     NoteFailure("timed out after " + std::to_string(limits_.Answer().count() / 1000) +

@@ -61,6 +61,9 @@ public:
     // The last result of what was just sent (sent: whether the sending worked), the failure if
     // one came; nullptr with the failure noted when nothing could be sent or no answer came.
     PqResult AnswerTo(bool sent);
+    // Asks the server to end the statement still sending its rows, waiting for that no longer
+    // than connecting may take.
+    void CancelStatement();
 
     // Sends a statement with its values ($1 … in order; nullptr for null) and leaves its results
     // to be read one row at a time. False with the failure noted.

@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "host/database/postgres_answer_wait.h"
 #include "host/database/postgres_connection.h"
 #include "host/objects/host_text.h"
 
@@ -204,7 +203,7 @@ void PostgresStatement::Discard() {
         int left = kRowsReadBeforeCancel;
         while (PqResult result = connection_->NextResult()) {
             if (--left == 0) {
-                CancelInBackground(connection_->Handle());
+                connection_->CancelStatement();
             }
         }
         streaming_ = false;
