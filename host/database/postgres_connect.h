@@ -21,15 +21,17 @@ struct PostgresLimits {
     }
 };
 
-// A libpq connection that keeps the host's time limits: the account entry (key=value, URI or
-// service=) gets them only where it sets none of its own, so that a user sets them per account
+// A libpq connection that keeps the host's time limits. An account entry (key=value, URI or
+// service=) gets each only where it sets none of its own, so that a user sets them per account
 // with the usual libpq keys:
 //   connect_timeout      5 s: a server that accepts and never answers ends the attempt;
-//   keepalives, keepalives_idle/interval/count, tcp_user_timeout: a vanished server is noticed
-//                        within about 30 s, even while nothing is being read;
-//   statement_timeout    (options=-c statement_timeout=…) 10 min: see kStatementLimit.
-// sessionSetup (statements without results) is sent in the round trip that reads the limits.
-// nullptr with the reason when the connection cannot be made; the reason never holds a password.
+//   keepalives=1, keepalives_idle=10, keepalives_interval=5, keepalives_count=3,
+//   tcp_user_timeout=30000: a vanished server is noticed within about 30 s;
+//   statement_timeout    5 min, through options='-c statement_timeout=…' (see kStatementLimit).
+// A service file's options count as the entry's; its other keys do not, since keys given here
+// take precedence over a service file's. sessionSetup (statements without results) is sent in
+// the round trip that reads the limits. connection is nullptr with the reason in error when the
+// connection cannot be made; the reason never holds a password.
 struct PostgresConnect {
     PGconn* connection = nullptr;
     PostgresLimits limits{};
