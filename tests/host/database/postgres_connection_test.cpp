@@ -122,6 +122,38 @@ INSTANTIATE_TEST_SUITE_P(
                       Loss{"SilentWhileRowsStream", 10, &test::TcpRelay::Silence, "timed out"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class PostgresConnectionWriteLossTest
+    : public PostgresConnectionTest,
+      public ::testing::WithParamInterface<void (test::TcpRelay::*)()> {};
+
+// A save sends its begin, its statement and its commit in one round trip: lost on the way, it
+// fails within the limit and leaves nothing behind.
+TEST_P(PostgresConnectionWriteLossTest, FailsASaveAndWritesNothing) {
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(ThroughRelay())) << backend.LastError();
+    ((*relay).*GetParam())();
+    const auto start = Clock::now();
+    ASSERT_TRUE(backend.Begin());
+    backend.CommitWithNextStatement();
+    const auto insert =
+        backend.Prepare("insert into Warehouse (cWhCode, cWhName) values ('99', '新库')");
+    ASSERT_TRUE(insert);
+    EXPECT_EQ(insert->Step(), StepResult::Error);
+    EXPECT_FALSE(backend.Commit());
+    EXPECT_LT(Clock::now() - start, kWithinLimit);
+    EXPECT_FALSE(backend.IsOpen());
+
+    const auto reader = db.OpenBackend();
+    const auto written = reader->Prepare("select 1 from Warehouse where cWhCode = '99'");
+    EXPECT_EQ(written->Step(), StepResult::Done);
+}
+
+INSTANTIATE_TEST_SUITE_P(Losses, PostgresConnectionWriteLossTest,
+                         ::testing::Values(&test::TcpRelay::Cut, &test::TcpRelay::Silence),
+                         [](const auto& info) {
+                             return info.param == &test::TcpRelay::Cut ? "Cut" : "Silent";
+                         });
+
 TEST_F(PostgresConnectionTest, ConnectsAgainOnceTheServerIsBack) {
     relay->Cut();
     PostgresBackend backend;
