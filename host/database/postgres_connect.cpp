@@ -168,16 +168,14 @@ PostgresConnect ConnectWithinLimits(const std::string& conninfo, std::string_vie
 std::string AccountNameOf(const std::string& conninfo) {
     std::string ignored;
     const Options options = Parse(conninfo, ignored);
-    if (!options) {
-        return "?";
-    }
-    for (const char* key : {"service", "dbname", "user"}) {
-        std::string value = ValueOf(options.get(), key);
+    for (const char* key : {"service", "dbname"}) {
+        std::string value = options ? ValueOf(options.get(), key) : std::string();
         if (!value.empty()) {
             return value;
         }
     }
-    return "postgres";
+    // Named by nothing but where it is: the text itself says it best.
+    return HiddenPasswords(conninfo);
 }
 
 }  // namespace zel

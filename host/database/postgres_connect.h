@@ -44,7 +44,8 @@ PostgresConnect ConnectWithinLimits(const std::string& conninfo,
 // the connection text libpq may quote.
 std::string EngineMessage(const char* message);
 
-// What a message calls the account behind a connection text: its service, else its database.
+// What a message calls the account behind a connection text: its service, else its database,
+// else the text with its password masked.
 std::string AccountNameOf(const std::string& conninfo);
 
 }  // namespace zel

@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailedOpen{"ServiceWithNoServer",
                    std::string("service=shop_service host=127.0.0.1 port=1 password=") + kPassword,
                    false, "shop_service"},
+        FailedOpen{"NamedByItsHostOnly", std::string("host=127.0.0.1 port=1 password=") + kPassword,
+                   false, "host=127.0.0.1 port=1 password=***"},
         FailedOpen{"NotAnAccount", std::string("{server} dbname=postgres password=") + kPassword,
                    true, "postgres"}),
     [](const auto& info) { return std::string(info.param.name); });
