@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/admin/account_commands.h"
-#include "app/admin/hidden_passwords.h"
 #include "app/admin/server_logins.h"
 #include "host/database/account_database.h"
+#include "host/database/hidden_passwords.h"
 #include "host/database/postgres_backend.h"
 #include "host/database/sqlite_backend.h"
 

@@ -1,7 +1,9 @@
 #include "host/database/postgres_backend.h"
 
+#include "host/database/postgres_connect.h"
 #include "host/database/postgres_connection.h"
 #include "host/database/postgres_row_count.h"
+#include "host/database/postgres_schema_upgrade.h"
 #include "host/database/postgres_session_locks.h"
 #include "host/database/postgres_statement.h"
 #include "host/database/sql_tokenizer.h"
@@ -31,6 +33,10 @@ std::string NumberedParameters(std::string_view sql, int& count) {
 
 bool PostgresBackend::Connect(const std::string& conninfo) {
     connection_ = PostgresConnection::Open(conninfo, error_);
+    if (connection_ == nullptr) {
+        // The engine's reason names the server, never the account: say which one it was.
+        error_ = AccountNameOf(conninfo) + ": " + error_;
+    }
     return connection_ != nullptr;
 }
 
@@ -39,9 +45,16 @@ bool PostgresBackend::Open(const std::string& conninfo) {
         return false;
     }
     // The account tables carry their schema version; a database without them is not an account.
+    const std::string account = AccountNameOf(conninfo);
     const auto version = Prepare("select version from whinv_schema");
     if (!version || version->Step() != StepResult::Row) {
-        error_ = conninfo + ": not an account database (" + LastError() + ")";
+        error_ = account + ": not an account database (" + LastError() + ")";
+        connection_.reset();
+        return false;
+    }
+    const auto number = static_cast<int>(version->ColumnInteger(0));
+    version->Reset();
+    if (!PostgresSchemaUpgrade::Run(*this, number, account, error_)) {
         connection_.reset();
         return false;
     }
@@ -49,7 +62,7 @@ bool PostgresBackend::Open(const std::string& conninfo) {
 }
 
 bool PostgresBackend::IsOpen() const {
-    return connection_ && PQstatus(connection_->Handle()) == CONNECTION_OK;
+    return connection_ && !connection_->Lost();
 }
 
 std::string PostgresBackend::ToNative(std::string_view hostSql) const {

@@ -1,20 +1,13 @@
 #include "host/database/postgres_connection.h"
 
+#include "host/database/postgres_answer_wait.h"
 #include "host/database/postgres_statement.h"
-#include "host/database/pq_result.h"
 
 #include <string_view>
 #include <utility>
 
 namespace zel {
 namespace {
-
-std::string WithoutTrailingNewline(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
-}
 
 std::string Field(const PGresult* result, int field) {
     const char* text = PQresultErrorField(result, field);
@@ -55,38 +48,36 @@ const char* TypeRuleOf(const std::string& sqlState) {
 
 std::shared_ptr<PostgresConnection> PostgresConnection::Open(const std::string& conninfo,
                                                              std::string& error) {
-    PGconn* connection = PQconnectdb(conninfo.c_str());
-    if (connection == nullptr || PQstatus(connection) != CONNECTION_OK) {
-        error = connection != nullptr ? WithoutTrailingNewline(PQerrorMessage(connection))
-                                      : "out of memory";
-        PQfinish(connection);
-        return nullptr;
-    }
     // Texts travel as UTF-8 and dates as yyyy-mm-dd, whatever the server's defaults.
-    PQsetClientEncoding(connection, "UTF8");
-    std::shared_ptr<PostgresConnection> opened(new PostgresConnection(connection, conninfo));
-    if (!opened->Run("set datestyle = 'ISO, YMD'; set intervalstyle = 'iso_8601'")) {
-        error = opened->LastError();
+    PostgresConnect made = ConnectWithinLimits(conninfo,
+                                               "set client_encoding = 'UTF8'; set datestyle = "
+                                               "'ISO, YMD'; set intervalstyle = 'iso_8601';");
+    if (made.connection == nullptr) {
+        error = std::move(made.error);
         return nullptr;
     }
+    std::shared_ptr<PostgresConnection> opened(
+        new PostgresConnection(made.connection, conninfo, made.limits));
     opened->ReadOrigins();
     return opened;
 }
 
-PostgresConnection::PostgresConnection(PGconn* connection, std::string conninfo)
-    : connection_(connection), conninfo_(std::move(conninfo)) {}
+PostgresConnection::PostgresConnection(PGconn* connection, std::string conninfo,
+                                       PostgresLimits limits)
+    : connection_(connection), conninfo_(std::move(conninfo)), limits_(limits) {}
 
 PostgresConnection::~PostgresConnection() {
     PQfinish(connection_);
 }
 
 void PostgresConnection::ReadOrigins() {
-    const PqResult columns(PQexec(connection_,
-                                  "select a.attrelid, c.relname, a.attnum, a.attname "
-                                  "from pg_attribute a join pg_class c on c.oid = a.attrelid "
-                                  "where c.relnamespace = to_regnamespace(current_schema()) "
-                                  "and c.relkind in ('r', 'v', 'p') and a.attnum > 0 "
-                                  "and not a.attisdropped"));
+    const PqResult columns =
+        AnswerTo(PQsendQuery(connection_,
+                             "select a.attrelid, c.relname, a.attnum, a.attname "
+                             "from pg_attribute a join pg_class c on c.oid = a.attrelid "
+                             "where c.relnamespace = to_regnamespace(current_schema()) "
+                             "and c.relkind in ('r', 'v', 'p') and a.attnum > 0 "
+                             "and not a.attisdropped") == 1);
     if (PQresultStatus(columns.get()) != PGRES_TUPLES_OK) {
         return;
     }
@@ -122,6 +113,42 @@ void PostgresConnection::StopStreaming(const PostgresStatement* statement) {
     if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF) {
         EndPipeline();
     }
+}
+
+PqResult PostgresConnection::NextResult() {
+    if (connection_ == nullptr) {
+        return nullptr;
+    }
+    if (!AwaitAnswer(connection_, limits_.Answer())) {
+        GiveUp();
+        return nullptr;
+    }
+    return PqResult(PQgetResult(connection_));
+}
+
+PqResult PostgresConnection::AnswerTo(bool sent) {
+    if (!sent) {
+        FailSending();
+        return nullptr;
+    }
+    PqResult last;
+    while (PqResult next = NextResult()) {
+        last = std::move(next);
+    }
+    return last;
+}
+
+void PostgresConnection::CancelStatement() {
+    zel::CancelStatement(connection_, limits_.connect);
+}
+
+void PostgresConnection::GiveUp() {
+    // The connection closes at once, so a late cancel can end nothing else: no need to wait.
+    zel::CancelStatement(connection_, std::chrono::milliseconds(0));
+    PQfinish(connection_);
+    connection_ = nullptr;
+    NoteFailure("timed out after " + std::to_string(limits_.Answer().count() / 1000) +
+                " s waiting for the server; the connection was closed");
 }
 
 bool PostgresConnection::Send(const std::string& sql, const std::vector<const char*>& values) {
@@ -167,12 +194,12 @@ bool PostgresConnection::SendCommitBehind() {
 }
 
 bool PostgresConnection::ReadAhead() {
-    const PqResult answer(PQgetResult(connection_));
+    const PqResult answer = NextResult();
     const bool done = PQresultStatus(answer.get()) == PGRES_COMMAND_OK;
     if (!done) {
         NoteFailure(answer.get());
     }
-    const PqResult end(PQgetResult(connection_));
+    const PqResult end = NextResult();
     if (!done) {
         EndPipeline();
     }
@@ -180,7 +207,11 @@ bool PostgresConnection::ReadAhead() {
 }
 
 bool PostgresConnection::FailSending() {
-    NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
+    if (connection_ == nullptr) {
+        // Given up earlier: the reason noted then stays the one to tell.
+        return false;
+    }
+    NoteFailure(EngineMessage(PQerrorMessage(connection_)));
     if (PQpipelineStatus(connection_) != PQ_PIPELINE_OFF) {
         PQpipelineSync(connection_);
         EndPipeline();
@@ -194,8 +225,8 @@ void PostgresConnection::EndPipeline() {
     // commit's. Two ends in a row mean nothing more is due; a broken connection has nothing more
     // to give.
     bool ended = false;
-    while (PQstatus(connection_) != CONNECTION_BAD) {
-        const PqResult result(PQgetResult(connection_));
+    while (!Lost()) {
+        const PqResult result = NextResult();
         if (!result) {
             if (ended) {
                 break;
@@ -213,7 +244,9 @@ void PostgresConnection::EndPipeline() {
     }
     if (carriedCommit_ == CarriedCommit::kAwaited) {
         carriedCommit_ = CarriedCommit::kRolledBack;
-        NoteFailure(WithoutTrailingNewline(PQerrorMessage(connection_)));
+        if (connection_ != nullptr) {
+            NoteFailure(EngineMessage(PQerrorMessage(connection_)));
+        }
     }
     PQexitPipelineMode(connection_);
 }
@@ -268,9 +301,13 @@ void PostgresConnection::ClearFailure() {
 }
 
 void PostgresConnection::NoteFailure(const PGresult* result) {
+    if (result == nullptr && connection_ == nullptr) {
+        // No answer came: the connection was given up, for the reason noted then.
+        return;
+    }
     std::string message = Field(result, PG_DIAG_MESSAGE_PRIMARY);
-    if (message.empty()) {
-        message = WithoutTrailingNewline(PQerrorMessage(connection_));
+    if (message.empty() && connection_ != nullptr) {
+        message = EngineMessage(PQerrorMessage(connection_));
     }
     lastError_ = message;
     const std::string sqlState = Field(result, PG_DIAG_SQLSTATE);
@@ -315,8 +352,11 @@ bool PostgresConnection::Run(const std::string& sql) {
             return false;
         }
     }
+    if (connection_ == nullptr) {
+        return false;
+    }
     ClearFailure();
-    const PqResult result(PQexec(connection_, sql.c_str()));
+    const PqResult result = AnswerTo(PQsendQuery(connection_, sql.c_str()) == 1);
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         NoteFailure(result.get());

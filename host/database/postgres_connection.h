@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "host/database/column_catalogue.h"
+#include "host/database/postgres_connect.h"
+#include "host/database/pq_result.h"
 #include "host/database/sql_backend.h"
 
 namespace zel {
@@ -23,16 +25,23 @@ class PostgresStatement;
 // busy until its last row is read. Before anything else is sent, the statement still streaming
 // takes the rest of its rows into memory: several results can be read side by side, as on SQLite,
 // and only the one overtaken pays for it.
+//
+// Every wait for the server ends within the connection's limits (see ConnectWithinLimits): a
+// server silent for longer is given up, and the connection with it. A connection lost either way
+// stays lost: every later statement fails at once, with the reason it was lost.
 class PostgresConnection {
 public:
-    // nullptr with the server's reason when the connection cannot be made.
+    // nullptr with the server's reason when the connection cannot be made; the reason never
+    // holds a password.
     static std::shared_ptr<PostgresConnection> Open(const std::string& conninfo,
                                                     std::string& error);
     PostgresConnection(const PostgresConnection&) = delete;
     PostgresConnection& operator=(const PostgresConnection&) = delete;
     ~PostgresConnection();
 
+    // nullptr once the connection was given up.
     PGconn* Handle() const { return connection_; }
+    bool Lost() const { return connection_ == nullptr || PQstatus(connection_) == CONNECTION_BAD; }
     const std::string& Conninfo() const { return conninfo_; }
     // The schema's column a result column is read from (PQftable, PQftablecol); nullptr for an
     // expression or a table the schema does not describe.
@@ -45,6 +54,16 @@ public:
     void StartStreaming(PostgresStatement* statement) { streaming_ = statement; }
     // Called once a statement has read the end of its results.
     void StopStreaming(const PostgresStatement* statement);
+
+    // The next result of what was sent; nullptr at the end of them, or when the server stayed
+    // silent beyond the limit (the connection is then given up, and Lost()).
+    PqResult NextResult();
+    // The last result of what was just sent (sent: whether the sending worked), the failure if
+    // one came; nullptr with the failure noted when nothing could be sent or no answer came.
+    PqResult AnswerTo(bool sent);
+    // Asks the server to end the statement still sending its rows, waiting for that no longer
+    // than connecting may take.
+    void CancelStatement();
 
     // Sends a statement with its values ($1 … in order; nullptr for null) and leaves its results
     // to be read one row at a time. False with the failure noted.
@@ -99,7 +118,10 @@ private:
     // A name the server did not take is made again, under another name, at the next use.
     void ForgetName(const std::string& sql);
 
-    PostgresConnection(PGconn* connection, std::string conninfo);
+    PostgresConnection(PGconn* connection, std::string conninfo, PostgresLimits limits);
+
+    // Gives a silent server up: its statement is cancelled and the connection closed.
+    void GiveUp();
 
     // How the commit sent with a transaction's last statement ended.
     enum class CarriedCommit { kNone, kAwaited, kCommitted, kSkipped, kRolledBack };
@@ -116,6 +138,7 @@ private:
 
     PGconn* connection_;
     std::string conninfo_;
+    PostgresLimits limits_;
     std::map<std::pair<Oid, int>, const ColumnCatalogue::Column*> origins_;
     PostgresStatement* streaming_ = nullptr;
     bool beginWaits_ = false;

@@ -136,7 +136,7 @@ PqResult PostgresStatement::NextResult() {
     if (!streaming_) {
         return nullptr;
     }
-    PqResult next(PQgetResult(connection_->Handle()));
+    PqResult next = connection_->NextResult();
     if (!next) {
         streaming_ = false;
         connection_->StopStreaming(this);
@@ -146,7 +146,7 @@ PqResult PostgresStatement::NextResult() {
 
 void PostgresStatement::TakeRest() {
     while (streaming_) {
-        PqResult next(PQgetResult(connection_->Handle()));
+        PqResult next = connection_->NextResult();
         if (!next) {
             streaming_ = false;
             connection_->StopStreaming(this);
@@ -163,7 +163,9 @@ StepResult PostgresStatement::Step() {
     row_.reset();
     PqResult next = NextResult();
     if (!next) {
-        return StepResult::Done;
+        // Results end with the one that says how the statement ended; when they stop before it,
+        // the connection was lost.
+        return end_;
     }
     if (PQresultStatus(next.get()) == PGRES_SINGLE_TUPLE) {
         KeepShape(next.get());
@@ -187,25 +189,21 @@ StepResult PostgresStatement::Finish(PqResult last) {
     }
     while (NextResult()) {
     }
-    return done ? StepResult::Done : StepResult::Error;
+    end_ = done ? StepResult::Done : StepResult::Error;
+    return end_;
 }
 
 void PostgresStatement::Discard() {
     row_.reset();
     taken_.clear();
     if (streaming_) {
-        PGconn* handle = connection_->Handle();
         // A look-up left after its first row has only its end to come. Rows of a big result
         // nobody will read are not worth waiting for, but a cancel costs a connection of its
         // own: it is sent only when many rows are still coming.
         int left = kRowsReadBeforeCancel;
-        while (PqResult result{PQgetResult(handle)}) {
+        while (PqResult result = connection_->NextResult()) {
             if (--left == 0) {
-                if (PGcancel* cancel = PQgetCancel(handle)) {
-                    char error[256];
-                    PQcancel(cancel, error, sizeof error);
-                    PQfreeCancel(cancel);
-                }
+                connection_->CancelStatement();
             }
         }
         streaming_ = false;
@@ -216,6 +214,7 @@ void PostgresStatement::Discard() {
 void PostgresStatement::Reset() {
     Discard();
     sent_ = false;
+    end_ = StepResult::Error;
     for (auto& value : values_) {
         value.reset();
     }
@@ -254,14 +253,15 @@ void PostgresStatement::KeepShape(const PGresult* result) const {
 // without running it.
 void PostgresStatement::Describe() const {
     connection_->MakeReady(this);
-    PGconn* handle = connection_->Handle();
-    const PqResult prepared(
-        PQprepare(handle, "", sql_.c_str(), static_cast<int>(values_.size()), nullptr));
+    const PqResult prepared =
+        connection_->AnswerTo(PQsendPrepare(connection_->Handle(), "", sql_.c_str(),
+                                            static_cast<int>(values_.size()), nullptr) == 1);
     if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
         connection_->NoteFailure(prepared.get());
         return;
     }
-    const PqResult described(PQdescribePrepared(handle, ""));
+    const PqResult described =
+        connection_->AnswerTo(PQsendDescribePrepared(connection_->Handle(), "") == 1);
     if (PQresultStatus(described.get()) == PGRES_COMMAND_OK) {
         KeepShape(described.get());
     } else {

@@ -67,7 +67,8 @@ private:
     std::string sql_;
     std::vector<std::optional<std::string>> values_;
     bool sent_ = false;
-    bool streaming_ = false;  // results still to come from the connection
+    bool streaming_ = false;              // results still to come from the connection
+    StepResult end_ = StepResult::Error;  // how the statement ended, once its last result came
     std::deque<PqResult> taken_;
     PqResult row_;
     mutable PqResult shape_;

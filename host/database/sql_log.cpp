@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "host/database/hidden_passwords.h"
 #include "host/database/local_time_text.h"
 
 namespace zel {
@@ -18,9 +19,10 @@ std::string Now() {
     return LocalTimeText(now) + fraction;
 }
 
-// Line breaks and tabs inside a statement would split its log line.
+// Line breaks and tabs inside a statement would split its log line. A statement or an engine's
+// message may quote a connection text, whose password the log must not keep.
 std::string OneLine(std::string_view text) {
-    std::string line(text);
+    std::string line = HiddenPasswords(std::string(text));
     for (char& c : line) {
         if (c == '\n' || c == '\r' || c == '\t') {
             c = ' ';

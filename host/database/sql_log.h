@@ -9,6 +9,7 @@ namespace zel {
 // The diagnostic log of the database service: one line per statement, appended to a file.
 // Fields, tab separated: local time, operation, rows read or changed (-1 when it failed),
 // elapsed milliseconds, the statement as the engine ran it, and the engine's error if any.
+// Passwords in either are masked.
 // A log that cannot be written is skipped: diagnostics never stop the work.
 class SqlLog {
 public:

@@ -1,4 +1,4 @@
-#include "app/admin/hidden_passwords.h"
+#include "host/database/hidden_passwords.h"
 
 #include <regex>
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace zel {
+
+class PostgresBackend;
+
+// Brings a server account that an earlier program made up to the schema this program writes.
+// The server's schema script creates only what is missing, so running it again upgrades; it runs
+// with the new version in one transaction, so an account is upgraded whole or left as it was.
+class PostgresSchemaUpgrade {
+public:
+    // The version db/schema/postgresql.sql writes into whinv_schema.
+    static constexpr int kVersion = 2;
+
+    // Nothing to do for a current account. false with a message for the user in error when the
+    // account is newer than this program, or the login may not or could not upgrade it.
+    static bool Run(PostgresBackend& backend, int version, const std::string& account,
+                    std::string& error);
+};
+
+}  // namespace zel
