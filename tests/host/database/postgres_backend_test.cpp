@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "support/test_database.h"
 
 namespace zel {
@@ -15,6 +17,10 @@ struct FailedOpen {
     bool needsServer;
     const char* account;  // what the message calls the account
 };
+
+void PrintTo(const FailedOpen& case_, std::ostream* out) {
+    *out << case_.name;
+}
 
 class PostgresBackendOpenTest : public ::testing::TestWithParam<FailedOpen> {};
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <ostream>
 
 #include "support/test_database.h"
 
@@ -18,6 +19,10 @@ struct Entry {
     const char* key;
     const char* value;  // what the connection ends up with
 };
+
+void PrintTo(const Entry& case_, std::ostream* out) {
+    *out << '"' << case_.adds << '"';
+}
 
 class ConnectWithinLimitsTest : public ::testing::TestWithParam<Entry> {};
 

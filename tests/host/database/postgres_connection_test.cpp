@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 
 #include "host/database/postgres_backend.h"
 #include "support/tcp_relay.h"
@@ -82,6 +83,10 @@ struct Loss {
     void (test::TcpRelay::*lose)();
     const char* reason;  // a part of the failure the backend tells
 };
+
+void PrintTo(const Loss& case_, std::ostream* out) {
+    *out << case_.name;
+}
 
 class PostgresConnectionLossTest : public PostgresConnectionTest,
                                    public ::testing::WithParamInterface<Loss> {};
@@ -169,6 +174,10 @@ struct Limit {
     const char* setting;
     const char* value;
 };
+
+void PrintTo(const Limit& case_, std::ostream* out) {
+    *out << '"' << case_.entry << '"';
+}
 
 class PostgresConnectionLimitTest : public PostgresConnectionTest,
                                     public ::testing::WithParamInterface<Limit> {};
