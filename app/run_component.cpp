@@ -1,6 +1,8 @@
 #include "app/run_component.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 
@@ -67,6 +69,16 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
     }
     std::shared_ptr<ILogin> login = std::make_shared<Login>(*values);
     environment->session = login;
+    // Once the message of the lost lock was shown: the windows the program opened close.
+    environment->closeFunction = [] {
+        QTimer::singleShot(0, [] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window->parentWidget() == nullptr) {
+                    window->close();
+                }
+            }
+        });
+    };
     component->Show(login);
     return environment->functionLockRefused ? kExitFunctionLocked : kExitDone;
 }

@@ -30,13 +30,6 @@ std::optional<std::string> Run(const std::shared_ptr<PostgresConnection>& connec
 
 }  // namespace
 
-PostgresSessionLocks::PostgresSessionLocks(const std::string& conninfo) {
-    std::string error;
-    if (!conninfo.empty()) {
-        connection_ = PostgresConnection::Open(conninfo, error);
-    }
-}
-
 PostgresSessionLocks::~PostgresSessionLocks() {
     while (!held_.empty()) {
         Release(held_.begin()->second);

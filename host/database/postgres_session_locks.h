@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "host/database/session_locks.h"
 
@@ -10,14 +11,14 @@ namespace zel {
 
 class PostgresConnection;
 
-// Session locks on a PostgreSQL server: advisory locks of a connection of their own, which the
+// Session locks on a PostgreSQL server: advisory locks of the account's connection, which the
 // server gives back when that connection ends, however the client ends. A table beside them
 // tells a refused user who holds a lock; a holder's row outlives a crash harmlessly, as the next
-// holder writes over it. Each instance has its own connection, so two instances in one process
-// also exclude each other.
+// holder writes over it.
 class PostgresSessionLocks final : public ISessionLocks {
 public:
-    explicit PostgresSessionLocks(const std::string& conninfo);
+    explicit PostgresSessionLocks(std::shared_ptr<PostgresConnection> connection)
+        : connection_(std::move(connection)) {}
     PostgresSessionLocks(const PostgresSessionLocks&) = delete;
     PostgresSessionLocks& operator=(const PostgresSessionLocks&) = delete;
     ~PostgresSessionLocks() override;
