@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 #include <optional>
 

@@ -151,6 +151,11 @@ bool ClsCommon::NoteLostConnection() {
     return true;
 }
 
+void ClsCommon::RollbackAfterFailure() {
+    NoteLostConnection();
+    Backend().Rollback();
+}
+
 // Runs inside a call that found the account connected: a connection lost since fails it.
 std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::string& adapted) {
     adapted = sql;
@@ -318,7 +323,7 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         return true;
     }
     // A transaction cut by the lost connection is lost whole: the server rolled it back.
-    if (NoteLostConnection()) {
+    if (!Status()) {
         message = lastError_;
     }
     return false;
@@ -346,7 +351,7 @@ bool ClsCommon::SaveChecked(CorrespondenceRecord& record, bool adding, std::stri
         lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
     }
-    Backend().Rollback();
+    RollbackAfterFailure();
     return false;
 }
 
@@ -421,7 +426,7 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
     if (RunDelete(table, where, userId, message)) {
         return true;
     }
-    if (NoteLostConnection()) {
+    if (!Status()) {
         message = lastError_;
     }
     return false;
@@ -445,7 +450,7 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
         return false;
     }
     if (AsciiEqualIgnoringCase(table, kTable) && !MayDelete(where, userId, message)) {
-        Backend().Rollback();
+        RollbackAfterFailure();
         return false;
     }
     std::string adapted;
@@ -464,7 +469,7 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
     if (ran && deleted == 1) {
         lastError_ = Backend().LastError();
     }
-    Backend().Rollback();
+    RollbackAfterFailure();
     message = DeleteRefusal(ran, statement != nullptr, deleted, rows);
     return false;
 }

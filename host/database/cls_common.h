@@ -56,6 +56,9 @@ private:
     // After a failure: when the connection was lost with it, the engine's reason goes to the SQL
     // log and LastError tells the user that the connection was lost. True when it was.
     bool NoteLostConnection();
+    // Ends a failed transaction. A loss is noted first, as the rollback's own failure would hide
+    // the reason.
+    void RollbackAfterFailure();
     SqlBackend& Backend() const;
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
