@@ -14,6 +14,8 @@
 
 #include "host/database/cls_common.h"
 #include "host/database/database_texts.h"
+#include "host/database/postgres_count_connection.h"
+#include "host/database/postgres_row_count.h"
 #include "host/database/session_locks.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"
@@ -180,6 +182,22 @@ TEST_F(ServerConnectionRecoveryTest, ServicesOfOneProgramShareOneConnectionAndOn
     EXPECT_TRUE(Eventually([&] { return Sessions() == 2; }));
     const auto another = db.OpenServiceOfAnotherProgram();
     EXPECT_NE(PidOf(*another), PidOf(*service));
+}
+
+TEST_F(ServerConnectionRecoveryTest, ANewCountCancelsTheOneStillRunningOnTheCountConnection) {
+    const auto connection = std::make_shared<PostgresCountConnection>(db.Path());
+    const auto slow = PostgresRowCount::Start(connection, "select pg_sleep(60)");
+    ASSERT_TRUE(Eventually([&] {
+        return db.Scalar(
+                     "select count(*) from pg_stat_activity where state = 'active' and "
+                     "query like '%pg_sleep(60)%' and pid <> pg_backend_pid()")
+                   .ToString() == "1";
+    }));
+    const auto quick = PostgresRowCount::Start(connection, "select 1 union all select 2");
+    EXPECT_TRUE(Eventually([&] { return quick->Result() == 2; }));
+    EXPECT_EQ(slow->Result(), std::nullopt);
+    // The service's connection and the one the counts share.
+    EXPECT_EQ(Sessions(), 2);
 }
 
 TEST_F(ServerConnectionRecoveryTest, AnActionAfterTheConnectionWasLostFailsAndTheNextConnects) {
