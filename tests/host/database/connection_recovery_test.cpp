@@ -295,8 +295,9 @@ TEST_F(ServerConnectionRecoveryTest, ALockTakenByAnotherProgramMeanwhileClosesTh
     CutActions().front().run(*service, message);
     const auto rows = service->OpenX("select cInvCode from WhInvContrapose");
     EXPECT_FALSE(rows);
-    EXPECT_EQ(service->LastError(),
-              DatabaseTexts::Format("Zel.HOST.LOCK.function_busy", {"other@there"}));
+    const std::string told = DatabaseTexts::Format("Zel.HOST.LOCK.function_busy", {"other@there"});
+    EXPECT_EQ(service->LastError(), told);
+    EXPECT_EQ(db.Dialogs().MessageTexts(), std::vector<std::string>{told});
     EXPECT_EQ(functionsClosed, 1);
     EXPECT_TRUE(db.Environment()->functionLockRefused);
 }
