@@ -23,7 +23,9 @@ public:
     PostgresSessionLocks& operator=(const PostgresSessionLocks&) = delete;
     ~PostgresSessionLocks() override;
 
-    // Taking a lock this instance already holds succeeds and records the new holder.
+    // Taking a lock this instance already holds succeeds and records the new holder. A lock held
+    // under the same holder's description by an earlier session of the same login is taken over:
+    // that session is the program's own, lost to it but not yet to the server.
     bool TryAcquire(const std::string& name, const std::string& holder,
                     std::string& currentHolder) override;
     void Release(const std::string& name) override;
@@ -33,6 +35,10 @@ public:
 
 private:
     bool RecordHolder(const std::string& name, const std::string& holder);
+    // The advisory lock; when another session holds it, false with the holder's description.
+    bool TakeAdvisoryLock(const std::string& name, std::string& currentHolder);
+    // Ends the session of this login that holds the lock under this very holder's description.
+    bool EndOwnEarlierSession(const std::string& name, const std::string& holder);
 
     std::shared_ptr<PostgresConnection> connection_;
     std::map<std::string, std::string> held_;  // name in lower case → as taken

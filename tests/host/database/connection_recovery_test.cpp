@@ -302,6 +302,22 @@ TEST_F(ServerConnectionRecoveryTest, ALockTakenByAnotherProgramMeanwhileClosesTh
     EXPECT_TRUE(db.Environment()->functionLockRefused);
 }
 
+// A network cut leaves the server holding the lost session, and its locks, for a while.
+TEST_F(ServerConnectionRecoveryTest, ALockOfTheProgramsOwnLostSessionIsTakenOver) {
+    const auto lostSession = db.OpenServiceOfAnotherProgram();
+    std::string holder;
+    ASSERT_TRUE(dynamic_cast<ISessionLocks&>(*lostSession)
+                    .TryAcquire("WhInvContrapose.function", "demo@here:1", holder));
+    ASSERT_TRUE(dynamic_cast<ISessionLocks&>(*lostSession)
+                    .TryAcquire("WhInvContrapose.edit", "demo@here:1", holder));
+    auto& locks = dynamic_cast<ISessionLocks&>(*service);
+    EXPECT_FALSE(locks.TryAcquire("WhInvContrapose.function", "demo@here:2", holder));
+    EXPECT_EQ(holder, "demo@here:1");
+    EXPECT_TRUE(locks.TryAcquire("WhInvContrapose.function", "demo@here:1", holder)) << holder;
+    EXPECT_TRUE(locks.TryAcquire("WhInvContrapose.edit", "demo@here:1", holder)) << holder;
+    EXPECT_FALSE(lostSession->OpenX("select 1"));
+}
+
 TEST_F(ServerConnectionRecoveryTest, ALoginRefusedWhenConnectingAgainFailsUntilItIsLetIn) {
     test::ServerRoles roles(db);
     const std::string clerk = roles.AddLogin("clerk");
