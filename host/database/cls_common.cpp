@@ -129,18 +129,22 @@ bool ClsCommon::Connected() {
         case AccountConnection::Reconnection::LockTaken:
             break;
     }
-    // The function went on without its lock while the connection was down: the user is told
-    // who holds it now, and the function closes, as when the lock is refused at its start.
     lastError_ = reason.empty() ? DatabaseTexts::Text("Zel.HOST.LOCK.check_failed")
                                 : DatabaseTexts::Format("Zel.HOST.LOCK.function_busy", {reason});
     Log("Connect", ysDBName_, -1, start);
+    CloseFunctionWithoutItsLock();
+    return false;
+}
+
+// The function went on without its lock while the connection was down: the user is told who
+// holds it now, and the function closes, as when the lock is refused at its start.
+void ClsCommon::CloseFunctionWithoutItsLock() {
     environment_->functionLockRefused = true;
     environment_->dialogs->MessageBox(lastError_, kMsgExclamation,
                                       DatabaseTexts::Text("Zel.AA.ARCHIVE.COMMON.exclamation"));
     if (environment_->closeFunction) {
         environment_->closeFunction();
     }
-    return false;
 }
 
 bool ClsCommon::NoteLostConnection() {

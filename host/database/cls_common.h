@@ -53,6 +53,7 @@ private:
     // At the start of every call: whether the account is connected, connecting again when the
     // connection was lost; false with LastError.
     bool Connected();
+    void CloseFunctionWithoutItsLock();
     // After a failure: when the connection was lost with it, the engine's reason goes to the SQL
     // log and LastError tells the user that the connection was lost. True when it was.
     bool NoteLostConnection();
