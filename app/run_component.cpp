@@ -1,6 +1,9 @@
 #include "app/run_component.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 #include "app/exit_status.h"
@@ -33,6 +36,18 @@ AccountUser EstablishedUser(const CommandLine& line, const HostEnvironment& envi
     return user;
 }
 
+// A function whose lock was lost, once its message was shown: the windows the program opened
+// close on the event loop's next turn, as they would at the user's hand.
+void CloseOpenWindowsSoon() {
+    QTimer::singleShot(0, [] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->parentWidget() == nullptr) {
+                window->close();
+            }
+        }
+    });
+}
+
 }  // namespace
 
 int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> environment) {
@@ -63,6 +78,7 @@ int RunComponent(const CommandLine& line, std::shared_ptr<HostEnvironment> envir
     }
     std::shared_ptr<ILogin> login = std::make_shared<Login>(values);
     environment->session = login;
+    environment->closeFunction = CloseOpenWindowsSoon;
     const auto dialogs = environment->dialogs;
     auto watch = std::make_shared<OpenedWindowPresenter>(dialogs);
     environment->dialogs = watch;

@@ -3,21 +3,21 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/database/account_connection.h"
 #include "host/database/correspondence_record.h"
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
 #include "host/database/host_date.h"
 #include "host/database/literal_parameters.h"
 #include "host/database/local_time_text.h"
-#include "host/database/postgres_backend.h"
 #include "host/database/refusal_message.h"
 #include "host/database/single_value.h"
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
-#include "host/database/sqlite_backend.h"
 #include "host/database/static_recordset.h"
 #include "host/database/write_rights.h"
 #include "host/objects/host_text.h"
+#include "interfaces/pub.h"
 
 namespace zel {
 namespace {
@@ -73,52 +73,112 @@ ClsCommon::ClsCommon(std::shared_ptr<HostEnvironment> environment)
     : environment_(std::move(environment)) {}
 
 ClsCommon::~ClsCommon() {
-    DrainLazyResults();
+    if (account_) {
+        account_->Locks().ReleaseAll(this);
+    }
 }
 
 void ClsCommon::Init(const std::string& ysDBName) {
     const auto start = Clock::now();
-    DrainLazyResults();
-    locks_.reset();
-    backend_.reset();
-    const DatabaseLocation location = environment_->accounts.Locate(ysDBName);
-    std::shared_ptr<SqlBackend> backend;
-    if (location.backend == DatabaseLocation::Backend::Postgres) {
-        backend = std::make_shared<PostgresBackend>();
-    } else {
-        backend = std::make_shared<SqliteBackend>();
+    if (account_) {
+        account_->Locks().ReleaseAll(this);
+        account_.reset();
     }
-    if (!backend->Open(location.connection)) {
+    ysDBName_ = ysDBName;
+    const DatabaseLocation location = environment_->accounts.Locate(ysDBName);
+    std::string error;
+    account_ = environment_->connections->Share<AccountConnection>(
+        AccountConnection::KeyOf(location),
+        [&] { return AccountConnection::Open(location, error); });
+    if (!account_) {
         // The user is told only that the database cannot be reached; the reason (a refused
         // login, a server that does not answer) is for whoever reads the log.
-        lastError_ = backend->LastError();
+        lastError_ = error;
         Log("Init", ysDBName, -1, start);
         return;
     }
-    backend_ = std::move(backend);
-    locks_ = backend_->CreateSessionLocks();
     lastError_.clear();
 }
 
 bool ClsCommon::Status() {
-    return backend_ && backend_->IsOpen();
+    return account_ && account_->IsOpen();
 }
 
+SqlBackend& ClsCommon::Backend() const {
+    return account_->Backend();
+}
+
+bool ClsCommon::Connected() {
+    if (!account_) {
+        lastError_ = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
+        return false;
+    }
+    if (account_->IsOpen()) {
+        return true;
+    }
+    const auto start = Clock::now();
+    std::string reason;
+    switch (account_->Reconnect(reason)) {
+        case AccountConnection::Reconnection::Connected:
+            return true;
+        case AccountConnection::Reconnection::Unreachable:
+            lastError_ = reason;
+            Log("Connect", ysDBName_, -1, start);
+            lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, reason});
+            return false;
+        case AccountConnection::Reconnection::LockTaken:
+            break;
+    }
+    lastError_ = reason.empty() ? DatabaseTexts::Text("Zel.HOST.LOCK.check_failed")
+                                : DatabaseTexts::Format("Zel.HOST.LOCK.function_busy", {reason});
+    Log("Connect", ysDBName_, -1, start);
+    CloseFunctionWithoutItsLock();
+    return false;
+}
+
+// The function went on without its lock while the connection was down: the user is told who
+// holds it now, and the function closes, as when the lock is refused at its start.
+void ClsCommon::CloseFunctionWithoutItsLock() {
+    environment_->functionLockRefused = true;
+    environment_->dialogs->MessageBox(lastError_, kMsgExclamation,
+                                      DatabaseTexts::Text("Zel.AA.ARCHIVE.COMMON.exclamation"));
+    if (environment_->closeFunction) {
+        environment_->closeFunction();
+    }
+}
+
+bool ClsCommon::NoteLostConnection() {
+    if (!account_ || account_->IsOpen()) {
+        return false;
+    }
+    const auto start = Clock::now();
+    lastError_ = Backend().LastError();
+    Log("Connection lost", ysDBName_, -1, start);
+    lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, lastError_});
+    return true;
+}
+
+void ClsCommon::RollbackAfterFailure() {
+    NoteLostConnection();
+    Backend().Rollback();
+}
+
+// Runs inside a call that found the account connected: a connection lost since fails it.
 std::unique_ptr<SqlStatement> ClsCommon::Prepare(const std::string& sql, std::string& adapted) {
+    adapted = sql;
     if (!Status()) {
-        adapted = sql;
         lastError_ = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return nullptr;
     }
-    adapted = backend_->ToNative(sql);
-    if (backend_->KeepsCompiledStatements()) {
+    adapted = Backend().ToNative(sql);
+    if (Backend().KeepsCompiledStatements()) {
         if (auto shared = PrepareShared(adapted)) {
             return shared;
         }
     }
-    auto statement = backend_->Prepare(adapted);
+    auto statement = Backend().Prepare(adapted);
     if (!statement) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
     }
     return statement;
 }
@@ -131,7 +191,7 @@ std::unique_ptr<SqlStatement> ClsCommon::PrepareShared(const std::string& adapte
     if (!literals) {
         return nullptr;
     }
-    auto statement = backend_->Prepare(literals->sql);
+    auto statement = Backend().Prepare(literals->sql);
     for (std::size_t i = 0; statement && i < literals->texts.size(); ++i) {
         if (!statement->BindText(static_cast<int>(i) + 1, literals->texts[i])) {
             statement.reset();
@@ -147,41 +207,36 @@ void ClsCommon::Log(const char* operation, const std::string& adapted, long rows
                 rows < 0 ? lastError_ : std::string());
 }
 
-void ClsCommon::DrainLazyResults() {
-    for (const auto& result : lazyResults_) {
-        if (const auto recordset = result.lock()) {
-            recordset->ReadToEnd();
-        }
-    }
-    lazyResults_.clear();
-}
-
 void ClsCommon::CountBeside(StaticRecordset& recordset, const std::string& adapted) const {
-    recordset.SetCountStarter([backend = std::weak_ptr<const SqlBackend>(backend_),
-                               adapted]() -> StaticRecordset::CountBeside {
-        const auto connection = backend.lock();
-        std::shared_ptr<const RowCount> count =
-            connection ? connection->CountBeside(adapted) : nullptr;
-        if (!count) {
-            return nullptr;
-        }
-        return [count] { return count->Result(); };
-    });
+    recordset.SetCountStarter(
+        [backend = account_->WeakBackend(), adapted]() -> StaticRecordset::CountBeside {
+            const auto connection = backend.lock();
+            std::shared_ptr<const RowCount> count =
+                connection ? connection->CountBeside(adapted) : nullptr;
+            if (!count) {
+                return nullptr;
+            }
+            return [count] { return count->Result(); };
+        });
 }
 
 std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
+    if (!Connected()) {
+        return nullptr;
+    }
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
     if (!statement) {
         Log("OpenX", adapted, -1, start);
+        NoteLostConnection();
         return nullptr;
     }
     // The line is written when the rows stop coming, which for a big result is after OpenX.
     StaticRecordset::Finished finished;
     if (!environment_->sqlLogPath.empty()) {
         finished = [log = SqlLog(environment_->sqlLogPath), adapted, start,
-                    backend = std::weak_ptr<const SqlBackend>(backend_)](long rows) {
+                    backend = account_->WeakBackend()](long rows) {
             const auto connection = backend.lock();
             log.Append("OpenX", adapted, rows, Clock::now() - start,
                        rows < 0 && connection ? connection->LastError() : std::string());
@@ -189,23 +244,27 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     }
     auto recordset = StaticRecordset::Open(std::move(statement), std::move(finished));
     if (!recordset) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
+        NoteLostConnection();
         return nullptr;
     }
     if (recordset->Reading()) {
-        std::erase_if(lazyResults_, [](const auto& result) { return result.expired(); });
-        lazyResults_.push_back(recordset);
+        account_->KeepReading(recordset);
         CountBeside(*recordset, adapted);
     }
     return recordset;
 }
 
 std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
+    if (!Connected()) {
+        return nullptr;
+    }
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
     if (!statement) {
         Log("Openforward", adapted, -1, start);
+        NoteLostConnection();
         return nullptr;
     }
     // Rows are counted as the caller reads them, so the line is written when the result ends.
@@ -217,14 +276,18 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
     }
     auto recordset = ForwardRecordset::Open(std::move(statement), std::move(finished));
     if (!recordset) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
         Log("Openforward", adapted, -1, start);
+        NoteLostConnection();
     }
     return recordset;
 }
 
 bool ClsCommon::ExecuteX(const std::string& sql) {
-    DrainLazyResults();
+    if (!Connected()) {
+        return false;
+    }
+    account_->DrainLazyResults();
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
@@ -232,15 +295,16 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     if (!statement || !RunToEnd(*statement, rows)) {
         if (statement) {
             const std::string refusal =
-                RefusalMessage(*backend_, StartsWithWord(adapted, "delete"));
-            lastError_ = refusal.empty() ? backend_->LastError() : refusal;
+                RefusalMessage(Backend(), StartsWithWord(adapted, "delete"));
+            lastError_ = refusal.empty() ? Backend().LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);
+        NoteLostConnection();
         return false;
     }
     const bool changing = ChangesRows(adapted);
     if (changing) {
-        rows = backend_->Changes();
+        rows = Backend().Changes();
     }
     Log("ExecuteX", adapted, rows, start);
     return !changing || rows >= 1;
@@ -249,8 +313,8 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
 bool ClsCommon::Save(const std::string& xml, const std::string& table, std::string& message,
                      bool adding) {
     message.clear();
-    if (!Status()) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
+    if (!Connected()) {
+        message = lastError_;
         return false;
     }
     if (!AsciiEqualIgnoringCase(table, kTable)) {
@@ -261,29 +325,40 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
     if (!record) {
         return false;
     }
-    DrainLazyResults();
+    account_->DrainLazyResults();
+    if (SaveChecked(*record, adding, message)) {
+        return true;
+    }
+    // A transaction cut by the lost connection is lost whole: the server rolled it back.
+    if (!Status()) {
+        message = lastError_;
+    }
+    return false;
+}
+
+bool ClsCommon::SaveChecked(CorrespondenceRecord& record, bool adding, std::string& message) {
     // Checks and write see one state: no right, code or row can change in between.
-    if (!backend_->Begin()) {
-        lastError_ = backend_->LastError();
+    if (!Backend().Begin()) {
+        lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
         return false;
     }
     const std::string now = Now();
-    const bool checked = record->Check(*backend_, adding, BusinessDate(now), message);
+    const bool checked = record.Check(Backend(), adding, BusinessDate(now), message);
     if (checked) {
         // The write is all the transaction changes: an update that finds its row gone changes
         // nothing, so its commit may travel with it even though the save then fails.
-        backend_->CommitWithNextStatement();
+        Backend().CommitWithNextStatement();
     }
-    const bool written = checked && Write(*record, adding, now, message);
-    if (written && backend_->Commit()) {
+    const bool written = checked && Write(record, adding, now, message);
+    if (written && Backend().Commit()) {
         return true;
     }
     if (written) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
     }
-    backend_->Rollback();
+    RollbackAfterFailure();
     return false;
 }
 
@@ -301,22 +376,22 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
                       std::string& message) {
     const auto start = Clock::now();
     const auto built = adding ? record.Insert(now) : record.Update(now);
-    auto statement = backend_->Prepare(built.sql);
+    auto statement = Backend().Prepare(built.sql);
     bool bound = statement != nullptr;
     for (std::size_t i = 0; bound && i < built.values.size(); ++i) {
         bound = statement->Bind(static_cast<int>(i) + 1, built.values[i]);
     }
     long rows = 0;
     const bool ran = bound && RunToEnd(*statement, rows);
-    const long changed = ran ? backend_->Changes() : -1;
+    const long changed = ran ? Backend().Changes() : -1;
     if (!ran) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
     }
     Log(adding ? "Add" : "Modify", built.sql, changed, start);
     if (!ran) {
         // The schema decides the rules of the row: the unique key, so that two programs adding
         // the same pair cannot both succeed, the references and the checks.
-        message = RefusalMessage(*backend_);
+        message = RefusalMessage(Backend());
         if (message.empty()) {
             message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
         }
@@ -346,8 +421,8 @@ bool ClsCommon::Modify(const std::string& xml, const std::string& table, std::st
 bool ClsCommon::Delete(const std::string& condition, const std::string& keyField,
                        const std::string& table, std::string& message, const std::string& userId) {
     message.clear();
-    if (!Status()) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
+    if (!Connected()) {
+        message = lastError_;
         return false;
     }
     if (!IsIdentifier(table) || !IsIdentifier(keyField)) {
@@ -355,11 +430,17 @@ bool ClsCommon::Delete(const std::string& condition, const std::string& keyField
         return false;
     }
     const std::string where = keyField + "='" + condition + "'";
-    return RunDelete(table, where, userId, message);
+    if (RunDelete(table, where, userId, message)) {
+        return true;
+    }
+    if (!Status()) {
+        message = lastError_;
+    }
+    return false;
 }
 
 bool ClsCommon::Exists(const std::string& sql, const std::vector<Variant>& values) {
-    const auto found = ReadSingleValue(*backend_, backend_->ToNative(sql), values);
+    const auto found = ReadSingleValue(Backend(), Backend().ToNative(sql), values);
     return found.read && found.value.has_value();
 }
 
@@ -368,15 +449,15 @@ bool ClsCommon::Exists(const std::string& sql, const std::vector<Variant>& value
 bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
                           const std::string& userId, std::string& message) {
     const std::string rows = table + " where " + where;
-    DrainLazyResults();
+    account_->DrainLazyResults();
     const auto start = Clock::now();
-    if (!backend_->Begin()) {
-        lastError_ = backend_->LastError();
+    if (!Backend().Begin()) {
+        lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
         return false;
     }
     if (AsciiEqualIgnoringCase(table, kTable) && !MayDelete(where, userId, message)) {
-        backend_->Rollback();
+        RollbackAfterFailure();
         return false;
     }
     std::string adapted;
@@ -384,18 +465,18 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
     long deleted = 0;
     const bool ran = statement && RunToEnd(*statement, deleted);
     if (ran) {
-        deleted = backend_->Changes();
+        deleted = Backend().Changes();
     } else if (statement) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
     }
     Log("Delete", adapted, ran ? deleted : -1, start);
-    if (ran && deleted == 1 && backend_->Commit()) {
+    if (ran && deleted == 1 && Backend().Commit()) {
         return true;
     }
     if (ran && deleted == 1) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
     }
-    backend_->Rollback();
+    RollbackAfterFailure();
     message = DeleteRefusal(ran, statement != nullptr, deleted, rows);
     return false;
 }
@@ -403,7 +484,7 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
 std::string ClsCommon::DeleteRefusal(bool ran, bool prepared, long deleted,
                                      const std::string& rows) {
     if (!ran) {
-        const std::string refusal = prepared ? RefusalMessage(*backend_, true) : std::string();
+        const std::string refusal = prepared ? RefusalMessage(Backend(), true) : std::string();
         return refusal.empty() ? DatabaseTexts::Text("Zel.HOST.DB.bad_delete") : refusal;
     }
     if (deleted == 1) {
@@ -435,26 +516,27 @@ bool ClsCommon::MayDelete(const std::string& where, const std::string& userId,
         }
     }
     if (step != StepResult::Done) {
-        lastError_ = backend_->LastError();
+        lastError_ = Backend().LastError();
         message = DatabaseTexts::Text("Zel.HOST.DB.bad_delete");
         return false;
     }
     if (count != 1) {
         return true;
     }
-    message = WriteRefusal(WriteRights(*backend_, userId), userId, row[0], row[1], row[2]);
+    message = WriteRefusal(WriteRights(Backend(), userId), userId, row[0], row[1], row[2]);
     return message.empty();
 }
 
 bool ClsCommon::TryAcquire(const std::string& name, const std::string& holder,
                            std::string& currentHolder) {
     currentHolder.clear();
-    return locks_ && locks_->TryAcquire(name, holder, currentHolder);
+    return Connected() && account_->Locks().TryAcquire(this, name, holder, currentHolder);
 }
 
+// A lock lost with the connection is gone already; it is not taken again only to be released.
 void ClsCommon::Release(const std::string& name) {
-    if (locks_) {
-        locks_->Release(name);
+    if (account_) {
+        account_->Locks().Release(this, name);
     }
 }
 

@@ -7,17 +7,21 @@
 #include <vector>
 
 #include "host/database/session_locks.h"
-#include "host/database/sql_backend.h"
+#include "host/database/sql_statement.h"
 #include "host/objects/host_environment.h"
 #include "interfaces/cls_common.h"
 
 namespace zel {
 
+class AccountConnection;
 class CorrespondenceRecord;
+class SqlBackend;
 class StaticRecordset;
 
 // ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
-// writes correspondence records with bound values, and holds the session locks of its backend.
+// writes correspondence records with bound values, and holds session locks. Every service of the
+// program that opens the account works on one connection to it; once that connection is lost,
+// the next call connects again before it runs.
 class ClsCommon final : public IClsCommon, public ISessionLocks {
 public:
     explicit ClsCommon(std::shared_ptr<HostEnvironment> environment);
@@ -46,14 +50,23 @@ private:
     // The adapted statement, or nullptr with the reason kept for LastError.
     std::unique_ptr<SqlStatement> Prepare(const std::string& sql, std::string& adapted);
     std::unique_ptr<SqlStatement> PrepareShared(const std::string& adapted);
-    // OpenX's results still reading hold a live statement on the connection: they read to their
-    // end before anything writes there or the connection closes, so a rollback never cuts one
-    // short and no write waits on our own reader.
-    void DrainLazyResults();
+    // At the start of every call: whether the account is connected, connecting again when the
+    // connection was lost; false with LastError.
+    bool Connected();
+    void CloseFunctionWithoutItsLock();
+    // After a failure: when the connection was lost with it, the engine's reason goes to the SQL
+    // log and LastError tells the user that the connection was lost. True when it was.
+    bool NoteLostConnection();
+    // Ends a failed transaction. A loss is noted first, as the rollback's own failure would hide
+    // the reason.
+    void RollbackAfterFailure();
+    SqlBackend& Backend() const;
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);
+    // The checks and the write of a parsed record, in one transaction.
+    bool SaveChecked(CorrespondenceRecord& record, bool adding, std::string& message);
     // The insert or update of a checked record, inside Save's transaction.
     bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
                std::string& message);
@@ -69,9 +82,8 @@ private:
     std::optional<std::string> BusinessDate(const std::string& now) const;
 
     std::shared_ptr<HostEnvironment> environment_;
-    std::shared_ptr<SqlBackend> backend_;
-    std::vector<std::weak_ptr<StaticRecordset>> lazyResults_;
-    std::unique_ptr<ISessionLocks> locks_;
+    std::string ysDBName_;
+    std::shared_ptr<AccountConnection> account_;
     std::string lastError_;
 };
 

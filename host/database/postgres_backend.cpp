@@ -2,6 +2,7 @@
 
 #include "host/database/postgres_connect.h"
 #include "host/database/postgres_connection.h"
+#include "host/database/postgres_count_connection.h"
 #include "host/database/postgres_row_count.h"
 #include "host/database/postgres_schema_upgrade.h"
 #include "host/database/postgres_session_locks.h"
@@ -126,14 +127,17 @@ void PostgresBackend::CommitWithNextStatement() {
 }
 
 std::unique_ptr<ISessionLocks> PostgresBackend::CreateSessionLocks() const {
-    return std::make_unique<PostgresSessionLocks>(connection_ ? connection_->Conninfo() : "");
+    return std::make_unique<PostgresSessionLocks>(connection_);
 }
 
 std::shared_ptr<const RowCount> PostgresBackend::CountBeside(const std::string& nativeQuery) const {
     if (!connection_) {
         return nullptr;
     }
-    return PostgresRowCount::Start(connection_->Conninfo(), nativeQuery);
+    if (!counting_) {
+        counting_ = std::make_shared<PostgresCountConnection>(connection_->Conninfo());
+    }
+    return PostgresRowCount::Start(counting_, nativeQuery);
 }
 
 }  // namespace zel

@@ -7,6 +7,7 @@
 namespace zel {
 
 class PostgresConnection;
+class PostgresCountConnection;
 
 // An account database on a PostgreSQL server, reached with a libpq connection string or service
 // name; passwords come from the user's ~/.pgpass or service file, never from the program.
@@ -39,6 +40,8 @@ public:
 private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string error_;  // why the connection could not be made
+    // Made at the first count; kept for every count while the backend is open.
+    mutable std::shared_ptr<PostgresCountConnection> counting_;
 };
 
 }  // namespace zel

@@ -1,57 +1,23 @@
 #include "host/database/postgres_row_count.h"
 
-#include <libpq-fe.h>
-
-#include <charconv>
-#include <cstring>
-
-#include "host/database/pq_result.h"
+#include "host/database/postgres_count_connection.h"
 
 namespace zel {
 
-std::unique_ptr<PostgresRowCount> PostgresRowCount::Start(const std::string& conninfo,
-                                                          const std::string& query) {
-    std::unique_ptr<PostgresRowCount> count(new PostgresRowCount());
-    count->thread_ = std::thread(&PostgresRowCount::Count, count.get(), conninfo,
-                                 "select count(*) from (" + query + ") as counted");
+std::unique_ptr<PostgresRowCount> PostgresRowCount::Start(
+    std::shared_ptr<PostgresCountConnection> connection, const std::string& query) {
+    const unsigned turn = connection->Enter();
+    std::unique_ptr<PostgresRowCount> count(new PostgresRowCount(std::move(connection), turn));
+    count->thread_ = std::thread(
+        [counting = count.get(), sql = "select count(*) from (" + query + ") as counted"] {
+            counting->result_ = counting->connection_->Count(counting->turn_, sql).value_or(-1);
+        });
     return count;
 }
 
 PostgresRowCount::~PostgresRowCount() {
-    {
-        const std::lock_guard lock(cancelGuard_);
-        stopping_ = true;
-        if (cancel_ != nullptr) {
-            char error[256];
-            PQcancel(cancel_, error, sizeof error);
-        }
-    }
+    connection_->Cancel(turn_);
     thread_.join();
-}
-
-void PostgresRowCount::Count(const std::string& conninfo, const std::string& sql) {
-    PGconn* connection = PQconnectdb(conninfo.c_str());
-    if (PQstatus(connection) == CONNECTION_OK) {
-        {
-            const std::lock_guard lock(cancelGuard_);
-            if (!stopping_) {
-                cancel_ = PQgetCancel(connection);
-            }
-        }
-        if (cancel_ != nullptr) {
-            const PqResult result(PQexec(connection, sql.c_str()));
-            if (PQresultStatus(result.get()) == PGRES_TUPLES_OK && PQntuples(result.get()) == 1) {
-                const char* text = PQgetvalue(result.get(), 0, 0);
-                long rows = -1;
-                std::from_chars(text, text + std::strlen(text), rows);
-                result_ = rows;
-            }
-            const std::lock_guard lock(cancelGuard_);
-            PQfreeCancel(cancel_);
-            cancel_ = nullptr;
-        }
-    }
-    PQfinish(connection);
 }
 
 std::optional<long> PostgresRowCount::Result() const {

@@ -30,13 +30,6 @@ std::optional<std::string> Run(const std::shared_ptr<PostgresConnection>& connec
 
 }  // namespace
 
-PostgresSessionLocks::PostgresSessionLocks(const std::string& conninfo) {
-    std::string error;
-    if (!conninfo.empty()) {
-        connection_ = PostgresConnection::Open(conninfo, error);
-    }
-}
-
 PostgresSessionLocks::~PostgresSessionLocks() {
     while (!held_.empty()) {
         Release(held_.begin()->second);
@@ -62,21 +55,44 @@ bool PostgresSessionLocks::RecordHolder(const std::string& name, const std::stri
         .has_value();
 }
 
+bool PostgresSessionLocks::TakeAdvisoryLock(const std::string& name, std::string& currentHolder) {
+    const auto taken =
+        Run(connection_, "select pg_try_advisory_lock($1::bigint)", {std::to_string(KeyOf(name))});
+    if (taken && *taken == "t") {
+        return true;
+    }
+    currentHolder =
+        Run(connection_, "select cHolder from whinv_session_lock where cName = $1", {name})
+            .value_or("");
+    return false;
+}
+
+bool PostgresSessionLocks::EndOwnEarlierSession(const std::string& name,
+                                                const std::string& holder) {
+    // The server ends the session within the wait, and its advisory locks with it.
+    const auto ended = Run(connection_,
+                           "select pg_terminate_backend(iBackendPid, 5000) from whinv_session_lock "
+                           "where cName = $1 and cHolder = $2 and cLogin = current_user "
+                           "and iBackendPid <> pg_backend_pid()",
+                           {name, holder});
+    return ended && *ended == "t";
+}
+
 bool PostgresSessionLocks::TryAcquire(const std::string& name, const std::string& holder,
                                       std::string& currentHolder) {
     currentHolder.clear();
     if (!connection_) {
         return false;
     }
-    const std::string key = std::to_string(KeyOf(name));
     if (!held_.contains(AsciiLower(name))) {
-        const auto taken = Run(connection_, "select pg_try_advisory_lock($1::bigint)", {key});
-        if (!taken || *taken != "t") {
-            const auto named =
-                Run(connection_, "select cHolder from whinv_session_lock where cName = $1", {name});
-            currentHolder = named.value_or("");
+        // A holder named as we are is this program's own earlier session, which the server still
+        // keeps after the program lost it (a network cut rather than a server restart).
+        if (!TakeAdvisoryLock(name, currentHolder) &&
+            (currentHolder != holder || !EndOwnEarlierSession(name, holder) ||
+             !TakeAdvisoryLock(name, currentHolder))) {
             return false;
         }
+        currentHolder.clear();
         held_.emplace(AsciiLower(name), name);
     }
     // The lock is ours even when its holder cannot be written down: only a refused user's

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "host/objects/account_directory.h"
 #include "host/objects/dialog_presenter.h"
+#include "host/objects/shared_connections.h"
 #include "interfaces/login.h"
 
 namespace zel {
@@ -20,6 +22,12 @@ struct HostEnvironment {
     // Set when the public service refused a function lock (another program holds it, or it could
     // not be checked): the program then ends with a status that says so.
     bool functionLockRefused = false;
+    // One connection per account for every database service of this program. A copy of the
+    // environment shares them; a test gives a copy its own to stand for another program.
+    std::shared_ptr<SharedConnections> connections = std::make_shared<SharedConnections>();
+    // Set by the program: closes the open function after the database service, connecting again
+    // after the connection was lost, found that another user took its function lock meanwhile.
+    std::function<void()> closeFunction;
 };
 
 }  // namespace zel

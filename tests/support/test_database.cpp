@@ -129,6 +129,15 @@ std::shared_ptr<IClsCommon> TestDatabase::OpenService() const {
     return service;
 }
 
+std::shared_ptr<IClsCommon> TestDatabase::OpenServiceOfAnotherProgram() const {
+    auto environment = std::make_shared<HostEnvironment>(*environment_);
+    environment->connections = std::make_shared<SharedConnections>();
+    auto service = std::make_shared<ClsCommon>(environment);
+    service->Init(kAccount);
+    EXPECT_TRUE(service->Status()) << service->LastError();
+    return service;
+}
+
 std::unique_ptr<SqlBackend> TestDatabase::OpenBackend() const {
     std::unique_ptr<SqlBackend> backend;
     if (OnServer()) {

@@ -69,8 +69,12 @@ public:
     };
     UserLogin AddLogin(const std::string& code);
 
-    // A new database service on this account, already initialised.
+    // A new database service on this account, already initialised. The services of one test
+    // share one connection, as those of one program do.
     std::shared_ptr<IClsCommon> OpenService() const;
+    // A new database service on this account as another program (another thread, a forked child)
+    // has it: on a connection of its own.
+    std::shared_ptr<IClsCommon> OpenServiceOfAnotherProgram() const;
     // A new connection to the account, through the engine's own backend.
     std::unique_ptr<SqlBackend> OpenBackend() const;
 

@@ -50,8 +50,8 @@ TEST_F(ConcurrentSessionsTest, TwoUsersAddingTheSamePairEndWithOneRowAndOneDupli
     const std::string xml =
         "<WhInvContrapose><cWhCode>01</cWhCode><cInvCode>A001</cInvCode>"
         "<iTopSum>5</iTopSum><cUserId>demo</cUserId></WhInvContrapose>";
-    auto first = db.OpenService();
-    auto second = db.OpenService();
+    auto first = db.OpenServiceOfAnotherProgram();
+    auto second = db.OpenServiceOfAnotherProgram();
     std::atomic<int> ready{0};
     std::string messages[2];
     bool added[2] = {false, false};
@@ -79,7 +79,7 @@ TEST_F(ConcurrentSessionsTest, AClientKilledInTheMiddleOfASetUpdateLeavesEveryRo
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            auto service = db.OpenService();
+            auto service = db.OpenServiceOfAnotherProgram();
             for (int round = 0; round < 50; ++round) {
                 service->ExecuteX(
                     "update WhInvContrapose set iTopSum = iTopSum + 1 "
@@ -104,7 +104,7 @@ TEST_F(ConcurrentSessionsTest, SessionsRefreshingWhileOneWritesSeeConsistentGrid
     AddRows();
     std::atomic<bool> writing{true};
     std::thread writer([&] {
-        auto service = db.OpenService();
+        auto service = db.OpenServiceOfAnotherProgram();
         for (int move = 0; move < 40; ++move) {
             const std::string from = "R" + std::to_string(10001 + (move * 2) % kRows);
             const std::string to = "R" + std::to_string(10002 + (move * 6) % kRows);
@@ -125,7 +125,7 @@ TEST_F(ConcurrentSessionsTest, SessionsRefreshingWhileOneWritesSeeConsistentGrid
     std::atomic<int> reads{0};
     for (int reader = 0; reader < kReaders; ++reader) {
         readers.emplace_back([&] {
-            auto service = db.OpenService();
+            auto service = db.OpenServiceOfAnotherProgram();
             do {
                 const auto rows = service->OpenX(
                     "select cInvCode, iTopSum from WhInvContrapose where cWhCode = '01'");

@@ -12,6 +12,7 @@
 #include "host/database/cls_common.h"
 #include "host/database/database_texts.h"
 #include "host/database/postgres_backend.h"
+#include "host/database/postgres_connection.h"
 #include "host/database/postgres_session_locks.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"
@@ -187,8 +188,8 @@ TEST_F(ServerAccountSecurityTest, ALockHolderRowIsItsLoginsWhileItsSessionLives)
 
     // Gone without tidying up, as a client that dies: the next holder writes over the stale row.
     holder.reset();
-    PostgresSessionLocks locks(roles_.ConninfoOf(clerk));
     std::string current;
+    PostgresSessionLocks locks(PostgresConnection::Open(roles_.ConninfoOf(clerk), current));
     ASSERT_TRUE(locks.TryAcquire("F", "clerk", current));
     EXPECT_EQ(session.Column("select cHolder || ' ' || cLogin from whinv_session_lock"),
               std::vector<std::string>{"clerk " + clerk});

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/database/shared_session_locks.h"
+#include "host/database/sql_backend.h"
+#include "host/objects/account_directory.h"
+
+namespace zel {
+
+class StaticRecordset;
+
+// The one connection of a program to an account database, shared by every database service that
+// opens the account: its backend, its session locks and the results still reading on it.
+class AccountConnection {
+public:
+    // nullptr with the engine's reason when the database cannot be opened.
+    static std::shared_ptr<AccountConnection> Open(const DatabaseLocation& location,
+                                                   std::string& error);
+    AccountConnection(const AccountConnection&) = delete;
+    AccountConnection& operator=(const AccountConnection&) = delete;
+    ~AccountConnection();
+
+    // The key under which a program shares the connection to a location.
+    static std::string KeyOf(const DatabaseLocation& location);
+
+    SqlBackend& Backend() const { return *backend_; }
+    std::weak_ptr<const SqlBackend> WeakBackend() const { return backend_; }
+    bool IsOpen() const { return backend_->IsOpen(); }
+    SharedSessionLocks& Locks() { return locks_; }
+
+    // A result that reads its rows on the connection as the caller asks for them.
+    void KeepReading(const std::shared_ptr<StaticRecordset>& result);
+    // Every service's results still reading hold a live statement on the connection: they read to
+    // their end before anything writes there or the connection closes, so a rollback never cuts
+    // one short and no write waits on a reader of the same program.
+    void DrainLazyResults();
+
+    enum class Reconnection { Connected, Unreachable, LockTaken };
+    // Once the connection was lost: connects again and takes the session locks held before again
+    // before anything else runs. Unreachable with the engine's reason, LockTaken with the holder
+    // of a lock another session took meanwhile.
+    Reconnection Reconnect(std::string& reason);
+
+private:
+    AccountConnection(DatabaseLocation location, std::shared_ptr<SqlBackend> backend);
+
+    DatabaseLocation location_;
+    std::shared_ptr<SqlBackend> backend_;
+    SharedSessionLocks locks_;
+    std::vector<std::weak_ptr<StaticRecordset>> lazyResults_;
+};
+
+}  // namespace zel
