@@ -4,15 +4,12 @@
 
 #include <charconv>
 #include <cstring>
+#include <thread>
 
 #include "host/database/postgres_connection.h"
 #include "host/database/pq_result.h"
 
 namespace zel {
-
-PostgresCountConnection::~PostgresCountConnection() {
-    PQfreeCancel(cancel_);
-}
 
 unsigned PostgresCountConnection::Enter() {
     const std::lock_guard lock(guard_);
@@ -31,10 +28,14 @@ void PostgresCountConnection::Cancel(unsigned turn) {
     }
 }
 
+// The request goes from a thread of its own: reaching a server that went away may take long, and
+// the caller is the window.
 void PostgresCountConnection::CancelRunning() {
     if (running_ != 0 && cancel_ != nullptr) {
-        char error[256];
-        PQcancel(cancel_, error, sizeof error);
+        std::thread([cancel = cancel_] {
+            char error[256];
+            PQcancel(cancel.get(), error, sizeof error);
+        }).detach();
     }
 }
 
@@ -43,7 +44,9 @@ std::optional<long> PostgresCountConnection::Count(unsigned turn, const std::str
     if (!Start(turn)) {
         return std::nullopt;
     }
-    const PqResult result(PQexec(connection_->Handle(), sql.c_str()));
+    // Waited for within the connection's limits, like every statement on the account.
+    const PqResult result =
+        connection_->AnswerTo(PQsendQuery(connection_->Handle(), sql.c_str()) == 1);
     {
         const std::lock_guard lock(guard_);
         running_ = 0;
@@ -83,10 +86,9 @@ bool PostgresCountConnection::Connected() {
     }
     std::string error;
     auto made = PostgresConnection::Open(conninfo_, error);
-    pg_cancel* cancel = made ? PQgetCancel(made->Handle()) : nullptr;
+    std::shared_ptr<pg_cancel> cancel(made ? PQgetCancel(made->Handle()) : nullptr, PQfreeCancel);
     const std::lock_guard lock(guard_);
-    PQfreeCancel(cancel_);
-    cancel_ = cancel;
+    cancel_ = std::move(cancel);
     connection_ = std::move(made);
     return connection_ != nullptr && cancel_ != nullptr;
 }

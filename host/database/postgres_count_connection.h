@@ -19,7 +19,6 @@ public:
     explicit PostgresCountConnection(std::string conninfo) : conninfo_(std::move(conninfo)) {}
     PostgresCountConnection(const PostgresCountConnection&) = delete;
     PostgresCountConnection& operator=(const PostgresCountConnection&) = delete;
-    ~PostgresCountConnection();
 
     // A new count's turn: the count still running is cancelled.
     unsigned Enter();
@@ -40,7 +39,9 @@ private:
     std::mutex guard_;  // the turns and the cancel handle, between threads
     unsigned latest_ = 0;
     unsigned running_ = 0;
-    pg_cancel* cancel_ = nullptr;
+    // Shared with the thread that sends a cancel, which may still be on its way when the
+    // connection is made again.
+    std::shared_ptr<pg_cancel> cancel_;
 };
 
 }  // namespace zel
