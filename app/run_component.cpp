@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdio>
 
 #include "app/exit_status.h"
@@ -11,6 +12,7 @@
 #include "app/opened_window_presenter.h"
 #include "app/quit_after_show_presenter.h"
 #include "host/database/account_user.h"
+#include "host/database/sql_log.h"
 #include "host/host_services.h"
 #include "host/objects/resource_texts.h"
 #include "interfaces/pub.h"
@@ -27,8 +29,17 @@ std::string RegistrationsBesideProgram() {
 
 // The user the account establishes; when it establishes none, the reason was shown.
 AccountUser EstablishedUser(const CommandLine& line, const HostEnvironment& environment) {
+    const auto start = std::chrono::steady_clock::now();
     AccountUser user = EstablishAccountUser(environment.accounts, line.login.ysDBName, line.user);
     if (!user.Established()) {
+        // The message names the account only; the engine's own words are for whoever looks into
+        // why, on standard error and in the SQL log.
+        if (!user.detail.empty()) {
+            std::fprintf(stderr, "whinv: %s\n", user.detail.c_str());
+            SqlLog(environment.sqlLogPath)
+                .Append("Open", user.account, -1, std::chrono::steady_clock::now() - start,
+                        user.detail);
+        }
         environment.dialogs->MessageBox(
             user.reason, kMsgStop,
             ResourceTexts::Instance().Text("Zel.AA.ARCHIVE.COMMON.exclamation"));

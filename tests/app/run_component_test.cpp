@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QTemporaryDir>
 #include <filesystem>
+#include <fstream>
 
 #include "app/exit_status.h"
 #include "host/controls/flex_grid.h"
@@ -179,9 +180,17 @@ TEST_F(UserNotEstablishedTest, AUserWithoutARowInTheAccount) {
     ExpectToldOnce({stranger.userId});
 }
 
+// The engine's reason, which the message leaves out, is kept in the SQL log.
 TEST_F(UserNotEstablishedTest, AnAccountThatCannotBeOpened) {
     line.login.ysDBName = database.Folder() + "/no/such/folder/account.db";
+    const std::string log = database.Folder() + "/sql.log";
+    line.sqlLogPath = log;
     ExpectToldOnce({line.login.ysDBName}, kExitNoDatabase);
+    std::ifstream written(log);
+    std::string entry;
+    ASSERT_TRUE(std::getline(written, entry));
+    EXPECT_NE(entry.find("\tOpen\t-1\t"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("account.db"), std::string::npos) << entry;
 }
 
 TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
