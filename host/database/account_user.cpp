@@ -148,8 +148,11 @@ AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::st
     const auto backend = BackendFor(location);
     const UserCheck check(*backend, location, AccountNameForMessages(ysDBName, location));
     if (!backend->Open(location.connection)) {
+        // A schema that keeps the account shut is the user's to hear of, in the engine's words.
         return check.Refused(AccountUser::Refusal::Unreachable,
-                             Message("Zel.HOST.LOGIN.unreachable", {check.Account()}),
+                             backend->SchemaRefusedOpen()
+                                 ? backend->LastError()
+                                 : Message("Zel.HOST.LOGIN.unreachable", {check.Account()}),
                              backend->LastError());
     }
     AccountUser user = check.Claimed(requestedUser);

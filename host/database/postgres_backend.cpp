@@ -42,6 +42,7 @@ bool PostgresBackend::Connect(const std::string& conninfo) {
 }
 
 bool PostgresBackend::Open(const std::string& conninfo) {
+    schemaRefused_ = false;
     if (!Connect(conninfo)) {
         return false;
     }
@@ -56,6 +57,7 @@ bool PostgresBackend::Open(const std::string& conninfo) {
     const auto number = static_cast<int>(version->ColumnInteger(0));
     version->Reset();
     if (!PostgresSchemaUpgrade::Run(*this, number, account, error_)) {
+        schemaRefused_ = true;
         connection_.reset();
         return false;
     }

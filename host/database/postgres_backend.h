@@ -17,6 +17,7 @@ public:
     // Connects without asking for the account tables, for a tool that is about to create them.
     bool Connect(const std::string& conninfo);
     bool IsOpen() const override;
+    bool SchemaRefusedOpen() const override { return schemaRefused_; }
 
     std::string ToNative(std::string_view hostSql) const override;
     // Parameters are written "?", as for SQLite.
@@ -40,6 +41,7 @@ public:
 private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string error_;  // why the connection could not be made
+    bool schemaRefused_ = false;
     // Made at the first count; kept for every count while the backend is open.
     mutable std::shared_ptr<PostgresCountConnection> counting_;
 };

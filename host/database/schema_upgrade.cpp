@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/legacy_text_collation.h"
 #include "host/objects/host_text.h"
@@ -184,8 +185,9 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
         return true;
     }
     if (version > kVersion) {
-        error = "the database has schema version " + std::to_string(version) +
-                ", newer than this program's " + std::to_string(kVersion);
+        error = DatabaseTexts::Format(
+            "Zel.HOST.DB.schema_newer",
+            {sqlite3_db_filename(db, "main"), std::to_string(version), std::to_string(kVersion)});
         return false;
     }
     std::string schema;
@@ -204,7 +206,10 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
     if (Upgrade(db, schema, error) && Execute(db, "commit", error)) {
         return true;
     }
-    const std::string reason = "cannot upgrade the database: " + error;
+    const std::string reason =
+        DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_failed",
+                              {sqlite3_db_filename(db, "main"), std::to_string(version),
+                               std::to_string(kVersion), error});
     sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
     error = reason;
     return false;

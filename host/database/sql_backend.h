@@ -24,6 +24,10 @@ public:
     // Opens an existing database; false with LastError when it is missing or unreadable.
     virtual bool Open(const std::string& connection) = 0;
     virtual bool IsOpen() const = 0;
+    // After a failed Open: whether the account was reached and its schema is what kept it shut
+    // (made by a newer program, or not brought up to date). LastError then tells the user why in
+    // their words; any other failure is the account out of reach.
+    virtual bool SchemaRefusedOpen() const = 0;
 
     // The host dialect the component writes, turned into this engine's SQL.
     virtual std::string ToNative(std::string_view hostSql) const = 0;

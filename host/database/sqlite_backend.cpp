@@ -44,6 +44,7 @@ bool SqliteBackend::Fail(std::string message) {
 }
 
 bool SqliteBackend::Open(const std::string& path) {
+    schemaRefused_ = false;
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         Close();
@@ -93,7 +94,8 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
     std::string upgradeError;
     if (!SchemaUpgrade::Run(db_, upgradeError)) {
         Close();
-        return Fail(path + ": " + upgradeError);
+        schemaRefused_ = true;
+        return Fail(upgradeError);
     }
     // Every saved record is its own transaction (a batch add commits one per item), so the
     // journal's commit cost sets the pace. Measured on this machine with 10,000 single-row

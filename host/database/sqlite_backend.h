@@ -22,6 +22,7 @@ public:
     // there is none.
     bool Create(const std::string& path);
     bool IsOpen() const override { return db_ != nullptr; }
+    bool SchemaRefusedOpen() const override { return schemaRefused_; }
 
     std::string ToNative(std::string_view hostSql) const override;
     std::unique_ptr<SqlStatement> Prepare(std::string_view sql) override;
@@ -53,6 +54,7 @@ private:
     // A failure found by this class rather than by the engine; empty when the engine's own
     // error state tells the last failure.
     std::string ownError_;
+    bool schemaRefused_ = false;
 };
 
 }  // namespace zel

@@ -193,6 +193,14 @@ TEST_F(UserNotEstablishedTest, AnAccountThatCannotBeOpened) {
     EXPECT_NE(entry.find("account.db"), std::string::npos) << entry;
 }
 
+// An account a newer program made is refused with that reason, not as one out of reach.
+TEST_F(UserNotEstablishedTest, AnAccountANewerProgramMade) {
+    ASSERT_TRUE(database.Execute(database.OnServer()
+                                     ? "update whinv_schema set version = version + 1"
+                                     : "pragma user_version = 99"));
+    ExpectToldOnce({"较新版本"}, kExitNoDatabase);
+}
+
 TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
     line.registryDir.clear();
     EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
