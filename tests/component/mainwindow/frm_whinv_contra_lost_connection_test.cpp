@@ -129,5 +129,33 @@ TEST_F(MainWindowLostConnection, AWarehouseListThatCannotBeReadIsToldAndOpensNoW
     }
 }
 
+// On a real server: the connection ended by the server fails the refresh with the reason and
+// keeps the rows; the next refresh connects again by itself and reads them.
+TEST_F(MainWindowLostConnection, ARefreshAfterTheServerEndedTheConnectionConnectsAgain) {
+    if (!database.OnServer()) {
+        GTEST_SKIP() << "about a server ending the connection; needs WHINV_TEST_POSTGRES";
+    }
+    database.AddWarehouse("01");
+    database.AddInventory("A0001");
+    database.AddCorrespondence("01", "A0001");
+    FrmWhInvContra& window = Open();
+    Click(window, "r01");
+    database.Dialogs().Clear();
+    database.Scalar(
+        "select count(pg_terminate_backend(pid)) from pg_stat_activity "
+        "where datname = current_database() and pid <> pg_backend_pid()");
+    window.ExecCommand("Refresh");
+    const auto told = MessageTexts();
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_NE(told[0].find("连接已断开"), std::string::npos) << told[0];
+    EXPECT_EQ(Codes(), std::vector<std::string>{"A0001"});
+
+    database.Dialogs().Clear();
+    window.ExecCommand("Refresh");
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(Codes(), std::vector<std::string>{"A0001"});
+    EXPECT_EQ(window.Stb().PanelText(3), "当前记录数：1 条");
+}
+
 }  // namespace
 }  // namespace korvel::test
