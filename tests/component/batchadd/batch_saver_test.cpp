@@ -62,8 +62,7 @@ class BatchSaverLosingTheConnection : public BatchSaverTest,
                                       public ::testing::WithParamInterface<LossCase> {};
 
 TEST_P(BatchSaverLosingTheConnection, StopsAndSaysWhyWhatWasStoredAndWhatWasNot) {
-    auto db = std::make_shared<FailingDb>(context.login.db);
-    context.login.db = db;
+    const auto db = FailingDb::InPlaceOf(context.login.db);
     db->lostAtStatementWith = GetParam().statementWith;
     const auto outcome = Saver().SaveBatch("01", {"A001", "A002", "A003"});
     EXPECT_EQ(outcome.end, GetParam().end);

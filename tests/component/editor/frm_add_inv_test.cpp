@@ -137,13 +137,9 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         BindContext();
-        db = std::make_shared<FailingDb>(context.login.db);
-        context.login.db = db;
+        db = FailingDb::InPlaceOf(context.login.db);
     }
-    std::string LostMessage() const {
-        return context.login.pub->GetResFormatString(
-            "Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason", {FailingDb::kLostText});
-    }
+    std::string LostMessage() const { return FailingDb::LostMessage(*context.login.pub); }
 
     std::shared_ptr<FailingDb> db;
 };

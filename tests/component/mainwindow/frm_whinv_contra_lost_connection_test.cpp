@@ -22,8 +22,7 @@ protected:
         database.AddCorrespondence("01", "A0002");
         database.AddCorrespondence("02", "B0001");
         pub = &RecordHostCalls();
-        db = std::make_shared<FailingDb>(context.login.db);
-        context.login.db = db;
+        db = FailingDb::InPlaceOf(context.login.db);
         FrmWhInvContra& window = Open();
         Click(window, "r01");
         return window;
@@ -35,10 +34,7 @@ protected:
         }
         return codes;
     }
-    std::string LostMessage() const {
-        return context.login.pub->GetResFormatString(
-            "Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason", {FailingDb::kLostText});
-    }
+    std::string LostMessage() const { return FailingDb::LostMessage(*context.login.pub); }
 
     RecordingPub* pub = nullptr;
     std::shared_ptr<FailingDb> db;

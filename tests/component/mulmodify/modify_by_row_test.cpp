@@ -85,8 +85,7 @@ TEST_F(ModifyByRowTest, AnErrorHalfWayTellsHowManyRowsChangedAndShowsTheReport) 
 
 // Every row after would fail the same way: the pass stops at the first, says why, and counts.
 TEST_F(ModifyByRowTest, ALostConnectionStopsThePassAndTellsWhyAndHowManyRowsChanged) {
-    auto db = std::make_shared<FailingDb>(context.login.db);
-    context.login.db = db;
+    const auto db = FailingDb::InPlaceOf(context.login.db);
     db->lostAtStatementWith = "CWhCode='02'";
     Request("whinvcontrapose.cInvCode='A001'", "cInvCode", "A005");
     EXPECT_EQ(Messages(),

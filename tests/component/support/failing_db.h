@@ -6,6 +6,7 @@
 
 #include "host/database/session_locks.h"
 #include "interfaces/cls_common.h"
+#include "interfaces/pub.h"
 #include "interfaces/recordset.h"
 
 namespace korvel::test {
@@ -21,6 +22,18 @@ public:
         "与数据库acc的连接已断开：server closed the connection unexpectedly";
 
     explicit FailingDb(std::shared_ptr<zel::IClsCommon> inner) : inner_(std::move(inner)) {}
+
+    // Puts a failing service where the given one was, and returns it.
+    static std::shared_ptr<FailingDb> InPlaceOf(std::shared_ptr<zel::IClsCommon>& service) {
+        auto failing = std::make_shared<FailingDb>(service);
+        service = failing;
+        return failing;
+    }
+    // What the windows tell the user when a call fails for the lost connection.
+    static std::string LostMessage(zel::IPub& pub) {
+        return pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed_reason",
+                                      {kLostText});
+    }
 
     void LoseConnection() { lost_ = true; }
     void Reconnect() {
