@@ -190,6 +190,18 @@ void TestDatabase::AddCorrespondence(const std::string& warehouse, const std::st
     Insert("WhInvContrapose", all);
 }
 
+void TestDatabase::AddThousandCorrespondences(const std::string& warehouse) {
+    ASSERT_TRUE(
+        Execute("create table Numbers (i integer);"
+                "with recursive k(i) as (select 1 union all select i+1 from k where i<1000) "
+                "insert into Numbers select i from k;"
+                "insert into Inventory (cInvCode, cInvName) select printf('B%04d', i), 'x' "
+                "from Numbers;"
+                "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) "
+                "select '" +
+                warehouse + "', printf('B%04d', i), 1 from Numbers"));
+}
+
 bool TestDatabase::Execute(const std::string& sql) {
     // A server always holds its references; SQLite's settings mean nothing there.
     if (OnServer() && IsPragma(sql)) {

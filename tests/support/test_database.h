@@ -87,6 +87,10 @@ public:
     void AddCorrespondence(const std::string& warehouse, const std::string& inventory,
                            const std::map<std::string, Variant>& columns = {});
 
+    // A thousand correspondence rows of warehouse `warehouse` (which must exist), items B0001 …
+    // B1000: more than a result reads before it is handed out.
+    void AddThousandCorrespondences(const std::string& warehouse);
+
     // Runs any statement on the database directly; false when it fails. A pragma is SQLite's
     // alone: on a server it does nothing.
     bool Execute(const std::string& sql);

@@ -32,18 +32,6 @@ protected:
             db.Scalar("select count(*) from WhInvContrapose where " + where).ToString());
     }
 
-    // A thousand correspondence rows of warehouse 01, more than OpenX reads before it returns.
-    void AddManyCorrespondences() {
-        ASSERT_TRUE(
-            db.Execute("create table Numbers (i integer);"
-                       "with recursive k(i) as (select 1 union all select i+1 from k where i<1000) "
-                       "insert into Numbers select i from k;"
-                       "insert into Inventory (cInvCode, cInvName) select printf('B%04d', i), 'x' "
-                       "from Numbers;"
-                       "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) "
-                       "select '01', printf('B%04d', i), 1 from Numbers"));
-    }
-
     std::shared_ptr<StaticRecordset> OpenLazily(std::string sql) {
         auto rows = std::dynamic_pointer_cast<StaticRecordset>(service->OpenX(sql));
         EXPECT_TRUE(rows && rows->Reading()) << service->LastError();
@@ -280,7 +268,7 @@ TEST_F(ClsCommonTest, LogHoldsEveryStatementWithRowsAndTime) {
 }
 
 TEST_F(ClsCommonTest, OpenXLogsABigResultWhenItsRowsStop) {
-    AddManyCorrespondences();
+    db.AddThousandCorrespondences("01");
     const std::string log = db.Folder() + "/sql.log";
     db.Environment()->sqlLogPath = log;
     auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
@@ -309,7 +297,7 @@ TEST_F(ClsCommonTest, OpenXLogsABigResultWhenItsRowsStop) {
 
 // The count runs on a thread of its own; the test waits for it, long enough for a loaded machine.
 TEST_F(ClsCommonTest, OpenXLearnsItsCountFromASecondConnection) {
-    AddManyCorrespondences();
+    db.AddThousandCorrespondences("01");
     auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
     ASSERT_TRUE(rows);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -322,7 +310,7 @@ TEST_F(ClsCommonTest, OpenXLearnsItsCountFromASecondConnection) {
 
 // A write on the connection of a half-read result: the result first reads every row as it was.
 TEST_F(ClsCommonTest, EveryWriteLetsAHalfReadResultReadItsRowsFirst) {
-    AddManyCorrespondences();
+    db.AddThousandCorrespondences("01");
     db.AddInventory("Z001", "螺杆");
     const std::string query = "select cInvCode, iTopSum from WhInvContrapose order by cInvCode";
     std::string message;
@@ -363,7 +351,7 @@ TEST_F(ClsCommonTest, EveryWriteLetsAHalfReadResultReadItsRowsFirst) {
 }
 
 TEST_F(ClsCommonTest, ARolledBackDeleteLeavesAHalfReadResultWhole) {
-    AddManyCorrespondences();
+    db.AddThousandCorrespondences("01");
     auto rows = OpenLazily("select cInvCode from WhInvContrapose order by cInvCode");
     ASSERT_TRUE(rows);
     std::string condition = "01";

@@ -49,14 +49,7 @@ protected:
     void SetUp() override {
         db.AddWarehouse("01");
         db.AddWarehouse("02");
-        ASSERT_TRUE(
-            db.Execute("create table Numbers (i integer);"
-                       "with recursive k(i) as (select 1 union all select i+1 from k where i<1000) "
-                       "insert into Numbers select i from k;"
-                       "insert into Inventory (cInvCode, cInvName) select printf('B%04d', i), 'x' "
-                       "from Numbers;"
-                       "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) "
-                       "select '01', printf('B%04d', i), 1 from Numbers"));
+        db.AddThousandCorrespondences("01");
         db.Environment()->sqlLogPath = db.Folder() + "/sql.log";
         db.Environment()->closeFunction = [this] { ++functionsClosed; };
         service = db.OpenService();
