@@ -307,7 +307,10 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
         rows = Backend().Changes();
     }
     Log("ExecuteX", adapted, rows, start);
-    return !changing || rows >= 1;
+    // A change that found no row fails too; what an earlier call left must not pass for its reason.
+    const bool done = !changing || rows >= 1;
+    lastError_ = done ? std::string() : DatabaseTexts::Text("Zel.HOST.DB.no_row_changed");
+    return done;
 }
 
 bool ClsCommon::Save(const std::string& xml, const std::string& table, std::string& message,

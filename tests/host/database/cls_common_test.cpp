@@ -1,5 +1,4 @@
 #include "host/database/cls_common.h"
-#include "host/database/database_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <thread>
 
 #include "host/database/account_database.h"
+#include "host/database/database_texts.h"
 #include "host/database/session_locks.h"
 #include "host/database/static_recordset.h"
 #include "support/test_database.h"
@@ -150,6 +150,11 @@ TEST_F(ClsCommonTest, ExecuteXIsTrueOnlyWhenAWriteChangedRows) {
     for (auto c : cases) {
         EXPECT_EQ(service->ExecuteX(c.sql), c.expected) << c.sql;
     }
+    // The reason is the call's own, never one an earlier call left behind.
+    EXPECT_FALSE(service->ExecuteX(cases[1].sql));
+    EXPECT_EQ(service->LastError(), DatabaseTexts::Text("Zel.HOST.DB.no_row_changed"));
+    EXPECT_TRUE(service->ExecuteX(cases[0].sql));
+    EXPECT_EQ(service->LastError(), "");
 }
 
 TEST_F(ClsCommonTest, DeleteRemovesExactlyTheOneRowOfTheComponentsCondition) {
