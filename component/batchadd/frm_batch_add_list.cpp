@@ -63,11 +63,10 @@ void FrmBatchAdd::AddClassNodes(zel::IRecordset& classes, const std::string& cod
     zel::YsTreeNode* last = nullptr;
     for (; !classes.Eof(); classes.MoveNext()) {
         const std::string code(TrimmedBlanks(NullToStr(classes.Fields("cInvCCode"))));
-        std::string parentKey = ClassKey(ParentClassCode(code, codingRule));
+        const std::string parentClassKey = ClassKey(ParentClassCode(code, codingRule));
         // A class whose parent class is missing still shows, under the root.
-        if (!nodes.Find(parentKey)) {
-            parentKey = kRootKey;
-        }
+        const std::string parentKey =
+            nodes.Find(parentClassKey) ? parentClassKey : std::string(kRootKey);
         std::string text = "(";
         text += code;
         text += ") ";
