@@ -4,10 +4,10 @@
 
 #include "app/admin/account_commands.h"
 #include "app/admin/server_logins.h"
+#include "host/database/account_backend.h"
 #include "host/database/account_database.h"
 #include "host/database/hidden_passwords.h"
 #include "host/database/postgres_backend.h"
-#include "host/database/sqlite_backend.h"
 
 namespace zel {
 namespace {
@@ -64,12 +64,7 @@ AdminOutcome RunOnAccount(const AdminRequest& request, const DatabaseLocation& l
         return onServer ? InitServer(request.database, location.connection)
                         : InitFile(request.database, location.connection);
     }
-    std::unique_ptr<SqlBackend> backend;
-    if (onServer) {
-        backend = std::make_unique<PostgresBackend>();
-    } else {
-        backend = std::make_unique<SqliteBackend>();
-    }
+    const std::unique_ptr<SqlBackend> backend = NewBackendFor(location);
     if (!backend->Open(location.connection)) {
         return CannotOpen(request.database, location, backend->LastError());
     }

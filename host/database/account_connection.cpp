@@ -1,19 +1,13 @@
 #include "host/database/account_connection.h"
 
-#include "host/database/postgres_backend.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/account_backend.h"
 #include "host/database/static_recordset.h"
 
 namespace zel {
 
 std::shared_ptr<AccountConnection> AccountConnection::Open(const DatabaseLocation& location,
                                                            std::string& error) {
-    std::shared_ptr<SqlBackend> backend;
-    if (location.backend == DatabaseLocation::Backend::Postgres) {
-        backend = std::make_shared<PostgresBackend>();
-    } else {
-        backend = std::make_shared<SqliteBackend>();
-    }
+    std::shared_ptr<SqlBackend> backend = NewBackendFor(location);
     if (!backend->Open(location.connection)) {
         error = backend->LastError();
         return nullptr;

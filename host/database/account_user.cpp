@@ -5,9 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "host/database/postgres_backend.h"
+#include "host/database/account_backend.h"
 #include "host/database/single_value.h"
-#include "host/database/sqlite_backend.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
 
@@ -68,13 +67,6 @@ std::string WithoutConnectionText(std::string detail, const DatabaseLocation& lo
         detail.replace(at, connection.size(), account);
     }
     return detail;
-}
-
-std::unique_ptr<SqlBackend> BackendFor(const DatabaseLocation& location) {
-    if (location.backend == DatabaseLocation::Backend::Postgres) {
-        return std::make_unique<PostgresBackend>();
-    }
-    return std::make_unique<SqliteBackend>();
 }
 
 // Establishes the user on one open account, or tells why not.
@@ -145,7 +137,7 @@ private:
 AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::string& ysDBName,
                                  const std::optional<std::string>& requestedUser) {
     const DatabaseLocation location = accounts.Locate(ysDBName);
-    const auto backend = BackendFor(location);
+    const auto backend = NewBackendFor(location);
     const UserCheck check(*backend, location, AccountNameForMessages(ysDBName, location));
     if (!backend->Open(location.connection)) {
         // A schema that keeps the account shut is the user's to hear of, in the engine's words.

@@ -1,0 +1,15 @@
+#include "host/database/account_backend.h"
+
+#include "host/database/postgres_backend.h"
+#include "host/database/sqlite_backend.h"
+
+namespace zel {
+
+std::unique_ptr<SqlBackend> NewBackendFor(const DatabaseLocation& location) {
+    if (location.backend == DatabaseLocation::Backend::Postgres) {
+        return std::make_unique<PostgresBackend>();
+    }
+    return std::make_unique<SqliteBackend>();
+}
+
+}  // namespace zel
