@@ -122,9 +122,7 @@ bool ClsCommon::Connected() {
         case AccountConnection::Reconnection::Connected:
             return true;
         case AccountConnection::Reconnection::Unreachable:
-            lastError_ = reason;
-            Log("Connect", ysDBName_, -1, start);
-            lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, reason});
+            TellConnectionLost("Connect", reason, start);
             return false;
         case AccountConnection::Reconnection::LockTaken:
             break;
@@ -151,11 +149,15 @@ bool ClsCommon::NoteLostConnection() {
     if (!account_ || account_->IsOpen()) {
         return false;
     }
-    const auto start = Clock::now();
-    lastError_ = Backend().LastError();
-    Log("Connection lost", ysDBName_, -1, start);
-    lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, lastError_});
+    TellConnectionLost("Connection lost", Backend().LastError(), Clock::now());
     return true;
+}
+
+void ClsCommon::TellConnectionLost(const char* operation, const std::string& reason,
+                                   Clock::time_point start) {
+    lastError_ = reason;
+    Log(operation, ysDBName_, -1, start);
+    lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, reason});
 }
 
 void ClsCommon::RollbackAfterFailure() {

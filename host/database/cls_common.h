@@ -57,6 +57,9 @@ private:
     // After a failure: when the connection was lost with it, the engine's reason goes to the SQL
     // log and LastError tells the user that the connection was lost. True when it was.
     bool NoteLostConnection();
+    // The engine's reason to the SQL log, and to the user that the connection was lost.
+    void TellConnectionLost(const char* operation, const std::string& reason,
+                            Clock::time_point start);
     // Ends a failed transaction. A loss is noted first, as the rollback's own failure would hide
     // the reason.
     void RollbackAfterFailure();
