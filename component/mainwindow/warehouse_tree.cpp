@@ -31,14 +31,17 @@ std::string WarehouseNameOfText(std::string_view text, std::string_view code) {
 
 zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, const LoginContext& login,
                                     const std::string& rootText) {
-    tree.Nodes().Clear();
-    const auto warehouses = OpenOrTell(login, WarehouseListQuery(login.sAuthWh));
     const std::string rootKey(kRootNodeKey);
-    tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
-    zel::YsTreeNode* last = nullptr;
+    const auto rootAlone = [&] {
+        tree.Nodes().Clear();
+        tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
+    };
+    rootAlone();
+    const auto warehouses = OpenOrTell(login, WarehouseListQuery(login.sAuthWh));
     if (!warehouses) {
         return nullptr;
     }
+    zel::YsTreeNode* last = nullptr;
     for (; !warehouses->Eof(); warehouses->MoveNext()) {
         const std::string code(TrimmedBlanks(NullToStr(warehouses->Fields("cWhCode"))));
         auto* node =
@@ -52,8 +55,7 @@ zel::YsTreeNode* BuildWarehouseTree(zel::YsTreeView& tree, const LoginContext& l
         return last;
     }
     // A list cut short is no list of the warehouses: it keeps the root alone.
-    tree.Nodes().Clear();
-    tree.Nodes().Add({}, zel::YsTreeNodes::kLast, rootKey, rootText);
+    rootAlone();
     return nullptr;
 }
 

@@ -81,7 +81,7 @@ bool PostgresCountConnection::Start(unsigned turn) {
 
 // Made at the first count, and again when the server ended it.
 bool PostgresCountConnection::Connected() {
-    if (connection_ && PQstatus(connection_->Handle()) == CONNECTION_OK) {
+    if (connection_ && !connection_->Lost()) {
         return true;
     }
     std::string error;
