@@ -7,14 +7,11 @@
 namespace korvel {
 namespace {
 
-void AppendElement(std::string& xml, const char* name, const std::string& text) {
-    xml += '<';
-    xml += name;
-    xml += '>';
-    xml += XmlEscaped(text);
-    xml += "</";
-    xml += name;
-    xml += '>';
+FieldList ItemDefaults() {
+    FieldList fields = FieldsInBatchOrder();
+    std::erase_if(fields,
+                  [](const CorrespondenceField* field) { return !field->batch.itemDefault; });
+    return fields;
 }
 
 }  // namespace
@@ -22,11 +19,11 @@ void AppendElement(std::string& xml, const char* name, const std::string& text) 
 std::string BatchRecord::DefaultsQuery(const std::string& invCode, const std::string& sAuthInvW,
                                        const std::string& endDateFilter) {
     std::string columns;
-    for (const char* column : kDefaultColumns) {
+    for (const CorrespondenceField* field : ItemDefaults()) {
         if (!columns.empty()) {
             columns += ',';
         }
-        columns += column;
+        columns += field->column;
     }
     std::string sql = "select top 1 ";
     sql += columns;
@@ -39,26 +36,16 @@ std::string BatchRecord::DefaultsQuery(const std::string& invCode, const std::st
     return sql;
 }
 
-std::array<std::string, 8> BatchRecord::DefaultsOf(const zel::IRecordset* defaults) {
-    std::array<std::string, 8> values;
-    if (!defaults || defaults->Eof()) {
-        return values;
+CorrespondenceRow BatchRecord::RowOf(const std::string& whCode, const std::string& invCode,
+                                     const zel::IRecordset* defaults) {
+    CorrespondenceRow row;
+    row.Set(Field("cWhCode"), whCode);
+    row.Set(Field("cInvCode"), invCode);
+    const bool read = defaults && !defaults->Eof();
+    for (const CorrespondenceField* field : ItemDefaults()) {
+        row.Set(*field, read ? NullToStr(defaults->Fields(field->column)) : std::string());
     }
-    for (size_t i = 0; i < kDefaultColumns.size(); ++i) {
-        values[i] = NullToStr(defaults->Fields(kDefaultColumns[i]));
-    }
-    return values;
-}
-
-std::string BatchRecord::Xml() const {
-    std::string xml = "<WhInvContrapose>";
-    AppendElement(xml, "CWhCode", whCode);
-    AppendElement(xml, "cInvCode", invCode);
-    for (size_t i = 0; i < kDefaultColumns.size(); ++i) {
-        AppendElement(xml, kDefaultColumns[i], defaults[i]);
-    }
-    AppendElement(xml, "cUserId", userId);
-    return xml + "</WhInvContrapose>";
+    return row;
 }
 
 }  // namespace korvel

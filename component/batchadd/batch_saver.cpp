@@ -2,6 +2,7 @@
 
 #include "batchadd/batch_record.h"
 #include "core/common.h"
+#include "core/record_xml_writer.h"
 
 namespace korvel {
 namespace {
@@ -73,15 +74,15 @@ BatchSaver::Step BatchSaver::SaveItem(const std::string& whCode, const std::stri
     const auto defaults = login.db->OpenX(BatchRecord::DefaultsQuery(
         invCode, login.sAuthInvW, login.pub->GetEndDateFilter("inventory", login.sCurDate)));
     // Without its own settings the item would be saved with made-up ones.
-    const auto settings =
-        defaults ? std::optional(BatchRecord::DefaultsOf(defaults.get())) : std::nullopt;
-    if (!settings || !defaults->IsOpen()) {
+    if (!defaults || !defaults->IsOpen()) {
         stopReason_ = login.db->LastError();
         return Step::kFailed;
     }
-    const BatchRecord record{whCode, invCode, *settings, login.login->cUserId()};
+    const std::string xml =
+        WriteRecordXml(RecordXmlForm::kBatchAdd,
+                       BatchRecord::RowOf(whCode, invCode, defaults.get()), login.login->cUserId());
     std::string message;
-    if (login.db->Add(record.Xml(), kTable, message)) {
+    if (login.db->Add(xml, kTable, message)) {
         return Step::kSaved;
     }
     if (message != login.pub->GetResString(kDuplicateKey)) {

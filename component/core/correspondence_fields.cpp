@@ -21,6 +21,9 @@ constexpr int NameIndex(const CorrespondenceField& field) {
 constexpr int RecordXmlOrder(const CorrespondenceField& field) {
     return field.recordXml.order;
 }
+constexpr int BatchOrder(const CorrespondenceField& field) {
+    return field.batch.order;
+}
 constexpr int DefinitionOrder(const CorrespondenceField& field) {
     return field.definition.order;
 }
@@ -61,6 +64,7 @@ static_assert(PositionsAreDense(GridColumn, 1));
 static_assert(PositionsAreDense(CaptionIndex, 0));
 static_assert(PositionsAreDense(NameIndex, 0));
 static_assert(PositionsAreDense(RecordXmlOrder, 0));
+static_assert(PositionsAreDense(BatchOrder, 0));
 static_assert(PositionsAreDense(DefinitionOrder, 0));
 static_assert(PositionsAreUnique(EditorTab));
 
@@ -73,6 +77,16 @@ constexpr bool EveryGridColumnHasACaption() {
 }
 
 static_assert(EveryGridColumnHasACaption());
+
+constexpr bool ModifyKindsFollowTheDefinition() {
+    return std::all_of(kCorrespondenceFields.begin(), kCorrespondenceFields.end(),
+                       [](const CorrespondenceField& field) {
+                           return field.modify.has_value() ==
+                                  (field.definition.order != kNoPosition);
+                       });
+}
+
+static_assert(ModifyKindsFollowTheDefinition());
 
 FieldList OrderedBy(Position position) {
     FieldList fields;
@@ -112,6 +126,10 @@ FieldList FieldsInRecordXmlOrder() {
     return OrderedBy(RecordXmlOrder);
 }
 
+FieldList FieldsInBatchOrder() {
+    return OrderedBy(BatchOrder);
+}
+
 FieldList FieldsInDefinitionOrder() {
     return OrderedBy(DefinitionOrder);
 }
@@ -137,6 +155,10 @@ const CorrespondenceField* FieldNamed(std::string_view column) {
 
 bool TakesQuantityDigits(const CorrespondenceField& field) {
     return field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber;
+}
+
+std::size_t IndexOf(const CorrespondenceField& field) {
+    return static_cast<std::size_t>(&field - kCorrespondenceFields.data());
 }
 
 bool IsSavedFromBox(std::string_view box) {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace korvel {
 
 // The correspondence fields, declared once: the catalogue, the grid's query and header, the
-// editor's boxes, the record XML and the field definition of the multi-record modify read them
-// from kCorrespondenceFields below, and so should every later window that lists fields.
+// editor's boxes, the record XML of the editor and of batch add, batch add's defaults and the
+// field definition and field kinds of the multi-record modify read them from
+// kCorrespondenceFields below, and so should every later window that lists fields.
 // A field takes part in what it has a slot for; positions count from 0, except grid columns,
 // which are the grid's own (its column 0 is the serial number).
 
@@ -74,6 +77,28 @@ struct RecordXmlSlot {
     bool onlyWhenReachable = false;
 };
 
+// Batch add sends the two keys it is given and, for every other field it has a slot for, the
+// value the item itself holds in Inventory. Its element names are not the editor's: each record
+// keeps the spelling the database service has always been sent.
+struct BatchSlot {
+    int order = kNoPosition;
+    std::string_view element = {};
+    // Read from the item's own row (a column of the same name in Inventory).
+    bool itemDefault = false;
+};
+
+// How multi-record modify checks a new value and writes it.
+enum class ModifyKind {
+    WarehouseCode,
+    InventoryCode,
+    PersonCode,
+    Limit,
+    Number,
+    Count,
+    Unit,
+    Date
+};
+
 // One element <whinvcontrapose.element showfldname='caption' + tail />; the spacing inside
 // the tails is the condition control's format and must not change.
 struct DefinitionSlot {
@@ -95,6 +120,9 @@ struct CorrespondenceField {
     EditorSlot editor = {};
     RecordXmlSlot recordXml = {};
     DefinitionSlot definition = {};
+    BatchSlot batch = {};
+    // Only a field of the field definition can be changed in bulk, and each of those can.
+    std::optional<ModifyKind> modify = {};
 };
 
 inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
@@ -105,7 +133,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .definition = {.order = 0,
                     .element = "CWhCode",
                     .captionKey = "Zel.AA.ARCHIVE.FIELD.cwhcode",
-                    .tailHead = "'  reftype='ref' bmulmodify='1' />"}},
+                    .tailHead = "'  reftype='ref' bmulmodify='1' />"},
+     .batch = {.order = 0, .element = "CWhCode"},
+     .modify = ModifyKind::WarehouseCode},
     // The warehouse's name is shown beside its code and never saved.
     {.column = "cWhName", .editor = {.box = "EdtcWhName", .value = EditorValue::kText, .tab = 1}},
     {.column = "cInvCode",
@@ -122,7 +152,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .recordXml = {.order = 1, .element = "cInvCode"},
      .definition = {.order = 1,
                     .element = "cInvCode",
-                    .tailHead = "'  reftype='ref'  bmulmodify='1' />"}},
+                    .tailHead = "'  reftype='ref'  bmulmodify='1' />"},
+     .batch = {.order = 1, .element = "cInvCode"},
+     .modify = ModifyKind::InventoryCode},
     {.column = "cInvName",
      .catalogue = {.nameIndex = 1,
                    .captionIndex = 1,
@@ -168,7 +200,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                     .element = "iTopSum",
                     .tailHead = "'  reftype='decdgt'  bmulmodify='1'  decdgt='",
                     .value = DefinitionValue::kQuantityDigits,
-                    .tailEnd = "' />"}},
+                    .tailEnd = "' />"},
+     .batch = {.order = 2, .element = "iTopSum", .itemDefault = true},
+     .modify = ModifyKind::Limit},
     {.column = "iLowSum",
      .kind = FieldKind::kQuantity,
      .catalogue = {.nameIndex = 6, .captionIndex = 6},
@@ -179,7 +213,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                     .element = "iLowSum",
                     .tailHead = "'  reftype='decdgt'  bmulmodify='1' decdgt='",
                     .value = DefinitionValue::kQuantityDigits,
-                    .tailEnd = "'  />"}},
+                    .tailEnd = "'  />"},
+     .batch = {.order = 3, .element = "iLowSum", .itemDefault = true},
+     .modify = ModifyKind::Limit},
     {.column = "iSafeNum",
      .kind = FieldKind::kQuantity,
      .catalogue = {.nameIndex = 7, .captionIndex = 7},
@@ -190,7 +226,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                     .element = "iSafeNum",
                     .tailHead = "'  reftype='decdgt'  bmulmodify='1'  decdgt='",
                     .value = DefinitionValue::kQuantityDigits,
-                    .tailEnd = "' />"}},
+                    .tailEnd = "' />"},
+     .batch = {.order = 4, .element = "iSafeNum", .itemDefault = true},
+     .modify = ModifyKind::Limit},
     {.column = "iWastage",
      .kind = FieldKind::kNumber,
      .catalogue = {.nameIndex = 8, .captionIndex = 8},
@@ -201,7 +239,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                     .element = "iWastage",
                     .tailHead = "'  reftype='decdgt'  bmulmodify='1' decdgt='",
                     .value = DefinitionValue::kQuantityDigits,
-                    .tailEnd = "'  />"}},
+                    .tailEnd = "'  />"},
+     .batch = {.order = 5, .element = "iWastage", .itemDefault = true},
+     .modify = ModifyKind::Number},
     {.column = "iFrequency",
      .kind = FieldKind::kWhole,
      .catalogue = {.nameIndex = 9, .captionIndex = 9},
@@ -214,7 +254,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .recordXml = {.order = 7, .element = "iFrequency", .onlyWhenReachable = true},
      .definition = {.order = 6,
                     .element = "iFrequency",
-                    .tailHead = "'  reftype=''  bmulmodify='1'   />"}},
+                    .tailHead = "'  reftype=''  bmulmodify='1'   />"},
+     .batch = {.order = 6, .element = "iFrequency", .itemDefault = true},
+     .modify = ModifyKind::Count},
     {.column = "cFrequency",
      .kind = FieldKind::kUnit,
      .catalogue = {.nameIndex = 10, .captionIndex = 10},
@@ -228,14 +270,17 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                     .element = "cFrequency",
                     .tailHead = "'  reftype='enum' enumval='",
                     .value = DefinitionValue::kUnitTexts,
-                    .tailEnd = "'  bmulmodify='1'   />"}},
+                    .tailEnd = "'  bmulmodify='1'   />"},
+     .batch = {.order = 7, .element = "cFrequency", .itemDefault = true},
+     .modify = ModifyKind::Unit},
     // The day within the cycle depends on the unit and cannot be changed in bulk.
     {.column = "iDays",
      .kind = FieldKind::kWhole,
      .catalogue = {.nameIndex = 11, .captionIndex = 11},
      .grid = {.column = 14, .qualifier = "WhInvContrapose"},
      .editor = {.box = "CboiDays", .value = EditorValue::kListText, .tab = 15, .writtenBack = true},
-     .recordXml = {.order = 9, .element = "iDays", .onlyWhenReachable = true}},
+     .recordXml = {.order = 9, .element = "iDays", .onlyWhenReachable = true},
+     .batch = {.order = 8, .element = "iDays", .itemDefault = true}},
     {.column = "dLastDate",
      .kind = FieldKind::kDate,
      .catalogue = {.nameIndex = 12, .captionIndex = 12},
@@ -248,7 +293,9 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .recordXml = {.order = 10, .element = "dLastDate", .onlyWhenReachable = true},
      .definition = {.order = 8,
                     .element = "dLastDate",
-                    .tailHead = "'  reftype='date' bmulmodify='1' />"}},
+                    .tailHead = "'  reftype='date' bmulmodify='1' />"},
+     .batch = {.order = 9, .element = "dLastDate", .itemDefault = true},
+     .modify = ModifyKind::Date},
     {.column = "cWhPersonCode",
      .kind = FieldKind::kCode,
      .catalogue = {.nameIndex = 13,
@@ -261,7 +308,8 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
      .definition = {.order = 9,
                     .element = "cWhPersonCode",
                     .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersoncode",
-                    .tailHead = "'  reftype='ref'  bmulmodify='1'  />"}},
+                    .tailHead = "'  reftype='ref'  bmulmodify='1'  />"},
+     .modify = ModifyKind::PersonCode},
     // Stored with its table: the person's name is not a column of the correspondence table.
     {.column = "Person.cPersonName",
      .catalogue = {.nameIndex = 14,
@@ -277,6 +325,7 @@ using FieldList = std::vector<const CorrespondenceField*>;
 FieldList FieldsInGridOrder();
 FieldList FieldsInCaptionOrder();
 FieldList FieldsInRecordXmlOrder();
+FieldList FieldsInBatchOrder();
 FieldList FieldsInDefinitionOrder();
 FieldList FieldsInEditorTabOrder();
 
@@ -289,5 +338,17 @@ const CorrespondenceField* FieldNamed(std::string_view column);
 bool TakesQuantityDigits(const CorrespondenceField& field);
 // Whether the record carries a field that the box shows; the other boxes only show.
 bool IsSavedFromBox(std::string_view box);
+// The field of the column as spelled in the table, found while compiling: a misspelt name does
+// not build.
+consteval const CorrespondenceField& Field(std::string_view column) {
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.column == column) {
+            return field;
+        }
+    }
+    throw "no correspondence field has that column";
+}
+// The field's position in kCorrespondenceFields.
+std::size_t IndexOf(const CorrespondenceField& field);
 
 }  // namespace korvel

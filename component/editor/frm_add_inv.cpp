@@ -11,7 +11,6 @@
 #include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/editor_queries.h"
-#include "editor/field_box.h"
 
 namespace korvel {
 namespace {
@@ -60,12 +59,6 @@ void FrmAddInv::CreateControls() {
     captionManager_ = new zel::YsFrmCaption(*this);
 }
 
-zel::Edit* FrmAddInv::AddEdit(const char* name) {
-    auto* edit = new zel::Edit(frameAll_);
-    edit->setObjectName(name);
-    return edit;
-}
-
 zel::YsLabel* FrmAddInv::AddLabel(const char* name, const char* text) {
     auto* label = new zel::YsLabel(frameAll_);
     label->setObjectName(name);
@@ -91,34 +84,15 @@ void FrmAddInv::CreateFieldGrid() {
     divider->setFrameShape(QFrame::HLine);
     grid->addWidget(divider, 0, 0, 1, 4);
 
-    whCode_ = AddEdit("EdtcWhCode");
-    whName_ = AddEdit("EdtcWhName");
-    invCode_ = AddEdit("Edtcinvcode");
-    invName_ = AddEdit("EdtcInvName");
-    invStd_ = AddEdit("EdtcInvStd");
-    groupCode_ = AddEdit("EdtcGroupCode");
-    groupName_ = AddEdit("EdtcGroupName");
-    unitCode_ = AddEdit("EdtcComunitCode");
-    unitName_ = AddEdit("EdtcComunitName");
-    person_ = AddEdit("EdtcWhPersonCode");
-    wastage_ = AddEdit("EdtiWastage");
-    lastDate_ = AddEdit("EdtdLastDate");
-    topSum_ = AddEdit("EdtiTopSum");
-    lowSum_ = AddEdit("EdtiLowSum");
-    safeNum_ = AddEdit("EdtiSafeNum");
-    frequency_ = AddEdit("EdtiFrequency");
-    unit_ = new zel::YsComboBox(frameAll_);
-    unit_->setObjectName("CbocFrequency");
-    days_ = new zel::YsComboBox(frameAll_);
-    days_->setObjectName("CboiDays");
+    boxes_ = std::make_unique<EditorBoxes>(*frameAll_);
+    const EditorBoxes& box = *boxes_;
+    unit_ = &box.Combo(Field("cFrequency"));
+    days_ = &box.Combo(Field("iDays"));
+    lastDate_ = &box.Edit(Field("dLastDate"));
     pickWarehouse_ = AddPickButton("cmdRef1");
     pickInventory_ = AddPickButton("cmdRef2");
     pickPerson_ = AddPickButton("cmdRef3");
     pickDate_ = AddPickButton("CmdDate");
-    // A box whose field is never saved only shows what a look-up found.
-    for (zel::Edit* edit : frameAll_->findChildren<zel::Edit*>()) {
-        edit->setReadOnly(!IsSavedFromBox(edit->objectName().toStdString()));
-    }
 
     daysLabel_ = AddLabel("LblCboiDays", "每月第");
     dayWord_ = AddLabel("Lblday", "天");
@@ -126,7 +100,7 @@ void FrmAddInv::CreateFieldGrid() {
     auto* dayRow = new QHBoxLayout(dayBox);
     dayRow->setContentsMargins(0, 0, 0, 0);
     dayRow->addWidget(daysLabel_);
-    dayRow->addWidget(days_, 1);
+    dayRow->addWidget(&CboiDays(), 1);
     dayRow->addWidget(dayWord_);
 
     struct Line {
@@ -135,23 +109,29 @@ void FrmAddInv::CreateFieldGrid() {
         zel::YsLabel* rightLabel;
         QWidget* right;
     };
+    auto edit = [&box](const CorrespondenceField& field) { return &box.Edit(field); };
     const Line lines[] = {
-        {AddLabel("LblcWhcode", "仓库编码"), WithButton(frameAll_, whCode_, pickWarehouse_),
-         AddLabel("LblcWhName", "仓库名称"), whName_},
-        {AddLabel("Labcinvcode", "存货编码"), WithButton(frameAll_, invCode_, pickInventory_),
-         AddLabel("LabcInvName", "存货名称"), invName_},
-        {AddLabel("LblCUnitGroupCode", "计量单位组编码"), groupCode_,
-         AddLabel("LblcGroupName", "计量单位组名称"), groupName_},
-        {AddLabel("LabcComunitCode", "主计量单位编码"), unitCode_,
-         AddLabel("LblcComunitName", "主计量单位名称"), unitName_},
-        {AddLabel("LabcInvStd", "规格型号"), invStd_, AddLabel("LblcPersonCode", "库管员"),
-         WithButton(frameAll_, person_, pickPerson_)},
-        {AddLabel("LbliWastage", "合理损耗率"), wastage_, AddLabel("LbldLastDate", "上次盘点日期"),
-         WithButton(frameAll_, lastDate_, pickDate_)},
-        {AddLabel("LabiTopSum", "最高库存"), topSum_, AddLabel("LabiLowSum", "最低库存"), lowSum_},
-        {AddLabel("LabiSafeNum", "安全库存"), safeNum_, AddLabel("LbliFrequency", "盘点周期"),
-         frequency_},
-        {AddLabel("LblcFrequency", "盘点周期单位"), unit_, nullptr, dayBox},
+        {AddLabel("LblcWhcode", "仓库编码"),
+         WithButton(frameAll_, edit(Field("cWhCode")), pickWarehouse_),
+         AddLabel("LblcWhName", "仓库名称"), edit(Field("cWhName"))},
+        {AddLabel("Labcinvcode", "存货编码"),
+         WithButton(frameAll_, edit(Field("cInvCode")), pickInventory_),
+         AddLabel("LabcInvName", "存货名称"), edit(Field("cInvName"))},
+        {AddLabel("LblCUnitGroupCode", "计量单位组编码"), edit(Field("cGroupCode")),
+         AddLabel("LblcGroupName", "计量单位组名称"), edit(Field("cGroupName"))},
+        {AddLabel("LabcComunitCode", "主计量单位编码"), edit(Field("cComunitCode")),
+         AddLabel("LblcComunitName", "主计量单位名称"), edit(Field("cComUnitName"))},
+        {AddLabel("LabcInvStd", "规格型号"), edit(Field("cInvStd")),
+         AddLabel("LblcPersonCode", "库管员"),
+         WithButton(frameAll_, edit(Field("cWhPersonCode")), pickPerson_)},
+        {AddLabel("LbliWastage", "合理损耗率"), edit(Field("iWastage")),
+         AddLabel("LbldLastDate", "上次盘点日期"),
+         WithButton(frameAll_, edit(Field("dLastDate")), pickDate_)},
+        {AddLabel("LabiTopSum", "最高库存"), edit(Field("iTopSum")),
+         AddLabel("LabiLowSum", "最低库存"), edit(Field("iLowSum"))},
+        {AddLabel("LabiSafeNum", "安全库存"), edit(Field("iSafeNum")),
+         AddLabel("LbliFrequency", "盘点周期"), edit(Field("iFrequency"))},
+        {AddLabel("LblcFrequency", "盘点周期单位"), &CbocFrequency(), nullptr, dayBox},
     };
     int gridRow = 1;
     for (const Line& line : lines) {
@@ -165,18 +145,7 @@ void FrmAddInv::CreateFieldGrid() {
     }
     grid->setRowStretch(gridRow, 1);
 
-    SetTabOrder();
-}
-
-void FrmAddInv::SetTabOrder() {
-    QWidget* previous = nullptr;
-    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
-        auto* box = FieldBox<QWidget>(*frameAll_, *field);
-        if (previous) {
-            QWidget::setTabOrder(previous, box);
-        }
-        previous = box;
-    }
+    boxes_->SetTabOrder();
 }
 
 void FrmAddInv::ConnectControls() {
@@ -185,9 +154,9 @@ void FrmAddInv::ConnectControls() {
     connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
     connect(keyHook_, &zel::YsKeyHook::KeyPress, this, [this](int& ascii) { OnKeyPress(ascii); });
-    connect(unit_, &zel::YsComboBox::Click, this, [this] { UnitChosen(); });
-    connect(days_, &zel::YsComboBox::Click, this, [this] { DayChosen(); });
-    for (zel::YsComboBox* combo : {unit_, days_}) {
+    connect(&CbocFrequency(), &zel::YsComboBox::Click, this, [this] { UnitChosen(); });
+    connect(&CboiDays(), &zel::YsComboBox::Click, this, [this] { DayChosen(); });
+    for (zel::YsComboBox* combo : {&CbocFrequency(), &CboiDays()}) {
         connect(combo, &zel::YsComboBox::DropDown, this, [this] { MarkChanged(); });
     }
     connect(pickDate_, &zel::YsCommandButton::Click, this, [this] { PickDate(); });
@@ -200,7 +169,7 @@ void FrmAddInv::Load() {
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
     RunIgnoringErrors([&] { InitToolBar(); });
     RunIgnoringErrors([&] { SetLabelCaptions(); });
-    RunIgnoringErrors([&] { AddCmbItems(*unit_, context_.catalogue.arrFreqText, -1); });
+    RunIgnoringErrors([&] { AddCmbItems(CbocFrequency(), context_.catalogue.arrFreqText, -1); });
     RunIgnoringErrors([&] {
         const QIcon reference = pub.GetRes(kReferencePicture);
         for (zel::YsCommandButton* button : {pickWarehouse_, pickInventory_, pickPerson_}) {
@@ -252,24 +221,13 @@ void FrmAddInv::SetLabelCaptions() {
 }
 
 void FrmAddInv::ApplyLimits() {
-    for (const CorrespondenceField& field : kCorrespondenceFields) {
-        auto* box = FieldBox<zel::Edit>(*frameAll_, field);
-        if (!box) {
-            continue;
-        }
-        if (field.editor.maxLength > 0) {
-            box->SetMaxLength(field.editor.maxLength);
-        }
-        if (TakesQuantityDigits(field)) {
-            box->SetDigits(context_.quantity.digits);
-        }
-    }
+    boxes_->ApplyLimits(context_.quantity.digits);
     // The person box shows the name, so it takes what the name column holds.
     const auto sizes = context_.login.db->OpenX(EditorColumnSizesQuery());
     if (sizes) {
         const int index = sizes->FieldIndex("cPersonName");
         if (index >= 0 && sizes->FieldDefinedSize(index) > 0) {
-            person_->SetMaxLength(static_cast<int>(sizes->FieldDefinedSize(index)));
+            EdtcWhPersonCode().SetMaxLength(static_cast<int>(sizes->FieldDefinedSize(index)));
         }
     }
 }

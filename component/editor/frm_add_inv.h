@@ -2,10 +2,13 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "core/component_context.h"
+#include "editor/editor_boxes.h"
+#include "editor/grid_row_navigation.h"
 #include "editor/record_entry_checks.h"
 #include "host/controls/button_bar.h"
 #include "host/controls/calendar_picker.h"
@@ -22,8 +25,6 @@
 #include "host/controls/ys_tree_view.h"
 
 namespace korvel {
-
-struct CorrespondenceField;
 
 // The record editor: adds rows to the warehouse selected in the main window's tree, or modifies
 // the main grid's rows one by one. Every command goes through Operating.
@@ -55,24 +56,24 @@ public:
     bool HasUnsavedChanges() const;
 
     // The controls, named as the fields they hold.
-    zel::Edit& EdtcWhCode() { return *whCode_; }
-    zel::Edit& EdtcWhName() { return *whName_; }
-    zel::Edit& Edtcinvcode() { return *invCode_; }
-    zel::Edit& EdtcInvName() { return *invName_; }
-    zel::Edit& EdtcInvStd() { return *invStd_; }
-    zel::Edit& EdtcGroupCode() { return *groupCode_; }
-    zel::Edit& EdtcGroupName() { return *groupName_; }
-    zel::Edit& EdtcComunitCode() { return *unitCode_; }
-    zel::Edit& EdtcComunitName() { return *unitName_; }
-    zel::Edit& EdtcWhPersonCode() { return *person_; }
-    zel::Edit& EdtiWastage() { return *wastage_; }
-    zel::Edit& EdtdLastDate() { return *lastDate_; }
-    zel::Edit& EdtiTopSum() { return *topSum_; }
-    zel::Edit& EdtiLowSum() { return *lowSum_; }
-    zel::Edit& EdtiSafeNum() { return *safeNum_; }
-    zel::Edit& EdtiFrequency() { return *frequency_; }
-    zel::YsComboBox& CbocFrequency() { return *unit_; }
-    zel::YsComboBox& CboiDays() { return *days_; }
+    zel::Edit& EdtcWhCode() { return boxes_->Edit(Field("cWhCode")); }
+    zel::Edit& EdtcWhName() { return boxes_->Edit(Field("cWhName")); }
+    zel::Edit& Edtcinvcode() { return boxes_->Edit(Field("cInvCode")); }
+    zel::Edit& EdtcInvName() { return boxes_->Edit(Field("cInvName")); }
+    zel::Edit& EdtcInvStd() { return boxes_->Edit(Field("cInvStd")); }
+    zel::Edit& EdtcGroupCode() { return boxes_->Edit(Field("cGroupCode")); }
+    zel::Edit& EdtcGroupName() { return boxes_->Edit(Field("cGroupName")); }
+    zel::Edit& EdtcComunitCode() { return boxes_->Edit(Field("cComunitCode")); }
+    zel::Edit& EdtcComunitName() { return boxes_->Edit(Field("cComUnitName")); }
+    zel::Edit& EdtcWhPersonCode() { return boxes_->Edit(Field("cWhPersonCode")); }
+    zel::Edit& EdtiWastage() { return boxes_->Edit(Field("iWastage")); }
+    zel::Edit& EdtdLastDate() { return boxes_->Edit(Field("dLastDate")); }
+    zel::Edit& EdtiTopSum() { return boxes_->Edit(Field("iTopSum")); }
+    zel::Edit& EdtiLowSum() { return boxes_->Edit(Field("iLowSum")); }
+    zel::Edit& EdtiSafeNum() { return boxes_->Edit(Field("iSafeNum")); }
+    zel::Edit& EdtiFrequency() { return boxes_->Edit(Field("iFrequency")); }
+    zel::YsComboBox& CbocFrequency() { return boxes_->Combo(Field("cFrequency")); }
+    zel::YsComboBox& CboiDays() { return boxes_->Combo(Field("iDays")); }
     zel::YsLabel& LblCboiDays() { return *daysLabel_; }
     zel::YsCommandButton& cmdRef1() { return *pickWarehouse_; }
     zel::YsCommandButton& cmdRef2() { return *pickInventory_; }
@@ -92,8 +93,6 @@ private:
     // Window construction and load.
     void CreateControls();
     void CreateFieldGrid();
-    void SetTabOrder();
-    zel::Edit* AddEdit(const char* name);
     zel::YsLabel* AddLabel(const char* name, const char* text);
     zel::YsCommandButton* AddPickButton(const char* name);
     void ConnectControls();
@@ -102,6 +101,8 @@ private:
     void InitToolBar();
     void SetLabelCaptions();
     void ApplyLimits();
+    // The box of a field, to wire the checks that belong to that field.
+    zel::Edit& BoxOf(const CorrespondenceField& field) const { return boxes_->Edit(field); }
 
     // Toolbar state.
     void SetButtonEnabled(const char* key, bool enabled);
@@ -112,12 +113,10 @@ private:
 
     // Rows of the main grid.
     void ClearAllFields();
-    void ShowNavigation(int row);
-    bool Navigate(const std::string& key);
-    void CopyCell(const CorrespondenceField& field, const std::string& text, std::string& unitText,
-                  std::string& dayText);
-    std::string CellOf(const CorrespondenceField& field) const;
-    void SelectUnitAndDay(const std::string& unitText, const std::string& dayText);
+    void ShowButtons(const NavigationButtons& buttons);
+    bool Navigate(RowStep step);
+    // The row's set fields into their boxes; the unit and the day are always chosen.
+    void ShowRow(const CorrespondenceRow& row);
 
     // Keys.
     void OnKeyDown(int& keyCode, int shift);
@@ -132,6 +131,7 @@ private:
     void CheckWastage();
     void FormatNumberBox(zel::Edit& box);
     void FillInventory(const FoundInventory& item);
+    static CorrespondenceRow RowOfInventory(const FoundInventory& item);
     void ClearInventoryFields();
     void InventoryTypedOver();
     void WarehouseTypedOver();
@@ -168,31 +168,18 @@ private:
     short mode_ = 0;
     int row_ = 0;
     bool entryValid_ = true;
-    // Quantity boxes the user has not typed into since the row was filled from the grid.
-    std::set<const zel::Edit*> untouchedQuantities_;
+    // Quantity fields the user has not typed into since the row was filled from the grid.
+    std::set<const CorrespondenceField*> untouchedQuantities_;
 
     QWidget* client_ = nullptr;
     zel::YsToolbar* toolbar_ = nullptr;
     zel::YsFrame* frameAll_ = nullptr;
     zel::YsFrame* frame3_ = nullptr;
-    zel::Edit* whCode_ = nullptr;
-    zel::Edit* whName_ = nullptr;
-    zel::Edit* invCode_ = nullptr;
-    zel::Edit* invName_ = nullptr;
-    zel::Edit* invStd_ = nullptr;
-    zel::Edit* groupCode_ = nullptr;
-    zel::Edit* groupName_ = nullptr;
-    zel::Edit* unitCode_ = nullptr;
-    zel::Edit* unitName_ = nullptr;
-    zel::Edit* person_ = nullptr;
-    zel::Edit* wastage_ = nullptr;
-    zel::Edit* lastDate_ = nullptr;
-    zel::Edit* topSum_ = nullptr;
-    zel::Edit* lowSum_ = nullptr;
-    zel::Edit* safeNum_ = nullptr;
-    zel::Edit* frequency_ = nullptr;
+    std::unique_ptr<EditorBoxes> boxes_;
+    // The check-cycle boxes under the names the cycle's handlers use.
     zel::YsComboBox* unit_ = nullptr;
     zel::YsComboBox* days_ = nullptr;
+    zel::Edit* lastDate_ = nullptr;
     zel::YsLabel* daysLabel_ = nullptr;
     zel::YsLabel* dayWord_ = nullptr;
     zel::YsCommandButton* pickWarehouse_ = nullptr;

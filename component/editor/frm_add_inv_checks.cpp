@@ -10,36 +10,38 @@
 namespace korvel {
 
 void FrmAddInv::ConnectChecks() {
-    connect(invCode_, &zel::Edit::LostFocus, this, [this] { CheckInventory(); });
-    connect(whCode_, &zel::Edit::LostFocus, this, [this] { CheckWarehouse(); });
-    connect(person_, &zel::Edit::LostFocus, this, [this] { CheckPerson(); });
-    connect(frequency_, &zel::Edit::LostFocus, this, [this] { CheckFrequency(); });
-    connect(wastage_, &zel::Edit::LostFocus, this, [this] { CheckWastage(); });
-    for (zel::Edit* number : {topSum_, lowSum_, safeNum_}) {
+    connect(&Edtcinvcode(), &zel::Edit::LostFocus, this, [this] { CheckInventory(); });
+    connect(&EdtcWhCode(), &zel::Edit::LostFocus, this, [this] { CheckWarehouse(); });
+    connect(&EdtcWhPersonCode(), &zel::Edit::LostFocus, this, [this] { CheckPerson(); });
+    connect(&EdtiFrequency(), &zel::Edit::LostFocus, this, [this] { CheckFrequency(); });
+    connect(&EdtiWastage(), &zel::Edit::LostFocus, this, [this] { CheckWastage(); });
+    for (zel::Edit* number : {&EdtiTopSum(), &EdtiLowSum(), &EdtiSafeNum()}) {
         connect(number, &zel::Edit::LostFocus, this, [this, number] { FormatNumberBox(*number); });
     }
-    for (zel::Edit* number : {topSum_, lowSum_, safeNum_, wastage_}) {
-        connect(number, &QLineEdit::textEdited, this,
-                [this, number] { untouchedQuantities_.erase(number); });
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber) {
+            connect(&BoxOf(field), &QLineEdit::textEdited, this,
+                    [this, &field] { untouchedQuantities_.erase(&field); });
+        }
     }
     // Only what the user types un-resolves a field; the program's own changes do not.
-    connect(invCode_, &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
-    connect(whCode_, &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });
-    connect(person_, &QLineEdit::textEdited, this, [this] { PersonTypedOver(); });
+    connect(&Edtcinvcode(), &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
+    connect(&EdtcWhCode(), &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });
+    connect(&EdtcWhPersonCode(), &QLineEdit::textEdited, this, [this] { PersonTypedOver(); });
     connect(pickWarehouse_, &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", *whCode_, {},
-                      {});
-        TabOutOf(*whCode_);
+        PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", EdtcWhCode(),
+                      {}, {});
+        TabOutOf(EdtcWhCode());
     });
     connect(pickInventory_, &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", *invCode_,
+        PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", Edtcinvcode(),
                       "InventoryClass", "cInvCCode");
-        TabOutOf(*invCode_);
+        TabOutOf(Edtcinvcode());
     });
     connect(pickPerson_, &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person", *person_, {},
-                      {});
-        TabOutOf(*person_);
+        PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person",
+                      EdtcWhPersonCode(), {}, {});
+        TabOutOf(EdtcWhPersonCode());
     });
 }
 
@@ -68,7 +70,8 @@ bool FrmAddInv::FocusStayedInWindow() const {
 }
 
 void FrmAddInv::CheckInventory() {
-    const std::string text = invCode_->Text();
+    zel::Edit& code = Edtcinvcode();
+    const std::string text = code.Text();
     if (text.empty() || FocusWentTo(*pickInventory_) || !FocusStayedInWindow()) {
         return;
     }
@@ -80,111 +83,131 @@ void FrmAddInv::CheckInventory() {
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.no_inv_auth_stop"));
     }
-    invCode_->setFocus();
+    code.setFocus();
     ClearInventoryFields();
-    lastDate_->SetText({});
+    EdtdLastDate().SetText({});
     entryValid_ = false;
-    invCode_->SetUTooltipText({});
-    invCode_->SetText({});
+    code.SetUTooltipText({});
+    code.SetText({});
 }
 
+// What only the item gives: its fields that the record does not carry.
 void FrmAddInv::ClearInventoryFields() {
-    for (zel::Edit* shown : {invName_, invStd_, groupCode_, groupName_, unitCode_, unitName_}) {
-        shown->SetText({});
+    const CorrespondenceRow itemFields = RowOfInventory({});
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (itemFields.Value(field) && !IsSavedFromBox(field.editor.box)) {
+            BoxOf(field).SetText({});
+        }
     }
+}
+
+CorrespondenceRow FrmAddInv::RowOfInventory(const FoundInventory& item) {
+    const std::pair<const CorrespondenceField*, const std::string*> values[] = {
+        {&Field("cInvName"), &item.name},
+        {&Field("cInvStd"), &item.invStd},
+        {&Field("cGroupCode"), &item.groupCode},
+        {&Field("cGroupName"), &item.groupName},
+        {&Field("cComunitCode"), &item.unitCode},
+        {&Field("cComUnitName"), &item.unitName},
+        {&Field("iSafeNum"), &item.safeNum},
+        {&Field("iTopSum"), &item.topSum},
+        {&Field("iLowSum"), &item.lowSum},
+        {&Field("iWastage"), &item.wastage},
+        {&Field("iFrequency"), &item.frequency},
+        {&Field("cFrequency"), &item.unitText},
+        {&Field("iDays"), &item.days},
+        {&Field("dLastDate"), &item.lastDate},
+        {&Field("cInvCode"), &item.code}};
+    CorrespondenceRow row;
+    for (const auto& [field, value] : values) {
+        row.Set(*field, *value);
+    }
+    return row;
 }
 
 void FrmAddInv::FillInventory(const FoundInventory& item) {
-    invName_->SetText(item.name);
-    invStd_->SetText(item.invStd);
-    groupCode_->SetText(item.groupCode);
-    groupName_->SetText(item.groupName);
-    unitCode_->SetText(item.unitCode);
-    unitName_->SetText(item.unitName);
-    safeNum_->SetText(item.safeNum);
-    topSum_->SetText(item.topSum);
-    lowSum_->SetText(item.lowSum);
-    wastage_->SetText(item.wastage);
-    frequency_->SetText(item.frequency);
-    SelectUnitAndDay(item.unitText, item.days);
-    lastDate_->SetText(item.lastDate.empty() ? Today() : item.lastDate);
-    invCode_->SetUTooltipText(item.code);
-    invCode_->SetText(item.code);
-    if (!whCode_->Text().empty()) {
+    CorrespondenceRow row = RowOfInventory(item);
+    if (item.lastDate.empty()) {
+        row.Set(Field("dLastDate"), Today());
+    }
+    ShowRow(row);
+    Edtcinvcode().SetUTooltipText(item.code);
+    if (!EdtcWhCode().Text().empty()) {
         return;
     }
     if (const auto warehouse = checks_.FindDefaultWarehouse(item.defaultWarehouse)) {
-        whCode_->SetText(warehouse->code);
-        whCode_->SetUTooltipText(warehouse->code);
-        whName_->SetText(warehouse->name);
+        EdtcWhCode().SetText(warehouse->code);
+        EdtcWhCode().SetUTooltipText(warehouse->code);
+        EdtcWhName().SetText(warehouse->name);
     }
 }
 
 void FrmAddInv::CheckWarehouse() {
-    const std::string text = whCode_->Text();
+    const std::string text = EdtcWhCode().Text();
     if (text.empty() || FocusWentTo(*pickWarehouse_) || !FocusStayedInWindow()) {
         return;
     }
     if (const auto warehouse = checks_.FindWarehouse(text)) {
-        whCode_->SetUTooltipText(warehouse->code);
-        whCode_->SetText(warehouse->code);
-        whName_->SetText(warehouse->name);
+        EdtcWhCode().SetUTooltipText(warehouse->code);
+        EdtcWhCode().SetText(warehouse->code);
+        EdtcWhName().SetText(warehouse->name);
         return;
     }
-    whCode_->SetUTooltipText({});
-    whCode_->SetText({});
+    EdtcWhCode().SetUTooltipText({});
+    EdtcWhCode().SetText({});
     if (!checks_.LastLookupFailed()) {
         ShowInfoMessage(*context_.login.pub, context_.login.pub->GetResString(
                                                  "Zel.AA.ARCHIVE.COMMON.no_cwhcode_name_auth"));
     }
-    whCode_->setFocus();
-    whName_->SetText({});
+    EdtcWhCode().setFocus();
+    EdtcWhName().SetText({});
     entryValid_ = false;
 }
 
 void FrmAddInv::CheckPerson() {
-    const std::string text = person_->Text();
-    if (text.empty() || FocusWentTo(*pickPerson_) || !person_->Tag().empty() ||
+    const std::string text = EdtcWhPersonCode().Text();
+    if (text.empty() || FocusWentTo(*pickPerson_) || !EdtcWhPersonCode().Tag().empty() ||
         !FocusStayedInWindow()) {
         return;
     }
     zel::IPub& pub = *context_.login.pub;
     if (const auto person = checks_.FindPerson(text)) {
-        person_->SetUTooltipText(pub.GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + person->code);
-        person_->SetTag(person->code);
-        person_->SetText(person->name);
+        EdtcWhPersonCode().SetUTooltipText(pub.GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") +
+                                           person->code);
+        EdtcWhPersonCode().SetTag(person->code);
+        EdtcWhPersonCode().SetText(person->name);
         return;
     }
-    person_->SetUTooltipText({});
-    person_->SetTag({});
-    person_->SetText({});
+    EdtcWhPersonCode().SetUTooltipText({});
+    EdtcWhPersonCode().SetTag({});
+    EdtcWhPersonCode().SetText({});
     if (!checks_.LastLookupFailed()) {
         ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.451_1"));
     }
-    person_->setFocus();
+    EdtcWhPersonCode().setFocus();
     entryValid_ = false;
 }
 
 // A zero count is only pointed out: it does not stop a save.
 void FrmAddInv::CheckFrequency() {
-    if (FocusStayedInWindow() && RecordEntryChecks::IsZeroEntry(frequency_->Text())) {
+    if (FocusStayedInWindow() && RecordEntryChecks::IsZeroEntry(EdtiFrequency().Text())) {
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.522_1"));
-        frequency_->setFocus();
+        EdtiFrequency().setFocus();
     }
 }
 
 void FrmAddInv::CheckWastage() {
-    if (wastage_->Text().empty() || !FocusStayedInWindow()) {
+    if (EdtiWastage().Text().empty() || !FocusStayedInWindow()) {
         return;
     }
-    if (RecordEntryChecks::IsZeroEntry(wastage_->Text())) {
+    if (RecordEntryChecks::IsZeroEntry(EdtiWastage().Text())) {
         ShowInfoMessage(*context_.login.pub,
                         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.551_1"));
         entryValid_ = false;
-        wastage_->setFocus();
+        EdtiWastage().setFocus();
     }
-    FormatNumberBox(*wastage_);
+    FormatNumberBox(EdtiWastage());
 }
 
 void FrmAddInv::FormatNumberBox(zel::Edit& box) {
@@ -193,17 +216,17 @@ void FrmAddInv::FormatNumberBox(zel::Edit& box) {
 
 void FrmAddInv::InventoryTypedOver() {
     ClearInventoryFields();
-    invCode_->SetUTooltipText({});
+    Edtcinvcode().SetUTooltipText({});
 }
 
 void FrmAddInv::WarehouseTypedOver() {
-    whName_->SetText({});
-    whCode_->SetUTooltipText({});
+    EdtcWhName().SetText({});
+    EdtcWhCode().SetUTooltipText({});
 }
 
 void FrmAddInv::PersonTypedOver() {
-    person_->SetTag({});
-    person_->SetUTooltipText({});
+    EdtcWhPersonCode().SetTag({});
+    EdtcWhPersonCode().SetUTooltipText({});
 }
 
 void FrmAddInv::PickReference(const std::string& table, const std::string& codeField,

@@ -1,32 +1,16 @@
 #include <QApplication>
-#include <algorithm>
-#include <stdexcept>
 
 #include "core/common.h"
 #include "core/const.h"
 #include "core/correspondence_fields.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
-#include "editor/field_box.h"
 #include "editor/frm_add_inv.h"
 #include "editor/grid_row_fields.h"
 #include "host/controls/vb_input_codes.h"
 #include "mainwindow/warehouse_tree.h"
 
 namespace korvel {
-namespace {
-
-// The box that the field table names for the field.
-template <class Box>
-Box& BoxOf(const QObject& window, const CorrespondenceField& field) {
-    Box* box = FieldBox<Box>(window, field);
-    if (!box) {
-        throw std::logic_error("the editor has no box " + std::string(field.editor.box));
-    }
-    return *box;
-}
-
-}  // namespace
 
 void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
     mode_ = mode;
@@ -52,7 +36,7 @@ void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
 
 void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string& warehouseName) {
     const QColor buttonFace = palette().color(QPalette::Button);
-    for (zel::Edit* key : {whCode_, invCode_}) {
+    for (zel::Edit* key : {&EdtcWhCode(), &Edtcinvcode()}) {
         key->setEnabled(false);
         QPalette colours = key->palette();
         colours.setColor(QPalette::Base, buttonFace);
@@ -60,8 +44,8 @@ void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string
     }
     pickWarehouse_->setEnabled(false);
     pickInventory_->setEnabled(false);
-    whCode_->SetText(warehouseCode);
-    whName_->SetText(warehouseName);
+    EdtcWhCode().SetText(warehouseCode);
+    EdtcWhName().SetText(warehouseName);
 }
 
 void FrmAddInv::ClearAllFields() {
@@ -73,14 +57,14 @@ void FrmAddInv::ClearAllFields() {
             edit->SetText({});
             edit->SetUTooltipText({});
         }
-        person_->SetTag({});
+        EdtcWhPersonCode().SetTag({});
         const zel::YsTreeNode* node = tree_.SelectedItem();
         const std::string code = node ? WarehouseCodeOfKey(node->Key()) : std::string();
-        whCode_->SetText(code);
+        EdtcWhCode().SetText(code);
         if (code.empty()) {
             return;
         }
-        whName_->SetText(checks_.WarehouseName(code));
+        EdtcWhName().SetText(checks_.WarehouseName(code));
     } catch (const std::exception& error) {
         ShowInfoMessage(*context_.login.pub, error.what());
     }
@@ -90,90 +74,52 @@ void FrmAddInv::Fillallfields(int row) {
     if (!grid_ || row < 1 || row > grid_->Rows() - 1) {
         return;
     }
-    std::string unitText;
-    std::string dayText;
-    for (int col = 1; col < grid_->Cols(); ++col) {
-        const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
-        if (caption) {
-            CopyCell(*FieldOfCaption(*caption), grid_->TextMatrix(row, col), unitText, dayText);
-        }
-    }
-    SelectUnitAndDay(unitText, dayText);
+    ShowRow(RowOfGrid(context_.catalogue, *grid_, row));
     MarkQuantitiesUntouched();
-    ShowNavigation(row);
+    ShowButtons(GridRowNavigation(row, grid_->Rows() - 1).AtRow());
 }
 
-// A combo box's text is held until every cell is read: the unit must be chosen before the day,
-// whatever the order of the grid's columns.
-void FrmAddInv::CopyCell(const CorrespondenceField& field, const std::string& text,
-                         std::string& unitText, std::string& dayText) {
-    switch (field.editor.value) {
-        case EditorValue::kText:
-            BoxOf<zel::Edit>(*this, field).SetText(text);
-            break;
-        case EditorValue::kTag: {
-            zel::Edit& box = BoxOf<zel::Edit>(*this, field);
-            box.SetTag(text);
-            box.SetUTooltipText(
-                text.empty()
-                    ? std::string()
-                    : context_.login.pub->GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + text);
-            break;
-        }
-        case EditorValue::kListText:
-            (&BoxOf<zel::YsComboBox>(*this, field) == unit_ ? unitText : dayText) = text;
-            break;
-        case EditorValue::kNone:
-            break;
+// The unit is chosen before the day, which its list depends on, and before the other boxes: a
+// unit chosen on adding dates the count today, which a date of the row must overwrite.
+void FrmAddInv::ShowRow(const CorrespondenceRow& row) {
+    for (const CorrespondenceField* combo : {&Field("cFrequency"), &Field("iDays")}) {
+        boxes_->Show(*combo, row.Text(*combo));
     }
-}
-
-void FrmAddInv::SelectUnitAndDay(const std::string& unitText, const std::string& dayText) {
-    // The first item equal to the text, exactly; nothing when there is none. Selecting raises
-    // the box's click, which rebuilds the day list after a unit.
-    auto select = [](zel::YsComboBox& combo, const std::string& text) {
-        combo.SetListIndex(combo.findText(QString::fromStdString(text),
-                                          Qt::MatchExactly | Qt::MatchCaseSensitive));
-    };
-    select(*unit_, unitText);
-    select(*days_, dayText);
     DayChosen();
-}
-
-void FrmAddInv::ShowNavigation(int row) {
-    if (row == 1) {
-        SetButtonEnabled("First", false);
-        SetButtonEnabled("Previous", false);
-    } else if (row == grid_->Rows() - 1) {
-        SetButtonEnabled("Next", false);
-        SetButtonEnabled("Last", false);
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.editor.value != EditorValue::kListText && row.Value(field)) {
+            boxes_->Show(field, *row.Value(field));
+        }
+    }
+    if (const auto& person = row.Value(Field("cWhPersonCode"))) {
+        const std::string codeColon =
+            context_.login.pub->GetResString("Zel.AA.ARCHIVE.FIELD.codecolon");
+        EdtcWhPersonCode().SetUTooltipText(person->empty() ? std::string() : codeColon + *person);
     }
 }
 
-std::string FrmAddInv::CellOf(const CorrespondenceField& field) const {
-    switch (field.editor.value) {
-        case EditorValue::kText:
-            return BoxOf<zel::Edit>(*this, field).Text();
-        case EditorValue::kTag:
-            return BoxOf<zel::Edit>(*this, field).Tag();
-        case EditorValue::kListText:
-            return BoxOf<zel::YsComboBox>(*this, field).Text();
-        case EditorValue::kNone:
-            break;
+void FrmAddInv::ShowButtons(const NavigationButtons& buttons) {
+    if (buttons.back) {
+        SetButtonEnabled("First", *buttons.back);
+        SetButtonEnabled("Previous", *buttons.back);
     }
-    return {};
+    if (buttons.on) {
+        SetButtonEnabled("Next", *buttons.on);
+        SetButtonEnabled("Last", *buttons.on);
+    }
 }
 
 void FrmAddInv::FillfieldsToGrid() {
     if (!grid_ || row_ < 1 || row_ > grid_->Rows() - 1) {
         return;
     }
-    for (int col = 1; col < grid_->Cols(); ++col) {
-        const auto caption = CaptionIndexOfHeader(context_.catalogue, grid_->TextMatrix(0, col));
-        if (caption && IsWrittenBack(*caption)) {
-            grid_->SetTextMatrix(row_, col, CellOf(*FieldOfCaption(*caption)));
+    CorrespondenceRow shown;
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.editor.writtenBack) {
+            shown.Set(field, boxes_->Read(field));
         }
     }
+    WriteBackToGrid(context_.catalogue, shown, *grid_, row_);
 }
 
 bool FrmAddInv::Operating(const std::string& key) {
@@ -183,8 +129,8 @@ bool FrmAddInv::Operating(const std::string& key) {
     } else if (EqualsNoCase(key, "Exit")) {
         close();
         done = true;
-    } else {
-        done = Navigate(key);
+    } else if (const auto step = RowStepOfKey(key)) {
+        done = Navigate(*step);
     }
     if (done) {
         RefreshToolbar();
@@ -192,47 +138,16 @@ bool FrmAddInv::Operating(const std::string& key) {
     return done;
 }
 
-bool FrmAddInv::Navigate(const std::string& key) {
-    const bool first = EqualsNoCase(key, "First");
-    const bool previous = EqualsNoCase(key, "Previous");
-    const bool next = EqualsNoCase(key, "Next");
-    const bool last = EqualsNoCase(key, "Last");
-    if (!(first || previous || next || last)) {
-        return false;
-    }
+bool FrmAddInv::Navigate(RowStep step) {
     if (!context_.login.pub->isSaveRs(*this) || !ButtonVisible("First") || !grid_ ||
         grid_->Rows() <= 1) {
         return false;
     }
-    const int lastRow = grid_->Rows() - 1;
-    auto enableBack = [this](bool enabled) {
-        SetButtonEnabled("First", enabled);
-        SetButtonEnabled("Previous", enabled);
-    };
-    auto enableOn = [this](bool enabled) {
-        SetButtonEnabled("Next", enabled);
-        SetButtonEnabled("Last", enabled);
-    };
-    if (first) {
-        row_ = 1;
-    } else if (previous) {
-        row_ = std::max(1, row_ - 1);
-    } else if (next) {
-        row_ = std::min(lastRow, row_ + 1);
-    } else {
-        row_ = lastRow;
-    }
+    GridRowNavigation navigation(row_, grid_->Rows() - 1);
+    const NavigationButtons buttons = navigation.Step(step);
+    row_ = navigation.Row();
     Fillallfields(row_);
-    if (first || last) {
-        enableBack(last);
-        enableOn(first);
-    } else if (previous) {
-        enableOn(true);
-        enableBack(row_ > 1);
-    } else {
-        enableBack(true);
-        enableOn(row_ < lastRow);
-    }
+    ShowButtons(buttons);
     SetButtonEnabled("SaveRs", false);
     return true;
 }
@@ -286,10 +201,11 @@ void FrmAddInv::OnKeyPress(int& ascii) {
 
 void FrmAddInv::PickFocused() {
     QWidget* focused = QApplication::focusWidget();
-    const std::pair<QWidget*, zel::YsCommandButton*> pickers[] = {{whCode_, pickWarehouse_},
-                                                                  {invCode_, pickInventory_},
-                                                                  {person_, pickPerson_},
-                                                                  {lastDate_, pickDate_}};
+    const std::pair<QWidget*, zel::YsCommandButton*> pickers[] = {
+        {&EdtcWhCode(), pickWarehouse_},
+        {&Edtcinvcode(), pickInventory_},
+        {&EdtcWhPersonCode(), pickPerson_},
+        {&EdtdLastDate(), pickDate_}};
     for (const auto& [field, button] : pickers) {
         if (focused == field && button->isEnabled()) {
             button->click();

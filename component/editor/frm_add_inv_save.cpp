@@ -1,19 +1,18 @@
 #include <QApplication>
 
 #include "core/common.h"
+#include "core/record_xml_writer.h"
 #include "editor/frm_add_inv.h"
-#include "editor/record_xml.h"
 
 namespace korvel {
 namespace {
 
-// What the record carries only from boxes the user can reach.
-std::optional<std::string> IfSendable(const QWidget& box, const std::string& text) {
-    if (!box.isEnabled() || box.isHidden()) {
-        return std::nullopt;
-    }
-    return text;
-}
+// The quantities a stored row gives for the boxes the user left alone.
+constexpr std::pair<const CorrespondenceField*, std::string StoredQuantities::*> kStored[] = {
+    {&Field("iTopSum"), &StoredQuantities::topSum},
+    {&Field("iLowSum"), &StoredQuantities::lowSum},
+    {&Field("iSafeNum"), &StoredQuantities::safeNum},
+    {&Field("iWastage"), &StoredQuantities::wastage}};
 
 }  // namespace
 
@@ -25,7 +24,7 @@ bool FrmAddInv::SaveRs() {
     }
     std::optional<StoredQuantities> stored;
     if (!untouchedQuantities_.empty()) {
-        stored = checks_.ReadStoredQuantities(whCode_->Text(), invCode_->Text());
+        stored = checks_.ReadStoredQuantities(EdtcWhCode().Text(), Edtcinvcode().Text());
         // Sending the rounded texts of the boxes instead would change what the user left alone.
         if (checks_.LastLookupFailed()) {
             return false;
@@ -50,15 +49,15 @@ bool FrmAddInv::SaveRs() {
 // A save runs the check of the field being edited, as leaving it would.
 void FrmAddInv::CheckFocusedField() {
     const QWidget* focused = QApplication::focusWidget();
-    if (focused == whCode_) {
+    if (focused == &EdtcWhCode()) {
         CheckWarehouse();
-    } else if (focused == invCode_) {
+    } else if (focused == &Edtcinvcode()) {
         CheckInventory();
-    } else if (focused == person_) {
+    } else if (focused == &EdtcWhPersonCode()) {
         CheckPerson();
-    } else if (focused == safeNum_ || focused == topSum_ || focused == lowSum_) {
+    } else if (focused == &EdtiSafeNum() || focused == &EdtiTopSum() || focused == &EdtiLowSum()) {
         FormatNumberBox(*static_cast<zel::Edit*>(QApplication::focusWidget()));
-    } else if (focused == wastage_) {
+    } else if (focused == &EdtiWastage()) {
         CheckWastage();
     }
 }
@@ -66,39 +65,35 @@ void FrmAddInv::CheckFocusedField() {
 // The grid shows quantities rounded to the account's digits, and the boxes are filled from the
 // grid: a box the user left alone sends the value the database holds, or a save would round it.
 void FrmAddInv::MarkQuantitiesUntouched() {
-    untouchedQuantities_ = {topSum_, lowSum_, safeNum_, wastage_};
+    untouchedQuantities_.clear();
+    for (const auto& [field, value] : kStored) {
+        untouchedQuantities_.insert(field);
+    }
 }
 
+// The list shows the unit's text; the record carries its code.
 std::string FrmAddInv::WriteXML(const std::optional<StoredQuantities>& stored) {
-    auto quantity = [&](const zel::Edit& box, std::string StoredQuantities::*value) {
-        const bool untouched = stored && untouchedQuantities_.contains(&box);
-        return IfSendable(box, untouched ? *stored.*value : box.Text());
-    };
-    RecordXmlFields fields;
-    fields.whCode = whCode_->Text();
-    fields.invCode = invCode_->Text();
-    fields.personCode = person_->Tag();
-    fields.topSum = quantity(*topSum_, &StoredQuantities::topSum);
-    fields.lowSum = quantity(*lowSum_, &StoredQuantities::lowSum);
-    fields.safeNum = quantity(*safeNum_, &StoredQuantities::safeNum);
-    fields.wastage = quantity(*wastage_, &StoredQuantities::wastage);
-    fields.frequency = IfSendable(*frequency_, frequency_->Text());
-    fields.frequencyCode = context_.login.pub->GetCmbDB(
-        unit_->Text(), context_.catalogue.arrFreqText, context_.catalogue.arrFreqValue);
-    fields.days = IfSendable(*days_, days_->Text());
-    fields.lastDate = IfSendable(*lastDate_, lastDate_->Text());
-    fields.userId = context_.login.login->cUserId();
-    return WriteRecordXml(fields);
+    CorrespondenceRow row = boxes_->RecordRow();
+    for (const auto& [field, value] : kStored) {
+        if (stored && untouchedQuantities_.contains(field) && row.Value(*field)) {
+            row.Set(*field, *stored.*value);
+        }
+    }
+    const FieldCatalogue& catalogue = context_.catalogue;
+    const CorrespondenceField& unit = Field("cFrequency");
+    row.Set(unit, context_.login.pub->GetCmbDB(row.Text(unit), catalogue.arrFreqText,
+                                               catalogue.arrFreqValue));
+    return WriteRecordXml(RecordXmlForm::kEditor, row, context_.login.login->cUserId());
 }
 
 void FrmAddInv::ResetForNext() {
     for (zel::Edit* edit : findChildren<zel::Edit*>()) {
-        if (edit != whCode_ && edit != whName_) {
+        if (edit != &EdtcWhCode() && edit != &EdtcWhName()) {
             edit->SetText({});
             edit->SetUTooltipText({});
         }
     }
-    person_->SetTag({});
+    EdtcWhPersonCode().SetTag({});
     untouchedQuantities_.clear();
     for (zel::YsComboBox* combo : findChildren<zel::YsComboBox*>()) {
         combo->SetListIndex(-1);

@@ -26,3 +26,27 @@ bool IsWrittenBack(int captionIndex) {
 }
 
 }  // namespace korvel
+
+namespace korvel {
+
+CorrespondenceRow RowOfGrid(const FieldCatalogue& catalogue, const zel::FlexGrid& grid, int row) {
+    CorrespondenceRow values;
+    for (int col = 1; col < grid.Cols(); ++col) {
+        if (const auto caption = CaptionIndexOfHeader(catalogue, grid.TextMatrix(0, col))) {
+            values.Set(*FieldOfCaption(*caption), grid.TextMatrix(row, col));
+        }
+    }
+    return values;
+}
+
+void WriteBackToGrid(const FieldCatalogue& catalogue, const CorrespondenceRow& values,
+                     zel::FlexGrid& grid, int row) {
+    for (int col = 1; col < grid.Cols(); ++col) {
+        const auto caption = CaptionIndexOfHeader(catalogue, grid.TextMatrix(0, col));
+        if (caption && IsWrittenBack(*caption)) {
+            grid.SetTextMatrix(row, col, values.Text(*FieldOfCaption(*caption)));
+        }
+    }
+}
+
+}  // namespace korvel

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string_view>
 
+#include "core/correspondence_row.h"
 #include "core/field_catalogue.h"
+#include "host/controls/flex_grid.h"
 
 namespace korvel {
 
@@ -14,5 +16,12 @@ std::optional<int> CaptionIndexOfHeader(const FieldCatalogue& catalogue, std::st
 // Whether a caption's column is written back into the grid after a save: the unit-group and
 // main-unit names are not.
 bool IsWrittenBack(int captionIndex);
+
+// The fields of a grid row, found by the grid's headers whatever the order of its columns; a
+// field the grid has no column for stays unset.
+CorrespondenceRow RowOfGrid(const FieldCatalogue& catalogue, const zel::FlexGrid& grid, int row);
+// Writes the fields a saved modify writes back into the grid row's cells.
+void WriteBackToGrid(const FieldCatalogue& catalogue, const CorrespondenceRow& values,
+                     zel::FlexGrid& grid, int row);
 
 }  // namespace korvel

@@ -1,6 +1,5 @@
 #include "mulmodify/modifiable_field.h"
 
-#include <array>
 #include <cctype>
 
 #include "core/blank_trim.h"
@@ -9,25 +8,7 @@
 namespace korvel {
 namespace {
 
-using Kind = ModifiableField::Kind;
-
 constexpr std::string_view kTablePrefix = "whinvcontrapose.";
-
-const std::array<ModifiableField, 10>& Fields() {
-    static const std::array<ModifiableField, 10> fields = {{
-        {"CWhCode", Kind::WarehouseCode},
-        {"cInvCode", Kind::InventoryCode},
-        {"iTopSum", Kind::Limit},
-        {"iLowSum", Kind::Limit},
-        {"iSafeNum", Kind::Limit},
-        {"iWastage", Kind::Number},
-        {"iFrequency", Kind::Count},
-        {"cFrequency", Kind::Unit},
-        {"dLastDate", Kind::Date},
-        {"cWhPersonCode", Kind::PersonCode},
-    }};
-    return fields;
-}
 
 bool AllDigits(std::string_view text) {
     for (const char c : text) {
@@ -52,9 +33,9 @@ std::optional<ModifiableField> FindModifiableField(std::string_view name) {
     if (bare.compare(0, kTablePrefix.size(), kTablePrefix) == 0) {
         bare.erase(0, kTablePrefix.size());
     }
-    for (const ModifiableField& field : Fields()) {
-        if (AsciiLower(field.column) == bare) {
-            return field;
+    for (const CorrespondenceField* field : FieldsInDefinitionOrder()) {
+        if (AsciiLower(field->definition.element) == bare) {
+            return ModifiableField{std::string(field->definition.element), *field->modify};
         }
     }
     return std::nullopt;

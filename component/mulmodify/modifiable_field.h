@@ -4,13 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/correspondence_fields.h"
+
 namespace korvel {
 
-// One of the fields the multi-record modify window may change, as sFldDefXml lists them.
+// One of the fields the multi-record modify window may change: a field of sFldDefXml, with the
+// kind the field table gives it.
 struct ModifiableField {
-    enum class Kind { WarehouseCode, InventoryCode, PersonCode, Limit, Number, Count, Unit, Date };
+    using Kind = ModifyKind;
 
-    std::string column;  // the column as the table declares it ("iTopSum")
+    std::string column;  // the column as the field definition names it ("iTopSum")
     Kind kind;
 
     // The key fields change row by row: each row's new pair may collide with an existing one.
@@ -22,7 +25,7 @@ struct ModifiableField {
 };
 
 // The field a name denotes, bare ("iTopSum") or qualified ("whinvcontrapose.iTopSum"), in any
-// letter case; nothing for a name outside the ten.
+// letter case; nothing for a name outside the field definition.
 std::optional<ModifiableField> FindModifiableField(std::string_view name);
 
 // Whether the text, blanks around it aside, is a decimal number ("12", "-1.5", ".5").

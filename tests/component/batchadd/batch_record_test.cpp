@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core/record_xml_writer.h"
+
 namespace korvel {
 namespace {
 
 TEST(BatchRecord, WritesTheElementsInOrderWithEmptyValuesAndEscapedTexts) {
-    const BatchRecord record{"W&1", "A'1<", {"500", "", "", "", "", "", "", ""}, "demo"};
-    EXPECT_EQ(record.Xml(),
+    CorrespondenceRow row = BatchRecord::RowOf("W&1", "A'1<", nullptr);
+    row.Set(Field("iTopSum"), "500");
+    EXPECT_EQ(WriteRecordXml(RecordXmlForm::kBatchAdd, row, "demo"),
               "<WhInvContrapose><CWhCode>W&amp;1</CWhCode><cInvCode>A&apos;1&lt;</cInvCode>"
               "<iTopSum>500</iTopSum><iLowSum></iLowSum><iSafeNum></iSafeNum>"
               "<iWastage></iWastage><iFrequency></iFrequency><cFrequency></cFrequency>"
@@ -22,9 +25,11 @@ TEST(BatchRecord, ReadsTheDefaultsOfOneItemUnderBothConditionsWithTheCodeQuoted)
 }
 
 TEST(BatchRecord, GivesEmptyDefaultsWithoutARow) {
-    const auto defaults = BatchRecord::DefaultsOf(nullptr);
-    for (const std::string& value : defaults) {
-        EXPECT_EQ(value, "");
+    const CorrespondenceRow row = BatchRecord::RowOf("W", "A", nullptr);
+    for (const CorrespondenceField* field : FieldsInBatchOrder()) {
+        if (field->batch.itemDefault) {
+            EXPECT_EQ(row.Value(*field), "") << field->column;
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-#include "editor/record_xml.h"
+#include "core/record_xml_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,55 +9,53 @@ namespace korvel::test {
 namespace {
 
 TEST(RecordXml, ElementsStandInTheirOrderAndCaseAndBoxesOutOfReachAreLeftOut) {
-    RecordXmlFields fields;
-    fields.whCode = "01";
-    fields.invCode = "A001";
-    fields.topSum = "100";
-    fields.lowSum = "10";
-    fields.safeNum = "20";
-    fields.wastage = "1";
-    fields.frequency = "1";
-    fields.frequencyCode = "周";
-    fields.days = "3";
-    fields.lastDate = "2005-01-01";
-    fields.userId = "demo";
-    EXPECT_EQ(WriteRecordXml(fields),
+    CorrespondenceRow fields;
+    fields.Set(Field("cWhCode"), "01");
+    fields.Set(Field("cInvCode"), "A001");
+    fields.Set(Field("iTopSum"), "100");
+    fields.Set(Field("iLowSum"), "10");
+    fields.Set(Field("iSafeNum"), "20");
+    fields.Set(Field("iWastage"), "1");
+    fields.Set(Field("iFrequency"), "1");
+    fields.Set(Field("cFrequency"), "周");
+    fields.Set(Field("iDays"), "3");
+    fields.Set(Field("dLastDate"), "2005-01-01");
+    EXPECT_EQ(WriteRecordXml(RecordXmlForm::kEditor, fields, "demo"),
               "<WhInvContrapose><CWhCode>01</CWhCode><cInvCode>A001</cInvCode><cWhPersonCode>"
               "</cWhPersonCode><itopsum>100</itopsum><ilowsum>10</ilowsum><isafenum>20</isafenum>"
               "<iWastage>1</iWastage><iFrequency>1</iFrequency><cFrequency>周</cFrequency><iDays>3"
               "</iDays><dLastDate>2005-01-01</dLastDate><cUserId>demo</cUserId></WhInvContrapose>");
-    fields.days.reset();
-    fields.topSum.reset();
-    const std::string xml = WriteRecordXml(fields);
+    fields.Unset(Field("iDays"));
+    fields.Unset(Field("iTopSum"));
+    const std::string xml = WriteRecordXml(RecordXmlForm::kEditor, fields, "demo");
     EXPECT_EQ(xml.find("iDays"), std::string::npos);
     EXPECT_EQ(xml.find("itopsum"), std::string::npos);
 }
 
 TEST(RecordXml, MarkupCharactersInValuesArriveIntact) {
-    RecordXmlFields fields;
-    fields.whCode = "R&D-01";
-    fields.invCode = "<A>";
-    const std::string xml = WriteRecordXml(fields);
+    CorrespondenceRow fields;
+    fields.Set(Field("cWhCode"), "R&D-01");
+    fields.Set(Field("cInvCode"), "<A>");
+    const std::string xml = WriteRecordXml(RecordXmlForm::kEditor, fields, "");
     EXPECT_NE(xml.find("<CWhCode>R&amp;D-01</CWhCode>"), std::string::npos);
     EXPECT_NE(xml.find("<cInvCode>&lt;A&gt;</cInvCode>"), std::string::npos);
 }
 
 // Each value lands in its own element: a value bound to the wrong column would be saved there.
 TEST(RecordXml, EveryValueLandsInItsOwnElement) {
-    RecordXmlFields fields;
-    fields.whCode = "w";
-    fields.invCode = "i";
-    fields.personCode = "p";
-    fields.topSum = "1";
-    fields.lowSum = "2";
-    fields.safeNum = "3";
-    fields.wastage = "4";
-    fields.frequency = "5";
-    fields.frequencyCode = "月";
-    fields.days = "6";
-    fields.lastDate = "7";
-    fields.userId = "u";
-    EXPECT_EQ(WriteRecordXml(fields),
+    CorrespondenceRow fields;
+    fields.Set(Field("cWhCode"), "w");
+    fields.Set(Field("cInvCode"), "i");
+    fields.Set(Field("cWhPersonCode"), "p");
+    fields.Set(Field("iTopSum"), "1");
+    fields.Set(Field("iLowSum"), "2");
+    fields.Set(Field("iSafeNum"), "3");
+    fields.Set(Field("iWastage"), "4");
+    fields.Set(Field("iFrequency"), "5");
+    fields.Set(Field("cFrequency"), "月");
+    fields.Set(Field("iDays"), "6");
+    fields.Set(Field("dLastDate"), "7");
+    EXPECT_EQ(WriteRecordXml(RecordXmlForm::kEditor, fields, "u"),
               "<WhInvContrapose><CWhCode>w</CWhCode><cInvCode>i</cInvCode><cWhPersonCode>p"
               "</cWhPersonCode><itopsum>1</itopsum><ilowsum>2</ilowsum><isafenum>3</isafenum>"
               "<iWastage>4</iWastage><iFrequency>5</iFrequency><cFrequency>月</cFrequency><iDays>6"
@@ -65,9 +63,8 @@ TEST(RecordXml, EveryValueLandsInItsOwnElement) {
 }
 
 TEST(RecordXml, UnsetKeysPersonAndUnitGoEmptyWhileUnreachableBoxesAreLeftOut) {
-    RecordXmlFields fields;
-    fields.userId = "u";
-    EXPECT_EQ(WriteRecordXml(fields),
+    CorrespondenceRow fields;
+    EXPECT_EQ(WriteRecordXml(RecordXmlForm::kEditor, fields, "u"),
               "<WhInvContrapose><CWhCode></CWhCode><cInvCode></cInvCode><cWhPersonCode>"
               "</cWhPersonCode><cFrequency></cFrequency><cUserId>u</cUserId></WhInvContrapose>");
 }

@@ -1,0 +1,122 @@
+#include "editor/editor_boxes.h"
+
+#include <stdexcept>
+
+namespace korvel {
+namespace {
+
+QWidget* MadeBox(QWidget& parent, const CorrespondenceField& field) {
+    const QString name =
+        QString::fromUtf8(field.editor.box.data(), static_cast<qsizetype>(field.editor.box.size()));
+    if (auto* shared = parent.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
+        return shared;
+    }
+    if (field.editor.value == EditorValue::kListText) {
+        auto* combo = new zel::YsComboBox(&parent);
+        combo->setObjectName(name);
+        return combo;
+    }
+    auto* edit = new zel::Edit(&parent);
+    edit->setObjectName(name);
+    // A box whose field is never saved only shows what a look-up found.
+    edit->setReadOnly(!IsSavedFromBox(field.editor.box));
+    return edit;
+}
+
+template <class Box>
+Box& BoxAs(QWidget* box, const CorrespondenceField& field) {
+    auto* typed = qobject_cast<Box*>(box);
+    if (!typed) {
+        throw std::logic_error("the editor has no such box for " + std::string(field.column));
+    }
+    return *typed;
+}
+
+}  // namespace
+
+EditorBoxes::EditorBoxes(QWidget& parent) {
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (field.editor.value != EditorValue::kNone) {
+            boxes_[IndexOf(field)] = MadeBox(parent, field);
+        }
+    }
+}
+
+zel::Edit& EditorBoxes::Edit(const CorrespondenceField& field) const {
+    return BoxAs<zel::Edit>(Box(field), field);
+}
+
+zel::YsComboBox& EditorBoxes::Combo(const CorrespondenceField& field) const {
+    return BoxAs<zel::YsComboBox>(Box(field), field);
+}
+
+void EditorBoxes::Show(const CorrespondenceField& field, const std::string& text) const {
+    switch (field.editor.value) {
+        case EditorValue::kText:
+            Edit(field).SetText(text);
+            break;
+        case EditorValue::kTag:
+            Edit(field).SetTag(text);
+            break;
+        case EditorValue::kListText: {
+            zel::YsComboBox& combo = Combo(field);
+            combo.SetListIndex(combo.findText(QString::fromStdString(text),
+                                              Qt::MatchExactly | Qt::MatchCaseSensitive));
+            break;
+        }
+        case EditorValue::kNone:
+            break;
+    }
+}
+
+std::string EditorBoxes::Read(const CorrespondenceField& field) const {
+    switch (field.editor.value) {
+        case EditorValue::kText:
+            return Edit(field).Text();
+        case EditorValue::kTag:
+            return Edit(field).Tag();
+        case EditorValue::kListText:
+            return Combo(field).Text();
+        case EditorValue::kNone:
+            break;
+    }
+    return {};
+}
+
+CorrespondenceRow EditorBoxes::RecordRow() const {
+    CorrespondenceRow row;
+    for (const CorrespondenceField* field : FieldsInRecordXmlOrder()) {
+        const QWidget* box = Box(*field);
+        if (!field->recordXml.onlyWhenReachable || (box->isEnabled() && !box->isHidden())) {
+            row.Set(*field, Read(*field));
+        }
+    }
+    return row;
+}
+
+void EditorBoxes::SetTabOrder() const {
+    QWidget* previous = nullptr;
+    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
+        if (previous) {
+            QWidget::setTabOrder(previous, Box(*field));
+        }
+        previous = Box(*field);
+    }
+}
+
+void EditorBoxes::ApplyLimits(short quantityDigits) const {
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        auto* box = qobject_cast<zel::Edit*>(Box(field));
+        if (!box) {
+            continue;
+        }
+        if (field.editor.maxLength > 0) {
+            box->SetMaxLength(field.editor.maxLength);
+        }
+        if (TakesQuantityDigits(field)) {
+            box->SetDigits(quantityDigits);
+        }
+    }
+}
+
+}  // namespace korvel

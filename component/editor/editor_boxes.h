@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "core/correspondence_row.h"
+#include "host/controls/edit_box.h"
+#include "host/controls/ys_combo_box.h"
+
+namespace korvel {
+
+// The record editor's field boxes, made from the field table: an edit box for every editor slot,
+// a combo box for a slot that holds a list text; a box two fields share is made once.
+class EditorBoxes {
+public:
+    explicit EditorBoxes(QWidget& parent);
+
+    zel::Edit& Edit(const CorrespondenceField& field) const;
+    zel::YsComboBox& Combo(const CorrespondenceField& field) const;
+
+    // The field's text into its box as the editor slot says: the box's text, its tag, or the
+    // first item that is the text exactly (none when no item is).
+    void Show(const CorrespondenceField& field, const std::string& text) const;
+    std::string Read(const CorrespondenceField& field) const;
+    // What the boxes hold of the fields the record carries; a field sent only from a reachable
+    // box is left unset when its box is disabled or hidden.
+    CorrespondenceRow RecordRow() const;
+
+    // The form's tab order; the fields' lengths and digits.
+    void SetTabOrder() const;
+    void ApplyLimits(short quantityDigits) const;
+
+private:
+    QWidget* Box(const CorrespondenceField& field) const { return boxes_[IndexOf(field)]; }
+
+    std::array<QWidget*, kCorrespondenceFields.size()> boxes_{};
+};
+
+}  // namespace korvel
