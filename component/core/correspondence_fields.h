@@ -67,6 +67,8 @@ struct EditorSlot {
     bool writtenBack = false;
     // Characters the box takes; 0: no limit of the field's own.
     int maxLength = 0;
+    // Object name of the button beside the box that picks the field's value (F2 presses it).
+    std::string_view picker = {};
 };
 
 struct RecordXmlSlot {
@@ -128,7 +130,11 @@ struct CorrespondenceField {
 inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
     {.column = "cWhCode",
      .kind = FieldKind::kCode,
-     .editor = {.box = "EdtcWhCode", .value = EditorValue::kText, .tab = 0, .maxLength = 20},
+     .editor = {.box = "EdtcWhCode",
+                .value = EditorValue::kText,
+                .tab = 0,
+                .maxLength = 20,
+                .picker = "cmdRef1"},
      .recordXml = {.order = 0, .element = "CWhCode"},
      .definition = {.order = 0,
                     .element = "CWhCode",
@@ -148,7 +154,8 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                 .value = EditorValue::kText,
                 .tab = 2,
                 .writtenBack = true,
-                .maxLength = 60},
+                .maxLength = 60,
+                .picker = "cmdRef2"},
      .recordXml = {.order = 1, .element = "cInvCode"},
      .definition = {.order = 1,
                     .element = "cInvCode",
@@ -289,7 +296,8 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                 .value = EditorValue::kText,
                 .tab = 9,
                 .writtenBack = true,
-                .maxLength = 10},
+                .maxLength = 10,
+                .picker = "CmdDate"},
      .recordXml = {.order = 10, .element = "dLastDate", .onlyWhenReachable = true},
      .definition = {.order = 8,
                     .element = "dLastDate",
@@ -302,8 +310,11 @@ inline constexpr std::array<CorrespondenceField, 19> kCorrespondenceFields = {{
                    .captionIndex = 15,
                    .captionKey = "Zel.AA.WHINVCONTRAPOSE.cpersoncode"},
      .grid = {.column = 16},
-     .editor =
-         {.box = "EdtcWhPersonCode", .value = EditorValue::kTag, .tab = 7, .writtenBack = true},
+     .editor = {.box = "EdtcWhPersonCode",
+                .value = EditorValue::kTag,
+                .tab = 7,
+                .writtenBack = true,
+                .picker = "cmdRef3"},
      .recordXml = {.order = 2, .element = "cWhPersonCode"},
      .definition = {.order = 9,
                     .element = "cWhPersonCode",

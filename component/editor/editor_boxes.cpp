@@ -1,13 +1,17 @@
 #include "editor/editor_boxes.h"
 
+#include <QApplication>
 #include <stdexcept>
 
 namespace korvel {
 namespace {
 
+QString ObjectName(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 QWidget* MadeBox(QWidget& parent, const CorrespondenceField& field) {
-    const QString name =
-        QString::fromUtf8(field.editor.box.data(), static_cast<qsizetype>(field.editor.box.size()));
+    const QString name = ObjectName(field.editor.box);
     if (auto* shared = parent.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
         return shared;
     }
@@ -38,6 +42,24 @@ EditorBoxes::EditorBoxes(QWidget& parent) {
     for (const CorrespondenceField& field : kCorrespondenceFields) {
         if (field.editor.value != EditorValue::kNone) {
             boxes_[IndexOf(field)] = MadeBox(parent, field);
+        }
+    }
+    // After every box, in the boxes' order: so the pickers follow the boxes in the focus chain.
+    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
+        if (!field->editor.picker.empty()) {
+            auto* picker = new zel::YsCommandButton(&parent);
+            picker->setObjectName(ObjectName(field->editor.picker));
+            pickers_[IndexOf(*field)] = picker;
+        }
+    }
+}
+
+void EditorBoxes::PickFocused() const {
+    const QWidget* focused = QApplication::focusWidget();
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        zel::YsCommandButton* picker = Picker(field);
+        if (picker && focused == Box(field) && picker->isEnabled()) {
+            picker->click();
         }
     }
 }

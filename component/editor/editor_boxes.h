@@ -7,17 +7,25 @@
 #include "core/correspondence_row.h"
 #include "host/controls/edit_box.h"
 #include "host/controls/ys_combo_box.h"
+#include "host/controls/ys_command_button.h"
 
 namespace korvel {
 
 // The record editor's field boxes, made from the field table: an edit box for every editor slot,
-// a combo box for a slot that holds a list text; a box two fields share is made once.
+// a combo box for a slot that holds a list text, and the picker buttons the slots name; a box two
+// fields share is made once.
 class EditorBoxes {
 public:
     explicit EditorBoxes(QWidget& parent);
 
     zel::Edit& Edit(const CorrespondenceField& field) const;
     zel::YsComboBox& Combo(const CorrespondenceField& field) const;
+    // nullptr for a field without a picker.
+    zel::YsCommandButton* Picker(const CorrespondenceField& field) const {
+        return pickers_[IndexOf(field)];
+    }
+    // Presses the picker of the box that has the focus, if it has one that is enabled.
+    void PickFocused() const;
 
     // The field's text into its box as the editor slot says: the box's text, its tag, or the
     // first item that is the text exactly (none when no item is).
@@ -35,6 +43,7 @@ private:
     QWidget* Box(const CorrespondenceField& field) const { return boxes_[IndexOf(field)]; }
 
     std::array<QWidget*, kCorrespondenceFields.size()> boxes_{};
+    std::array<zel::YsCommandButton*, kCorrespondenceFields.size()> pickers_{};
 };
 
 }  // namespace korvel

@@ -1,8 +1,6 @@
 #include "editor/frm_add_inv.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "core/common.h"
@@ -10,22 +8,13 @@
 #include "core/correspondence_fields.h"
 #include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
+#include "editor/editor_field_layout.h"
 #include "editor/editor_queries.h"
 
 namespace korvel {
 namespace {
 
 constexpr int kReferencePicture = 101;
-
-QWidget* WithButton(QWidget* parent, QWidget* field, QWidget* button) {
-    auto* box = new QWidget(parent);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    row->addWidget(field, 1);
-    row->addWidget(button);
-    return box;
-}
 
 }  // namespace
 
@@ -59,92 +48,13 @@ void FrmAddInv::CreateControls() {
     captionManager_ = new zel::YsFrmCaption(*this);
 }
 
-zel::YsLabel* FrmAddInv::AddLabel(const char* name, const char* text) {
-    auto* label = new zel::YsLabel(frameAll_);
-    label->setObjectName(name);
-    label->SetCaption(text);
-    return label;
-}
-
-zel::YsCommandButton* FrmAddInv::AddPickButton(const char* name) {
-    auto* button = new zel::YsCommandButton(frameAll_);
-    button->setObjectName(name);
-    return button;
-}
-
-// Two columns of labelled fields, nine lines, in the order users read a row.
 void FrmAddInv::CreateFieldGrid() {
-    auto* grid = new QGridLayout(frameAll_);
-    grid->setContentsMargins(12, 10, 12, 10);
-    grid->setHorizontalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    grid->setColumnMinimumWidth(2, 16);
-    auto* divider = new QFrame(frameAll_);
-    divider->setFrameShape(QFrame::HLine);
-    grid->addWidget(divider, 0, 0, 1, 4);
-
     boxes_ = std::make_unique<EditorBoxes>(*frameAll_);
-    const EditorBoxes& box = *boxes_;
-    unit_ = &box.Combo(Field("cFrequency"));
-    days_ = &box.Combo(Field("iDays"));
-    lastDate_ = &box.Edit(Field("dLastDate"));
-    pickWarehouse_ = AddPickButton("cmdRef1");
-    pickInventory_ = AddPickButton("cmdRef2");
-    pickPerson_ = AddPickButton("cmdRef3");
-    pickDate_ = AddPickButton("CmdDate");
-
-    daysLabel_ = AddLabel("LblCboiDays", "每月第");
-    dayWord_ = AddLabel("Lblday", "天");
-    auto* dayBox = new QWidget(frameAll_);
-    auto* dayRow = new QHBoxLayout(dayBox);
-    dayRow->setContentsMargins(0, 0, 0, 0);
-    dayRow->addWidget(daysLabel_);
-    dayRow->addWidget(&CboiDays(), 1);
-    dayRow->addWidget(dayWord_);
-
-    struct Line {
-        zel::YsLabel* leftLabel;
-        QWidget* left;
-        zel::YsLabel* rightLabel;
-        QWidget* right;
-    };
-    auto edit = [&box](const CorrespondenceField& field) { return &box.Edit(field); };
-    const Line lines[] = {
-        {AddLabel("LblcWhcode", "仓库编码"),
-         WithButton(frameAll_, edit(Field("cWhCode")), pickWarehouse_),
-         AddLabel("LblcWhName", "仓库名称"), edit(Field("cWhName"))},
-        {AddLabel("Labcinvcode", "存货编码"),
-         WithButton(frameAll_, edit(Field("cInvCode")), pickInventory_),
-         AddLabel("LabcInvName", "存货名称"), edit(Field("cInvName"))},
-        {AddLabel("LblCUnitGroupCode", "计量单位组编码"), edit(Field("cGroupCode")),
-         AddLabel("LblcGroupName", "计量单位组名称"), edit(Field("cGroupName"))},
-        {AddLabel("LabcComunitCode", "主计量单位编码"), edit(Field("cComunitCode")),
-         AddLabel("LblcComunitName", "主计量单位名称"), edit(Field("cComUnitName"))},
-        {AddLabel("LabcInvStd", "规格型号"), edit(Field("cInvStd")),
-         AddLabel("LblcPersonCode", "库管员"),
-         WithButton(frameAll_, edit(Field("cWhPersonCode")), pickPerson_)},
-        {AddLabel("LbliWastage", "合理损耗率"), edit(Field("iWastage")),
-         AddLabel("LbldLastDate", "上次盘点日期"),
-         WithButton(frameAll_, edit(Field("dLastDate")), pickDate_)},
-        {AddLabel("LabiTopSum", "最高库存"), edit(Field("iTopSum")),
-         AddLabel("LabiLowSum", "最低库存"), edit(Field("iLowSum"))},
-        {AddLabel("LabiSafeNum", "安全库存"), edit(Field("iSafeNum")),
-         AddLabel("LbliFrequency", "盘点周期"), edit(Field("iFrequency"))},
-        {AddLabel("LblcFrequency", "盘点周期单位"), &CbocFrequency(), nullptr, dayBox},
-    };
-    int gridRow = 1;
-    for (const Line& line : lines) {
-        grid->addWidget(line.leftLabel, gridRow, 0);
-        grid->addWidget(line.left, gridRow, 1);
-        if (line.rightLabel) {
-            grid->addWidget(line.rightLabel, gridRow, 2);
-        }
-        grid->addWidget(line.right, gridRow, 3);
-        ++gridRow;
-    }
-    grid->setRowStretch(gridRow, 1);
-
+    unit_ = &CbocFrequency();
+    days_ = &CboiDays();
+    lastDate_ = &EdtdLastDate();
+    pickDate_ = boxes_->Picker(Field("dLastDate"));
+    daysLabel_ = &LayOutEditorFields(*frameAll_, *boxes_);
     boxes_->SetTabOrder();
 }
 
@@ -172,7 +82,7 @@ void FrmAddInv::Load() {
     RunIgnoringErrors([&] { AddCmbItems(CbocFrequency(), context_.catalogue.arrFreqText, -1); });
     RunIgnoringErrors([&] {
         const QIcon reference = pub.GetRes(kReferencePicture);
-        for (zel::YsCommandButton* button : {pickWarehouse_, pickInventory_, pickPerson_}) {
+        for (zel::YsCommandButton* button : {&cmdRef1(), &cmdRef2(), &cmdRef3()}) {
             button->SetPicture(reference);
         }
         pickDate_->SetPicture(zel::ImageList::OwnIcon("Calendar"));

@@ -75,9 +75,9 @@ public:
     zel::YsComboBox& CbocFrequency() { return boxes_->Combo(Field("cFrequency")); }
     zel::YsComboBox& CboiDays() { return boxes_->Combo(Field("iDays")); }
     zel::YsLabel& LblCboiDays() { return *daysLabel_; }
-    zel::YsCommandButton& cmdRef1() { return *pickWarehouse_; }
-    zel::YsCommandButton& cmdRef2() { return *pickInventory_; }
-    zel::YsCommandButton& cmdRef3() { return *pickPerson_; }
+    zel::YsCommandButton& cmdRef1() { return PickerOf(Field("cWhCode")); }
+    zel::YsCommandButton& cmdRef2() { return PickerOf(Field("cInvCode")); }
+    zel::YsCommandButton& cmdRef3() { return PickerOf(Field("cWhPersonCode")); }
     zel::YsCommandButton& CmdDate() { return *pickDate_; }
     zel::ButtonBar& Tlb() { return *buttons_; }
     zel::YsToolbar& TLB2() { return *toolbar_; }
@@ -93,8 +93,6 @@ private:
     // Window construction and load.
     void CreateControls();
     void CreateFieldGrid();
-    zel::YsLabel* AddLabel(const char* name, const char* text);
-    zel::YsCommandButton* AddPickButton(const char* name);
     void ConnectControls();
     void ConnectChecks();
     void Load();
@@ -103,6 +101,9 @@ private:
     void ApplyLimits();
     // The box of a field, to wire the checks that belong to that field.
     zel::Edit& BoxOf(const CorrespondenceField& field) const { return boxes_->Edit(field); }
+    zel::YsCommandButton& PickerOf(const CorrespondenceField& field) const {
+        return *boxes_->Picker(field);
+    }
 
     // Toolbar state.
     void SetButtonEnabled(const char* key, bool enabled);
@@ -121,7 +122,6 @@ private:
     // Keys.
     void OnKeyDown(int& keyCode, int shift);
     void OnKeyPress(int& ascii);
-    void PickFocused();
 
     // Entry checks and look-ups.
     void CheckInventory();
@@ -176,15 +176,11 @@ private:
     zel::YsFrame* frameAll_ = nullptr;
     zel::YsFrame* frame3_ = nullptr;
     std::unique_ptr<EditorBoxes> boxes_;
-    // The check-cycle boxes under the names the cycle's handlers use.
+    // The check-cycle boxes and the date's picker under the names the cycle's handlers use.
     zel::YsComboBox* unit_ = nullptr;
     zel::YsComboBox* days_ = nullptr;
     zel::Edit* lastDate_ = nullptr;
     zel::YsLabel* daysLabel_ = nullptr;
-    zel::YsLabel* dayWord_ = nullptr;
-    zel::YsCommandButton* pickWarehouse_ = nullptr;
-    zel::YsCommandButton* pickInventory_ = nullptr;
-    zel::YsCommandButton* pickPerson_ = nullptr;
     zel::YsCommandButton* pickDate_ = nullptr;
     zel::ButtonBar* buttons_ = nullptr;
     zel::YsKeyHook* keyHook_ = nullptr;

@@ -28,17 +28,17 @@ void FrmAddInv::ConnectChecks() {
     connect(&Edtcinvcode(), &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
     connect(&EdtcWhCode(), &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });
     connect(&EdtcWhPersonCode(), &QLineEdit::textEdited, this, [this] { PersonTypedOver(); });
-    connect(pickWarehouse_, &zel::YsCommandButton::Click, this, [this] {
+    connect(&cmdRef1(), &zel::YsCommandButton::Click, this, [this] {
         PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", EdtcWhCode(),
                       {}, {});
         TabOutOf(EdtcWhCode());
     });
-    connect(pickInventory_, &zel::YsCommandButton::Click, this, [this] {
+    connect(&cmdRef2(), &zel::YsCommandButton::Click, this, [this] {
         PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", Edtcinvcode(),
                       "InventoryClass", "cInvCCode");
         TabOutOf(Edtcinvcode());
     });
-    connect(pickPerson_, &zel::YsCommandButton::Click, this, [this] {
+    connect(&cmdRef3(), &zel::YsCommandButton::Click, this, [this] {
         PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person",
                       EdtcWhPersonCode(), {}, {});
         TabOutOf(EdtcWhPersonCode());
@@ -54,8 +54,8 @@ void FrmAddInv::TabOutOf(zel::Edit& box) {
 
 // A modified row keeps its warehouse and item, so their pickers have nothing to offer.
 void FrmAddInv::EnableKeyPickers(bool enabled) {
-    pickWarehouse_->setEnabled(enabled);
-    pickInventory_->setEnabled(enabled);
+    cmdRef1().setEnabled(enabled);
+    cmdRef2().setEnabled(enabled);
 }
 
 bool FrmAddInv::FocusWentTo(const QWidget& widget) const {
@@ -72,7 +72,7 @@ bool FrmAddInv::FocusStayedInWindow() const {
 void FrmAddInv::CheckInventory() {
     zel::Edit& code = Edtcinvcode();
     const std::string text = code.Text();
-    if (text.empty() || FocusWentTo(*pickInventory_) || !FocusStayedInWindow()) {
+    if (text.empty() || FocusWentTo(cmdRef2()) || !FocusStayedInWindow()) {
         return;
     }
     if (const auto item = checks_.FindInventory(text)) {
@@ -144,7 +144,7 @@ void FrmAddInv::FillInventory(const FoundInventory& item) {
 
 void FrmAddInv::CheckWarehouse() {
     const std::string text = EdtcWhCode().Text();
-    if (text.empty() || FocusWentTo(*pickWarehouse_) || !FocusStayedInWindow()) {
+    if (text.empty() || FocusWentTo(cmdRef1()) || !FocusStayedInWindow()) {
         return;
     }
     if (const auto warehouse = checks_.FindWarehouse(text)) {
@@ -166,7 +166,7 @@ void FrmAddInv::CheckWarehouse() {
 
 void FrmAddInv::CheckPerson() {
     const std::string text = EdtcWhPersonCode().Text();
-    if (text.empty() || FocusWentTo(*pickPerson_) || !EdtcWhPersonCode().Tag().empty() ||
+    if (text.empty() || FocusWentTo(cmdRef3()) || !EdtcWhPersonCode().Tag().empty() ||
         !FocusStayedInWindow()) {
         return;
     }

@@ -42,8 +42,8 @@ void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string
         colours.setColor(QPalette::Base, buttonFace);
         key->setPalette(colours);
     }
-    pickWarehouse_->setEnabled(false);
-    pickInventory_->setEnabled(false);
+    cmdRef1().setEnabled(false);
+    cmdRef2().setEnabled(false);
     EdtcWhCode().SetText(warehouseCode);
     EdtcWhName().SetText(warehouseName);
 }
@@ -159,7 +159,7 @@ void FrmAddInv::OnKeyDown(int& keyCode, int shift) {
     }
     switch (keyCode) {
         case zel::kVbKeyF2:
-            PickFocused();
+            boxes_->PickFocused();
             break;
         case zel::kVbKeyPageUp:
             Operating(shift == zel::kVbAlt ? "First" : "Previous");
@@ -196,20 +196,6 @@ void FrmAddInv::OnKeyPress(int& ascii) {
     if (qobject_cast<zel::Edit*>(focused) || qobject_cast<zel::YsComboBox*>(focused)) {
         ascii = 0;
         focusNextChild();
-    }
-}
-
-void FrmAddInv::PickFocused() {
-    QWidget* focused = QApplication::focusWidget();
-    const std::pair<QWidget*, zel::YsCommandButton*> pickers[] = {
-        {&EdtcWhCode(), pickWarehouse_},
-        {&Edtcinvcode(), pickInventory_},
-        {&EdtcWhPersonCode(), pickPerson_},
-        {&EdtdLastDate(), pickDate_}};
-    for (const auto& [field, button] : pickers) {
-        if (focused == field && button->isEnabled()) {
-            button->click();
-        }
     }
 }
 
