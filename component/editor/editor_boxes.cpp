@@ -1,6 +1,7 @@
 #include "editor/editor_boxes.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <stdexcept>
 
 namespace korvel {
@@ -114,6 +115,21 @@ CorrespondenceRow EditorBoxes::RecordRow() const {
         }
     }
     return row;
+}
+
+void EditorBoxes::Clear(std::initializer_list<const CorrespondenceField*> kept) const {
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (std::find(kept.begin(), kept.end(), &field) != kept.end()) {
+            continue;
+        }
+        if (auto* combo = qobject_cast<zel::YsComboBox*>(Box(field))) {
+            combo->SetListIndex(-1);
+        } else if (auto* edit = qobject_cast<zel::Edit*>(Box(field))) {
+            edit->SetText({});
+            edit->SetUTooltipText({});
+            edit->SetTag({});
+        }
+    }
 }
 
 void EditorBoxes::SetTabOrder() const {

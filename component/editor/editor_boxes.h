@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <initializer_list>
 #include <string>
 
 #include "core/correspondence_row.h"
@@ -34,6 +35,9 @@ public:
     // What the boxes hold of the fields the record carries; a field sent only from a reachable
     // box is left unset when its box is disabled or hidden.
     CorrespondenceRow RecordRow() const;
+
+    // Empties every box but those of the kept fields: no text, tag or tip, no item chosen.
+    void Clear(std::initializer_list<const CorrespondenceField*> kept = {}) const;
 
     // The form's tab order; the fields' lengths and digits.
     void SetTabOrder() const;

@@ -131,7 +131,6 @@ private:
     void CheckWastage();
     void FormatNumberBox(zel::Edit& box);
     void FillInventory(const FoundInventory& item);
-    static CorrespondenceRow RowOfInventory(const FoundInventory& item);
     void ClearInventoryFields();
     void InventoryTypedOver();
     void WarehouseTypedOver();

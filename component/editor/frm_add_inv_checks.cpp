@@ -4,6 +4,7 @@
 #include "core/const.h"
 #include "core/text_case.h"
 #include "editor/editor_queries.h"
+#include "editor/found_inventory_row.h"
 #include "editor/frm_add_inv.h"
 #include "interfaces/refer_client.h"
 
@@ -99,30 +100,6 @@ void FrmAddInv::ClearInventoryFields() {
             BoxOf(field).SetText({});
         }
     }
-}
-
-CorrespondenceRow FrmAddInv::RowOfInventory(const FoundInventory& item) {
-    const std::pair<const CorrespondenceField*, const std::string*> values[] = {
-        {&Field("cInvName"), &item.name},
-        {&Field("cInvStd"), &item.invStd},
-        {&Field("cGroupCode"), &item.groupCode},
-        {&Field("cGroupName"), &item.groupName},
-        {&Field("cComunitCode"), &item.unitCode},
-        {&Field("cComUnitName"), &item.unitName},
-        {&Field("iSafeNum"), &item.safeNum},
-        {&Field("iTopSum"), &item.topSum},
-        {&Field("iLowSum"), &item.lowSum},
-        {&Field("iWastage"), &item.wastage},
-        {&Field("iFrequency"), &item.frequency},
-        {&Field("cFrequency"), &item.unitText},
-        {&Field("iDays"), &item.days},
-        {&Field("dLastDate"), &item.lastDate},
-        {&Field("cInvCode"), &item.code}};
-    CorrespondenceRow row;
-    for (const auto& [field, value] : values) {
-        row.Set(*field, *value);
-    }
-    return row;
 }
 
 void FrmAddInv::FillInventory(const FoundInventory& item) {

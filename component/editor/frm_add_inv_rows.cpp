@@ -50,14 +50,7 @@ void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string
 
 void FrmAddInv::ClearAllFields() {
     try {
-        for (zel::YsComboBox* combo : findChildren<zel::YsComboBox*>()) {
-            combo->SetListIndex(-1);
-        }
-        for (zel::Edit* edit : findChildren<zel::Edit*>()) {
-            edit->SetText({});
-            edit->SetUTooltipText({});
-        }
-        EdtcWhPersonCode().SetTag({});
+        boxes_->Clear();
         const zel::YsTreeNode* node = tree_.SelectedItem();
         const std::string code = node ? WarehouseCodeOfKey(node->Key()) : std::string();
         EdtcWhCode().SetText(code);

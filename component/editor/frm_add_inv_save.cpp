@@ -87,17 +87,8 @@ std::string FrmAddInv::WriteXML(const std::optional<StoredQuantities>& stored) {
 }
 
 void FrmAddInv::ResetForNext() {
-    for (zel::Edit* edit : findChildren<zel::Edit*>()) {
-        if (edit != &EdtcWhCode() && edit != &EdtcWhName()) {
-            edit->SetText({});
-            edit->SetUTooltipText({});
-        }
-    }
-    EdtcWhPersonCode().SetTag({});
+    boxes_->Clear({&Field("cWhCode"), &Field("cWhName")});
     untouchedQuantities_.clear();
-    for (zel::YsComboBox* combo : findChildren<zel::YsComboBox*>()) {
-        combo->SetListIndex(-1);
-    }
     SetButtonEnabled("SaveRs", false);
     RefreshToolbar();
 }
