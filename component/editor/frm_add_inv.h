@@ -138,10 +138,8 @@ private:
     bool IsTyping(const zel::Edit& box) const;
     bool FocusWentTo(const QWidget& widget) const;
     bool FocusStayedInWindow() const;
-    void PickReference(const std::string& table, const std::string& codeField,
-                       const std::string& condition, const std::string& referenceType,
-                       zel::Edit& box, const std::string& classTable,
-                       const std::string& classCodeField);
+    // Fills the field's box from its picker.
+    void PickInto(const CorrespondenceField& field);
     void TabOutOf(zel::Edit& box);
     void EnableKeyPickers(bool enabled);
 

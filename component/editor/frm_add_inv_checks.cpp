@@ -6,7 +6,7 @@
 #include "editor/editor_queries.h"
 #include "editor/found_inventory_row.h"
 #include "editor/frm_add_inv.h"
-#include "interfaces/refer_client.h"
+#include "editor/reference_picker.h"
 
 namespace korvel {
 
@@ -20,7 +20,7 @@ void FrmAddInv::ConnectChecks() {
         connect(number, &zel::Edit::LostFocus, this, [this, number] { FormatNumberBox(*number); });
     }
     for (const CorrespondenceField& field : kCorrespondenceFields) {
-        if (field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber) {
+        if (TakesQuantityDigits(field)) {
             connect(&BoxOf(field), &QLineEdit::textEdited, this,
                     [this, &field] { untouchedQuantities_.erase(&field); });
         }
@@ -29,21 +29,13 @@ void FrmAddInv::ConnectChecks() {
     connect(&Edtcinvcode(), &QLineEdit::textEdited, this, [this] { InventoryTypedOver(); });
     connect(&EdtcWhCode(), &QLineEdit::textEdited, this, [this] { WarehouseTypedOver(); });
     connect(&EdtcWhPersonCode(), &QLineEdit::textEdited, this, [this] { PersonTypedOver(); });
-    connect(&cmdRef1(), &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Warehouse", "cWhCode", context_.login.sAuthWhW, "Warehouse", EdtcWhCode(),
-                      {}, {});
-        TabOutOf(EdtcWhCode());
-    });
-    connect(&cmdRef2(), &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Inventory", "cInvCode", context_.login.sAuthInvW, "Inventory", Edtcinvcode(),
-                      "InventoryClass", "cInvCCode");
-        TabOutOf(Edtcinvcode());
-    });
-    connect(&cmdRef3(), &zel::YsCommandButton::Click, this, [this] {
-        PickReference("Person", "cPersonCode", context_.login.sAuthPersonW, "Person",
-                      EdtcWhPersonCode(), {}, {});
-        TabOutOf(EdtcWhPersonCode());
-    });
+    for (const CorrespondenceField* field :
+         {&Field("cWhCode"), &Field("cInvCode"), &Field("cWhPersonCode")}) {
+        connect(&PickerOf(*field), &zel::YsCommandButton::Click, this, [this, field] {
+            PickInto(*field);
+            TabOutOf(BoxOf(*field));
+        });
+    }
 }
 
 // Moving on runs the field's own check, which fills the names from the chosen code. It runs
@@ -206,32 +198,21 @@ void FrmAddInv::PersonTypedOver() {
     EdtcWhPersonCode().SetUTooltipText({});
 }
 
-void FrmAddInv::PickReference(const std::string& table, const std::string& codeField,
-                              const std::string& condition, const std::string& referenceType,
-                              zel::Edit& box, const std::string& classTable,
-                              const std::string& classCodeField) {
-    zel::IPub& pub = *context_.login.pub;
+void FrmAddInv::PickInto(const CorrespondenceField& field) {
+    zel::Edit& box = BoxOf(field);
     box.setFocus();
-    std::string match;
-    pub.CreateMatchStr(box, pub.GetFilterFlds(referenceType), match, table);
-    auto picker = context_.factory ? zel::CreateObjectAs<zel::IReferClient>(
-                                         *context_.factory, "YsReferC.YsReferClient")
-                                   : nullptr;
-    if (!picker || !picker->StrRefInit(
-                       context_.login.login, false, PickerClassQuery(classTable, classCodeField),
-                       checks_.PickerItemQuery(table, condition, match), "", referenceType)) {
+    const PickerOutcome picked = PickReference(context_, checks_, field, box);
+    if (!picked.shown) {
         return;
     }
-    picker->Show();
-    const auto chosen = picker->recmx();
-    if (chosen && !chosen->Eof()) {
-        const std::string code = NullToStr(chosen->Fields(codeField));
-        if (EqualsNoCase(referenceType, "person")) {
-            box.SetText(NullToStr(chosen->Fields("cPersonName")));
-            box.SetTag(code);
-            box.SetUTooltipText(pub.GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") + code);
+    if (picked.code) {
+        if (field.editor.value == EditorValue::kTag) {
+            box.SetText(picked.name);
+            box.SetTag(*picked.code);
+            box.SetUTooltipText(context_.login.pub->GetResString("Zel.AA.ARCHIVE.FIELD.codecolon") +
+                                *picked.code);
         } else {
-            box.SetText(code);
+            box.SetText(*picked.code);
         }
         MarkChanged();
     }

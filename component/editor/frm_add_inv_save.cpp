@@ -66,8 +66,10 @@ void FrmAddInv::CheckFocusedField() {
 // grid: a box the user left alone sends the value the database holds, or a save would round it.
 void FrmAddInv::MarkQuantitiesUntouched() {
     untouchedQuantities_.clear();
-    for (const auto& [field, value] : kStored) {
-        untouchedQuantities_.insert(field);
+    for (const CorrespondenceField& field : kCorrespondenceFields) {
+        if (TakesQuantityDigits(field)) {
+            untouchedQuantities_.insert(&field);
+        }
     }
 }
 
