@@ -135,7 +135,6 @@ private:
     void InventoryTypedOver();
     void WarehouseTypedOver();
     void PersonTypedOver();
-    bool IsTyping(const zel::Edit& box) const;
     bool FocusWentTo(const QWidget& widget) const;
     bool FocusStayedInWindow() const;
     // Fills the field's box from its picker.
@@ -168,7 +167,6 @@ private:
     // Quantity fields the user has not typed into since the row was filled from the grid.
     std::set<const CorrespondenceField*> untouchedQuantities_;
 
-    QWidget* client_ = nullptr;
     zel::YsToolbar* toolbar_ = nullptr;
     zel::YsFrame* frameAll_ = nullptr;
     zel::YsFrame* frame3_ = nullptr;
