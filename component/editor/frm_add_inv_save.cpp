@@ -20,7 +20,7 @@ std::optional<std::string> IfSendable(const QWidget& box, const std::string& tex
 bool FrmAddInv::SaveRs() {
     entryValid_ = true;
     CheckFocusedField();
-    if (!entryValid_) {
+    if (!entryValid_ || !CheckLastDate()) {
         return false;
     }
     std::optional<StoredQuantities> stored;
