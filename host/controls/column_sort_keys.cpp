@@ -42,13 +42,12 @@ bool ParseNumber(std::string_view text, double& number) {
     return error == std::errc() && end == last;
 }
 
-// A date the host reads, as its day number, which orders as the date.
 bool ParseDate(std::string_view text, double& number) {
     const auto date = HostDate::Parse(text);
     if (!date) {
         return false;
     }
-    number = static_cast<double>(std::chrono::sys_days(date->Day()).time_since_epoch().count());
+    number = date->Number();
     return true;
 }
 

@@ -5,8 +5,6 @@
 namespace zel {
 namespace {
 
-using namespace std::chrono;
-
 // yyyy-m-d, the shortest form.
 constexpr std::size_t kShortestDate = 8;
 
@@ -18,18 +16,29 @@ bool IsSeparator(char c) {
     return c == '-' || c == '/';
 }
 
-// Up to `most` digits from text[at] on; at moves past them. nullopt when there is none.
-std::optional<int> Number(std::string_view text, std::size_t& at, std::size_t most) {
+// Reads up to `most` digits from text[at] on into value; at moves past them. Answers how many it
+// read.
+std::size_t ReadDigits(std::string_view text, std::size_t& at, std::size_t most, int& value) {
     const std::size_t start = at;
-    int value = 0;
+    value = 0;
     while (at < text.size() && at - start < most && IsDigit(text[at])) {
         value = value * 10 + (text[at++] - '0');
     }
-    return at > start ? std::optional(value) : std::nullopt;
+    return at - start;
+}
+
+int DaysIn(int y, int m) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (m != 2) {
+        return kDays[m - 1];
+    }
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0 ? 29 : 28;
 }
 
 struct LeadingDate {
-    year_month_day date;
+    int year = 0;
+    int month = 0;
+    int day = 0;
     std::size_t end = 0;  // where the text after the date starts
 };
 
@@ -40,22 +49,19 @@ std::optional<LeadingDate> DateAtStart(std::string_view text) {
         return std::nullopt;
     }
     std::size_t at = 0;
-    const auto y = Number(text, at, 4);
-    if (!y || at != 4) {
+    int y = 0;
+    int m = 0;
+    int d = 0;
+    if (ReadDigits(text, at, 4, y) != 4) {
         return std::nullopt;
     }
     const char separator = text[at++];
-    const auto m = Number(text, at, 2);
-    if (!m || at == text.size() || text[at++] != separator) {
+    if (ReadDigits(text, at, 2, m) == 0 || at == text.size() || text[at++] != separator ||
+        ReadDigits(text, at, 2, d) == 0 || y < HostDate::kFirstYear || y > HostDate::kLastYear ||
+        m < 1 || m > 12 || d < 1 || d > DaysIn(y, m)) {
         return std::nullopt;
     }
-    const auto d = Number(text, at, 2);
-    if (!d || *y < HostDate::kFirstYear || *y > HostDate::kLastYear) {
-        return std::nullopt;
-    }
-    const year_month_day date{year(*y), month(static_cast<unsigned>(*m)),
-                              day(static_cast<unsigned>(*d))};
-    return date.ok() ? std::optional(LeadingDate{date, at}) : std::nullopt;
+    return LeadingDate{y, m, d, at};
 }
 
 void AppendTwoDigits(std::string& text, unsigned value) {
@@ -71,7 +77,7 @@ std::optional<HostDate> HostDate::Parse(std::string_view text) {
     if (!date || date->end != text.size()) {
         return std::nullopt;
     }
-    return HostDate(date->date);
+    return HostDate(date->year, date->month, date->day);
 }
 
 std::optional<HostDate> HostDate::ParseDayOf(std::string_view text) {
@@ -80,20 +86,24 @@ std::optional<HostDate> HostDate::ParseDayOf(std::string_view text) {
     if (!date || (date->end != text.size() && text[date->end] != ' ' && text[date->end] != 'T')) {
         return std::nullopt;
     }
-    return HostDate(date->date);
+    return HostDate(date->year, date->month, date->day);
 }
 
 std::string HostDate::ToIso() const {
-    const int y = static_cast<int>(day_.year());
     std::string text;
     text.reserve(10);
-    AppendTwoDigits(text, static_cast<unsigned>(y / 100));
-    AppendTwoDigits(text, static_cast<unsigned>(y % 100));
+    AppendTwoDigits(text, static_cast<unsigned>(year_ / 100));
+    AppendTwoDigits(text, static_cast<unsigned>(year_ % 100));
     text += '-';
-    AppendTwoDigits(text, static_cast<unsigned>(day_.month()));
+    AppendTwoDigits(text, static_cast<unsigned>(month_));
     text += '-';
-    AppendTwoDigits(text, static_cast<unsigned>(day_.day()));
+    AppendTwoDigits(text, static_cast<unsigned>(day_));
     return text;
+}
+
+std::chrono::year_month_day HostDate::Day() const {
+    using namespace std::chrono;
+    return {year(year_), month(static_cast<unsigned>(month_)), day(static_cast<unsigned>(day_))};
 }
 
 }  // namespace zel

@@ -30,12 +30,16 @@ public:
 
     // The stored form, yyyy-mm-dd.
     std::string ToIso() const;
-    std::chrono::year_month_day Day() const { return day_; }
+    std::chrono::year_month_day Day() const;
+    // yyyymmdd as one number, which orders as the dates do.
+    int Number() const { return year_ * 10000 + month_ * 100 + day_; }
 
 private:
-    explicit HostDate(std::chrono::year_month_day day) : day_(day) {}
+    HostDate(int year, int month, int day) : year_(year), month_(month), day_(day) {}
 
-    std::chrono::year_month_day day_;
+    int year_;
+    int month_;
+    int day_;
 };
 
 }  // namespace zel
