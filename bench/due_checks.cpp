@@ -12,6 +12,7 @@
 #include "checkplan/frm_due_checks.h"
 #include "db/demo/demo_data_generator.h"
 #include "host/database/tsql_adapter.h"
+#include "host/objects/host_date.h"
 #include "support/bare_connection.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
@@ -76,7 +77,7 @@ void BM_BareRead(benchmark::State& state) {
 void BM_DueList(benchmark::State& state) {
     DueAccount& account = DueAccount::Instance();
     zel::IClsCommon& db = *account.Demo().Context().login.db;
-    const auto asOf = *korvel::ParseCheckDate("2024-03-15");
+    const auto asOf = zel::HostDate::Parse("2024-03-15")->Day();
     for (auto _ : state) {
         bool ok = false;
         const auto due = korvel::ReadDueChecks(db, account.Query(), asOf, ok);
@@ -90,7 +91,7 @@ void BM_DueList(benchmark::State& state) {
 void BM_FirstSlice(benchmark::State& state) {
     DueAccount& account = DueAccount::Instance();
     zel::IClsCommon& db = *account.Demo().Context().login.db;
-    const auto asOf = *korvel::ParseCheckDate("2024-03-15");
+    const auto asOf = zel::HostDate::Parse("2024-03-15")->Day();
     for (auto _ : state) {
         korvel::DueCheckReader reader(db, account.Query(), asOf);
         std::vector<korvel::DueCheck> due;

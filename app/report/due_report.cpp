@@ -13,6 +13,7 @@
 #include "host/database/account_user.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
+#include "host/objects/host_date.h"
 #include "interfaces/pub.h"
 
 namespace zel {
@@ -90,13 +91,15 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     if (request.format == "xlsx" && request.output.empty()) {
         return Fail("an xlsx report needs --output FILE", kBadRequest);
     }
-    const std::string date = request.date.empty()
-                                 ? QDate::currentDate().toString(Qt::ISODate).toStdString()
-                                 : request.date;
-    const auto asOf = korvel::ParseCheckDate(date);
-    if (!asOf) {
-        return Fail("not a date from 1900 on (yyyy-mm-dd): " + date, kBadRequest);
+    const std::string typed = request.date.empty()
+                                  ? QDate::currentDate().toString(Qt::ISODate).toStdString()
+                                  : request.date;
+    const auto day = HostDate::Parse(typed);
+    if (!day) {
+        return Fail("not a date from 1900 on (yyyy-mm-dd): " + typed, kBadRequest);
     }
+    const std::string date = day->ToIso();
+    const std::chrono::year_month_day asOf = day->Day();
     environment->accounts.LoadConfiguration(request.configPath);
     const AccountUser user =
         EstablishAccountUser(environment->accounts, request.database, request.user);
@@ -112,12 +115,12 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     }
     bool read = false;
     const auto due = korvel::ReadDueChecks(
-        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}), *asOf,
+        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}), asOf,
         read);
     if (!read) {
         return Fail("the rows cannot be read: " + login.db->LastError());
     }
-    PrintData table = korvel::DueChecksTable(due, korvel::DueCheckCaptionsOf(*login.pub), *asOf);
+    PrintData table = korvel::DueChecksTable(due, korvel::DueCheckCaptionsOf(*login.pub), asOf);
     table.title = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title");
     table.account = user.account;
     table.user = user.userId;

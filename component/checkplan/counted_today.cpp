@@ -1,8 +1,8 @@
 #include "checkplan/counted_today.h"
 
-#include "checkplan/next_check.h"
 #include "core/login_context.h"
 #include "core/text_escaping.h"
+#include "host/objects/host_date.h"
 #include "interfaces/cls_common.h"
 #include "interfaces/recordset.h"
 
@@ -28,7 +28,7 @@ std::string RowsCondition(const LoginContext& login, const std::vector<RowKey>& 
 
 CountedOutcome MarkCountedToday(const LoginContext& login, const std::vector<RowKey>& rows) {
     CountedOutcome outcome;
-    const auto today = ParseCheckDate(login.sCurDate);
+    const auto today = zel::HostDate::Parse(login.sCurDate);
     if (rows.empty()) {
         outcome.done = true;
         return outcome;
@@ -49,7 +49,7 @@ CountedOutcome MarkCountedToday(const LoginContext& login, const std::vector<Row
         return outcome;
     }
     outcome.done = login.db->ExecuteX(
-        "update WhInvContrapose set dLastDate=" + SqlQuoted(CheckDateText(*today)) + condition);
+        "update WhInvContrapose set dLastDate=" + SqlQuoted(today->ToIso()) + condition);
     if (!outcome.done) {
         outcome.error = login.db->LastError();
         outcome.changed = 0;

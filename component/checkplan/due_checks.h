@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "checkplan/next_check.h"
+#include "core/check_cycle.h"
 
 namespace zel {
 class IClsCommon;

@@ -1,5 +1,6 @@
 #include "core/const.h"
 
+#include "core/check_cycle.h"
 #include "core/correspondence_fields.h"
 #include "core/text_escaping.h"
 
@@ -53,10 +54,11 @@ void FillTexts(zel::IPub& pub, FieldCatalogue& catalogue) {
         catalogue.arrWeek[day] =
             pub.GetResString("Zel.AA.ARCHIVE.COMMON.week" + std::to_string(day));
     }
-    catalogue.arrFreqText = {pub.GetResString("Zel.AA.ARCHIVE.COMMON.cdrequency_day"),
-                             pub.GetResString("Zel.AA.ARCHIVE.COMMON.cdrequency_week"),
-                             pub.GetResString("Zel.AA.ARCHIVE.COMMON.cdrequency_month")};
-    catalogue.arrFreqValue = {"天", "周", "月"};
+    for (const CycleUnit unit : kCycleUnits) {
+        const auto at = static_cast<std::size_t>(unit);
+        catalogue.arrFreqText[at] = pub.GetResString(std::string(CycleUnitTextKey(unit)));
+        catalogue.arrFreqValue[at] = std::string(CycleUnitCode(unit));
+    }
     for (const CorrespondenceField& field : kCorrespondenceFields) {
         if (field.catalogue.nameIndex != kNoPosition) {
             catalogue.arrFldName[static_cast<std::size_t>(field.catalogue.nameIndex)] =
@@ -98,8 +100,12 @@ std::string GetEnumVal(const FieldCatalogue& catalogue, std::string_view fieldNa
     if (!field || field->kind != FieldKind::kUnit) {
         return {};
     }
-    const auto& units = catalogue.arrFreqText;
-    return units[0] + ";" + units[1] + ";" + units[2];
+    std::string texts;
+    for (const CycleUnit unit : kCycleUnits) {
+        texts += (unit == kCycleUnits[0] ? "" : ";") +
+                 catalogue.arrFreqText[static_cast<std::size_t>(unit)];
+    }
+    return texts;
 }
 
 std::string NullToStr(const std::optional<zel::Variant>& value) {

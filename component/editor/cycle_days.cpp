@@ -4,20 +4,19 @@
 
 namespace korvel {
 
-std::vector<std::string> CycleDays(int unit) {
-    const int count = unit == kUnitWeek ? 7 : unit == kUnitMonth ? 31 : 0;
+std::vector<std::string> CycleDays(CycleUnit unit) {
     std::vector<std::string> days;
-    for (int day = 1; day <= count; ++day) {
+    for (int day = 1; day <= LastCycleDay(unit).value_or(0); ++day) {
         days.push_back(std::to_string(day));
     }
     return days;
 }
 
-std::string WeekdayTip(const FieldCatalogue& catalogue, int unit, const std::string& day) {
+std::string WeekdayTip(const FieldCatalogue& catalogue, CycleUnit unit, const std::string& day) {
     int number = 0;
     const auto [end, error] = std::from_chars(day.data(), day.data() + day.size(), number);
     if (unit != kUnitWeek || error != std::errc() || end != day.data() + day.size() || number < 1 ||
-        number > 7) {
+        number > *LastCycleDay(kUnitWeek)) {
         return {};
     }
     return catalogue.arrWeek[static_cast<std::size_t>(number)];

@@ -148,6 +148,7 @@ private:
     void OnComboKeyPress(zel::YsComboBox& combo, int& ascii);
     void PickDate();
     std::string Today() const;
+    bool CheckLastDate();
 
     // Save.
     bool SaveRs();

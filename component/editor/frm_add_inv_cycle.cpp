@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QDate>
 
+#include "core/date_check.h"
 #include "core/run_ignoring_errors.h"
 #include "editor/cycle_days.h"
 #include "editor/frm_add_inv.h"
 #include "host/controls/twips.h"
 #include "host/controls/vb_input_codes.h"
+#include "host/controls/ys_label.h"
 
 namespace korvel {
 namespace {
@@ -19,7 +21,7 @@ constexpr double kCalendarBottomRoom = 1000;
 void FrmAddInv::UnitChosen() {
     RunIgnoringErrors([this] {
         days_->setEnabled(false);
-        const int unit = unit_->ListIndex();
+        const CycleUnit unit = CycleUnitOfText(context_.catalogue, unit_->Text());
         if (unit == kUnitDay && mode_ == kAdd) {
             lastDate_->SetText(Today());
         }
@@ -33,8 +35,8 @@ void FrmAddInv::UnitChosen() {
 }
 
 void FrmAddInv::DayChosen() {
-    days_->setToolTip(
-        QString::fromStdString(WeekdayTip(context_.catalogue, unit_->ListIndex(), days_->Text())));
+    days_->setToolTip(QString::fromStdString(WeekdayTip(
+        context_.catalogue, CycleUnitOfText(context_.catalogue, unit_->Text()), days_->Text())));
 }
 
 // Enter saves from the day box, and from the unit box when the unit has no day to choose.
@@ -75,6 +77,23 @@ void FrmAddInv::PickDate() {
 // could not read back would make every save of the row fail.
 std::string FrmAddInv::Today() const {
     return QDate::currentDate().toString(Qt::ISODate).toStdString();
+}
+
+// A save refuses the date multi-record modify refuses, and sends it in its stored form. A box the
+// user cannot reach sends nothing, so there is nothing to check.
+bool FrmAddInv::CheckLastDate() {
+    if (!lastDate_->isEnabled() || lastDate_->isHidden()) {
+        return true;
+    }
+    const auto* label = findChild<zel::YsLabel*>("LbldLastDate");
+    const auto stored = CheckedDate(*context_.login.pub, lastDate_->Text(),
+                                    label ? label->Caption() : std::string());
+    if (!stored) {
+        lastDate_->setFocus();
+        return false;
+    }
+    lastDate_->SetText(*stored);
+    return true;
 }
 
 }  // namespace korvel

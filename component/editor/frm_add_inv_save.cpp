@@ -19,7 +19,7 @@ constexpr std::pair<const CorrespondenceField*, std::string StoredQuantities::*>
 bool FrmAddInv::SaveRs() {
     entryValid_ = true;
     CheckFocusedField();
-    if (!entryValid_) {
+    if (!entryValid_ || !CheckLastDate()) {
         return false;
     }
     std::optional<StoredQuantities> stored;

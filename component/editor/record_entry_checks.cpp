@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "core/blank_trim.h"
+#include "core/check_cycle.h"
 #include "core/const.h"
 #include "core/database_failure.h"
 #include "editor/editor_queries.h"
@@ -74,8 +75,7 @@ FoundInventory RecordEntryChecks::InventoryOf(const zel::IRecordset& item) const
     found.wastage = quantity("iWastage");
     found.frequency = FieldText(item, "iFrequency");
     // The item stores the unit's code; the list shows the units' texts.
-    found.unitText = pub.GetDispTxt(FieldText(item, "cFrequency"), context_.catalogue.arrFreqValue,
-                                    context_.catalogue.arrFreqText);
+    found.unitText = CycleUnitTextOfCode(context_.catalogue, FieldText(item, "cFrequency"));
     found.days = FieldText(item, "iDays");
     found.lastDate = FieldText(item, "dLastDate");
     found.defaultWarehouse = std::string(TrimmedBlanks(FieldText(item, "cDefWareHouse")));

@@ -1,6 +1,8 @@
 #include "mulmodify/modify_condition_check.h"
 
+#include "core/check_cycle.h"
 #include "core/common.h"
+#include "core/date_check.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
@@ -49,19 +51,29 @@ bool CheckLimit(ComponentContext& context, std::string& condition, const std::st
     return true;
 }
 
-// A day cycle has no check day; a week cycle's check day lies within the week.
+// Rows keep their check day only when it fits the new unit: a day cycle has none, a week's lies
+// within the week; every check day fits a month.
 bool CheckUnit(ComponentContext& context, std::string& condition, const std::string& value) {
-    const auto& units = context.catalogue.arrFreqText;
-    if (value == units[0]) {
-        condition +=
-            " and (WhInvContrapose.iDays is null ) and (WhInvContrapose.iFrequency is not null) ";
-    } else if (value == units[1]) {
-        condition += " and WhInvContrapose.idays<=7 and (WhInvContrapose.iFrequency is not null) ";
-    } else if (!value.empty() && value != units[2]) {
-        Refuse(context, "Zel.AA.ARCHIVE.COMMON.conditionerror");
-        return false;
+    switch (CycleUnitOfText(context.catalogue, value)) {
+        case kUnitDay:
+            condition +=
+                " and (WhInvContrapose.iDays is null ) and (WhInvContrapose.iFrequency is "
+                "not null) ";
+            return true;
+        case kUnitWeek:
+            condition += " and WhInvContrapose.idays<=" + std::to_string(*LastCycleDay(kUnitWeek)) +
+                         " and (WhInvContrapose.iFrequency is not null) ";
+            return true;
+        case kUnitMonth:
+            return true;
+        case kUnitNone:
+            break;
     }
-    return true;
+    if (value.empty()) {
+        return true;
+    }
+    Refuse(context, "Zel.AA.ARCHIVE.COMMON.conditionerror");
+    return false;
 }
 
 bool CheckNumber(ComponentContext& context, const std::string& value, bool whole) {
@@ -98,7 +110,7 @@ bool CheckModifyCondition(ComponentContext& context, std::string& condition,
         case Kind::Unit:
             return CheckUnit(context, condition, value);
         case Kind::Date:
-            return value.empty() || login.pub->CheckDateStyle(value, caption);
+            return CheckedDate(*login.pub, value, caption).has_value();
     }
     return false;
 }

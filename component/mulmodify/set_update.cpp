@@ -1,8 +1,10 @@
 #include "mulmodify/set_update.h"
 
 #include "core/blank_trim.h"
+#include "core/check_cycle.h"
 #include "core/common.h"
 #include "core/text_escaping.h"
+#include "host/objects/host_date.h"
 #include "mulmodify/modify_queries.h"
 
 namespace korvel {
@@ -13,9 +15,13 @@ std::string SetUpdateLiteral(const ComponentContext& context, const ModifiableFi
         return "NULL";
     }
     if (field.kind == ModifiableField::Kind::Unit) {
-        const FieldCatalogue& catalogue = context.catalogue;
-        return SqlQuoted(
-            context.login.pub->GetCmbDB(value, catalogue.arrFreqText, catalogue.arrFreqValue));
+        const CycleUnit unit = CycleUnitOfText(context.catalogue, value);
+        return SqlQuoted(unit == kUnitNone ? value : std::string(CycleUnitCode(unit)));
+    }
+    if (field.kind == ModifiableField::Kind::Date) {
+        // The check let through only dates the host reads.
+        const auto date = zel::HostDate::Parse(value);
+        return SqlQuoted(date ? date->ToIso() : value);
     }
     return SqlQuoted(value);
 }

@@ -14,7 +14,8 @@ void RunSetUpdate(ModifyScope& scope, const ModifiableField& field,
                   const std::string& fieldAsDelivered, const std::string& value,
                   const std::string& matchingTail);
 
-// The new value as an SQL literal: NULL for an empty value, the stored code for a cycle unit.
+// The new value as an SQL literal: NULL for an empty value, the stored code for a cycle unit,
+// the stored form for a date.
 std::string SetUpdateLiteral(const ComponentContext& context, const ModifiableField& field,
                              const std::string& value);
 

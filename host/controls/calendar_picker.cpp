@@ -4,11 +4,10 @@
 #include <QDate>
 #include <QDialog>
 #include <QFrame>
-#include <QLocale>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "host/controls/twips.h"
+#include "host/objects/host_date.h"
 
 namespace zel {
 namespace {
@@ -16,37 +15,16 @@ namespace {
 // Room for the month and year bar and six weeks of days in the usual fonts.
 constexpr double kWidthTwips = 4200;
 constexpr double kHeightTwips = 3300;
-// A two-digit year is read in the century that puts it nearest to today.
-constexpr int kHalfCentury = 50;
 
-QDate FromParts(const QRegularExpressionMatch& match) {
-    return QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+QDate QDateOf(std::chrono::year_month_day day) {
+    return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+                 static_cast<int>(static_cast<unsigned>(day.day())));
 }
 
-QDate NearestCentury(QDate date) {
-    const int thisYear = QDate::currentDate().year();
-    while (date.isValid() && date.year() < thisYear - kHalfCentury) {
-        date = date.addYears(100);
-    }
-    return date;
-}
-
-// Year first with any separator ("2024-03-05", "2024/3/5", "20240305"), or the system's short
-// date form, in which the editor fills a date field itself.
+// The date the field holds in a form the host reads; an invalid QDate otherwise.
 QDate DateOf(const std::string& text) {
-    const QString trimmed = QString::fromStdString(text).trimmed();
-    static const QRegularExpression yearFirst(
-        QStringLiteral(R"(^(\d{4})\D+(\d{1,2})\D+(\d{1,2})$)"));
-    static const QRegularExpression joined(QStringLiteral(R"(^(\d{4})(\d{2})(\d{2})$)"));
-    for (const QRegularExpression* form : {&yearFirst, &joined}) {
-        const QRegularExpressionMatch match = form->match(trimmed);
-        if (match.hasMatch()) {
-            return FromParts(match);
-        }
-    }
-    const QString shortForm = QLocale::system().dateFormat(QLocale::ShortFormat);
-    const QDate date = QLocale::system().toDate(trimmed, shortForm);
-    return shortForm.contains(QStringLiteral("yyyy")) ? date : NearestCentury(date);
+    const auto date = HostDate::Parse(text);
+    return date ? QDateOf(date->Day()) : QDate();
 }
 
 std::string TextOf(QDate date, const std::string& separator) {
@@ -66,6 +44,8 @@ QCalendarWidget& BuildCalendar(QDialog& dialog) {
     border->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* calendar = new QCalendarWidget(border);
     calendar->setObjectName(QStringLiteral("calendar"));
+    // Only days the host reads as dates can be chosen.
+    calendar->setDateRange(QDate(HostDate::kFirstYear, 1, 1), QDate(HostDate::kLastYear, 12, 31));
     calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
     auto* inner = new QVBoxLayout(border);

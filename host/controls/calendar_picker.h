@@ -27,7 +27,8 @@ public:
 
     // Shows the calendar (object name "calendar") through runModal, which answers
     // QDialog::Accepted when the user chose a date; a double click or Enter on a date chooses it.
-    // It opens at current when that reads as a date, else at today. The answer is the chosen date
+    // It opens at current when the host's date rule (HostDate) reads that as a date, else at
+    // today, and offers only the days that rule reads. The answer is the chosen date
     // as yyyy, MM and dd joined by the separator; when the user cancels it is current unchanged,
     // so that a window that puts the answer into its field keeps what the field held.
     std::string Show(QWidget& owner, const std::function<int(QDialog&)>& runModal,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
 
 namespace zel {
@@ -41,40 +42,12 @@ bool ParseNumber(std::string_view text, double& number) {
     return error == std::errc() && end == last;
 }
 
-// Reads up to `count` digits from the front of text; returns how many it read.
-std::size_t TakeDigits(std::string_view& text, std::size_t count, int& value) {
-    std::size_t taken = 0;
-    value = 0;
-    while (taken < count && taken < text.size() && IsDigit(text[taken])) {
-        value = value * 10 + (text[taken] - '0');
-        ++taken;
-    }
-    text.remove_prefix(taken);
-    return taken;
-}
-
-bool TakeSeparator(std::string_view& text) {
-    if (text.empty() || (text.front() != '-' && text.front() != '/')) {
-        return false;
-    }
-    text.remove_prefix(1);
-    return true;
-}
-
-// yyyy-mm-dd (or with slashes), also with single-digit months and days, as one number that orders
-// as the date.
 bool ParseDate(std::string_view text, double& number) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (TakeDigits(text, 4, year) != 4 || !TakeSeparator(text) || TakeDigits(text, 2, month) == 0 ||
-        !TakeSeparator(text) || TakeDigits(text, 2, day) == 0 || !text.empty()) {
+    const auto date = HostDate::Parse(text);
+    if (!date) {
         return false;
     }
-    if (month < 1 || month > 12 || day < 1 || day > 31) {
-        return false;
-    }
-    number = year * 10000.0 + month * 100.0 + day;
+    number = date->Number();
     return true;
 }
 

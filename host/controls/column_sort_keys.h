@@ -11,7 +11,7 @@ namespace zel {
 enum class CellKind {
     kGuessed,  // a number when the text reads as one, else a text
     kNumber,
-    kDate,  // yyyy-mm-dd
+    kDate,  // a date the host reads (HostDate)
     kText,
 };
 

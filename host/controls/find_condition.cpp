@@ -1,10 +1,9 @@
 #include "host/controls/find_condition.h"
 
-#include <QDate>
-#include <QRegularExpression>
 #include <optional>
 
 #include "host/controls/sql_literal.h"
+#include "host/objects/host_date.h"
 #include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
@@ -49,23 +48,6 @@ std::optional<std::string> CanonicalNumber(const std::string& text) {
     return negative && canonical != "0" ? "-" + canonical : canonical;
 }
 
-// Year, month and day with "-", "/" or "." between them, as yyyy-mm-dd; nullopt for a date that
-// does not exist.
-std::optional<std::string> CanonicalDate(const std::string& text) {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d{4})([-/.])(\d{1,2})\2(\d{1,2})\s*$)"));
-    const auto match = pattern.match(QString::fromStdString(text));
-    if (!match.hasMatch()) {
-        return std::nullopt;
-    }
-    const QDate date(match.captured(1).toInt(), match.captured(3).toInt(),
-                     match.captured(4).toInt());
-    if (!date.isValid()) {
-        return std::nullopt;
-    }
-    return date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-}
-
 // The user's text matched literally inside a LIKE pattern. "[" opens a character class on the
 // host's server, so it is escaped as well.
 std::string LikeLiteral(const std::string& text) {
@@ -91,8 +73,8 @@ std::optional<std::string> Literal(const FindField& field, const std::string& va
         case FieldKind::kNumber:
             return CanonicalNumber(value);
         case FieldKind::kDate: {
-            const auto date = CanonicalDate(value);
-            return date ? std::optional(SqlQuoted(*date)) : std::nullopt;
+            const auto date = HostDate::Parse(value);
+            return date ? std::optional(SqlQuoted(date->ToIso())) : std::nullopt;
         }
         case FieldKind::kText:
             break;
@@ -238,8 +220,9 @@ FindCondition::Result FindCondition::Checked(const FindField& field, const std::
         return number ? Made(*number) : Refused("Zel.HOST.FIND.notNumber", {field.caption, value});
     }
     if (field.type == FieldKind::kDate) {
-        const auto date = CanonicalDate(value);
-        return date ? Made(*date) : Refused("Zel.HOST.FIND.notDate", {field.caption, value});
+        const auto date = HostDate::Parse(value);
+        return date ? Made(date->ToIso())
+                    : Refused("Zel.HOST.FIND.notDate", {field.caption, value});
     }
     return Made(value);
 }

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <cmath>
 
+#include "host/objects/host_date.h"
+
 namespace zel {
 namespace {
 
 // Longer texts are no grid number; this bounds the copy without the grouping commas.
 constexpr std::size_t kMostNumberChars = 64;
-// The first year a workbook date can show.
-constexpr int kFirstYear = 1900;
 // Day numbers count from 1899-12-31 as day 0, and count 1900 as a leap year: from March 1900
 // on they run one ahead of the calendar, so they are counted from 1899-12-30 instead.
 constexpr std::chrono::sys_days kDayZero{std::chrono::year(1899) / 12 / 30};
@@ -51,12 +51,6 @@ bool AppendReadNumber(std::string& out, std::string_view text) {
     return true;
 }
 
-bool ReadDatePart(std::string_view text, int& value) {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
-}
-
 }  // namespace
 
 bool AppendXlsxNumber(std::string& out, std::string_view text) {
@@ -76,21 +70,11 @@ bool AppendXlsxNumber(std::string& out, std::string_view text) {
 }
 
 bool AppendXlsxDate(std::string& out, std::string_view text) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
-        !ReadDatePart(text.substr(0, 4), year) || !ReadDatePart(text.substr(5, 2), month) ||
-        !ReadDatePart(text.substr(8, 2), day) || year < kFirstYear) {
+    const auto date = HostDate::Parse(text);
+    if (!date) {
         return false;
     }
-    const std::chrono::year_month_day date{std::chrono::year(year),
-                                           std::chrono::month(static_cast<unsigned>(month)),
-                                           std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok()) {
-        return false;
-    }
-    auto serial = (std::chrono::sys_days(date) - kDayZero).count();
+    auto serial = (std::chrono::sys_days(date->Day()) - kDayZero).count();
     if (serial < kFirstTrueDay) {
         --serial;
     }

@@ -9,8 +9,9 @@ namespace zel {
 // false, with nothing appended, when the text is no finite number.
 bool AppendXlsxNumber(std::string& out, std::string_view text);
 
-// Appends the workbook's day number of a yyyy-mm-dd date from 1900 on; false, with nothing
-// appended, when the text is no such day.
+// Appends the workbook's day number of a date the host reads (HostDate; a workbook has no day
+// before 1900, the host's first year either); false, with nothing appended, when the text is
+// no such date.
 bool AppendXlsxDate(std::string& out, std::string_view text);
 
 }  // namespace zel

@@ -7,7 +7,6 @@
 #include "host/database/correspondence_record.h"
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
-#include "host/database/host_date.h"
 #include "host/database/literal_parameters.h"
 #include "host/database/local_time_text.h"
 #include "host/database/refusal_message.h"
@@ -16,6 +15,7 @@
 #include "host/database/sql_tokenizer.h"
 #include "host/database/static_recordset.h"
 #include "host/database/write_rights.h"
+#include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
 #include "interfaces/pub.h"
 

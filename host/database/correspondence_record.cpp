@@ -8,9 +8,9 @@
 
 #include "host/database/column_catalogue.h"
 #include "host/database/database_texts.h"
-#include "host/database/host_date.h"
 #include "host/database/single_value.h"
 #include "host/database/write_rights.h"
+#include "host/objects/host_date.h"
 #include "host/objects/host_number.h"
 #include "host/objects/host_text.h"
 #include "host/objects/inventory_in_use.h"

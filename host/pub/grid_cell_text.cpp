@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include "host/controls/field_kind.h"
+#include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
 #include "host/pub/decimal_text.h"
 
@@ -59,60 +60,6 @@ std::string PlainReal(double number) {
     return std::string(buffer, result.ptr);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Reads one or two digits at text[at]; advances at.
-std::optional<int> SmallNumber(std::string_view text, std::size_t& at) {
-    int value = 0;
-    const std::size_t start = at;
-    while (at < text.size() && at - start < 2 && IsDigit(text[at])) {
-        value = value * 10 + (text[at++] - '0');
-    }
-    return at > start ? std::optional<int>(value) : std::nullopt;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// yyyy-m-d, yyyy/m/d or yyyy.m.d, optionally followed by a time, as yyyy-mm-dd.
-std::optional<std::string> IsoDate(std::string_view text) {
-    if (text.size() < 8 || !IsDigit(text[0]) || !IsDigit(text[1]) || !IsDigit(text[2]) ||
-        !IsDigit(text[3])) {
-        return std::nullopt;
-    }
-    const char separator = text[4];
-    if (separator != '-' && separator != '/' && separator != '.') {
-        return std::nullopt;
-    }
-    std::size_t at = 5;
-    const auto month = SmallNumber(text, at);
-    if (!month || at >= text.size() || text[at++] != separator) {
-        return std::nullopt;
-    }
-    const auto day = SmallNumber(text, at);
-    if (!day || (at < text.size() && text[at] != ' ' && text[at] != 'T')) {
-        return std::nullopt;
-    }
-    const int year =
-        (text[0] - '0') * 1000 + (text[1] - '0') * 100 + (text[2] - '0') * 10 + (text[3] - '0');
-    if (*month < 1 || *month > 12 || *day < 1 || *day > DaysInMonth(year, *month)) {
-        return std::nullopt;
-    }
-    std::string iso(text.substr(0, 4));
-    iso += '-';
-    iso += static_cast<char>('0' + *month / 10);
-    iso += static_cast<char>('0' + *month % 10);
-    iso += '-';
-    iso += static_cast<char>('0' + *day / 10);
-    iso += static_cast<char>('0' + *day % 10);
-    return iso;
-}
-
 bool IsDateField(std::string_view field) {
     return KindOfField(field) == FieldKind::kDate;
 }
@@ -135,10 +82,9 @@ std::string GridCellText(const Variant& value, std::string_view field,
     }
     if (value.IsText() && IsDateField(field)) {
         std::string text = value.ToString();
-        if (auto date = IsoDate(text)) {
-            return std::move(*date);
-        }
-        return text;
+        // A date column of dates and times shows the day.
+        const auto date = HostDate::ParseDayOf(text);
+        return date ? date->ToIso() : text;
     }
     return value.ToString();
 }

@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDate>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QString>
 #include <algorithm>
@@ -15,6 +13,7 @@
 
 #include "host/controls/ys_toolbar.h"
 #include "host/objects/cautious_answer.h"
+#include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
 #include "host/objects/inventory_in_use.h"
 #include "host/objects/message_box_codes.h"
@@ -91,24 +90,6 @@ std::string AuthCondition(const AuthObject& object, const std::string& answer) {
         return kEverythingAllowed;
     }
     return object.prefix + answer + "))";
-}
-
-// yyyy-m-d with "-", "/" or "." (a time after it is ignored) or yyyymmdd, as yyyy-mm-dd; a date
-// that does not exist gives nullopt. The result holds digits and dashes only.
-std::optional<std::string> IsoDate(const std::string& text) {
-    static const QRegularExpression pattern(
-        R"(^\s*(\d{4})(?:([-/.])(\d{1,2})\2(\d{1,2})|(\d{2})(\d{2}))(?:[ T].*)?\s*$)");
-    const auto match = pattern.match(QString::fromStdString(text));
-    if (!match.hasMatch()) {
-        return std::nullopt;
-    }
-    const bool separated = !match.captured(2).isEmpty();
-    const QDate date(match.captured(1).toInt(), match.captured(separated ? 3 : 5).toInt(),
-                     match.captured(separated ? 4 : 6).toInt());
-    if (!date.isValid()) {
-        return std::nullopt;
-    }
-    return date.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
 }
 
 std::string EntryAtSamePosition(const std::string& value, const std::vector<std::string>& from,
@@ -203,8 +184,9 @@ std::string PubService::GetEndDateFilter(const std::string& kind, const std::str
     if (!SameText(kind, "inventory")) {
         return kEverythingAllowed;
     }
-    const auto date = IsoDate(curDate);
-    return InventoryInUseCondition(date ? std::optional("'" + *date + "'") : std::nullopt);
+    // A date the rule does not read never reaches the SQL text.
+    const auto date = HostDate::ParseDayOf(curDate);
+    return InventoryInUseCondition(date ? std::optional("'" + date->ToIso() + "'") : std::nullopt);
 }
 
 std::string PubService::GetFldCaption(const std::shared_ptr<IRecordset>& dictionary,

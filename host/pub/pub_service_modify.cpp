@@ -1,6 +1,4 @@
-#include <QDate>
-#include <QRegularExpression>
-
+#include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
 #include "host/pub/failure_report.h"
 #include "host/pub/modify_report_dialog.h"
@@ -12,8 +10,6 @@ namespace zel {
 namespace {
 
 constexpr const char* kReferProgId = "YsReferC.YsReferClient";
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 9999;
 
 void Refuse(IPub& pub, const std::string& text) {
     pub.MsgBox(text, kMsgExclamation, pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"));
@@ -22,18 +18,6 @@ void Refuse(IPub& pub, const std::string& text) {
 std::string TextOf(const IRecordset& row, const char* field) {
     const auto value = row.Fields(field);
     return value ? value->ToString() : std::string();
-}
-
-// Exactly yyyy-mm-dd, two digits for month and day, of a day the calendar has.
-bool IsDayText(const std::string& value) {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
-    const auto match = pattern.match(QString::fromStdString(value));
-    if (!match.hasMatch()) {
-        return false;
-    }
-    const int year = match.captured(1).toInt();
-    return year >= kFirstYear && year <= kLastYear &&
-           QDate(year, match.captured(2).toInt(), match.captured(3).toInt()).isValid();
 }
 
 }  // namespace
@@ -89,7 +73,7 @@ bool PubService::IFExists(IClsCommon& db, const std::string& kind, const std::st
 }
 
 bool PubService::CheckDateStyle(const std::string& value, const std::string& caption) {
-    if (IsDayText(value)) {
+    if (HostDate::Parse(value)) {
         return true;
     }
     Refuse(*this, GetResFormatString("Zel.HOST.MODIFY.bad_date", {caption, value}));

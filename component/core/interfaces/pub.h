@@ -235,8 +235,8 @@ public:
     virtual bool IFExists(IClsCommon& db, const std::string& kind, const std::string& caption,
                           const std::string& value, bool emptyRefused, const std::string& reserved,
                           const std::string& authCondition) = 0;
-    // Whether value is a date text the host accepts (yyyy-mm-dd, a real day); otherwise the host
-    // tells the user, naming the caption, and answers false.
+    // Whether value is a date the host's date rule reads (its forms, its years, a real day);
+    // otherwise the host tells the user, naming the caption, and answers false.
     virtual bool CheckDateStyle(const std::string& value, const std::string& caption) = 0;
     // A new, empty failure report: fields and captions are comma-separated lists of one length.
     virtual void ModifyInitMsg(std::shared_ptr<IRecordset>& report, const std::string& fields,

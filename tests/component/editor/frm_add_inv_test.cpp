@@ -272,6 +272,26 @@ TEST_F(EditorTest, TheUnitDrivesTheDayListAndADayUnitSavesNoDay) {
     EXPECT_TRUE(Stored("iDays", "01", "A001").IsNull());
 }
 
+// The editor refuses the dates multi-record modify refuses, and saves a date in its stored form.
+TEST_F(EditorTest, ADateOutsideTheDateRuleIsRefusedAndATypedOneSavedAsStored) {
+    OpenMain();
+    WithEditor("Add", [](FrmAddInv& editor) {
+        Type(editor.Edtcinvcode(), "A001");
+        Leave(editor.Edtcinvcode());
+        Type(editor.EdtdLastDate(), "1850-01-01");
+        Save(editor);
+        EXPECT_TRUE(editor.HasUnsavedChanges()) << "nothing was saved";
+        EXPECT_EQ(QApplication::focusWidget(), &editor.EdtdLastDate());
+        Type(editor.EdtdLastDate(), "2026/1/5");
+        Save(editor);
+        EXPECT_FALSE(editor.HasUnsavedChanges());
+    });
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{
+                  "上次盘点日期“1850-01-01”不是有效的日期，请按“年-月-日”输入，如 2024-01-31。"});
+    EXPECT_EQ(Stored("dLastDate", "01", "A001"), zel::Variant("2026-01-05"));
+}
+
 TEST_F(EditorTest, ModifyFillsTheRowSavesItAndWritesTheGridRowBack) {
     database.AddCorrespondence("01", "A001", {{"iTopSum", 9}, {"cFrequency", "月"}, {"iDays", 31}});
     database.AddCorrespondence("01", "A002");

@@ -75,21 +75,31 @@ TEST_F(ModifyConditionCheckTest, RefusesAnEmptyLimitNamingItsCaption) {
     EXPECT_EQ(Narrowed("iFrequency", ""), "(1=1)");
 }
 
-TEST_F(ModifyConditionCheckTest, AsksTheHostAboutCodesAndDates) {
+TEST_F(ModifyConditionCheckTest, AsksTheHostAboutCodes) {
     context.login.sAuthPersonW = "(P)";
     EXPECT_EQ(Narrowed("CWhCode", "01"), "(1=1)");
     EXPECT_EQ(Narrowed("cInvCode", "A001"), "(1=1)");
     EXPECT_EQ(Narrowed("cWhPersonCode", ""), "(1=1)");
-    EXPECT_EQ(Narrowed("dLastDate", "2024-02-30"), "(1=1)");
-    EXPECT_EQ(Narrowed("dLastDate", ""), "(1=1)");
-    EXPECT_EQ(host->calls,
-              (std::vector<std::string>{
-                  "IFExists warehouse 字段 01 1  (1=1)", "IFExists inventory 字段 A001 1  (1=1)",
-                  "IFExists Person 字段  0  (P)", "CheckDateStyle 2024-02-30 字段"}));
-    host->refusedValues = {"09", "2024-02-30"};
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"IFExists warehouse 字段 01 1  (1=1)",
+                                                     "IFExists inventory 字段 A001 1  (1=1)",
+                                                     "IFExists Person 字段  0  (P)"}));
+    host->refusedValues = {"09"};
     EXPECT_EQ(Narrowed("CWhCode", "09"), "refused");
-    EXPECT_EQ(Narrowed("dLastDate", "2024-02-30"), "refused");
     EXPECT_TRUE(Messages().empty());
+}
+
+// Dates are checked as the editor checks them; the host only says why one is refused.
+TEST_F(ModifyConditionCheckTest, TakesTheDatesTheEditorTakes) {
+    for (const char* date : {"2024-01-31", "2024/1/31", ""}) {
+        EXPECT_EQ(Narrowed("dLastDate", date), "(1=1)") << date;
+    }
+    EXPECT_TRUE(host->calls.empty());
+    for (const char* date : {"2024-02-30", "1850-01-01", "2024.1.31"}) {
+        EXPECT_EQ(Narrowed("dLastDate", date), "refused") << date;
+    }
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"CheckDateStyle 2024-02-30 字段",
+                                                     "CheckDateStyle 1850-01-01 字段",
+                                                     "CheckDateStyle 2024.1.31 字段"}));
 }
 
 }  // namespace

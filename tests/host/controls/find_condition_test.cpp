@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/database/tsql_adapter.h"
+#include "support/date_cases.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         OneLineCase{{false, "iTopSum", kIsEmpty, "", ""}, "((WhInvContrapose.iTopSum is null))"},
         OneLineCase{{false, "dLastDate", kEqual, "2024-3-5", ""},
                     "((WhInvContrapose.dLastDate = '2024-03-05'))"},
-        OneLineCase{{false, "dLastDate", kBetween, "2024/03/05", "2024.1.1"},
+        OneLineCase{{false, "dLastDate", kBetween, "2024/03/05", "2024/1/1"},
                     "((WhInvContrapose.dLastDate between '2024-01-01' and '2024-03-05'))"},
         OneLineCase{{false, "dLastDate", kIsEmpty, "", ""},
                     "((WhInvContrapose.dLastDate is null))"},
@@ -103,6 +104,18 @@ TEST(FindConditionTest, JoinedKeepsParenthesesOnlyWhereAnOrNeedsThem) {
     EXPECT_EQ(joined({{false, "iTopSum", kEqual, "1", ""}, {true, "iTopSum", kIsEmpty, "", ""}}),
               "(WhInvContrapose.iTopSum = 1 or WhInvContrapose.iTopSum is null)");
     EXPECT_FALSE(FindCondition(kFields).Joined({{false, "iTopSum", kEqual, "x", ""}}).ok);
+}
+
+// A date is searched for as every other reader of dates reads it; an empty value is no condition.
+TEST(FindConditionTest, DatesAreThoseTheDateRuleReads) {
+    for (const test::DateCase& c : test::kDateCases) {
+        if (std::string_view(c.text).empty()) {
+            continue;
+        }
+        const auto result = FindCondition::Checked(kFields[3], c.text);
+        EXPECT_EQ(result.ok, c.stored != nullptr) << c.text;
+        EXPECT_EQ(result.sql, c.stored ? c.stored : "") << c.text;
+    }
 }
 
 TEST(FindConditionTest, CheckedGivesTheValueInTheFieldsOwnForm) {

@@ -45,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"1900-03-01", "61"}, ValueCase{"2024-02-29", "45351"},
                       ValueCase{"2024-03-01", "45352"}, ValueCase{"9999-12-31", "2958465"},
                       ValueCase{"1899-12-31", nullptr}, ValueCase{"2023-02-29", nullptr},
-                      ValueCase{"2024-13-01", nullptr}, ValueCase{"2024-1-01", nullptr},
-                      ValueCase{"2024/03/01", nullptr}, ValueCase{"", nullptr}));
+                      ValueCase{"2024-13-01", nullptr}, ValueCase{"2024-1-01", "45292"},
+                      ValueCase{"2024/03/01", "45352"}, ValueCase{"", nullptr}));
 
 }  // namespace
 }  // namespace zel

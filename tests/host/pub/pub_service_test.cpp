@@ -120,11 +120,12 @@ TEST_F(PubServiceTest, EndDateFilterNormalisesTheBusinessDate) {
         {"2024-03-15", open + "2024-03-15')"},
         {"2024-3-5", open + "2024-03-05')"},
         {"2024/03/05", open + "2024-03-05')"},
-        {"2024.3.5", open + "2024-03-05')"},
-        {"20240305", open + "2024-03-05')"},
         {"2024-03-05 13:45:00", open + "2024-03-05')"},
         {" 2024-03-05 ", open + "2024-03-05')"},
-        // Unreadable or impossible dates never reach the SQL text.
+        // Texts the date rule does not read never reach the SQL text.
+        {"2024.3.5", "(Inventory.dEDate is null)"},
+        {"20240305", "(Inventory.dEDate is null)"},
+        {"1899-12-31", "(Inventory.dEDate is null)"},
         {"2024-02-30", "(Inventory.dEDate is null)"},
         {"2024-03-05' or '1'='1", "(Inventory.dEDate is null)"},
         {"2024-03/05", "(Inventory.dEDate is null)"},

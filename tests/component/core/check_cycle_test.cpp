@@ -1,11 +1,17 @@
-#include "checkplan/next_check.h"
+#include "core/check_cycle.h"
 
 #include <gtest/gtest.h>
+
+#include "host/objects/host_date.h"
 
 namespace korvel {
 namespace {
 
 using State = NextCheck::State;
+
+std::chrono::year_month_day Day(const char* text) {
+    return zel::HostDate::Parse(text)->Day();
+}
 
 struct Case {
     const char* name;
@@ -60,11 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NeverCounted", {"周", 1, 2}, "", State::kNeverCounted, ""},
         Case{"NoPlanNeverCounted", {"", {}, {}}, "", State::kNoPlan, ""},
         Case{"Before1900", {"天", 1, {}}, "1899-12-31", State::kBadDate, ""},
+        Case{
+            "LastCheckTypedWithSlashes", {"天", 1, {}}, "2026/12/9", State::kPlanned, "2026-12-10"},
         Case{"NoSuchDay", {"天", 1, {}}, "2026-02-30", State::kBadDate, ""},
         Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}));
 
 TEST(NextCheck, IsDueOnItsDayAndAfterAndWhenNeverCounted) {
-    const auto asOf = *ParseCheckDate("2026-12-19");
+    const auto asOf = Day("2026-12-19");
     EXPECT_TRUE(NextCheckOf({"天", 10, {}}, "2026-12-09").Due(asOf));
     EXPECT_TRUE(NextCheckOf({"天", 5, {}}, "2026-12-09").Due(asOf));
     EXPECT_FALSE(NextCheckOf({"天", 11, {}}, "2026-12-09").Due(asOf));
@@ -74,10 +82,23 @@ TEST(NextCheck, IsDueOnItsDayAndAfterAndWhenNeverCounted) {
 }
 
 TEST(NextCheck, DaysOverdueCountWholeDaysEitherWay) {
-    const auto next = *ParseCheckDate("2026-12-09");
-    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2026-12-09")), 0);
-    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2027-01-08")), 30);
-    EXPECT_EQ(DaysOverdue(next, *ParseCheckDate("2026-12-01")), -8);
+    const auto next = Day("2026-12-09");
+    EXPECT_EQ(DaysOverdue(next, Day("2026-12-09")), 0);
+    EXPECT_EQ(DaysOverdue(next, Day("2027-01-08")), 30);
+    EXPECT_EQ(DaysOverdue(next, Day("2026-12-01")), -8);
+}
+
+// The lists show the units' resource texts, which need not be the stored codes.
+TEST(CycleUnits, TranslateBetweenListTextsAndStoredCodesByTheirPlace) {
+    FieldCatalogue catalogue;
+    catalogue.arrFreqText = {"day", "week", "month"};
+    EXPECT_EQ(CycleUnitOfText(catalogue, "week"), kUnitWeek);
+    EXPECT_EQ(CycleUnitCode(CycleUnitOfText(catalogue, "month")), "月");
+    EXPECT_EQ(CycleUnitOfText(catalogue, "周"), kUnitNone);
+    EXPECT_EQ(CycleUnitTextOfCode(catalogue, "天"), "day");
+    EXPECT_EQ(CycleUnitTextOfCode(catalogue, "年"), "年") << "a code of no unit shows as it is";
+    EXPECT_EQ(CycleUnitTextOfCode(catalogue, ""), "");
+    EXPECT_EQ(CycleUnitCode(kUnitNone), "");
 }
 
 }  // namespace
