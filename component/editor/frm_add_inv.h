@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/component_context.h"
+#include "core/window_frame.h"
 #include "editor/record_entry_checks.h"
 #include "host/controls/button_bar.h"
 #include "host/controls/calendar_picker.h"
@@ -164,6 +165,7 @@ private:
     ComponentContext& context_;
     RecordEntryChecks checks_;
     zel::YsTreeView& tree_;
+    WindowFrame frame_;
     zel::FlexGrid* grid_ = nullptr;
     short mode_ = 0;
     int row_ = 0;
