@@ -1,6 +1,7 @@
 #include "checkplan/next_check.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace korvel {
 namespace {
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NoPlanNeverCounted", {"", {}, {}}, "", State::kNoPlan, ""},
         Case{"Before1900", {"天", 1, {}}, "1899-12-31", State::kBadDate, ""},
         Case{"NoSuchDay", {"天", 1, {}}, "2026-02-30", State::kBadDate, ""},
-        Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}));
+        Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}),
+    [](const auto& info) { return ::zel::test::CaseName(info.param.name, info.index); });
 
 TEST(NextCheck, IsDueOnItsDayAndAfterAndWhenNeverCounted) {
     const auto asOf = *ParseCheckDate("2026-12-19");

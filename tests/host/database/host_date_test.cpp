@@ -1,6 +1,7 @@
 #include "host/database/host_date.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -35,7 +36,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"2026-00-10", nullptr}, DateCase{"2026-04-31", nullptr},
                       DateCase{"2026-3/5", nullptr}, DateCase{"26-3-5", nullptr},
                       DateCase{"2026-3-5 10:00", nullptr}, DateCase{"today", nullptr},
-                      DateCase{"", nullptr}, DateCase{"2026-003-05", nullptr}));
+                      DateCase{"", nullptr}, DateCase{"2026-003-05", nullptr}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.text,
+                                     info.index);
+    });
 
 }  // namespace
 }  // namespace zel
