@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <string_view>
 
 #include "core/common.h"
 #include "core/form_key.h"
@@ -101,18 +100,10 @@ void FrmBatchAdd::InitImageList() {
 }
 
 void FrmBatchAdd::InitBatchToolBar() {
-    zel::ButtonBar& buttons = frame_.Buttons();
-    for (const std::string_view key :
-         {"ShowDetail", "SaveRs", "btnSep1", "AllSel", "AllCancel", "Pos", "btnSep2", "Exit"}) {
-        const std::string name(key);
-        if (key.starts_with("btnSep")) {
-            buttons.Add(name, zel::ToolbarButton::kSeparator);
-        } else {
-            buttons.Add(name, zel::ToolbarButton::kButton, name);
-        }
-    }
+    frame_.AddButtons(
+        {"ShowDetail", "SaveRs", "btnSep1", "AllSel", "AllCancel", "Pos", "btnSep2", "Exit"});
     zel::IPub& pub = *context_.login.pub;
-    pub.SetTlb(buttons);
+    pub.SetTlb(frame_.Buttons());
     pub.SetYsTlbStyle(*this, false);
 }
 

@@ -24,6 +24,17 @@ zel::YsToolbar& WindowFrame::AddToolbars(QWidget& toolbarParent) {
     return *toolbar_;
 }
 
+void WindowFrame::AddButtons(std::initializer_list<std::string_view> keys) {
+    for (const std::string_view key : keys) {
+        const std::string name(key);
+        if (key.starts_with("btnSep")) {
+            buttons_->Add(name, zel::ToolbarButton::kSeparator);
+        } else {
+            buttons_->Add(name, zel::ToolbarButton::kButton, name);
+        }
+    }
+}
+
 zel::YsFrame& WindowFrame::AddStyleFrame() {
     styleFrame_ = new zel::YsFrame(&window_);
     styleFrame_->setObjectName("Frame3");

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <string_view>
 
 #include "core/component_context.h"
 #include "host/controls/button_bar.h"
@@ -28,6 +30,9 @@ public:
     // The visible bar under toolbarParent, where the window places it, and the hidden bar it is
     // built from, holding the frame's pictures.
     zel::YsToolbar& AddToolbars(QWidget& toolbarParent);
+    // Buttons of the hidden bar, in order, each showing the frame's picture of its key; a key
+    // that begins "btnSep" is a separator's.
+    void AddButtons(std::initializer_list<std::string_view> keys);
     // "Frame3", the frame the host's toolbar styling is given; never shown.
     zel::YsFrame& AddStyleFrame();
 

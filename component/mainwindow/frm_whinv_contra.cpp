@@ -136,7 +136,7 @@ void FrmWhInvContra::Load() {
     quantityStyle_ = context_.quantity.Element();
     RunIgnoringErrors([&] { InitCatalogue(context_); });
     RunIgnoringErrors([&] {
-        InitMainToolBar(frame_.Buttons(), frame_.Images());
+        InitMainToolBar(frame_);
         pub.SetTlb(frame_.Buttons());
     });
     RunIgnoringErrors([&] { DisableMissingCommands(); });
