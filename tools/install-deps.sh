@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs to build, test and run, when any is missing;
-# further packages named as arguments are installed the same way.
+# Installs the Debian 12 packages the project needs to build and run, when any is missing; with
+# --tests first, also those the test suite and the benchmarks need. Further packages named as
+# arguments are installed the same way.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config clang-format
+    build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 libgl-dev
     libsqlite3-dev sqlite3 libpq-dev libpugixml-dev zlib1g-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     qt6-translations-l10n xvfb xauth fonts-wqy-microhei
-    python3-openpyxl poppler-utils
-    "$@"
 )
+if [ "${1:-}" = --tests ]; then
+    shift
+    packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev python3-openpyxl
+        poppler-utils)
+fi
+packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -5,7 +5,7 @@
 set -euo pipefail
 preset=${1:-debug}
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
+bash tools/install-deps.sh --tests
 export QT_QPA_PLATFORM=offscreen
 exclude=()
 if [ "$preset" = postgresql ]; then

@@ -62,9 +62,10 @@ BatchSaver::Outcome BatchSaver::SaveBatch(const std::string& whCode,
             outcome.end = End::kCancelled;
         }
     }
-    ShowTotal(outcome.saved);
     if (outcome.end == End::kRefused || outcome.end == End::kFailed) {
         ShowStopped(outcome.saved, total);
+    } else {
+        ShowTotal(outcome.saved);
     }
     return outcome;
 }
@@ -119,14 +120,16 @@ void BatchSaver::ShowTotal(int saved) const {
     ShowLabel(context_.login.pub->GetResFormatString(kTotalKey, {std::to_string(saved)}));
 }
 
-// The count alone would read as the whole batch done.
+// The success total would read as the whole batch done: the label keeps the stop's account too.
 void BatchSaver::ShowStopped(int saved, int total) const {
     zel::IPub& pub = *context_.login.pub;
     const std::string reason = stopReason_.empty()
                                    ? pub.GetResString("Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed")
                                    : stopReason_;
-    ShowInfoMessage(pub, pub.GetResFormatString(kStoppedKey, {reason, std::to_string(saved),
-                                                              std::to_string(total - saved)}));
+    const std::string stopped = pub.GetResFormatString(
+        kStoppedKey, {reason, std::to_string(saved), std::to_string(total - saved)});
+    ShowLabel(stopped);
+    ShowInfoMessage(pub, stopped);
 }
 
 }  // namespace korvel

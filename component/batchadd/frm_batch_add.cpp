@@ -9,6 +9,7 @@
 
 #include "core/common.h"
 #include "core/form_key.h"
+#include "core/hourglass.h"
 #include "core/run_ignoring_errors.h"
 #include "core/text_case.h"
 #include "mainwindow/warehouse_tree.h"
@@ -27,7 +28,8 @@ FrmBatchAdd::FrmBatchAdd(ComponentContext& context, zel::YsTreeView& warehouseTr
     : QDialog(parent),
       context_(context),
       warehouseTree_(warehouseTree),
-      dataRefresh_(std::move(dataRefresh)) {
+      dataRefresh_(std::move(dataRefresh)),
+      frame_(*this, context) {
     setObjectName("FrmBatchAdd");
     CreateControls();
     ConnectControls();
@@ -38,13 +40,8 @@ void FrmBatchAdd::CreateControls() {
     auto* frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
     frame->setSpacing(0);
-    toolbar_ = new zel::YsToolbar(this);
-    toolbar_->setObjectName("TLB2");
-    frame->addWidget(toolbar_);
-    // Handed to the host's toolbar styling; never shown.
-    frame3_ = new zel::YsFrame(this);
-    frame3_->setObjectName("Frame3");
-    frame3_->hide();
+    frame->addWidget(&frame_.AddToolbars(*this));
+    frame_.AddStyleFrame();
 
     auto* panes = new QSplitter(Qt::Horizontal, this);
     tree_ = new zel::YsTreeView(panes);
@@ -72,19 +69,15 @@ void FrmBatchAdd::CreateControls() {
     bottom->addWidget(progress_, 1);
     frame->addLayout(bottom);
 
-    buttons_ = new zel::ButtonBar(this);
-    buttons_->setObjectName("Tlb");
-    keyHook_ = new zel::YsKeyHook(*this);
-    captionManager_ = new zel::YsFrmCaption(*this);
     resize(800, 520);
 }
 
 void FrmBatchAdd::ConnectControls() {
-    connect(toolbar_, &zel::YsToolbar::ButtonClick, this,
+    connect(&frame_.Toolbar(), &zel::YsToolbar::ButtonClick, this,
             [this](const std::string& key, const std::string&) { ExecuteCommand(key); });
     connect(tree_, &zel::YsTreeView::NodeCheck, this,
             [this](zel::YsTreeNode& node, bool checked) { CheckChildNodes(node, checked); });
-    connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
+    connect(&frame_.KeyHook(), &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
 }
 
@@ -94,33 +87,41 @@ void FrmBatchAdd::Load() {
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
     RunIgnoringErrors([&] { InitImageList(); });
     RunIgnoringErrors([&] { InitBatchToolBar(); });
+    frame_.BindHelp();
+    frame_.ShowHelpOnF1();
     progress_->SetCancelCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.cancel"));
     InitClassTree();
 }
 
 void FrmBatchAdd::InitImageList() {
     for (const char* key : {"ShowDetail", "SaveRs", "AllSel", "AllCancel", "Pos", "Exit"}) {
-        images_.AddOwn(key);
+        frame_.Images().AddOwn(key);
     }
 }
 
 void FrmBatchAdd::InitBatchToolBar() {
-    buttons_->SetImageList(&images_);
-    for (const char* key : {"ShowDetail", "SaveRs", "", "AllSel", "AllCancel", "Pos", "", "Exit"}) {
-        if (*key == '\0') {
-            buttons_->Add({}, zel::ToolbarButton::kSeparator);
-        } else {
-            buttons_->Add(key, zel::ToolbarButton::kButton, key);
-        }
-    }
-    context_.login.pub->SetTlb(*buttons_);
+    frame_.AddButtons(
+        {"ShowDetail", "SaveRs", "btnSep1", "AllSel", "AllCancel", "Pos", "btnSep2", "Exit"});
+    zel::IPub& pub = *context_.login.pub;
+    pub.SetTlb(frame_.Buttons());
+    pub.SetYsTlbStyle(*this, false);
 }
 
+// An error thrown by a command is told as a failure of the database, the only part of the work
+// that fails beyond the window's own checks, and goes no further than the window.
 void FrmBatchAdd::ExecuteCommand(const std::string& key) {
     if (busy_) {
         return;
     }
-    const std::string command = AsciiLower(key);
+    if (!RunIgnoringErrors([&] { RunCommand(AsciiLower(key)); })) {
+        zel::IPub& pub = *context_.login.pub;
+        RunIgnoringErrors([&] {
+            ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.COMMON.db_failed"));
+        });
+    }
+}
+
+void FrmBatchAdd::RunCommand(const std::string& command) {
     if (command == "showdetail") {
         ShowDetail();
     } else if (command == "savers") {
@@ -140,7 +141,7 @@ void FrmBatchAdd::OnKeyDown(int keyCode, int shift) {
     if (keyCode == kKeyF3 && shift == kShiftCtrl) {
         ExecuteCommand("Pos");
     } else if (keyCode == kKeyF6) {
-        const zel::ToolbarButton* save = buttons_->Buttons("SaveRs");
+        const zel::ToolbarButton* save = frame_.Buttons().Buttons("SaveRs");
         if (save && save->Enabled()) {
             ExecuteCommand("SaveRs");
         }
@@ -151,9 +152,8 @@ void FrmBatchAdd::ShowDetail() {
     label_->SetCaption(
         context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.447_1"));
     label_->repaint();
-    SetWorking(true);
+    const BusyScope working = Working();
     lvwInventoryInit();
-    SetWorking(false);
 }
 
 void FrmBatchAdd::SaveRs() {
@@ -162,12 +162,12 @@ void FrmBatchAdd::SaveRs() {
         ShowInfoMessage(pub, pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.454_1"));
         return;
     }
-    list_->SetMousePointer(zel::kPointerHourglass);
-    label_->SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.458_1"));
-    SetWorking(true);
-    SaveBatch();
-    SetWorking(false);
-    list_->SetMousePointer(zel::kPointerDefault);
+    {
+        const Hourglass hourglass(*list_);
+        label_->SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.458_1"));
+        const BusyScope working = Working();
+        SaveBatch();
+    }
     if (dataRefresh_) {
         dataRefresh_();
     }
@@ -179,11 +179,8 @@ std::string FrmBatchAdd::TargetWarehouse() const {
 }
 
 // Window events run inside the loops; only the progress strip's cancel button stays live.
-void FrmBatchAdd::SetWorking(bool working) {
-    busy_ = working;
-    for (QWidget* part : std::initializer_list<QWidget*>{toolbar_, tree_, frameInv_}) {
-        part->setEnabled(!working);
-    }
+BusyScope FrmBatchAdd::Working() {
+    return BusyScope(busy_, {&frame_.Toolbar(), tree_, frameInv_});
 }
 
 // Painting the window after every hundred rows would cost more than reading them: events run
@@ -201,7 +198,7 @@ void FrmBatchAdd::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Unload();
+    frame_.Unload();
     QDialog::closeEvent(event);
 }
 
@@ -214,15 +211,8 @@ void FrmBatchAdd::reject() {
     if (busy_) {
         return;
     }
-    Unload();
+    frame_.Unload();
     QDialog::reject();
-}
-
-void FrmBatchAdd::Unload() {
-    if (!unloaded_) {
-        unloaded_ = true;
-        context_.login.pub->FrmUnLoad();
-    }
 }
 
 }  // namespace korvel

@@ -7,17 +7,12 @@
 #include <string>
 #include <utility>
 
+#include "core/busy_scope.h"
 #include "core/component_context.h"
-#include "host/controls/button_bar.h"
-#include "host/controls/image_list.h"
-#include "host/controls/mouse_pointer.h"
+#include "core/window_frame.h"
 #include "host/controls/progress_strip.h"
-#include "host/controls/ys_frame.h"
-#include "host/controls/ys_frm_caption.h"
-#include "host/controls/ys_key_hook.h"
 #include "host/controls/ys_label.h"
 #include "host/controls/ys_list_view.h"
-#include "host/controls/ys_toolbar.h"
 #include "host/controls/ys_tree_view.h"
 
 class QGroupBox;
@@ -50,10 +45,10 @@ public:
     zel::YsListView& lvwInventory() { return *list_; }
     zel::YsLabel& Label1() { return *label_; }
     zel::ProgressStrip& Progress() { return *progress_; }
-    zel::ButtonBar& Tlb() { return *buttons_; }
-    zel::YsToolbar& TLB2() { return *toolbar_; }
+    zel::ButtonBar& Tlb() { return frame_.Buttons(); }
+    zel::YsToolbar& TLB2() { return frame_.Toolbar(); }
     QGroupBox& FrameInv() { return *frameInv_; }
-    zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
+    zel::YsFrmCaption& YsFrmCaptionMgr() { return frame_.CaptionManager(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,32 +63,27 @@ private:
     void InitBatchToolBar();
     void InitClassTree();
     void AddClassNodes(zel::IRecordset& classes, const std::string& codingRule);
+    void RunCommand(const std::string& command);
     void OnKeyDown(int keyCode, int shift);
     void ShowDetail();
     void SaveRs();
     std::string TargetWarehouse() const;
-    void SetWorking(bool working);
+    // The window busy while the returned scope lasts: commands, checks and closing wait.
+    BusyScope Working();
     void LetEventsRun();
-    void Unload();
 
     ComponentContext& context_;
     zel::YsTreeView& warehouseTree_;
     std::function<void()> dataRefresh_;
+    WindowFrame frame_;
     bool busy_ = false;
-    bool unloaded_ = false;
     QElapsedTimer sinceEvents_;
 
-    zel::YsToolbar* toolbar_ = nullptr;
-    zel::YsFrame* frame3_ = nullptr;
     zel::YsTreeView* tree_ = nullptr;
     QGroupBox* frameInv_ = nullptr;
     zel::YsListView* list_ = nullptr;
     zel::YsLabel* label_ = nullptr;
     zel::ProgressStrip* progress_ = nullptr;
-    zel::ButtonBar* buttons_ = nullptr;
-    zel::YsKeyHook* keyHook_ = nullptr;
-    zel::YsFrmCaption* captionManager_ = nullptr;
-    zel::ImageList images_;
 };
 
 }  // namespace korvel

@@ -9,6 +9,7 @@
 #include "core/common.h"
 #include "core/const.h"
 #include "core/database_failure.h"
+#include "core/hourglass.h"
 
 namespace korvel {
 namespace {
@@ -30,7 +31,7 @@ std::string ClassCodeOfKey(const std::string& key) {
 
 void FrmBatchAdd::InitClassTree() {
     zel::IPub& pub = *context_.login.pub;
-    captionManager_->SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.batchinv"));
+    frame_.CaptionManager().SetCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.batchinv"));
     frameInv_->setTitle(QString::fromStdString(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.invinfo")));
 
     const auto gradeDef =
@@ -142,7 +143,7 @@ void FrmBatchAdd::lvwInventoryInit() {
         {[this](const std::string& text) { label_->SetCaption(text); }, [this] { LetEventsRun(); },
          [this](int loaded) { progress_->Advance(loaded); },
          [this] { return progress_->CancelRequested(); }});
-    list_->SetMousePointer(zel::kPointerHourglass);
+    const Hourglass hourglass(*list_);
     progress_->Start(0);
     filler.FillInventoryList(*result, *list_, mode == InventoryListQuery::kOfClasses,
                              TargetWarehouse());
@@ -152,7 +153,6 @@ void FrmBatchAdd::lvwInventoryInit() {
         list_->Clear();
         label_->SetCaption("");
     }
-    list_->SetMousePointer(zel::kPointerDefault);
 }
 
 void FrmBatchAdd::SaveBatch() {

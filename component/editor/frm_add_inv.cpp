@@ -19,7 +19,7 @@ constexpr int kReferencePicture = 101;
 }  // namespace
 
 FrmAddInv::FrmAddInv(ComponentContext& context, zel::YsTreeView& tree, QWidget* parent)
-    : QDialog(parent), context_(context), checks_(context), tree_(tree) {
+    : QDialog(parent), context_(context), checks_(context), tree_(tree), frame_(*this, context) {
     setObjectName("FrmAddInv");
     CreateControls();
     ConnectControls();
@@ -31,21 +31,16 @@ void FrmAddInv::CreateControls() {
     auto* frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
     frame->setSpacing(0);
-    toolbar_ = new zel::YsToolbar(this);
-    toolbar_->setObjectName("TLB2");
+    toolbar_ = &frame_.AddToolbars(*this);
     frame->addWidget(toolbar_);
     frameAll_ = new zel::YsFrame(this);
     frameAll_->setObjectName("FrameAll");
     frame->addWidget(frameAll_, 1);
-    // Handed to the host's toolbar styling; never shown.
-    frame3_ = new zel::YsFrame(this);
-    frame3_->setObjectName("Frame3");
-    frame3_->hide();
+    frame3_ = &frame_.AddStyleFrame();
     CreateFieldGrid();
-    buttons_ = new zel::ButtonBar(this);
-    buttons_->setObjectName("Tlb");
-    keyHook_ = new zel::YsKeyHook(*this);
-    captionManager_ = new zel::YsFrmCaption(*this);
+    buttons_ = &frame_.Buttons();
+    keyHook_ = &frame_.KeyHook();
+    captionManager_ = &frame_.CaptionManager();
 }
 
 void FrmAddInv::CreateFieldGrid() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/component_context.h"
+#include "core/window_frame.h"
 #include "editor/editor_boxes.h"
 #include "editor/grid_row_navigation.h"
 #include "editor/record_entry_checks.h"
@@ -161,6 +162,7 @@ private:
     ComponentContext& context_;
     RecordEntryChecks checks_;
     zel::YsTreeView& tree_;
+    WindowFrame frame_;
     zel::FlexGrid* grid_ = nullptr;
     short mode_ = 0;
     int row_ = 0;

@@ -40,6 +40,7 @@ FrmWhInvContra::FrmWhInvContra(ComponentContext& context, MainWindowCommands com
     : QDialog(parent),
       context_(context),
       commands_(std::move(commands)),
+      frame_(*this, context),
       filler_([] { QCoreApplication::processEvents(); }) {
     setObjectName("FrmWhInvContra");
     CreateControls();
@@ -58,8 +59,7 @@ void FrmWhInvContra::CreateControls() {
     client_->setObjectName("client");
     frame->addWidget(client_);
 
-    toolbar_ = new zel::YsToolbar(client_);
-    toolbar_->setObjectName("TLB2");
+    frame_.AddToolbars(*client_);
     captionPanel_ = new QWidget(client_);
     captionPanel_->setObjectName("Pic");
     captionPanel_->setFixedHeight(kCaptionPanelPixels);
@@ -82,10 +82,6 @@ void FrmWhInvContra::CreateControls() {
     grid_->setObjectName("Grid");
     statusBar_ = new zel::YsStatusBar(client_);
     statusBar_->setObjectName("Stb");
-    buttons_ = new zel::ButtonBar(this);
-    buttons_->setObjectName("Tlb");
-    keyHook_ = new zel::YsKeyHook(*this);
-    captionManager_ = new zel::YsFrmCaption(*this);
     prn_ = new zel::PrintControl(
         [this](QDialog& dialog) { return context_.login.pub->ShowModal(dialog, this); }, this);
     popMenu_ = new zel::PopMenu(this);
@@ -99,7 +95,7 @@ void FrmWhInvContra::CreateControls() {
 }
 
 void FrmWhInvContra::ConnectControls() {
-    connect(toolbar_, &zel::YsToolbar::ButtonClick, this,
+    connect(&frame_.Toolbar(), &zel::YsToolbar::ButtonClick, this,
             [this](const std::string& key, const std::string&) { ExecCommand(key); });
     connect(tree_, &zel::YsTreeView::NodeClick, this,
             [this](zel::YsTreeNode& node) { NodeClick(node); });
@@ -114,7 +110,7 @@ void FrmWhInvContra::ConnectControls() {
                     SavePrintStyle(context_, MainGridSubject(context_.catalogue), first, second);
                 });
             });
-    connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
+    connect(&frame_.KeyHook(), &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
     connect(statusBar_, &zel::YsStatusBar::Tick, this, [this] { clock_.OnTick(*statusBar_); });
     connect(splitter_, &zel::SplitterBar::MouseDown, this,
@@ -132,7 +128,7 @@ void FrmWhInvContra::Load() {
     RunIgnoringErrors([&] { pub.FrmUniteFont(*this); });
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
     RunIgnoringErrors([&] {
-        LoadMainImages(images_);
+        LoadMainImages(frame_.Images());
         splitter_->SetMousePointer(zel::kPointerSizeWE);
         setWindowIcon(zel::ImageList::OwnIcon("NodeP"));
     });
@@ -140,8 +136,8 @@ void FrmWhInvContra::Load() {
     quantityStyle_ = context_.quantity.Element();
     RunIgnoringErrors([&] { InitCatalogue(context_); });
     RunIgnoringErrors([&] {
-        InitMainToolBar(*buttons_, images_);
-        pub.SetTlb(*buttons_);
+        InitMainToolBar(frame_);
+        pub.SetTlb(frame_.Buttons());
     });
     RunIgnoringErrors([&] { DisableMissingCommands(); });
     RunIgnoringErrors([&] { pub.hook(static_cast<long long>(winId())); });
@@ -149,9 +145,7 @@ void FrmWhInvContra::Load() {
         pub.FrmLoadInit(*this, context_.catalogue.sTableTitle, *context_.login.login,
                         *context_.login.db);
     });
-    RunIgnoringErrors([&] {
-        pub.HelpX(kFormKey, *this, *context_.login.login, QCoreApplication::instance(), false);
-    });
+    frame_.BindHelp();
     RunIgnoringErrors([&] { LoadHead(); });
     RunIgnoringErrors([&] {
         ShowCaption(context_.catalogue.sTableTitle);
@@ -171,7 +165,7 @@ void FrmWhInvContra::DisableMissingCommands() {
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
     for (const auto& [key, available] : commands) {
-        if (auto* button = buttons_->Buttons(key)) {
+        if (auto* button = frame_.Buttons().Buttons(key)) {
             button->SetEnabled(available);
         }
         for (QAction* action : actions) {
@@ -213,7 +207,7 @@ void FrmWhInvContra::Layout() {
     const PlacedPixels pixels{client_->width(),        client_->height(), captionPanel_->y(),
                               captionPanel_->height(), tree_->x(),        tree_->width()};
     const PaneLayout panes =
-        LayOutPanes(PlacedInTwips(pixels, toolbar_->Height(), statusBar_->Height(), twips));
+        LayOutPanes(PlacedInTwips(pixels, frame_.Toolbar().Height(), statusBar_->Height(), twips));
     Place(*tree_, panes.tree, twips);
     Place(*splitter_, panes.splitter, twips);
     Place(*grid_, panes.grid, twips);
@@ -268,7 +262,7 @@ void FrmWhInvContra::reject() {
 }
 
 void FrmWhInvContra::closeEvent(QCloseEvent* event) {
-    if (unloaded_) {
+    if (frame_.Unloaded()) {
         event->accept();
         return;
     }
@@ -279,17 +273,14 @@ void FrmWhInvContra::closeEvent(QCloseEvent* event) {
 // A fill that lets events run still uses the grid when they return: closing waits until it has
 // stopped.
 void FrmWhInvContra::Unload() {
-    if (unloaded_) {
+    if (frame_.Unloaded()) {
         return;
     }
     if (filler_.Filling()) {
         closePending_ = true;
         return;
     }
-    unloaded_ = true;
-    zel::IPub& pub = *context_.login.pub;
-    RunIgnoringErrors([&] { pub.unhook(static_cast<long long>(winId())); });
-    RunIgnoringErrors([&] { pub.FrmUnLoad(); });
+    frame_.Unload([this] { context_.login.pub->unhook(static_cast<long long>(winId())); });
     done(QDialog::Accepted);
 }
 

@@ -5,17 +5,13 @@
 #include <string>
 
 #include "core/component_context.h"
-#include "host/controls/button_bar.h"
+#include "core/window_frame.h"
 #include "host/controls/flex_grid.h"
-#include "host/controls/image_list.h"
 #include "host/controls/pop_menu.h"
 #include "host/controls/print_control.h"
 #include "host/controls/splitter_bar.h"
-#include "host/controls/ys_frm_caption.h"
-#include "host/controls/ys_key_hook.h"
 #include "host/controls/ys_label.h"
 #include "host/controls/ys_status_bar.h"
-#include "host/controls/ys_toolbar.h"
 #include "host/controls/ys_tree_view.h"
 #include "mainwindow/grid_filler.h"
 #include "mainwindow/main_window_commands.h"
@@ -63,10 +59,10 @@ public:
     zel::FlexGrid& Grid() { return *grid_; }
     zel::YsTreeView& Trv() { return *tree_; }
     zel::YsStatusBar& Stb() { return *statusBar_; }
-    zel::ButtonBar& Tlb() { return *buttons_; }
-    zel::YsToolbar& TLB2() { return *toolbar_; }
+    zel::ButtonBar& Tlb() { return frame_.Buttons(); }
+    zel::YsToolbar& TLB2() { return frame_.Toolbar(); }
     zel::SplitterBar& PicSeparate() { return *splitter_; }
-    zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
+    zel::YsFrmCaption& YsFrmCaptionMgr() { return frame_.CaptionManager(); }
     zel::YsLabel& LblCaption() { return *captionLabel_; }
     zel::PrintControl& Prn() { return *prn_; }
     zel::PopMenu& PopMenuMgr() { return *popMenu_; }
@@ -119,28 +115,23 @@ private:
 
     ComponentContext& context_;
     MainWindowCommands commands_;
+    WindowFrame frame_;
     QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
-    zel::YsToolbar* toolbar_ = nullptr;
     QWidget* captionPanel_ = nullptr;
     zel::YsLabel* captionLabel_ = nullptr;
     zel::YsTreeView* tree_ = nullptr;
     zel::SplitterBar* splitter_ = nullptr;
     zel::FlexGrid* grid_ = nullptr;
     zel::YsStatusBar* statusBar_ = nullptr;
-    zel::ButtonBar* buttons_ = nullptr;
-    zel::YsKeyHook* keyHook_ = nullptr;
-    zel::YsFrmCaption* captionManager_ = nullptr;
     zel::PrintControl* prn_ = nullptr;
     zel::PopMenu* popMenu_ = nullptr;
-    zel::ImageList images_;
     pugi::xml_node quantityStyle_;
     GridFiller filler_;
     StatusClock clock_;
     std::optional<std::string> filledWarehouse_;
     bool firstActivate_ = false;
     bool closePending_ = false;
-    bool unloaded_ = false;
 };
 
 }  // namespace korvel

@@ -49,7 +49,7 @@ void FrmWhInvContra::ShowWarehouseCaption(const zel::YsTreeNode& node) {
 
 // The caption panel repeats the window's caption: a window frame may not show a title at all.
 void FrmWhInvContra::ShowCaption(const std::string& caption) {
-    captionManager_->SetCaption(caption);
+    frame_.CaptionManager().SetCaption(caption);
     captionLabel_->SetCaption(caption);
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/correspondence_fields.h"
-#include "host/controls/mouse_pointer.h"
+#include "core/hourglass.h"
 
 namespace korvel {
 namespace {
@@ -18,6 +18,19 @@ public:
 
 private:
     int& depth_;
+};
+
+// A fill draws its rows with the grid's painting off between the event pumps; the grid paints
+// again however the fill ends.
+class RedrawOnExit {
+public:
+    explicit RedrawOnExit(zel::FlexGrid& grid) : grid_(grid) {}
+    ~RedrawOnExit() { grid_.SetRedraw(true); }
+    RedrawOnExit(const RedrawOnExit&) = delete;
+    RedrawOnExit& operator=(const RedrawOnExit&) = delete;
+
+private:
+    zel::FlexGrid& grid_;
 };
 
 std::vector<std::string> FieldNames(const zel::IRecordset& recordset) {
@@ -40,11 +53,11 @@ GridFiller::Outcome GridFiller::Fill(zel::IRecordset& recordset, const Target& t
     const DepthGuard depth(depth_);
     const int serial = ++started_;
     fillDone_ = false;
+    const Hourglass hourglass(target.grid);
+    const RedrawOnExit redraw(target.grid);
     try {
         return FillRows(recordset, target, serial);
     } catch (...) {
-        target.grid.SetMousePointer(zel::kPointerDefault);
-        target.grid.SetRedraw(true);
         return Outcome::kFailed;
     }
 }
@@ -52,7 +65,6 @@ GridFiller::Outcome GridFiller::Fill(zel::IRecordset& recordset, const Target& t
 GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Target& target,
                                          int serial) {
     zel::FlexGrid& grid = target.grid;
-    grid.SetMousePointer(zel::kPointerHourglass);
     const long countAtStart = recordset.KnownRecordCount();
     long shownCount = countAtStart;
     if (countAtStart >= 0) {
@@ -64,7 +76,6 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
         grid.SetRows(1);
     }
     if (countAtStart == 0) {
-        grid.SetMousePointer(zel::kPointerDefault);
         fillDone_ = true;
         return Outcome::kCompleted;
     }
@@ -92,8 +103,6 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
         }
     }
     if (!recordset.IsOpen()) {
-        grid.SetMousePointer(zel::kPointerDefault);
-        grid.SetRedraw(true);
         return Outcome::kFailed;
     }
     // Rows grown while reading keep room for more; a row may also have come or gone between
@@ -109,9 +118,7 @@ GridFiller::Outcome GridFiller::FillRows(zel::IRecordset& recordset, const Targe
         grid.SetCol(1);
         grid.SetRow(1);
     }
-    grid.SetRedraw(true);
     fillDone_ = true;
-    grid.SetMousePointer(zel::kPointerDefault);
     return Outcome::kCompleted;
 }
 
@@ -136,7 +143,6 @@ bool GridFiller::PumpEvents(zel::FlexGrid& grid, int serial) {
     grid.SetRedraw(true);
     pumpEvents_();
     if (started_ != serial) {
-        grid.SetMousePointer(zel::kPointerDefault);
         return false;
     }
     grid.SetRedraw(false);

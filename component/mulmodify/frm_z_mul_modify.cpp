@@ -45,7 +45,10 @@ const ReferenceKind* ReferenceKindOf(const std::string& field) {
 
 FrmZMulModify::FrmZMulModify(ComponentContext& context, std::function<void()> dataRefresh,
                              QWidget* parent)
-    : QDialog(parent), context_(context), dataRefresh_(std::move(dataRefresh)) {
+    : QDialog(parent),
+      context_(context),
+      dataRefresh_(std::move(dataRefresh)),
+      frame_(*this, context) {
     setObjectName("FrmZMulModify");
     CreateControls();
     ConnectControls();
@@ -58,13 +61,11 @@ void FrmZMulModify::CreateControls() {
                              this);
     find_->move(kMargin, kMargin);
     find_->resize(640, 360);
-    keyHook_ = new zel::YsKeyHook(*this);
-    captionManager_ = new zel::YsFrmCaption(*this);
     resize(find_->width() + 2 * kMargin, find_->height() + 2 * kMargin);
 }
 
 void FrmZMulModify::ConnectControls() {
-    connect(keyHook_, &zel::YsKeyHook::KeyDown, this,
+    connect(&frame_.KeyHook(), &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
     connect(find_, &zel::FindCtl::CancelRequest, this, [this] { close(); });
     connect(find_, &zel::FindCtl::RefRequest, this,
@@ -80,6 +81,8 @@ void FrmZMulModify::Load() {
     zel::IPub& pub = *context_.login.pub;
     RunIgnoringErrors([&] { pub.FrmUniteFont(*this); });
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
+    frame_.BindHelp();
+    frame_.ShowHelpOnF1();
     if (!InitFind()) {
         // The window is not shown yet: it closes as soon as it is.
         QMetaObject::invokeMethod(this, &QDialog::close, Qt::QueuedConnection);
@@ -108,7 +111,7 @@ bool FrmZMulModify::InitFind() {
 
 void FrmZMulModify::InitCaption() {
     setWindowIcon(QIcon());
-    captionManager_->SetCaption(
+    frame_.CaptionManager().SetCaption(
         context_.login.pub->GetResString("Zel.AA.ARCHIVE.COMMON.mulmodify"));
 }
 
@@ -180,17 +183,14 @@ void FrmZMulModify::reject() {
 }
 
 void FrmZMulModify::Unload() {
-    if (unloaded_) {
-        return;
-    }
-    unloaded_ = true;
-    if (modifiedFlag_) {
-        modifiedFlag_ = false;
-        if (dataRefresh_) {
-            RunIgnoringErrors(dataRefresh_);
+    frame_.Unload([this] {
+        if (modifiedFlag_) {
+            modifiedFlag_ = false;
+            if (dataRefresh_) {
+                dataRefresh_();
+            }
         }
-    }
-    RunIgnoringErrors([this] { context_.login.pub->FrmUnLoad(); });
+    });
 }
 
 }  // namespace korvel

@@ -5,9 +5,8 @@
 #include <string>
 
 #include "core/component_context.h"
+#include "core/window_frame.h"
 #include "host/controls/find_ctl.h"
-#include "host/controls/ys_frm_caption.h"
-#include "host/controls/ys_key_hook.h"
 
 class QLineEdit;
 
@@ -37,7 +36,7 @@ public:
 
     bool ModifiedFlag() const { return modifiedFlag_; }
     zel::FindCtl& Find() { return *find_; }
-    zel::YsFrmCaption& YsFrmCaptionMgr() { return *captionManager_; }
+    zel::YsFrmCaption& YsFrmCaptionMgr() { return frame_.CaptionManager(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,12 +54,10 @@ private:
 
     ComponentContext& context_;
     std::function<void()> dataRefresh_;
+    WindowFrame frame_;
     bool modifiedFlag_ = false;
-    bool unloaded_ = false;
 
     zel::FindCtl* find_ = nullptr;
-    zel::YsKeyHook* keyHook_ = nullptr;
-    zel::YsFrmCaption* captionManager_ = nullptr;
 };
 
 }  // namespace korvel

@@ -366,12 +366,16 @@ void PubService::SetLabelCaption(IClsCommon& db, QWidget& window, const std::str
 // The editor has no options of its own yet: FormLayout has already given it the stored ones.
 void PubService::FrmOptInit(QWidget& /*window*/, int /*kind*/) {}
 
-// Both frames are placed by the editor's own layout; only the bar's look is the host's.
-void PubService::SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& /*styleFrame*/,
-                                  QWidget& /*fieldFrame*/) {
+void PubService::SetYsTlbStyle(QWidget& window, bool textButtons) {
     if (auto* toolbar = FindControlAs<YsToolbar>(window, kToolbarName)) {
         StyleEditorToolbar(*toolbar, textButtons);
     }
+}
+
+// Both frames are placed by the editor's own layout; only the bar's look is the host's.
+void PubService::SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& /*styleFrame*/,
+                                  QWidget& /*fieldFrame*/) {
+    SetYsTlbStyle(window, textButtons);
 }
 
 void PubService::ReRefreshYsTlb(QWidget& window) {

@@ -79,6 +79,7 @@ public:
                         const std::string& table) override;
     void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) override;
     void FrmOptInit(QWidget& window, int kind) override;
+    void SetYsTlbStyle(QWidget& window, bool textButtons) override;
     void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
                           QWidget& fieldFrame) override;
     void ReRefreshYsTlb(QWidget& window) override;

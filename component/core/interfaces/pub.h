@@ -163,6 +163,9 @@ public:
     virtual void SetLabelCaption(IClsCommon& db, QWidget& window, const std::string& kind) = 0;
     // The editor's option state; nothing the user sees yet.
     virtual void FrmOptInit(QWidget& window, int kind) = 0;
+    // The look of the window's bar "TLB2": its pictures, and captions under them when
+    // textButtons.
+    virtual void SetYsTlbStyle(QWidget& window, bool textButtons) = 0;
     // The look of the editor's bar "TLB2" over its field frame.
     virtual void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
                                   QWidget& fieldFrame) = 0;

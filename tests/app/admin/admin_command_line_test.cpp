@@ -1,6 +1,7 @@
 #include "app/admin/admin_command_line.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -76,7 +77,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "Inventory",
                  "A001"},
         Accepted{{"list"}, AdminCommand::List, ""},
-        Accepted{{"list", "wang", "--database", "shop"}, AdminCommand::List, "wang"}));
+        Accepted{{"list", "wang", "--database", "shop"}, AdminCommand::List, "wang"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(
+            std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),
+            info.index);
+    });
 
 struct Refused {
     QStringList words;
@@ -121,7 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "--warehouse is given more than once"},
         Refused{{"list", "--database", "shop", "--database", "demo"},
                 "--database is given more than once"},
-        Refused{{"list", "wang", "li"}, "list [ID]"}));
+        Refused{{"list", "wang", "li"}, "list [ID]"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(
+            std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),
+            info.index);
+    });
 
 TEST(AdminHelp, ListsTheCommandsAndOptions) {
     for (const char* asked : {"--help", "-h", "--help-all"}) {

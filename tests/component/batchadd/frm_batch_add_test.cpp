@@ -1,6 +1,7 @@
 #include "batchadd/frm_batch_add.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "batchadd/batch_add_command.h"
 #include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
+#include "host/controls/mouse_pointer.h"
 #include "host/pub/locate_dialog.h"
 #include "mainwindow/warehouse_tree.h"
 
@@ -385,6 +387,53 @@ TEST_F(BatchAddTest, SaveWithOnlyTheRootSaysThereAreNoClasses) {
     });
     EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToDouble(), 0.0);
     EXPECT_EQ(MessageTexts().back(), "没有分类信息！");
+}
+
+// A save that an error cuts short must leave the window as a finished one does: live, without
+// the hourglass, and free to close.
+TEST_F(BatchAddTest, AnErrorThrownInTheMiddleOfASaveLeavesTheWindowFreeToClose) {
+    // The question about this duplicate throws.
+    database.AddCorrespondence("01", "A002");
+    RecordHostCalls().failing = {"MsgBoxWithCheck"};
+    OpenMain();
+    bool closed = false;
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        Tick(batch, "rAA");
+        batch.ExecuteCommand("ShowDetail");
+        CheckAllItems(batch);
+        batch.ExecuteCommand("SaveRs");
+        EXPECT_FALSE(batch.Busy());
+        for (QWidget* part :
+             std::initializer_list<QWidget*>{&batch.TLB2(), &batch.Trv(), &batch.FrameInv()}) {
+            EXPECT_TRUE(part->isEnabled()) << part->objectName().toStdString();
+        }
+        EXPECT_EQ(batch.lvwInventory().MousePointer(), zel::kPointerDefault);
+        closed = batch.close();
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(StoredCodes("01"), (std::vector<std::string>{"A001", "A002"})) << "stopped there";
+    EXPECT_EQ(MessageTexts().back(), "无法读取或保存数据，数据库没有给出原因！");
+}
+
+TEST_F(BatchAddTest, TheBarIsStyledByTheHostWithItsSeparatorsKeyed) {
+    RecordingPub& host = RecordHostCalls();
+    OpenMain();
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        EXPECT_EQ(batch.Tlb().Button(3)->Key(), "btnSep1");
+        EXPECT_EQ(batch.Tlb().Button(7)->Key(), "btnSep2");
+        EXPECT_NE(
+            std::find(host.calls.begin(), host.calls.end(), "SetYsTlbStyle FrmBatchAdd False"),
+            host.calls.end());
+    });
+}
+
+TEST_F(BatchAddTest, F1ShowsTheHelpOfTheMainWindow) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) { QTest::keyClick(&batch, Qt::Key_F1); });
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[0], MessageTexts()[1]);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/check_cycle.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 #include "host/objects/host_date.h"
 
@@ -69,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{
             "LastCheckTypedWithSlashes", {"天", 1, {}}, "2026/12/9", State::kPlanned, "2026-12-10"},
         Case{"NoSuchDay", {"天", 1, {}}, "2026-02-30", State::kBadDate, ""},
-        Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}));
+        Case{"NotADate", {"天", 1, {}}, "yesterday", State::kBadDate, ""}),
+    [](const auto& info) { return ::zel::test::CaseName(info.param.name, info.index); });
 
 TEST(NextCheck, IsDueOnItsDayAndAfterAndWhenNeverCounted) {
     const auto asOf = Day("2026-12-19");

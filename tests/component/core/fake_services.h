@@ -137,6 +137,7 @@ public:
     }
     void SetLabelCaption(zel::IClsCommon&, QWidget&, const std::string&) override {}
     void FrmOptInit(QWidget&, int) override {}
+    void SetYsTlbStyle(QWidget&, bool) override {}
     void SetYsTlbStyleNew(QWidget&, bool, QWidget&, QWidget&) override {}
     void ReRefreshYsTlb(QWidget&) override {}
     void YsTlbResize(QWidget&) override {}

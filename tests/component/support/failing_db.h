@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/database/session_locks.h"
 #include "interfaces/cls_common.h"
@@ -15,7 +16,8 @@ namespace korvel::test {
 // every call fails as the host's service fails when the server is gone (nullptr, false, Status
 // false, LastError naming the account), until the connection comes back. A loss may also be
 // armed to strike at a given statement, or in the middle of a result's rows. The session locks
-// are the service's own, and cannot be checked while the connection is lost.
+// are the service's own, and cannot be checked while the connection is lost. Every statement sent
+// is kept, in order, as the component wrote it.
 class FailingDb final : public zel::IClsCommon, public zel::ISessionLocks {
 public:
     static constexpr const char* kLostText =
@@ -53,6 +55,7 @@ public:
     // As the host's service does: a call after the loss connects again first (the statement that
     // failed is not sent again), so the loss costs that one statement.
     bool reconnectsOnNextCall = false;
+    std::vector<std::string> statements;
 
     void Init(const std::string& ysDBName) override { inner_->Init(ysDBName); }
     bool Status() override { return !lost_ && inner_->Status(); }
@@ -130,6 +133,7 @@ private:
     };
 
     bool Reaches(const std::string& statement) {
+        statements.push_back(statement);
         if (lost_ && reconnectsOnNextCall) {
             lost_ = false;
         }

@@ -108,8 +108,12 @@ public:
         }
         return inner_->MsgBox(text, buttons, title);
     }
+    // Recorded only when it is to fail.
     int MsgBoxWithCheck(const std::string& text, int buttons, const std::string& title,
                         const std::string& checkText, bool& checked) override {
+        if (failing.count("MsgBoxWithCheck") != 0) {
+            Record("MsgBoxWithCheck " + text);
+        }
         return inner_->MsgBoxWithCheck(text, buttons, title, checkText, checked);
     }
     int ShowModal(QDialog& window, QWidget* owner) override {
@@ -197,6 +201,10 @@ public:
         inner_->SetLabelCaption(db, window, kind);
     }
     void FrmOptInit(QWidget& window, int kind) override { inner_->FrmOptInit(window, kind); }
+    void SetYsTlbStyle(QWidget& window, bool textButtons) override {
+        Record("SetYsTlbStyle " + Name(window) + (textButtons ? " True" : " False"));
+        inner_->SetYsTlbStyle(window, textButtons);
+    }
     void SetYsTlbStyleNew(QWidget& window, bool textButtons, QWidget& styleFrame,
                           QWidget& fieldFrame) override {
         inner_->SetYsTlbStyleNew(window, textButtons, styleFrame, fieldFrame);

@@ -1,6 +1,7 @@
 #include "host/controls/export_columns.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -53,7 +54,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {FieldKind::kText, 0}}},
         DamagedCase{"n,d,t",
                     "1,10,5",
-                    {{FieldKind::kText, 1}, {FieldKind::kText, 10}, {FieldKind::kText, 5}}}));
+                    {{FieldKind::kText, 1}, {FieldKind::kText, 10}, {FieldKind::kText, 5}}}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " +
+                                         std::string(info.param.types) + " " + info.param.sizes,
+                                     info.index);
+    });
 
 }  // namespace
 }  // namespace zel

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/database/tsql_adapter.h"
+#include "support/case_name.h"
 #include "support/date_cases.h"
 #include "support/test_database.h"
 
@@ -75,7 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
         OneLineCase{{false, "dLastDate", kIsEmpty, "", ""},
                     "((WhInvContrapose.dLastDate is null))"},
         OneLineCase{{false, "cFrequency", kEqual, "周", ""},
-                    "((WhInvContrapose.cFrequency = '周'))"}));
+                    "((WhInvContrapose.cFrequency = '周'))"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.sql, info.index);
+    });
 
 TEST(FindConditionTest, LinesAreJoinedByTheirOwnAndOrInsideOneParenthesis) {
     EXPECT_EQ(Built({{true, "cInvName", kContains, "钉", ""},
@@ -182,7 +186,12 @@ INSTANTIATE_TEST_SUITE_P(
                              {"上次盘点日期", "日期"}},
         ConditionRefusalCase{{false, "dLastDate", kEqual, "2024-03-05' or '1'='1", ""}, {"日期"}},
         ConditionRefusalCase{{false, "cInvName", kContains, "  ", ""}, {"存货名称", "请输入"}},
-        ConditionRefusalCase{{false, "iTopSum", kBetween, "1", ""}, {"最高库存", "请输入"}}));
+        ConditionRefusalCase{{false, "iTopSum", kBetween, "1", ""}, {"最高库存", "请输入"}}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.row.field + " " +
+                                         info.param.row.value + " " + info.param.row.value2,
+                                     info.index);
+    });
 
 // The grid's query with the condition appended, run on SQLite through the database service.
 class FindConditionDatabaseTest : public ::testing::Test {

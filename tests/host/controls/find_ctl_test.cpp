@@ -15,6 +15,7 @@
 #include "host/controls/find_ctl_line.h"
 #include "host/objects/resource_texts.h"
 #include "interfaces/cls_common.h"
+#include "support/case_name.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -192,7 +193,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"盘点周期单位", "Zel.HOST.FIND.opNotEqual", "月", "",
                  "(whinvcontrapose.cFrequency <> '月' or whinvcontrapose.cFrequency is null)"},
         LineCase{"盘点周期单位", "Zel.HOST.FIND.opIsEmpty", "", "",
-                 "(whinvcontrapose.cFrequency is null or whinvcontrapose.cFrequency = '')"}));
+                 "(whinvcontrapose.cFrequency is null or whinvcontrapose.cFrequency = '')"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.condition,
+                                     info.index);
+    });
 
 TEST_F(FindCtlTest, OffersTheOperatorsOfTheFieldsKind) {
     const auto offered = [this](const char* caption) {
@@ -307,7 +312,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"", "", "", "", "最高库存", "1x",
                     Texts().Format("Zel.HOST.FIND.notNumber", {"最高库存", "1x"})},
         RefusalCase{"", "", "", "", "上次盘点日期", "5.3.2024",
-                    Texts().Format("Zel.HOST.FIND.notDate", {"上次盘点日期", "5.3.2024"})}));
+                    Texts().Format("Zel.HOST.FIND.notDate", {"上次盘点日期", "5.3.2024"})}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " +
+                                         std::string(info.param.opKey) + " " + info.param.value +
+                                         " " + info.param.value2,
+                                     info.index);
+    });
 
 TEST_F(FindCtlTest, NumberBoxesTakeOnlyNumbers) {
     Fill(1, "最高库存", "Zel.HOST.FIND.opEqual");
@@ -356,7 +367,12 @@ INSTANTIATE_TEST_SUITE_P(
             "存货编码", "O'Brien", {kA01, "存货编码", "whinvcontrapose.cInvCode", "O'Brien"}},
         ModifyCase{"O'Brien & 库管员",
                    "P01",
-                   {kA01, "O'Brien & 库管员", "whinvcontrapose.cWhPersonCode", "P01"}}));
+                   {kA01, "O'Brien & 库管员", "whinvcontrapose.cWhPersonCode", "P01"}}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(
+            std::to_string(info.index) + " " + info.param.request.field + " " + info.param.value,
+            info.index);
+    });
 
 TEST_F(FindCtlTest, OffersTheFieldsThatMayBeChangedAndLabelsTheConfirmButton) {
     std::string xml =

@@ -1,6 +1,7 @@
 #include "host/controls/print_page_layout.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -41,7 +42,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, PrintPagingTest,
                          ::testing::Values(PagingCase{0, 1, 0, 0}, PagingCase{1, 1, 0, 1},
                                            PagingCase{27, 1, 0, 27}, PagingCase{28, 2, 27, 1},
                                            PagingCase{123, 4, 91, 32}, PagingCase{124, 5, 123, 1},
-                                           PagingCase{100000, 3126, 99995, 5}));
+                                           PagingCase{100000, 3126, 99995, 5}),
+                         [](const auto& info) {
+                             return ::zel::test::CaseName(std::to_string(info.param.rows) + " rows",
+                                                          info.index);
+                         });
 
 TEST(PrintPageLayoutTest, PagesBetweenFirstAndLastAreFull) {
     const PrintPageLayout layout(Metrics(), 124, false, true);

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 
+#include "support/case_name.h"
 #include "support/scripted_dialogs.h"
 
 namespace zel {
@@ -89,7 +90,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"对照", 1, "对照.xlsx", ExportFormat::kXlsx},
                       ChoiceCase{"对照", 2, "对照.pdf", ExportFormat::kPdf},
                       ChoiceCase{"report.XLSX", 1, "report.XLSX", ExportFormat::kXlsx},
-                      ChoiceCase{"report.csv", 1, "report.csv.xlsx", ExportFormat::kXlsx}));
+                      ChoiceCase{"report.csv", 1, "report.csv.xlsx", ExportFormat::kXlsx}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.file,
+                                     info.index);
+    });
 
 TEST_F(ChooseExportTargetTest, CancelChoosesNothing) {
     dialogs.QueueModal([](QDialog& dialog) {

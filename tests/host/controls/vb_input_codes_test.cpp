@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QKeySequence>
 
 #include "host/controls/mouse_pointer.h"
 #include "host/controls/twips.h"
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -33,7 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{Qt::Key_Enter, Qt::KeypadModifier, 13},
                       CodeCase{Qt::Key_Escape, {}, 27}, CodeCase{Qt::Key_Delete, {}, 46},
                       CodeCase{Qt::Key_PageUp, {}, 33}, CodeCase{Qt::Key_Down, {}, 40},
-                      CodeCase{Qt::Key_Tab, {}, 9}, CodeCase{Qt::Key_Exclam, {}, 0}));
+                      CodeCase{Qt::Key_Tab, {}, 9}, CodeCase{Qt::Key_Exclam, {}, 0}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(
+            std::to_string(info.index) + " " +
+                QKeySequence(QKeyCombination(info.param.modifiers, info.param.key))
+                    .toString()
+                    .toStdString(),
+            info.index);
+    });
 
 TEST(VbInputCodes, ShiftAndButtonMasks) {
     EXPECT_EQ(VbShiftMask(Qt::NoModifier), 0);
@@ -67,7 +77,12 @@ TEST_P(TwipsTest, ConvertsBothWays) {
 
 INSTANTIATE_TEST_SUITE_P(Dpis, TwipsTest,
                          ::testing::Values(TwipsCase{96, 15}, TwipsCase{120, 12},
-                                           TwipsCase{144, 10}, TwipsCase{0, 15}));
+                                           TwipsCase{144, 10}, TwipsCase{0, 15}),
+                         [](const auto& info) {
+                             return ::zel::test::CaseName(
+                                 std::to_string(static_cast<int>(info.param.dpi)) + " dpi",
+                                 info.index);
+                         });
 
 TEST(Twips, AxesAreApartAndTheScreenIsAsked) {
     const Twips twips(96, 192);

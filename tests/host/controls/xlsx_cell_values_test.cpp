@@ -1,6 +1,7 @@
 #include "host/controls/xlsx_cell_values.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -28,7 +29,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, XlsxNumberTest,
                                            ValueCase{"-", nullptr}, ValueCase{"1.2.3", nullptr},
                                            ValueCase{"12 ", nullptr}, ValueCase{"+1", nullptr},
                                            ValueCase{"inf", nullptr}, ValueCase{"nan", nullptr},
-                                           ValueCase{"1e999", nullptr}, ValueCase{"A-3", nullptr}));
+                                           ValueCase{"1e999", nullptr}, ValueCase{"A-3", nullptr}),
+                         [](const auto& info) {
+                             return ::zel::test::CaseName(
+                                 std::to_string(info.index) + " " + info.param.text, info.index);
+                         });
 
 class XlsxDateTest : public ::testing::TestWithParam<ValueCase> {};
 
@@ -46,7 +51,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"2024-03-01", "45352"}, ValueCase{"9999-12-31", "2958465"},
                       ValueCase{"1899-12-31", nullptr}, ValueCase{"2023-02-29", nullptr},
                       ValueCase{"2024-13-01", nullptr}, ValueCase{"2024-1-01", "45292"},
-                      ValueCase{"2024/03/01", "45352"}, ValueCase{"", nullptr}));
+                      ValueCase{"2024/03/01", "45352"}, ValueCase{"", nullptr}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.text,
+                                     info.index);
+    });
 
 }  // namespace
 }  // namespace zel

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "host/controls/table_export.h"
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -271,7 +272,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SheetNameCase{"'history'", "Sheet1"},
                       SheetNameCase{
                           "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三",
-                          "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一"}));
+                          "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.title,
+                                     info.index);
+    });
 
 TEST_F(XlsxTableWriterTest, MoreRowsThanASheetHoldsAreRefusedWithoutAFile) {
     PrintData data;

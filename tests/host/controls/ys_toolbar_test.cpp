@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/controls/image_list.h"
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -121,7 +122,10 @@ INSTANTIATE_TEST_SUITE_P(Commands, OwnIconTest,
                                            "Add", "Delete", "Modify", "MulModify", "Filter", "Pos",
                                            "Refresh", "Help", "Exit", "NodeP", "NodeL", "pSave",
                                            "pNew", "pClose", "First", "Previous", "Next", "Last",
-                                           "ShowDetail", "SaveRs", "AllSel", "AllCancel"));
+                                           "ShowDetail", "SaveRs", "AllSel", "AllCancel"),
+                         [](const auto& info) {
+                             return ::zel::test::CaseName(info.param, info.index);
+                         });
 
 TEST(ImageList, KeepsPicturesByKeyInOrder) {
     ImageList images;

@@ -1,6 +1,7 @@
 #include "host/database/hidden_passwords.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -27,7 +28,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Hiding{"postgresql://db/shop?password=secret&sslmode=require",
                              "postgresql://db/shop?password=***&sslmode=require"},
                       Hiding{"Cannot open the account shop: connection to server failed",
-                             "Cannot open the account shop: connection to server failed"}));
+                             "Cannot open the account shop: connection to server failed"}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.text,
+                                     info.index);
+    });
 
 }  // namespace
 }  // namespace zel

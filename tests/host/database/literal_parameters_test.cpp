@@ -1,6 +1,7 @@
 #include "host/database/literal_parameters.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -53,7 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
         // An update or a delete names no result column: each of its texts is a value.
         Case{"update T set a='x' where c='y'", "update T set a=? where c=?", {"x", "y"}},
         Case{"delete from T where c='y'", "delete from T where c=?", {"y"}},
-        Case{"insert into T values ('x')", nullptr, {}}));
+        Case{"insert into T values ('x')", nullptr, {}}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.sql, info.index);
+    });
 
 }  // namespace
 }  // namespace zel

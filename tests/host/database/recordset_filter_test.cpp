@@ -6,6 +6,7 @@
 
 #include "host/database/recordset_columns.h"
 #include "host/database/sql_backend.h"
+#include "support/case_name.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -60,7 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"code='x' or name='仓库' and count=7", true},
                       FilterCase{"(code='x' or name='仓库') and count=8", false},
                       FilterCase{"[code]='ab' and \"count\"!=8", true},
-                      FilterCase{"t.code='ab'", true}));
+                      FilterCase{"t.code='ab'", true}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.condition,
+                                     info.index);
+    });
 
 TEST(RecordsetFilterParse, RefusesWhatItCannotRead) {
     test::TestDatabase db;

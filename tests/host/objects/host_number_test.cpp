@@ -1,6 +1,7 @@
 #include "host/objects/host_number.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -37,7 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"0x10", false, 0, 0}, NumberCase{"", false, 0, 0},
                       NumberCase{"-", false, 0, 0}, NumberCase{".", false, 0, 0},
                       NumberCase{"--1", false, 0, 0}, NumberCase{"1.2.3", false, 0, 0},
-                      NumberCase{"inf", false, 0, 0}, NumberCase{"１２", false, 0, 0}));
+                      NumberCase{"inf", false, 0, 0}, NumberCase{"１２", false, 0, 0}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.text,
+                                     info.index);
+    });
 
 TEST(HostNumberValue, WholeNumbersAreIntegersAndFitIsByDigits) {
     EXPECT_EQ(HostNumber::Parse("12.00")->Value(), Variant(12));

@@ -8,6 +8,7 @@
 #include <QValidator>
 
 #include "host/pub/find_row_editor.h"
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -74,7 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxesCase{{false, "cInvName", kIsEmpty, "", ""}, false, false, false},
                       BoxesCase{{false, "iTopSum", kBetween, "1", "2"}, true, true, false},
                       BoxesCase{
-                          {false, "dLastDate", kGreater, "2024-01-01", ""}, true, false, true}));
+                          {false, "dLastDate", kGreater, "2024-01-01", ""}, true, false, true}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.row.field + " " +
+                                         std::to_string(static_cast<int>(info.param.row.op)),
+                                     info.index);
+    });
 
 TEST_F(FindDialogTest, ANumberBoxTakesOnlyWhatMayBecomeANumber) {
     dialog.SetRows({{false, "iTopSum", kEqual, "", ""}});

@@ -103,6 +103,19 @@ TEST_F(PubEditorTest, TheBarIsStyledInPlaceAndResizingKeepsItWhole) {
     pub.YsTlbResize(noBar);
 }
 
+// The batch-add window's bar takes the same look without the editor's frames.
+TEST_F(PubEditorTest, TheBarOfAWindowWithoutFramesIsStyledAlike) {
+    window.show();
+    window.toolbar->SetTextButtons(true);
+    pub.SetYsTlbStyle(window, false);
+    window.layout()->activate();
+    EXPECT_FALSE(window.toolbar->TextButtons());
+    EXPECT_EQ(window.toolbar->height(), window.toolbar->sizeHint().height());
+
+    QWidget noBar;
+    pub.SetYsTlbStyle(noBar, false);
+}
+
 TEST_F(PubEditorTest, TheMatchOfAReferenceComesFromTheBoxsText) {
     std::string kind = "Person";
     std::string fields = pub.GetFilterFlds(kind);

@@ -1,6 +1,7 @@
 #include "host/pub/stored_layout.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -36,7 +37,11 @@ INSTANTIATE_TEST_SUITE_P(StoredLayout, DamagedLayoutText,
                                            DamagedCase{"Width=1e999;TreeWidth=nan", {}},
                                            DamagedCase{"Width=12000;;Colour=red;TreeWidth=2500",
                                                        {12000, std::nullopt, 2500}},
-                                           DamagedCase{"Width=12000 ;Height= 9000", {}}));
+                                           DamagedCase{"Width=12000 ;Height= 9000", {}}),
+                         [](const auto& info) {
+                             return ::zel::test::CaseName(
+                                 std::to_string(info.index) + " " + info.param.text, info.index);
+                         });
 
 }  // namespace
 }  // namespace zel

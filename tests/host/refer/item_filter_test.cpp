@@ -1,6 +1,7 @@
 #include "host/refer/item_filter.h"
 
 #include <gtest/gtest.h>
+#include "support/case_name.h"
 
 namespace zel {
 namespace {
@@ -39,7 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"", "ab", "A001", "螺钉", "AB01", true},    // class case
                       MatchCase{"", "01  ", "A001", "螺钉", "0101", true},  // padded class
                       MatchCase{"", "01", "A001", "螺钉", "", false},       // no class
-                      MatchCase{"a", "01", "A001", "螺钉", "02", false}));
+                      MatchCase{"a", "01", "A001", "螺钉", "02", false}),
+    [](const auto& info) {
+        return ::zel::test::CaseName(std::to_string(info.index) + " " +
+                                         std::string(info.param.text) + " " + info.param.classCode +
+                                         " " + info.param.itemCode + " " + info.param.itemClass,
+                                     info.index);
+    });
 
 TEST(ItemFilter, PassesAllOnlyWithoutTextAndClass) {
     EXPECT_TRUE(ItemFilter().PassesAll());
