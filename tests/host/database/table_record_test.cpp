@@ -1,4 +1,4 @@
-#include "host/database/correspondence_record.h"
+#include "host/database/table_record.h"
 
 #include <gtest/gtest.h>
 
@@ -207,7 +207,7 @@ TEST_F(CorrespondenceRecordTest, AnItemEndsOnItsEndDate) {
     db.AddInventory("A003", "停用件", {{"dEDate", "2026-03-10"}});
     const auto opened = db.OpenBackend();
     SqlBackend& backend = *opened;
-    auto record = CorrespondenceRecord::Parse(EditorXml("cInvCode", "A003"), message);
+    auto record = TableRecord::Parse(EditorXml("cInvCode", "A003"), message);
     ASSERT_TRUE(record) << message;
     EXPECT_TRUE(record->Check(backend, true, "2026-03-09", message)) << message;
     EXPECT_FALSE(record->Check(backend, true, "2026-03-10", message));
