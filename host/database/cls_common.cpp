@@ -321,16 +321,8 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         message = lastError_;
         return false;
     }
-    if (ColumnCatalogue::OfSchema().FindTable(table) == nullptr) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table});
-        return false;
-    }
-    auto record = TableRecord::Parse(xml, message);
+    auto record = TableRecord::Parse(xml, table, message);
     if (!record) {
-        return false;
-    }
-    if (!AsciiEqualIgnoringCase(record->Table(), table)) {
-        message = DatabaseTexts::Text("Zel.HOST.DB.bad_record");
         return false;
     }
     account_->DrainLazyResults();

@@ -73,19 +73,20 @@ std::string MissingRow(const ColumnCatalogue::Reference& reference, const std::s
 
 }  // namespace
 
-std::optional<TableRecord> TableRecord::Parse(const std::string& xml, std::string& message) {
+std::optional<TableRecord> TableRecord::Parse(const std::string& xml, const std::string& name,
+                                              std::string& message) {
+    const auto* table = ColumnCatalogue::OfSchema().FindTable(name);
+    // A table without a key has no row a record could name again.
+    if (table == nullptr || table->key.empty()) {
+        message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {name});
+        return std::nullopt;
+    }
     pugi::xml_document document;
     // As a fragment, text outside the root element stays in the document for SingleRoot to see.
     const bool read = document.load_string(xml.c_str(), pugi::parse_default | pugi::parse_fragment);
     const pugi::xml_node root = read ? SingleRoot(document) : pugi::xml_node();
-    const auto* table = root ? ColumnCatalogue::OfSchema().FindTable(root.name()) : nullptr;
-    if (table == nullptr) {
+    if (!root || !AsciiEqualIgnoringCase(root.name(), table->name)) {
         message = DatabaseTexts::Text("Zel.HOST.DB.bad_record");
-        return std::nullopt;
-    }
-    // A table without a key has no row a record could name again.
-    if (table->key.empty()) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table->name});
         return std::nullopt;
     }
     TableRecord record(*table);

@@ -25,9 +25,10 @@ public:
         std::vector<Variant> values;
     };
 
-    // nullopt with the reason in message when the text is not a record of a table the schema
-    // has.
-    static std::optional<TableRecord> Parse(const std::string& xml, std::string& message);
+    // nullopt with the reason in message when the text is not a record of table, or the schema
+    // has no such table.
+    static std::optional<TableRecord> Parse(const std::string& xml, const std::string& table,
+                                            std::string& message);
 
     // The key filled, the rows the references name there (and from then on spelt as they spell
     // them), no item past its end date on the business date (yyyy-mm-dd, nullopt when unknown)
