@@ -15,20 +15,20 @@ bool UnitHasDays(const Variant& unit) {
 
 }  // namespace
 
-bool ApplyRecordCycleDay(std::map<std::string, Variant>& values, bool namesDay,
-                         std::string& message) {
+bool ApplyRecordCycleDay(const ColumnCatalogue::Table& table,
+                         const std::map<std::string, std::string>& texts,
+                         std::map<std::string, Variant>& values, std::string& message) {
     const auto unit = values.find(kUnit);
-    if (unit == values.end()) {
+    if (unit == values.end() || ColumnCatalogue::OfSchema().Find(table.name, kDay) == nullptr) {
         return true;
     }
-    if (!namesDay) {
+    if (!texts.contains(kDay)) {
         if (!UnitHasDays(unit->second)) {
             values[kDay] = Variant();
         }
         return true;
     }
-    const auto day = values.find(kDay);
-    if (unit->second.IsNull() && day != values.end() && !day->second.IsNull()) {
+    if (unit->second.IsNull() && !values.at(kDay).IsNull()) {
         message = DatabaseTexts::Text("Zel.HOST.DB.days_not_allowed");
         return false;
     }

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "host/database/column_catalogue.h"
 #include "interfaces/variant.h"
 
 namespace zel {
@@ -14,8 +15,10 @@ namespace zel {
 // - one that names a unit without days (day, or none) and no day clears the stored day, as the
 //   editor sends no day for such a unit;
 // - one that names a day together with no unit at all is refused.
-// values: column → value to store, as the record gives them; namesDay: whether it names iDays.
-bool ApplyRecordCycleDay(std::map<std::string, Variant>& values, bool namesDay,
-                         std::string& message);
+// A table without a check cycle is left alone. texts: the columns the record names; values: the
+// values to store for them.
+bool ApplyRecordCycleDay(const ColumnCatalogue::Table& table,
+                         const std::map<std::string, std::string>& texts,
+                         std::map<std::string, Variant>& values, std::string& message);
 
 }  // namespace zel

@@ -119,7 +119,7 @@ bool TableRecord::Check(SqlBackend& backend, bool adding,
             return false;
         }
     }
-    return ApplyRecordCycleDay(values_, texts_.contains("iDays"), message);
+    return ApplyRecordCycleDay(*table_, texts_, values_, message);
 }
 
 bool TableRecord::CheckKey(SqlBackend& backend, std::string& message) const {
