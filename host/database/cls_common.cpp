@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "host/database/account_connection.h"
-#include "host/database/correspondence_record.h"
+#include "host/database/column_catalogue.h"
 #include "host/database/database_texts.h"
 #include "host/database/forward_recordset.h"
 #include "host/database/literal_parameters.h"
@@ -14,6 +14,7 @@
 #include "host/database/sql_log.h"
 #include "host/database/sql_tokenizer.h"
 #include "host/database/static_recordset.h"
+#include "host/database/table_record.h"
 #include "host/database/write_rights.h"
 #include "host/objects/host_date.h"
 #include "host/objects/host_text.h"
@@ -21,8 +22,6 @@
 
 namespace zel {
 namespace {
-
-constexpr const char* kTable = "WhInvContrapose";
 
 bool IsIdentifier(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
@@ -322,11 +321,7 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
         message = lastError_;
         return false;
     }
-    if (!AsciiEqualIgnoringCase(table, kTable)) {
-        message = DatabaseTexts::Format("Zel.HOST.DB.unsupported_table", {table});
-        return false;
-    }
-    auto record = CorrespondenceRecord::Parse(xml, message);
+    auto record = TableRecord::Parse(xml, table, message);
     if (!record) {
         return false;
     }
@@ -341,7 +336,7 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
     return false;
 }
 
-bool ClsCommon::SaveChecked(CorrespondenceRecord& record, bool adding, std::string& message) {
+bool ClsCommon::SaveChecked(TableRecord& record, bool adding, std::string& message) {
     // Checks and write see one state: no right, code or row can change in between.
     if (!Backend().Begin()) {
         lastError_ = Backend().LastError();
@@ -377,7 +372,7 @@ std::optional<std::string> ClsCommon::BusinessDate(const std::string& now) const
     return date ? std::optional(date->ToIso()) : std::nullopt;
 }
 
-bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
+bool ClsCommon::Write(const TableRecord& record, bool adding, const std::string& now,
                       std::string& message) {
     const auto start = Clock::now();
     const auto built = adding ? record.Insert(now) : record.Update(now);
@@ -405,9 +400,8 @@ bool ClsCommon::Write(const CorrespondenceRecord& record, bool adding, const std
     // An update of no row: someone deleted it since the caller read it, or the row is one the
     // login may read but not write, which a server's row policy passes over without an error.
     if (changed < 1) {
-        const bool stillThere =
-            Exists(std::string("select 1 from ") + kTable + " where cWhCode=? and cInvCode=?",
-                   {Variant(record.WarehouseCode()), Variant(record.InventoryCode())});
+        const auto row = record.KeyRow();
+        const bool stillThere = Exists(row.sql, row.values);
         message =
             DatabaseTexts::Text(stillThere ? "Zel.HOST.DB.denied" : "Zel.HOST.DB.modify_gone");
         return false;
@@ -449,8 +443,8 @@ bool ClsCommon::Exists(const std::string& sql, const std::vector<Variant>& value
     return found.read && found.value.has_value();
 }
 
-// One row is what the caller meant; a condition that reaches more is refused whole. A
-// correspondence row is deleted only by a user who may write it, as a save requires.
+// One row is what the caller meant; a condition that reaches more is refused whole. A row is
+// deleted only by a user who may write it, as a save requires.
 bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
                           const std::string& userId, std::string& message) {
     const std::string rows = table + " where " + where;
@@ -461,7 +455,7 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
         message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
         return false;
     }
-    if (AsciiEqualIgnoringCase(table, kTable) && !MayDelete(where, userId, message)) {
+    if (!MayDelete(table, where, userId, message)) {
         RollbackAfterFailure();
         return false;
     }
@@ -504,20 +498,32 @@ std::string ClsCommon::DeleteRefusal(bool ran, bool prepared, long deleted,
 }
 
 // The rows are read under the delete's transaction, so the rights and the row cannot change in
-// between. A condition naming no row or several is left to the delete, which refuses it whole.
-bool ClsCommon::MayDelete(const std::string& where, const std::string& userId,
-                          std::string& message) {
+// between. A condition naming no row or several is left to the delete, which refuses it whole,
+// and so is a table the schema does not have.
+bool ClsCommon::MayDelete(const std::string& table, const std::string& where,
+                          const std::string& userId, std::string& message) {
+    const auto* known = ColumnCatalogue::OfSchema().FindTable(table);
+    if (known == nullptr) {
+        return true;
+    }
+    std::string columns;
+    for (const auto& reference : known->references) {
+        columns += (columns.empty() ? "" : ", ") + reference.column;
+    }
     std::string adapted;
     auto rows = Prepare(
-        std::string("select cWhCode, cInvCode, cWhPersonCode from ") + kTable + " where " + where,
+        "select " + (columns.empty() ? "1" : columns) + " from " + known->name + " where " + where,
         adapted);
-    std::vector<std::string> row;
+    std::vector<WrittenCode> codes;
     long count = 0;
     StepResult step = StepResult::Error;
     while (rows && (step = rows->Step()) == StepResult::Row) {
-        if (++count == 1) {
-            row = {std::string(rows->ColumnText(0)), std::string(rows->ColumnText(1)),
-                   std::string(rows->ColumnText(2))};
+        if (++count > 1) {
+            continue;
+        }
+        for (std::size_t i = 0; i < known->references.size(); ++i) {
+            codes.push_back(
+                {known->references[i].table, std::string(rows->ColumnText(static_cast<int>(i)))});
         }
     }
     if (step != StepResult::Done) {
@@ -528,7 +534,7 @@ bool ClsCommon::MayDelete(const std::string& where, const std::string& userId,
     if (count != 1) {
         return true;
     }
-    message = WriteRefusal(WriteRights(Backend(), userId), userId, row[0], row[1], row[2]);
+    message = WriteRefusal(WriteRights(Backend(), userId), userId, known->name, codes);
     return message.empty();
 }
 

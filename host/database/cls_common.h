@@ -14,14 +14,14 @@
 namespace zel {
 
 class AccountConnection;
-class CorrespondenceRecord;
 class SqlBackend;
 class StaticRecordset;
+class TableRecord;
 
 // ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
-// writes correspondence records with bound values, and holds session locks. Every service of the
-// program that opens the account works on one connection to it; once that connection is lost,
-// the next call connects again before it runs.
+// writes the records of the schema's tables with bound values, and holds session locks. Every
+// service of the program that opens the account works on one connection to it; once that connection
+// is lost, the next call connects again before it runs.
 class ClsCommon final : public IClsCommon, public ISessionLocks {
 public:
     explicit ClsCommon(std::shared_ptr<HostEnvironment> environment);
@@ -69,14 +69,15 @@ private:
              Clock::time_point start) const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);
     // The checks and the write of a parsed record, in one transaction.
-    bool SaveChecked(CorrespondenceRecord& record, bool adding, std::string& message);
+    bool SaveChecked(TableRecord& record, bool adding, std::string& message);
     // The insert or update of a checked record, inside Save's transaction.
-    bool Write(const CorrespondenceRecord& record, bool adding, const std::string& now,
+    bool Write(const TableRecord& record, bool adding, const std::string& now,
                std::string& message);
     bool RunDelete(const std::string& table, const std::string& where, const std::string& userId,
                    std::string& message);
-    // Whether the user may delete the one correspondence row the condition names.
-    bool MayDelete(const std::string& where, const std::string& userId, std::string& message);
+    // Whether the user may delete the one row of table the condition names.
+    bool MayDelete(const std::string& table, const std::string& where, const std::string& userId,
+                   std::string& message);
     // Why a delete that did not remove exactly one row failed; rows: "T where ...".
     std::string DeleteRefusal(bool ran, bool prepared, long deleted, const std::string& rows);
     // Whether a query in the host's dialect finds a row; false too when it fails.

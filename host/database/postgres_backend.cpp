@@ -115,11 +115,12 @@ bool PostgresBackend::Begin() {
 }
 
 bool PostgresBackend::Commit() {
-    return connection_ && connection_->EndTransaction("commit");
+    return connection_ && connection_->EndTransaction(PostgresConnection::TransactionEnd::kCommit);
 }
 
 bool PostgresBackend::Rollback() {
-    return connection_ && connection_->EndTransaction("rollback");
+    return connection_ &&
+           connection_->EndTransaction(PostgresConnection::TransactionEnd::kRollback);
 }
 
 void PostgresBackend::CommitWithNextStatement() {

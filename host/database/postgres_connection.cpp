@@ -267,7 +267,7 @@ void PostgresConnection::NoteCarriedCommit(const PGresult* result) {
     }
 }
 
-bool PostgresConnection::EndTransaction(const std::string& how) {
+bool PostgresConnection::EndTransaction(TransactionEnd end) {
     commitWaits_ = false;
     if (beginWaits_) {
         beginWaits_ = false;
@@ -280,16 +280,16 @@ bool PostgresConnection::EndTransaction(const std::string& how) {
     switch (carriedCommit_) {
         case CarriedCommit::kNone:
         case CarriedCommit::kAwaited:
-            return Run(how);
+            return Run(end == TransactionEnd::kCommit ? "commit" : "rollback");
         case CarriedCommit::kCommitted:
             return true;
         case CarriedCommit::kSkipped:
             // The statement failed, so its commit never ran: the transaction waits for its
             // rollback.
             carriedCommit_ = CarriedCommit::kRolledBack;
-            return Run("rollback") && how != "commit";
+            return Run("rollback") && end == TransactionEnd::kRollback;
         case CarriedCommit::kRolledBack:
-            return how != "commit";
+            return end == TransactionEnd::kRollback;
     }
     return false;
 }

@@ -79,9 +79,10 @@ public:
     // The transaction's last statement takes its commit along, in the same round trip. When the
     // statement fails the server skips the commit, and the rollback that follows is sent.
     void CommitWithNextStatement() { commitWaits_ = true; }
-    // Commits or rolls back (how); a transaction no statement ran in has nothing to end, one
-    // whose commit went with its last statement ended with it.
-    bool EndTransaction(const std::string& how);
+    enum class TransactionEnd { kCommit, kRollback };
+    // A transaction no statement ran in has nothing to end, one whose commit went with its last
+    // statement ended with it.
+    bool EndTransaction(TransactionEnd end);
 
     // What the last statement told: rows it changed, or why it failed.
     void NoteChanges(long rows) { changes_ = rows; }

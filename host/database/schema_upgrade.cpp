@@ -2,11 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/legacy_text_collation.h"
+#include "host/database/sql_tokenizer.h"
 #include "host/objects/host_text.h"
 
 namespace zel {
@@ -15,9 +17,6 @@ namespace {
 using Row = std::vector<std::string>;
 
 constexpr const char* kOldSuffix = "_before_upgrade";
-// The table whose rules the second schema declares. Other writers may have left blanks where the
-// host writes NULL; a blank unit or person would break those rules, and means no value.
-constexpr const char* kRuledTable = "WhInvContrapose";
 
 bool Execute(sqlite3* db, const std::string& sql, std::string& error) {
     char* message = nullptr;
@@ -93,12 +92,30 @@ bool HasColumn(const std::vector<Column>& columns, const std::string& name) {
     return false;
 }
 
+// Whether the current schema declares rules of the table's values. Other writers may have left
+// blanks where the host writes NULL; a blank would break such a rule (a unit, a reference), and
+// means no value.
+bool HasChecks(sqlite3* db, const std::string& table) {
+    std::string name;
+    for (const char c : table) {
+        name += c == '\'' ? std::string("''") : std::string(1, c);
+    }
+    const auto declaration =
+        Rows(db, "select sql from sqlite_master where type = 'table' and name = '" + name + "'");
+    if (declaration.empty()) {
+        return false;
+    }
+    const auto tokens = SqlTokenizer::Tokenize(declaration.front().front());
+    return std::any_of(tokens.begin(), tokens.end(),
+                       [](const SqlToken& token) { return token.IsWord("check"); });
+}
+
 // The columns both tables have, and what the new one receives for each. Codes lose their
 // trailing blanks through the new table's own triggers.
 bool CopyRows(sqlite3* db, const std::string& table, std::string& error) {
     const std::string old = table + kOldSuffix;
     const auto oldColumns = Columns(db, old);
-    const bool ruled = AsciiEqualIgnoringCase(table, kRuledTable);
+    const bool ruled = HasChecks(db, table);
     std::string names;
     std::string values;
     for (const auto& column : Columns(db, table)) {

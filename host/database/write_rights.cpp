@@ -65,19 +65,19 @@ std::optional<bool> WriteRights::IsControlled(const std::string& object) const {
 }
 
 std::string WriteRefusal(const WriteRights& rights, const std::string& user,
-                         const std::string& warehouse, const std::string& inventory,
-                         const std::string& person) {
+                         const std::string& table, const std::vector<WrittenCode>& codes) {
     if (!rights.UserKnown()) {
         return DatabaseTexts::Format("Zel.HOST.DB.unknown_user", {user});
     }
-    if (!rights.MayWrite("Warehouse", warehouse)) {
-        return DatabaseTexts::Format("Zel.HOST.DB.no_write_warehouse", {warehouse});
+    if (codes.empty() && !rights.IsAdministrator()) {
+        return DatabaseTexts::Format("Zel.HOST.DB.no_write_table", {table});
     }
-    if (!rights.MayWrite("Inventory", inventory)) {
-        return DatabaseTexts::Format("Zel.HOST.DB.no_write_inventory", {inventory});
-    }
-    if (!person.empty() && !rights.MayWrite("Person", person)) {
-        return DatabaseTexts::Format("Zel.HOST.DB.no_write_person", {person});
+    for (const auto& [object, code] : codes) {
+        if (!code.empty() && !rights.MayWrite(object, code)) {
+            const std::string key = "Zel.HOST.DB.no_write_" + AsciiLower(object);
+            return DatabaseTexts::Has(key) ? DatabaseTexts::Format(key, {code})
+                                           : DatabaseTexts::Text("Zel.HOST.DB.denied");
+        }
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/database/sql_backend.h"
 #include "interfaces/variant.h"
@@ -20,6 +21,7 @@ public:
     WriteRights(SqlBackend& backend, const std::string& userId, const Variant& administratorFlag);
 
     bool UserKnown() const { return administrator_.has_value(); }
+    bool IsAdministrator() const { return administrator_.value_or(false); }
     // object is a business object code of aa_rowauth_object: "Warehouse", "Inventory", "Person".
     bool MayWrite(const std::string& object, const std::string& code) const;
 
@@ -32,10 +34,16 @@ private:
     std::optional<bool> administrator_;
 };
 
-// The message that refuses the user a correspondence row of this warehouse, item and storekeeper
-// (empty: none); empty when he may write it.
+// A code a row names, and the business object it is a code of: ("Warehouse", "01").
+struct WrittenCode {
+    std::string object;
+    std::string code;
+};
+
+// The message that refuses the user a row of table naming these codes (an empty code names
+// nothing); empty when he may write it. A row that names no business object is one of the
+// account's own settings, which only an administrator writes.
 std::string WriteRefusal(const WriteRights& rights, const std::string& user,
-                         const std::string& warehouse, const std::string& inventory,
-                         const std::string& person);
+                         const std::string& table, const std::vector<WrittenCode>& codes);
 
 }  // namespace zel

@@ -230,6 +230,15 @@ TEST_F(ClsCommonTest, DeleteNeedsTheRightToWriteTheRow) {
     EXPECT_EQ(Count("cWhCode='02' and cInvCode='A001'"), 0);
 }
 
+TEST_F(ClsCommonTest, OnlyAnAdministratorDeletesARowThatNamesNoBusinessObject) {
+    ASSERT_TRUE(db.Execute("insert into aa_user values ('u01','x',0)"));
+    std::string message;
+    EXPECT_FALSE(service->Delete("02", "cWhCode", "Warehouse", message, "u01"));
+    EXPECT_EQ(message, DatabaseTexts::Format("Zel.HOST.DB.no_write_table", {"Warehouse"}));
+    ASSERT_TRUE(service->Delete("02", "cWhCode", "Warehouse", message, "demo")) << message;
+    EXPECT_EQ(db.Scalar("select count(*) from Warehouse"), Variant(1));
+}
+
 TEST_F(ClsCommonTest, ServiceWithoutDatabaseRefusesEverything) {
     ClsCommon closed(db.Environment());
     std::string sql = "select 1";

@@ -1,4 +1,4 @@
-#include "host/database/correspondence_record.h"
+#include "host/database/table_record.h"
 
 #include <gtest/gtest.h>
 
@@ -207,7 +207,7 @@ TEST_F(CorrespondenceRecordTest, AnItemEndsOnItsEndDate) {
     db.AddInventory("A003", "停用件", {{"dEDate", "2026-03-10"}});
     const auto opened = db.OpenBackend();
     SqlBackend& backend = *opened;
-    auto record = CorrespondenceRecord::Parse(EditorXml("cInvCode", "A003"), message);
+    auto record = TableRecord::Parse(EditorXml("cInvCode", "A003"), "WhInvContrapose", message);
     ASSERT_TRUE(record) << message;
     EXPECT_TRUE(record->Check(backend, true, "2026-03-09", message)) << message;
     EXPECT_FALSE(record->Check(backend, true, "2026-03-10", message));
@@ -379,6 +379,39 @@ TEST_F(CorrespondenceRecordTest, ModifyOfARowAnotherUserDeletedIsRefusedAndAddsN
     EXPECT_TRUE(Stored("cInvCode").IsNull());
 }
 
+// The writer knows no table of its own: a record of another table of the schema is written by
+// the same rules, its key and references read from the schema.
+TEST_F(CorrespondenceRecordTest, ARecordOfAnotherTableIsWrittenByItsOwnKey) {
+    const std::string added =
+        "<Warehouse><cWhCode>09 </cWhCode><cWhName>新库</cWhName><cUserId>demo</cUserId>"
+        "</Warehouse>";
+    ASSERT_TRUE(service->Add(added, "Warehouse", message)) << message;
+    ASSERT_TRUE(
+        service->Modify("<Warehouse><CWHCODE>09</CWHCODE><cWhAddress>东门</cWhAddress>"
+                        "<cUserId>demo</cUserId></Warehouse>",
+                        "warehouse", message))
+        << message;
+    EXPECT_EQ(db.Scalar("select cWhName || '|' || cWhAddress from Warehouse where cWhCode='09'"),
+              Variant("新库|东门"));
+    EXPECT_FALSE(service->Add(added, "Warehouse", message));
+    EXPECT_EQ(message, "记录已经存在！");
+    EXPECT_FALSE(
+        service->Add("<Warehouse><cWhName>无码</cWhName><cUserId>demo</cUserId>"
+                     "</Warehouse>",
+                     "Warehouse", message));
+    EXPECT_EQ(message, "仓库编码不能为空！");
+    EXPECT_FALSE(service->Add(EditorXml(), "NoSuchTable", message));
+    EXPECT_EQ(message, "不能保存到表NoSuchTable！");
+}
+
+TEST_F(CorrespondenceRecordTest, ColumnsTheWriterFillsAreNotTakenFromTheRecord) {
+    for (const char* column : {"cCreatePerson", "cModifyPerson", "dModifyDate"}) {
+        EXPECT_FALSE(Add(EditorXml(column, "x"))) << column;
+        EXPECT_EQ(message, std::string("记录中含有无法识别的字段：") + column);
+    }
+    EXPECT_EQ(Rows(), 0);
+}
+
 // Warehouses, items and persons are all controlled; u01 may write warehouse 01, item A001 and
 // person P01, and only read warehouse 02 and item A002.
 class CorrespondenceRecordRights : public CorrespondenceRecordTest {
@@ -429,6 +462,16 @@ TEST_F(CorrespondenceRecordRights, AUserTheAccountDoesNotKnowStoresNothing) {
         "</WhInvContrapose>";
     EXPECT_FALSE(Add(noUser));
     EXPECT_EQ(Rows(), 0);
+}
+
+// A row that names no business object is one of the account's own settings.
+TEST_F(CorrespondenceRecordRights, OnlyAnAdministratorWritesARowThatNamesNoBusinessObject) {
+    EXPECT_FALSE(
+        service->Add("<Warehouse><cWhCode>09</cWhCode><cWhName>新库</cWhName>"
+                     "<cUserId>u01</cUserId></Warehouse>",
+                     "Warehouse", message));
+    EXPECT_EQ(message, "只有管理员可以修改Warehouse！");
+    EXPECT_EQ(db.Scalar("select count(*) from Warehouse where cWhCode='09'"), Variant(0));
 }
 
 TEST_F(CorrespondenceRecordRights, ModifyOfARowTheUserMayNotWriteLeavesIt) {
