@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "host/controls/table_export.h"
+#include "host/controls/export/table_export.h"
 
 namespace {
 

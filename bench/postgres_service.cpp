@@ -16,7 +16,7 @@
 
 #include "batchadd/batch_saver.h"
 #include "db/demo/demo_data_generator.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/tsql_adapter.h"
 #include "host/objects/inventory_in_use.h"
 #include "mainwindow/grid_query.h"

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "host/controls/flex_grid.h"
-#include "host/controls/print_control.h"
-#include "host/controls/print_document.h"
-#include "host/controls/print_page_view.h"
-#include "host/controls/print_preview_dialog.h"
+#include "host/controls/print/print_control.h"
+#include "host/controls/print/print_document.h"
+#include "host/controls/print/print_page_view.h"
+#include "host/controls/print/print_preview_dialog.h"
 #include "host/pub/print_data_writer.h"
 #include "support/qt_benchmarks.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "db/demo/demo_data_generator.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/server_account_security.h"
 #include "mulmodify/modify_queries.h"
 #include "support/demo_main_window.h"

@@ -7,7 +7,7 @@
 #include "host/database/account_backend.h"
 #include "host/database/account_database.h"
 #include "host/database/hidden_passwords.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 
 namespace zel {
 namespace {

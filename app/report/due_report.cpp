@@ -7,9 +7,9 @@
 
 #include "checkplan/due_checks.h"
 #include "core/login_context.h"
-#include "host/controls/csv_table_writer.h"
-#include "host/controls/export_columns.h"
-#include "host/controls/xlsx_table_writer.h"
+#include "host/controls/export/csv_table_writer.h"
+#include "host/controls/export/export_columns.h"
+#include "host/controls/export/xlsx_table_writer.h"
 #include "host/database/account_user.h"
 #include "host/host_services.h"
 #include "host/login/login.h"

@@ -6,7 +6,7 @@
 
 #include "core/login_context.h"
 #include "core/text_escaping.h"
-#include "host/controls/print_data.h"
+#include "host/controls/print/print_data.h"
 #include "interfaces/cls_common.h"
 #include "interfaces/pub.h"
 #include "interfaces/recordset.h"

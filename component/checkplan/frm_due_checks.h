@@ -8,7 +8,7 @@
 #include "checkplan/due_checks.h"
 #include "core/component_context.h"
 #include "host/controls/flex_grid.h"
-#include "host/controls/print_control.h"
+#include "host/controls/print/print_control.h"
 #include "mainwindow/print_all.h"
 
 class QDateEdit;

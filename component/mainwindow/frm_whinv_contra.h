@@ -8,7 +8,7 @@
 #include "core/window_frame.h"
 #include "host/controls/flex_grid.h"
 #include "host/controls/pop_menu.h"
-#include "host/controls/print_control.h"
+#include "host/controls/print/print_control.h"
 #include "host/controls/splitter_bar.h"
 #include "host/controls/ys_label.h"
 #include "host/controls/ys_status_bar.h"

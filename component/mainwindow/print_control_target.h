@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/controls/print_control.h"
+#include "host/controls/print/print_control.h"
 #include "mainwindow/print_target.h"
 
 namespace korvel {

@@ -6,7 +6,7 @@
 
 #include "core/component_context.h"
 #include "core/window_frame.h"
-#include "host/controls/find_ctl.h"
+#include "host/controls/find/find_ctl.h"
 
 class QLineEdit;
 

@@ -9,9 +9,9 @@
 #include "db/demo/stock_settings_factory.h"
 #include "db/demo/warehouse_quotas.h"
 #include "host/database/account_database.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/single_value.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/sqlite/sqlite_backend.h"
 
 namespace zel::demo {
 namespace {

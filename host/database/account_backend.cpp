@@ -1,7 +1,7 @@
 #include "host/database/account_backend.h"
 
-#include "host/database/postgres_backend.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/database/sqlite/sqlite_backend.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
 #include "host/database/account_database.h"
 
 #include "host/database/embedded_script.h"
-#include "host/database/postgres_backend.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/database/sqlite/sqlite_backend.h"
 
 namespace zel {
 namespace {

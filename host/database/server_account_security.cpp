@@ -3,7 +3,7 @@
 #include "host/database/account_database.h"
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/single_value.h"
 
 namespace zel {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/controls/export_columns.h"
+#include "host/controls/export/export_columns.h"
 
 namespace zel {
 

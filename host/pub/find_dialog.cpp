@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "host/controls/find_condition.h"
+#include "host/controls/find/find_condition.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/find_dialog_buttons.h"
 #include "host/pub/find_row_editor.h"

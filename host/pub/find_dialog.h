@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host/controls/find_field.h"
-#include "host/controls/find_row.h"
+#include "host/controls/find/find_field.h"
+#include "host/controls/find/find_row.h"
 #include "host/controls/modal_shower.h"
 
 class QVBoxLayout;

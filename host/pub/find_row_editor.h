@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "host/controls/find_field.h"
-#include "host/controls/find_row.h"
+#include "host/controls/find/find_field.h"
+#include "host/controls/find/find_row.h"
 #include "host/controls/modal_shower.h"
 
 class QComboBox;

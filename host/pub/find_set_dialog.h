@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/controls/find_field.h"
+#include "host/controls/find/find_field.h"
 
 class QListWidget;
 

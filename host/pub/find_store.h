@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/controls/find_row.h"
+#include "host/controls/find/find_row.h"
 #include "host/pub/form_store.h"
 #include "interfaces/object.h"
 

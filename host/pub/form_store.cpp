@@ -1,6 +1,6 @@
 #include "host/pub/form_store.h"
 
-#include "host/controls/sql_literal.h"
+#include "host/database/sql_text.h"
 
 namespace zel {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <map>
 
-#include "host/controls/sql_literal.h"
+#include "host/database/sql_text.h"
 #include "interfaces/cls_common.h"
 
 namespace zel {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/controls/sql_literal.h"
+#include "host/database/sql_text.h"
 #include "host/objects/trimmed_text.h"
 
 namespace zel {

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "host/controls/export_columns.h"
-#include "host/controls/table_export.h"
+#include "host/controls/export/export_columns.h"
+#include "host/controls/export/table_export.h"
 #include "host/objects/resource_texts.h"
 #include "host/pub/modify_report_model.h"
 

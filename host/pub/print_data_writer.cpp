@@ -1,7 +1,7 @@
 #include "host/pub/print_data_writer.h"
 
+#include "host/controls/export/xml_text.h"
 #include "host/controls/flex_grid.h"
-#include "host/controls/xml_text.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/controls/export_columns.h"
+#include "host/controls/export/export_columns.h"
 #include "host/pub/export_grid_columns.h"
 #include "host/pub/pub_service.h"
 

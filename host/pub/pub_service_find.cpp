@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "host/controls/find_field.h"
+#include "host/controls/find/find_field.h"
 #include "host/controls/flex_grid.h"
 #include "host/pub/find_dialog.h"
 #include "host/pub/find_set_dialog.h"

@@ -1,5 +1,5 @@
 #include "host/controls/flex_grid.h"
-#include "host/controls/print_style.h"
+#include "host/controls/print/print_style.h"
 #include "host/pub/print_data_writer.h"
 #include "host/pub/print_style_store.h"
 #include "host/pub/pub_service.h"

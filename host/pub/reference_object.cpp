@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "host/database/sql_text.h"
 #include "host/objects/host_text.h"
-#include "host/controls/sql_literal.h"
 
 namespace zel {
 namespace {

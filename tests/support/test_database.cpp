@@ -10,8 +10,8 @@
 
 #include "host/database/account_database.h"
 #include "host/database/cls_common.h"
-#include "host/database/postgres_backend.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/database/sqlite/sqlite_backend.h"
 #include "host/objects/host_text.h"
 
 namespace zel::test {

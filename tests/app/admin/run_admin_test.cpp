@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/admin/admin_command_line.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/server_account_security.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"

@@ -14,7 +14,7 @@
 #include "component/support/main_window_fixture.h"
 #include "editor/edit_record_command.h"
 #include "editor/frm_add_inv.h"
-#include "host/controls/export_columns.h"
+#include "host/controls/export/export_columns.h"
 
 namespace korvel {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/database/cls_common.h"
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/server_account_security.h"
 #include "mulmodify/modify_queries.h"
 #include "support/server_roles.h"

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "host/database/single_value.h"
-#include "host/database/sqlite_backend.h"
+#include "host/database/sqlite/sqlite_backend.h"
 #include "support/test_database.h"
 
 namespace zel::demo {

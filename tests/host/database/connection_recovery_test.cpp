@@ -14,8 +14,8 @@
 
 #include "host/database/cls_common.h"
 #include "host/database/database_texts.h"
-#include "host/database/postgres_count_connection.h"
-#include "host/database/postgres_row_count.h"
+#include "host/database/postgres/postgres_count_connection.h"
+#include "host/database/postgres/postgres_row_count.h"
 #include "host/database/session_locks.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"

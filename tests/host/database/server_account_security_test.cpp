@@ -11,9 +11,9 @@
 
 #include "host/database/cls_common.h"
 #include "host/database/database_texts.h"
-#include "host/database/postgres_backend.h"
-#include "host/database/postgres_connection.h"
-#include "host/database/postgres_session_locks.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/database/postgres/postgres_connection.h"
+#include "host/database/postgres/postgres_session_locks.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "framework_test_window.h"
-#include "host/controls/print_data.h"
-#include "host/controls/print_style.h"
+#include "host/controls/print/print_data.h"
+#include "host/controls/print/print_style.h"
 #include "host/database/register_database_service.h"
 #include "host/login/login.h"
 #include "host/objects/object_registry.h"

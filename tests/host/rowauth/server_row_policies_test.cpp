@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/database/postgres_backend.h"
+#include "host/database/postgres/postgres_backend.h"
 #include "host/database/register_database_service.h"
 #include "host/database/server_account_security.h"
 #include "host/database/write_rights.h"

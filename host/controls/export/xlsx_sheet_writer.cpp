@@ -1,0 +1,160 @@
+#include "host/controls/export/xlsx_sheet_writer.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "host/controls/export/xlsx_cell_values.h"
+#include "host/controls/export/xml_text.h"
+
+namespace zel {
+namespace {
+
+// Markup gathered before it goes to the compressor.
+constexpr std::size_t kChunkBytes = 1 << 18;
+constexpr double kNumberChars = 12;
+constexpr double kDefaultTextChars = 10;
+constexpr double kMinWidth = 6;
+constexpr double kMaxWidth = 50;
+// Room for the cell margins, in characters.
+constexpr double kWidthMargin = 2;
+
+constexpr std::string_view kSheetStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+    "<sheetViews><sheetView workbookViewId=\"0\">"
+    "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"
+    "<selection pane=\"bottomLeft\"/></sheetView></sheetViews>";
+constexpr std::string_view kSheetEnd = "</sheetData></worksheet>";
+// Cells carry no position: each follows the one before, so a blank cell is written empty.
+constexpr std::string_view kBlankCell = "<c/>";
+constexpr std::string_view kTextCell = "<c t=\"inlineStr\">";
+constexpr std::string_view kTextStart = "<is><t>";
+constexpr std::string_view kKeptTextStart = "<is><t xml:space=\"preserve\">";
+constexpr std::string_view kTextEnd = "</t></is></c>";
+constexpr std::string_view kValueEnd = "</v></c>";
+
+// Characters of the width unit the text needs; CJK and other wide characters take two.
+double TextWidth(std::string_view text) {
+    double width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text[i]);
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+double ValuesWidth(const ExportColumn& column) {
+    switch (column.kind) {
+        case FieldKind::kNumber:
+            return kNumberChars;
+        case FieldKind::kDate:
+            return kExportDateSize;
+        case FieldKind::kText:
+            break;
+    }
+    return column.size > 0 ? column.size : kDefaultTextChars;
+}
+
+double ColumnWidth(const ExportColumn& column, std::string_view header) {
+    return std::clamp(std::max(ValuesWidth(column), TextWidth(header)) + kWidthMargin, kMinWidth,
+                      kMaxWidth);
+}
+
+std::string Columns(const PrintData& data, const std::vector<ExportColumn>& columns) {
+    if (data.headers.empty()) {
+        return {};
+    }
+    std::string xml = "<cols>";
+    for (std::size_t col = 0; col < data.headers.size(); ++col) {
+        const std::string number = std::to_string(col + 1);
+        xml += "<col min=\"" + number + "\" max=\"" + number + "\" width=\"" +
+               std::to_string(ColumnWidth(columns[col], data.headers[col])) +
+               "\" customWidth=\"1\"/>";
+    }
+    return xml + "</cols>";
+}
+
+// The opening of a number or date cell of each column, empty for text columns.
+std::vector<std::string> ValueStarts(const std::vector<ExportColumn>& columns,
+                                     const XlsxStyles& styles) {
+    std::vector<std::string> starts;
+    starts.reserve(columns.size());
+    for (const ExportColumn& column : columns) {
+        const int style = column.kind == FieldKind::kNumber ? styles.NumberStyle(column)
+                          : column.kind == FieldKind::kDate ? XlsxStyles::kDate
+                                                            : 0;
+        starts.push_back(style == 0 ? std::string() : "<c s=\"" + std::to_string(style) + "\"><v>");
+    }
+    return starts;
+}
+
+void AppendText(std::string& xml, std::string_view cell, std::string_view text) {
+    xml += cell;
+    xml += HasOuterWhiteSpace(text) ? kKeptTextStart : kTextStart;
+    AppendXmlText(xml, text);
+    xml += kTextEnd;
+}
+
+bool AppendValue(std::string& xml, const ExportColumn& column, std::string_view text) {
+    return column.kind == FieldKind::kNumber ? AppendXlsxNumber(xml, text)
+                                             : AppendXlsxDate(xml, text);
+}
+
+void AppendCell(std::string& xml, const ExportColumn& column, const std::string& valueStart,
+                std::string_view text) {
+    if (text.empty()) {
+        xml += kBlankCell;
+        return;
+    }
+    if (!valueStart.empty()) {
+        const std::size_t before = xml.size();
+        xml += valueStart;
+        if (AppendValue(xml, column, text)) {
+            xml += kValueEnd;
+            return;
+        }
+        xml.resize(before);
+    }
+    AppendText(xml, kTextCell, text);
+}
+
+void AppendHeader(std::string& xml, const std::vector<std::string>& headers) {
+    xml += "<row>";
+    const std::string cell =
+        "<c s=\"" + std::to_string(XlsxStyles::kHeader) + "\" t=\"inlineStr\">";
+    for (const std::string& header : headers) {
+        AppendText(xml, cell, header);
+    }
+    xml += "</row>";
+}
+
+}  // namespace
+
+bool WriteXlsxSheet(ZipArchiveWriter& zip, const PrintData& data,
+                    const std::vector<ExportColumn>& columns, const XlsxStyles& styles) {
+    std::string xml(kSheetStart);
+    xml += Columns(data, columns);
+    xml += "<sheetData>";
+    AppendHeader(xml, data.headers);
+    const std::vector<std::string> valueStarts = ValueStarts(columns, styles);
+    const std::size_t cols = data.headers.size();
+    for (std::size_t row = 0; row < data.RowCount(); ++row) {
+        xml += "<row>";
+        const std::string* cells = &data.cells[row * cols];
+        for (std::size_t col = 0; col < cols; ++col) {
+            AppendCell(xml, columns[col], valueStarts[col], cells[col]);
+        }
+        xml += "</row>";
+        if (xml.size() >= kChunkBytes) {
+            if (!zip.Write(xml)) {
+                return false;
+            }
+            xml.clear();
+        }
+    }
+    xml += kSheetEnd;
+    return zip.Write(xml);
+}
+
+}  // namespace zel

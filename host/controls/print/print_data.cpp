@@ -1,0 +1,66 @@
+#include "host/controls/print/print_data.h"
+
+#include <pugixml.hpp>
+
+namespace zel {
+namespace {
+
+// Whitespace-only cells are cell texts too; line ends stay as the grid had them.
+constexpr unsigned kParseOptions = pugi::parse_minimal | pugi::parse_escapes |
+                                   pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
+
+void ReadHeader(const pugi::xml_node& header, PrintData& data) {
+    for (const pugi::xml_node cell : header.children("C")) {
+        data.headers.emplace_back(cell.child_value());
+        data.rightAligned.push_back(std::string_view(cell.attribute("align").value()) == "right");
+    }
+}
+
+void ReadRows(const pugi::xml_node& rows, PrintData& data) {
+    const std::size_t width = data.headers.size();
+    std::size_t rowCount = 0;
+    for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {
+        ++rowCount;
+    }
+    data.cells.reserve(rowCount * width);
+    for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {
+        std::size_t col = 0;
+        for (auto cell = row.child("C"); cell && col < width; cell = cell.next_sibling("C")) {
+            data.cells.emplace_back(cell.child_value());
+            ++col;
+        }
+        data.cells.resize(data.cells.size() + (width - col));
+    }
+}
+
+}  // namespace
+
+std::optional<PrintData> PrintData::Parse(std::string_view xml) {
+    pugi::xml_document document;
+    if (!document.load_buffer(xml.data(), xml.size(), kParseOptions, pugi::encoding_utf8)) {
+        return std::nullopt;
+    }
+    const pugi::xml_node root = document.document_element();
+    const pugi::xml_node header = root.child("Header");
+    if (!header) {
+        return std::nullopt;
+    }
+    PrintData data;
+    data.title = root.child_value("Title");
+    data.account = root.child_value("Account");
+    data.date = root.child_value("Date");
+    const pugi::xml_node user = root.child("User");
+    data.userCode = user.attribute("code").value();
+    data.user = user.child_value();
+    if (data.user.empty()) {
+        data.user = data.userCode;
+    }
+    data.serialNumbers = std::string_view(root.child_value("SerialNumbers")) != "0";
+    ReadHeader(header, data);
+    if (!data.headers.empty()) {
+        ReadRows(root.child("Rows"), data);
+    }
+    return data;
+}
+
+}  // namespace zel

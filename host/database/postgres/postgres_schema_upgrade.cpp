@@ -1,0 +1,56 @@
+#include "host/database/postgres/postgres_schema_upgrade.h"
+
+#include "host/database/database_texts.h"
+#include "host/database/embedded_script.h"
+#include "host/database/postgres/postgres_backend.h"
+
+namespace zel {
+namespace {
+
+// false with the server's reason, and whether it was a right the login lacks.
+bool Upgrade(PostgresBackend& backend, std::string& reason, bool& denied) {
+    std::string schema;
+    if (!ReadEmbeddedScript(":/host/schema/postgresql.sql", schema, reason)) {
+        return false;
+    }
+    const bool upgraded = backend.Begin() && backend.ExecuteScript(schema) &&
+                          backend.ExecuteScript("update whinv_schema set version = " +
+                                                std::to_string(PostgresSchemaUpgrade::kVersion)) &&
+                          backend.Commit();
+    if (!upgraded) {
+        reason = backend.LastError();
+        denied = backend.LastRefusal() == SchemaRefusal::Denied;
+        backend.Rollback();
+    }
+    return upgraded;
+}
+
+}  // namespace
+
+bool PostgresSchemaUpgrade::Run(PostgresBackend& backend, int version, const std::string& account,
+                                std::string& error) {
+    const std::vector<std::string> versions{account, std::to_string(version),
+                                            std::to_string(kVersion)};
+    if (version > kVersion) {
+        error = DatabaseTexts::Format("Zel.HOST.DB.schema_newer", versions);
+        return false;
+    }
+    if (version == kVersion) {
+        return true;
+    }
+    std::string reason;
+    bool denied = false;
+    if (Upgrade(backend, reason, denied)) {
+        return true;
+    }
+    if (denied) {
+        error = DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_denied", versions);
+    } else {
+        auto withReason = versions;
+        withReason.push_back(reason);
+        error = DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_failed", withReason);
+    }
+    return false;
+}
+
+}  // namespace zel

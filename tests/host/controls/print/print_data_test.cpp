@@ -1,0 +1,62 @@
+#include "host/controls/print/print_data.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+std::string Wrapped(const std::string& inside) {
+    return "<?xml version='1.0' standalone='yes' ?><数据>" + inside + "</数据>";
+}
+
+TEST(PrintDataTest, ReadsHeadingHeaderAndRows) {
+    const auto data = PrintData::Parse(Wrapped(
+        "<Title>仓库存货对照表</Title><Account>001</Account><User code=\"u&amp;1\">张&lt;三</User>"
+        "<Date>2026-03-31</Date><SerialNumbers>0</SerialNumbers>"
+        "<Header><C align=\"right\">序号</C><C>名称</C></Header>"
+        "<Rows><R><C>1</C><C>a &amp; &quot;b&quot; "
+        "&apos;c&apos;</C></R><R><C>2</C><C/></R></Rows>"));
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(data->title, "仓库存货对照表");
+    EXPECT_EQ(data->account, "001");
+    EXPECT_EQ(data->user, "张<三");
+    EXPECT_EQ(data->userCode, "u&1");
+    EXPECT_EQ(data->date, "2026-03-31");
+    EXPECT_FALSE(data->serialNumbers);
+    EXPECT_EQ(data->rightAligned, (std::vector<bool>{true, false}));
+    EXPECT_EQ(data->cells, (std::vector<std::string>{"1", "a & \"b\" 'c'", "2", ""}));
+    EXPECT_EQ(data->Cell(1, 0), "2");
+}
+
+TEST(PrintDataTest, RowsAreCutOrPaddedToTheHeader) {
+    const auto data = PrintData::Parse(
+        Wrapped("<Header><C>a</C><C>b</C></Header>"
+                "<Rows><R><C>1</C></R><R><C>2</C><C>3</C><C>extra</C></R></Rows>"));
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(data->cells, (std::vector<std::string>{"1", "", "2", "3"}));
+    EXPECT_EQ(data->RowCount(), 2U);
+}
+
+TEST(PrintDataTest, BlanksInACellAreKept) {
+    const auto data =
+        PrintData::Parse(Wrapped("<Header><C>a</C></Header><Rows><R><C>  </C></R></Rows>"));
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(data->Cell(0, 0), "  ");
+}
+
+TEST(PrintDataTest, WithoutAUserNameTheCodeStandsForTheUser) {
+    const auto data = PrintData::Parse(Wrapped("<User code=\"u1\"></User><Header/>"));
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(data->user, "u1");
+    EXPECT_TRUE(data->serialNumbers);
+    EXPECT_EQ(data->RowCount(), 0U);
+}
+
+TEST(PrintDataTest, TextsThatAreNotPrintDataAreRefused) {
+    for (const char* text : {"", "not xml", "<数据><Rows/></数据>", "<数据><Header>"}) {
+        EXPECT_EQ(PrintData::Parse(text), std::nullopt) << text;
+    }
+}
+
+}  // namespace
+}  // namespace zel

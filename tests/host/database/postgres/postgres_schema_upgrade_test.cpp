@@ -1,0 +1,80 @@
+#include "host/database/postgres/postgres_schema_upgrade.h"
+
+#include <gtest/gtest.h>
+
+#include "host/database/database_texts.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/database/postgres/postgres_connect.h"
+#include "host/database/postgres/pq_result.h"
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+// An account an earlier program made: version 1, and an index of the current schema missing.
+constexpr const char* kMakeOlder =
+    "update whinv_schema set version = 1; drop index whinv_schema_one_row";
+
+class PostgresSchemaUpgradeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!db.OnServer()) {
+            GTEST_SKIP() << "about server accounts; needs WHINV_TEST_POSTGRES";
+        }
+        db.AddWarehouse("01", "成品库");
+    }
+
+    // Read beside the host, whose opening would upgrade the account.
+    std::string Read(const std::string& sql) {
+        PGconn* connection = PQconnectdb(db.Path().c_str());
+        const PqResult result(PQexec(connection, sql.c_str()));
+        const std::string value =
+            PQntuples(result.get()) == 1 ? PQgetvalue(result.get(), 0, 0) : "none";
+        PQfinish(connection);
+        return value;
+    }
+    std::string Version() { return Read("select version from whinv_schema"); }
+    std::string OneRowIndex() {
+        return Read("select indexname from pg_indexes where indexname = 'whinv_schema_one_row'");
+    }
+    std::vector<std::string> Versions(int version) {
+        return {AccountNameOf(db.Path()), std::to_string(version),
+                std::to_string(PostgresSchemaUpgrade::kVersion)};
+    }
+
+    test::TestDatabase db;
+};
+
+TEST_F(PostgresSchemaUpgradeTest, UpgradesAnOlderAccountAndKeepsItsRows) {
+    ASSERT_TRUE(db.Execute(kMakeOlder));
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
+    EXPECT_EQ(OneRowIndex(), "whinv_schema_one_row");
+    EXPECT_EQ(Read("select cWhName from Warehouse where cWhCode = '01'"), "成品库");
+}
+
+TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
+    const int newer = PostgresSchemaUpgrade::kVersion + 1;
+    ASSERT_TRUE(db.Execute("update whinv_schema set version = " + std::to_string(newer)));
+    PostgresBackend backend;
+    EXPECT_FALSE(backend.Open(db.Path()));
+    EXPECT_EQ(backend.LastError(),
+              DatabaseTexts::Format("Zel.HOST.DB.schema_newer", Versions(newer)));
+    EXPECT_FALSE(backend.IsOpen());
+    EXPECT_EQ(Version(), std::to_string(newer));
+}
+
+TEST_F(PostgresSchemaUpgradeTest, TellsALoginWithoutTheRightsAndLeavesTheAccountAsItWas) {
+    ASSERT_TRUE(db.Execute(kMakeOlder));
+    const auto login = db.AddLogin("wang");
+    PostgresBackend backend;
+    EXPECT_FALSE(backend.Open(db.Path() + " user=" + login.userId));
+    EXPECT_EQ(backend.LastError(),
+              DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_denied", Versions(1)));
+    EXPECT_EQ(Version(), "1");
+    EXPECT_EQ(OneRowIndex(), "none");
+}
+
+}  // namespace
+}  // namespace zel

@@ -1,0 +1,159 @@
+#include "host/database/sqlite/schema_upgrade.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/database/cls_common.h"
+#include "host/database/sqlite/legacy_text_collation.h"
+#include "host/objects/host_environment.h"
+
+namespace zel {
+namespace {
+
+std::string FirstSchema() {
+    std::ifstream file(WHINV_SOURCE_DIR "/tests/host/database/fixtures/sqlite_schema_v1.sql");
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A plain connection, as the standard tools open the file: no collation of the host's.
+class PlainConnection {
+public:
+    explicit PlainConnection(const std::string& path) { sqlite3_open(path.c_str(), &db_); }
+    ~PlainConnection() { sqlite3_close(db_); }
+    PlainConnection(const PlainConnection&) = delete;
+    PlainConnection& operator=(const PlainConnection&) = delete;
+
+    sqlite3* Handle() const { return db_; }
+    bool Execute(const std::string& sql) {
+        return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    // All rows of a query, each "a|b|c", NULL as "~"; "error: ..." when it fails.
+    std::string Rows(const std::string& sql) {
+        std::string rows;
+        char* error = nullptr;
+        const int result = sqlite3_exec(
+            db_, sql.c_str(),
+            [](void* out, int count, char** values, char**) {
+                auto& text = *static_cast<std::string*>(out);
+                for (int i = 0; i < count; ++i) {
+                    text += (i > 0 ? "|" : "") + std::string(values[i] ? values[i] : "~");
+                }
+                text += "\n";
+                return 0;
+            },
+            &rows, &error);
+        if (result != SQLITE_OK) {
+            rows = std::string("error: ") + (error ? error : "");
+        }
+        sqlite3_free(error);
+        return rows;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// An account database as the first schema made it, with the host's collation on its connection.
+class SchemaUpgradeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = dir.path().toStdString() + "/first.db";
+        PlainConnection first(path);
+        RegisterLegacyTextCollation(first.Handle());
+        ASSERT_TRUE(first.Execute(FirstSchema())) << sqlite3_errmsg(first.Handle());
+        ASSERT_TRUE(first.Execute(
+            "insert into Warehouse (cWhCode, cWhName) values ('01  ', '成品库'), ('R&D', '研发库');"
+            "insert into Person (cPersonCode, cPersonName) values ('P01 ', '张三');"
+            "insert into Inventory (iId, cInvCode, cInvName, cInvCCode) values "
+            "(1, 'A001 ', '螺钉', '01 '), (2, 'A002', '螺母', null);"
+            "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum, cFrequency, iDays, "
+            "dLastDate, cWhPersonCode) values ('01', 'a001', 100, '周', 3, '2024-05-06', "
+            "'p01 '), ('r&d ', 'A002 ', 2.5, '', null, null, '');"))
+            << sqlite3_errmsg(first.Handle());
+        environment->accounts.Set("first", "sqlite:" + path);
+    }
+
+    bool Open() {
+        ClsCommon service(environment);
+        service.Init("first");
+        lastError = service.LastError();
+        return service.Status();
+    }
+
+    QTemporaryDir dir;
+    std::string path;
+    std::string lastError;
+    std::shared_ptr<HostEnvironment> environment = std::make_shared<HostEnvironment>();
+};
+
+TEST_F(SchemaUpgradeTest, TheFirstSchemaIsUnreadableWithoutTheHostsCollation) {
+    PlainConnection plain(path);
+    EXPECT_NE(plain.Rows("pragma integrity_check").find("hosttext"), std::string::npos);
+}
+
+TEST_F(SchemaUpgradeTest, OpeningUpgradesKeepingEveryRowWithCodesWithoutTrailingBlanks) {
+    ASSERT_TRUE(Open()) << lastError;
+    PlainConnection plain(path);
+    EXPECT_EQ(plain.Rows("pragma user_version"), "2\n");
+    EXPECT_EQ(plain.Rows("pragma integrity_check"), "ok\n");
+    EXPECT_EQ(plain.Rows("pragma foreign_key_check"), "");
+    EXPECT_EQ(plain.Rows("select cWhCode, cWhName from Warehouse order by cWhCode"),
+              "01|成品库\nR&D|研发库\n");
+    EXPECT_EQ(plain.Rows("select cPersonCode from Person"), "P01\n");
+    EXPECT_EQ(plain.Rows("select iId, cInvCode, cInvCCode from Inventory order by iId"),
+              "1|A001|01\n2|A002|~\n");
+    // The rows keep the spelling they had; blanks where the host writes NULL become NULL.
+    EXPECT_EQ(plain.Rows("select cWhCode, cInvCode, iTopSum, cFrequency, iDays, dLastDate, "
+                         "cWhPersonCode from WhInvContrapose order by rowid"),
+              "01|a001|100|周|3|2024-05-06|p01\nr&d|A002|2.5|~|~|~|~\n");
+    // Codes still compare without regard to letter case.
+    EXPECT_EQ(plain.Rows("select count(*) from WhInvContrapose where cWhCode = 'R&D'"), "1\n");
+    EXPECT_EQ(plain.Rows("select name from sqlite_master where sql like '%hosttext%'"), "");
+}
+
+TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
+    ASSERT_TRUE(Open()) << lastError;
+    const auto size = std::filesystem::file_size(path);
+    ASSERT_TRUE(Open()) << lastError;
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+    EXPECT_EQ(PlainConnection(path).Rows("select count(*) from WhInvContrapose"), "2\n");
+}
+
+TEST_F(SchemaUpgradeTest, RowsThatBreakTheNewRulesLeaveTheFileAsItWas) {
+    {
+        PlainConnection first(path);
+        RegisterLegacyTextCollation(first.Handle());
+        ASSERT_TRUE(
+            first.Execute("insert into WhInvContrapose (cWhCode, cInvCode) values ('99', 'A001')"));
+    }
+    EXPECT_FALSE(Open());
+    EXPECT_NE(lastError.find("WhInvContrapose"), std::string::npos) << lastError;
+    PlainConnection first(path);
+    RegisterLegacyTextCollation(first.Handle());
+    EXPECT_EQ(first.Rows("pragma user_version"), "0\n");
+    EXPECT_EQ(first.Rows("select count(*) from WhInvContrapose"), "3\n");
+    EXPECT_EQ(first.Rows("select count(*) from sqlite_master where name like '%before%'"), "0\n");
+}
+
+TEST_F(SchemaUpgradeTest, AFileOfANewerProgramIsNotOpened) {
+    {
+        PlainConnection newer(dir.path().toStdString() + "/newer.db");
+        ASSERT_TRUE(newer.Execute("create table t (a); pragma user_version = " +
+                                  std::to_string(SchemaUpgrade::kVersion + 1)));
+    }
+    environment->accounts.Set("newer", "sqlite:" + dir.path().toStdString() + "/newer.db");
+    ClsCommon service(environment);
+    service.Init("newer");
+    EXPECT_FALSE(service.Status());
+    EXPECT_NE(service.LastError().find("newer"), std::string::npos) << service.LastError();
+}
+
+}  // namespace
+}  // namespace zel
