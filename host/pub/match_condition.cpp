@@ -50,19 +50,6 @@ std::vector<std::string> UsableFields(std::string_view fields, std::string_view 
     return usable;
 }
 
-// Also '[': the host dialect reads it as the start of a set of characters.
-std::string ContainsPattern(std::string_view text) {
-    std::string pattern = "%";
-    for (const char c : text) {
-        if (c == '%' || c == '_' || c == '[' || c == kEscape) {
-            pattern += kEscape;
-        }
-        pattern += c;
-    }
-    pattern += '%';
-    return pattern;
-}
-
 }  // namespace
 
 std::string MatchCondition(std::string_view text, std::string_view fields, std::string_view table) {
@@ -71,8 +58,7 @@ std::string MatchCondition(std::string_view text, std::string_view fields, std::
     if (typed.empty() || usable.empty()) {
         return kEverything;
     }
-    const std::string test = " like " + SqlQuoted(ContainsPattern(typed)) + " escape " +
-                             SqlQuoted(std::string_view(&kEscape, 1));
+    const std::string test = LikeTest("%" + LikeLiteral(typed, kEscape) + "%", kEscape);
     std::string condition = "(";
     for (const auto& field : usable) {
         if (condition.size() > 1) {

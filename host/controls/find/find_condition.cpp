@@ -48,22 +48,8 @@ std::optional<std::string> CanonicalNumber(const std::string& text) {
     return negative && canonical != "0" ? "-" + canonical : canonical;
 }
 
-// The user's text matched literally inside a LIKE pattern. "[" opens a character class on the
-// host's server, so it is escaped as well.
-std::string LikeLiteral(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        if (c == '%' || c == '_' || c == '[' || c == kLikeEscape) {
-            escaped += kLikeEscape;
-        }
-        escaped += c;
-    }
-    return escaped;
-}
-
 std::string Like(const std::string& source, const std::string& pattern) {
-    return source + " like " + SqlQuoted(pattern) + " escape " +
-           SqlQuoted(std::string(1, kLikeEscape));
+    return source + LikeTest(pattern, kLikeEscape);
 }
 
 // A value as the SQL literal of the field's type: numbers in canonical form, dates as
@@ -125,10 +111,10 @@ FindCondition::Result Comparison(const FindField& field, const FindRow& row) {
         return Refused("Zel.HOST.FIND.noValue", {field.caption});
     }
     if (row.op == kContains) {
-        return Made(Like(source, "%" + LikeLiteral(row.value) + "%"));
+        return Made(Like(source, "%" + LikeLiteral(row.value, kLikeEscape) + "%"));
     }
     if (row.op == kBeginsWith) {
-        return Made(Like(source, LikeLiteral(row.value) + "%"));
+        return Made(Like(source, LikeLiteral(row.value, kLikeEscape) + "%"));
     }
     const auto low = Literal(field, row.value);
     const auto high = second ? Literal(field, row.value2) : low;
