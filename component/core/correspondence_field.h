@@ -84,14 +84,14 @@ struct BatchSlot {
 
 // How multi-record modify checks a new value and writes it.
 enum class ModifyKind {
-    WarehouseCode,
-    InventoryCode,
-    PersonCode,
-    Limit,
-    Number,
-    Count,
-    Unit,
-    Date
+    kWarehouseCode,
+    kInventoryCode,
+    kPersonCode,
+    kLimit,
+    kNumber,
+    kCount,
+    kUnit,
+    kDate
 };
 
 // One element <whinvcontrapose.element showfldname='caption' + tail />; the spacing inside

@@ -17,11 +17,11 @@ struct ModifiableField {
     Kind kind;
 
     // The key fields change row by row: each row's new pair may collide with an existing one.
-    bool IsKey() const { return kind == Kind::WarehouseCode || kind == Kind::InventoryCode; }
+    bool IsKey() const { return kind == Kind::kWarehouseCode || kind == Kind::kInventoryCode; }
     bool IsNumeric() const {
-        return kind == Kind::Limit || kind == Kind::Number || kind == Kind::Count;
+        return kind == Kind::kLimit || kind == Kind::kNumber || kind == Kind::kCount;
     }
-    bool IsCode() const { return IsKey() || kind == Kind::PersonCode; }
+    bool IsCode() const { return IsKey() || kind == Kind::kPersonCode; }
 };
 
 // The field a name denotes, bare ("iTopSum") or qualified ("whinvcontrapose.iTopSum"), in any

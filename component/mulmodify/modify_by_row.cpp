@@ -98,7 +98,7 @@ private:
         if (!PairExists(*login_.db, warehouse, inventory)) {
             return pub.GetResString("Zel.AAARCHIVE.COMMON.modify_row_gone");
         }
-        const bool warehouseChanges = field_.kind == Kind::WarehouseCode;
+        const bool warehouseChanges = field_.kind == Kind::kWarehouseCode;
         if (PairExists(*login_.db, warehouseChanges ? value_ : warehouse,
                        warehouseChanges ? inventory : value_)) {
             return pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.144_1");

@@ -92,24 +92,24 @@ bool CheckModifyCondition(ComponentContext& context, std::string& condition,
     LoginContext& login = context.login;
     // A code written into rows must be one the user may write, as the editor's save requires.
     switch (field.kind) {
-        case Kind::WarehouseCode:
+        case Kind::kWarehouseCode:
             return login.pub->IFExists(*login.db, "warehouse", caption, value, true, "",
                                        login.sAuthWhW);
-        case Kind::PersonCode:
+        case Kind::kPersonCode:
             return login.pub->IFExists(*login.db, "Person", caption, value, false, "",
                                        login.sAuthPersonW);
-        case Kind::InventoryCode:
+        case Kind::kInventoryCode:
             return login.pub->IFExists(*login.db, "inventory", caption, value, true, "",
                                        login.sAuthInvW);
-        case Kind::Limit:
+        case Kind::kLimit:
             return CheckLimit(context, condition, caption, field, value);
-        case Kind::Number:
+        case Kind::kNumber:
             return CheckNumber(context, value, false);
-        case Kind::Count:
+        case Kind::kCount:
             return CheckNumber(context, value, true);
-        case Kind::Unit:
+        case Kind::kUnit:
             return CheckUnit(context, condition, value);
-        case Kind::Date:
+        case Kind::kDate:
             return CheckedDate(*login.pub, value, caption).has_value();
     }
     return false;

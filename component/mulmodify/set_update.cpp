@@ -14,11 +14,11 @@ std::string SetUpdateLiteral(const ComponentContext& context, const ModifiableFi
     if (TrimmedBlanks(value).empty()) {
         return "NULL";
     }
-    if (field.kind == ModifiableField::Kind::Unit) {
+    if (field.kind == ModifiableField::Kind::kUnit) {
         const CycleUnit unit = CycleUnitOfText(context.catalogue, value);
         return SqlQuoted(unit == kUnitNone ? value : std::string(CycleUnitCode(unit)));
     }
-    if (field.kind == ModifiableField::Kind::Date) {
+    if (field.kind == ModifiableField::Kind::kDate) {
         // The check let through only dates the host reads.
         const auto date = zel::HostDate::Parse(value);
         return SqlQuoted(date ? date->ToIso() : value);

@@ -8,17 +8,17 @@ namespace {
 TEST(ModifiableFieldTest, KnowsTheTenFieldsBareOrQualifiedInAnyCase) {
     using Kind = ModifiableField::Kind;
     const std::pair<const char*, Kind> names[] = {
-        {"CWhCode", Kind::WarehouseCode},
-        {"whinvcontrapose.cwhcode", Kind::WarehouseCode},
-        {"WhInvContrapose.cInvCode", Kind::InventoryCode},
-        {"ITOPSUM", Kind::Limit},
-        {"whinvcontrapose.iLowSum", Kind::Limit},
-        {"iSafeNum", Kind::Limit},
-        {"iWastage", Kind::Number},
-        {"iFrequency", Kind::Count},
-        {"whinvcontrapose.cFrequency", Kind::Unit},
-        {"dLastDate", Kind::Date},
-        {"cWhPersonCode", Kind::PersonCode},
+        {"CWhCode", Kind::kWarehouseCode},
+        {"whinvcontrapose.cwhcode", Kind::kWarehouseCode},
+        {"WhInvContrapose.cInvCode", Kind::kInventoryCode},
+        {"ITOPSUM", Kind::kLimit},
+        {"whinvcontrapose.iLowSum", Kind::kLimit},
+        {"iSafeNum", Kind::kLimit},
+        {"iWastage", Kind::kNumber},
+        {"iFrequency", Kind::kCount},
+        {"whinvcontrapose.cFrequency", Kind::kUnit},
+        {"dLastDate", Kind::kDate},
+        {"cWhPersonCode", Kind::kPersonCode},
     };
     for (const auto& [name, kind] : names) {
         const auto field = FindModifiableField(name);
