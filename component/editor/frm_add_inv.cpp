@@ -88,9 +88,8 @@ void FrmAddInv::Load() {
 
 void FrmAddInv::InitToolBar() {
     for (const char* key : {"pSave", "pNew", "pClose", "First", "Previous", "Next", "Last"}) {
-        images_.AddOwn(key);
+        frame_.Images().AddOwn(key);
     }
-    buttons_->SetImageList(&images_);
     buttons_->Add("SaveRs", zel::ToolbarButton::kButton, "pSave");
     buttons_->Add({}, zel::ToolbarButton::kSeparator);
     for (const char* key : {"First", "Previous", "Next", "Last"}) {
@@ -157,7 +156,7 @@ void FrmAddInv::reject() {
 
 // Every close asks the host about unsaved changes first; the host may keep the window open.
 void FrmAddInv::closeEvent(QCloseEvent* event) {
-    if (unloaded_) {
+    if (frame_.Unloaded()) {
         event->accept();
         return;
     }
@@ -168,8 +167,7 @@ void FrmAddInv::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    unloaded_ = true;
-    RunIgnoringErrors([this] { context_.login.pub->FrmUnLoad(); });
+    frame_.Unload();
     event->accept();
     QDialog::done(QDialog::Accepted);
 }

@@ -183,9 +183,7 @@ private:
     zel::ButtonBar* buttons_ = nullptr;
     zel::YsKeyHook* keyHook_ = nullptr;
     zel::YsFrmCaption* captionManager_ = nullptr;
-    zel::ImageList images_;
     zel::CalendarPicker calendar_;
-    bool unloaded_ = false;
 };
 
 }  // namespace korvel
