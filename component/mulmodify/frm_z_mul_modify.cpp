@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "core/common.h"
@@ -61,7 +62,14 @@ void FrmZMulModify::CreateControls() {
                              this);
     find_->move(kMargin, kMargin);
     find_->resize(640, 360);
-    resize(find_->width() + 2 * kMargin, find_->height() + 2 * kMargin);
+    // The main window's tree selection does not narrow the condition: said where it is built.
+    scopeNote_ = new QLabel(
+        QString::fromStdString(pub.GetResString("Zel.AAARCHIVE.COMMON.modify_scope")), this);
+    scopeNote_->setObjectName("ScopeNote");
+    scopeNote_->setWordWrap(true);
+    scopeNote_->setGeometry(kMargin, find_->y() + find_->height() + kMargin, find_->width(),
+                            scopeNote_->heightForWidth(find_->width()));
+    resize(find_->width() + 2 * kMargin, scopeNote_->geometry().bottom() + 1 + kMargin);
 }
 
 void FrmZMulModify::ConnectControls() {

@@ -8,6 +8,7 @@
 #include "core/window_frame.h"
 #include "host/controls/find/find_ctl.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace korvel {
@@ -58,6 +59,7 @@ private:
     bool modifiedFlag_ = false;
 
     zel::FindCtl* find_ = nullptr;
+    QLabel* scopeNote_ = nullptr;
 };
 
 }  // namespace korvel

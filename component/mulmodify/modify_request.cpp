@@ -23,10 +23,20 @@ std::string NewValue(const ModifiableField& field, const std::string& value) {
     return field.IsCode() || field.IsNumeric() ? std::string(TrimmedBlanks(value)) : value;
 }
 
-bool ConfirmCount(zel::IPub& pub, long count) {
-    const int answer = pub.MsgBox(
-        pub.GetResFormatString("Zel.AAARCHIVE.COMMON.modify_count", {std::to_string(count)}),
-        zel::kMsgYesNo | zel::kMsgQuestion, pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"));
+// Yes writes to every counted row, so the question also says what is written there and that
+// the condition reaches beyond the warehouse selected in the main window.
+bool ConfirmCount(zel::IPub& pub, long count, const std::string& caption,
+                  const std::string& value) {
+    const std::string shownValue = TrimmedBlanks(value).empty()
+                                       ? pub.GetResString("Zel.AAARCHIVE.COMMON.modify_value_empty")
+                                       : value;
+    const std::string question =
+        pub.GetResFormatString("Zel.AAARCHIVE.COMMON.modify_count", {std::to_string(count)}) +
+        "\n" +
+        pub.GetResFormatString("Zel.AAARCHIVE.COMMON.modify_count_change", {caption, shownValue}) +
+        "\n" + pub.GetResString("Zel.AAARCHIVE.COMMON.modify_scope");
+    const int answer = pub.MsgBox(question, zel::kMsgYesNo | zel::kMsgQuestion,
+                                  pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"));
     return answer != zel::kAnswerNo;
 }
 
@@ -64,7 +74,7 @@ void RunRequest(ModifyScope& scope, const std::string& condition, const std::str
     if (ModifyByRow(scope, *rows, caption, *field, fieldAsDelivered, newValue)) {
         return;
     }
-    if (!ConfirmCount(pub, matching)) {
+    if (!ConfirmCount(pub, matching, caption, newValue)) {
         return;
     }
     RunSetUpdate(scope, *field, fieldAsDelivered, newValue,

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 
 #include "host/controls/calendar_picker.h"
@@ -16,11 +15,6 @@ namespace {
 
 constexpr int kPickWidth = 24;
 
-// Typing keeps a number box to what may become a number; the condition checks the rest.
-QRegularExpression NumberPattern() {
-    return QRegularExpression(QStringLiteral(R"(^[-+]?\d*\.?\d*$)"));
-}
-
 }  // namespace
 
 FieldValueBox::FieldValueBox(ModalShower showModal, int width, bool emptyChoice, QWidget* parent)
@@ -29,8 +23,7 @@ FieldValueBox::FieldValueBox(ModalShower showModal, int width, bool emptyChoice,
       emptyChoice_(emptyChoice),
       text_(new QLineEdit(this)),
       choice_(new QComboBox(this)),
-      pick_(new QToolButton(this)),
-      numberValidator_(new QRegularExpressionValidator(NumberPattern(), this)) {
+      pick_(new QToolButton(this)) {
     text_->setObjectName(QStringLiteral("text"));
     choice_->setObjectName(QStringLiteral("choice"));
     pick_->setObjectName(QStringLiteral("pick"));
@@ -67,7 +60,6 @@ void FieldValueBox::SetField(const DefinedField* field) {
     const bool reference = field != nullptr && field->reference;
     text_->setVisible(!listed);
     text_->setEnabled(field != nullptr);
-    text_->setValidator(kind == FieldKind::kNumber ? numberValidator_ : nullptr);
     text_->setPlaceholderText(date ? QStringLiteral("yyyy-mm-dd") : QString());
     choice_->setVisible(listed);
     pick_->setVisible(!listed && (date || reference));

@@ -9,12 +9,11 @@
 class QComboBox;
 class QLineEdit;
 class QToolButton;
-class QValidator;
 
 namespace zel {
 
 // The box a value of a defined field is given in: a list for a field of fixed values, a number
-// box that takes numbers only, a date box with a calendar button, a text box with a reference
+// box, a date box with a calendar button, a text box with a reference
 // button for a field whose code is looked up. Child object names: text, choice, pick.
 class FieldValueBox final : public QWidget {
     Q_OBJECT
@@ -26,7 +25,9 @@ public:
 
     // The field must outlive its use here; nullptr gives a disabled empty box.
     void SetField(const DefinedField* field);
-    // The value as typed or chosen.
+    // The value as typed or chosen. A number box keeps whatever was typed or pasted: dropping
+    // the characters that are no number would turn the text into a different number unseen, so
+    // the confirmation refuses it instead, naming the field.
     std::string Text() const;
 
 signals:
@@ -42,7 +43,6 @@ private:
     QLineEdit* text_;
     QComboBox* choice_;
     QToolButton* pick_;
-    QValidator* numberValidator_;
 };
 
 }  // namespace zel

@@ -1,6 +1,7 @@
 #include "mulmodify/frm_z_mul_modify.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -135,6 +136,19 @@ TEST_F(FrmZMulModifyTest, PicksACodeThroughTheReferenceOfItsField) {
         host->reference.ok = false;
         emit window.Find().RefRequest("cInvCode", code, box);
         EXPECT_EQ(code, "kept");
+    });
+}
+
+// The window stands apart from the main window's tree: a user who selected one warehouse there
+// must not take the condition to be limited to it.
+TEST_F(FrmZMulModifyTest, SaysUnderTheControlThatTheConditionReachesEveryWarehouse) {
+    WithWindow([this](FrmZMulModify& window) {
+        auto* note = window.findChild<QLabel*>("ScopeNote");
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->text().toStdString(), Text("Zel.AAARCHIVE.COMMON.modify_scope"));
+        EXPECT_TRUE(note->isVisibleTo(&window));
+        EXPECT_GE(note->y(), window.Find().geometry().bottom());
+        EXPECT_LE(note->geometry().bottom(), window.height());
     });
 }
 

@@ -11,8 +11,9 @@ protected:
     // The count the user was asked to confirm, or -1 when no count question came.
     long AskedCount() {
         for (const auto& shown : database.Dialogs().Messages()) {
+            const std::string firstLine = shown.text.substr(0, shown.text.find('\n'));
             for (long count = 0; count < 100; ++count) {
-                if (shown.text ==
+                if (firstLine ==
                     Text("Zel.AAARCHIVE.COMMON.modify_count", {std::to_string(count)})) {
                     return count;
                 }
@@ -95,6 +96,25 @@ TEST_F(ModifyRequestTest, ClearsTheCycleUnitAndTheDateWithAnEmptyValue) {
         AnswerYes();
         Request("1=1", field, "");
         EXPECT_EQ(Cell("01", "A001", field), "NULL") << field;
+    }
+}
+
+// Yes writes to every counted row: the question says what is written and how far the condition
+// reaches, not only how many rows match.
+TEST_F(ModifyRequestTest, TheCountQuestionNamesTheFieldTheValueAndTheWarehousesItReaches) {
+    database.AddCorrespondence("01", "A001");
+    database.AddCorrespondence("02", "A001");
+    const std::pair<const char*, std::string> cases[] = {
+        {"2.5", "2.5"}, {" ", Text("Zel.AAARCHIVE.COMMON.modify_value_empty")}};
+    for (const auto& [value, shown] : cases) {
+        database.Dialogs().Clear();
+        Request("1=1", "whinvcontrapose.iWastage", value, "合理损耗率");
+        ASSERT_FALSE(Messages().empty()) << value;
+        EXPECT_EQ(Messages().front(),
+                  Text("Zel.AAARCHIVE.COMMON.modify_count", {"2"}) + "\n" +
+                      Text("Zel.AAARCHIVE.COMMON.modify_count_change", {"合理损耗率", shown}) +
+                      "\n" + Text("Zel.AAARCHIVE.COMMON.modify_scope"))
+            << value;
     }
 }
 

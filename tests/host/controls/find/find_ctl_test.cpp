@@ -320,14 +320,29 @@ INSTANTIATE_TEST_SUITE_P(
                                      info.index);
     });
 
-TEST_F(FindCtlTest, NumberBoxesTakeOnlyNumbers) {
+// What the user typed stays in view: a box that dropped the characters it refused would turn
+// "1) or (1=1" into the different number 111 without a word.
+TEST_F(FindCtlTest, ANumberBoxKeepsWhatWasTypedAndConfirmRefusesItNamingTheField) {
+    const std::string typed = "1) or (1=1";
+    auto& modify = Part<QLineEdit>(Part<FieldValueBox>(control_, "modifyValue"), "text");
+    Choose(Part<QComboBox>(control_, "modifyField"), QStringLiteral("最高库存"));
+    QTest::keyClicks(&modify, QString::fromStdString(typed));
+    EXPECT_EQ(modify.text().toStdString(), typed);
+    Fill(1, "存货编码", "Zel.HOST.FIND.opEqual", "A01");
+    ClickConfirm();
+    EXPECT_TRUE(requests_.empty());
+    EXPECT_EQ(refusals_, std::vector<std::string>{ResourceTexts::Instance().Format(
+                             "Zel.HOST.FIND.notNumber", {"最高库存", typed})});
+
+    modify.clear();
+    refusals_.clear();
     Fill(1, "最高库存", "Zel.HOST.FIND.opEqual");
-    auto& box = Part<QLineEdit>(Part<FieldValueBox>(Line(1), "value"), "text");
-    QTest::keyClicks(&box, "1a2.5'");
-    EXPECT_EQ(box.text(), "12.5");
-    Fill(1, "存货编码", "Zel.HOST.FIND.opEqual");
-    QTest::keyClicks(&box, "1a");
-    EXPECT_EQ(box.text(), "1a");
+    auto& condition = Part<QLineEdit>(Part<FieldValueBox>(Line(1), "value"), "text");
+    QTest::keyClicks(&condition, "1a2.5'");
+    EXPECT_EQ(condition.text(), "1a2.5'");
+    ClickConfirm();
+    EXPECT_TRUE(requests_.empty());
+    EXPECT_EQ(refusals_.size(), 1U);
 }
 
 struct ModifyCase {
