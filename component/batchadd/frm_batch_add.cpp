@@ -79,6 +79,8 @@ void FrmBatchAdd::ConnectControls() {
             [this](zel::YsTreeNode& node, bool checked) { CheckChildNodes(node, checked); });
     connect(&frame_.KeyHook(), &zel::YsKeyHook::KeyDown, this,
             [this](int& keyCode, int shift) { OnKeyDown(keyCode, shift); });
+    connect(list_, &zel::YsListView::ItemCheck, this, [this] { ticksUnsaved_ = true; });
+    connect(list_, &zel::YsListView::ItemsCheck, this, [this] { ticksUnsaved_ = true; });
 }
 
 void FrmBatchAdd::Load() {
@@ -127,9 +129,9 @@ void FrmBatchAdd::RunCommand(const std::string& command) {
     } else if (command == "savers") {
         SaveRs();
     } else if (command == "allsel") {
-        CheckAllClasses(true);
+        TickAllListed(true);
     } else if (command == "allcancel") {
-        CheckAllClasses(false);
+        TickAllListed(false);
     } else if (command == "pos") {
         context_.login.pub->FindPos(*this, *list_);
     } else if (command == "exit") {
@@ -173,6 +175,34 @@ void FrmBatchAdd::SaveRs() {
     }
 }
 
+// The items listed are what a save stores, so select all and clear all reach them too; the
+// classes keep their ticks for the next listing.
+void FrmBatchAdd::TickAllListed(bool state) {
+    CheckAllClasses(state);
+    list_->SetAllChecked(state);
+    ticksUnsaved_ = true;
+}
+
+bool FrmBatchAdd::MayDropTicks() {
+    if (!ticksUnsaved_) {
+        return true;
+    }
+    const int ticked = list_->CheckedCount();
+    if (ticked == 0) {
+        return true;
+    }
+    zel::IPub& pub = *context_.login.pub;
+    const int answer = pub.MsgBox(
+        pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.dropticks",
+                               {std::to_string(ticked)}),
+        zel::kMsgYesNo | zel::kMsgQuestion, pub.GetResString("Zel.AA.ARCHIVE.COMMON.exclamation"));
+    if (answer != zel::kAnswerYes) {
+        return false;
+    }
+    ticksUnsaved_ = false;
+    return true;
+}
+
 std::string FrmBatchAdd::TargetWarehouse() const {
     const zel::YsTreeNode* node = warehouseTree_.SelectedItem();
     return node ? WarehouseCodeOfKey(node->Key()) : std::string();
@@ -194,7 +224,7 @@ void FrmBatchAdd::LetEventsRun() {
 }
 
 void FrmBatchAdd::closeEvent(QCloseEvent* event) {
-    if (busy_) {
+    if (busy_ || !MayDropTicks()) {
         event->ignore();
         return;
     }
@@ -208,7 +238,7 @@ void FrmBatchAdd::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmBatchAdd::reject() {
-    if (busy_) {
+    if (busy_ || !MayDropTicks()) {
         return;
     }
     frame_.Unload();

@@ -67,6 +67,9 @@ private:
     void OnKeyDown(int keyCode, int shift);
     void ShowDetail();
     void SaveRs();
+    void TickAllListed(bool state);
+    // Whether the window may close: asks first when ticked items would be dropped unsaved.
+    bool MayDropTicks();
     std::string TargetWarehouse() const;
     // The window busy while the returned scope lasts: commands, checks and closing wait.
     BusyScope Working();
@@ -77,6 +80,8 @@ private:
     std::function<void()> dataRefresh_;
     WindowFrame frame_;
     bool busy_ = false;
+    // Ticks given since the list was filled or last saved; closing asks before dropping them.
+    bool ticksUnsaved_ = false;
     QElapsedTimer sinceEvents_;
 
     zel::YsTreeView* tree_ = nullptr;

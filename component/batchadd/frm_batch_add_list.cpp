@@ -153,9 +153,13 @@ void FrmBatchAdd::lvwInventoryInit() {
         list_->Clear();
         label_->SetCaption("");
     }
+    list_->FitColumnToLongestText(1);
+    ticksUnsaved_ = true;
 }
 
+// The ticks count as dealt with once a save ran: what it could not store, it told.
 void FrmBatchAdd::SaveBatch() {
+    ticksUnsaved_ = false;
     std::vector<std::string> checkedCodes;
     const int count = list_->Count();
     for (int index = 1; index <= count; ++index) {

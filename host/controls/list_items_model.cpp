@@ -105,4 +105,22 @@ void ListItemsModel::SetChecked(int row, bool checked) {
     emit dataChanged(changed, changed, {Qt::CheckStateRole});
 }
 
+void ListItemsModel::SetCheckedRange(int first, int last, bool checked) {
+    if (first > last) {
+        return;
+    }
+    for (int row = first; row <= last; ++row) {
+        rows_.SetChecked(row, checked);
+    }
+    emit dataChanged(index(first, 0), index(last, 0), {Qt::CheckStateRole});
+}
+
+int ListItemsModel::CheckedCount() const {
+    int count = 0;
+    for (int row = 0; row < Count(); ++row) {
+        count += rows_.Checked(row) ? 1 : 0;
+    }
+    return count;
+}
+
 }  // namespace zel

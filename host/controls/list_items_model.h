@@ -36,6 +36,9 @@ public:
     const ListRows& Rows() const { return rows_; }
     // Setting the state from code never raises CheckChanged.
     void SetChecked(int row, bool checked);
+    // The rows first to last (from 0), told to the views as one change.
+    void SetCheckedRange(int first, int last, bool checked);
+    int CheckedCount() const;
 
 signals:
     // The user checked or unchecked the row.

@@ -1,15 +1,29 @@
 #include "host/controls/ys_list_view.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 #include "host/controls/mouse_pointer.h"
 #include "host/controls/twips.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
+namespace {
 
-YsListView::YsListView(QWidget* parent) : QWidget(parent), view_(new QTreeView(this)) {
+// Texts of the most characters are the widest ones in practice; measuring a bounded number of
+// them keeps sizing a column of a hundred thousand rows as quick as sizing one of ten.
+constexpr int kMeasuredTexts = 64;
+
+}  // namespace
+
+YsListView::YsListView(QWidget* parent)
+    : QWidget(parent), view_(new QTreeView(this)), menu_(new QMenu(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -20,7 +34,7 @@ YsListView::YsListView(QWidget* parent) : QWidget(parent), view_(new QTreeView(t
     view_->setItemsExpandable(false);
     view_->setAllColumnsShowFocus(true);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row has the same height, so the view never measures rows it does not show.
     view_->setUniformRowHeights(true);
@@ -28,6 +42,24 @@ YsListView::YsListView(QWidget* parent) : QWidget(parent), view_(new QTreeView(t
 
     connect(&model_, &ListItemsModel::CheckChanged, this,
             [this](int row, bool checked) { emit ItemCheck(row + 1, checked); });
+    view_->installEventFilter(this);
+    CreateContextMenu();
+}
+
+void YsListView::CreateContextMenu() {
+    const std::pair<const char*, std::function<void()>> items[] = {
+        {"Zel.HOST.LIST.tickSelected", [this] { TickSelected(true); }},
+        {"Zel.HOST.LIST.untickSelected", [this] { TickSelected(false); }},
+        {"Zel.HOST.LIST.tickAll", [this] { TickAll(true); }},
+        {"Zel.HOST.LIST.untickAll", [this] { TickAll(false); }},
+    };
+    for (const auto& [key, action] : items) {
+        connect(menu_->addAction(ResourceQString(key)), &QAction::triggered, this, action);
+    }
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        menu_->popup(view_->viewport()->mapToGlobal(position));
+    });
 }
 
 void YsListView::AddColumnHeader(const std::string& key, const std::string& text, int widthTwips) {
@@ -85,6 +117,75 @@ void YsListView::SetChecked(int index, bool checked) {
     if (Holds(index)) {
         model_.SetChecked(index - 1, checked);
     }
+}
+
+void YsListView::SetAllChecked(bool checked) {
+    model_.SetCheckedRange(0, Count() - 1, checked);
+}
+
+void YsListView::TickSelected(bool checked) {
+    for (const auto& [first, last] : SelectedRanges()) {
+        model_.SetCheckedRange(first, last, checked);
+    }
+    emit ItemsCheck();
+}
+
+void YsListView::TickAll(bool checked) {
+    SetAllChecked(checked);
+    emit ItemsCheck();
+}
+
+std::vector<std::pair<int, int>> YsListView::SelectedRanges() const {
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : view_->selectionModel()->selection()) {
+        ranges.emplace_back(range.top(), range.bottom());
+    }
+    return ranges;
+}
+
+// Ticks the selection unless every selected row is ticked already: one key both ways.
+void YsListView::ToggleSelected() {
+    const auto ranges = SelectedRanges();
+    bool allTicked = true;
+    for (const auto& [first, last] : ranges) {
+        for (int row = first; row <= last && allTicked; ++row) {
+            allTicked = model_.Rows().Checked(row);
+        }
+    }
+    TickSelected(!allTicked);
+}
+
+bool YsListView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        ToggleSelected();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void YsListView::FitColumnToLongestText(int column) {
+    if (column < 1 || column > ColumnHeaderCount() || Count() == 0) {
+        return;
+    }
+    const int modelColumn = column - 1;
+    std::vector<std::pair<std::size_t, int>> lengths;  // bytes, row
+    lengths.reserve(static_cast<std::size_t>(Count()));
+    for (int row = 0; row < Count(); ++row) {
+        lengths.emplace_back(model_.Rows().Text(row, modelColumn).size(), row);
+    }
+    const auto measured =
+        lengths.begin() + std::min<std::ptrdiff_t>(kMeasuredTexts, std::ssize(lengths));
+    std::partial_sort(lengths.begin(), measured, lengths.end(), std::greater<>());
+    QStyleOptionViewItem option;
+    option.initFrom(view_);
+    int width = view_->columnWidth(modelColumn);
+    for (auto it = lengths.begin(); it != measured; ++it) {
+        const QModelIndex cell = model_.index(it->second, modelColumn);
+        width = std::max(width, view_->itemDelegateForIndex(cell)->sizeHint(option, cell).width());
+    }
+    view_->setColumnWidth(modelColumn, width);
 }
 
 int YsListView::SelectedIndex() const {

@@ -3,15 +3,19 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTreeView>
 #include <algorithm>
 
 #include "batchadd/batch_add_command.h"
 #include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
 #include "host/controls/mouse_pointer.h"
+#include "host/objects/resource_texts.h"
 #include "host/pub/locate_dialog.h"
 #include "mainwindow/warehouse_tree.h"
 
@@ -162,6 +166,127 @@ TEST_F(BatchAddTest, ANodeCheckReachesEveryDescendantAndAllSelReachesTheRoot) {
         batch.ExecuteCommand("AllCancel");
         EXPECT_FALSE(nodes.Find("r")->Checked());
     });
+}
+
+// Select all in a window for picking items picks the items listed as well as every class.
+TEST_F(BatchAddTest, AllSelAndAllCancelReachTheListedItemsAsWellAsTheTree) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        batch.ExecuteCommand("AllSel");
+        EXPECT_EQ(CheckedCodes(batch).size(), 4u);
+        EXPECT_TRUE(batch.Trv().Nodes().Find("rAABB")->Checked());
+        batch.ExecuteCommand("AllCancel");
+        EXPECT_TRUE(CheckedCodes(batch).empty());
+        EXPECT_FALSE(batch.Trv().Nodes().Find("rAABB")->Checked());
+        batch.close();
+    });
+}
+
+// Ticking many items is done from the keyboard or the list's menu, not one box at a time.
+TEST_F(BatchAddTest, TheListSelectsAllWithCtrlATicksWithSpaceAndOffersTheTicksInItsMenu) {
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        QTreeView& view = batch.lvwInventory().View();
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(view.selectionModel()->selectedRows().size(), 4);
+        QTest::keyClick(&view, Qt::Key_Space);
+        EXPECT_EQ(CheckedCodes(batch).size(), 4u);
+        QTest::keyClick(&view, Qt::Key_Space);
+        EXPECT_TRUE(CheckedCodes(batch).empty()) << "all ticked: Space unticks them";
+
+        view.clearSelection();
+        batch.lvwInventory().SelectItem(2);
+        QMenu& menu = batch.lvwInventory().ContextMenu();
+        const QList<QAction*> actions = menu.actions();
+        ASSERT_EQ(actions.size(), 4);
+        const char* keys[] = {"Zel.HOST.LIST.tickSelected", "Zel.HOST.LIST.untickSelected",
+                              "Zel.HOST.LIST.tickAll", "Zel.HOST.LIST.untickAll"};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(actions[i]->text(), zel::ResourceQString(keys[i])) << keys[i];
+        }
+        actions[0]->trigger();
+        EXPECT_EQ(CheckedCodes(batch), std::vector<std::string>{batch.lvwInventory().Text(2)});
+        actions[2]->trigger();
+        EXPECT_EQ(CheckedCodes(batch).size(), 4u);
+        actions[1]->trigger();
+        EXPECT_EQ(CheckedCodes(batch).size(), 3u);
+        actions[3]->trigger();
+        EXPECT_TRUE(CheckedCodes(batch).empty());
+        batch.close();
+    });
+}
+
+TEST_F(BatchAddTest, TheCodeColumnIsWideEnoughForTheLongestCode) {
+    database.AddInventory("0101001000123456789", "长编码", {{"cInvCCode", "AABB"}});
+    OpenMain();
+    WithBatchAdd([](FrmBatchAdd& batch) {
+        batch.ExecuteCommand("ShowDetail");
+        QTreeView& view = batch.lvwInventory().View();
+        int longest = 0;
+        for (int index = 1; index <= batch.lvwInventory().Count(); ++index) {
+            if (batch.lvwInventory().Text(index) == "0101001000123456789") {
+                longest = index;
+            }
+        }
+        ASSERT_GT(longest, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(&view);
+        const QModelIndex code = view.model()->index(longest - 1, 0);
+        EXPECT_GE(view.columnWidth(0),
+                  view.itemDelegateForIndex(code)->sizeHint(option, code).width());
+    });
+}
+
+// Leaving with ticks not yet saved asks first; No keeps the window and its ticks.
+TEST_F(BatchAddTest, EscWithUnsavedTicksAsksBeforeDroppingThem) {
+    OpenMain();
+    std::vector<bool> stillOpen;
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        QTest::keyClick(&batch, Qt::Key_Escape);
+        stillOpen.push_back(batch.isVisible());  // nothing ticked: no question
+    });
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(stillOpen, std::vector<bool>{false});
+
+    stillOpen.clear();
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        Tick(batch, "rAA");
+        batch.ExecuteCommand("ShowDetail");
+        CheckAllItems(batch);
+        database.Dialogs().QueueAnswer(zel::kAnswerNo);
+        QTest::keyClick(&batch, Qt::Key_Escape);
+        stillOpen.push_back(batch.isVisible());
+        EXPECT_EQ(CheckedCodes(batch).size(), 3u);
+        database.Dialogs().QueueAnswer(zel::kAnswerNo);
+        batch.ExecuteCommand("Exit");
+        stillOpen.push_back(batch.isVisible());
+        database.Dialogs().QueueAnswer(zel::kAnswerYes);
+        QTest::keyClick(&batch, Qt::Key_Escape);
+        stillOpen.push_back(batch.isVisible());
+    });
+    EXPECT_EQ(stillOpen, (std::vector<bool>{true, true, false}));
+    ASSERT_EQ(MessageTexts().size(), 3u);
+    EXPECT_EQ(MessageTexts()[0], context.login.pub->GetResFormatString(
+                                     "Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.dropticks", {"3"}));
+    EXPECT_TRUE(StoredCodes("01").empty());
+}
+
+TEST_F(BatchAddTest, ClosingAfterTheTicksWereSavedAsksNothing) {
+    OpenMain();
+    WithBatchAdd([&](FrmBatchAdd& batch) {
+        Tick(batch, "rAABB");
+        batch.ExecuteCommand("ShowDetail");
+        CheckAllItems(batch);
+        batch.ExecuteCommand("SaveRs");
+        database.Dialogs().Clear();
+        QTest::keyClick(&batch, Qt::Key_Escape);
+        EXPECT_FALSE(batch.isVisible());
+    });
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(StoredCodes("01"), (std::vector<std::string>{"A001", "A002"}));
 }
 
 TEST_F(BatchAddTest, ShowDetailWithoutClassesListsEveryItemWithNothingPreChecked) {

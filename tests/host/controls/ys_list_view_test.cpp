@@ -4,6 +4,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <QTreeView>
 
 namespace zel {
@@ -109,6 +111,66 @@ TEST(YsListView, RaisesItemCheckForTheUserOnlyAndKeepsTheState) {
     EXPECT_EQ(checks.at(0).at(0).toInt(), 3);
     EXPECT_TRUE(checks.at(0).at(1).toBool());
     EXPECT_TRUE(list.Checked(3));
+}
+
+// Ticking ten thousand rows tells the view once, and the window once, not once per row.
+TEST(YsListView, TicksManyRowsWithOneChangeToTheViewAndOneSignal) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddItems(Items(10000));
+    QSignalSpy changes(&list.Model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy rowChecks(&list, &YsListView::ItemCheck);
+    QSignalSpy bulkChecks(&list, &YsListView::ItemsCheck);
+    list.View().selectAll();
+    list.TickSelected(true);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(rowChecks.count(), 0);
+    EXPECT_EQ(bulkChecks.count(), 1);
+    EXPECT_EQ(list.CheckedCount(), 10000);
+    list.TickAll(false);
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(bulkChecks.count(), 2);
+    EXPECT_EQ(list.CheckedCount(), 0);
+    list.SetAllChecked(true);
+    EXPECT_EQ(bulkChecks.count(), 2) << "from code: no signal";
+    EXPECT_EQ(list.CheckedCount(), 10000);
+}
+
+// Space ticks the selected rows unless all of them are ticked already, then it unticks them.
+TEST(YsListView, SpaceTicksTheSelectedRowsAndCtrlASelectsEveryRow) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddItems(Items(6));  // rows 2, 4 and 6 come ticked
+    QTreeView& view = list.View();
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(view.selectionModel()->selectedRows().size(), 6);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_EQ(list.CheckedCount(), 6);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_EQ(list.CheckedCount(), 0);
+    list.SelectItem(3);
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_TRUE(list.Checked(3));
+    EXPECT_EQ(list.CheckedCount(), 1);
+}
+
+TEST(YsListView, WidensAColumnToItsLongestTextAndNeverNarrowsIt) {
+    YsListView list;
+    list.AddColumnHeader("Key1", "存货编码", 1440);
+    list.AddColumnHeader("Key2", "名称", 1440);
+    ListRows rows = Items(300);
+    rows.AddRow("klong", false);
+    rows.AddText("010100100012345678901234");
+    list.AddItems(std::move(rows));
+    const int before = list.View().columnWidth(1);
+    list.FitColumnToLongestText(1);
+    list.FitColumnToLongestText(2);
+    QStyleOptionViewItem option;
+    option.initFrom(&list.View());
+    const QModelIndex longest = list.Model().index(300, 0);
+    EXPECT_GE(list.View().columnWidth(0),
+              list.View().itemDelegateForIndex(longest)->sizeHint(option, longest).width());
+    EXPECT_EQ(list.View().columnWidth(1), before) << "short names keep the given width";
 }
 
 TEST(YsListView, SelectsAnItemAndClearsToNoSelection) {
