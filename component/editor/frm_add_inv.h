@@ -130,6 +130,7 @@ private:
     void CheckPerson();
     void CheckFrequency();
     void CheckWastage();
+    bool CheckStockLimits();
     void FormatNumberBox(zel::Edit& box);
     void FillInventory(const FoundInventory& item);
     void ClearInventoryFields();

@@ -170,13 +170,25 @@ void FrmAddInv::CheckWastage() {
     if (EdtiWastage().Text().empty() || !FocusStayedInWindow()) {
         return;
     }
-    if (RecordEntryChecks::IsZeroEntry(EdtiWastage().Text())) {
-        ShowInfoMessage(*context_.login.pub,
-                        context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.FRMADDINV.551_1"));
+    if (const auto refusal = checks_.RefuseLossRate(EdtiWastage().Text())) {
+        ShowInfoMessage(*context_.login.pub, *refusal);
         entryValid_ = false;
         EdtiWastage().setFocus();
     }
     FormatNumberBox(EdtiWastage());
+}
+
+// The limits hold together only as a row, so the save checks them all, whatever box has the
+// focus and wherever their values came from.
+bool FrmAddInv::CheckStockLimits() {
+    const auto refusal = checks_.RefuseStockLimits(
+        [this](const CorrespondenceField& field) { return BoxOf(field).Text(); });
+    if (!refusal) {
+        return true;
+    }
+    ShowInfoMessage(*context_.login.pub, refusal->message);
+    BoxOf(*refusal->field).setFocus();
+    return false;
 }
 
 void FrmAddInv::FormatNumberBox(zel::Edit& box) {

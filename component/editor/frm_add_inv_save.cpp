@@ -19,7 +19,7 @@ constexpr std::pair<const CorrespondenceField*, std::string StoredQuantities::*>
 bool FrmAddInv::SaveRs() {
     entryValid_ = true;
     CheckFocusedField();
-    if (!entryValid_ || !CheckLastDate()) {
+    if (!entryValid_ || !CheckStockLimits() || !CheckLastDate()) {
         return false;
     }
     std::optional<StoredQuantities> stored;

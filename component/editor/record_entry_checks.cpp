@@ -6,6 +6,7 @@
 #include "core/check_cycle.h"
 #include "core/const.h"
 #include "core/database_failure.h"
+#include "core/stock_limit_rule.h"
 #include "editor/editor_queries.h"
 #include "editor/found_row.h"
 
@@ -126,14 +127,51 @@ std::string RecordEntryChecks::PickerItemQuery(const std::string& table,
     return korvel::PickerItemQuery(table, writeCondition, match, EndDateFilter());
 }
 
-bool RecordEntryChecks::IsZeroEntry(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
+namespace {
+
+// The leading number of the text, 0 when there is none.
+double EntryValue(std::string_view text) {
     const std::string_view trimmed = TrimmedBlanks(text);
     double value = 0;
     std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
-    return value == 0;
+    return value;
+}
+
+}  // namespace
+
+bool RecordEntryChecks::IsZeroEntry(std::string_view text) {
+    return !text.empty() && EntryValue(text) == 0;
+}
+
+std::optional<LimitRefusal> RecordEntryChecks::RefuseStockLimits(
+    const std::function<std::string(const CorrespondenceField&)>& boxText) const {
+    const LimitOrder* broken = BrokenLimitOrder(
+        [&](const CorrespondenceField& field) { return LimitNumber(boxText(field)); });
+    zel::IPub& pub = *context_.login.pub;
+    if (broken) {
+        const auto caption = [&](const CorrespondenceField& field) {
+            return context_.catalogue
+                .arrFldCaption[static_cast<size_t>(field.catalogue.captionIndex)];
+        };
+        return LimitRefusal{pub.GetResFormatString(kLimitOrderMessage, {caption(*broken->lower),
+                                                                        caption(*broken->upper)}),
+                            broken->lower};
+    }
+    if (auto message = RefuseLossRate(boxText(kLossRate))) {
+        return LimitRefusal{std::move(*message), &kLossRate};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> RecordEntryChecks::RefuseLossRate(std::string_view text) const {
+    if (TrimmedBlanks(text).empty()) {
+        return std::nullopt;
+    }
+    const char* refusal = LossRateRefusal(EntryValue(text));
+    if (!refusal) {
+        return std::nullopt;
+    }
+    return context_.login.pub->GetResString(refusal);
 }
 
 std::string RecordEntryChecks::EndDateFilter() const {

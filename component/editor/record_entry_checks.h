@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/component_context.h"
+#include "core/correspondence_field.h"
 #include "interfaces/recordset.h"
 
 namespace korvel {
@@ -49,6 +51,12 @@ struct StoredQuantities {
     std::string wastage;
 };
 
+// A refusal by the stock-limit rule: the message and the field whose box takes the focus.
+struct LimitRefusal {
+    std::string message;
+    const CorrespondenceField* field;
+};
+
 // The record editor's look-ups and entry checks, without a window: what the user typed into a
 // field goes in, what the database holds for it comes out. Every look-up answers nullopt when
 // nothing matches within the user's read rights, and also when its query fails, so that a
@@ -77,6 +85,15 @@ public:
     // A count or a loss rate of zero: a text that is not empty and reads as 0, the way the host's
     // number boxes read it (leading number, 0 when there is none).
     static bool IsZeroEntry(std::string_view text);
+
+    // The row's limits and loss rate, as its boxes hold them, by the stock-limit rule that
+    // multi-record modify keeps. A limit whose text is no number is left to the database
+    // service, which refuses it on saving.
+    std::optional<LimitRefusal> RefuseStockLimits(
+        const std::function<std::string(const CorrespondenceField&)>& boxText) const;
+    // The loss rate alone, read as the host's number boxes read it (see IsZeroEntry); nothing
+    // for an empty box.
+    std::optional<std::string> RefuseLossRate(std::string_view text) const;
 
     // Whether the last look-up's query could not be run (the user was told why), rather than
     // found nothing.

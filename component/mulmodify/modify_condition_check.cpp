@@ -3,6 +3,7 @@
 #include "core/check_cycle.h"
 #include "core/common.h"
 #include "core/date_check.h"
+#include "core/stock_limit_rule.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
@@ -24,17 +25,18 @@ std::string LimitRule(const std::string& column, const char* comparison,
            " is null)";
 }
 
+// Each order of the stock-limit rule that the column takes part in keeps the row's other limit
+// on its side of the new value.
 std::string LimitFragment(const std::string& column, const std::string& literal) {
-    if (column == "iTopSum") {
-        return " and " + LimitRule("iLowSum", "<=", literal) + " and " +
-               LimitRule("iSafeNum", "<=", literal);
+    std::string fragment;
+    for (const LimitOrder& order : kLimitOrders) {
+        if (order.lower->column == column) {
+            fragment += " and " + LimitRule(std::string(order.upper->column), ">=", literal);
+        } else if (order.upper->column == column) {
+            fragment += " and " + LimitRule(std::string(order.lower->column), "<=", literal);
+        }
     }
-    if (column == "iLowSum") {
-        return " and " + LimitRule("iTopSum", ">=", literal) + " and " +
-               LimitRule("iSafeNum", ">=", literal);
-    }
-    return " and " + LimitRule("iTopSum", ">=", literal) + " and " +
-           LimitRule("iLowSum", "<=", literal);
+    return fragment;
 }
 
 bool CheckLimit(ComponentContext& context, std::string& condition, const std::string& caption,
@@ -84,6 +86,19 @@ bool CheckNumber(ComponentContext& context, const std::string& value, bool whole
     return false;
 }
 
+bool CheckLossRate(ComponentContext& context, const ModifiableField& field,
+                   const std::string& value) {
+    if (value.empty() || field.column != kLossRate.column) {
+        return true;
+    }
+    const auto rate = LimitNumber(value);
+    if (const char* refusal = rate ? LossRateRefusal(*rate) : nullptr) {
+        Refuse(context, refusal);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CheckModifyCondition(ComponentContext& context, std::string& condition,
@@ -104,7 +119,7 @@ bool CheckModifyCondition(ComponentContext& context, std::string& condition,
         case Kind::kLimit:
             return CheckLimit(context, condition, caption, field, value);
         case Kind::kNumber:
-            return CheckNumber(context, value, false);
+            return CheckNumber(context, value, false) && CheckLossRate(context, field, value);
         case Kind::kCount:
             return CheckNumber(context, value, true);
         case Kind::kUnit:

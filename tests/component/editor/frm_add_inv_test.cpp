@@ -238,6 +238,32 @@ TEST_F(EditorTest, AZeroLossRateBlocksTheSaveWhileItsBoxHasTheFocus) {
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"合理损耗率必须大于零！"});
 }
 
+// The save holds the stock-limit rule of multi-record modify, whichever box has the focus and
+// wherever the values came from (typed, or copied from the item).
+TEST_F(EditorTest, TheSaveRefusesLimitsOutOfOrderAndANegativeLossRate) {
+    database.AddInventory("W001", "损耗件", {{"iWastage", -5}});
+    OpenMain();
+    WithEditor("Add", [](FrmAddInv& editor) {
+        Type(editor.Edtcinvcode(), "A001");
+        Leave(editor.Edtcinvcode());
+        Type(editor.EdtiTopSum(), "10");
+        Type(editor.EdtiLowSum(), "99999");
+        editor.EdtcWhPersonCode().setFocus();
+        Save(editor);
+        EXPECT_EQ(QApplication::focusWidget(), &editor.EdtiLowSum());
+
+        Type(editor.Edtcinvcode(), "W001");
+        Leave(editor.Edtcinvcode());
+        EXPECT_EQ(editor.EdtiWastage().Text(), "-5.00");
+        editor.EdtcWhPersonCode().setFocus();
+        Save(editor);
+        EXPECT_EQ(QApplication::focusWidget(), &editor.EdtiWastage());
+    });
+    EXPECT_EQ(RowCount(), zel::Variant(0));
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::string>{"最低库存不能大于最高库存！", "合理损耗率必须大于零！"}));
+}
+
 TEST_F(EditorTest, ThePersonIsFoundByNameAndSavedByCode) {
     OpenMain();
     WithEditor("Add", [](FrmAddInv& editor) {

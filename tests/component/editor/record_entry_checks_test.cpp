@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "component/support/main_window_fixture.h"
+#include "component/support/stock_limit_cases.h"
 #include "core/common.h"
 #include "core/const.h"
 
@@ -168,6 +169,34 @@ TEST(RecordEntryChecks, ACountOrRateIsZeroWhenItsLeadingNumberIsZero) {
     }
     for (const char* other : {"", "1", "0.5", "-2", "3abc"}) {
         EXPECT_FALSE(RecordEntryChecks::IsZeroEntry(other)) << other;
+    }
+}
+
+// Multi-record modify runs the same cases (modify_request_test.cpp): one rule in both windows.
+TEST_F(RecordEntryChecksTest, KeepsTheStockLimitRuleMultiRecordModifyKeeps) {
+    Bind();
+    zel::IPub& pub = *context.login.pub;
+    for (const StockLimitCase& c : StockLimitCases()) {
+        std::map<std::string, std::string> boxes;
+        for (const auto& [column, value] : c.stored) {
+            boxes[column] = pub.FormatNum(zel::Variant(value), context.quantity.digits);
+        }
+        boxes[c.column] = c.value;
+        const auto refusal = Checks().RefuseStockLimits(
+            [&](const CorrespondenceField& field) { return boxes[std::string(field.column)]; });
+        EXPECT_EQ(!refusal.has_value(), c.allowed) << c.name;
+        if (!refusal) {
+            continue;
+        }
+        std::vector<std::string> captions;
+        for (const char* column : c.refusalColumns) {
+            captions.push_back(context.catalogue.arrFldCaption[static_cast<size_t>(
+                FieldNamed(column)->catalogue.captionIndex)]);
+        }
+        EXPECT_EQ(refusal->message, pub.GetResFormatString(c.refusalKey, captions)) << c.name;
+        // The focus goes to the lower limit of a broken order, or to the loss rate.
+        const char* focused = c.refusalColumns.empty() ? c.column : c.refusalColumns.front();
+        EXPECT_EQ(refusal->field->column, focused) << c.name;
     }
 }
 

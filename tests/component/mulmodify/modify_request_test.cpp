@@ -1,6 +1,7 @@
 #include "mulmodify/modify_request.h"
 
 #include "component/support/failing_db.h"
+#include "component/support/stock_limit_cases.h"
 #include "modify_test_base.h"
 
 namespace korvel::test {
@@ -115,6 +116,34 @@ TEST_F(ModifyRequestTest, TheCountQuestionNamesTheFieldTheValueAndTheWarehousesI
                       Text("Zel.AAARCHIVE.COMMON.modify_count_change", {"合理损耗率", shown}) +
                       "\n" + Text("Zel.AAARCHIVE.COMMON.modify_scope"))
             << value;
+    }
+}
+
+// The editor runs the same cases (record_entry_checks_test.cpp): one rule in both windows. A
+// change the order of the limits refuses leaves the row out, as no row matches then.
+TEST_F(ModifyRequestTest, KeepsTheStockLimitRuleTheEditorKeeps) {
+    for (const StockLimitCase& c : StockLimitCases()) {
+        database.Execute("delete from WhInvContrapose");
+        std::map<std::string, zel::Variant> stored;
+        for (const auto& [column, value] : c.stored) {
+            stored[column] = value;
+        }
+        database.AddCorrespondence("01", "A001", stored);
+        database.Dialogs().Clear();
+        AnswerYes();
+        Request("1=1", c.column, c.value);
+        const auto now = database
+                             .Scalar(std::string("select ") + c.column +
+                                     " from WhInvContrapose where cInvCode='A001'")
+                             .ToDouble();
+        EXPECT_EQ(now == std::stod(c.value), c.allowed) << c.name;
+        if (!c.allowed) {
+            const std::string told =
+                std::string(c.refusalKey) == "Zel.AA.WHINVCONTRAPOSE.LIMIT.order"
+                    ? Text("Zel.AAARCHIVE.COMMON.modify_no_match")
+                    : Text(c.refusalKey);
+            EXPECT_EQ(Messages(), std::vector<std::string>{told}) << c.name;
+        }
     }
 }
 
