@@ -33,6 +33,7 @@ TEST(ListItemsModel, PassesTheModelTesterThroughHeadersAppendsChecksAndClear) {
     model.Append(Items(50, 251));
     model.setData(model.index(3, 0), Qt::Checked, Qt::CheckStateRole);
     model.SetChecked(4, false);
+    model.SetCheckedRange(10, 260, true);
     model.Clear();
     model.Append(Items(10));
     model.ClearHeaders();
