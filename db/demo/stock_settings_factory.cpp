@@ -41,7 +41,8 @@ void StockSettingsFactory::DrawLimits(DemoRandom& random, int stockScale, StockS
         settings.iLowSum = Sometimes(random, 90, Hundredths(low));
     }
     if (random.Percent(60)) {
-        settings.iWastage = Hundredths(random.Between(0, 500));
+        // A loss rate, once set, is above zero: the editor refuses to save a row with 0.
+        settings.iWastage = Hundredths(random.Between(1, 500));
     }
 }
 

@@ -198,7 +198,7 @@ TEST_F(DemoDatabaseContent, StockLimitsKeepTheirOrderAndSomeAreEmpty) {
         const std::string from = std::string(" from ") + table;
         EXPECT_EQ(Count("select count(*)" + from +
                         " where iLowSum > iSafeNum or iSafeNum > iTopSum or iLowSum > iTopSum"
-                        " or iWastage < 0 or iLowSum < 0"),
+                        " or iWastage <= 0 or iWastage > 100 or iLowSum < 0"),
                   0);
         EXPECT_GT(Count("select count(*)" + from + " where iTopSum is null"), 0);
         EXPECT_GT(Count("select count(*)" + from + " where iTopSum is not null"), 0);
