@@ -472,6 +472,25 @@ TEST_F(MainWindowLayoutTest, PanesFillTheWindowAndTheStatusBarOptionGivesItsRoom
     EXPECT_GE(window.Grid().width(), 0);
 }
 
+TEST_F(MainWindowLayoutTest, AWiderWindowWidensTheGridsColumnsToItsEdge) {
+    database.AddWarehouse("01");
+    AddRows("01", "A", 3);
+    FrmWhInvContra& window = Open();
+    const QTableView& view = window.Grid().View();
+    const auto used = [&] {
+        int width = 0;
+        for (int col = 0; col < window.Grid().Cols(); ++col) {
+            width += view.isColumnHidden(col) ? 0 : view.columnWidth(col);
+        }
+        return width;
+    };
+    for (const int width : {1600, 2400}) {
+        window.resize(width, 600);
+        Pump();
+        EXPECT_EQ(used(), view.viewport()->width()) << width;
+    }
+}
+
 TEST_F(MainWindowLayoutTest, DraggingTheSplitterWidensTheTreeAndMovesTheGrid) {
     FrmWhInvContra& window = Open();
     window.resize(900, 600);
