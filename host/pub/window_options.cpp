@@ -87,6 +87,9 @@ bool WindowOptionState(const QWidget& window, const WindowOptionInfo& option) {
     if (const QVariant kept = window.property(StateProperty(option)); kept.isValid()) {
         return kept.toBool();
     }
+    if (const QAction* action = FindAction(window, option.key)) {
+        return action->isChecked();
+    }
     return ControlState(window, option.option).value_or(option.defaultOn);
 }
 

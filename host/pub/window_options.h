@@ -23,10 +23,11 @@ std::span<const WindowOptionInfo> AllWindowOptions();
 // The option of a key ("mStb", "mText", "mPrintNo"), compared without regard to case.
 std::optional<WindowOptionInfo> FindWindowOption(std::string_view key);
 
-// The state the host last gave the option on the window, or else the state its control shows, or
-// else the option's default. Never the menu action's check mark: a checkable action ticks or
-// unticks itself before its click reaches the host, so the click would find the new state
-// already there and switch it back.
+// The state the host last gave the option on the window (ApplyWindowOption); for a window the
+// host never gave one, the check mark of its menu action, or else the state its control shows,
+// or else the option's default. Once given, the check mark is no longer read: a checkable action
+// ticks or unticks itself before its click reaches the host, so the click would find the new
+// state already there and switch it back.
 bool WindowOptionState(const QWidget& window, const WindowOptionInfo& option);
 // Keeps the state on the window, checks the menu action and shows the state on the control
 // ("Stb" shown, "TLB2" texts).
