@@ -210,7 +210,7 @@ void FrmWhInvContra::DeleteRow(const std::string& keyCaption, int keyColumn) {
     ShowRowNear(place);
 }
 
-// After the rows are read again the user stays where he was: on the row that moved into the
+// After the rows are read again the user stays in place: on the row that moved into the
 // place, or on the last row when the place is gone.
 void FrmWhInvContra::ShowRowNear(int row) {
     if (grid_->Rows() > 1) {
