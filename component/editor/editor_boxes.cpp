@@ -132,6 +132,32 @@ void EditorBoxes::Clear(std::initializer_list<const CorrespondenceField*> kept) 
     }
 }
 
+bool EditorBoxes::TakesEntry(const QWidget* widget) const {
+    if (widget == nullptr || std::find(boxes_.begin(), boxes_.end(), widget) == boxes_.end() ||
+        !widget->isEnabled() || !widget->isVisibleTo(widget->window())) {
+        return false;
+    }
+    const auto* edit = qobject_cast<const zel::Edit*>(widget);
+    return edit == nullptr || !edit->isReadOnly();
+}
+
+QWidget* EditorBoxes::FirstTakingEntry(bool emptyOnly) const {
+    const auto empty = [](const QWidget* box) {
+        if (const auto* edit = qobject_cast<const zel::Edit*>(box)) {
+            return edit->text().isEmpty();
+        }
+        const auto* combo = qobject_cast<const zel::YsComboBox*>(box);
+        return combo != nullptr && combo->ListIndex() < 0;
+    };
+    for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {
+        QWidget* box = Box(*field);
+        if (TakesEntry(box) && (!emptyOnly || empty(box))) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
 void EditorBoxes::SetTabOrder() const {
     QWidget* previous = nullptr;
     for (const CorrespondenceField* field : FieldsInEditorTabOrder()) {

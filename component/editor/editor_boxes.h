@@ -39,6 +39,12 @@ public:
     // Empties every box but those of the kept fields: no text, tag or tip, no item chosen.
     void Clear(std::initializer_list<const CorrespondenceField*> kept = {}) const;
 
+    // The first box in the tab order that the user can type into, the first empty one when
+    // emptyOnly (a list with nothing chosen counts as empty); nullptr when there is none.
+    QWidget* FirstTakingEntry(bool emptyOnly) const;
+    // Whether the user can type into the widget, which is one of the boxes.
+    bool TakesEntry(const QWidget* widget) const;
+
     // The form's tab order; the fields' lengths and digits.
     void SetTabOrder() const;
     void ApplyLimits(short quantityDigits) const;

@@ -158,6 +158,7 @@ private:
     // stored: the quantities held for the boxes the user left alone.
     std::string WriteXML(const std::optional<StoredQuantities>& stored);
     void ResetForNext();
+    void FocusForNext(QWidget* focused);
     void MarkQuantitiesUntouched();
 
     ComponentContext& context_;

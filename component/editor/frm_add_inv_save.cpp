@@ -89,10 +89,27 @@ std::string FrmAddInv::WriteXML(const std::optional<StoredQuantities>& stored) {
 }
 
 void FrmAddInv::ResetForNext() {
+    QWidget* focused = QApplication::focusWidget();
     boxes_->Clear({&Field("cWhCode"), &Field("cWhName")});
     untouchedQuantities_.clear();
     SetButtonEnabled("SaveRs", false);
     RefreshToolbar();
+    FocusForNext(focused);
+}
+
+// A box the reset disabled hands the focus on along the tab order, often to one that only shows
+// a name. After an add the next record starts at its first empty box (the item, the warehouse
+// being kept); after a change the user goes on in the same box of the next row.
+void FrmAddInv::FocusForNext(QWidget* focused) {
+    QWidget* next = mode_ == kModify && boxes_->TakesEntry(focused)
+                        ? focused
+                        : boxes_->FirstTakingEntry(/*emptyOnly=*/true);
+    if (next == nullptr) {
+        next = boxes_->FirstTakingEntry(/*emptyOnly=*/false);
+    }
+    if (next != nullptr) {
+        next->setFocus();
+    }
 }
 
 }  // namespace korvel

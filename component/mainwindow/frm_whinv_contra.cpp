@@ -80,6 +80,8 @@ void FrmWhInvContra::CreateControls() {
     splitter_->setObjectName("PicSeparate");
     grid_ = new zel::FlexGrid(client_);
     grid_->setObjectName("Grid");
+    // Widening the window widens the columns; the narrow fits of short codes need not stay narrow.
+    grid_->SetSpreadSpareWidth(true);
     statusBar_ = new zel::YsStatusBar(client_);
     statusBar_->setObjectName("Stb");
     prn_ = new zel::PrintControl(

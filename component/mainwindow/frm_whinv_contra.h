@@ -105,6 +105,7 @@ private:
     void Modify();
     void Delete();
     void DeleteRow(const std::string& keyCaption, int keyColumn);
+    void ShowRowNear(int row);
     void Filter();
     void ShowFilterFailure();
     void RunUnderEditLock(const std::function<void()>& work);

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "core/common.h"
 #include "core/database_failure.h"
@@ -204,7 +205,17 @@ void FrmWhInvContra::DeleteRow(const std::string& keyCaption, int keyColumn) {
     if (ran && !deleted) {
         ShowInfoMessage(pub, message);
     }
+    const int place = grid_->RowSel();
     DataRefresh();
+    ShowRowNear(place);
+}
+
+// After the rows are read again the user stays in place: on the row that moved into the
+// place, or on the last row when the place is gone.
+void FrmWhInvContra::ShowRowNear(int row) {
+    if (grid_->Rows() > 1) {
+        grid_->SetRow(std::clamp(row, 1, grid_->Rows() - 1));
+    }
 }
 
 void FrmWhInvContra::Filter() {

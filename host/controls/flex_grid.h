@@ -75,6 +75,10 @@ public:
     // The column is sized to its header and its first kSizingRows rows each time a fill shows
     // its rows (see Redraw), never wider than maxTwips, until the user sizes it by hand.
     bool FitColToContents(int col, double maxTwips);
+    // On: when the view is wider than its columns, the columns that follow their contents and
+    // that the user has not sized share the spare width in proportion to their own widths, and
+    // give it back when the view narrows. Off (the default): columns keep their widths.
+    void SetSpreadSpareWidth(bool spread) { widths_.SetSpread(spread); }
     // The user dragged the column's edge (or double-clicked it): the width is the user's.
     bool ColSizedByUser(int col) const { return widths_.SizedByUser(col); }
     Qt::Alignment ColAlignment(int col) const { return model_.ColAlignment(col); }

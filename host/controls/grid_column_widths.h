@@ -20,6 +20,8 @@ public:
     void SetWidth(int col, int pixels);
     void FollowContents(int col, int maxPixels);
     bool SizedByUser(int col) const { return userSized_.contains(col); }
+    // See FlexGrid::SetSpreadSpareWidth.
+    void SetSpread(bool spread);
 
     // New rows are being written: the columns that follow their contents are fitted to them
     // when they are first shown.
@@ -30,15 +32,24 @@ public:
     // Columns from col on are gone.
     void ForgetFrom(int col);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Fit(int col, int maxPixels);
     void NoteResized(int col);
+    // Sets a width without taking it for the user's.
+    void Apply(int col, int pixels);
+    // Gives the view's spare width to the sharing columns, or takes it back (SetSpread).
+    void Spread();
 
     GridTableView& view_;
     std::map<int, int> limits_;  // column → widest fit, in pixels
+    std::map<int, int> own_;     // column → the width the program gave it, before any spare
     std::set<int> userSized_;
     bool rowsExpected_ = false;
     bool settingWidth_ = false;
+    bool spread_ = false;
 };
 
 }  // namespace zel

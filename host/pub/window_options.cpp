@@ -1,7 +1,9 @@
 #include "host/pub/window_options.h"
 
 #include <QAction>
+#include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 #include "host/controls/ys_status_bar.h"
 #include "host/controls/ys_toolbar.h"
@@ -17,12 +19,18 @@ constexpr WindowOptionInfo kOptions[] = {
 };
 
 constexpr const char* kStatusBarName = "Stb";
+// The window keeps the state the host last gave each option under this prefix and the key.
+constexpr const char* kStatePropertyPrefix = "zelWindowOption.";
 constexpr const char* kToolbarName = "TLB2";
 
 bool SameKey(std::string_view a, std::string_view b) {
     return QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size()))
                .compare(QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
                         Qt::CaseInsensitive) == 0;
+}
+
+QByteArray StateProperty(const WindowOptionInfo& option) {
+    return QByteArray(kStatePropertyPrefix) + option.key;
 }
 
 std::optional<bool> ControlState(const QWidget& window, WindowOption option) {
@@ -76,6 +84,9 @@ std::optional<WindowOptionInfo> FindWindowOption(std::string_view key) {
 }
 
 bool WindowOptionState(const QWidget& window, const WindowOptionInfo& option) {
+    if (const QVariant kept = window.property(StateProperty(option)); kept.isValid()) {
+        return kept.toBool();
+    }
     if (const QAction* action = FindAction(window, option.key)) {
         return action->isChecked();
     }
@@ -83,6 +94,7 @@ bool WindowOptionState(const QWidget& window, const WindowOptionInfo& option) {
 }
 
 void ApplyWindowOption(QWidget& window, const WindowOptionInfo& option, bool on) {
+    window.setProperty(StateProperty(option), on);
     if (QAction* action = FindAction(window, option.key)) {
         action->setCheckable(true);
         action->setChecked(on);

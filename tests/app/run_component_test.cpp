@@ -13,6 +13,7 @@
 #include "host/controls/flex_grid.h"
 #include "interfaces/pub.h"
 #include "support/lock_holder_process.h"
+#include "support/scripted_dialogs.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -235,6 +236,21 @@ TEST_F(FirstStartTest, ANamedDatabaseIsNeverBuiltWithDemoData) {
     environment->accounts = AccountDirectory(home.filePath("no/such/folder").toStdString());
     EXPECT_EQ(RunComponentUntilShown(line, environment), kExitNoDatabase);
     EXPECT_FALSE(std::filesystem::exists(OwnFile()));
+}
+
+// A typo in the user code on the account a first start builds: told, no window, a status a
+// script can see.
+TEST_F(FirstStartTest, AnUnknownUserIsToldAndNoWindowOpens) {
+    auto dialogs = std::make_shared<test::ScriptedDialogs>();
+    environment->dialogs = dialogs;
+    line.user = "nobdy";
+    MainWindowWatch watch;
+    EXPECT_EQ(RunComponent(line, environment), kExitNoUser);
+    EXPECT_EQ(watch.shows, 0);
+    EXPECT_EQ(dialogs->ModalCount(), 0);
+    ASSERT_EQ(dialogs->Messages().size(), 1U);
+    EXPECT_NE(dialogs->Messages()[0].text.find("nobdy"), std::string::npos)
+        << dialogs->Messages()[0].text;
 }
 
 TEST_F(RunComponentTest, QuitAfterShowKeepsTheLockedStatus) {

@@ -105,6 +105,41 @@ TEST_F(EditorTest, AddLooksTheItemUpCopiesItsSettingsSavesAndResetsForTheNext) {
     EXPECT_EQ(window->Grid().Rows(), 2) << "the grid is read again after the editor";
 }
 
+// After a save the user goes on typing: the next item's code after an add, the same box after
+// a change (the navigation keys bring the next row into it); never a box that takes no entry.
+TEST_F(EditorTest, AfterASaveTheFocusIsWhereTheUserGoesOnTyping) {
+    database.AddCorrespondence("01", "A002");
+    OpenMain();
+    WithEditor("Add", [this](FrmAddInv& editor) {
+        Type(editor.Edtcinvcode(), "A001");
+        Leave(editor.Edtcinvcode());
+        Type(editor.EdtiLowSum(), "7");
+        editor.CboiDays().setFocus();  // the last box of the form
+        Save(editor);
+        EXPECT_EQ(QApplication::focusWidget(), &editor.Edtcinvcode())
+            << (QApplication::focusWidget()
+                    ? QApplication::focusWidget()->objectName().toStdString()
+                    : "none");
+    });
+    window->Grid().SetRow(1);
+    WithEditor("Modify", [this](FrmAddInv& editor) {
+        Type(editor.EdtiTopSum(), "50");
+        Save(editor);
+        EXPECT_EQ(QApplication::focusWidget(), &editor.EdtiTopSum())
+            << (QApplication::focusWidget()
+                    ? QApplication::focusWidget()->objectName().toStdString()
+                    : "none");
+        // Saved from a box the reset disables: the focus goes to the first box taking entry.
+        QTest::keyClick(&editor.EdtiTopSum(), Qt::Key_PageDown);
+        Type(editor.EdtiTopSum(), "60");
+        editor.CboiDays().setFocus();
+        Save(editor);
+        const auto* box = qobject_cast<zel::Edit*>(QApplication::focusWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->isEnabled() && !box->isReadOnly()) << box->objectName().toStdString();
+    });
+}
+
 TEST_F(EditorTest, ANameFindsItsItemAndACodeWinsOverAnotherItemsName) {
     OpenMain();
     WithEditor("Add", [](FrmAddInv& editor) {

@@ -60,6 +60,31 @@ TEST_F(MainWindowDelete, YesRemovesTheSelectedWarehousesRowOnlyAndRefreshesUnder
     EXPECT_TRUE(EditLockIsFree("other"));
 }
 
+// The grid stays where the user was: on the row that moved up into the deleted one's place, or
+// on the row before when the last one went.
+TEST_F(MainWindowDelete, TheGridKeepsItsPlaceAfterADelete) {
+    struct Case {
+        int row;
+        int expectedRow;
+        const char* expectedCode;
+    };
+    FrmWhInvContra& window = OpenOnTwoWarehouses();
+    zel::FlexGrid& grid = window.Grid();
+    for (const Case c : {Case{2, 2, "A0003"}, Case{3, 2, "A0002"}, Case{1, 1, "A0002"}}) {
+        SCOPED_TRACE(c.row);
+        grid.SetRow(c.row);
+        const std::string deleted = grid.TextMatrix(c.row, 1);
+        database.Dialogs().QueueAnswer(zel::kAnswerYes);
+        window.ExecCommand("Delete");
+        ASSERT_EQ(grid.Rows(), 3);
+        EXPECT_EQ(grid.Row(), c.expectedRow);
+        EXPECT_EQ(grid.RowSel(), c.expectedRow);
+        EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), c.expectedCode);
+        database.AddCorrespondence("02", deleted);
+        window.DataRefresh();
+    }
+}
+
 // The selection runs from the anchor (Row) to where it ends (RowSel); the latter is deleted.
 TEST_F(MainWindowDelete, ASelectionOverSeveralRowsDeletesAndNamesTheRowWhereItEnds) {
     FrmWhInvContra& window = OpenOnTwoWarehouses();

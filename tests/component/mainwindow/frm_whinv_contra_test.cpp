@@ -472,6 +472,25 @@ TEST_F(MainWindowLayoutTest, PanesFillTheWindowAndTheStatusBarOptionGivesItsRoom
     EXPECT_GE(window.Grid().width(), 0);
 }
 
+TEST_F(MainWindowLayoutTest, AWiderWindowWidensTheGridsColumnsToItsEdge) {
+    database.AddWarehouse("01");
+    AddRows("01", "A", 3);
+    FrmWhInvContra& window = Open();
+    const QTableView& view = window.Grid().View();
+    const auto used = [&] {
+        int width = 0;
+        for (int col = 0; col < window.Grid().Cols(); ++col) {
+            width += view.isColumnHidden(col) ? 0 : view.columnWidth(col);
+        }
+        return width;
+    };
+    for (const int width : {1600, 2400}) {
+        window.resize(width, 600);
+        Pump();
+        EXPECT_EQ(used(), view.viewport()->width()) << width;
+    }
+}
+
 TEST_F(MainWindowLayoutTest, DraggingTheSplitterWidensTheTreeAndMovesTheGrid) {
     FrmWhInvContra& window = Open();
     window.resize(900, 600);
@@ -496,6 +515,76 @@ TEST_F(MainWindowLayoutTest, TheClockRefreshesOnEverySecondTick) {
     }
     EXPECT_EQ(states, (std::vector<int>{1, 0, 1, 0}));
     EXPECT_FALSE(bar.TimeText().empty());
+}
+
+// A window option as the user changes it: a click on its menu item.
+struct OptionCase {
+    const char* key;
+    bool openedOn;
+    // What the window shows of the option besides the check mark.
+    std::function<bool(FrmWhInvContra&)> shown;
+};
+
+const OptionCase kOptionCases[] = {
+    {"mText", false, [](FrmWhInvContra& w) { return w.TLB2().TextButtons(); }},
+    {"mStb", true, [](FrmWhInvContra& w) { return !w.Stb().isHidden(); }},
+    {"mPrintNo", true, nullptr},
+};
+
+QAction& MenuItem(FrmWhInvContra& window, const char* name) {
+    auto* action = window.findChild<QAction*>(name);
+    if (!action) {
+        throw std::runtime_error(std::string("no menu item ") + name);
+    }
+    return *action;
+}
+
+using MainWindowOptionsTest = MainWindowTest;
+
+TEST_F(MainWindowOptionsTest, EachClickFlipsTheOptionAndTheStoredValueFollows) {
+    FrmWhInvContra& window = Open();
+    const auto stored = [&](const char* key) {
+        return database
+            .Scalar(std::string("select cValue from aa_formoption where cUserId='demo' and "
+                                "cOption='") +
+                    key + "'")
+            .ToString();
+    };
+    for (const OptionCase& c : kOptionCases) {
+        QAction& item = MenuItem(window, c.key);
+        for (const bool expected : {!c.openedOn, c.openedOn, !c.openedOn}) {
+            item.trigger();
+            Pump();
+            EXPECT_EQ(item.isChecked(), expected) << c.key;
+            if (c.shown) {
+                EXPECT_EQ(c.shown(window), expected) << c.key;
+            }
+            EXPECT_EQ(stored(c.key), expected ? "1" : "0") << c.key;
+        }
+    }
+}
+
+// As the program starts the component: the session's user is known before the window loads.
+TEST_F(MainWindowOptionsTest, ANewWindowOpensWithTheOptionsOfTheLastOne) {
+    BindContext();
+    database.Environment()->session = context.login.login;
+    FrmWhInvContra& first = Open();
+    for (const OptionCase& c : kOptionCases) {
+        MenuItem(first, c.key).trigger();
+    }
+    first.ExecCommand("Exit");
+    Pump();
+    window.reset();
+
+    BindContext();
+    database.Environment()->session = context.login.login;
+    FrmWhInvContra& again = Open();
+    for (const OptionCase& c : kOptionCases) {
+        EXPECT_EQ(MenuItem(again, c.key).isChecked(), !c.openedOn) << c.key;
+        if (c.shown) {
+            EXPECT_EQ(c.shown(again), !c.openedOn) << c.key;
+        }
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
@@ -353,6 +354,65 @@ TEST_F(FlexGridColumnFitTest, ALongCaptionOverShortCodesTakesTwoLines) {
     EXPECT_GE(Width(3), header.fontMetrics().horizontalAdvance(QStringLiteral("measure")));
     // A caption that fits one line beside a wide column is not wrapped.
     EXPECT_GE(Width(2), HeaderTextWidth(2));
+}
+
+// A list window's grid: the columns that follow their contents share what a wider window gives.
+class FlexGridSpareWidthTest : public FlexGridColumnFitTest {
+protected:
+    void SetUp() override {
+        FlexGridColumnFitTest::SetUp();
+        grid_.SetSpreadSpareWidth(true);
+        Fill(5, [&](int) { return std::vector<std::string>{"件", "螺母", "-"}; });
+    }
+    int Used() {
+        int used = 0;
+        for (int col = 0; col < grid_.Cols(); ++col) {
+            used += Width(col);
+        }
+        return used;
+    }
+    int Room() { return grid_.View().viewport()->width(); }
+    void ResizeTo(int width) {
+        grid_.resize(width, grid_.height());
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(FlexGridSpareWidthTest, AWiderGridSpreadsItsSpareWidthOverTheFittedColumns) {
+    ResizeTo(200);  // narrower than the columns: nothing to spare
+    const std::vector<int> fitted{Width(1), Width(2), Width(3)};
+    ResizeTo(600);
+    ASSERT_LT(fitted[0] + fitted[1] + fitted[2] + 100, Room()) << "room to spare";
+    EXPECT_EQ(Used(), Room());
+    ResizeTo(1400);
+    EXPECT_EQ(Used(), Room());
+    EXPECT_EQ(Width(0), 100) << "a column the program sized keeps its width";
+    for (int col = 1; col <= 3; ++col) {
+        EXPECT_GT(Width(col), fitted[static_cast<std::size_t>(col - 1)]) << col;
+    }
+    // Narrowed below what the columns need, they go back to their fitted widths.
+    ResizeTo(200);
+    EXPECT_EQ(Width(1), fitted[0]);
+    EXPECT_EQ(Width(2), fitted[1]);
+    EXPECT_EQ(Width(3), fitted[2]);
+}
+
+TEST_F(FlexGridSpareWidthTest, AColumnTheUserSizedKeepsItsWidthWhenTheGridIsWidened) {
+    ResizeTo(800);
+    DragEdge(2, -20);
+    ASSERT_TRUE(grid_.ColSizedByUser(2));
+    const int usersWidth = Width(2);
+    ResizeTo(1400);
+    EXPECT_EQ(Width(2), usersWidth);
+    EXPECT_EQ(Used(), Room());
+}
+
+TEST_F(FlexGridColumnFitTest, WithoutSpreadingAWiderGridLeavesTheFittedWidths) {
+    Fill(5, [&](int) { return std::vector<std::string>{"件", "螺母", "-"}; });
+    const int fitted = Width(2);
+    grid_.resize(1400, grid_.height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Width(2), fitted);
 }
 
 TEST(FlexGrid, FillsAHundredThousandRowsAsTheListWindowDoes) {

@@ -90,6 +90,42 @@ TEST_F(PubWindowTest, ThePrintSerialOptionOnlyTicksItsAction) {
     EXPECT_FALSE(window.toolbar->TextButtons());
 }
 
+// A checkable menu item ticks or unticks itself before its click reaches the host.
+TEST_F(PubWindowTest, EachClickOnAnOptionsMenuItemFlipsTheOptionOnce) {
+    pub->FormLayout(window, kForm);
+    for (QAction* item : {window.mStb, window.mText, window.mPrintNo}) {
+        QObject::connect(item, &QAction::triggered, &window, [this, item] {
+            std::string key = item->objectName().toStdString();
+            pub->FrmOpt(window, key, kForm);
+        });
+    }
+    const auto stored = [this](const char* key) {
+        return database
+            .Scalar(std::string("select cValue from aa_formoption where cOption='") + key + "'")
+            .ToString();
+    };
+    window.mText->trigger();
+    EXPECT_TRUE(window.mText->isChecked());
+    EXPECT_TRUE(window.toolbar->TextButtons());
+    EXPECT_EQ(stored("mText"), "1");
+    window.mStb->trigger();
+    EXPECT_TRUE(window.statusBar->isHidden());
+    EXPECT_EQ(stored("mStb"), "0");
+    window.mPrintNo->trigger();
+    EXPECT_FALSE(window.mPrintNo->isChecked());
+    EXPECT_EQ(stored("mPrintNo"), "0");
+
+    window.mText->trigger();
+    window.mStb->trigger();
+    window.mPrintNo->trigger();
+    EXPECT_FALSE(window.toolbar->TextButtons());
+    EXPECT_FALSE(window.statusBar->isHidden());
+    EXPECT_TRUE(window.mPrintNo->isChecked());
+    EXPECT_EQ(stored("mText"), "0");
+    EXPECT_EQ(stored("mStb"), "1");
+    EXPECT_EQ(stored("mPrintNo"), "1");
+}
+
 TEST_F(PubWindowTest, UnknownOptionKeysDoNothing) {
     pub->FormLayout(window, kForm);
     std::string key = "Refresh";
