@@ -20,12 +20,13 @@ HelpViewer::~HelpViewer() {
 void HelpViewer::Show(QWidget& owner, const std::string& anchor, const std::string& title) {
     QTextBrowser& browser = WindowFor(owner);
     browser.setWindowTitle(QString::fromStdString(title));
+    // Shown first: a hidden browser has not laid the guide out, and cannot scroll to a section.
+    browser.show();
     QUrl url(QString::fromUtf8(kGuideUrl));
     url.setFragment(QString::fromStdString(anchor));
     browser.setSource(url);
     // A source already shown keeps where the reader scrolled to; the request is for the section.
     browser.scrollToAnchor(QString::fromStdString(anchor));
-    browser.show();
     browser.raise();
     browser.activateWindow();
 }
