@@ -44,7 +44,6 @@ constexpr const char* kRowAuthProgId = "ZelRowAuthsvr.clsRowAuth";
 constexpr const char* kNothingAllowed = "(1=2)";
 constexpr const char* kEverythingAllowed = "(1=1)";
 constexpr const char* kHelpCommand = "Help";
-constexpr const char* kHelpTitleKey = "Zel.HOST.HELP.title";
 constexpr const char* kToolbarName = "TLB2";
 constexpr const char* kHiddenBarName = "Tlb";
 constexpr short kLeftButton = 1;
@@ -276,7 +275,7 @@ void PubService::HelpShow(QObject* /*application*/, const std::string& commandKe
     if (!SameText(commandKey, kHelpCommand)) {
         return;
     }
-    help_.Show(window, GetResString(kHelpTitleKey));
+    help_.Show(window);
 }
 
 // The guide makes way for what the command opens, a print preview or a dialog.
