@@ -9,10 +9,8 @@ namespace {
 constexpr std::array kAnchors{
     HelpAnchor{"WhInvContrapose", "main-window"}, HelpAnchor{"FrmAddInv", "editor"},
     HelpAnchor{"FrmBatchAdd", "batch-add"},       HelpAnchor{"FrmZMulModify", "multi-modify"},
-    HelpAnchor{"FrmDueChecks", "due-checks"},
-    HelpAnchor{"Find", "filter"},
-    HelpAnchor{"FindSet", "filter-fields"},
-    HelpAnchor{"Locate", "locate"},
+    HelpAnchor{"FrmDueChecks", "due-checks"},     HelpAnchor{"Find", "filter"},
+    HelpAnchor{"FindSet", "filter-fields"},       HelpAnchor{"Locate", "locate"},
 };
 
 }  // namespace

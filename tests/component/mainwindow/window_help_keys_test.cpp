@@ -77,16 +77,16 @@ TEST_P(WindowHelpKeysOfOpenedWindows, EachOpensItsOwnSectionAndTheMainWindowItsA
     ExpectF1OpensTheGuideAt(*window, "main-window");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, WindowHelpKeysOfOpenedWindows,
-    ::testing::Values(OpenedWindow{"Add", "FrmAddInv", "editor"},
-                      OpenedWindow{"Modify", "FrmAddInv", "editor"},
-                      OpenedWindow{"BatchAdd", "FrmBatchAdd", "batch-add"},
-                      OpenedWindow{"MulModify", "FrmZMulModify", "multi-modify"},
-                      OpenedWindow{"DueChecks", "FrmDueChecks", "due-checks"}),
-    [](const ::testing::TestParamInfo<OpenedWindow>& info) {
-        return std::string(info.param.command);
-    });
+INSTANTIATE_TEST_SUITE_P(Windows, WindowHelpKeysOfOpenedWindows,
+                         ::testing::Values(OpenedWindow{"Add", "FrmAddInv", "editor"},
+                                           OpenedWindow{"Modify", "FrmAddInv", "editor"},
+                                           OpenedWindow{"BatchAdd", "FrmBatchAdd", "batch-add"},
+                                           OpenedWindow{"MulModify", "FrmZMulModify",
+                                                        "multi-modify"},
+                                           OpenedWindow{"DueChecks", "FrmDueChecks", "due-checks"}),
+                         [](const ::testing::TestParamInfo<OpenedWindow>& info) {
+                             return std::string(info.param.command);
+                         });
 
 }  // namespace
 }  // namespace korvel::test
