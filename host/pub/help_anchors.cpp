@@ -1,16 +1,21 @@
 #include "host/pub/help_anchors.h"
 
 #include <algorithm>
-#include <array>
 
 namespace zel {
 namespace {
 
-constexpr std::array kAnchors{
-    HelpAnchor{"WhInvContrapose", "main-window"}, HelpAnchor{"FrmAddInv", "editor"},
-    HelpAnchor{"FrmBatchAdd", "batch-add"},       HelpAnchor{"FrmZMulModify", "multi-modify"},
-    HelpAnchor{"FrmDueChecks", "due-checks"},     HelpAnchor{"Find", "filter"},
-    HelpAnchor{"FindSet", "filter-fields"},       HelpAnchor{"Locate", "locate"},
+constexpr HelpAnchor kAnchors[] = {
+    // The component's windows.
+    {"WhInvContrapose", "main-window"},
+    {"FrmAddInv", "editor"},
+    {"FrmBatchAdd", "batch-add"},
+    {"FrmZMulModify", "multi-modify"},
+    {"FrmDueChecks", "due-checks"},
+    // The host's dialogs.
+    {"Find", "filter"},
+    {"FindSet", "filter-fields"},
+    {"Locate", "locate"},
 };
 
 }  // namespace
@@ -20,10 +25,8 @@ std::span<const HelpAnchor> HelpAnchors() {
 }
 
 std::string_view HelpAnchorOf(std::string_view formKey) {
-    const auto found = std::find_if(kAnchors.begin(), kAnchors.end(), [&](const HelpAnchor& entry) {
-        return entry.formKey == formKey;
-    });
-    return found == kAnchors.end() ? kGuideContentsAnchor : found->anchor;
+    const auto* found = std::ranges::find(kAnchors, formKey, &HelpAnchor::formKey);
+    return found == std::ranges::end(kAnchors) ? kGuideContentsAnchor : found->anchor;
 }
 
 }  // namespace zel
