@@ -89,7 +89,7 @@ void FrmBatchAdd::Load() {
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
     RunIgnoringErrors([&] { InitImageList(); });
     RunIgnoringErrors([&] { InitBatchToolBar(); });
-    frame_.BindHelp();
+    frame_.BindHelp(kBatchAddHelpKey);
     frame_.ShowHelpOnF1();
     progress_->SetCancelCaption(pub.GetResString("Zel.AA.WHINVCONTRAPOSE.FRMBATCHADD.cancel"));
     InitClassTree();

@@ -40,11 +40,14 @@ FrmDueChecks::FrmDueChecks(ComponentContext& context, DueChecksLinks links, QWid
     : QDialog(parent),
       context_(context),
       links_(std::move(links)),
-      captions_(DueCheckCaptionsOf(*context.login.pub)) {
+      captions_(DueCheckCaptionsOf(*context.login.pub)),
+      frame_(*this, context) {
     setObjectName("FrmDueChecks");
     setWindowTitle(QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.DUE.title")));
     CreateControls();
     ConnectControls();
+    frame_.BindHelp(kDueChecksHelpKey);
+    frame_.ShowHelpOnF1();
     resize(960, 560);
 }
 

@@ -7,6 +7,7 @@
 #include "checkplan/counted_today.h"
 #include "checkplan/due_checks.h"
 #include "core/component_context.h"
+#include "core/window_frame.h"
 #include "host/controls/flex_grid.h"
 #include "host/controls/print/print_control.h"
 #include "mainwindow/print_all.h"
@@ -88,6 +89,8 @@ private:
     // The date and captions the rows shown were listed with.
     std::chrono::year_month_day listedAsOf_{};
     DueCheckCaptions captions_;
+    // For its key hook, which F1 shows the window's help through.
+    WindowFrame frame_;
     QDateEdit* asOf_ = nullptr;
     QLineEdit* warehouse_ = nullptr;
     QLineEdit* storekeeper_ = nullptr;

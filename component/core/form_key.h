@@ -6,4 +6,11 @@ namespace korvel {
 // function and edit locks they take, the deletions it logs.
 inline constexpr const char* kFormKey = "WhInvContrapose";
 
+// The forms the other windows' help is bound under, each opening the user's guide at its own
+// section; the main window's help is bound under kFormKey.
+inline constexpr const char* kEditorHelpKey = "FrmAddInv";
+inline constexpr const char* kBatchAddHelpKey = "FrmBatchAdd";
+inline constexpr const char* kMulModifyHelpKey = "FrmZMulModify";
+inline constexpr const char* kDueChecksHelpKey = "FrmDueChecks";
+
 }  // namespace korvel

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDialog>
 
-#include "core/form_key.h"
 #include "core/run_ignoring_errors.h"
 #include "host/controls/vb_input_codes.h"
 
@@ -42,9 +41,9 @@ zel::YsFrame& WindowFrame::AddStyleFrame() {
     return *styleFrame_;
 }
 
-void WindowFrame::BindHelp() {
-    RunIgnoringErrors([this] {
-        context_.login.pub->HelpX(kFormKey, window_, *context_.login.login,
+void WindowFrame::BindHelp(const char* formKey) {
+    RunIgnoringErrors([this, formKey] {
+        context_.login.pub->HelpX(formKey, window_, *context_.login.login,
                                   QCoreApplication::instance(), false);
     });
 }

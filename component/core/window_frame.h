@@ -19,7 +19,7 @@ namespace korvel {
 // The frame every window of the component stands in: the key hook and the caption manager, and
 // where the window has them its hidden button bar "Tlb" with its pictures and the visible bar
 // "TLB2" the host builds from it. The frame also unloads the window from the host once, however
-// many ways a close arrives, and can bind the window to the component's help.
+// many ways a close arrives, and can bind the window to its help.
 class WindowFrame {
 public:
     // The controls belong to the window, which must outlive the frame's use of them.
@@ -36,8 +36,8 @@ public:
     // "Frame3", the frame the host's toolbar styling is given; never shown.
     zel::YsFrame& AddStyleFrame();
 
-    // Binds the component's help, the main window's, to the window.
-    void BindHelp();
+    // Binds the help of the form to the window.
+    void BindHelp(const char* formKey);
     // For a window without a command of its own for it: F1 shows the help bound to the window.
     void ShowHelpOnF1();
 

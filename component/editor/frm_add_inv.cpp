@@ -84,6 +84,8 @@ void FrmAddInv::Load() {
     });
     RunIgnoringErrors([&] { ApplyLimits(); });
     RunIgnoringErrors([&] { pub.FrmOptInit(*this, 1); });
+    frame_.BindHelp(kEditorHelpKey);
+    frame_.ShowHelpOnF1();
 }
 
 void FrmAddInv::InitToolBar() {

@@ -147,7 +147,7 @@ void FrmWhInvContra::Load() {
         pub.FrmLoadInit(*this, context_.catalogue.sTableTitle, *context_.login.login,
                         *context_.login.db);
     });
-    frame_.BindHelp();
+    frame_.BindHelp(kFormKey);
     RunIgnoringErrors([&] { LoadHead(); });
     RunIgnoringErrors([&] {
         ShowCaption(context_.catalogue.sTableTitle);

@@ -89,7 +89,7 @@ void FrmZMulModify::Load() {
     zel::IPub& pub = *context_.login.pub;
     RunIgnoringErrors([&] { pub.FrmUniteFont(*this); });
     RunIgnoringErrors([&] { pub.FormLayout(*this, kFormKey); });
-    frame_.BindHelp();
+    frame_.BindHelp(kMulModifyHelpKey);
     frame_.ShowHelpOnF1();
     if (!InitFind()) {
         // The window is not shown yet: it closes as soon as it is.

@@ -44,7 +44,6 @@ constexpr const char* kRowAuthProgId = "ZelRowAuthsvr.clsRowAuth";
 constexpr const char* kNothingAllowed = "(1=2)";
 constexpr const char* kEverythingAllowed = "(1=1)";
 constexpr const char* kHelpCommand = "Help";
-constexpr const char* kHelpTitleKey = "Zel.HOST.HELP.title";
 constexpr const char* kToolbarName = "TLB2";
 constexpr const char* kHiddenBarName = "Tlb";
 constexpr short kLeftButton = 1;
@@ -276,14 +275,14 @@ void PubService::HelpShow(QObject* /*application*/, const std::string& commandKe
     if (!SameText(commandKey, kHelpCommand)) {
         return;
     }
-    help_.Show(window, [this](const std::string& text) {
-        MsgBox(text, kMsgInformation, GetResString(kHelpTitleKey));
-    });
+    help_.Show(window);
 }
 
-// Help is a modal box that is gone once HelpShow returns: nothing is left to hide.
+// The guide makes way for what the command opens, a print preview or a dialog.
 void PubService::HelpHide(QObject* /*application*/, const std::string& /*commandKey*/,
-                          QWidget& /*window*/) {}
+                          QWidget& /*window*/) {
+    help_.Hide();
+}
 
 void PubService::FrmOpt(QWidget& window, const std::string& optionKey, const std::string& formKey) {
     const auto option = settings_.Toggle(window, optionKey, formKey, SettingsUser());

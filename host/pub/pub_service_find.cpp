@@ -12,6 +12,9 @@ namespace {
 
 constexpr const char* kGridName = "Grid";
 constexpr const char* kTitleKey = "Zel.HOST.FIND.title";
+// The forms the dialogs' help is bound under.
+constexpr const char* kFindHelpKey = "Find";
+constexpr const char* kFindSetHelpKey = "FindSet";
 
 std::vector<FindField> GridFields(QWidget& window) {
     const auto* grid = window.findChild<FlexGrid*>(kGridName);
@@ -52,6 +55,7 @@ void PubService::Find(ILogin& login, const std::string& caption, QWidget& window
     if (store) {
         dialog.SetRows(store->LastRows(caption));
     }
+    help_.BindWithF1(dialog, kFindHelpKey);
     if (ShowModal(dialog, &window) != QDialog::Accepted || dialog.Condition().empty()) {
         return;
     }
@@ -77,6 +81,7 @@ void PubService::FindSet(ILogin& login, const std::string& caption, QWidget& win
     FindSetDialog dialog(fields, offered, [this](const std::string& text) {
         MsgBox(text, kMsgOk | kMsgExclamation, GetResString("Zel.HOST.FIND.setTitle"));
     });
+    help_.BindWithF1(dialog, kFindSetHelpKey);
     if (ShowModal(dialog, &window) != QDialog::Accepted || !store) {
         return;
     }

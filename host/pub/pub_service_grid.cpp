@@ -16,16 +16,20 @@ constexpr const char* kPopMenuName = "PopMenuMgr";
 // GridSort's orders.
 constexpr int kAscending = 1;
 constexpr int kDescending = 2;
+// The form the locate dialog's help is bound under.
+constexpr const char* kLocateHelpKey = "Locate";
 
 }  // namespace
 
 void PubService::FindPos(QWidget& window, FlexGrid& grid) {
     LocateDialog dialog(grid, *this, &window);
+    help_.BindWithF1(dialog, kLocateHelpKey);
     ShowModal(dialog, &window);
 }
 
 void PubService::FindPos(QWidget& window, YsListView& list) {
     LocateDialog dialog(list, *this, &window);
+    help_.BindWithF1(dialog, kLocateHelpKey);
     ShowModal(dialog, &window);
 }
 

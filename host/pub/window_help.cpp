@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "host/controls/vb_input_codes.h"
+#include "host/controls/ys_key_hook.h"
 #include "host/objects/resource_texts.h"
+#include "host/pub/help_anchors.h"
 
 namespace zel {
 namespace {
 
-constexpr const char* kHelpKeyPrefix = "Zel.AA.HELP.";
-constexpr const char* kNoHelpKey = "Zel.HOST.HELP.none";
+constexpr const char* kTitleKey = "Zel.HOST.HELP.title";
 
 }  // namespace
 
@@ -19,30 +21,30 @@ void WindowHelp::Bind(QWidget& window, const std::string& formKey) {
     bindings_.push_back({&window, formKey});
 }
 
-void WindowHelp::Show(const QWidget& window, const Presenter& presenter) {
-    if (showing_) {
-        return;
-    }
+void WindowHelp::BindWithF1(QWidget& dialog, const std::string& formKey) {
+    Bind(dialog, formKey);
+    auto* keys = new YsKeyHook(dialog);
+    QObject::connect(keys, &YsKeyHook::KeyDown, &dialog, [this, &dialog](int& keyCode, int shift) {
+        if (keyCode == kVbKeyF1 && shift == 0) {
+            keyCode = 0;
+            Show(dialog);
+        }
+    });
+}
+
+void WindowHelp::Show(QWidget& window) {
     const auto found =
         std::find_if(bindings_.begin(), bindings_.end(),
                      [&](const Binding& binding) { return binding.window == &window; });
     if (found == bindings_.end()) {
         return;
     }
-    // A copy: the presenter's event loop may bind or unbind windows meanwhile.
-    const std::string text = TextOf(found->formKey);
-    showing_ = true;
-    struct ClearShowing {
-        bool& flag;
-        ~ClearShowing() { flag = false; }
-    } clear{showing_};
-    presenter(text);
+    viewer_.Show(window, std::string(HelpAnchorOf(found->formKey)),
+                 ResourceTexts::Instance().Text(kTitleKey));
 }
 
-std::string WindowHelp::TextOf(const std::string& formKey) {
-    const ResourceTexts& texts = ResourceTexts::Instance();
-    const std::string key = kHelpKeyPrefix + formKey;
-    return texts.Text(texts.Contains(key) ? key : kNoHelpKey);
+void WindowHelp::Hide() {
+    viewer_.Hide();
 }
 
 }  // namespace zel

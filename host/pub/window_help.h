@@ -2,26 +2,26 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "host/pub/help_viewer.h"
+
 namespace zel {
 
-// The help bound to each window, shown one at a time.
+// The help bound to each window: the user's guide, opened at the section of the window's form.
 class WindowHelp {
 public:
-    // Receives the help text of a window and shows it; returns when it has been read.
-    using Presenter = std::function<void(const std::string& text)>;
-
     void Bind(QWidget& window, const std::string& formKey);
-    // Shows the help of the window through the presenter. A request that arrives while help is
-    // up (the user pressing F1 again from within it) shows nothing, and neither does one for a
-    // window without help.
-    void Show(const QWidget& window, const Presenter& presenter);
+    // Binds the form's help to a dialog of the host's own, which has no command for it: F1 shows
+    // it. The help must outlive the dialog.
+    void BindWithF1(QWidget& dialog, const std::string& formKey);
+    // Opens the guide at the section of the form bound to the window, in a window that leaves the
+    // window usable; nothing for a window without help.
+    void Show(QWidget& window);
+    void Hide();
 
-    // The resource text of the form's help, or a notice that it has none.
-    static std::string TextOf(const std::string& formKey);
+    const HelpViewer& Viewer() const { return viewer_; }
 
 private:
     struct Binding {
@@ -30,7 +30,7 @@ private:
     };
 
     std::vector<Binding> bindings_;
-    bool showing_ = false;
+    HelpViewer viewer_;
 };
 
 }  // namespace zel

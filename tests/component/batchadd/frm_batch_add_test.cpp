@@ -552,14 +552,5 @@ TEST_F(BatchAddTest, TheBarIsStyledByTheHostWithItsSeparatorsKeyed) {
     });
 }
 
-TEST_F(BatchAddTest, F1ShowsTheHelpOfTheMainWindow) {
-    OpenMain();
-    WithBatchAdd([](FrmBatchAdd& batch) { QTest::keyClick(&batch, Qt::Key_F1); });
-    ASSERT_EQ(MessageTexts().size(), 1u);
-    QTest::keyClick(window.get(), Qt::Key_F1);
-    ASSERT_EQ(MessageTexts().size(), 2u);
-    EXPECT_EQ(MessageTexts()[0], MessageTexts()[1]);
-}
-
 }  // namespace
 }  // namespace korvel::test

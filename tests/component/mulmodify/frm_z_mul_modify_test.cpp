@@ -187,13 +187,5 @@ TEST_F(FrmZMulModifyTest, TheMainWindowOpensItFromMulModifyAndRefreshesAfterACha
     EXPECT_EQ(Pairs(), std::vector<std::string>{"01/A004"});
 }
 
-TEST_F(FrmZMulModifyTest, F1ShowsTheHelpOfTheMainWindow) {
-    WithWindow([this](FrmZMulModify& window) {
-        QTest::keyClick(&window, Qt::Key_F1);
-        EXPECT_EQ(Messages(), std::vector<std::string>{Text("Zel.AA.HELP.WhInvContrapose")});
-        window.close();
-    });
-}
-
 }  // namespace
 }  // namespace korvel::test

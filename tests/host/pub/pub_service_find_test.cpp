@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include "host/controls/flex_grid.h"
@@ -271,6 +273,28 @@ TEST_F(PubServiceFindTest, TheSetUpRefusesToOfferNoField) {
     QStringList offered;
     OpeningRows("u1", &offered);
     EXPECT_EQ(offered.size(), 5);
+}
+
+TEST_F(PubServiceFindTest, F1InEitherDialogOpensItsSectionOfTheGuide) {
+    const auto sectionOnF1 = [](QDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        const auto* guide = dialog.findChild<QTextBrowser*>("HelpViewer");
+        return guide != nullptr && guide->isVisible() ? guide->source().fragment().toStdString()
+                                                      : std::string("no guide");
+    };
+    std::string findSection;
+    Find("u1", [&](QDialog& dialog) {
+        findSection = sectionOnF1(dialog);
+        return Click(dialog, "cancel");
+    });
+    EXPECT_EQ(findSection, "filter");
+    std::string setSection;
+    FindSet("u1", [&](QDialog& dialog) {
+        setSection = sectionOnF1(dialog);
+        return Click(dialog, "cancel");
+    });
+    EXPECT_EQ(setSection, "filter-fields");
+    EXPECT_TRUE(dialogs.MessageTexts().empty());
 }
 
 TEST_F(PubServiceFindTest, AWindowWithoutAGridSaysSoAndShowsNoDialog) {

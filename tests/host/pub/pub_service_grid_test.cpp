@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <functional>
 #include <string>
 #include <vector>
@@ -207,6 +208,17 @@ TEST_F(PubServiceGridTest, GridSortNewIgnoresKeysThePopUpDidNotWrite) {
     pub_.GridSortNew(window_, *grid_, "Sort.9.Asc");
     pub_.GridSortNew(window_, *grid_, "mAsc");
     EXPECT_EQ(Column(kCode), (Texts{"A01", "A02", "A03", "A04"}));
+}
+
+TEST_F(PubServiceGridTest, F1InTheLocateDialogOpensItsSectionOfTheGuide) {
+    std::string section;
+    Locate([&](LocateDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        if (const auto* guide = dialog.findChild<QTextBrowser*>("HelpViewer")) {
+            section = guide->source().fragment().toStdString();
+        }
+    });
+    EXPECT_EQ(section, "locate");
 }
 
 TEST_F(PubServiceGridTest, LocateOffersTheColumnCaptionsWithTheCurrentColumnChosen) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QTextBrowser>
 #include <pugixml.hpp>
 
 #include "framework_test_window.h"
@@ -197,49 +198,26 @@ TEST_F(PubWindowTest, OnlyTheLeftButtonDragsTheSplitter) {
     EXPECT_EQ(window.tree->width(), 200);
 }
 
-TEST_F(PubWindowTest, HelpIsShownOnceForTheHelpKeyOnly) {
+TEST_F(PubWindowTest, TheHelpKeyAloneOpensTheGuideAndAPrintKeyPutsItAway) {
     pub->HelpX(kForm, window, *environment->session, QApplication::instance(), false);
-    for (std::string key : {"Add", "Refresh", "btnSep1", "HELP"}) {
+    for (std::string key : {"Add", "Refresh", "btnSep1"}) {
         pub->HelpShow(QApplication::instance(), key, window);
     }
-    std::string key = "Help";
-    pub->HelpHide(QApplication::instance(), key, window);
-    ASSERT_EQ(database.Dialogs().Messages().size(), 1U);
-    const auto& shown = database.Dialogs().Messages()[0];
-    EXPECT_EQ(shown.buttons, kMsgInformation);
-    EXPECT_EQ(shown.title, "帮助");
-    EXPECT_NE(shown.text.find("Ctrl+F3 定位"), std::string::npos);
-}
+    EXPECT_EQ(window.findChild<QTextBrowser*>("HelpViewer"), nullptr);
 
-// Answers the help box by asking for help again, as a second F1 from inside it would.
-class ReenteringDialogs final : public IDialogPresenter {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override {
-        ++boxes;
-        std::string key = "Help";
-        if (pub != nullptr && window != nullptr) {
-            pub->HelpShow(nullptr, key, *window);
-        }
-        return kAnswerOk;
+    for (std::string key : {"Help", "HELP"}) {
+        pub->HelpShow(QApplication::instance(), key, window);
     }
-    int ShowModal(QDialog&, QWidget*) override { return 0; }
+    const auto guides = window.findChildren<QTextBrowser*>("HelpViewer");
+    ASSERT_EQ(guides.size(), 1);
+    EXPECT_TRUE(guides[0]->isVisible());
+    EXPECT_EQ(guides[0]->source().fragment(), "main-window");
+    EXPECT_EQ(guides[0]->windowTitle(), "帮助");
+    EXPECT_TRUE(database.Dialogs().Messages().empty()) << "no modal box";
 
-    IPub* pub = nullptr;
-    QWidget* window = nullptr;
-    int boxes = 0;
-};
-
-TEST_F(PubWindowTest, HelpAskedForFromWithinTheHelpBoxIsNotShownAgain) {
-    auto dialogs = std::make_shared<ReenteringDialogs>();
-    environment->dialogs = dialogs;
-    dialogs->pub = pub.get();
-    dialogs->window = &window;
-    pub->HelpX(kForm, window, *environment->session, nullptr, false);
-    std::string key = "Help";
-    pub->HelpShow(nullptr, key, window);
-    EXPECT_EQ(dialogs->boxes, 1);
-    pub->HelpShow(nullptr, key, window);
-    EXPECT_EQ(dialogs->boxes, 2);
+    std::string key = "Preview";
+    pub->HelpHide(QApplication::instance(), key, window);
+    EXPECT_FALSE(guides[0]->isVisible());
 }
 
 TEST_F(PubWindowTest, TheToolbarGetsCaptionsAndTooltipsFromTheTexts) {

@@ -2,68 +2,113 @@
 
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
 #include <QWidget>
+#include <memory>
 #include <string>
-#include <vector>
+
+#include "host/pub/help_anchors.h"
 
 namespace zel {
 namespace {
 
 class WindowHelpTest : public ::testing::Test {
 protected:
-    WindowHelp::Presenter Recording() {
-        return [this](const std::string& text) { shown.push_back(text); };
+    WindowHelpTest() {
+        window.show();
+        other.show();
     }
 
-    WindowHelp help;
+    QTextBrowser* Guide() const { return help.Viewer().Window(); }
+    std::string Section() const { return Guide()->source().fragment().toStdString(); }
+
     QWidget window;
-    std::vector<std::string> shown;
+    QWidget other;
+    WindowHelp help;
 };
 
-TEST_F(WindowHelpTest, ShowsTheBoundFormsText) {
-    help.Bind(window, "WhInvContrapose");
-    help.Show(window, Recording());
-    ASSERT_EQ(shown.size(), 1U);
-    EXPECT_EQ(shown[0], WindowHelp::TextOf("WhInvContrapose"));
-}
-
-TEST_F(WindowHelpTest, TheMainWindowsHelpListsItsKeys) {
-    const std::string text = WindowHelp::TextOf("WhInvContrapose");
-    for (const char* key : {"F5 增加", "F7 修改", "Del 删除", "F8 批改", "F3 过滤", "Ctrl+F3 定位",
-                            "F9 刷新", "Ctrl+P 打印", "Alt+F4 退出"}) {
-        EXPECT_NE(text.find(key), std::string::npos) << key;
+TEST_F(WindowHelpTest, EachFormOpensTheGuideAtItsSectionBesideTheWindow) {
+    for (const HelpAnchor& entry : HelpAnchors()) {
+        SCOPED_TRACE(std::string(entry.formKey));
+        help.Bind(window, std::string(entry.formKey));
+        help.Show(window);
+        ASSERT_NE(Guide(), nullptr);
+        EXPECT_EQ(Section(), entry.anchor);
+        EXPECT_TRUE(Guide()->isVisible());
+        EXPECT_TRUE(Guide()->isWindow());
+        EXPECT_EQ(Guide()->windowModality(), Qt::NonModal);
+        EXPECT_EQ(Guide()->parentWidget(), &window);
+        EXPECT_EQ(Guide()->windowTitle(), "帮助");
+        EXPECT_FALSE(Guide()->document()->isEmpty());
     }
 }
 
-TEST_F(WindowHelpTest, AFormWithoutHelpSaysSo) {
-    EXPECT_EQ(WindowHelp::TextOf("NoSuchForm"), "该窗口没有帮助信息。");
-}
-
-TEST_F(WindowHelpTest, AWindowWithoutHelpShowsNothing) {
-    help.Show(window, Recording());
-    EXPECT_TRUE(shown.empty());
-}
-
-TEST_F(WindowHelpTest, HelpAskedForWhileShownIsNotShownAgain) {
+TEST_F(WindowHelpTest, ASecondRequestReusesTheGuideAndMovesToTheNewSection) {
     help.Bind(window, "WhInvContrapose");
-    int presented = 0;
-    const WindowHelp::Presenter presenter = [&](const std::string&) {
-        ++presented;
-        help.Show(window, [&](const std::string&) { ++presented; });
-    };
-    help.Show(window, presenter);
-    EXPECT_EQ(presented, 1);
+    help.Bind(other, "FrmDueChecks");
+    help.Show(window);
+    QTextBrowser* first = Guide();
+    const int mainSection = first->verticalScrollBar()->value();
 
-    help.Show(window, Recording());
-    EXPECT_EQ(shown.size(), 1U);
+    help.Show(other);
+    EXPECT_EQ(Guide(), first);
+    EXPECT_EQ(Section(), "due-checks");
+    EXPECT_EQ(Guide()->parentWidget(), &other) << "usable while that window is modal";
+    EXPECT_GT(Guide()->verticalScrollBar()->value(), mainSection) << "scrolled to the section";
+
+    Guide()->verticalScrollBar()->setValue(0);
+    help.Show(other);
+    EXPECT_EQ(Guide(), first);
+    EXPECT_GT(Guide()->verticalScrollBar()->value(), 0) << "back at the section";
+}
+
+TEST_F(WindowHelpTest, AWindowWithoutHelpOpensNothing) {
+    help.Show(window);
+    EXPECT_EQ(Guide(), nullptr);
+}
+
+TEST_F(WindowHelpTest, HideHidesTheGuideUntilTheNextRequest) {
+    help.Bind(window, "FrmAddInv");
+    help.Hide();
+    help.Show(window);
+    help.Hide();
+    ASSERT_NE(Guide(), nullptr);
+    EXPECT_FALSE(Guide()->isVisible());
+    help.Show(window);
+    EXPECT_TRUE(Guide()->isVisible());
+    EXPECT_EQ(Section(), "editor");
+}
+
+TEST_F(WindowHelpTest, TheGuideGoesWithTheWindowItWasOpenedFrom) {
+    auto closing = std::make_unique<QWidget>();
+    closing->show();
+    help.Bind(*closing, "FrmBatchAdd");
+    help.Bind(window, "FrmZMulModify");
+    help.Show(*closing);
+    closing.reset();
+    EXPECT_EQ(Guide(), nullptr);
+    help.Show(window);
+    ASSERT_NE(Guide(), nullptr);
+    EXPECT_EQ(Section(), "multi-modify");
+}
+
+TEST_F(WindowHelpTest, ADialogOfTheHostsShowsItsHelpOnF1Only) {
+    help.BindWithF1(window, "Locate");
+    QTest::keyClick(&window, Qt::Key_F1, Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_F2);
+    EXPECT_EQ(Guide(), nullptr);
+    QTest::keyClick(&window, Qt::Key_F1);
+    ASSERT_NE(Guide(), nullptr);
+    EXPECT_EQ(Section(), "locate");
 }
 
 TEST_F(WindowHelpTest, RebindingReplacesTheForm) {
-    help.Bind(window, "NoSuchForm");
-    help.Bind(window, "WhInvContrapose");
-    help.Show(window, Recording());
-    ASSERT_EQ(shown.size(), 1U);
-    EXPECT_EQ(shown[0], WindowHelp::TextOf("WhInvContrapose"));
+    help.Bind(window, "FrmAddInv");
+    help.Bind(window, "FrmBatchAdd");
+    help.Show(window);
+    EXPECT_EQ(Section(), "batch-add");
 }
 
 }  // namespace
