@@ -100,7 +100,7 @@ bool WriteTableFile(const ExportTarget& target, const PrintData& data, std::stri
     bool written = false;
     switch (target.format) {
         case ExportFormat::kCsv:
-            written = WriteCsvTable(target.path, data, reason);
+            written = WriteCsvTable(target.path, data, HeaderColumns(data, types, sizes), reason);
             break;
         case ExportFormat::kXlsx:
             written = WriteXlsxTable(target.path, data, HeaderColumns(data, types, sizes), reason);

@@ -37,17 +37,17 @@ TEST(WhinvReportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
     test::TestDatabase db;
     db.AddWarehouse("01", "成品库");
     const QString folder = QString::fromStdString(db.Folder());
-    const QStringList common{"due",          "--database",
-                             QString::fromStdString(db.DatabaseArgument()),
-                             "--config",     folder + "/none.ini",
-                             "--date",       "2026-12-09"};
+    const QStringList common{
+        "due",       "--database",         QString::fromStdString(db.DatabaseArgument()),
+        "--config",  folder + "/none.ini", "--date",
+        "2026-12-09"};
 
     const Ending written = RunUnderCron(common + QStringList{"--output", folder + "/due.csv"});
     EXPECT_EQ(written.status, 0);
     EXPECT_EQ(written.errors, "");
 
-    const Ending unknown = RunUnderCron(common + QStringList{"--user", "nobdy", "--output",
-                                                             folder + "/nobody.csv"});
+    const Ending unknown =
+        RunUnderCron(common + QStringList{"--user", "nobdy", "--output", folder + "/nobody.csv"});
     EXPECT_NE(unknown.status, 0);
     EXPECT_TRUE(unknown.errors.startsWith("whinv-report: ")) << unknown.errors.toStdString();
     EXPECT_TRUE(unknown.errors.contains("nobdy")) << unknown.errors.toStdString();
