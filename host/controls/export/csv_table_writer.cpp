@@ -57,7 +57,7 @@ void AppendRowLine(std::string& out, const PrintData& data, std::size_t row,
         if (col > 0) {
             out += ',';
         }
-        const std::string& cell = data.Cell(row, col);
+        const std::string_view cell = data.Cell(row, col);
         AppendField(out, cell, !IsNumberCell(cell, columns, col));
     }
     out += kLineEnd;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 #include "host/controls/export/csv_table_writer.h"
@@ -92,6 +93,15 @@ std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWi
         }
     }
     return std::nullopt;
+}
+
+std::string ExportFileName(const PrintData& data) {
+    std::string name = data.warehouse.empty() ? data.title : data.title + " " + data.warehouse;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; },
+        '_');
+    return name;
 }
 
 bool WriteTableFile(const ExportTarget& target, const PrintData& data, std::string_view types,

@@ -133,6 +133,25 @@ TEST_F(ChooseExportTargetTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(dialogs.ModalCount(), 5);
 }
 
+// The file is named after what it lists: the title, and the warehouse when the list names one.
+TEST(ExportFileNameTest, NamesTheTitleAndTheWarehouseAsAFileNameCanHoldThem) {
+    const struct {
+        const char* warehouse;
+        const char* name;
+    } cases[] = {
+        {"", "仓库存货对照表"},
+        {"01 成品库", "仓库存货对照表 01 成品库"},
+        {"全部仓库", "仓库存货对照表 全部仓库"},
+        {"02 原/辅:料*库", "仓库存货对照表 02 原_辅_料_库"},
+    };
+    for (const auto& c : cases) {
+        PrintData data;
+        data.title = "仓库存货对照表";
+        data.warehouse = c.warehouse;
+        EXPECT_EQ(ExportFileName(data), c.name) << c.warehouse;
+    }
+}
+
 TEST(WriteTableFileTest, APdfIsNotWrittenHere) {
     QTemporaryDir dir;
     const std::string path = QDir(dir.path()).filePath("a.pdf").toStdString();
