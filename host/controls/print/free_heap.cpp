@@ -1,5 +1,7 @@
 #include "host/controls/print/free_heap.h"
 
+// Any C library header tells which library this is.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
