@@ -9,6 +9,7 @@
 
 #include "host/controls/export/csv_table_writer.h"
 #include "host/controls/export/export_columns.h"
+#include "host/controls/export/file_list_language.h"
 #include "host/controls/export/xlsx_table_writer.h"
 #include "host/objects/resource_texts.h"
 
@@ -84,6 +85,7 @@ std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWi
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters());
+    SpeakApplicationLanguage(dialog);
     dialog.selectFile(QString::fromStdString(suggestedName));
     while (showModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const FileKind& kind = ChosenKind(dialog);

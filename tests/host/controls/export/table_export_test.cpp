@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 #include "support/case_name.h"
 #include "support/scripted_dialogs.h"
@@ -95,6 +97,33 @@ INSTANTIATE_TEST_SUITE_P(
         return ::zel::test::CaseName(std::to_string(info.index) + " " + info.param.file,
                                      info.index);
     });
+
+// The dialog's own list shows its dates in the application's locale, not the desktop's (which
+// may be English while the windows speak Chinese), and its kinds in the resource texts.
+TEST_F(ChooseExportTargetTest, TheListOfFilesSpeaksTheApplicationsLanguage) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    QString date;
+    QString kind;
+    QDateTime modified;
+    dialogs.QueueModal([&](QDialog& shown) {
+        auto& dialog = dynamic_cast<QFileDialog&>(shown);
+        dialog.setDirectory(dir.path());
+        const auto* view = dialog.findChild<QTreeView*>("treeView");
+        const QAbstractItemModel* model = view->model();
+        const QModelIndex root = view->rootIndex();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) > 0; }));
+        date = model->index(0, 3, root).data().toString();
+        kind = model->index(0, 2, root).data().toString();
+        modified = QFileInfo(QDir(dir.path()).filePath("folder")).lastModified();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    EXPECT_FALSE(Choose("list"));
+    EXPECT_EQ(date.toStdString(), QLocale().toString(modified, QLocale::ShortFormat).toStdString());
+    EXPECT_EQ(kind.toStdString(), "文件夹");
+    QLocale::setDefault(before);
+}
 
 TEST_F(ChooseExportTargetTest, CancelChoosesNothing) {
     dialogs.QueueModal([](QDialog& dialog) {
