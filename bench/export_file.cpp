@@ -56,7 +56,7 @@ void BareLoop(benchmark::State& state) {
     for (auto _ : state) {
         std::FILE* file = std::fopen(path.c_str(), "wb");
         for (std::size_t cell = 0; cell < data.cells.size(); ++cell) {
-            const std::string& text = data.cells[cell];
+            const std::string_view text = data.cells[cell];
             std::fwrite(text.data(), 1, text.size(), file);
             std::fputc((cell + 1) % cols == 0 ? '\n' : ',', file);
         }

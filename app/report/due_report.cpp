@@ -14,6 +14,7 @@
 #include "host/host_services.h"
 #include "host/login/login.h"
 #include "host/objects/host_date.h"
+#include "host/pub/export_grid_columns.h"
 #include "interfaces/pub.h"
 
 namespace zel {
@@ -62,18 +63,27 @@ bool Bind(korvel::LoginContext& login, ObjectRegistry& registry, const DueReport
     return true;
 }
 
-bool WriteTable(const DueReportRequest& request, const PrintData& table, std::string& reason) {
+// As the due window describes its columns to its export: dates as dates, days as numbers.
+std::vector<ExportColumn> DueTableColumns(IClsCommon& db, const PrintData& table) {
+    const std::shared_ptr<IRecordset> fields = db.OpenX(korvel::DueChecksColumnsQuery());
+    if (!fields) {
+        return std::vector<ExportColumn>(table.headers.size());
+    }
+    return TableExportColumns(table, *fields);
+}
+
+bool WriteTable(const DueReportRequest& request, const PrintData& table,
+                const std::vector<ExportColumn>& columns, std::string& reason) {
     if (request.format == "xlsx") {
-        std::vector<ExportColumn> columns(table.headers.size());
         return WriteXlsxTable(request.output, table, columns, reason);
     }
     if (!request.output.empty()) {
-        return WriteCsvTable(request.output, table, reason);
+        return WriteCsvTable(request.output, table, columns, reason);
     }
     // Standard output: written to a file of its own first, so that a broken write is told.
     QTemporaryDir folder;
     const std::string temporary = folder.filePath("due.csv").toStdString();
-    if (!folder.isValid() || !WriteCsvTable(temporary, table, reason)) {
+    if (!folder.isValid() || !WriteCsvTable(temporary, table, columns, reason)) {
         return false;
     }
     std::ifstream file(temporary, std::ios::binary);
@@ -125,7 +135,7 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     table.account = user.account;
     table.user = user.userId;
     std::string reason;
-    if (!WriteTable(request, table, reason)) {
+    if (!WriteTable(request, table, DueTableColumns(*login.db, table), reason)) {
         return Fail("the report cannot be written: " + reason);
     }
     return kWritten;

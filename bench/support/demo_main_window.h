@@ -51,11 +51,13 @@ public:
 class DemoMainWindow {
 public:
     // path: a SQLite file, or "postgresql:" and a server's connection text.
-    explicit DemoMainWindow(const std::string& path)
+    explicit DemoMainWindow(
+        const std::string& path,
+        std::shared_ptr<zel::IDialogPresenter> dialogs = std::make_shared<NonBlockingDialogs>())
         : environment_(std::make_shared<zel::HostEnvironment>()) {
         environment_->accounts.Set(kAccount,
                                    path.starts_with("postgresql:") ? path : "sqlite:" + path);
-        environment_->dialogs = std::make_shared<NonBlockingDialogs>();
+        environment_->dialogs = std::move(dialogs);
         zel::RegisterHostServices(registry_, environment_);
         BindContext();
         window_ = std::make_unique<korvel::FrmWhInvContra>(context_);

@@ -135,6 +135,7 @@ void FrmDueChecks::Query() {
     const DueCheckFilter filter{warehouse_->text().trimmed().toStdString(),
                                 storekeeper_->text().trimmed().toStdString()};
     listedAsOf_ = DayOf(asOf_->date());
+    listedWarehouse_ = filter.warehouse;
     rows_.clear();
     ShowHeader();
     DueCheckReader reader(*context_.login.db, DueChecksQuery(context_.login, filter), listedAsOf_);
@@ -285,7 +286,19 @@ void FrmDueChecks::EditCurrentRow() {
 
 PrintSubject FrmDueChecks::Subject() const {
     const std::string title = Text("Zel.AA.WHINVCONTRAPOSE.DUE.title");
-    return {title + " " + CheckDateText(listedAsOf_), title, DueChecksColumnsQuery()};
+    return {title + " " + CheckDateText(listedAsOf_), title, DueChecksColumnsQuery(),
+            ListedWarehouseHeading()};
+}
+
+// The rows carry their warehouse's name; a list of one warehouse without rows names its code.
+std::string FrmDueChecks::ListedWarehouseHeading() const {
+    if (listedWarehouse_.empty()) {
+        return Text("Zel.AA.WHINVCONTRAPOSE.PRINT.all_warehouses");
+    }
+    if (rows_.empty()) {
+        return listedWarehouse_;
+    }
+    return rows_.front().warehouseCode + " " + rows_.front().warehouseName;
 }
 
 void FrmDueChecks::PrintOrExport(const std::string& key) {

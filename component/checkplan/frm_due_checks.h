@@ -47,6 +47,8 @@ public:
     void CountedToday();
     // The print keys of the main window: "SetUp", "Print", "Preview", "SaveFile".
     void PrintOrExport(const std::string& key);
+    // The warehouse the list's print heading names.
+    std::string ListedWarehouseHeading() const;
     // Opens the grid's current row in the record editor, then reads the list again.
     void EditCurrentRow();
     // Sorts the grid by a column, ascending, or descending when it was sorted ascending by it.
@@ -88,6 +90,8 @@ private:
     std::vector<DueCheck> rows_;
     // The date and captions the rows shown were listed with.
     std::chrono::year_month_day listedAsOf_{};
+    // The warehouse code the list was asked for; empty: every warehouse.
+    std::string listedWarehouse_;
     DueCheckCaptions captions_;
     // For its key hook, which F1 shows the window's help through.
     WindowFrame frame_;

@@ -40,7 +40,9 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
     switch (*command) {
         case MainCommand::kPrintOrExport: {
             PrintControlTarget prn(*prn_);
-            PrintAll(context_, MainGridSubject(context_.catalogue), *this, key, *grid_, prn);
+            PrintSubject subject = MainGridSubject(context_.catalogue);
+            subject.warehouse = SelectedWarehouseHeading(pub, *tree_);
+            PrintAll(context_, subject, *this, key, *grid_, prn);
             break;
         }
         case MainCommand::kAdd:

@@ -7,6 +7,7 @@
 #include "mainwindow/busy_cursor.h"
 #include "mainwindow/empty_recordset.h"
 #include "mainwindow/grid_query.h"
+#include "mainwindow/warehouse_tree.h"
 
 namespace korvel {
 namespace {
@@ -35,7 +36,17 @@ void RunPrintKey(ComponentContext& context, const PrintSubject& subject, const s
 }  // namespace
 
 PrintSubject MainGridSubject(const FieldCatalogue& catalogue) {
-    return {catalogue.sTableTitle, catalogue.sModuleTitle, ExportColumnsQuery(catalogue)};
+    return {catalogue.sTableTitle, catalogue.sModuleTitle, ExportColumnsQuery(catalogue), {}};
+}
+
+std::string SelectedWarehouseHeading(zel::IPub& pub, const zel::YsTreeView& tree) {
+    const zel::YsTreeNode* node = tree.SelectedItem();
+    const std::string code = node ? WarehouseCodeOfKey(node->Key()) : std::string();
+    if (code.empty()) {
+        return pub.GetResString("Zel.AA.WHINVCONTRAPOSE.PRINT.all_warehouses");
+    }
+    const std::string name = WarehouseNameOfText(node->Text(), code);
+    return name.empty() ? code : code + " " + name;
 }
 
 void PrintAll(ComponentContext& context, const PrintSubject& subject, QWidget& window,
@@ -61,8 +72,9 @@ void PrintAll(ComponentContext& context, const PrintSubject& subject, QWidget& w
 std::string WriteData(ComponentContext& context, const PrintSubject& subject, zel::FlexGrid& grid) {
     const zel::ILogin& login = *context.login.login;
     std::string data = "<?xml version='1.0' standalone='yes' ?><数据>";
-    context.login.pub->GetData(data, "", "", subject.title, login.cAcc_Id(), login.cUserId(),
-                               login.cUserName(), nullptr, *context.login.db, grid);
+    context.login.pub->GetData(data, subject.warehouse, "", subject.title, login.cAcc_Id(),
+                               login.cUserId(), login.cUserName(), nullptr, *context.login.db,
+                               grid);
     data += "</数据>";
     return data;
 }

@@ -32,6 +32,11 @@ std::unique_ptr<QTranslator> QtTranslation(const QLocale& desktop) {
 }
 
 void InstallQtTranslation(QCoreApplication& application) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QLocale texts = QtTextsLocale(QLocale::system(), folder);
+    // Dates, month names and the file dialog's own words follow the default locale, not the
+    // translation: without it a Chinese window would show "9 Dec" beside Chinese buttons.
+    QLocale::setDefault(texts);
     if (auto translator = QtTranslation(QLocale::system())) {
         translator->setParent(&application);
         QCoreApplication::installTranslator(translator.release());

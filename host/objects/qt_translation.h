@@ -17,7 +17,8 @@ QLocale QtTextsLocale(const QLocale& desktop, const QString& folder);
 // Qt's own texts for a desktop from Qt's translation folder; nullptr when they are not installed.
 std::unique_ptr<QTranslator> QtTranslation(const QLocale& desktop);
 
-// Makes Qt's own texts follow QtTextsLocale for this desktop, for the life of the application.
+// Makes Qt's own texts and the default locale (dates, month and day names) follow QtTextsLocale
+// for this desktop, for the life of the application.
 void InstallQtTranslation(QCoreApplication& application);
 
 }  // namespace zel

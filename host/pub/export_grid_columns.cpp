@@ -31,10 +31,20 @@ int ColumnDecimals(const FlexGridModel& model, int col) {
     return decimals;
 }
 
-ExportColumn FieldColumn(const FlexGridModel& model, const IRecordset& recordset, int field) {
+int ColumnDecimals(const PrintData& table, std::size_t col) {
+    int decimals = 0;
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+        decimals = std::max(decimals, DecimalsOf(table.Cell(row, col)));
+    }
+    return decimals;
+}
+
+// columnDecimals() is asked only for a number column.
+template <typename Decimals>
+ExportColumn FieldColumn(const IRecordset& recordset, int field, Decimals columnDecimals) {
     switch (KindOfField(recordset.FieldName(field))) {
         case FieldKind::kNumber:
-            return {FieldKind::kNumber, ColumnDecimals(model, field + 1)};
+            return {FieldKind::kNumber, columnDecimals()};
         case FieldKind::kDate:
             return {FieldKind::kDate, kExportDateSize};
         case FieldKind::kText:
@@ -57,7 +67,18 @@ std::vector<ExportColumn> GridExportColumns(FlexGrid& grid, const IRecordset* re
     }
     const int fields = std::min(recordset->FieldCount(), cols - 1);
     for (int field = 0; field < fields; ++field) {
-        columns[static_cast<std::size_t>(field) + 1] = FieldColumn(grid.Model(), *recordset, field);
+        columns[static_cast<std::size_t>(field) + 1] =
+            FieldColumn(*recordset, field, [&] { return ColumnDecimals(grid.Model(), field + 1); });
+    }
+    return columns;
+}
+
+std::vector<ExportColumn> TableExportColumns(const PrintData& table, const IRecordset& recordset) {
+    std::vector<ExportColumn> columns(table.headers.size());
+    const int fields = std::min(recordset.FieldCount(), static_cast<int>(columns.size()));
+    for (int field = 0; field < fields; ++field) {
+        const auto col = static_cast<std::size_t>(field);
+        columns[col] = FieldColumn(recordset, field, [&] { return ColumnDecimals(table, col); });
     }
     return columns;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "host/controls/export/export_columns.h"
+#include "host/controls/print/print_data.h"
 
 namespace zel {
 
@@ -15,5 +16,8 @@ class IRecordset;
 // with the account's digits and other numbers as they are, so the file shows what the grid
 // shows. Columns without a field are text. recordset may be nullptr.
 std::vector<ExportColumn> GridExportColumns(FlexGrid& grid, const IRecordset* recordset);
+// The same for a table written without a grid: column i as field i (the table has no serial
+// number column), number columns with the decimals their cells show.
+std::vector<ExportColumn> TableExportColumns(const PrintData& table, const IRecordset& recordset);
 
 }  // namespace zel

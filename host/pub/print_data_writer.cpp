@@ -29,6 +29,9 @@ void AppendHeading(std::string& out, const PrintHeading& heading) {
     AppendXmlText(out, heading.userName);
     out += "</User>";
     AppendElement(out, "Date", heading.date);
+    if (!heading.warehouse.empty()) {
+        AppendElement(out, "Warehouse", heading.warehouse);
+    }
     AppendElement(out, "SerialNumbers", heading.serialNumbers ? "1" : "0");
 }
 

@@ -16,6 +16,8 @@ struct PrintHeading {
     // The business date, yyyy-mm-dd.
     std::string_view date;
     bool serialNumbers = true;
+    // The warehouse the rows are of, as the heading names it; empty: no warehouse line.
+    std::string_view warehouse;
 };
 
 // Appends the print data of the grid (the elements PrintData::Parse reads) to data: the heading,

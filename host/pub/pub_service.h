@@ -102,7 +102,7 @@ public:
                      IClsCommon& db, FlexGrid& grid) override;
     void SavePrnStyle(IClsCommon& db, const std::string& styleName,
                       const std::string& style) override;
-    void GetData(std::string& data, const std::string& reserved1, const std::string& reserved2,
+    void GetData(std::string& data, const std::string& warehouse, const std::string& reserved2,
                  const std::string& tableTitle, const std::string& accId, const std::string& userId,
                  const std::string& userName, IObject* reserved3, IClsCommon& db,
                  FlexGrid& grid) override;

@@ -42,13 +42,13 @@ void PubService::SavePrnStyle(IClsCommon& db, const std::string& styleName,
     PrintStyleStore(db).Save(styleName, style);
 }
 
-void PubService::GetData(std::string& data, const std::string&, const std::string&,
+void PubService::GetData(std::string& data, const std::string& warehouse, const std::string&,
                          const std::string& tableTitle, const std::string& accId,
                          const std::string& userId, const std::string& userName, IObject*,
                          IClsCommon&, FlexGrid& grid) {
     const std::string date = environment_->session ? environment_->session->CurDate() : "";
-    const PrintHeading heading{tableTitle, accId, userId,
-                               userName,   date,  PrintsSerialNumbers(grid)};
+    const PrintHeading heading{tableTitle, accId, userId, userName, date, PrintsSerialNumbers(grid),
+                               warehouse};
     AppendPrintData(data, heading, grid);
 }
 

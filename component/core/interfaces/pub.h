@@ -213,8 +213,9 @@ public:
     virtual void SavePrnStyle(IClsCommon& db, const std::string& styleName,
                               const std::string& style) = 0;
     // Appends to data, after its opening tag, the title, the account, the user, the business
-    // date, whether serial numbers are printed, and the grid's header and rows.
-    virtual void GetData(std::string& data, const std::string& reserved1,
+    // date, the warehouse (the heading's text for the warehouse the rows are of, "" for a list
+    // that names none), whether serial numbers are printed, and the grid's header and rows.
+    virtual void GetData(std::string& data, const std::string& warehouse,
                          const std::string& reserved2, const std::string& tableTitle,
                          const std::string& accId, const std::string& userId,
                          const std::string& userName, IObject* reserved3, IClsCommon& db,

@@ -1,21 +1,20 @@
 #include "host/controls/export/csv_table_writer.h"
 
-#include <string_view>
-
 #include "host/controls/export/chunked_file.h"
+#include "host/controls/export/xlsx_cell_values.h"
 
 namespace zel {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr char kFormulaGuard = '\'';
 
-void AppendField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
+void AppendQuoted(std::string& out, std::string_view field, bool guarded) {
     out += '"';
+    if (guarded) {
+        out += kFormulaGuard;
+    }
     for (std::size_t start = 0;;) {
         const std::size_t quote = field.find('"', start);
         out += field.substr(start, quote == std::string_view::npos ? quote : quote + 1 - start);
@@ -28,27 +27,58 @@ void AppendField(std::string& out, std::string_view field) {
     out += '"';
 }
 
-void AppendLine(std::string& out, const std::string* fields, std::size_t count) {
-    for (std::size_t col = 0; col < count; ++col) {
+void AppendField(std::string& out, std::string_view field, bool isText) {
+    const bool guarded = isText && NeedsFormulaGuard(field);
+    if (!guarded && field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    AppendQuoted(out, field, guarded);
+}
+
+bool IsNumberCell(std::string_view text, const std::vector<ExportColumn>& columns,
+                  std::size_t col) {
+    return col < columns.size() && columns[col].kind == FieldKind::kNumber && IsXlsxNumber(text);
+}
+
+void AppendHeaderLine(std::string& out, const std::vector<std::string>& headers) {
+    for (std::size_t col = 0; col < headers.size(); ++col) {
         if (col > 0) {
             out += ',';
         }
-        AppendField(out, fields[col]);
+        AppendField(out, headers[col], true);
+    }
+    out += kLineEnd;
+}
+
+void AppendRowLine(std::string& out, const PrintData& data, std::size_t row,
+                   const std::vector<ExportColumn>& columns) {
+    for (std::size_t col = 0; col < data.headers.size(); ++col) {
+        if (col > 0) {
+            out += ',';
+        }
+        const std::string_view cell = data.Cell(row, col);
+        AppendField(out, cell, !IsNumberCell(cell, columns, col));
     }
     out += kLineEnd;
 }
 
 }  // namespace
 
-bool WriteCsvTable(const std::string& path, const PrintData& data, std::string& reason) {
+bool NeedsFormulaGuard(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r'").find(text.front()) != std::string_view::npos;
+}
+
+bool WriteCsvTable(const std::string& path, const PrintData& data,
+                   const std::vector<ExportColumn>& columns, std::string& reason) {
     ChunkedFile file(path);
     std::string line(kByteOrderMark);
-    const std::size_t cols = data.headers.size();
-    AppendLine(line, data.headers.data(), cols);
+    AppendHeaderLine(line, data.headers);
     bool written = file.Open() && file.Append(line);
     for (std::size_t row = 0; written && row < data.RowCount(); ++row) {
         line.clear();
-        AppendLine(line, &data.cells[row * cols], cols);
+        AppendRowLine(line, data, row, columns);
         written = file.Append(line);
     }
     if (!written || !file.Commit()) {

@@ -4,10 +4,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 
 #include "host/controls/export/csv_table_writer.h"
 #include "host/controls/export/export_columns.h"
+#include "host/controls/export/file_list_language.h"
 #include "host/controls/export/xlsx_table_writer.h"
 #include "host/objects/resource_texts.h"
 
@@ -83,6 +85,7 @@ std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWi
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters());
+    SpeakApplicationLanguage(dialog);
     dialog.selectFile(QString::fromStdString(suggestedName));
     while (showModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const FileKind& kind = ChosenKind(dialog);
@@ -94,13 +97,22 @@ std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWi
     return std::nullopt;
 }
 
+std::string ExportFileName(const PrintData& data) {
+    std::string name = data.warehouse.empty() ? data.title : data.title + " " + data.warehouse;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; },
+        '_');
+    return name;
+}
+
 bool WriteTableFile(const ExportTarget& target, const PrintData& data, std::string_view types,
                     std::string_view sizes, std::string& error) {
     std::string reason;
     bool written = false;
     switch (target.format) {
         case ExportFormat::kCsv:
-            written = WriteCsvTable(target.path, data, reason);
+            written = WriteCsvTable(target.path, data, HeaderColumns(data, types, sizes), reason);
             break;
         case ExportFormat::kXlsx:
             written = WriteXlsxTable(target.path, data, HeaderColumns(data, types, sizes), reason);

@@ -22,6 +22,9 @@ struct ExportTarget {
 // nullopt when the user cancels.
 std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWidget* parent,
                                                const std::string& suggestedName);
+// The name the save dialog suggests: the title, and the warehouse when the data names one,
+// without characters a file name cannot hold.
+std::string ExportFileName(const PrintData& data);
 // Writes the data's header and rows as CSV or XLSX, each column as the types and sizes texts of
 // the host's GetTypeSize describe it; false with the reason when the file cannot be written.
 bool WriteTableFile(const ExportTarget& target, const PrintData& data, std::string_view types,

@@ -69,6 +69,11 @@ bool AppendXlsxNumber(std::string& out, std::string_view text) {
     return !number.empty() && AppendReadNumber(out, number);
 }
 
+bool IsXlsxNumber(std::string_view text) {
+    std::string number;
+    return AppendXlsxNumber(number, text);
+}
+
 bool AppendXlsxDate(std::string& out, std::string_view text) {
     const auto date = HostDate::Parse(text);
     if (!date) {

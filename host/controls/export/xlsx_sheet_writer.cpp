@@ -5,6 +5,7 @@
 
 #include "host/controls/export/xlsx_cell_values.h"
 #include "host/controls/export/xml_text.h"
+#include "host/objects/resource_texts.h"
 
 namespace zel {
 namespace {
@@ -24,7 +25,8 @@ constexpr std::string_view kSheetStart =
     "<sheetViews><sheetView workbookViewId=\"0\">"
     "<pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" state=\"frozen\"/>"
     "<selection pane=\"bottomLeft\"/></sheetView></sheetViews>";
-constexpr std::string_view kSheetEnd = "</sheetData></worksheet>";
+constexpr std::string_view kRowsEnd = "</sheetData>";
+constexpr std::string_view kSheetEnd = "</worksheet>";
 // Cells carry no position: each follows the one before, so a blank cell is written empty.
 constexpr std::string_view kBlankCell = "<c/>";
 constexpr std::string_view kTextCell = "<c t=\"inlineStr\">";
@@ -119,6 +121,27 @@ void AppendCell(std::string& xml, const ExportColumn& column, const std::string&
     AppendText(xml, kTextCell, text);
 }
 
+// The heading a printout of the sheet carries on every page: the title and the warehouse, so
+// that the rows themselves stay the table alone. An ampersand starts a code there and is doubled.
+std::string HeaderFooter(const PrintData& data) {
+    if (data.warehouse.empty()) {
+        return {};
+    }
+    const std::string text =
+        data.title + " " +
+        ResourceTexts::Instance().Format("Zel.HOST.PRINT.warehouse", {data.warehouse});
+    std::string heading = "&C";
+    for (const char c : text) {
+        heading += c;
+        if (c == '&') {
+            heading += '&';
+        }
+    }
+    std::string xml = "<headerFooter><oddHeader>";
+    AppendXmlText(xml, heading);
+    return xml + "</oddHeader></headerFooter>";
+}
+
 void AppendHeader(std::string& xml, const std::vector<std::string>& headers) {
     xml += "<row>";
     const std::string cell =
@@ -141,9 +164,8 @@ bool WriteXlsxSheet(ZipArchiveWriter& zip, const PrintData& data,
     const std::size_t cols = data.headers.size();
     for (std::size_t row = 0; row < data.RowCount(); ++row) {
         xml += "<row>";
-        const std::string* cells = &data.cells[row * cols];
         for (std::size_t col = 0; col < cols; ++col) {
-            AppendCell(xml, columns[col], valueStarts[col], cells[col]);
+            AppendCell(xml, columns[col], valueStarts[col], data.Cell(row, col));
         }
         xml += "</row>";
         if (xml.size() >= kChunkBytes) {
@@ -153,6 +175,8 @@ bool WriteXlsxSheet(ZipArchiveWriter& zip, const PrintData& data,
             xml.clear();
         }
     }
+    xml += kRowsEnd;
+    xml += HeaderFooter(data);
     xml += kSheetEnd;
     return zip.Write(xml);
 }

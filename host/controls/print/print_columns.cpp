@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t kMeasuredRows = 200;
 constexpr double kPaddingPerPoint = 0.4;
 
-std::size_t CharacterCount(const std::string& text) {
+std::size_t CharacterCount(std::string_view text) {
     // UTF-8 continuation bytes are 10xxxxxx; every other byte starts a character.
     return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -29,7 +29,7 @@ std::vector<std::size_t> RowsToMeasure(const PrintData& data, std::size_t col) {
     std::size_t bytes = 0;
     std::size_t chars = 0;
     for (std::size_t row = kMeasuredRows; row < rows; ++row) {
-        const std::string& text = data.Cell(row, col);
+        const std::string_view text = data.Cell(row, col);
         if (text.size() > bytes) {
             bytes = text.size();
             longestBytes = row;
@@ -57,8 +57,8 @@ double ColumnWidth(const PrintData& data, std::size_t col, const PrintFonts& fon
     double widest =
         QFontMetricsF(fonts.header).horizontalAdvance(QString::fromStdString(data.headers[col]));
     for (const std::size_t row : RowsToMeasure(data, col)) {
-        widest =
-            std::max(widest, cells.horizontalAdvance(QString::fromStdString(data.Cell(row, col))));
+        widest = std::max(widest,
+                          cells.horizontalAdvance(QUtf8StringView(data.Cell(row, col)).toString()));
     }
     return widest + 2 * PrintCellPadding(fonts);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "host/controls/export/table_export.h"
+#include "host/controls/print/free_heap.h"
 #include "host/controls/print/print_document.h"
 #include "host/controls/print/print_job.h"
 #include "host/controls/print/print_page_setup_dialog.h"
@@ -90,9 +91,12 @@ void PrintControl::PrintPreview() {
     if (document == nullptr) {
         return;
     }
-    PrintPreviewDialog preview(
-        *document, [this] { DoPrint(); }, OwnerWindow());
-    showModal_(preview);
+    {
+        PrintPreviewDialog preview(
+            *document, [this] { DoPrint(); }, OwnerWindow());
+        showModal_(preview);
+    }
+    ReturnFreeHeapToSystem();
 }
 
 int PrintControl::DoPrint() {
@@ -110,7 +114,9 @@ int PrintControl::DoPrint() {
     if (showModal_(dialog) != QDialog::Accepted) {
         return 1;
     }
-    return PrintOn(printer) ? 0 : 1;
+    const bool printed = PrintOn(printer);
+    ReturnFreeHeapToSystem();
+    return printed ? 0 : 1;
 }
 
 bool PrintControl::PrintOn(QPrinter& printer) {
@@ -152,7 +158,7 @@ int PrintControl::ExportToFile(int& status, const std::string& types, const std:
     if (document == nullptr) {
         return status;
     }
-    const auto target = ChooseExportTarget(showModal_, OwnerWindow(), data_->title);
+    const auto target = ChooseExportTarget(showModal_, OwnerWindow(), ExportFileName(*data_));
     if (!target) {
         return status;
     }
@@ -160,6 +166,7 @@ int PrintControl::ExportToFile(int& status, const std::string& types, const std:
     const bool written = target->format == ExportFormat::kPdf
                              ? WritePrintPdf(*document, target->path)
                              : WriteTableFile(*target, *data_, types, sizes, error);
+    ReturnFreeHeapToSystem();
     if (!written) {
         ShowExportFailure(error.empty() ? target->path : error);
         return status;

@@ -16,21 +16,29 @@ void ReadHeader(const pugi::xml_node& header, PrintData& data) {
     }
 }
 
-void ReadRows(const pugi::xml_node& rows, PrintData& data) {
+// textBytes bounds the cells' texts: they are part of the XML they are read from. False when the
+// texts are more than a table holds.
+bool ReadRows(const pugi::xml_node& rows, std::size_t textBytes, PrintData& data) {
     const std::size_t width = data.headers.size();
     std::size_t rowCount = 0;
     for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {
         ++rowCount;
     }
-    data.cells.reserve(rowCount * width);
+    data.cells.reserve(rowCount * width, textBytes);
     for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {
         std::size_t col = 0;
         for (auto cell = row.child("C"); cell && col < width; cell = cell.next_sibling("C")) {
-            data.cells.emplace_back(cell.child_value());
+            if (!data.cells.push_back(cell.child_value())) {
+                return false;
+            }
             ++col;
         }
-        data.cells.resize(data.cells.size() + (width - col));
+        for (; col < width; ++col) {
+            data.cells.push_back({});
+        }
     }
+    data.cells.shrink_to_fit();
+    return true;
 }
 
 }  // namespace
@@ -49,6 +57,7 @@ std::optional<PrintData> PrintData::Parse(std::string_view xml) {
     data.title = root.child_value("Title");
     data.account = root.child_value("Account");
     data.date = root.child_value("Date");
+    data.warehouse = root.child_value("Warehouse");
     const pugi::xml_node user = root.child("User");
     data.userCode = user.attribute("code").value();
     data.user = user.child_value();
@@ -58,7 +67,9 @@ std::optional<PrintData> PrintData::Parse(std::string_view xml) {
     data.serialNumbers = std::string_view(root.child_value("SerialNumbers")) != "0";
     ReadHeader(header, data);
     if (!data.headers.empty()) {
-        ReadRows(root.child("Rows"), data);
+        if (!ReadRows(root.child("Rows"), xml.size(), data)) {
+            return std::nullopt;
+        }
     }
     return data;
 }

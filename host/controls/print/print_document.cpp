@@ -16,17 +16,24 @@ constexpr double kFooterSpacing = 2.0;
 constexpr double kThinLine = 0.5;
 const QColor kHeaderFill(235, 235, 235);
 
-double TitleHeight(const PrintFonts& fonts) {
+double HeadingLineHeight(const PrintFonts& fonts) {
+    return QFontMetricsF(fonts.cell).height() * kHeadingSpacing;
+}
+
+// The title, the warehouse line when the data names a warehouse, and the line of account, user
+// and date.
+double TitleHeight(const PrintFonts& fonts, const PrintData& data) {
+    const int headingLines = data.warehouse.empty() ? 1 : 2;
     return QFontMetricsF(fonts.title).height() * kTitleSpacing +
-           QFontMetricsF(fonts.cell).height() * kHeadingSpacing;
+           HeadingLineHeight(fonts) * headingLines;
 }
 
 PrintPageMetrics MetricsOf(const QPageLayout& page, const PrintFonts& fonts,
-                           const std::vector<PrintColumn>& columns) {
+                           const std::vector<PrintColumn>& columns, const PrintData& data) {
     PrintPageMetrics metrics;
     metrics.paper = page.fullRect(QPageLayout::Point).size();
     metrics.margins = page.margins(QPageLayout::Point);
-    metrics.titleHeight = TitleHeight(fonts);
+    metrics.titleHeight = TitleHeight(fonts, data);
     metrics.headerHeight = QFontMetricsF(fonts.header).height() * kRowSpacing;
     metrics.rowHeight = QFontMetricsF(fonts.cell).height() * kRowSpacing;
     metrics.footerHeight = QFontMetricsF(fonts.cell).height() * kFooterSpacing;
@@ -43,8 +50,8 @@ PrintDocument::PrintDocument(const PrintData& data, const PrintStyle& style)
       pageLayout_(style.PageLayout()),
       fonts_(PrintFonts::OfSize(style.fontSize)),
       columns_(ChoosePrintColumns(data, style, fonts_)),
-      layout_(MetricsOf(pageLayout_, fonts_, columns_), data.RowCount(), style.titleOnEveryPage,
-              style.repeatHeader) {}
+      layout_(MetricsOf(pageLayout_, fonts_, columns_, data), data.RowCount(),
+              style.titleOnEveryPage, style.repeatHeader) {}
 
 void PrintDocument::PaintPage(QPainter& painter, int page) const {
     if (page < 0 || page >= PageCount()) {
@@ -68,9 +75,17 @@ void PrintDocument::PaintTitle(QPainter& painter, double top) const {
     painter.setFont(fonts_.title);
     painter.drawText(QRectF(content.left(), top, content.width(), titleHeight), Qt::AlignCenter,
                      QString::fromStdString(data_.title));
-    const QRectF heading(content.left(), top + titleHeight, content.width(),
-                         layout_.Metrics().titleHeight - titleHeight);
     painter.setFont(fonts_.cell);
+    double headingTop = top + titleHeight;
+    if (!data_.warehouse.empty()) {
+        const double lineHeight = HeadingLineHeight(fonts_);
+        painter.drawText(QRectF(content.left(), headingTop, content.width(), lineHeight),
+                         Qt::AlignHCenter | Qt::AlignVCenter,
+                         ResourceQString("Zel.HOST.PRINT.warehouse", {data_.warehouse}));
+        headingTop += lineHeight;
+    }
+    const QRectF heading(content.left(), headingTop, content.width(),
+                         top + layout_.Metrics().titleHeight - headingTop);
     painter.drawText(heading, Qt::AlignLeft | Qt::AlignVCenter,
                      ResourceQString("Zel.HOST.PRINT.account", {data_.account}));
     painter.drawText(heading, Qt::AlignHCenter | Qt::AlignVCenter,
@@ -122,7 +137,7 @@ void PrintDocument::PaintRows(QPainter& painter, std::size_t first, std::size_t 
         for (std::size_t i = 0; i < count; ++i) {
             const QRectF cell(x + padding, top + height * static_cast<double>(i), textWidth,
                               height);
-            const QString text = QString::fromStdString(data_.Cell(first + i, column.dataCol));
+            const QString text = QUtf8StringView(data_.Cell(first + i, column.dataCol)).toString();
             painter.drawText(cell, alignment, metrics.elidedText(text, Qt::ElideRight, textWidth));
         }
         painter.drawLine(QPointF(x, top), QPointF(x, bottom));

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QString>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <string>
 
+#include "host/controls/export/xlsx_styles.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -157,6 +160,34 @@ TEST_F(DueReportTest, FiltersByWarehouseAndStorekeeper) {
     ASSERT_EQ(Run(), 0);
     EXPECT_EQ(Written().find("A00"), std::string::npos);
     EXPECT_NE(Written().find("B001"), std::string::npos);
+}
+
+// The sheet XML of the workbook written.
+std::string SheetXml(const std::string& path) {
+    QProcess reader;
+    reader.start("/usr/bin/python3", {"-c",
+                                      "import sys, zipfile; "
+                                      "sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read("
+                                      "'xl/worksheets/sheet1.xml').decode())",
+                                      QString::fromStdString(path)});
+    reader.waitForFinished(60000);
+    return reader.readAllStandardOutput().toStdString();
+}
+
+// As the due window's own export: check dates are dates (day numbers in the date style) and the
+// days overdue numbers, so that a spreadsheet sorts them right.
+TEST_F(DueReportTest, AWorkbookHoldsTheDatesAsDatesAndTheDaysAsNumbers) {
+    ASSERT_EQ(Run(std::nullopt, "xlsx"), 0);
+    const std::string sheet = SheetXml(request.output);
+    ASSERT_NE(sheet.find("<sheetData>"), std::string::npos) << sheet;
+    const std::string date = "<c s=\"" + std::to_string(XlsxStyles::kDate) + "\"><v>";
+    // B001: last counted 2026-12-01, next 2026-12-08, one day overdue.
+    EXPECT_NE(sheet.find(date + "46357</v></c>" + date + "46364</v></c><c s=\""), std::string::npos)
+        << sheet;
+    EXPECT_TRUE(
+        std::regex_search(sheet, std::regex(date + "46364</v></c><c s=\"[0-9]+\"><v>1</v></c>")))
+        << sheet;
+    EXPECT_EQ(sheet.find(">2026-12-01<"), std::string::npos) << sheet;
 }
 
 TEST_F(DueReportTest, WritesAWorkbookAndRefusesWhatItCannotUse) {

@@ -264,6 +264,22 @@ TEST_F(DueChecksPrintTest, ThePrintKeysPrintTheListUnderItsOwnTitleAndStyle) {
     EXPECT_EQ(pub->calls, std::vector<std::string>{"SavePrnStyle 盘点到期清单 <style 3"});
 }
 
+// The heading names the warehouse the list was asked for, or all warehouses.
+TEST_F(DueChecksPrintTest, ThePrintNamesTheWarehouseTheListWasAskedFor) {
+    FrmDueChecks due(context, {}, window.get());
+    pub->failing = {"GetData"};
+    const struct {
+        const char* filter;
+        const char* named;
+    } cases[] = {{"", "全部仓库"}, {"02", "02 原料库"}};
+    for (const auto& c : cases) {
+        due.WarehouseFilter().setText(c.filter);
+        due.Query();
+        due.findChild<QPushButton*>("PrintButton")->click();
+        EXPECT_EQ(pub->dataWarehouse, c.named) << c.filter;
+    }
+}
+
 TEST_F(DueChecksPrintTest, AnEmptyListSaysThereIsNoData) {
     FrmDueChecks due(context, {}, window.get());
     due.AsOf().setDate(QDate(2000, 1, 1));

@@ -207,5 +207,33 @@ TEST_F(MainWindowPrint, APrintCommandThatFailsInTheHostLeavesNoHourglassAndAHidd
     EXPECT_TRUE(MessageTexts().empty());
 }
 
+// The heading names what the tree has selected: a warehouse by code and name, the root as all
+// warehouses.
+TEST_F(MainWindowPrint, APrintNamesTheWarehouseSelectedInTheTree) {
+    database.AddWarehouse("02", "原料库");
+    database.AddCorrespondence("02", "A0001");
+    Open();
+    pub.failing = {"GetData"};
+    const struct {
+        const char* key;
+        const char* named;
+    } cases[] = {{"r02", "02 原料库"}, {"r", "全部仓库"}};
+    for (const auto& c : cases) {
+        zel::YsTreeNode* node = window->Trv().Nodes().Find(c.key);
+        ASSERT_NE(node, nullptr) << c.key;
+        node->SetSelected(true);
+        window->ExecCommand("Print");
+        EXPECT_EQ(pub.dataWarehouse, c.named) << c.key;
+    }
+}
+
+TEST_F(PrintAllTest, TheDataGivesTheHostTheSubjectsWarehouse) {
+    Open();
+    PrintSubject subject = MainGridSubject(context.catalogue);
+    subject.warehouse = "01 成品库";
+    WriteData(context, subject, window->Grid());
+    EXPECT_EQ(pub.dataWarehouse, "01 成品库");
+}
+
 }  // namespace
 }  // namespace korvel::test

@@ -32,6 +32,8 @@ public:
     std::string printStyle = "<style/>";
     // What GetData appends after the opening tag.
     std::string dataContent = "<grid/>";
+    // The warehouse the last GetData was given for the heading.
+    std::string dataWarehouse;
     std::string types = "types";
     std::string sizes = "sizes";
     std::set<std::string> failing;
@@ -75,10 +77,11 @@ public:
                       const std::string& style) override {
         Record("SavePrnStyle " + styleName + " " + style);
     }
-    void GetData(std::string& data, const std::string&, const std::string&,
+    void GetData(std::string& data, const std::string& warehouse, const std::string&,
                  const std::string& tableTitle, const std::string& accId, const std::string& userId,
                  const std::string& userName, zel::IObject*, zel::IClsCommon&,
                  zel::FlexGrid& grid) override {
+        dataWarehouse = warehouse;
         Record("GetData " + tableTitle + " " + accId + " " + userId + " " + userName + " " +
                Name(grid));
         data += dataContent;

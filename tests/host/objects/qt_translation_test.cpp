@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDate>
 #include <QLibraryInfo>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -53,6 +55,21 @@ TEST(QtTranslation, MessageBoxButtonsFollowAnotherDesktopLanguage) {
     const auto translator = QtTranslation(QLocale(QLocale::German, QLocale::Germany));
     ASSERT_NE(translator, nullptr) << "Qt's translations are not installed";
     EXPECT_EQ(YesButton(*translator), "&Ja");
+}
+
+// A dialog formats its dates with the default locale: it must be the language of the texts.
+TEST(InstallQtTranslation, SetsTheDefaultLocaleToTheLanguageOfTheTexts) {
+    const QLocale before;
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    InstallQtTranslation(application);
+    const QLocale expected = QtTextsLocale(QLocale::system(), QtFolder());
+    EXPECT_EQ(QLocale().name().toStdString(), expected.name().toStdString());
+    EXPECT_EQ(QLocale().toString(QDate(2026, 12, 9), QLocale::ShortFormat).toStdString(),
+              expected.toString(QDate(2026, 12, 9), QLocale::ShortFormat).toStdString());
+    QLocale::setDefault(before);
 }
 
 }  // namespace

@@ -44,9 +44,9 @@ protected:
         }
     }
 
-    PrintData Data(const std::string& title = "仓库存货对照表") {
+    PrintData Data(const std::string& title = "仓库存货对照表", const std::string& warehouse = "") {
         std::string data = kDataStart;
-        pub.GetData(data, "", "", title, "001", "u1", "张三", nullptr, *db, *window.grid);
+        pub.GetData(data, warehouse, "", title, "001", "u1", "张三", nullptr, *db, *window.grid);
         data += kDataEnd;
         auto parsed = PrintData::Parse(data);
         EXPECT_TRUE(parsed.has_value()) << data;
@@ -66,6 +66,13 @@ protected:
     std::shared_ptr<IClsCommon> db = database.OpenService();
     test::FrameworkTestWindow window;
 };
+
+// The list names the warehouse it shows in its heading; a list of no one warehouse names none.
+TEST_F(PubPrintTest, GetDataCarriesTheWarehouseItIsGiven) {
+    for (const std::string warehouse : {"01 成品库", "全部仓库", "<A&B>", ""}) {
+        EXPECT_EQ(Data("表", warehouse).warehouse, warehouse);
+    }
+}
 
 TEST_F(PubPrintTest, GetDataReadsBackAsTheGridShowsIt) {
     const PrintData data = Data("表 <A&B> \"'");

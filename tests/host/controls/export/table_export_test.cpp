@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 #include "support/case_name.h"
 #include "support/scripted_dialogs.h"
@@ -96,6 +98,33 @@ INSTANTIATE_TEST_SUITE_P(
                                      info.index);
     });
 
+// The dialog's own list shows its dates in the application's locale, not the desktop's (which
+// may be English while the windows speak Chinese), and its kinds in the resource texts.
+TEST_F(ChooseExportTargetTest, TheListOfFilesSpeaksTheApplicationsLanguage) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    QString date;
+    QString kind;
+    QDateTime modified;
+    dialogs.QueueModal([&](QDialog& shown) {
+        auto& dialog = dynamic_cast<QFileDialog&>(shown);
+        dialog.setDirectory(dir.path());
+        const auto* view = dialog.findChild<QTreeView*>("treeView");
+        const QAbstractItemModel* model = view->model();
+        const QModelIndex root = view->rootIndex();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) > 0; }));
+        date = model->index(0, 3, root).data().toString();
+        kind = model->index(0, 2, root).data().toString();
+        modified = QFileInfo(QDir(dir.path()).filePath("folder")).lastModified();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    EXPECT_FALSE(Choose("list"));
+    EXPECT_EQ(date.toStdString(), QLocale().toString(modified, QLocale::ShortFormat).toStdString());
+    EXPECT_EQ(kind.toStdString(), "文件夹");
+    QLocale::setDefault(before);
+}
+
 TEST_F(ChooseExportTargetTest, CancelChoosesNothing) {
     dialogs.QueueModal([](QDialog& dialog) {
         dynamic_cast<QFileDialog&>(dialog).selectFile("a.csv");
@@ -131,6 +160,25 @@ TEST_F(ChooseExportTargetTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
     ASSERT_TRUE(target);
     EXPECT_EQ(target->path, InDir("old.csv"));
     EXPECT_EQ(dialogs.ModalCount(), 5);
+}
+
+// The file is named after what it lists: the title, and the warehouse when the list names one.
+TEST(ExportFileNameTest, NamesTheTitleAndTheWarehouseAsAFileNameCanHoldThem) {
+    const struct {
+        const char* warehouse;
+        const char* name;
+    } cases[] = {
+        {"", "仓库存货对照表"},
+        {"01 成品库", "仓库存货对照表 01 成品库"},
+        {"全部仓库", "仓库存货对照表 全部仓库"},
+        {"02 原/辅:料*库", "仓库存货对照表 02 原_辅_料_库"},
+    };
+    for (const auto& c : cases) {
+        PrintData data;
+        data.title = "仓库存货对照表";
+        data.warehouse = c.warehouse;
+        EXPECT_EQ(ExportFileName(data), c.name) << c.warehouse;
+    }
 }
 
 TEST(WriteTableFileTest, APdfIsNotWrittenHere) {

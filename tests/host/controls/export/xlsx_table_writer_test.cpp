@@ -35,6 +35,7 @@ def cell(c):
     return [kind, value, c.number_format, bool(c.font.b)]
 widths = {k: d.width for k, d in sheet.column_dimensions.items()}
 print(json.dumps({"title": sheet.title, "freeze": sheet.freeze_panes, "widths": widths,
+                  "heading": sheet.oddHeader.center.text or "",
                   "rows": [[cell(c) for c in row] for row in sheet.iter_rows()]}))
 )";
 
@@ -49,6 +50,8 @@ struct ReadSheet {
     std::string title;
     std::string freeze;
     QJsonObject widths;
+    // The centre of the page heading a printout of the sheet carries.
+    std::string heading;
     std::vector<std::vector<ReadCell>> rows;
 };
 
@@ -63,6 +66,7 @@ std::optional<ReadSheet> ReadBack(const std::string& path) {
     ReadSheet sheet{read["title"].toString().toStdString(),
                     read["freeze"].toString().toStdString(),
                     read["widths"].toObject(),
+                    read["heading"].toString().toStdString(),
                     {}};
     for (const QJsonValue& row : read["rows"].toArray()) {
         std::vector<ReadCell>& cells = sheet.rows.emplace_back();
@@ -216,6 +220,22 @@ TEST_F(XlsxTableWriterTest, WithoutTheSerialColumnTheDescriptionsShiftToTheHeade
     ExpectCell(sheet->rows[1][1], {"date", "2024-01-31", 0, "yyyy-mm-dd"}, 1, 1);
 }
 
+// The sheet's rows stay the table alone; its printed heading names the warehouse of the rows.
+TEST_F(XlsxTableWriterTest, APrintoutOfTheSheetNamesTheWarehouse) {
+    PrintData data;
+    data.title = "仓库存货对照表";
+    data.headers = {"序号", "存货编码"};
+    data.cells = {"1", "A001"};
+    auto sheet = WrittenAndRead(data, "N,T", "0,20");
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->heading, "");
+    data.warehouse = "01 成品库";
+    sheet = WrittenAndRead(data, "N,T", "0,20");
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->heading, "仓库存货对照表 仓库：01 成品库");
+    EXPECT_EQ(sheet->rows.size(), 2u);
+}
+
 TEST_F(XlsxTableWriterTest, ColumnsWithoutDescriptionAreText) {
     PrintData data;
     data.headers = {"序号", "数量"};
@@ -281,7 +301,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(XlsxTableWriterTest, MoreRowsThanASheetHoldsAreRefusedWithoutAFile) {
     PrintData data;
     data.headers = {"A"};
-    data.cells.resize(1'048'576);
+    data.cells.reserve(1'048'576);
+    for (int row = 0; row < 1'048'576; ++row) {
+        data.cells.push_back({});
+    }
     std::string reason;
     EXPECT_FALSE(WriteXlsxTable(Path("table.xlsx"), data, {}, reason));
     EXPECT_FALSE(reason.empty());

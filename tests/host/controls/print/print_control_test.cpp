@@ -256,6 +256,29 @@ TEST_F(PrintControlTest, ThePreviewsPrintButtonPrints) {
     EXPECT_EQ(PdfPages(Pdf()), PageCount());
 }
 
+// The text of the PDF file's first page.
+QString FirstPdfPageText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                     QStringLiteral("1"), path, QStringLiteral("-")});
+    return pdftotext.waitForFinished() ? QString::fromUtf8(pdftotext.readAllStandardOutput())
+                                       : QString();
+}
+
+// A printed list says under its title which warehouse it lists; a list of none says nothing.
+TEST_F(PrintControlTest, APrintedPageNamesTheWarehouseOfTheList) {
+    PrintData data = *control.Data();
+    const QString none = folder.filePath(QStringLiteral("none.pdf"));
+    ASSERT_TRUE(WritePrintPdf(PrintDocument(data, PrintStyle{}), none.toStdString()));
+    EXPECT_FALSE(FirstPdfPageText(none).contains(QString::fromUtf8("仓库：")))
+        << FirstPdfPageText(none).toStdString();
+    data.warehouse = "01 成品库";
+    ASSERT_TRUE(WritePrintPdf(PrintDocument(data, PrintStyle{}), Pdf().toStdString()));
+    EXPECT_TRUE(FirstPdfPageText(Pdf()).contains(QString::fromUtf8("仓库：01 成品库")))
+        << FirstPdfPageText(Pdf()).toStdString();
+}
+
 TEST_F(PrintControlTest, TheWriterPutsEveryPageIntoThePdf) {
     ASSERT_EQ(Load(1000), 0);
     const PrintDocument document(*control.Data(), control.Style());

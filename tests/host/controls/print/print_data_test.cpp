@@ -12,7 +12,8 @@ std::string Wrapped(const std::string& inside) {
 TEST(PrintDataTest, ReadsHeadingHeaderAndRows) {
     const auto data = PrintData::Parse(Wrapped(
         "<Title>仓库存货对照表</Title><Account>001</Account><User code=\"u&amp;1\">张&lt;三</User>"
-        "<Date>2026-03-31</Date><SerialNumbers>0</SerialNumbers>"
+        "<Date>2026-03-31</Date><Warehouse>01 "
+        "成&amp;品库</Warehouse><SerialNumbers>0</SerialNumbers>"
         "<Header><C align=\"right\">序号</C><C>名称</C></Header>"
         "<Rows><R><C>1</C><C>a &amp; &quot;b&quot; "
         "&apos;c&apos;</C></R><R><C>2</C><C/></R></Rows>"));
@@ -22,6 +23,7 @@ TEST(PrintDataTest, ReadsHeadingHeaderAndRows) {
     EXPECT_EQ(data->user, "张<三");
     EXPECT_EQ(data->userCode, "u&1");
     EXPECT_EQ(data->date, "2026-03-31");
+    EXPECT_EQ(data->warehouse, "01 成&品库");
     EXPECT_FALSE(data->serialNumbers);
     EXPECT_EQ(data->rightAligned, (std::vector<bool>{true, false}));
     EXPECT_EQ(data->cells, (std::vector<std::string>{"1", "a & \"b\" 'c'", "2", ""}));

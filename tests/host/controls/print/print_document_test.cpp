@@ -8,14 +8,18 @@
 namespace zel {
 namespace {
 
-PrintData FourColumns(std::size_t rows) {
+// The name of the row named row is name.
+PrintData FourColumns(std::size_t rows, std::size_t named = 0, const std::string& name = "螺钉") {
     PrintData data;
     data.title = "仓库存货对照表";
     data.headers = {"序号", "存货编码", "存货名称", "最高库存"};
     data.rightAligned = {true, false, false, true};
     for (std::size_t row = 0; row < rows; ++row) {
-        data.cells.insert(data.cells.end(),
-                          {std::to_string(row + 1), "A" + std::to_string(row), "螺钉", "100.00"});
+        for (const std::string& text :
+             {std::to_string(row + 1), "A" + std::to_string(row),
+              row == named ? name : std::string("螺钉"), std::string("100.00")}) {
+            data.cells.push_back(text);
+        }
     }
     return data;
 }
@@ -42,16 +46,14 @@ TEST(PrintDocumentTest, PrintsTheColumnsTheStyleAndTheSerialFlagLeave) {
 }
 
 TEST(PrintDocumentTest, ALongTextFarDownWidensItsColumn) {
-    PrintData data = FourColumns(1000);
     const PrintStyle style;
-    const double before = PrintDocument(data, style).Columns()[2].width;
-    data.cells[900 * 4 + 2] = "一个很长很长很长很长很长的存货名称";
+    const double before = PrintDocument(FourColumns(1000), style).Columns()[2].width;
+    const PrintData data = FourColumns(1000, 900, "一个很长很长很长很长很长的存货名称");
     EXPECT_GT(PrintDocument(data, style).Columns()[2].width, before * 2);
 }
 
 TEST(PrintDocumentTest, AWideTableIsScaledToThePaperNotCut) {
-    PrintData data = FourColumns(10);
-    data.cells[2] = std::string(400, 'W');
+    const PrintData data = FourColumns(10, 0, std::string(400, 'W'));
     const PrintDocument document(data, PrintStyle{});
     EXPECT_LT(document.Layout().TableScale(), 1.0);
     EXPECT_LE(document.Layout().Metrics().tableWidth * document.Layout().TableScale(),

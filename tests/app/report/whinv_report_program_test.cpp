@@ -1,0 +1,57 @@
+// The program itself, as a nightly job starts it: no display, no platform chosen, none of a
+// desktop session's variables.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "support/test_database.h"
+
+namespace zel {
+namespace {
+
+struct Ending {
+    int status = -1;
+    QString errors;
+};
+
+Ending RunUnderCron(const QStringList& arguments) {
+    QProcessEnvironment cron;
+    for (const char* kept : {"HOME", "PATH", "LOGNAME", "SHELL", "WHINV_TEST_POSTGRES"}) {
+        if (const QString value = qEnvironmentVariable(kept); !value.isEmpty()) {
+            cron.insert(kept, value);
+        }
+    }
+    QProcess program;
+    program.setProcessEnvironment(cron);
+    program.start(WHINV_BINARY_DIR "/bin/whinv-report", arguments);
+    // Generous: a wait, not a speed target.
+    program.waitForFinished(60000);
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+// A job's mail carries whatever reaches standard error: a written report adds nothing to it, and
+// a user the account does not know fails the job under the user's name.
+TEST(WhinvReportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
+    test::TestDatabase db;
+    db.AddWarehouse("01", "成品库");
+    const QString folder = QString::fromStdString(db.Folder());
+    const QStringList common{
+        "due",       "--database",         QString::fromStdString(db.DatabaseArgument()),
+        "--config",  folder + "/none.ini", "--date",
+        "2026-12-09"};
+
+    const Ending written = RunUnderCron(common + QStringList{"--output", folder + "/due.csv"});
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.errors, "");
+
+    const Ending unknown =
+        RunUnderCron(common + QStringList{"--user", "nobdy", "--output", folder + "/nobody.csv"});
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_TRUE(unknown.errors.startsWith("whinv-report: ")) << unknown.errors.toStdString();
+    EXPECT_TRUE(unknown.errors.contains("nobdy")) << unknown.errors.toStdString();
+}
+
+}  // namespace
+}  // namespace zel
