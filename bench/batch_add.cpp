@@ -14,9 +14,9 @@
 
 #include "batchadd/batch_saver.h"
 #include "batchadd/frm_batch_add.h"
-#include "db/demo/demo_data_generator.h"
 #include "host/objects/inventory_in_use.h"
 #include "support/bare_connection.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -28,16 +28,9 @@ using bench::Now;
 constexpr const char* kTarget = "BENCH";
 
 std::string BuildAccountDatabase(const QTemporaryDir& dir, std::int64_t items) {
-    zel::demo::DemoOptions options;
-    options.output = dir.path().toStdString() + "/bench.db";
-    options.rows = 1000;
-    options.items = items;
-    options.warehouses = 2;
-    const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
-    if (!outcome.Ok()) {
-        Fail("cannot build the account database: " + outcome.detail);
-    }
-    return options.output;
+    const std::string path = dir.path().toStdString() + "/bench.db";
+    bench::BuildDemoAccount(path, 1000, items, 2);
+    return path;
 }
 
 using Connection = bench::BareConnection;

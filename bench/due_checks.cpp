@@ -10,10 +10,10 @@
 
 #include "checkplan/due_checks.h"
 #include "checkplan/frm_due_checks.h"
-#include "db/demo/demo_data_generator.h"
 #include "host/database/tsql_adapter.h"
 #include "host/objects/host_date.h"
 #include "support/bare_connection.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -37,15 +37,7 @@ public:
 
 private:
     DueAccount() : path_(dir_.path().toStdString() + "/due.db") {
-        zel::demo::DemoOptions options;
-        options.output = path_;
-        options.rows = kRows;
-        options.items = 100'000;
-        options.warehouses = 20;
-        const auto outcome = zel::demo::DemoDataGenerator(options).Generate();
-        if (!outcome.Ok()) {
-            bench::Fail("cannot build the account: " + outcome.detail);
-        }
+        bench::BuildDemoAccount(path_, kRows, 100'000, 20);
         demo_ = std::make_unique<bench::DemoMainWindow>(path_);
     }
 

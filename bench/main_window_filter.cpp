@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "core/component_context.h"
-#include "db/demo/demo_data_generator.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
 #include "interfaces/pub.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_query.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -77,15 +77,7 @@ private:
 // One demo warehouse of kRows rows, and a second one holding its first kKeptRows items by code.
 // Returns the last kept code.
 std::string BuildAccountDatabase(const std::string& path) {
-    zel::demo::DemoOptions options;
-    options.output = path;
-    options.rows = kRows;
-    options.items = kRows;
-    options.warehouses = 1;
-    const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
-    if (!outcome.Ok()) {
-        Fail("cannot build the account database: " + outcome.detail);
-    }
+    bench::BuildDemoAccount(path, kRows, kRows, 1);
     Database database(path);
     const std::string lastKept = database.Text(
         std::string("select cInvCode from WhInvContrapose where cWhCode='") + kBigWarehouse +

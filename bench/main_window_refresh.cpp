@@ -20,13 +20,13 @@
 
 #include "core/component_context.h"
 #include "core/text_case.h"
-#include "db/demo/demo_data_generator.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
 #include "interfaces/pub.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_filler.h"
 #include "mainwindow/grid_query.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -48,16 +48,9 @@ constexpr int kCountPanel = 3;
 
 // One demo warehouse holding every row, so that the window's last warehouse is that one.
 std::string BuildAccountDatabase(const QTemporaryDir& dir) {
-    zel::demo::DemoOptions options;
-    options.output = dir.path().toStdString() + "/bench.db";
-    options.rows = kRows;
-    options.items = kRows;
-    options.warehouses = 1;
-    const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
-    if (!outcome.Ok()) {
-        Fail("cannot build the account database: " + outcome.detail);
-    }
-    return options.output;
+    const std::string path = dir.path().toStdString() + "/bench.db";
+    bench::BuildDemoAccount(path, kRows, kRows, 1);
+    return path;
 }
 
 // The main window on the account, filled with the one warehouse's rows.

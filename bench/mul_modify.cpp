@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "db/demo/demo_data_generator.h"
 #include "mulmodify/modifiable_field.h"
 #include "mulmodify/modify_by_row.h"
 #include "mulmodify/modify_queries.h"
 #include "mulmodify/set_update.h"
 #include "support/bare_connection.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -40,16 +40,8 @@ public:
 // Warehouse SET holds a row for every item, warehouse KEY one for the first 10,000.
 struct Account {
     Account() {
-        zel::demo::DemoOptions options;
-        options.output = dir.path().toStdString() + "/bench.db";
-        options.rows = 1000;
-        options.items = kSetRows;
-        options.warehouses = 2;
-        const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
-        if (!outcome.Ok()) {
-            Fail("cannot build the account database: " + outcome.detail);
-        }
-        path = options.output;
+        path = dir.path().toStdString() + "/bench.db";
+        bench::BuildDemoAccount(path, 1000, kSetRows, 2);
         Connection connection(path);
         connection.Execute(
             "insert into Warehouse (cWhCode, cWhName) values ('SET', 'set'), ('KEY', 'key'), "

@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "db/demo/demo_data_generator.h"
 #include "host/controls/print/print_page_view.h"
 #include "host/controls/print/print_preview_dialog.h"
+#include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -81,16 +81,9 @@ public:
 };
 
 std::string BuildAccountDatabase(const QTemporaryDir& dir) {
-    zel::demo::DemoOptions options;
-    options.output = dir.path().toStdString() + "/bench.db";
-    options.rows = kRows;
-    options.items = kRows;
-    options.warehouses = 1;
-    const zel::demo::DemoOutcome outcome = zel::demo::DemoDataGenerator(options).Generate();
-    if (!outcome.Ok()) {
-        bench::Fail("cannot build the account database: " + outcome.detail);
-    }
-    return options.output;
+    const std::string path = dir.path().toStdString() + "/bench.db";
+    bench::BuildDemoAccount(path, kRows, kRows, 1);
+    return path;
 }
 
 struct BenchWindow {

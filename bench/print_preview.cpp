@@ -64,7 +64,8 @@ struct ListWindow {
 
     std::string PrintData() {
         std::string data = kDataStart;
-        const zel::PrintHeading heading{"仓库存货对照表", "001", "u1", "张三", "2026-03-31", true};
+        const zel::PrintHeading heading{"仓库存货对照表", "001", "u1",       "张三",
+                                        "2026-03-31",     true,  "01 成品库"};
         zel::AppendPrintData(data, heading, grid);
         return data + kDataEnd;
     }
