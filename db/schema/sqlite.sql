@@ -7,7 +7,7 @@
 --
 -- The version of this schema is kept in pragma user_version; the host upgrades an older file when
 -- it opens it.
-pragma user_version = 2;
+pragma user_version = 3;
 
 create table if not exists Warehouse (
     cWhCode varchar(10) collate nocase not null primary key,
@@ -106,6 +106,40 @@ create table if not exists WhInvContrapose (
         iDays between 1 and 31)
 );
 create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode);
+
+-- The history of the correspondence rows, kept by the triggers at the end of this script whoever
+-- writes: one whinv_change row per statement that changed rows, one whinv_change_value row per
+-- field it changed in each row. An add keeps every field it set, a delete every field the row
+-- held, a change the fields whose value differs. The values have no type affinity, so that each
+-- keeps the stored value and its type, as a restore needs it.
+create table if not exists whinv_change (
+    iChange integer not null primary key,
+    dWhen text not null,
+    cUser varchar(20) collate nocase,
+    cKind varchar(6) not null check (cKind in ('add', 'change', 'delete'))
+);
+create index if not exists whinv_change_dWhen on whinv_change (dWhen);
+
+create table if not exists whinv_change_value (
+    iChange integer not null references whinv_change (iChange) on delete cascade,
+    cWhCode varchar(10) collate nocase not null,
+    cInvCode varchar(60) collate nocase not null,
+    cField varchar(30) not null,
+    cOldValue,
+    cNewValue
+);
+create index if not exists whinv_change_value_cWhCode on whinv_change_value (cWhCode, iChange);
+create index if not exists whinv_change_value_iChange on whinv_change_value (iChange);
+
+-- Who runs the current write statement: the program names its user here before each write
+-- statement and removes the row after it, in the same transaction. iChange is the history entry
+-- the statement's first changed row opened, which its later rows join. Without a row the writer
+-- is another program (the sqlite3 shell): each changed row is an entry of its own, without user.
+create table if not exists whinv_change_context (
+    iOne integer not null primary key check (iOne = 1),
+    cUser varchar(20) collate nocase,
+    iChange integer
+);
 
 create table if not exists GradeDef (
     KeyWord varchar(30) collate nocase not null primary key,
@@ -298,4 +332,82 @@ when new.cACCode <> rtrim(new.cACCode)
 begin
     update aa_rowauth set cACCode = rtrim(cACCode)
     where rowid = new.rowid;
+end;
+
+-- The history of every write of a correspondence row (see whinv_change). The entry of the
+-- statement is the newest one: the row's own when no program named itself, else the one the
+-- statement's first row opened. Values compare without collation, so that a change of letter
+-- case is a change.
+create trigger if not exists WhInvContrapose_history_insert after insert on WhInvContrapose
+begin
+    insert into whinv_change (dWhen, cUser, cKind)
+    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'add'
+    where not exists (select 1 from whinv_change_context where iChange is not null);
+    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select (select max(iChange) from whinv_change), new.cWhCode, new.cInvCode, cField, null, cValue
+    from (select 'cWhCode' as cField, new.cWhCode as cValue
+        union all select 'cInvCode', new.cInvCode
+        union all select 'iTopSum', new.iTopSum
+        union all select 'iLowSum', new.iLowSum
+        union all select 'iSafeNum', new.iSafeNum
+        union all select 'iWastage', new.iWastage
+        union all select 'iFrequency', new.iFrequency
+        union all select 'cFrequency', new.cFrequency
+        union all select 'iDays', new.iDays
+        union all select 'dLastDate', new.dLastDate
+        union all select 'cWhPersonCode', new.cWhPersonCode
+        union all select 'cCreatePerson', new.cCreatePerson
+        union all select 'cModifyPerson', new.cModifyPerson
+        union all select 'dModifyDate', new.dModifyDate)
+    where cValue is not null;
+end;
+create trigger if not exists WhInvContrapose_history_update after update on WhInvContrapose
+begin
+    insert into whinv_change (dWhen, cUser, cKind)
+    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'change'
+    where not exists (select 1 from whinv_change_context where iChange is not null);
+    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select (select max(iChange) from whinv_change), new.cWhCode, new.cInvCode, cField, cOldValue,
+        cNewValue
+    from (select 'cWhCode' as cField, old.cWhCode as cOldValue, new.cWhCode as cNewValue
+        union all select 'cInvCode', old.cInvCode, new.cInvCode
+        union all select 'iTopSum', old.iTopSum, new.iTopSum
+        union all select 'iLowSum', old.iLowSum, new.iLowSum
+        union all select 'iSafeNum', old.iSafeNum, new.iSafeNum
+        union all select 'iWastage', old.iWastage, new.iWastage
+        union all select 'iFrequency', old.iFrequency, new.iFrequency
+        union all select 'cFrequency', old.cFrequency, new.cFrequency
+        union all select 'iDays', old.iDays, new.iDays
+        union all select 'dLastDate', old.dLastDate, new.dLastDate
+        union all select 'cWhPersonCode', old.cWhPersonCode, new.cWhPersonCode
+        union all select 'cCreatePerson', old.cCreatePerson, new.cCreatePerson
+        union all select 'cModifyPerson', old.cModifyPerson, new.cModifyPerson
+        union all select 'dModifyDate', old.dModifyDate, new.dModifyDate)
+    where cOldValue is not cNewValue collate binary or typeof(cOldValue) <> typeof(cNewValue);
+end;
+create trigger if not exists WhInvContrapose_history_delete after delete on WhInvContrapose
+begin
+    insert into whinv_change (dWhen, cUser, cKind)
+    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'delete'
+    where not exists (select 1 from whinv_change_context where iChange is not null);
+    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select (select max(iChange) from whinv_change), old.cWhCode, old.cInvCode, cField, cValue, null
+    from (select 'cWhCode' as cField, old.cWhCode as cValue
+        union all select 'cInvCode', old.cInvCode
+        union all select 'iTopSum', old.iTopSum
+        union all select 'iLowSum', old.iLowSum
+        union all select 'iSafeNum', old.iSafeNum
+        union all select 'iWastage', old.iWastage
+        union all select 'iFrequency', old.iFrequency
+        union all select 'cFrequency', old.cFrequency
+        union all select 'iDays', old.iDays
+        union all select 'dLastDate', old.dLastDate
+        union all select 'cWhPersonCode', old.cWhPersonCode
+        union all select 'cCreatePerson', old.cCreatePerson
+        union all select 'cModifyPerson', old.cModifyPerson
+        union all select 'dModifyDate', old.dModifyDate)
+    where cValue is not null;
 end;

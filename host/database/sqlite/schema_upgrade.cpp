@@ -184,6 +184,19 @@ bool ReferencesHold(sqlite3* db, std::string& error) {
     return false;
 }
 
+// Rows moved into the new tables are no change of theirs: the history triggers come back with
+// the schema once the rows are in.
+bool DropHistoryTriggers(sqlite3* db, std::string& error) {
+    for (const auto& row : Rows(db,
+                                "select name from sqlite_master where type = 'trigger' and "
+                                "name like '%\\_history\\_%' escape '\\'")) {
+        if (!Execute(db, "drop trigger " + Quoted(row.front()), error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Upgrade(sqlite3* db, const std::string& schema, std::string& error) {
     // Another program may have upgraded the file while this one waited for the write lock.
     if (UserVersion(db) == SchemaUpgrade::kVersion) {
@@ -191,7 +204,8 @@ bool Upgrade(sqlite3* db, const std::string& schema, std::string& error) {
     }
     const auto tables = Tables(db);
     return RenameOldTables(db, tables, error) && Execute(db, schema, error) &&
-           MoveRows(db, tables, error) && ReferencesHold(db, error);
+           DropHistoryTriggers(db, error) && MoveRows(db, tables, error) &&
+           Execute(db, schema, error) && ReferencesHold(db, error);
 }
 
 }  // namespace

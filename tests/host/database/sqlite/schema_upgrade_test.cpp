@@ -101,7 +101,7 @@ TEST_F(SchemaUpgradeTest, TheFirstSchemaIsUnreadableWithoutTheHostsCollation) {
 TEST_F(SchemaUpgradeTest, OpeningUpgradesKeepingEveryRowWithCodesWithoutTrailingBlanks) {
     ASSERT_TRUE(Open()) << lastError;
     PlainConnection plain(path);
-    EXPECT_EQ(plain.Rows("pragma user_version"), "2\n");
+    EXPECT_EQ(plain.Rows("pragma user_version"), "3\n");
     EXPECT_EQ(plain.Rows("pragma integrity_check"), "ok\n");
     EXPECT_EQ(plain.Rows("pragma foreign_key_check"), "");
     EXPECT_EQ(plain.Rows("select cWhCode, cWhName from Warehouse order by cWhCode"),
@@ -116,6 +116,47 @@ TEST_F(SchemaUpgradeTest, OpeningUpgradesKeepingEveryRowWithCodesWithoutTrailing
     // Codes still compare without regard to letter case.
     EXPECT_EQ(plain.Rows("select count(*) from WhInvContrapose where cWhCode = 'R&D'"), "1\n");
     EXPECT_EQ(plain.Rows("select name from sqlite_master where sql like '%hosttext%'"), "");
+    // Rows moved into the new tables are no change: the history starts empty.
+    EXPECT_EQ(plain.Rows("select count(*) from whinv_change"), "0\n");
+}
+
+// The second schema is the current one without the history.
+TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/second.db";
+    {
+        PlainConnection second(path);
+        std::ifstream file(WHINV_SOURCE_DIR "/db/schema/sqlite.sql");
+        std::stringstream schema;
+        schema << file.rdbuf();
+        ASSERT_TRUE(second.Execute(schema.str())) << sqlite3_errmsg(second.Handle());
+        ASSERT_TRUE(second.Execute(
+            "drop trigger WhInvContrapose_history_insert;"
+            "drop trigger WhInvContrapose_history_update;"
+            "drop trigger WhInvContrapose_history_delete;"
+            "drop table whinv_change_value; drop table whinv_change;"
+            "drop table whinv_change_context; pragma user_version = 2;"
+            "insert into Warehouse (cWhCode, cWhName) values ('01', '成品库');"
+            "insert into Inventory (iId, cInvCode, cInvName) values (1, 'A001', '螺钉');"
+            "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) values "
+            "('01', 'A001', 12.345678);"))
+            << sqlite3_errmsg(second.Handle());
+    }
+    auto environment = std::make_shared<HostEnvironment>();
+    environment->accounts.Set("second", "sqlite:" + path);
+    ClsCommon service(environment);
+    service.Init("second");
+    ASSERT_TRUE(service.Status()) << service.LastError();
+    PlainConnection plain(path);
+    EXPECT_EQ(plain.Rows("pragma user_version"), "3\n");
+    EXPECT_EQ(plain.Rows("select cWhCode, cInvCode, iTopSum from WhInvContrapose"),
+              "01|A001|12.345678\n");
+    EXPECT_EQ(plain.Rows("select count(*) from whinv_change"), "0\n");
+    // A plain connection names no writer: the change is recorded without a user.
+    ASSERT_TRUE(plain.Execute("update WhInvContrapose set iTopSum = 0.5"));
+    EXPECT_EQ(plain.Rows("select c.cKind, c.cUser, v.cField, v.cOldValue, v.cNewValue from "
+                         "whinv_change c join whinv_change_value v on v.iChange = c.iChange"),
+              "change|~|iTopSum|12.345678|0.5\n");
 }
 
 TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
