@@ -292,26 +292,47 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     const auto start = Clock::now();
     std::string adapted;
     auto statement = Prepare(sql, adapted);
+    const bool changing = ChangesRows(adapted);
+    // The writer's name and the write commit together, or neither does.
+    const bool ownTransaction = statement && changing && Backend().NamesWriters();
     long rows = 0;
-    if (!statement || !RunToEnd(*statement, rows)) {
+    bool ran = false;
+    if (statement && (!ownTransaction || Backend().Begin())) {
+        ran = changing ? RunWrite(*statement, SessionUser(), rows) : RunToEnd(*statement, rows);
+        ran = ran && (!ownTransaction || Backend().Commit());
+    }
+    if (!ran) {
         if (statement) {
             const std::string refusal =
                 RefusalMessage(Backend(), StartsWithWord(adapted, "delete"));
             lastError_ = refusal.empty() ? Backend().LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);
-        NoteLostConnection();
+        if (ownTransaction) {
+            RollbackAfterFailure();
+        } else {
+            NoteLostConnection();
+        }
         return false;
-    }
-    const bool changing = ChangesRows(adapted);
-    if (changing) {
-        rows = Backend().Changes();
     }
     Log("ExecuteX", adapted, rows, start);
     // A change that found no row fails too; what an earlier call left must not pass for its reason.
     const bool done = !changing || rows >= 1;
     lastError_ = done ? std::string() : DatabaseTexts::Text("Zel.HOST.DB.no_row_changed");
     return done;
+}
+
+bool ClsCommon::RunWrite(SqlStatement& statement, const std::string& user, long& changed) {
+    long steps = 0;
+    if (!Backend().NameWriter(user) || !RunToEnd(statement, steps)) {
+        return false;
+    }
+    changed = Backend().Changes();
+    return Backend().ForgetWriter();
+}
+
+std::string ClsCommon::SessionUser() const {
+    return environment_->session ? environment_->session->cUserId() : std::string();
 }
 
 bool ClsCommon::Save(const std::string& xml, const std::string& table, std::string& message,
@@ -381,9 +402,10 @@ bool ClsCommon::Write(const TableRecord& record, bool adding, const std::string&
     for (std::size_t i = 0; bound && i < built.values.size(); ++i) {
         bound = statement->Bind(static_cast<int>(i) + 1, built.values[i]);
     }
-    long rows = 0;
-    const bool ran = bound && RunToEnd(*statement, rows);
-    const long changed = ran ? Backend().Changes() : -1;
+    long changed = -1;
+    const bool ran =
+        bound && RunWrite(*statement, record.WriterId().empty() ? SessionUser() : record.WriterId(),
+                          changed);
     if (!ran) {
         lastError_ = Backend().LastError();
     }
@@ -462,10 +484,9 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
     std::string adapted;
     auto statement = Prepare("delete from " + rows, adapted);
     long deleted = 0;
-    const bool ran = statement && RunToEnd(*statement, deleted);
-    if (ran) {
-        deleted = Backend().Changes();
-    } else if (statement) {
+    const bool ran =
+        statement && RunWrite(*statement, userId.empty() ? SessionUser() : userId, deleted);
+    if (!ran && statement) {
         lastError_ = Backend().LastError();
     }
     Log("Delete", adapted, ran ? deleted : -1, start);

@@ -67,6 +67,11 @@ private:
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
+    // A statement that may change rows, its writer named to the change history; changed: the
+    // rows it changed.
+    bool RunWrite(SqlStatement& statement, const std::string& user, long& changed);
+    // The login's user; empty for a host without a login (a tool, a test).
+    std::string SessionUser() const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);
     // The checks and the write of a parsed record, in one transaction.
     bool SaveChecked(TableRecord& record, bool adding, std::string& message);

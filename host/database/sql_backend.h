@@ -57,6 +57,14 @@ public:
     // nothing left to end.
     virtual void CommitWithNextStatement() {}
 
+    // The change history of the correspondence rows is kept by the database. An engine whose
+    // history cannot know who writes (a file) is told before each write statement and forgets it
+    // after it, in the statement's transaction, so that a later writer without a name (another
+    // program) is never credited to this one. An engine that knows its login needs neither.
+    virtual bool NamesWriters() const { return false; }
+    virtual bool NameWriter(const std::string& /*user*/) { return true; }
+    virtual bool ForgetWriter() { return true; }
+
     // Named locks that end with this process or connection.
     virtual std::unique_ptr<ISessionLocks> CreateSessionLocks() const = 0;
     // Starts counting the rows of a query in this engine's SQL on a connection of its own, while

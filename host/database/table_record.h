@@ -38,6 +38,8 @@ public:
                std::string& message);
 
     const std::string& Table() const { return table_->name; }
+    // The user the record's cUserId names; empty when it names none.
+    const std::string& WriterId() const { return user_; }
     Statement Insert(const std::string& now) const;
     // Changes only the columns the record carries, besides who changed it and when.
     Statement Update(const std::string& now) const;

@@ -225,6 +225,16 @@ bool SqliteBackend::Rollback() {
     return RunKept("rollback");
 }
 
+bool SqliteBackend::NameWriter(const std::string& user) {
+    const auto statement = Prepare(
+        "insert or replace into whinv_change_context (iOne, cUser, iChange) values (1, ?, null)");
+    return statement && statement->BindText(1, user) && statement->Step() == StepResult::Done;
+}
+
+bool SqliteBackend::ForgetWriter() {
+    return RunKept("delete from whinv_change_context");
+}
+
 std::unique_ptr<ISessionLocks> SqliteBackend::CreateSessionLocks() const {
     return std::make_unique<FileSessionLocks>(path_ + ".locks");
 }

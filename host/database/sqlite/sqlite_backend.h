@@ -37,6 +37,10 @@ public:
     bool Commit() override;
     bool Rollback() override;
 
+    bool NamesWriters() const override { return true; }
+    bool NameWriter(const std::string& user) override;
+    bool ForgetWriter() override;
+
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
     std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;
     bool KeepsCompiledStatements() const override { return true; }
