@@ -19,7 +19,7 @@ create table if not exists whinv_schema (
     version integer not null
 );
 create unique index if not exists whinv_schema_one_row on whinv_schema ((true));
-insert into whinv_schema (version) values (2) on conflict do nothing;
+insert into whinv_schema (version) values (3) on conflict do nothing;
 
 -- The lock itself is a session advisory lock (pg_try_advisory_lock), so it ends with the
 -- client's session; this table only tells a refused user who holds it. A stale row is
@@ -129,6 +129,30 @@ create table if not exists WhInvContrapose (
         iDays between 1 and 31)
 );
 create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode);
+
+-- The history of the correspondence rows, kept by the triggers below whoever writes: one
+-- whinv_change row per statement that changed rows, with the server's time and the login, one
+-- whinv_change_value row per field it changed in each row, its old and new value as text (exact
+-- for numeric; NULL where there was none). An add keeps every field it set, a delete every field
+-- the row held, a change the fields whose value differs.
+create table if not exists whinv_change (
+    iChange bigint generated always as identity primary key,
+    dWhen timestamptz not null,
+    cUser text,
+    cKind text not null check (cKind in ('add', 'change', 'delete'))
+);
+create index if not exists whinv_change_dWhen on whinv_change (dWhen);
+
+create table if not exists whinv_change_value (
+    iChange bigint not null,
+    cWhCode citext not null,
+    cInvCode citext not null,
+    cField text not null,
+    cOldValue text,
+    cNewValue text
+);
+create index if not exists whinv_change_value_cWhCode on whinv_change_value (cWhCode, iChange);
+create index if not exists whinv_change_value_iChange on whinv_change_value (iChange);
 
 create table if not exists GradeDef (
     KeyWord citext not null primary key,
@@ -310,6 +334,143 @@ drop trigger if exists aa_rowauth_trim on aa_rowauth;
 create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
     for each row execute function aa_rowauth_trim();
 
+-- The history of every statement that changes correspondence rows (see whinv_change): one entry
+-- per statement, whatever the number of rows, credited to the login (session_user, also inside
+-- these functions, which run as the account's owner so that no user needs a right to write the
+-- history). An update is matched row to row by the key; when it changes the key, the rows it left
+-- and the rows it made are recorded whole, the old and the new ones.
+create or replace function whinv_change_open(kind text) returns bigint
+language sql volatile security definer set search_path = public, pg_temp as $$
+    insert into whinv_change (dWhen, cUser, cKind)
+    values (statement_timestamp(), session_user, kind)
+    returning iChange
+$$;
+revoke all on function whinv_change_open(text) from public;
+
+create or replace function WhInvContrapose_history_add() returns trigger
+language plpgsql security definer set search_path = public, pg_temp as $$
+declare
+    entry bigint;
+begin
+    if not exists (select from new_rows) then
+        return null;
+    end if;
+    entry := whinv_change_open('add');
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select entry, n.cWhCode, n.cInvCode, f.cField, null, f.cValue
+    from new_rows n cross join lateral (values
+            ('cWhCode', n.cWhCode::text),
+            ('cInvCode', n.cInvCode::text),
+            ('iTopSum', n.iTopSum::text),
+            ('iLowSum', n.iLowSum::text),
+            ('iSafeNum', n.iSafeNum::text),
+            ('iWastage', n.iWastage::text),
+            ('iFrequency', n.iFrequency::text),
+            ('cFrequency', n.cFrequency::text),
+            ('iDays', n.iDays::text),
+            ('dLastDate', n.dLastDate::text),
+            ('cWhPersonCode', n.cWhPersonCode::text),
+            ('cCreatePerson', n.cCreatePerson::text),
+            ('cModifyPerson', n.cModifyPerson::text),
+            ('dModifyDate', n.dModifyDate::text)) as f (cField, cValue)
+    where f.cValue is not null;
+    return null;
+end $$;
+
+create or replace function WhInvContrapose_history_change() returns trigger
+language plpgsql security definer set search_path = public, pg_temp as $$
+declare
+    entry bigint;
+begin
+    if not exists (select from new_rows) then
+        return null;
+    end if;
+    entry := whinv_change_open('change');
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select entry, coalesce(n.cWhCode, o.cWhCode), coalesce(n.cInvCode, o.cInvCode), f.cField,
+        f.cOldValue, f.cNewValue
+    from old_rows o full join new_rows n on n.cWhCode = o.cWhCode and n.cInvCode = o.cInvCode
+    cross join lateral (values
+            ('cWhCode', o.cWhCode::text, n.cWhCode::text),
+            ('cInvCode', o.cInvCode::text, n.cInvCode::text),
+            ('iTopSum', o.iTopSum::text, n.iTopSum::text),
+            ('iLowSum', o.iLowSum::text, n.iLowSum::text),
+            ('iSafeNum', o.iSafeNum::text, n.iSafeNum::text),
+            ('iWastage', o.iWastage::text, n.iWastage::text),
+            ('iFrequency', o.iFrequency::text, n.iFrequency::text),
+            ('cFrequency', o.cFrequency::text, n.cFrequency::text),
+            ('iDays', o.iDays::text, n.iDays::text),
+            ('dLastDate', o.dLastDate::text, n.dLastDate::text),
+            ('cWhPersonCode', o.cWhPersonCode::text, n.cWhPersonCode::text),
+            ('cCreatePerson', o.cCreatePerson::text, n.cCreatePerson::text),
+            ('cModifyPerson', o.cModifyPerson::text, n.cModifyPerson::text),
+            ('dModifyDate', o.dModifyDate::text, n.dModifyDate::text)) as f (cField, cOldValue, cNewValue)
+    where f.cOldValue is distinct from f.cNewValue;
+    return null;
+end $$;
+
+create or replace function WhInvContrapose_history_delete() returns trigger
+language plpgsql security definer set search_path = public, pg_temp as $$
+declare
+    entry bigint;
+begin
+    if not exists (select from old_rows) then
+        return null;
+    end if;
+    entry := whinv_change_open('delete');
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    select entry, o.cWhCode, o.cInvCode, f.cField, f.cValue, null
+    from old_rows o cross join lateral (values
+            ('cWhCode', o.cWhCode::text),
+            ('cInvCode', o.cInvCode::text),
+            ('iTopSum', o.iTopSum::text),
+            ('iLowSum', o.iLowSum::text),
+            ('iSafeNum', o.iSafeNum::text),
+            ('iWastage', o.iWastage::text),
+            ('iFrequency', o.iFrequency::text),
+            ('cFrequency', o.cFrequency::text),
+            ('iDays', o.iDays::text),
+            ('dLastDate', o.dLastDate::text),
+            ('cWhPersonCode', o.cWhPersonCode::text),
+            ('cCreatePerson', o.cCreatePerson::text),
+            ('cModifyPerson', o.cModifyPerson::text),
+            ('dModifyDate', o.dModifyDate::text)) as f (cField, cValue)
+    where f.cValue is not null;
+    return null;
+end $$;
+
+drop trigger if exists WhInvContrapose_history_add on WhInvContrapose;
+create trigger WhInvContrapose_history_add after insert on WhInvContrapose
+    referencing new table as new_rows
+    for each statement execute function WhInvContrapose_history_add();
+drop trigger if exists WhInvContrapose_history_change on WhInvContrapose;
+create trigger WhInvContrapose_history_change after update on WhInvContrapose
+    referencing old table as old_rows new table as new_rows
+    for each statement execute function WhInvContrapose_history_change();
+drop trigger if exists WhInvContrapose_history_delete on WhInvContrapose;
+create trigger WhInvContrapose_history_delete after delete on WhInvContrapose
+    referencing old table as old_rows
+    for each statement execute function WhInvContrapose_history_delete();
+
+-- Entries older than a day, removed by an administrator: the history tables are written by
+-- nobody else. Returns how many entries it removed.
+create or replace function whinv_change_prune(before date) returns bigint
+language plpgsql volatile security definer set search_path = public, pg_temp as $$
+declare
+    removed bigint;
+begin
+    if not coalesce((select bAdmin <> 0 from aa_user where cUserId = session_user::citext),
+                    false) then
+        raise exception 'only an administrator may prune the change history'
+            using errcode = 'insufficient_privilege';
+    end if;
+    delete from whinv_change_value
+    where iChange in (select iChange from whinv_change where dWhen < before);
+    delete from whinv_change where dWhen < before;
+    get diagnostics removed = row_count;
+    return removed;
+end $$;
+
 -- Who may see and change which rows is decided by the server, for every client alike: the
 -- program's own conditions only spare a user the rows he would be refused. The rules are those of
 -- the row-authorisation service: an administrator (aa_user.bAdmin) reaches every row; an object
@@ -374,6 +535,37 @@ create policy WhInvContrapose_write on WhInvContrapose for all using (
             or cInvCode in (select whinv_granted('Inventory', true)))
         and (cWhPersonCode is null or not (select whinv_is_controlled('Person'))
             or cWhPersonCode in (select whinv_granted('Person', true)))));
+
+-- The history of a row is read by whoever may read the row's warehouse and item; an entry by
+-- whoever may read one of its rows. Nobody writes it but the triggers and the prune above, which
+-- run as the owner. Whoever reads the correspondence rows reads their history, within these
+-- policies: an account made before the history gains the right of its readers here.
+alter table whinv_change_value enable row level security;
+drop policy if exists whinv_change_value_read on whinv_change_value;
+create policy whinv_change_value_read on whinv_change_value for select using (
+    (select whinv_is_admin())
+    or ((not (select whinv_is_controlled('Warehouse'))
+            or cWhCode in (select whinv_granted('Warehouse', false)))
+        and (not (select whinv_is_controlled('Inventory'))
+            or cInvCode in (select whinv_granted('Inventory', false)))));
+alter table whinv_change enable row level security;
+drop policy if exists whinv_change_read on whinv_change;
+create policy whinv_change_read on whinv_change for select using (
+    (select whinv_is_admin())
+    or exists (select from whinv_change_value v where v.iChange = whinv_change.iChange));
+do $$
+declare
+    reader oid;
+begin
+    for reader in
+        select distinct a.grantee from pg_class c, aclexplode(c.relacl) a
+        where c.oid = 'WhInvContrapose'::regclass and a.privilege_type = 'SELECT'
+            and a.grantee <> c.relowner
+    loop
+        execute format('grant select on whinv_change, whinv_change_value to %s',
+                       case when reader = 0 then 'public' else reader::regrole::text end);
+    end loop;
+end $$;
 
 -- Everyone reads who holds a lock; a row is written by its holder's login only. A row of another
 -- login may be taken over once its holder's session is gone: the lock itself ended with it, and

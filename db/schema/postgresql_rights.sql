@@ -5,7 +5,8 @@
 -- whoever it was granted to.
 --
 -- Users read the whole account and write the correspondence rows, their locks, their own
--- settings and the page set-up, each as far as the row policies of the schema let them;
+-- settings and the page set-up, each as far as the row policies of the schema let them (the
+-- change history is written by the schema's triggers alone);
 -- administrators also write the master tables, the users and the row grants. Nobody but the
 -- owner may truncate (which skips the row policies), add triggers or reference the tables.
 set local client_min_messages = warning;
@@ -17,7 +18,8 @@ declare
     account_tables constant text[] := array['whinv_schema', 'whinv_session_lock', 'Warehouse',
         'InventoryClass', 'computationGroup', 'ComputationUnit', 'Person', 'Inventory',
         'WhInvContrapose', 'GradeDef', 'aa_columndic', 'AccInformation', 'aa_user',
-        'aa_rowauth_object', 'aa_rowauth', 'aa_prnstyle', 'aa_formlayout', 'aa_formoption'];
+        'aa_rowauth_object', 'aa_rowauth', 'aa_prnstyle', 'aa_formlayout', 'aa_formoption',
+        'whinv_change', 'whinv_change_value'];
     written_by_users constant text[] := array['WhInvContrapose', 'whinv_session_lock',
         'aa_formlayout', 'aa_formoption', 'aa_prnstyle'];
     written_by_admins constant text[] := array['Warehouse', 'Inventory', 'InventoryClass',

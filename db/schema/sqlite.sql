@@ -121,7 +121,7 @@ create table if not exists whinv_change (
 create index if not exists whinv_change_dWhen on whinv_change (dWhen);
 
 create table if not exists whinv_change_value (
-    iChange integer not null references whinv_change (iChange) on delete cascade,
+    iChange integer not null,
     cWhCode varchar(10) collate nocase not null,
     cInvCode varchar(60) collate nocase not null,
     cField varchar(30) not null,
