@@ -54,6 +54,32 @@ TEST_F(PostgresSchemaUpgradeTest, UpgradesAnOlderAccountAndKeepsItsRows) {
     EXPECT_EQ(Read("select cWhName from Warehouse where cWhCode = '01'"), "成品库");
 }
 
+// The second schema is the current one without the history.
+TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheSecondSchemaGainsAnEmptyHistoryItsReadersRead) {
+    db.AddInventory("A001");
+    db.AddCorrespondence("01", "A001", {{"iTopSum", 12.345678}});
+    for (const char* sql : {"drop table whinv_change_value, whinv_change",
+                            "drop function WhInvContrapose_history_add, "
+                            "WhInvContrapose_history_change, WhInvContrapose_history_delete, "
+                            "whinv_change_open, whinv_change_prune cascade",
+                            "update whinv_schema set version = 2"}) {
+        ASSERT_TRUE(db.Execute(sql)) << sql;
+    }
+    const auto reader = db.AddLogin("reader");
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
+    EXPECT_EQ(Read("select iTopSum from WhInvContrapose"), "12.345678");
+    EXPECT_EQ(Read("select count(*) from whinv_change"), "0");
+    EXPECT_EQ(
+        Read("select has_table_privilege('" + reader.userId + "', 'whinv_change_value', 'select')"),
+        "t");
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = 0.5"));
+    EXPECT_EQ(Read("select cField || ' ' || cOldValue || ' ' || cNewValue from "
+                   "whinv_change_value"),
+              "iTopSum 12.345678 0.5");
+}
+
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
     const int newer = PostgresSchemaUpgrade::kVersion + 1;
     ASSERT_TRUE(db.Execute("update whinv_schema set version = " + std::to_string(newer)));
