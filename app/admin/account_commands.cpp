@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/admin/admin_texts.h"
+#include "app/admin/change_history_prune.h"
 #include "host/database/sql_backend.h"
 
 namespace zel {
@@ -49,6 +50,8 @@ AdminOutcome AccountCommands::Run() {
             return Grant();
         case AdminCommand::Revoke:
             return Revoke();
+        case AdminCommand::HistoryPrune:
+            return PruneHistory();
         case AdminCommand::List:
         case AdminCommand::Init:
             break;
@@ -169,6 +172,22 @@ AdminOutcome AccountCommands::List() {
         }
     }
     return AdminDone(text);
+}
+
+// Never silent: the count removed is said, and a login that is no administrator is told so.
+AdminOutcome AccountCommands::PruneHistory() {
+    backend_.Begin();
+    const auto removed = PruneChangeHistory(backend_, server_.has_value(), request_.before);
+    if (!removed) {
+        if (backend_.LastRefusal() == SchemaRefusal::Denied) {
+            const std::string said = backend_.LastError();
+            backend_.Rollback();
+            return AdminFailed("Zel.ADMIN.prunedenied", {request_.database, said});
+        }
+        return Abandon(ServerChange::Rows);
+    }
+    return Commit(AdminLine("Zel.ADMIN.pruned",
+                            {std::to_string(*removed), request_.database, request_.before}));
 }
 
 std::optional<AdminOutcome> AccountCommands::RefuseUnknownUser() {

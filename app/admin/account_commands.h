@@ -23,6 +23,7 @@ private:
     AdminOutcome Grant();
     AdminOutcome Revoke();
     AdminOutcome List();
+    AdminOutcome PruneHistory();
 
     std::optional<AdminOutcome> RefuseUnknownUser();
     AdminOutcome Unreadable();

@@ -1,6 +1,7 @@
 #include "app/admin/admin_command_line.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <algorithm>
 
 #include "app/admin/admin_texts.h"
@@ -48,6 +49,11 @@ const std::vector<CommandForm>& CommandForms() {
          {"warehouse", "inventory", "person"},
          "revoke ID --warehouse|--inventory|--person CODE"},
         {AdminCommand::List, {"list"}, CommandForm::Id::Optional, {}, "list [ID]"},
+        {AdminCommand::HistoryPrune,
+         {"history", "prune"},
+         CommandForm::Id::None,
+         {"before"},
+         "history prune --before yyyy-mm-dd"},
     };
     return forms;
 }
@@ -67,12 +73,17 @@ struct AdminOptions {
             "                       Let the user read, or read and write, the code's rows.\n"
             "  revoke ID --warehouse|--inventory|--person CODE\n"
             "                       Take the user's grant on the code away.\n"
-            "  list [ID]            The users and their grants.");
+            "  list [ID]            The users and their grants.\n"
+            "  history prune --before yyyy-mm-dd\n"
+            "                       Remove the change history's entries made before the day\n"
+            "                       (administrators only).");
         parser.addHelpOption();
-        parser.addPositionalArgument("command", "init, user add, user remove, grant, revoke, list.",
+        parser.addPositionalArgument("command",
+                                     "init, user add, user remove, grant, revoke, list, "
+                                     "history prune.",
                                      "command [ID]");
         parser.addOptions(
-            {database, config, name, admin, warehouse, inventory, person, read, write});
+            {database, config, name, admin, warehouse, inventory, person, read, write, before});
     }
 
     QCommandLineParser parser;
@@ -87,6 +98,8 @@ struct AdminOptions {
     const QCommandLineOption person{"person", "A person code (grant, revoke).", "code"};
     const QCommandLineOption read{"read", "Grant reading (grant)."};
     const QCommandLineOption write{"write", "Grant reading and writing (grant)."};
+    const QCommandLineOption before{"before", "Entries made before this day (history prune).",
+                                    "yyyy-mm-dd"};
 };
 
 AdminArguments Refused(const std::string& key, const std::vector<std::string>& values) {
@@ -189,6 +202,16 @@ std::optional<AdminArguments> ReadCommand(const AdminOptions& options, const Com
             return refused;
         }
     }
+    if (form.command == AdminCommand::HistoryPrune) {
+        if (!parser.isSet(options.before)) {
+            return BadForm(form);
+        }
+        const QString day = parser.value(options.before).trimmed();
+        if (!QDate::fromString(day, Qt::ISODate).isValid() || day.size() != 10) {
+            return Refused("Zel.ADMIN.badday", {parser.value(options.before).toStdString()});
+        }
+        request.before = day.toStdString();
+    }
     if (form.command == AdminCommand::Grant) {
         if (parser.isSet(options.read) == parser.isSet(options.write)) {
             return BadForm(form);
@@ -216,7 +239,8 @@ AdminArguments ParseAdminArguments(const QStringList& arguments) {
     }
     const CommandForm* form = FormOf(words);
     if (form == nullptr) {
-        const QString named = words.first() == "user" ? words.mid(0, 2).join(' ') : words.first();
+        const bool twoWords = words.first() == "user" || words.first() == "history";
+        const QString named = twoWords ? words.mid(0, 2).join(' ') : words.first();
         return Refused("Zel.ADMIN.badcommand", {named.toStdString()});
     }
     AdminRequest request;

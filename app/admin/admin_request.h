@@ -12,7 +12,7 @@ enum AdminStatus : int {
     kAdminBadArguments = 2,
 };
 
-enum class AdminCommand { Init, UserAdd, UserRemove, Grant, Revoke, List };
+enum class AdminCommand { Init, UserAdd, UserRemove, Grant, Revoke, List, HistoryPrune };
 
 // The business objects whose rows a user is granted, and where their codes live.
 struct GrantObject {
@@ -39,6 +39,7 @@ struct AdminRequest {
     const GrantObject* object = nullptr;  // grant, revoke
     std::string code;
     bool write = false;  // grant: 'W', else 'R'
+    std::string before;  // history prune: yyyy-mm-dd
 };
 
 }  // namespace zel

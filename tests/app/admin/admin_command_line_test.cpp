@@ -77,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Inventory",
                  "A001"},
         Accepted{{"list"}, AdminCommand::List, ""},
-        Accepted{{"list", "wang", "--database", "shop"}, AdminCommand::List, "wang"}),
+        Accepted{{"list", "wang", "--database", "shop"}, AdminCommand::List, "wang"},
+        Accepted{{"history", "prune", "--before", "2026-02-28"}, AdminCommand::HistoryPrune, ""}),
     [](const auto& info) {
         return ::zel::test::CaseName(
             std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),
@@ -127,7 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "--warehouse is given more than once"},
         Refused{{"list", "--database", "shop", "--database", "demo"},
                 "--database is given more than once"},
-        Refused{{"list", "wang", "li"}, "list [ID]"}),
+        Refused{{"list", "wang", "li"}, "list [ID]"},
+        Refused{{"history", "prune"}, "history prune --before yyyy-mm-dd"},
+        Refused{{"history", "drop"}, "no command \"history drop\""},
+        Refused{{"history", "prune", "--before", "2026-02-30"}, "must exist, not \"2026-02-30\""},
+        Refused{{"history", "prune", "--before", "2026-2-3"}, "must exist, not \"2026-2-3\""},
+        Refused{{"history", "prune", "wang", "--before", "2026-02-28"},
+                "history prune --before yyyy-mm-dd"}),
     [](const auto& info) {
         return ::zel::test::CaseName(
             std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),

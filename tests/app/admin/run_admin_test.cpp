@@ -267,6 +267,23 @@ TEST_F(RunAdminTest, InitMakesAMissingAccountFileAndKeepsTheRowsOfOne) {
     EXPECT_EQ(out.str(), "wang\t王五\tuser\n");
 }
 
+// Never silent: it says how many entries it removed, the day itself kept.
+TEST_F(RunAdminTest, HistoryPruneRemovesTheEntriesMadeBeforeTheDayAndSaysHowMany) {
+    db.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = 2"));
+    ASSERT_EQ(Admin({"history", "prune", "--before", "2000-01-01"}), kAdminDone) << err.str();
+    EXPECT_NE(out.str().find("Removed 0 entries"), npos) << out.str();
+    EXPECT_EQ(Text("select count(*) from whinv_change"), "2");
+    ASSERT_EQ(Admin({"history", "prune", "--before", "2999-01-01"}), kAdminDone) << err.str();
+    EXPECT_NE(out.str().find("Removed 2 entries of the change history of test made before "
+                             "2999-01-01"),
+              npos)
+        << out.str();
+    EXPECT_EQ(Text("select count(*) from whinv_change"), "0");
+    EXPECT_EQ(Text("select count(*) from whinv_change_value"), "0");
+    EXPECT_EQ(Text("select iTopSum from WhInvContrapose"), "2");
+}
+
 // On a server, the account's users are login roles in its two group roles.
 class RunAdminOnServerTest : public RunAdminTest {
 protected:
@@ -322,6 +339,16 @@ TEST_F(RunAdminOnServerTest, ALoginWithoutCreateRoleIsToldSoAndNothingIsWritten)
     EXPECT_NE(err.str().find("CREATEROLE"), npos) << err.str();
     EXPECT_EQ(Text("select count(*) from aa_user where cUserId = '" + wang + "'"), "0");
     EXPECT_EQ(Text("select count(*) from pg_roles where rolname = '" + wang + "'"), "0");
+}
+
+TEST_F(RunAdminOnServerTest, APlainUserMayNotPruneTheHistory) {
+    const std::string clerk = NewUserId("c");
+    ASSERT_EQ(Admin({"user", "add", clerk, "--name", "clerk"}), kAdminDone) << err.str();
+    db.AddCorrespondence("01", "A001");
+    EXPECT_EQ(AdminAs(clerk, {"history", "prune", "--before", "2999-01-01"}), kAdminFailed);
+    EXPECT_NE(err.str().find("Only an administrator of the account test may prune"), npos)
+        << err.str();
+    EXPECT_EQ(Text("select count(*) from whinv_change"), "1");
 }
 
 TEST_F(RunAdminOnServerTest, ALoginOutsideTheAccountIsToldToJoinItsAdmins) {
