@@ -381,6 +381,7 @@ create or replace function WhInvContrapose_history_change() returns trigger
 language plpgsql security definer set search_path = public, pg_temp as $$
 declare
     entry bigint;
+    changed bigint;
 begin
     if not exists (select from new_rows) then
         return null;
@@ -406,6 +407,11 @@ begin
             ('cModifyPerson', o.cModifyPerson::text, n.cModifyPerson::text),
             ('dModifyDate', o.dModifyDate::text, n.dModifyDate::text)) as f (cField, cOldValue, cNewValue)
     where f.cOldValue is distinct from f.cNewValue;
+    -- An update that wrote every value as it was changed nothing.
+    get diagnostics changed = row_count;
+    if changed = 0 then
+        delete from whinv_change where iChange = entry;
+    end if;
     return null;
 end $$;
 

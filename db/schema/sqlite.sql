@@ -334,20 +334,27 @@ begin
     where rowid = new.rowid;
 end;
 
--- The history of every write of a correspondence row (see whinv_change). The entry of the
--- statement is the newest one: the row's own when no program named itself, else the one the
--- statement's first row opened. Values compare without collation, so that a change of letter
--- case is a change.
-create trigger if not exists WhInvContrapose_history_insert after insert on WhInvContrapose
+-- The history of every write of a correspondence row (see whinv_change), row by row and cheap:
+-- a before trigger opens the statement's entry once (or each row's own when no program named
+-- itself), and after it one insert per changed field, which an update makes only for the
+-- columns it sets. The entry is the newest one, which the opening made. Codes are recorded as
+-- stored, without the trailing blanks the trim triggers above take off, so that the trim's own
+-- update is no change. Values compare without collation, so that a change of letter case is a
+-- change.
+create trigger if not exists WhInvContrapose_history_open_add before insert on WhInvContrapose
+when not exists (select 1 from whinv_change_context where iChange is not null)
 begin
     insert into whinv_change (dWhen, cUser, cKind)
-    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'add'
-    where not exists (select 1 from whinv_change_context where iChange is not null);
-    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
+    values (datetime('now', 'localtime'), (select cUser from whinv_change_context), 'add');
+    update whinv_change_context set iChange = last_insert_rowid();
+end;
+create trigger if not exists WhInvContrapose_history_add after insert on WhInvContrapose
+begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    select (select max(iChange) from whinv_change), new.cWhCode, new.cInvCode, cField, null, cValue
-    from (select 'cWhCode' as cField, new.cWhCode as cValue
-        union all select 'cInvCode', new.cInvCode
+    select (select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), cField, null,
+        cValue
+    from (select 'cWhCode' as cField, rtrim(new.cWhCode) as cValue
+        union all select 'cInvCode', rtrim(new.cInvCode)
         union all select 'iTopSum', new.iTopSum
         union all select 'iLowSum', new.iLowSum
         union all select 'iSafeNum', new.iSafeNum
@@ -356,47 +363,144 @@ begin
         union all select 'cFrequency', new.cFrequency
         union all select 'iDays', new.iDays
         union all select 'dLastDate', new.dLastDate
-        union all select 'cWhPersonCode', new.cWhPersonCode
+        union all select 'cWhPersonCode', rtrim(new.cWhPersonCode)
         union all select 'cCreatePerson', new.cCreatePerson
         union all select 'cModifyPerson', new.cModifyPerson
         union all select 'dModifyDate', new.dModifyDate)
     where cValue is not null;
 end;
-create trigger if not exists WhInvContrapose_history_update after update on WhInvContrapose
+create trigger if not exists WhInvContrapose_history_open_change before update on WhInvContrapose
+when not exists (select 1 from whinv_change_context where iChange is not null)
+    and not (rtrim(old.cWhCode) is rtrim(new.cWhCode) collate binary
+        and rtrim(old.cInvCode) is rtrim(new.cInvCode) collate binary
+        and old.iTopSum is new.iTopSum collate binary
+        and old.iLowSum is new.iLowSum collate binary
+        and old.iSafeNum is new.iSafeNum collate binary
+        and old.iWastage is new.iWastage collate binary
+        and old.iFrequency is new.iFrequency collate binary
+        and old.cFrequency is new.cFrequency collate binary
+        and old.iDays is new.iDays collate binary
+        and old.dLastDate is new.dLastDate collate binary
+        and rtrim(old.cWhPersonCode) is rtrim(new.cWhPersonCode) collate binary
+        and old.cCreatePerson is new.cCreatePerson collate binary
+        and old.cModifyPerson is new.cModifyPerson collate binary
+        and old.dModifyDate is new.dModifyDate collate binary)
 begin
     insert into whinv_change (dWhen, cUser, cKind)
-    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'change'
-    where not exists (select 1 from whinv_change_context where iChange is not null);
-    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
+    values (datetime('now', 'localtime'), (select cUser from whinv_change_context), 'change');
+    update whinv_change_context set iChange = last_insert_rowid();
+end;
+create trigger if not exists WhInvContrapose_history_cWhCode after update of cWhCode on WhInvContrapose
+when rtrim(old.cWhCode) is not rtrim(new.cWhCode) collate binary
+begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    select (select max(iChange) from whinv_change), new.cWhCode, new.cInvCode, cField, cOldValue,
-        cNewValue
-    from (select 'cWhCode' as cField, old.cWhCode as cOldValue, new.cWhCode as cNewValue
-        union all select 'cInvCode', old.cInvCode, new.cInvCode
-        union all select 'iTopSum', old.iTopSum, new.iTopSum
-        union all select 'iLowSum', old.iLowSum, new.iLowSum
-        union all select 'iSafeNum', old.iSafeNum, new.iSafeNum
-        union all select 'iWastage', old.iWastage, new.iWastage
-        union all select 'iFrequency', old.iFrequency, new.iFrequency
-        union all select 'cFrequency', old.cFrequency, new.cFrequency
-        union all select 'iDays', old.iDays, new.iDays
-        union all select 'dLastDate', old.dLastDate, new.dLastDate
-        union all select 'cWhPersonCode', old.cWhPersonCode, new.cWhPersonCode
-        union all select 'cCreatePerson', old.cCreatePerson, new.cCreatePerson
-        union all select 'cModifyPerson', old.cModifyPerson, new.cModifyPerson
-        union all select 'dModifyDate', old.dModifyDate, new.dModifyDate)
-    where cOldValue is not cNewValue collate binary or typeof(cOldValue) <> typeof(cNewValue);
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhCode', rtrim(old.cWhCode),
+        rtrim(new.cWhCode));
+end;
+create trigger if not exists WhInvContrapose_history_cInvCode after update of cInvCode on WhInvContrapose
+when rtrim(old.cInvCode) is not rtrim(new.cInvCode) collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cInvCode', rtrim(old.cInvCode),
+        rtrim(new.cInvCode));
+end;
+create trigger if not exists WhInvContrapose_history_iTopSum after update of iTopSum on WhInvContrapose
+when old.iTopSum is not new.iTopSum collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iTopSum', old.iTopSum,
+        new.iTopSum);
+end;
+create trigger if not exists WhInvContrapose_history_iLowSum after update of iLowSum on WhInvContrapose
+when old.iLowSum is not new.iLowSum collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iLowSum', old.iLowSum,
+        new.iLowSum);
+end;
+create trigger if not exists WhInvContrapose_history_iSafeNum after update of iSafeNum on WhInvContrapose
+when old.iSafeNum is not new.iSafeNum collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iSafeNum', old.iSafeNum,
+        new.iSafeNum);
+end;
+create trigger if not exists WhInvContrapose_history_iWastage after update of iWastage on WhInvContrapose
+when old.iWastage is not new.iWastage collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iWastage', old.iWastage,
+        new.iWastage);
+end;
+create trigger if not exists WhInvContrapose_history_iFrequency after update of iFrequency on WhInvContrapose
+when old.iFrequency is not new.iFrequency collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iFrequency', old.iFrequency,
+        new.iFrequency);
+end;
+create trigger if not exists WhInvContrapose_history_cFrequency after update of cFrequency on WhInvContrapose
+when old.cFrequency is not new.cFrequency collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cFrequency', old.cFrequency,
+        new.cFrequency);
+end;
+create trigger if not exists WhInvContrapose_history_iDays after update of iDays on WhInvContrapose
+when old.iDays is not new.iDays collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iDays', old.iDays,
+        new.iDays);
+end;
+create trigger if not exists WhInvContrapose_history_dLastDate after update of dLastDate on WhInvContrapose
+when old.dLastDate is not new.dLastDate collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dLastDate', old.dLastDate,
+        new.dLastDate);
+end;
+create trigger if not exists WhInvContrapose_history_cWhPersonCode after update of cWhPersonCode on WhInvContrapose
+when rtrim(old.cWhPersonCode) is not rtrim(new.cWhPersonCode) collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhPersonCode', rtrim(old.cWhPersonCode),
+        rtrim(new.cWhPersonCode));
+end;
+create trigger if not exists WhInvContrapose_history_cCreatePerson after update of cCreatePerson on WhInvContrapose
+when old.cCreatePerson is not new.cCreatePerson collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cCreatePerson', old.cCreatePerson,
+        new.cCreatePerson);
+end;
+create trigger if not exists WhInvContrapose_history_cModifyPerson after update of cModifyPerson on WhInvContrapose
+when old.cModifyPerson is not new.cModifyPerson collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cModifyPerson', old.cModifyPerson,
+        new.cModifyPerson);
+end;
+create trigger if not exists WhInvContrapose_history_dModifyDate after update of dModifyDate on WhInvContrapose
+when old.dModifyDate is not new.dModifyDate collate binary
+begin
+    insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
+    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dModifyDate', old.dModifyDate,
+        new.dModifyDate);
+end;
+create trigger if not exists WhInvContrapose_history_open_delete before delete on WhInvContrapose
+when not exists (select 1 from whinv_change_context where iChange is not null)
+begin
+    insert into whinv_change (dWhen, cUser, cKind)
+    values (datetime('now', 'localtime'), (select cUser from whinv_change_context), 'delete');
+    update whinv_change_context set iChange = last_insert_rowid();
 end;
 create trigger if not exists WhInvContrapose_history_delete after delete on WhInvContrapose
 begin
-    insert into whinv_change (dWhen, cUser, cKind)
-    select datetime('now', 'localtime'), (select cUser from whinv_change_context), 'delete'
-    where not exists (select 1 from whinv_change_context where iChange is not null);
-    update whinv_change_context set iChange = last_insert_rowid() where iChange is null;
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
     select (select max(iChange) from whinv_change), old.cWhCode, old.cInvCode, cField, cValue, null
-    from (select 'cWhCode' as cField, old.cWhCode as cValue
-        union all select 'cInvCode', old.cInvCode
+    from (select 'cWhCode' as cField, rtrim(old.cWhCode) as cValue
+        union all select 'cInvCode', rtrim(old.cInvCode)
         union all select 'iTopSum', old.iTopSum
         union all select 'iLowSum', old.iLowSum
         union all select 'iSafeNum', old.iSafeNum
@@ -405,7 +509,7 @@ begin
         union all select 'cFrequency', old.cFrequency
         union all select 'iDays', old.iDays
         union all select 'dLastDate', old.dLastDate
-        union all select 'cWhPersonCode', old.cWhPersonCode
+        union all select 'cWhPersonCode', rtrim(old.cWhPersonCode)
         union all select 'cCreatePerson', old.cCreatePerson
         union all select 'cModifyPerson', old.cModifyPerson
         union all select 'dModifyDate', old.dModifyDate)

@@ -174,6 +174,23 @@ TEST_F(ChangeHistoryTest, AFailedWriteLeavesNoEntry) {
     EXPECT_EQ(NewEntries(), "change|" + ProgramUser() + "\n");
 }
 
+TEST_F(ChangeHistoryTest, AWriteThatLeavesEveryValueAsItWasIsNoEntry) {
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = iTopSum"));
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iSafeNum=3 where cWhCode='01'"))
+        << service->LastError();
+    EXPECT_EQ(NewEntries(), "");
+}
+
+// The codes are stored without trailing blanks, and recorded as stored; their taking off is no
+// change of its own.
+TEST_F(ChangeHistoryTest, CodesAreRecordedAsStored) {
+    ASSERT_TRUE(
+        db.Execute("insert into WhInvContrapose (cWhCode, cInvCode) values ('02 ', 'A002  ')"));
+    EXPECT_EQ(Rows("select count(*) from whinv_change where iChange > " + std::to_string(before)),
+              "1\n");
+    EXPECT_EQ(NewValues(), "02|A002|cInvCode|~|A002\n02|A002|cWhCode|~|02\n");
+}
+
 // A write that does not go through the program (the engine's shell, another tool) is recorded
 // too. A server knows its login and groups it by statement; a file knows neither, so each row is
 // an entry of its own without a user, never credited to the program's last user.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "host/database/cls_common.h"
 #include "host/database/sqlite/legacy_text_collation.h"
@@ -120,6 +121,15 @@ TEST_F(SchemaUpgradeTest, OpeningUpgradesKeepingEveryRowWithCodesWithoutTrailing
     EXPECT_EQ(plain.Rows("select count(*) from whinv_change"), "0\n");
 }
 
+std::vector<std::string> Split(const std::string& lines) {
+    std::vector<std::string> parts;
+    std::istringstream stream(lines);
+    for (std::string line; std::getline(stream, line);) {
+        parts.push_back(line);
+    }
+    return parts;
+}
+
 // The second schema is the current one without the history.
 TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
     QTemporaryDir dir;
@@ -130,10 +140,13 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
         std::stringstream schema;
         schema << file.rdbuf();
         ASSERT_TRUE(second.Execute(schema.str())) << sqlite3_errmsg(second.Handle());
+        std::string dropTriggers;
+        for (const auto& name : Split(second.Rows("select name from sqlite_master where "
+                                                  "type = 'trigger' and name like '%history%'"))) {
+            dropTriggers += "drop trigger " + name + ";";
+        }
         ASSERT_TRUE(second.Execute(
-            "drop trigger WhInvContrapose_history_insert;"
-            "drop trigger WhInvContrapose_history_update;"
-            "drop trigger WhInvContrapose_history_delete;"
+            dropTriggers +
             "drop table whinv_change_value; drop table whinv_change;"
             "drop table whinv_change_context; pragma user_version = 2;"
             "insert into Warehouse (cWhCode, cWhName) values ('01', '成品库');"
