@@ -337,8 +337,9 @@ create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
 -- The history of every statement that changes correspondence rows (see whinv_change): one entry
 -- per statement, whatever the number of rows, credited to the login (session_user, also inside
 -- these functions, which run as the account's owner so that no user needs a right to write the
--- history). An update is matched row to row by the key; when it changes the key, the rows it left
--- and the rows it made are recorded whole, the old and the new ones.
+-- history). An update is matched row to row by the key as stored, compared as plain text (half
+-- the cost of citext's comparison over a large update); when it changes the key, even only its
+-- letter case, the rows it left and the rows it made are recorded whole, the old and the new ones.
 create or replace function whinv_change_open(kind text) returns bigint
 language sql volatile security definer set search_path = public, pg_temp as $$
     insert into whinv_change (dWhen, cUser, cKind)
@@ -390,7 +391,8 @@ begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
     select entry, coalesce(n.cWhCode, o.cWhCode), coalesce(n.cInvCode, o.cInvCode), f.cField,
         f.cOldValue, f.cNewValue
-    from old_rows o full join new_rows n on n.cWhCode = o.cWhCode and n.cInvCode = o.cInvCode
+    from old_rows o full join new_rows n
+        on n.cWhCode::text = o.cWhCode::text and n.cInvCode::text = o.cInvCode::text
     cross join lateral (values
             ('cWhCode', o.cWhCode::text, n.cWhCode::text),
             ('cInvCode', o.cInvCode::text, n.cInvCode::text),

@@ -191,6 +191,22 @@ TEST_F(ChangeHistoryTest, CodesAreRecordedAsStored) {
     EXPECT_EQ(NewValues(), "02|A002|cInvCode|~|A002\n02|A002|cWhCode|~|02\n");
 }
 
+// A file's history is row by row and sees the one row change its code; a server's is of the whole
+// statement and matches rows by their key, so a row whose key changed is recorded as the row it
+// was and the row it became. Both keep the old and the new codes for a restore.
+TEST_F(ChangeHistoryTest, AChangeOfTheKeyKeepsTheOldAndTheNewCodes) {
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set cInvCode='A002' where cWhCode='02'"))
+        << service->LastError();
+    EXPECT_EQ(NewEntries(), "change|" + ProgramUser() + "\n");
+    EXPECT_EQ(NewValues(), db.OnServer() ? "02|A001|cInvCode|A001|~\n"
+                                           "02|A001|cWhCode|02|~\n"
+                                           "02|A001|iTopSum|1.234567|~\n"
+                                           "02|A002|cInvCode|~|A002\n"
+                                           "02|A002|cWhCode|~|02\n"
+                                           "02|A002|iTopSum|~|1.234567\n"
+                                         : "02|A002|cInvCode|A001|A002\n");
+}
+
 // A write that does not go through the program (the engine's shell, another tool) is recorded
 // too. A server knows its login and groups it by statement; a file knows neither, so each row is
 // an entry of its own without a user, never credited to the program's last user.
