@@ -122,6 +122,9 @@ TEST_F(DemoDatabaseContent, HoldsTheAskedSizesAndReportsThem) {
     EXPECT_EQ(Count("select count(*) from WhInvContrapose"), kRows);
     EXPECT_EQ(Count("select count(*) from Inventory"), std::max(kItems, largestShare));
     EXPECT_EQ(Count("select count(*) from InventoryClass"), outcome_.summary.classes);
+    // The generated rows are where the file starts, no change of anyone's.
+    EXPECT_EQ(Count("select count(*) from whinv_change"), 0);
+    EXPECT_EQ(Count("select count(*) from whinv_change_value"), 0);
     EXPECT_EQ(outcome_.summary.warehouses, kWarehouses);
     EXPECT_EQ(outcome_.summary.rows, kRows);
     EXPECT_EQ(Count("select count(*) from Inventory"), outcome_.summary.items);
