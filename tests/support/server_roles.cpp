@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "host/database/postgres/postgres_backend.h"
+
 namespace zel::test {
 namespace {
 
@@ -27,6 +29,21 @@ ServerRoles::ServerRoles(const TestDatabase& db)
     : account_(db.Path()),
       server_(TestDatabase::Server().value_or("")),
       database_(LastValueOf(account_, "dbname")) {}
+
+std::optional<AccountRoles> ServerRoles::SecureAccount(std::string& error) {
+    PostgresBackend owner;
+    if (!owner.Connect(account_)) {
+        error = owner.LastError();
+        return std::nullopt;
+    }
+    if (!SecureServerAccount(owner, error)) {
+        return std::nullopt;
+    }
+    AccountRoles roles = AccountRolesOf(database_);
+    DropAtEnd(roles.admins);
+    DropAtEnd(roles.users);
+    return roles;
+}
 
 ServerRoles::~ServerRoles() {
     for (const auto& role : roles_) {

@@ -2,9 +2,11 @@
 
 #include <libpq-fe.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/database/server_account_security.h"
 #include "support/test_database.h"
 
 namespace zel::test {
@@ -26,6 +28,9 @@ public:
                          const std::string& attributes = "");
     // A role made by someone else (the account's group roles), to drop with the others.
     void DropAtEnd(const std::string& role) { roles_.push_back(role); }
+    // Makes the account's rights hold as its owner does (SecureServerAccount) and drops its two
+    // group roles at the end; nullopt with the server's reason in error when it cannot.
+    std::optional<AccountRoles> SecureAccount(std::string& error);
     // The connection text of the account as a login.
     std::string ConninfoOf(const std::string& login) const;
 

@@ -3,12 +3,11 @@
 // set update the policies leave without a row is a failure, never a success.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/database/cls_common.h"
-#include "host/database/postgres/postgres_backend.h"
-#include "host/database/server_account_security.h"
 #include "mulmodify/modify_queries.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"
@@ -33,13 +32,10 @@ protected:
             db.AddCorrespondence(warehouse, "A001", {{"iTopSum", 10}});
             db.AddCorrespondence(warehouse, "A002", {{"iTopSum", 10}});
         }
-        zel::PostgresBackend owner;
-        ASSERT_TRUE(owner.Connect(db.Path())) << owner.LastError();
         std::string error;
-        ASSERT_TRUE(zel::SecureServerAccount(owner, error)) << error;
-        const zel::AccountRoles roles = zel::AccountRolesOf(roles_.Database());
-        roles_.DropAtEnd(roles.admins);
-        roles_.DropAtEnd(roles.users);
+        const std::optional<zel::AccountRoles> secured = roles_.SecureAccount(error);
+        ASSERT_TRUE(secured) << error;
+        const zel::AccountRoles& roles = *secured;
         const std::string clerk = roles_.AddLogin("clerk", {roles.users});
         ASSERT_TRUE(db.Execute("insert into aa_user values ('" + clerk + "', 'clerk', 0)"));
         ASSERT_TRUE(db.Execute("insert into aa_rowauth values ('" + clerk +

@@ -2,11 +2,10 @@
 // rights of the rows it tells about, whoever connects and however.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "host/database/postgres/postgres_backend.h"
-#include "host/database/server_account_security.h"
 #include "support/server_roles.h"
 #include "support/test_database.h"
 
@@ -28,13 +27,10 @@ protected:
             db.AddWarehouse(warehouse);
             db.AddCorrespondence(warehouse, "A001", {{"iTopSum", 10}});
         }
-        PostgresBackend owner;
-        ASSERT_TRUE(owner.Connect(db.Path())) << owner.LastError();
         std::string error;
-        ASSERT_TRUE(SecureServerAccount(owner, error)) << error;
-        const AccountRoles roles = AccountRolesOf(roles_.Database());
-        roles_.DropAtEnd(roles.admins);
-        roles_.DropAtEnd(roles.users);
+        const std::optional<AccountRoles> secured = roles_.SecureAccount(error);
+        ASSERT_TRUE(secured) << error;
+        const AccountRoles& roles = *secured;
         clerk = roles_.AddLogin("clerk", {roles.users});
         chief = roles_.AddLogin("chief", {roles.admins});
         ASSERT_TRUE(db.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values ('" +

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "host/database/postgres/postgres_backend.h"
 #include "host/database/register_database_service.h"
-#include "host/database/server_account_security.h"
 #include "host/database/write_rights.h"
 #include "host/objects/object_registry.h"
 #include "host/rowauth/register_row_auth_service.h"
@@ -101,13 +100,10 @@ protected:
                 db.AddCorrespondence("0" + std::to_string(w), "A00" + std::to_string(i), columns);
             }
         }
-        PostgresBackend owner;
-        ASSERT_TRUE(owner.Connect(db.Path())) << owner.LastError();
         std::string error;
-        ASSERT_TRUE(SecureServerAccount(owner, error)) << error;
-        const AccountRoles roles = AccountRolesOf(roles_.Database());
-        roles_.DropAtEnd(roles.admins);
-        roles_.DropAtEnd(roles.users);
+        const std::optional<AccountRoles> secured = roles_.SecureAccount(error);
+        ASSERT_TRUE(secured) << error;
+        const AccountRoles& roles = *secured;
         login = roles_.AddLogin("keeper", {roles.users});
     }
 
