@@ -1,6 +1,7 @@
 #include "history/change_history.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <iterator>
 #include <limits>
@@ -53,9 +54,19 @@ std::string Text(const zel::IRecordset& rows, int column) {
     return value && !value->IsNull() ? value->ToString() : std::string();
 }
 
+// A real as the digits it holds: 0.000001, never 1e-06.
 std::optional<std::string> Value(const zel::IRecordset& rows, int column) {
     const auto value = rows.Fields(column);
-    return value && !value->IsNull() ? std::optional(value->ToString()) : std::nullopt;
+    if (!value || value->IsNull()) {
+        return std::nullopt;
+    }
+    if (!value->IsReal()) {
+        return value->ToString();
+    }
+    char digits[400];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, *value->ToDouble(), std::chars_format::fixed);
+    return std::string(digits, written.ptr);
 }
 
 long long Whole(const zel::IRecordset& rows, int column) {

@@ -20,13 +20,13 @@ struct LoginContext;
 // Which history entries a list covers besides the user's read rights; an empty member does not
 // narrow it.
 struct ChangeHistoryFilter {
-    std::string warehouse;
-    std::string inventory;  // with warehouse: the history of one row
-    std::string from;       // 'yyyy-mm-dd', inclusive
-    std::string to;         // 'yyyy-mm-dd', inclusive
-    std::string user;
-    std::string field;  // a correspondence column name, e.g. "iSafeNum"
-    std::string kind;   // "add", "change" or "delete"
+    std::string warehouse{};
+    std::string inventory{};  // with warehouse: the history of one row
+    std::string from{};       // 'yyyy-mm-dd', inclusive
+    std::string to{};         // 'yyyy-mm-dd', inclusive
+    std::string user{};
+    std::string field{};  // a correspondence column name, e.g. "iSafeNum"
+    std::string kind{};   // "add", "change" or "delete"
 };
 
 // One changed field of one row in one history entry, as the table holds it.
