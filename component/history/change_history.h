@@ -18,12 +18,14 @@ namespace korvel {
 struct LoginContext;
 
 // Which history entries a list covers besides the user's read rights; an empty member does not
-// narrow it.
+// narrow it. The members start empty, so that a designated initialiser names only those it sets.
 struct ChangeHistoryFilter {
     std::string warehouse{};
     std::string inventory{};  // with warehouse: the history of one row
-    std::string from{};       // 'yyyy-mm-dd', inclusive
-    std::string to{};         // 'yyyy-mm-dd', inclusive
+    // Days inclusive, in a form the host reads as a date; a bound that is no date lets no entry
+    // through.
+    std::string from{};
+    std::string to{};
     std::string user{};
     std::string field{};  // a correspondence column name, e.g. "iSafeNum"
     std::string kind{};   // "add", "change" or "delete"
@@ -32,16 +34,16 @@ struct ChangeHistoryFilter {
 // One changed field of one row in one history entry, as the table holds it.
 struct ChangeHistoryEntry {
     long long change = 0;  // the entry: one statement
-    std::string when;      // 'yyyy-mm-dd hh:mm:ss'
-    std::string user;      // empty: a write from outside the program
-    std::string kind;      // "add", "change" or "delete"
-    std::string warehouseCode;
-    std::string warehouseName;
-    std::string inventoryCode;
-    std::string inventoryName;
-    std::string field;  // the correspondence column name
-    std::optional<std::string> oldValue;
-    std::optional<std::string> newValue;
+    std::string when{};    // 'yyyy-mm-dd hh:mm:ss'
+    std::string user{};    // empty: a write from outside the program
+    std::string kind{};    // "add", "change" or "delete"
+    std::string warehouseCode{};
+    std::string warehouseName{};
+    std::string inventoryCode{};
+    std::string inventoryName{};
+    std::string field{};  // the correspondence column name
+    std::optional<std::string> oldValue{};
+    std::optional<std::string> newValue{};
 };
 
 // The changed fields of the rows the login may read (the inventory and warehouse read rights, as
