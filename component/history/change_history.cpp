@@ -146,7 +146,10 @@ std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFil
         sql += " and whinv_change.cUser=" + SqlQuoted(filter.user);
     }
     if (!filter.field.empty()) {
-        sql += " and whinv_change_value.cField=" + SqlQuoted(filter.field);
+        // The history spells a field as the field table does, and compares it as it is.
+        const CorrespondenceField* field = FieldNamed(filter.field);
+        sql += " and whinv_change_value.cField=" +
+               SqlQuoted(field ? std::string(field->column) : filter.field);
     }
     if (!filter.kind.empty()) {
         sql += " and whinv_change.cKind=" + SqlQuoted(filter.kind);

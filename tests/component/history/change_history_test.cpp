@@ -200,6 +200,7 @@ TEST_F(ChangeHistoryFilterTest, EachFilterNarrowsTheList) {
         {"to", {.to = "2026-01-01"}, {"1 01 A001 iTopSum"}},
         {"user", {.user = "wang"}, {"3 02 A001 iTopSum"}},
         {"field", {.field = "iSafeNum"}, {"2 02 A002 iSafeNum"}},
+        {"field in another case", {.field = "ISAFENUM"}, {"2 02 A002 iSafeNum"}},
         {"kind", {.kind = "change"}, {"2 02 A002 iSafeNum", "2 01 A001 iTopSum"}},
         {"all together",
          {.warehouse = "01",
