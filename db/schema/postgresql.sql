@@ -19,7 +19,7 @@ create table if not exists whinv_schema (
     version integer not null
 );
 create unique index if not exists whinv_schema_one_row on whinv_schema ((true));
-insert into whinv_schema (version) values (3) on conflict do nothing;
+insert into whinv_schema (version) values (4) on conflict do nothing;
 
 -- The lock itself is a session advisory lock (pg_try_advisory_lock), so it ends with the
 -- client's session; this table only tells a refused user who holds it. A stale row is
