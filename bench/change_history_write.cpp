@@ -1,0 +1,252 @@
+// What the change history costs the writes: the batch add of 10,000 items into an empty
+// warehouse and the multi-record modify's set update of 100,000 rows, each on an account that
+// records its history beside a copy whose history triggers were dropped, on SQLite and, when
+// WHINV_BENCH_POSTGRES names a server (a libpq connection text of a user who may create
+// databases), on PostgreSQL too. The server's accounts are databases made for the run and
+// dropped at its end.
+//
+// The copy without history still names its writer before each write (the program does not know
+// the triggers are gone), so the difference is what the triggers add. The history is emptied
+// before each run, so that every run writes into the same state.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "batchadd/batch_saver.h"
+#include "db/demo/demo_data_generator.h"
+#include "host/database/postgres/postgres_backend.h"
+#include "host/objects/inventory_in_use.h"
+#include "mulmodify/modifiable_field.h"
+#include "mulmodify/modify_queries.h"
+#include "mulmodify/set_update.h"
+#include "support/bare_connection.h"
+#include "support/demo_account.h"
+#include "support/demo_main_window.h"
+#include "support/qt_benchmarks.h"
+
+namespace {
+
+using bench::Fail;
+
+constexpr std::int64_t kBatchItems = 10'000;
+constexpr std::int64_t kSetRows = 100'000;
+constexpr const char* kBatchTarget = "BENCH";
+constexpr const char* kSetWarehouse = "SET";
+
+std::string Server() {
+    const char* server = std::getenv("WHINV_BENCH_POSTGRES");
+    return server != nullptr ? server : "";
+}
+
+enum class Engine { kSqlite, kPostgres };
+enum class History { kKept, kDropped };
+
+// An account of 100,000 items: warehouse SET holds a row for each, warehouse BENCH none.
+class Account {
+public:
+    Account(Engine engine, History history) : engine_(engine) {
+        const std::string name = std::string(history == History::kKept ? "kept" : "dropped");
+        if (engine == Engine::kSqlite) {
+            location_ = dir_.path().toStdString() + "/" + name + ".db";
+        } else {
+            database_ = "whinv_bench_history_" + name + "_" + std::to_string(getpid());
+            RunOnServer(Server(), "create database " + database_);
+            location_ = Server() + " dbname=" + database_;
+        }
+        zel::demo::DemoOptions options;
+        options.output = engine == Engine::kSqlite ? location_ : "postgresql:" + location_;
+        options.rows = 1000;
+        options.items = kSetRows;
+        options.warehouses = 2;
+        const auto outcome = zel::demo::DemoDataGenerator(options).Generate();
+        if (!outcome.Ok()) {
+            Fail("cannot build the account: " + outcome.detail);
+        }
+        Execute(std::string("insert into Warehouse (cWhCode, cWhName) values ('") + kBatchTarget +
+                "', 'batch'), ('" + kSetWarehouse + "', 'set');" +
+                "insert into WhInvContrapose (cWhCode, cInvCode) select '" + kSetWarehouse +
+                "', cInvCode from Inventory");
+        if (history == History::kDropped) {
+            DropHistoryTriggers();
+        }
+        EmptyHistory();
+        if (engine == Engine::kPostgres) {
+            Execute("analyze");
+        }
+        demo_ = std::make_unique<bench::DemoMainWindow>(
+            engine == Engine::kSqlite ? location_ : "postgresql:" + location_);
+        batchCodes_ = BatchCodes();
+        if (static_cast<std::int64_t>(batchCodes_.size()) != kBatchItems) {
+            Fail("the demo account holds too few items in use");
+        }
+    }
+    ~Account() {
+        demo_.reset();
+        if (engine_ == Engine::kPostgres) {
+            RunOnServer(Server(), "drop database if exists " + database_ + " with (force)");
+        }
+    }
+    Account(const Account&) = delete;
+    Account& operator=(const Account&) = delete;
+
+    bench::DemoMainWindow& Demo() { return *demo_; }
+    const std::vector<std::string>& Codes() const { return batchCodes_; }
+
+    // Beside the program, as the account's owner.
+    void Execute(const std::string& sql) {
+        if (engine_ == Engine::kSqlite) {
+            bench::BareConnection(location_).Execute(sql);
+        } else {
+            RunOnServer(location_, sql);
+        }
+    }
+    void EmptyHistory() {
+        Execute(engine_ == Engine::kSqlite
+                    ? "delete from whinv_change_value; delete from whinv_change"
+                    : "truncate whinv_change_value, whinv_change");
+    }
+    long Count(const std::string& sql) {
+        const auto rows = demo_->Context().login.db->OpenX(sql);
+        return rows && !rows->Eof() ? std::stol(rows->Fields(0)->ToString()) : -1;
+    }
+
+private:
+    static void RunOnServer(const std::string& conninfo, const std::string& sql) {
+        zel::PostgresBackend backend;
+        if (!backend.Connect(conninfo) || !backend.ExecuteScript(sql)) {
+            Fail(sql + ": " + backend.LastError());
+        }
+    }
+
+    void DropHistoryTriggers() {
+        if (engine_ == Engine::kPostgres) {
+            Execute(
+                "drop trigger WhInvContrapose_history_add on WhInvContrapose;"
+                "drop trigger WhInvContrapose_history_change on WhInvContrapose;"
+                "drop trigger WhInvContrapose_history_delete on WhInvContrapose");
+            return;
+        }
+        bench::BareConnection connection(location_);
+        for (const auto& name : connection.Texts("select name from sqlite_master where "
+                                                 "type = 'trigger' and name like '%history%'")) {
+            connection.Execute("drop trigger " + name);
+        }
+    }
+
+    std::vector<std::string> BatchCodes() {
+        const auto rows = demo_->Context().login.db->OpenX(
+            "select cInvCode from Inventory where " + zel::InventoryInUseCondition("'2024-03-15'") +
+            " order by cInvCode");
+        std::vector<std::string> codes;
+        for (; rows && !rows->Eof() && static_cast<std::int64_t>(codes.size()) < kBatchItems;
+             rows->MoveNext()) {
+            codes.push_back(rows->Fields(0)->ToString());
+        }
+        return codes;
+    }
+
+    Engine engine_;
+    QTemporaryDir dir_;
+    std::string database_;
+    std::string location_;
+    std::unique_ptr<bench::DemoMainWindow> demo_;
+    std::vector<std::string> batchCodes_;
+};
+
+// Made on first use and kept to the end: building one costs more than the runs on it.
+std::unique_ptr<Account> accounts[2][2];
+
+Account& AccountOf(Engine engine, History history) {
+    auto& account = accounts[static_cast<int>(engine)][static_cast<int>(history)];
+    if (!account) {
+        account = std::make_unique<Account>(engine, history);
+    }
+    return *account;
+}
+
+void BatchAdd(benchmark::State& state, Engine engine, History history) {
+    Account& account = AccountOf(engine, history);
+    for (auto _ : state) {
+        state.PauseTiming();
+        account.Execute(std::string("delete from WhInvContrapose where cWhCode = '") +
+                        kBatchTarget + "'");
+        account.EmptyHistory();
+        state.ResumeTiming();
+        const auto outcome = korvel::BatchSaver(account.Demo().Context(), {})
+                                 .SaveBatch(kBatchTarget, account.Codes());
+        if (outcome.saved != kBatchItems) {
+            Fail("saved " + std::to_string(outcome.saved));
+        }
+    }
+    state.counters["rows_per_s"] = benchmark::Counter(
+        static_cast<double>(kBatchItems * state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The window's set update of one field over warehouse SET, a new value each run.
+void SetUpdate(benchmark::State& state, Engine engine, History history) {
+    Account& account = AccountOf(engine, history);
+    bench::DemoMainWindow& demo = account.Demo();
+    QWidget window;
+    bool modified = false;
+    korvel::ModifyScope scope{demo.Context(), window, modified};
+    const auto field = *korvel::FindModifiableField("iWastage");
+    const std::string tail = korvel::ModifyQueries::MatchingTail(
+        std::string("(whinvcontrapose.cWhCode='") + kSetWarehouse + "')", demo.Context().login);
+    static int value = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        account.EmptyHistory();
+        const std::string text = std::to_string(++value);
+        state.ResumeTiming();
+        korvel::RunSetUpdate(scope, field, "whinvcontrapose.iWastage", text, tail);
+        state.PauseTiming();
+        if (account.Count(std::string("select count(*) from WhInvContrapose where cWhCode = '") +
+                          kSetWarehouse + "' and iWastage = " + text) != kSetRows) {
+            Fail("the set update missed rows");
+        }
+        state.ResumeTiming();
+    }
+    state.counters["rows_per_s"] = benchmark::Counter(
+        static_cast<double>(kSetRows * state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void Register(Engine engine) {
+    const std::string engineName = engine == Engine::kSqlite ? "/sqlite/" : "/postgres/";
+    for (const History history : {History::kKept, History::kDropped}) {
+        const std::string name =
+            engineName + (history == History::kKept ? "history" : "no_history");
+        benchmark::RegisterBenchmark(("BatchAdd" + name).c_str(), BatchAdd, engine, history)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(3);
+        benchmark::RegisterBenchmark(("SetUpdate" + name).c_str(), SetUpdate, engine, history)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(3);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::QtBenchmarks benchmarks(argc, argv);
+    Register(Engine::kSqlite);
+    if (!Server().empty()) {
+        Register(Engine::kPostgres);
+    } else {
+        std::fprintf(stderr, "WHINV_BENCH_POSTGRES names no server: SQLite only\n");
+    }
+    const int status = benchmarks.Run();
+    for (auto& engine : accounts) {
+        for (auto& account : engine) {
+            account.reset();
+        }
+    }
+    return status;
+}
