@@ -85,7 +85,7 @@ public:
         }
         EmptyHistory();
         if (engine == Engine::kPostgres) {
-            Execute("analyze");
+            Execute("analyze WhInvContrapose, Inventory, Warehouse");
         }
         demo_ = std::make_unique<bench::DemoMainWindow>(
             engine == Engine::kSqlite ? location_ : "postgresql:" + location_);
