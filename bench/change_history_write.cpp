@@ -59,7 +59,7 @@ enum class History { kKept, kDropped };
 class Account {
 public:
     Account(Engine engine, History history) : engine_(engine) {
-        const std::string name = std::string(history == History::kKept ? "kept" : "dropped");
+        const std::string name = history == History::kKept ? "kept" : "dropped";
         if (engine == Engine::kSqlite) {
             location_ = dir_.path().toStdString() + "/" + name + ".db";
         } else {
