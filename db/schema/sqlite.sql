@@ -7,7 +7,7 @@
 --
 -- The version of this schema is kept in pragma user_version; the host upgrades an older file when
 -- it opens it.
-pragma user_version = 3;
+pragma user_version = 4;
 
 create table if not exists Warehouse (
     cWhCode varchar(10) collate nocase not null primary key,

@@ -80,6 +80,24 @@ TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheSecondSchemaGainsAnEmptyHistoryI
               "iTopSum 12.345678 0.5");
 }
 
+// The third schema had the history as the current one has it; its entries stay as they were.
+TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheThirdSchemaKeepsItsHistory) {
+    db.AddInventory("A001");
+    db.AddCorrespondence("01", "A001", {{"iTopSum", 12.345678}});
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = 100"));
+    ASSERT_TRUE(db.Execute("update whinv_schema set version = 3"));
+    const std::string entries =
+        "select string_agg(concat_ws(' ', c.iChange, c.dWhen, c.cUser, c.cKind, v.cField, "
+        "v.cOldValue, v.cNewValue), '; ' order by c.iChange, v.cField) from whinv_change c "
+        "join whinv_change_value v on v.iChange = c.iChange";
+    const std::string before = Read(entries);
+    ASSERT_NE(before.find("iTopSum 12.345678 100"), std::string::npos) << before;
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
+    EXPECT_EQ(Read(entries), before);
+}
+
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
     const int newer = PostgresSchemaUpgrade::kVersion + 1;
     ASSERT_TRUE(db.Execute("update whinv_schema set version = " + std::to_string(newer)));

@@ -23,6 +23,26 @@ std::string FirstSchema() {
     return text.str();
 }
 
+std::string CurrentVersion() {
+    return std::to_string(SchemaUpgrade::kVersion) + "\n";
+}
+
+std::string CurrentSchema() {
+    std::ifstream file(WHINV_SOURCE_DIR "/db/schema/sqlite.sql");
+    std::stringstream schema;
+    schema << file.rdbuf();
+    return schema.str();
+}
+
+bool OpenWithTheHost(const std::string& path, std::string& error) {
+    auto environment = std::make_shared<HostEnvironment>();
+    environment->accounts.Set("older", "sqlite:" + path);
+    ClsCommon service(environment);
+    service.Init("older");
+    error = service.LastError();
+    return service.Status();
+}
+
 // A plain connection, as the standard tools open the file: no collation of the host's.
 class PlainConnection {
 public:
@@ -102,7 +122,7 @@ TEST_F(SchemaUpgradeTest, TheFirstSchemaIsUnreadableWithoutTheHostsCollation) {
 TEST_F(SchemaUpgradeTest, OpeningUpgradesKeepingEveryRowWithCodesWithoutTrailingBlanks) {
     ASSERT_TRUE(Open()) << lastError;
     PlainConnection plain(path);
-    EXPECT_EQ(plain.Rows("pragma user_version"), "3\n");
+    EXPECT_EQ(plain.Rows("pragma user_version"), CurrentVersion());
     EXPECT_EQ(plain.Rows("pragma integrity_check"), "ok\n");
     EXPECT_EQ(plain.Rows("pragma foreign_key_check"), "");
     EXPECT_EQ(plain.Rows("select cWhCode, cWhName from Warehouse order by cWhCode"),
@@ -136,10 +156,7 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
     const std::string path = dir.path().toStdString() + "/second.db";
     {
         PlainConnection second(path);
-        std::ifstream file(WHINV_SOURCE_DIR "/db/schema/sqlite.sql");
-        std::stringstream schema;
-        schema << file.rdbuf();
-        ASSERT_TRUE(second.Execute(schema.str())) << sqlite3_errmsg(second.Handle());
+        ASSERT_TRUE(second.Execute(CurrentSchema())) << sqlite3_errmsg(second.Handle());
         std::string dropTriggers;
         for (const auto& name : Split(second.Rows("select name from sqlite_master where "
                                                   "type = 'trigger' and name like '%history%'"))) {
@@ -155,13 +172,10 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
             "('01', 'A001', 12.345678);"))
             << sqlite3_errmsg(second.Handle());
     }
-    auto environment = std::make_shared<HostEnvironment>();
-    environment->accounts.Set("second", "sqlite:" + path);
-    ClsCommon service(environment);
-    service.Init("second");
-    ASSERT_TRUE(service.Status()) << service.LastError();
+    std::string error;
+    ASSERT_TRUE(OpenWithTheHost(path, error)) << error;
     PlainConnection plain(path);
-    EXPECT_EQ(plain.Rows("pragma user_version"), "3\n");
+    EXPECT_EQ(plain.Rows("pragma user_version"), CurrentVersion());
     EXPECT_EQ(plain.Rows("select cWhCode, cInvCode, iTopSum from WhInvContrapose"),
               "01|A001|12.345678\n");
     EXPECT_EQ(plain.Rows("select count(*) from whinv_change"), "0\n");
@@ -170,6 +184,42 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
     EXPECT_EQ(plain.Rows("select c.cKind, c.cUser, v.cField, v.cOldValue, v.cNewValue from "
                          "whinv_change c join whinv_change_value v on v.iChange = c.iChange"),
               "change|~|iTopSum|12.345678|0.5\n");
+}
+
+// The third schema had the history as the current one has it; its entries stay as they were.
+TEST(SchemaUpgradeFromTheThirdTest, AFileKeepsItsHistory) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/third.db";
+    const std::string entries =
+        "select c.iChange, c.dWhen, c.cUser, c.cKind, v.cWhCode, v.cInvCode, v.cField, "
+        "v.cOldValue, typeof(v.cOldValue), v.cNewValue, typeof(v.cNewValue) from whinv_change c "
+        "join whinv_change_value v on v.iChange = c.iChange order by v.rowid";
+    std::string before;
+    {
+        PlainConnection third(path);
+        ASSERT_TRUE(
+            third.Execute(CurrentSchema() +
+                          "pragma user_version = 3;"
+                          "insert into Warehouse (cWhCode, cWhName) values ('01', '成品库');"
+                          "insert into Inventory (iId, cInvCode, cInvName) values "
+                          "(1, 'A001', '螺钉');"
+                          "insert into whinv_change_context (iOne, cUser) values (1, 'demo');"
+                          "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) values "
+                          "('01', 'A001', 12.345678);"
+                          "delete from whinv_change_context;"
+                          "update WhInvContrapose set iTopSum = 100, dLastDate = '2024-05-06';"))
+            << sqlite3_errmsg(third.Handle());
+        before = third.Rows(entries);
+    }
+    ASSERT_EQ(Split(before).size(), 5u) << before;
+    std::string error;
+    ASSERT_TRUE(OpenWithTheHost(path, error)) << error;
+    PlainConnection plain(path);
+    EXPECT_EQ(plain.Rows("pragma user_version"), CurrentVersion());
+    EXPECT_EQ(plain.Rows(entries), before);
+    // The next entry follows the kept ones.
+    ASSERT_TRUE(plain.Execute("delete from WhInvContrapose"));
+    EXPECT_EQ(plain.Rows("select count(*), max(iChange) from whinv_change"), "3|3\n");
 }
 
 TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
