@@ -1,6 +1,7 @@
 #include "batchadd/batch_saver.h"
 
 #include "batchadd/batch_record.h"
+#include "core/change_step.h"
 #include "core/common.h"
 #include "core/record_xml_writer.h"
 
@@ -32,6 +33,7 @@ BatchSaver::Outcome BatchSaver::SaveBatch(const std::string& whCode,
         return outcome;
     }
     const int total = static_cast<int>(invCodes.size());
+    const ChangeStep step(*context_.login.db);
     for (int done = 0; done < total && outcome.end == End::kAllDone; ++done) {
         if (window_.letEventsRun) {
             window_.letEventsRun();

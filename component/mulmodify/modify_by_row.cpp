@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/change_step.h"
 #include "core/common.h"
 #include "core/const.h"
 #include "core/run_ignoring_errors.h"
@@ -154,6 +155,7 @@ bool ModifyByRow(ModifyScope& scope, zel::IRecordset& rows, const std::string& c
     if (!field.IsKey()) {
         return false;
     }
+    const ChangeStep step(*scope.context.login.db);
     RowByRowPass(scope, caption, field, fieldAsDelivered, value).Run(rows);
     return true;
 }

@@ -348,11 +348,24 @@ create trigger aa_rowauth_trim before insert or update of cACCode on aa_rowauth
 create or replace function whinv_change_open(kind text) returns bigint
 language plpgsql volatile security definer set search_path = public, pg_temp as $$
 declare
+    step text := current_setting('whinv.change_step', true);
     entry bigint;
 begin
+    -- In a step of the program (see whinv.change_step) the session's latest entry of this kind
+    -- is joined; a setting that names another's entry or another kind opens a new one.
+    if step ~ '^[0-9]{1,18}$' then
+        select iChange into entry from whinv_change
+        where iChange = step::bigint and cUser = session_user and cKind = kind;
+        if found then
+            return entry;
+        end if;
+    end if;
     insert into whinv_change (dWhen, cUser, cKind)
     values (statement_timestamp(), session_user, kind)
     returning iChange into entry;
+    if step <> '' then
+        perform set_config('whinv.change_step', entry::text, false);
+    end if;
     return entry;
 end $$;
 revoke all on function whinv_change_open(text) from public;
@@ -446,9 +459,10 @@ begin
             union all select 'dModifyDate', o.dModifyDate::text, n.dModifyDate::text
             where o.dModifyDate::text is distinct from n.dModifyDate::text
         ) as f;
-    -- An update that wrote every value as it was changed nothing.
+    -- An update that wrote every value as it was changed nothing; a step's entry that earlier
+    -- statements filled stays.
     get diagnostics changed = row_count;
-    if changed = 0 then
+    if changed = 0 and not exists (select from whinv_change_value where iChange = entry) then
         delete from whinv_change where iChange = entry;
     end if;
     return null;

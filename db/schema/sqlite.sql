@@ -337,7 +337,8 @@ end;
 -- The history of every write of a correspondence row (see whinv_change), row by row and cheap:
 -- a before trigger opens the statement's entry once (or each row's own when no program named
 -- itself), and after it one insert per changed field, which an update makes only for the
--- columns it sets. The entry is the newest one, which the opening made. Codes are recorded as
+-- columns it sets. The entry is the one the program named (the statement's, or its step's, which
+-- an earlier statement opened), else the newest one, which the opening made. Codes are recorded as
 -- stored, without the trailing blanks the trim triggers above take off, so that the trim's own
 -- update is no change. Values compare without collation, so that a change of letter case is a
 -- change.
@@ -351,7 +352,7 @@ end;
 create trigger if not exists WhInvContrapose_history_add after insert on WhInvContrapose
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    select (select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), cField, null,
+    select ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), cField, null,
         cValue
     from (select 'cWhCode' as cField, rtrim(new.cWhCode) as cValue
         union all select 'cInvCode', rtrim(new.cInvCode)
@@ -394,98 +395,98 @@ create trigger if not exists WhInvContrapose_history_cWhCode after update of cWh
 when rtrim(old.cWhCode) is not rtrim(new.cWhCode) collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhCode', rtrim(old.cWhCode),
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhCode', rtrim(old.cWhCode),
         rtrim(new.cWhCode));
 end;
 create trigger if not exists WhInvContrapose_history_cInvCode after update of cInvCode on WhInvContrapose
 when rtrim(old.cInvCode) is not rtrim(new.cInvCode) collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cInvCode', rtrim(old.cInvCode),
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cInvCode', rtrim(old.cInvCode),
         rtrim(new.cInvCode));
 end;
 create trigger if not exists WhInvContrapose_history_iTopSum after update of iTopSum on WhInvContrapose
 when old.iTopSum is not new.iTopSum collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iTopSum', old.iTopSum,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iTopSum', old.iTopSum,
         new.iTopSum);
 end;
 create trigger if not exists WhInvContrapose_history_iLowSum after update of iLowSum on WhInvContrapose
 when old.iLowSum is not new.iLowSum collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iLowSum', old.iLowSum,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iLowSum', old.iLowSum,
         new.iLowSum);
 end;
 create trigger if not exists WhInvContrapose_history_iSafeNum after update of iSafeNum on WhInvContrapose
 when old.iSafeNum is not new.iSafeNum collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iSafeNum', old.iSafeNum,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iSafeNum', old.iSafeNum,
         new.iSafeNum);
 end;
 create trigger if not exists WhInvContrapose_history_iWastage after update of iWastage on WhInvContrapose
 when old.iWastage is not new.iWastage collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iWastage', old.iWastage,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iWastage', old.iWastage,
         new.iWastage);
 end;
 create trigger if not exists WhInvContrapose_history_iFrequency after update of iFrequency on WhInvContrapose
 when old.iFrequency is not new.iFrequency collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iFrequency', old.iFrequency,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iFrequency', old.iFrequency,
         new.iFrequency);
 end;
 create trigger if not exists WhInvContrapose_history_cFrequency after update of cFrequency on WhInvContrapose
 when old.cFrequency is not new.cFrequency collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cFrequency', old.cFrequency,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cFrequency', old.cFrequency,
         new.cFrequency);
 end;
 create trigger if not exists WhInvContrapose_history_iDays after update of iDays on WhInvContrapose
 when old.iDays is not new.iDays collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iDays', old.iDays,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'iDays', old.iDays,
         new.iDays);
 end;
 create trigger if not exists WhInvContrapose_history_dLastDate after update of dLastDate on WhInvContrapose
 when old.dLastDate is not new.dLastDate collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dLastDate', old.dLastDate,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dLastDate', old.dLastDate,
         new.dLastDate);
 end;
 create trigger if not exists WhInvContrapose_history_cWhPersonCode after update of cWhPersonCode on WhInvContrapose
 when rtrim(old.cWhPersonCode) is not rtrim(new.cWhPersonCode) collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhPersonCode', rtrim(old.cWhPersonCode),
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cWhPersonCode', rtrim(old.cWhPersonCode),
         rtrim(new.cWhPersonCode));
 end;
 create trigger if not exists WhInvContrapose_history_cCreatePerson after update of cCreatePerson on WhInvContrapose
 when old.cCreatePerson is not new.cCreatePerson collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cCreatePerson', old.cCreatePerson,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cCreatePerson', old.cCreatePerson,
         new.cCreatePerson);
 end;
 create trigger if not exists WhInvContrapose_history_cModifyPerson after update of cModifyPerson on WhInvContrapose
 when old.cModifyPerson is not new.cModifyPerson collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cModifyPerson', old.cModifyPerson,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'cModifyPerson', old.cModifyPerson,
         new.cModifyPerson);
 end;
 create trigger if not exists WhInvContrapose_history_dModifyDate after update of dModifyDate on WhInvContrapose
 when old.dModifyDate is not new.dModifyDate collate binary
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    values ((select max(iChange) from whinv_change), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dModifyDate', old.dModifyDate,
+    values (ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), rtrim(new.cWhCode), rtrim(new.cInvCode), 'dModifyDate', old.dModifyDate,
         new.dModifyDate);
 end;
 create trigger if not exists WhInvContrapose_history_open_delete before delete on WhInvContrapose
@@ -498,7 +499,7 @@ end;
 create trigger if not exists WhInvContrapose_history_delete after delete on WhInvContrapose
 begin
     insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, cNewValue)
-    select (select max(iChange) from whinv_change), old.cWhCode, old.cInvCode, cField, cValue, null
+    select ifnull((select iChange from whinv_change_context), (select max(iChange) from whinv_change)), old.cWhCode, old.cInvCode, cField, cValue, null
     from (select 'cWhCode' as cField, rtrim(old.cWhCode) as cValue
         union all select 'cInvCode', rtrim(old.cInvCode)
         union all select 'iTopSum', old.iTopSum

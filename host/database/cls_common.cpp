@@ -53,6 +53,14 @@ bool ChangesRows(const std::string& sql) {
            StartsWithWord(sql, "delete") || StartsWithWord(sql, "replace");
 }
 
+// What a changing statement does to the rows, as the change history names it.
+std::string_view ChangeKindOf(const std::string& sql) {
+    if (StartsWithWord(sql, "insert")) {
+        return "add";
+    }
+    return StartsWithWord(sql, "delete") ? "delete" : "change";
+}
+
 std::string Now() {
     return LocalTimeText(std::chrono::system_clock::now());
 }
@@ -298,7 +306,8 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     long rows = 0;
     bool ran = false;
     if (statement && (!ownTransaction || Backend().Begin())) {
-        ran = changing ? RunWrite(*statement, SessionUser(), rows) : RunToEnd(*statement, rows);
+        ran = changing ? RunWrite(*statement, SessionUser(), ChangeKindOf(adapted), rows)
+                       : RunToEnd(*statement, rows);
         ran = ran && (!ownTransaction || Backend().Commit());
     }
     if (!ran) {
@@ -322,13 +331,27 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     return done;
 }
 
-bool ClsCommon::RunWrite(SqlStatement& statement, const std::string& user, long& changed) {
+bool ClsCommon::RunWrite(SqlStatement& statement, const std::string& user, std::string_view kind,
+                         long& changed) {
     long steps = 0;
-    if (!Backend().NameWriter(user) || !RunToEnd(statement, steps)) {
+    if (!Backend().NameWriter(user, kind) || !RunToEnd(statement, steps)) {
         return false;
     }
     changed = Backend().Changes();
     return Backend().ForgetWriter();
+}
+
+void ClsCommon::BeginChangeStep() {
+    // Without the step the writes are still recorded, an entry each.
+    if (Connected() && !Backend().OpenChangeStep()) {
+        NoteLostConnection();
+    }
+}
+
+void ClsCommon::EndChangeStep() {
+    if (account_ && account_->IsOpen() && !Backend().CloseChangeStep()) {
+        NoteLostConnection();
+    }
 }
 
 std::string ClsCommon::SessionUser() const {
@@ -405,7 +428,7 @@ bool ClsCommon::Write(const TableRecord& record, bool adding, const std::string&
     long changed = -1;
     const bool ran =
         bound && RunWrite(*statement, record.WriterId().empty() ? SessionUser() : record.WriterId(),
-                          changed);
+                          adding ? "add" : "change", changed);
     if (!ran) {
         lastError_ = Backend().LastError();
     }
@@ -484,8 +507,8 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
     std::string adapted;
     auto statement = Prepare("delete from " + rows, adapted);
     long deleted = 0;
-    const bool ran =
-        statement && RunWrite(*statement, userId.empty() ? SessionUser() : userId, deleted);
+    const bool ran = statement && RunWrite(*statement, userId.empty() ? SessionUser() : userId,
+                                           "delete", deleted);
     if (!ran && statement) {
         lastError_ = Backend().LastError();
     }

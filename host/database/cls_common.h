@@ -39,6 +39,8 @@ public:
     bool Delete(const std::string& condition, const std::string& keyField, const std::string& table,
                 std::string& message, const std::string& userId) override;
     std::string LastError() const override { return lastError_; }
+    void BeginChangeStep() override;
+    void EndChangeStep() override;
 
     bool TryAcquire(const std::string& name, const std::string& holder,
                     std::string& currentHolder) override;
@@ -67,9 +69,10 @@ private:
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
-    // A statement that may change rows, its writer named to the change history; changed: the
-    // rows it changed.
-    bool RunWrite(SqlStatement& statement, const std::string& user, long& changed);
+    // A statement that may change rows, its writer and kind of change ("add", "change",
+    // "delete") named to the change history; changed: the rows it changed.
+    bool RunWrite(SqlStatement& statement, const std::string& user, std::string_view kind,
+                  long& changed);
     // The login's user; empty for a host without a login (a tool, a test).
     std::string SessionUser() const;
     bool Save(const std::string& xml, const std::string& table, std::string& message, bool adding);

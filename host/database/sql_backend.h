@@ -61,9 +61,13 @@ public:
     // history cannot know who writes (a file) is told before each write statement and forgets it
     // after it, in the statement's transaction, so that a later writer without a name (another
     // program) is never credited to this one. An engine that knows its login needs neither.
+    // kind: "add", "change" or "delete", what the statement does.
     virtual bool NamesWriters() const { return false; }
-    virtual bool NameWriter(const std::string& /*user*/) { return true; }
+    virtual bool NameWriter(const std::string& /*user*/, std::string_view /*kind*/) { return true; }
     virtual bool ForgetWriter() { return true; }
+    // Until the step is closed, consecutive write statements of one kind are one history entry.
+    virtual bool OpenChangeStep() = 0;
+    virtual bool CloseChangeStep() = 0;
 
     // Named locks that end with this process or connection.
     virtual std::unique_ptr<ISessionLocks> CreateSessionLocks() const = 0;

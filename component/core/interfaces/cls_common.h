@@ -28,6 +28,11 @@ public:
                         const std::string& userId) = 0;
     // The database's own words for the last failure, for diagnostics.
     virtual std::string LastError() const = 0;
+    // The change history keeps one entry per write statement; the writes of one action that
+    // writes row by row (a batch add, a modify row by row) between these two calls are one entry
+    // instead, per kind of change, so that the action can be looked back at and undone as one.
+    virtual void BeginChangeStep() = 0;
+    virtual void EndChangeStep() = 0;
 };
 
 }  // namespace zel

@@ -90,6 +90,14 @@ bool PostgresBackend::ExecuteScript(std::string_view sql) {
     return ran;
 }
 
+bool PostgresBackend::OpenChangeStep() {
+    return ExecuteScript("select set_config('whinv.change_step', 'open', false)");
+}
+
+bool PostgresBackend::CloseChangeStep() {
+    return ExecuteScript("select set_config('whinv.change_step', '', false)");
+}
+
 long PostgresBackend::Changes() const {
     return connection_ ? connection_->Changes() : 0;
 }

@@ -33,6 +33,9 @@ public:
     bool Commit() override;
     bool Rollback() override;
     void CommitWithNextStatement() override;
+    // The server's history triggers read the step from a setting of the session.
+    bool OpenChangeStep() override;
+    bool CloseChangeStep() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
     std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;

@@ -225,14 +225,44 @@ bool SqliteBackend::Rollback() {
     return RunKept("rollback");
 }
 
-bool SqliteBackend::NameWriter(const std::string& user) {
+bool SqliteBackend::NameWriter(const std::string& user, std::string_view kind) {
+    // A step's entry is joined only while it exists: a transaction rolled back after the entry
+    // was read takes the entry with it.
     const auto statement = Prepare(
-        "insert or replace into whinv_change_context (iOne, cUser, iChange) values (1, ?, null)");
-    return statement && statement->BindText(1, user) && statement->Step() == StepResult::Done;
+        "insert or replace into whinv_change_context (iOne, cUser, iChange) "
+        "values (1, ?, (select iChange from whinv_change where iChange = ?))");
+    writingKind_ = kind;
+    const bool joins = stepOpen_ && stepEntry_ && stepKind_ == kind;
+    return statement && statement->BindText(1, user) &&
+           (joins ? statement->BindInteger(2, *stepEntry_) : statement->BindNull(2)) &&
+           statement->Step() == StepResult::Done;
 }
 
 bool SqliteBackend::ForgetWriter() {
+    if (stepOpen_) {
+        const auto entry = Prepare("select iChange from whinv_change_context");
+        if (!entry || entry->Step() != StepResult::Row) {
+            return false;
+        }
+        if (entry->ColumnType(0) != SqlValueType::Null) {
+            stepEntry_ = entry->ColumnInteger(0);
+            stepKind_ = writingKind_;
+        }
+    }
     return RunKept("delete from whinv_change_context");
+}
+
+bool SqliteBackend::OpenChangeStep() {
+    stepOpen_ = true;
+    stepEntry_.reset();
+    stepKind_.clear();
+    return true;
+}
+
+bool SqliteBackend::CloseChangeStep() {
+    stepOpen_ = false;
+    stepEntry_.reset();
+    return true;
 }
 
 std::unique_ptr<ISessionLocks> SqliteBackend::CreateSessionLocks() const {

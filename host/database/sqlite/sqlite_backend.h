@@ -38,8 +38,10 @@ public:
     bool Rollback() override;
 
     bool NamesWriters() const override { return true; }
-    bool NameWriter(const std::string& user) override;
+    bool NameWriter(const std::string& user, std::string_view kind) override;
     bool ForgetWriter() override;
+    bool OpenChangeStep() override;
+    bool CloseChangeStep() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
     std::shared_ptr<const RowCount> CountBeside(const std::string& nativeQuery) const override;
@@ -59,6 +61,11 @@ private:
     // error state tells the last failure.
     std::string ownError_;
     bool schemaRefused_ = false;
+    // The open step's latest entry and its kind; the kind of the statement being written.
+    bool stepOpen_ = false;
+    std::optional<std::int64_t> stepEntry_;
+    std::string stepKind_;
+    std::string writingKind_;
 };
 
 }  // namespace zel

@@ -211,6 +211,8 @@ public:
         return false;
     }
     std::string LastError() const override { return {}; }
+    void BeginChangeStep() override {}
+    void EndChangeStep() override {}
 
     bool connected = true;
     bool failStatus = false;

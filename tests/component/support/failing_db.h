@@ -78,6 +78,8 @@ public:
                inner_->Delete(condition, keyField, table, message, userId);
     }
     std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
+    void BeginChangeStep() override { inner_->BeginChangeStep(); }
+    void EndChangeStep() override { inner_->EndChangeStep(); }
 
     bool TryAcquire(const std::string& name, const std::string& holder,
                     std::string& currentHolder) override {

@@ -221,5 +221,49 @@ TEST_F(ChangeHistoryTest, AWriteFromOutsideTheProgramIsRecordedWithoutBorrowingI
               "01|A001|iDays|~|1\n01|A001|iTopSum|1.234567|2.5\n02|A001|iTopSum|1.234567|2.5\n");
 }
 
+// An action that writes row by row (a batch add, a modify row by row) is one entry for as long as
+// its writes are of one kind: what it changed can be looked back at and undone as one.
+TEST_F(ChangeHistoryTest, AStepKeepsItsConsecutiveWritesOfOneKindInOneEntry) {
+    const std::string user = ProgramUser();
+    service->BeginChangeStep();
+    for (const char* statement :
+         {"update WhInvContrapose set iWastage=0.5 where cWhCode='01' and cInvCode='A001'",
+          "update WhInvContrapose set iWastage=0.25 where cWhCode='02' and cInvCode='A001'",
+          "insert into WhInvContrapose (cWhCode, cInvCode) values ('01', 'A002')",
+          "insert into WhInvContrapose (cWhCode, cInvCode) values ('02', 'A002')",
+          "update WhInvContrapose set iDays=3 where cWhCode='01' and cInvCode='A002'"}) {
+        ASSERT_TRUE(service->ExecuteX(statement)) << statement << ": " << service->LastError();
+    }
+    // Writing what a row holds already changes nothing, and takes nothing from the entry.
+    ASSERT_TRUE(service->ExecuteX(
+        "update WhInvContrapose set iDays=3 where cWhCode='01' and cInvCode='A002'"));
+    service->EndChangeStep();
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=4 where cWhCode='02'"));
+    EXPECT_EQ(NewEntries(),
+              "change|" + user + "\nadd|" + user + "\nchange|" + user + "\nchange|" + user + "\n");
+    EXPECT_EQ(Rows("select count(distinct cWhCode), count(*) from whinv_change_value where "
+                   "iChange > " +
+                   std::to_string(before) +
+                   " and cField not in ('cCreatePerson', 'cModifyPerson', 'dModifyDate') "
+                   "group by iChange order by iChange"),
+              "2|2\n2|4\n1|1\n1|2\n");
+}
+
+// Another writer between two writes of a step keeps his own entry, and the step its own.
+TEST_F(ChangeHistoryTest, AWriteFromOutsideDuringAStepIsNotJoinedToIt) {
+    service->BeginChangeStep();
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=1 where cWhCode='01'"));
+    ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum=2.5 where cWhCode='02'"));
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=2 where cWhCode='02'"));
+    service->EndChangeStep();
+    const std::string user = ProgramUser();
+    EXPECT_EQ(Rows("select cUser, cWhCode, cField from whinv_change e join whinv_change_value v "
+                   "on v.iChange = e.iChange where e.iChange > " +
+                   std::to_string(before) +
+                   " and cField in ('iDays', 'iTopSum') order by e.iChange, cWhCode"),
+              user + "|01|iDays\n" + user + "|02|iDays\n" + (db.OnServer() ? user : "~") +
+                  "|02|iTopSum\n");
+}
+
 }  // namespace
 }  // namespace zel

@@ -34,6 +34,8 @@ public:
         return false;
     }
     std::string LastError() const override { return {}; }
+    void BeginChangeStep() override {}
+    void EndChangeStep() override {}
 };
 
 // Session locks kept in a map that several "sessions" share.
