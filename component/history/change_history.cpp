@@ -1,0 +1,259 @@
+#include "history/change_history.h"
+
+#include <chrono>
+#include <limits>
+
+#include "core/check_cycle.h"
+#include "core/correspondence_fields.h"
+#include "core/login_context.h"
+#include "core/text_escaping.h"
+#include "host/controls/print/print_data.h"
+#include "host/objects/host_date.h"
+#include "interfaces/cls_common.h"
+#include "interfaces/pub.h"
+#include "interfaces/recordset.h"
+
+namespace korvel {
+namespace {
+
+constexpr const char* kCaptionKeys[] = {
+    "Zel.AA.WHINVCONTRAPOSE.HISTORY.dWhen",     "Zel.AA.WHINVCONTRAPOSE.HISTORY.cUser",
+    "Zel.AA.WHINVCONTRAPOSE.HISTORY.cKind",     "Zel.AA.WHINVCONTRAPOSE.HISTORY.cWhCode",
+    "Zel.AA.WHINVCONTRAPOSE.HISTORY.cWhName",   "Zel.AA.WHINVCONTRAPOSE.HISTORY.cInvCode",
+    "Zel.AA.WHINVCONTRAPOSE.HISTORY.cInvName",  "Zel.AA.WHINVCONTRAPOSE.HISTORY.cField",
+    "Zel.AA.WHINVCONTRAPOSE.HISTORY.cOldValue", "Zel.AA.WHINVCONTRAPOSE.HISTORY.cNewValue"};
+
+enum Column {
+    kChange,
+    kWhen,
+    kUser,
+    kKind,
+    kWarehouse,
+    kWarehouseName,
+    kInventory,
+    kInventoryName,
+    kField,
+    kOldValue,
+    kNewValue,
+};
+
+// 'yyyy-mm-dd hh:mm:ss': the server's time carries fractions of a second and its zone.
+constexpr std::size_t kWhenLength = 19;
+
+std::string Text(const zel::IRecordset& rows, int column) {
+    const auto value = rows.Fields(column);
+    return value && !value->IsNull() ? value->ToString() : std::string();
+}
+
+std::optional<std::string> Value(const zel::IRecordset& rows, int column) {
+    const auto value = rows.Fields(column);
+    return value && !value->IsNull() ? std::optional(value->ToString()) : std::nullopt;
+}
+
+long long Whole(const zel::IRecordset& rows, int column) {
+    const auto value = rows.Fields(column);
+    const auto number = value ? value->ToDouble() : std::nullopt;
+    return number ? static_cast<long long>(*number) : 0;
+}
+
+// The entries from the start of a day on, or before the start of the day after the last one,
+// whatever the time of day they were written. A bound that is no date lets no entry through
+// rather than all of them.
+std::string WhenFrom(const std::string& day) {
+    const auto date = zel::HostDate::Parse(day);
+    return date ? "whinv_change.dWhen>=" + SqlQuoted(date->ToIso()) : std::string(kNoRowCondition);
+}
+
+std::string WhenTo(const std::string& day) {
+    const auto date = zel::HostDate::Parse(day);
+    if (!date) {
+        return std::string(kNoRowCondition);
+    }
+    const std::chrono::sys_days next = std::chrono::sys_days(date->Day()) + std::chrono::days(1);
+    return "whinv_change.dWhen<" + SqlQuoted(CheckDateText(next));
+}
+
+// Every field the history records has a caption in the dictionary or a key of its own.
+std::string CaptionKeyOf(const CorrespondenceField& field) {
+    return std::string(!field.catalogue.captionKey.empty() ? field.catalogue.captionKey
+                                                           : field.definition.captionKey);
+}
+
+bool IsNumber(const CorrespondenceField& field) {
+    return field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber ||
+           field.kind == FieldKind::kWhole;
+}
+
+// "12.3450" → "12.345", "100.000" → "100": the server keeps a numeric's written scale.
+std::string WithoutTrailingZeros(std::string number) {
+    const auto point = number.find('.');
+    if (point == std::string::npos || number.find_first_of("eE") != std::string::npos) {
+        return number;
+    }
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.') {
+        number.pop_back();
+    }
+    return number;
+}
+
+}  // namespace
+
+std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFilter& filter) {
+    // Left joins: the history outlives a deleted warehouse or item, whose rows an unrestricted
+    // user still reads (a restricted one cannot be judged to read them, and does not).
+    std::string sql =
+        "select whinv_change_value.iChange, whinv_change.dWhen, whinv_change.cUser, "
+        "whinv_change.cKind, whinv_change_value.cWhCode, Warehouse.cWhName, "
+        "whinv_change_value.cInvCode, Inventory.cInvName, whinv_change_value.cField, "
+        "whinv_change_value.cOldValue, whinv_change_value.cNewValue from whinv_change_value "
+        "inner join whinv_change on whinv_change.iChange=whinv_change_value.iChange "
+        "left join Warehouse on whinv_change_value.cWhCode=Warehouse.cWhCode "
+        "left join Inventory on whinv_change_value.cInvCode=Inventory.cInvCode where " +
+        login.sAuthInv + " and " + login.sAuthWh;
+    if (!filter.warehouse.empty()) {
+        sql += " and whinv_change_value.cWhCode=" + SqlQuoted(filter.warehouse);
+    }
+    if (!filter.inventory.empty()) {
+        sql += " and whinv_change_value.cInvCode=" + SqlQuoted(filter.inventory);
+    }
+    if (!filter.from.empty()) {
+        sql += " and " + WhenFrom(filter.from);
+    }
+    if (!filter.to.empty()) {
+        sql += " and " + WhenTo(filter.to);
+    }
+    if (!filter.user.empty()) {
+        sql += " and whinv_change.cUser=" + SqlQuoted(filter.user);
+    }
+    if (!filter.field.empty()) {
+        sql += " and whinv_change_value.cField=" + SqlQuoted(filter.field);
+    }
+    if (!filter.kind.empty()) {
+        sql += " and whinv_change.cKind=" + SqlQuoted(filter.kind);
+    }
+    return sql + " order by whinv_change_value.iChange desc";
+}
+
+ChangeHistoryReader::ChangeHistoryReader(zel::IClsCommon& db, const std::string& query)
+    : rows_(db.Openforward(query)) {}
+
+void ChangeHistoryReader::ReadSome(std::size_t records, std::vector<ChangeHistoryEntry>& entries) {
+    for (std::size_t read = 0; read < records && !AtEnd(); ++read, rows_->MoveNext()) {
+        const zel::IRecordset& rows = *rows_;
+        entries.push_back({Whole(rows, kChange), Text(rows, kWhen).substr(0, kWhenLength),
+                           Text(rows, kUser), Text(rows, kKind), Text(rows, kWarehouse),
+                           Text(rows, kWarehouseName), Text(rows, kInventory),
+                           Text(rows, kInventoryName), Text(rows, kField), Value(rows, kOldValue),
+                           Value(rows, kNewValue)});
+    }
+}
+
+bool ChangeHistoryReader::AtEnd() const {
+    return !rows_ || rows_->Eof();
+}
+
+bool ChangeHistoryReader::Failed() const {
+    return !rows_ || (rows_->Eof() && !rows_->IsOpen());
+}
+
+std::vector<ChangeHistoryEntry> ReadChangeHistory(zel::IClsCommon& db, const std::string& query,
+                                                  bool& ok) {
+    ChangeHistoryReader reader(db, query);
+    std::vector<ChangeHistoryEntry> entries;
+    while (!reader.AtEnd()) {
+        reader.ReadSome(std::numeric_limits<std::size_t>::max(), entries);
+    }
+    ok = !reader.Failed();
+    if (!ok) {
+        entries.clear();
+    }
+    return entries;
+}
+
+ChangeHistoryCaptions ChangeHistoryCaptionsOf(zel::IPub& pub, zel::IClsCommon& db) {
+    ChangeHistoryCaptions captions;
+    for (const char* key : kCaptionKeys) {
+        captions.columns.push_back(pub.GetResString(key));
+    }
+    captions.add = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.add");
+    captions.change = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.change");
+    captions.remove = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.delete");
+    captions.outsideUser = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.outside");
+    const auto dictionary = db.OpenX("select * from aa_columndic where ckey='Inventory' ");
+    for (const CorrespondenceField* field : FieldsInRecordXmlOrder()) {
+        const std::string key = CaptionKeyOf(*field);
+        const std::string column(field->column);
+        captions.fields[column] = !key.empty() ? pub.GetResString(key)
+                                  : dictionary ? pub.GetFldCaption(dictionary, column)
+                                               : std::string();
+    }
+    for (const CycleUnit unit : kCycleUnits) {
+        captions.units[std::string(CycleUnitCode(unit))] =
+            pub.GetResString(std::string(CycleUnitTextKey(unit)));
+    }
+    return captions;
+}
+
+std::string FieldCaptionOf(const ChangeHistoryCaptions& captions, const std::string& column) {
+    const auto caption = captions.fields.find(column);
+    return caption != captions.fields.end() && !caption->second.empty() ? caption->second : column;
+}
+
+std::string ShownValue(const ChangeHistoryCaptions& captions, const std::string& column,
+                       const std::optional<std::string>& value) {
+    if (!value) {
+        return {};
+    }
+    const CorrespondenceField* field = FieldNamed(column);
+    if (field && IsNumber(*field)) {
+        return WithoutTrailingZeros(*value);
+    }
+    if (field && field->kind == FieldKind::kUnit) {
+        const auto unit = captions.units.find(*value);
+        return unit != captions.units.end() ? unit->second : *value;
+    }
+    return *value;
+}
+
+std::string ChangeHistoryColumnsQuery() {
+    return "select whinv_change.dWhen, whinv_change.cUser, whinv_change.cKind, "
+           "Warehouse.cWhCode, Warehouse.cWhName, Inventory.cInvCode, Inventory.cInvName, "
+           "whinv_change_value.cField, whinv_change_value.cField as cOldValue, "
+           "whinv_change_value.cField as cNewValue "
+           "from whinv_change, whinv_change_value, Warehouse, Inventory where 1=2";
+}
+
+std::vector<std::string> ChangeHistoryCells(const ChangeHistoryEntry& row,
+                                            const ChangeHistoryCaptions& captions) {
+    const std::string& kind = row.kind == "add"      ? captions.add
+                              : row.kind == "delete" ? captions.remove
+                              : row.kind == "change" ? captions.change
+                                                     : row.kind;
+    return {row.when,
+            row.user.empty() ? captions.outsideUser : row.user,
+            kind,
+            row.warehouseCode,
+            row.warehouseName,
+            row.inventoryCode,
+            row.inventoryName,
+            FieldCaptionOf(captions, row.field),
+            ShownValue(captions, row.field, row.oldValue),
+            ShownValue(captions, row.field, row.newValue)};
+}
+
+zel::PrintData ChangeHistoryTable(const std::vector<ChangeHistoryEntry>& rows,
+                                  const ChangeHistoryCaptions& captions) {
+    zel::PrintData table;
+    table.headers = captions.columns;
+    table.rightAligned.assign(table.headers.size(), false);
+    table.serialNumbers = false;
+    for (const ChangeHistoryEntry& row : rows) {
+        for (std::string& cell : ChangeHistoryCells(row, captions)) {
+            table.cells.push_back(std::move(cell));
+        }
+    }
+    return table;
+}
+
+}  // namespace korvel

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zel {
+class IClsCommon;
+class IPub;
+class IRecordset;
+struct PrintData;
+}  // namespace zel
+
+namespace korvel {
+
+struct LoginContext;
+
+// Which history entries a list covers besides the user's read rights; an empty member does not
+// narrow it.
+struct ChangeHistoryFilter {
+    std::string warehouse;
+    std::string inventory;  // with warehouse: the history of one row
+    std::string from;       // 'yyyy-mm-dd', inclusive
+    std::string to;         // 'yyyy-mm-dd', inclusive
+    std::string user;
+    std::string field;  // a correspondence column name, e.g. "iSafeNum"
+    std::string kind;   // "add", "change" or "delete"
+};
+
+// One changed field of one row in one history entry, as the table holds it.
+struct ChangeHistoryEntry {
+    long long change = 0;  // the entry: one statement
+    std::string when;      // 'yyyy-mm-dd hh:mm:ss'
+    std::string user;      // empty: a write from outside the program
+    std::string kind;      // "add", "change" or "delete"
+    std::string warehouseCode;
+    std::string warehouseName;
+    std::string inventoryCode;
+    std::string inventoryName;
+    std::string field;  // the correspondence column name
+    std::optional<std::string> oldValue;
+    std::optional<std::string> newValue;
+};
+
+// The changed fields of the rows the login may read (the inventory and warehouse read rights, as
+// the grid and the due list), narrowed by the filter, newest entry first.
+std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFilter& filter);
+
+// Reads the rows of that query a slice at a time, so that a window can show the first ones while
+// the rest are still read.
+class ChangeHistoryReader {
+public:
+    ChangeHistoryReader(zel::IClsCommon& db, const std::string& query);
+
+    // Reads up to `records` more rows of the query and appends them to entries.
+    void ReadSome(std::size_t records, std::vector<ChangeHistoryEntry>& entries);
+    bool AtEnd() const;
+    // The query failed, or the read broke off part way: what was read is not the whole list.
+    bool Failed() const;
+
+private:
+    std::shared_ptr<zel::IRecordset> rows_;
+};
+
+// All rows of that query in its order. Empty with ok false when the query fails or its read
+// breaks off.
+std::vector<ChangeHistoryEntry> ReadChangeHistory(zel::IClsCommon& db, const std::string& query,
+                                                  bool& ok);
+
+// The list as a table for printing and export: when, user, kind, warehouse code and name, item
+// code and name, field, old value, new value.
+struct ChangeHistoryCaptions {
+    std::vector<std::string> columns;  // ten, in the order above
+    std::string add;                   // the kinds as a user reads them
+    std::string change;
+    std::string remove;
+    std::string outsideUser;  // the user of a write from outside the program
+    // The fields' captions as the grid heads their columns, by column name.
+    std::map<std::string, std::string> fields;
+    // The cycle units' list texts by their stored codes.
+    std::map<std::string, std::string> units;
+};
+// The captions in the host's resource texts and the account's column dictionary.
+ChangeHistoryCaptions ChangeHistoryCaptionsOf(zel::IPub& pub, zel::IClsCommon& db);
+// A field's caption; the column name itself for a field the captions lack.
+std::string FieldCaptionOf(const ChangeHistoryCaptions& captions, const std::string& column);
+// A value as the grid shows that field: numbers with all their decimals and no trailing zeros,
+// a cycle unit by its list text, other values as stored; empty for no value.
+std::string ShownValue(const ChangeHistoryCaptions& captions, const std::string& column,
+                       const std::optional<std::string>& value);
+// A query of no rows whose columns are those of the table, each named and sized as the field its
+// cells come from, so that an export knows the texts, dates and numbers apart.
+std::string ChangeHistoryColumnsQuery();
+// One row's cells in the table's columns; the field as its caption.
+std::vector<std::string> ChangeHistoryCells(const ChangeHistoryEntry& row,
+                                            const ChangeHistoryCaptions& captions);
+zel::PrintData ChangeHistoryTable(const std::vector<ChangeHistoryEntry>& rows,
+                                  const ChangeHistoryCaptions& captions);
+
+}  // namespace korvel
