@@ -20,9 +20,8 @@ decltype(MainWindowCommands::editRecord) EditRecordCommand() {
         if (main.HistoryAvailable()) {
             editor.SetRowHistory(
                 [&main](QWidget& over, const std::string& warehouse, const std::string& inventory) {
-                    main.ShowHistory(over, {.warehouse = warehouse,
-                                            .inventory = inventory,
-                                            .lookOnly = true});
+                    main.ShowHistory(
+                        over, {.warehouse = warehouse, .inventory = inventory, .lookOnly = true});
                 });
         }
         context.login.pub->ShowModal(editor, &main);

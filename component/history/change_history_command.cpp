@@ -9,11 +9,15 @@ decltype(MainWindowCommands::changeHistory) ChangeHistoryCommand() {
     return [](FrmWhInvContra& main, QWidget& over, const HistoryScope& scope) {
         ComponentContext& context = main.Context();
         ChangeHistoryLinks links;
-        if (!scope.lookOnly) {
+        if (scope.lookOnly) {
+            links.offReason = "Zel.AA.WHINVCONTRAPOSE.HISTORY.lookonly";
+        } else {
             links.refreshMain = [&main] { main.DataRefresh(); };
         }
-        FrmChangeHistory window(context, {.warehouse = scope.warehouse, .inventory = scope.inventory},
-                                std::move(links), &over);
+        ChangeHistoryFilter filter;
+        filter.warehouse = scope.warehouse;
+        filter.inventory = scope.inventory;
+        FrmChangeHistory window(context, filter, std::move(links), &over);
         context.login.pub->ShowModal(window, &over);
     };
 }

@@ -44,7 +44,7 @@ FrmChangeHistory::FrmChangeHistory(ComponentContext& context, const ChangeHistor
     : QDialog(parent),
       context_(context),
       links_(std::move(links)),
-      captions_(ChangeHistoryCaptionsOf(*context.login.pub)),
+      captions_(ChangeHistoryCaptionsOf(*context.login.pub, *context.login.db)),
       frame_(*this, context) {
     setObjectName("FrmChangeHistory");
     setWindowTitle(QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.HISTORY.title")));
@@ -108,18 +108,18 @@ void FrmChangeHistory::CreateFilters(QLayout& first, QLayout& second) {
         line.addWidget(widget);
         return widget;
     };
-    user_ = labelled(first, "Zel.AA.WHINVCONTRAPOSE.HISTORY.user", new QLineEdit(this),
-                     "UserFilter");
-    field_ = labelled(first, "Zel.AA.WHINVCONTRAPOSE.HISTORY.field", new QComboBox(this),
-                      "FieldFilter");
+    user_ =
+        labelled(first, "Zel.AA.WHINVCONTRAPOSE.HISTORY.user", new QLineEdit(this), "UserFilter");
+    field_ =
+        labelled(first, "Zel.AA.WHINVCONTRAPOSE.HISTORY.field", new QComboBox(this), "FieldFilter");
     kind_ =
         labelled(first, "Zel.AA.WHINVCONTRAPOSE.HISTORY.kind", new QComboBox(this), "KindFilter");
     warehouse_ = labelled(second, "Zel.AA.WHINVCONTRAPOSE.HISTORY.warehouse", new QLineEdit(this),
                           "WarehouseFilter");
     inventory_ = labelled(second, "Zel.AA.WHINVCONTRAPOSE.HISTORY.inventory", new QLineEdit(this),
                           "InventoryFilter");
-    auto* query = new QPushButton(QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.DUE.query")),
-                                  this);
+    auto* query =
+        new QPushButton(QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.DUE.query")), this);
     query->setObjectName("QueryButton");
     query->setAutoDefault(false);
     connect(query, &QPushButton::clicked, this, [this] { Query(); });
@@ -151,12 +151,11 @@ void FrmChangeHistory::CreateActions(QHBoxLayout& actions) {
 
 // The fields a row keeps, by the captions the grid heads them with; the first choice is all.
 void FrmChangeHistory::FillChoices() {
-    zel::IPub& pub = *context_.login.pub;
     const QString all = QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.HISTORY.all"));
     field_->addItem(all, QString());
     for (const CorrespondenceField* field : FieldsInRecordXmlOrder()) {
         const std::string column(field->column);
-        field_->addItem(QString::fromStdString(FieldCaption(pub, column)),
+        field_->addItem(QString::fromStdString(FieldCaptionOf(captions_, column)),
                         QString::fromStdString(column));
     }
     kind_->addItem(all, QString());
@@ -275,12 +274,11 @@ void FrmChangeHistory::AppendRows(std::size_t from) {
     if (from >= rows_.size()) {
         return;
     }
-    zel::IPub& pub = *context_.login.pub;
     grid_->SetRedraw(false);
     grid_->GrowRows(static_cast<int>(rows_.size()) + 1);
     std::vector<std::string> cells;
     for (std::size_t index = from; index < rows_.size(); ++index) {
-        cells = ChangeHistoryCells(pub, rows_[index], captions_);
+        cells = ChangeHistoryCells(rows_[index], captions_);
         cells.insert(cells.begin(), std::to_string(index + 1));
         grid_->SetRowTexts(static_cast<int>(index) + 1, cells);
     }
@@ -361,9 +359,7 @@ std::optional<long long> FrmChangeHistory::CurrentChange() const {
 void FrmChangeHistory::UpdateButtons() {
     const auto update = [&](QPushButton& button, bool linked) {
         button.setEnabled(linked && !reading_);
-        button.setToolTip(
-            linked ? QString()
-                   : QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.HISTORY.lookonly")));
+        button.setToolTip(linked ? QString() : QString::fromStdString(Text(links_.offReason)));
     };
     update(*restore_, bool(links_.restore));
     update(*undo_, bool(links_.undo));

@@ -31,6 +31,8 @@ struct ChangeHistoryLinks {
     std::function<bool(QWidget& over, long long change)> undo;
     // Re-reads the main grid; it runs once, at close, after rows were written.
     std::function<void()> refreshMain;
+    // The resource text that tells why restore and undo are off, when they are.
+    const char* offReason = "Zel.AA.WHINVCONTRAPOSE.HISTORY.unavailable";
 };
 
 // The changes of the rows the user may read: when, who, what was done, and each field from its
@@ -43,7 +45,7 @@ class FrmChangeHistory final : public QDialog {
 
 public:
     // Rows of the query read between two looks at the window's events.
-    static constexpr std::size_t kRecordsPerSlice = 5000;
+    static constexpr std::size_t kRecordsPerSlice = 1000;
     // The grid's column of each cell of ChangeHistoryCells, after the serial number.
     enum Column : int {
         kWhenColumn = 1,

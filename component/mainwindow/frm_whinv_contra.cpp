@@ -164,9 +164,9 @@ void FrmWhInvContra::Load() {
 // Commands whose window is not part of this build show disabled and do nothing.
 void FrmWhInvContra::DisableMissingCommands() {
     const std::pair<const char*, bool> commands[] = {
-        {"BatchAdd", bool(commands_.batchAdd)},   {"Add", bool(commands_.editRecord)},
-        {"Modify", bool(commands_.editRecord)},   {"MulModify", bool(commands_.mulModify)},
-        {"DueChecks", bool(commands_.dueChecks)}, {"History", bool(commands_.changeHistory)},
+        {"BatchAdd", bool(commands_.batchAdd)},        {"Add", bool(commands_.editRecord)},
+        {"Modify", bool(commands_.editRecord)},        {"MulModify", bool(commands_.mulModify)},
+        {"DueChecks", bool(commands_.dueChecks)},      {"History", bool(commands_.changeHistory)},
         {"RowHistory", bool(commands_.changeHistory)},
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();

@@ -79,7 +79,8 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
             }
             break;
         case MainCommand::kHistory:
-            ShowHistory(*this, {.warehouse = SelectedWarehouse()});
+            ShowHistory(*this,
+                        {.warehouse = SelectedWarehouse(), .inventory = {}, .lookOnly = false});
             break;
         case MainCommand::kRowHistory:
             ShowRowHistory();
@@ -244,7 +245,8 @@ void FrmWhInvContra::ShowRowHistory() {
         KeyColumn(*grid_, pub.GetResString("Zel.AA.ARCHIVE.FIELD.cinvcode"));
     if (keyColumn) {
         ShowHistory(*this, {.warehouse = SelectedWarehouse(),
-                            .inventory = grid_->TextMatrix(grid_->RowSel(), *keyColumn)});
+                            .inventory = grid_->TextMatrix(grid_->RowSel(), *keyColumn),
+                            .lookOnly = false});
     }
 }
 
