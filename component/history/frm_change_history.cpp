@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kPrintKeys[] = {"SetUp", "Print", "Preview", "SaveFile"};
 constexpr const char* kKinds[] = {"add", "change", "delete"};
+constexpr int kFilterBoxPixels = 120;
 
 std::string DayText(const QCheckBox& set, const QDateEdit& date) {
     return set.isChecked() ? date.date().toString(Qt::ISODate).toStdString() : std::string();
@@ -84,7 +85,7 @@ void FrmChangeHistory::CreateControls() {
 }
 
 // The dates and who and what on the first line, which rows on the second.
-void FrmChangeHistory::CreateFilters(QLayout& first, QLayout& second) {
+void FrmChangeHistory::CreateFilters(QBoxLayout& first, QBoxLayout& second) {
     const QDate business =
         QDate::fromString(QString::fromStdString(context_.login.sCurDate), Qt::ISODate);
     const QDate today = business.isValid() ? business : QDate::currentDate();
@@ -102,9 +103,10 @@ void FrmChangeHistory::CreateFilters(QLayout& first, QLayout& second) {
     };
     date("From", "Zel.AA.WHINVCONTRAPOSE.HISTORY.from", fromSet_, from_, today.addMonths(-1));
     date("To", "Zel.AA.WHINVCONTRAPOSE.HISTORY.to", toSet_, to_, today);
-    auto labelled = [&](QLayout& line, const char* key, auto* widget, const char* name) {
+    auto labelled = [&](QBoxLayout& line, const char* key, auto* widget, const char* name) {
         line.addWidget(new QLabel(QString::fromStdString(Text(key)), this));
         widget->setObjectName(name);
+        widget->setMinimumWidth(kFilterBoxPixels);
         line.addWidget(widget);
         return widget;
     };
@@ -123,7 +125,9 @@ void FrmChangeHistory::CreateFilters(QLayout& first, QLayout& second) {
     query->setObjectName("QueryButton");
     query->setAutoDefault(false);
     connect(query, &QPushButton::clicked, this, [this] { Query(); });
+    second.addStretch(1);
     second.addWidget(query);
+    first.addStretch(1);
 }
 
 void FrmChangeHistory::CreateActions(QHBoxLayout& actions) {

@@ -12,6 +12,7 @@
 #include "host/controls/print/print_control.h"
 #include "mainwindow/print_all.h"
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -107,7 +108,7 @@ protected:
 
 private:
     void CreateControls();
-    void CreateFilters(QLayout& first, QLayout& second);
+    void CreateFilters(QBoxLayout& first, QBoxLayout& second);
     void CreateActions(QHBoxLayout& actions);
     void FillChoices();
     void ShowScope(const ChangeHistoryFilter& scope);
