@@ -1,6 +1,9 @@
 #include "history/change_history.h"
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <iterator>
 #include <limits>
 
 #include "core/check_cycle.h"
@@ -37,6 +40,12 @@ enum Column {
     kNewValue,
 };
 
+constexpr std::string_view kSelect = "select ";
+constexpr std::string_view kOrder = " order by ";
+// The pages double from the first slice up to this, so that reading a long history takes a few
+// dozen queries.
+constexpr std::size_t kLargestPage = 64'000;
+
 // 'yyyy-mm-dd hh:mm:ss': the server's time carries fractions of a second and its zone.
 constexpr std::size_t kWhenLength = 19;
 
@@ -45,9 +54,19 @@ std::string Text(const zel::IRecordset& rows, int column) {
     return value && !value->IsNull() ? value->ToString() : std::string();
 }
 
+// A real as the digits it holds: 0.000001, never 1e-06.
 std::optional<std::string> Value(const zel::IRecordset& rows, int column) {
     const auto value = rows.Fields(column);
-    return value && !value->IsNull() ? std::optional(value->ToString()) : std::nullopt;
+    if (!value || value->IsNull()) {
+        return std::nullopt;
+    }
+    if (!value->IsReal()) {
+        return value->ToString();
+    }
+    char digits[400];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, *value->ToDouble(), std::chars_format::fixed);
+    return std::string(digits, written.ptr);
 }
 
 long long Whole(const zel::IRecordset& rows, int column) {
@@ -135,26 +154,99 @@ std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFil
     return sql + " order by whinv_change_value.iChange desc";
 }
 
-ChangeHistoryReader::ChangeHistoryReader(zel::IClsCommon& db, const std::string& query)
-    : rows_(db.Openforward(query)) {}
+ChangeHistoryReader::ChangeHistoryReader(zel::IClsCommon& db, std::string query) : db_(db) {
+    const std::size_t order = query.rfind(kOrder);
+    const std::size_t start = query.starts_with(kSelect) ? kSelect.size() : 0;
+    if (order == std::string::npos || start == 0) {
+        failed_ = true;
+        part_ = Part::kDone;
+        return;
+    }
+    select_ = query.substr(start, order - start);
+    order_ = query.substr(order);
+    OpenPage();
+}
 
 void ChangeHistoryReader::ReadSome(std::size_t records, std::vector<ChangeHistoryEntry>& entries) {
-    for (std::size_t read = 0; read < records && !AtEnd(); ++read, rows_->MoveNext()) {
-        const zel::IRecordset& rows = *rows_;
-        entries.push_back({Whole(rows, kChange), Text(rows, kWhen).substr(0, kWhenLength),
-                           Text(rows, kUser), Text(rows, kKind), Text(rows, kWarehouse),
-                           Text(rows, kWarehouseName), Text(rows, kInventory),
-                           Text(rows, kInventoryName), Text(rows, kField), Value(rows, kOldValue),
-                           Value(rows, kNewValue)});
+    for (std::size_t read = 0; read < records && !AtEnd();) {
+        if (!rows_->Eof()) {
+            TakeRow(entries);
+            ++read;
+        } else if (!rows_->IsOpen()) {
+            failed_ = true;
+        } else {
+            Continue(entries);
+        }
     }
 }
 
 bool ChangeHistoryReader::AtEnd() const {
-    return !rows_ || rows_->Eof();
+    return failed_ || part_ == Part::kDone;
 }
 
 bool ChangeHistoryReader::Failed() const {
-    return !rows_ || (rows_->Eof() && !rows_->IsOpen());
+    return failed_;
+}
+
+void ChangeHistoryReader::OpenPage() {
+    std::string sql = std::string(kSelect) + "top " + std::to_string(pageSize_) + " " + select_;
+    if (below_) {
+        sql += " and whinv_change_value.iChange<" + std::to_string(*below_);
+    }
+    pageRows_ = 0;
+    Open(sql + order_, Part::kPage);
+}
+
+void ChangeHistoryReader::OpenEntry(long long change) {
+    Open(std::string(kSelect) + select_ +
+             " and whinv_change_value.iChange=" + std::to_string(change),
+         Part::kEntry);
+}
+
+void ChangeHistoryReader::Open(const std::string& sql, Part part) {
+    part_ = part;
+    rows_ = db_.Openforward(sql);
+    failed_ = !rows_;
+}
+
+void ChangeHistoryReader::Continue(std::vector<ChangeHistoryEntry>& entries) {
+    if (part_ == Part::kEntry) {
+        OpenPage();
+        return;
+    }
+    if (pageRows_ < pageSize_) {
+        std::move(held_.begin(), held_.end(), std::back_inserter(entries));
+        held_.clear();
+        rows_.reset();
+        part_ = Part::kDone;
+        return;
+    }
+    // A full page may have ended inside its last entry: that entry is read again whole.
+    below_ = held_.front().change;
+    held_.clear();
+    pageSize_ = std::min(pageSize_ * 2, kLargestPage);
+    OpenEntry(*below_);
+}
+
+void ChangeHistoryReader::TakeRow(std::vector<ChangeHistoryEntry>& entries) {
+    const zel::IRecordset& rows = *rows_;
+    ChangeHistoryEntry row{Whole(rows, kChange),   Text(rows, kWhen).substr(0, kWhenLength),
+                           Text(rows, kUser),      Text(rows, kKind),
+                           Text(rows, kWarehouse), Text(rows, kWarehouseName),
+                           Text(rows, kInventory), Text(rows, kInventoryName),
+                           Text(rows, kField),     Value(rows, kOldValue),
+                           Value(rows, kNewValue)};
+    rows_->MoveNext();
+    if (part_ == Part::kEntry) {
+        entries.push_back(std::move(row));
+        return;
+    }
+    ++pageRows_;
+    if (!held_.empty() && held_.front().change != row.change) {
+        std::move(held_.begin(), held_.end(), std::back_inserter(entries));
+        held_.clear();
+    }
+    held_.push_back(std::move(row));
 }
 
 std::vector<ChangeHistoryEntry> ReadChangeHistory(zel::IClsCommon& db, const std::string& query,

@@ -18,50 +18,79 @@ namespace korvel {
 struct LoginContext;
 
 // Which history entries a list covers besides the user's read rights; an empty member does not
-// narrow it.
+// narrow it. The members start empty, so that a designated initialiser names only those it sets.
 struct ChangeHistoryFilter {
-    std::string warehouse;
-    std::string inventory;  // with warehouse: the history of one row
-    std::string from;       // 'yyyy-mm-dd', inclusive
-    std::string to;         // 'yyyy-mm-dd', inclusive
-    std::string user;
-    std::string field;  // a correspondence column name, e.g. "iSafeNum"
-    std::string kind;   // "add", "change" or "delete"
+    std::string warehouse{};
+    std::string inventory{};  // with warehouse: the history of one row
+    // Days inclusive, in a form the host reads as a date; a bound that is no date lets no entry
+    // through.
+    std::string from{};
+    std::string to{};
+    std::string user{};
+    std::string field{};  // a correspondence column name, e.g. "iSafeNum"
+    std::string kind{};   // "add", "change" or "delete"
 };
 
 // One changed field of one row in one history entry, as the table holds it.
 struct ChangeHistoryEntry {
     long long change = 0;  // the entry: one statement
-    std::string when;      // 'yyyy-mm-dd hh:mm:ss'
-    std::string user;      // empty: a write from outside the program
-    std::string kind;      // "add", "change" or "delete"
-    std::string warehouseCode;
-    std::string warehouseName;
-    std::string inventoryCode;
-    std::string inventoryName;
-    std::string field;  // the correspondence column name
-    std::optional<std::string> oldValue;
-    std::optional<std::string> newValue;
+    std::string when{};    // 'yyyy-mm-dd hh:mm:ss'
+    std::string user{};    // empty: a write from outside the program
+    std::string kind{};    // "add", "change" or "delete"
+    std::string warehouseCode{};
+    std::string warehouseName{};
+    std::string inventoryCode{};
+    std::string inventoryName{};
+    std::string field{};  // the correspondence column name
+    std::optional<std::string> oldValue{};
+    std::optional<std::string> newValue{};
 };
 
 // The changed fields of the rows the login may read (the inventory and warehouse read rights, as
 // the grid and the due list), narrowed by the filter, newest entry first.
 std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFilter& filter);
 
+// The rows a window reads before it shows them: few enough to come at once on a long history.
+inline constexpr std::size_t kChangeHistorySlice = 1000;
+
 // Reads the rows of that query a slice at a time, so that a window can show the first ones while
-// the rest are still read.
+// the rest are still read. A query over the whole history would make the server plan for all of
+// it (hashing and sorting a million rows before the first comes); the reader asks for it in
+// pages of the newest entries instead, each of which the server starts on at once, and reads an
+// entry that a page cut off by itself, so that no entry comes twice or in part.
 class ChangeHistoryReader {
 public:
-    ChangeHistoryReader(zel::IClsCommon& db, const std::string& query);
+    // query: one of ChangeHistoryQuery, whose shape the pages keep.
+    ChangeHistoryReader(zel::IClsCommon& db, std::string query);
 
-    // Reads up to `records` more rows of the query and appends them to entries.
+    // Reads up to `records` more rows of the query and appends the entries that it completed to
+    // entries, in the query's order.
     void ReadSome(std::size_t records, std::vector<ChangeHistoryEntry>& entries);
     bool AtEnd() const;
     // The query failed, or the read broke off part way: what was read is not the whole list.
     bool Failed() const;
 
 private:
+    enum class Part { kPage, kEntry, kDone };
+
+    void OpenPage();
+    void OpenEntry(long long change);
+    void Open(const std::string& sql, Part part);
+    // At the end of a page or an entry: what comes next.
+    void Continue(std::vector<ChangeHistoryEntry>& entries);
+    void TakeRow(std::vector<ChangeHistoryEntry>& entries);
+
+    zel::IClsCommon& db_;
+    std::string select_;  // the query without "select" and its order
+    std::string order_;
     std::shared_ptr<zel::IRecordset> rows_;
+    Part part_ = Part::kPage;
+    bool failed_ = false;
+    std::size_t pageSize_ = kChangeHistorySlice;
+    std::size_t pageRows_ = 0;
+    std::optional<long long> below_;  // the pages go on below this entry
+    // The rows of the page's last entry so far, which the page may have cut off.
+    std::vector<ChangeHistoryEntry> held_;
 };
 
 // All rows of that query in its order. Empty with ok false when the query fails or its read

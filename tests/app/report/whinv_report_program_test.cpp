@@ -53,5 +53,28 @@ TEST(WhinvReportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
     EXPECT_TRUE(unknown.errors.contains("nobdy")) << unknown.errors.toStdString();
 }
 
+// The history report runs the same way; an option of the other report is refused, not ignored.
+TEST(WhinvReportProgram, WritesTheHistoryAndRefusesTheDueReportsOptions) {
+    test::TestDatabase db;
+    const QString folder = QString::fromStdString(db.Folder());
+    const QStringList common{"history",
+                             "--database",
+                             QString::fromStdString(db.DatabaseArgument()),
+                             "--config",
+                             folder + "/none.ini",
+                             "--from",
+                             "2026-12-01",
+                             "--to",
+                             "2026-12-09"};
+
+    const Ending written = RunUnderCron(common + QStringList{"--output", folder + "/history.csv"});
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.errors, "");
+
+    const Ending refused = RunUnderCron(common + QStringList{"--storekeeper", "P01"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.errors.contains("--storekeeper")) << refused.errors.toStdString();
+}
+
 }  // namespace
 }  // namespace zel

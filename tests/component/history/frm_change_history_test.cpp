@@ -312,7 +312,7 @@ TEST_F(ChangeHistoryPrintTest, ThePrintKeysPrintTheListUnderItsOwnTitleAndWareho
         pub->calls.clear();
         history.findChild<QPushButton*>(button)->click();
         ASSERT_GE(pub->calls.size(), 3U) << button;
-        EXPECT_EQ(pub->calls[1], "GetPrnStyle 变更历史 Grid") << button;
+        EXPECT_EQ(pub->calls[1], "GetPrnStyle 修改历史 Grid") << button;
     }
     pub->failing = {"GetData"};
     history.findChild<QPushButton*>("PrintButton")->click();
