@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "history/change_restore.h"
+#include "history/restore_statements.h"
+
+namespace korvel {
+
+struct LoginContext;
+
+// A restore as read from the database before anything is written.
+struct RestorePlan {
+    RestoreScope scope;
+    RestoreDecision decision;
+    // Chosen rows whose warehouse or item the login may not write.
+    std::vector<RestoreRowKey> unwritable;
+    // False when the history or the rows could not be read; error: the database's reason.
+    bool read = false;
+    std::string error;
+};
+
+RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope);
+
+struct RestoreOutcome {
+    bool done = false;
+    // Entries whose statements all ran, newest first; a failure stops at the entry it met.
+    std::size_t entriesWritten = 0;
+    std::string error;
+};
+
+// Writes back the rows the plan decided, entry by entry, newest first: a few set-based
+// statements per entry, each of which changes all its rows or none. The caller holds the edit
+// lock.
+RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan);
+
+}  // namespace korvel
