@@ -1,9 +1,22 @@
 #include "history/change_history_command.h"
 
 #include "history/frm_change_history.h"
+#include "history/restore_command.h"
 #include "mainwindow/frm_whinv_contra.h"
 
 namespace korvel {
+namespace {
+
+std::vector<ChangeValueKey> ValueKeysOf(const std::vector<ChangeHistoryEntry>& values) {
+    std::vector<ChangeValueKey> keys;
+    keys.reserve(values.size());
+    for (const ChangeHistoryEntry& value : values) {
+        keys.push_back({value.change, value.warehouseCode, value.inventoryCode, value.field});
+    }
+    return keys;
+}
+
+}  // namespace
 
 decltype(MainWindowCommands::changeHistory) ChangeHistoryCommand() {
     return [](FrmWhInvContra& main, QWidget& over, const HistoryScope& scope) {
@@ -12,12 +25,17 @@ decltype(MainWindowCommands::changeHistory) ChangeHistoryCommand() {
         if (scope.lookOnly) {
             links.offReason = "Zel.AA.WHINVCONTRAPOSE.HISTORY.lookonly";
         } else {
+            links.restore = [&context](const std::vector<ChangeHistoryEntry>& values) {
+                return RestoreCommand::RestoreValues(context, ValueKeysOf(values), {});
+            };
+            links.undo = [&context](long long change) {
+                return RestoreCommand::UndoEntry(context, change, {});
+            };
             links.refreshMain = [&main] { main.DataRefresh(); };
         }
-        ChangeHistoryFilter filter;
-        filter.warehouse = scope.warehouse;
-        filter.inventory = scope.inventory;
-        FrmChangeHistory window(context, filter, std::move(links), &over);
+        FrmChangeHistory window(context,
+                                {.warehouse = scope.warehouse, .inventory = scope.inventory},
+                                std::move(links), &over);
         context.login.pub->ShowModal(window, &over);
     };
 }

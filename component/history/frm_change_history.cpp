@@ -374,7 +374,7 @@ void FrmChangeHistory::RestoreSelected() {
     if (!links_.restore || reading_ || values.empty()) {
         return;
     }
-    AfterWrite(links_.restore(*this, values));
+    AfterWrite(links_.restore(values));
 }
 
 void FrmChangeHistory::UndoCurrentEntry() {
@@ -382,7 +382,7 @@ void FrmChangeHistory::UndoCurrentEntry() {
     if (!links_.undo || reading_ || !change) {
         return;
     }
-    AfterWrite(links_.undo(*this, *change));
+    AfterWrite(links_.undo(*change));
 }
 
 // What was put back is itself a change: the list is read again to show it.

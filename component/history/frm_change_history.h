@@ -27,9 +27,9 @@ namespace korvel {
 // disabled.
 struct ChangeHistoryLinks {
     // Puts back the old values of the value rows given; true when rows were written.
-    std::function<bool(QWidget& over, const std::vector<ChangeHistoryEntry>& values)> restore;
+    std::function<bool(const std::vector<ChangeHistoryEntry>& values)> restore;
     // Undoes the whole entry (one statement's changes); true when rows were written.
-    std::function<bool(QWidget& over, long long change)> undo;
+    std::function<bool(long long change)> undo;
     // Re-reads the main grid; it runs once, at close, after rows were written.
     std::function<void()> refreshMain;
     // The resource text that tells why restore and undo are off, when they are.

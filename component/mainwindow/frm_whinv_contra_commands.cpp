@@ -79,8 +79,7 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
             }
             break;
         case MainCommand::kHistory:
-            ShowHistory(*this,
-                        {.warehouse = SelectedWarehouse(), .inventory = {}, .lookOnly = false});
+            ShowHistory(*this, {.warehouse = SelectedWarehouse()});
             break;
         case MainCommand::kRowHistory:
             ShowRowHistory();
@@ -245,8 +244,7 @@ void FrmWhInvContra::ShowRowHistory() {
         KeyColumn(*grid_, pub.GetResString("Zel.AA.ARCHIVE.FIELD.cinvcode"));
     if (keyColumn) {
         ShowHistory(*this, {.warehouse = SelectedWarehouse(),
-                            .inventory = grid_->TextMatrix(grid_->RowSel(), *keyColumn),
-                            .lookOnly = false});
+                            .inventory = grid_->TextMatrix(grid_->RowSel(), *keyColumn)});
     }
 }
 

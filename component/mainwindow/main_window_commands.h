@@ -11,8 +11,8 @@ class FrmWhInvContra;
 
 // The rows a change history window lists, and whether it may put values back there.
 struct HistoryScope {
-    std::string warehouse;  // empty: every warehouse the user may read
-    std::string inventory;  // with a warehouse: one row
+    std::string warehouse{};  // empty: every warehouse the user may read
+    std::string inventory{};  // with a warehouse: one row
     // The record editor holds its row's values and would save them over what a restore put back:
     // from there the history is only looked at.
     bool lookOnly = false;

@@ -44,6 +44,8 @@ protected:
                 shown = history->WarehouseFilter().text().toStdString() + "/" +
                         history->InventoryFilter().text().toStdString();
                 EXPECT_EQ(history->parentWidget(), window.get());
+                EXPECT_TRUE(history->RestoreButton().isEnabled());
+                EXPECT_TRUE(history->UndoButton().isEnabled());
             }
             EXPECT_EQ(shown, rows);
             return 0;
@@ -88,6 +90,63 @@ TEST_F(ChangeHistoryEntryPointsTest, TheRowsHistoryOpensFromTheKeyTheMenuAndTheP
     ExpectHistoryOf("01/A002");
     item->trigger();
     EXPECT_EQ(database.Dialogs().ModalCount(), 3);
+}
+
+// The grid row of the first entry of that kind and field, 0 for none.
+int RowOf(FrmChangeHistory& history, const std::string& kind, const std::string& field,
+          const std::string& inventory) {
+    const auto& rows = history.Rows();
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        if (rows[index].kind == kind && rows[index].field == field &&
+            rows[index].inventoryCode == inventory) {
+            return static_cast<int>(index) + 1;
+        }
+    }
+    return 0;
+}
+
+TEST_F(ChangeHistoryEntryPointsTest, ARestoreFromTheMainWindowPutsTheOldValueBackEverywhere) {
+    ASSERT_TRUE(database.Execute("update WhInvContrapose set iTopSum=9.125 where cInvCode='A001'"));
+    OpenWithHistory();
+    constexpr int kTopColumn = 8;
+    EXPECT_EQ(window->Grid().TextMatrix(1, kTopColumn), "9.13");
+    database.Dialogs().QueueModal([this](QDialog& dialog) {
+        auto& history = dynamic_cast<FrmChangeHistory&>(dialog);
+        history.Query();
+        const int row = RowOf(history, "change", "iTopSum", "A001");
+        EXPECT_GT(row, 0);
+        history.Grid().SetRow(row);
+        history.Grid().SetRowSel(row);
+        history.RestoreButton().click();
+        EXPECT_EQ(
+            database.Scalar("select iTopSum from WhInvContrapose where cInvCode='A001'").ToString(),
+            "5");
+        EXPECT_EQ(history.Rows().front().field, "iTopSum") << "the restore is listed first";
+        EXPECT_EQ(history.Rows().front().newValue, std::optional<std::string>("5"));
+        history.accept();
+        return 0;
+    });
+    window->ExecCommand("History");
+    EXPECT_EQ(window->Grid().TextMatrix(1, kTopColumn), "5.00") << "the main grid was read again";
+    EXPECT_TRUE(EditLockIsFree("other"));
+}
+
+TEST_F(ChangeHistoryEntryPointsTest, UndoingAnAddDeletesTheRowItAdded) {
+    OpenWithHistory();
+    database.Dialogs().QueueModal([](QDialog& dialog) {
+        auto& history = dynamic_cast<FrmChangeHistory&>(dialog);
+        history.Query();
+        const int row = RowOf(history, "add", "iTopSum", "A002");
+        EXPECT_GT(row, 0);
+        history.Grid().SetRow(row);
+        history.UndoButton().click();
+        EXPECT_EQ(history.Rows().front().kind, "delete");
+        return 0;
+    });
+    window->ExecCommand("History");
+    EXPECT_EQ(
+        database.Scalar("select count(*) from WhInvContrapose where cInvCode='A002'").ToString(),
+        "0");
 }
 
 TEST_F(ChangeHistoryEntryPointsTest, TheEditorShowsItsRowsHistoryToLookAtOnly) {

@@ -41,10 +41,7 @@ protected:
     void Write(const std::string& sql) { ASSERT_TRUE(database.Execute(sql)) << sql; }
 
     static ChangeHistoryFilter RowOf(const std::string& warehouse, const std::string& inventory) {
-        ChangeHistoryFilter filter;
-        filter.warehouse = warehouse;
-        filter.inventory = inventory;
-        return filter;
+        return {.warehouse = warehouse, .inventory = inventory};
     }
 
     static std::string Cell(FrmChangeHistory& history, int row, int col) {
@@ -224,12 +221,12 @@ TEST_F(ChangeHistoryWindowTest, RestoreAndUndoGetTheChosenRowsThenTheListIsReadA
     std::vector<long long> undone;
     int refreshed = 0;
     ChangeHistoryLinks links{
-        [&](QWidget&, const std::vector<ChangeHistoryEntry>& values) {
+        [&](const std::vector<ChangeHistoryEntry>& values) {
             restored = values;
             Write("update WhInvContrapose set iTopSum=12.345678 where cInvCode='A001'");
             return true;
         },
-        [&](QWidget&, long long change) {
+        [&](long long change) {
             undone.push_back(change);
             return false;
         },
