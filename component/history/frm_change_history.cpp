@@ -232,9 +232,9 @@ void FrmChangeHistory::Query() {
 void FrmChangeHistory::ReadRows(ChangeHistoryReader& reader, int query) {
     reading_ = true;
     UpdateButtons();
-    while (!reader.AtEnd()) {
+    while (!reader.AtEnd() && rows_.size() < mostRows_) {
         const std::size_t shown = rows_.size();
-        reader.ReadSome(kRecordsPerSlice, rows_);
+        reader.ReadSome(std::min(kChangeHistorySlice, mostRows_ - shown), rows_);
         AppendRows(shown);
         ShowCount("Zel.AA.WHINVCONTRAPOSE.HISTORY.reading");
         QCoreApplication::processEvents();
@@ -254,7 +254,8 @@ void FrmChangeHistory::ReadRows(ChangeHistoryReader& reader, int query) {
     if (sortColumn_ > 0) {
         SortRows();
     }
-    ShowCount("Zel.AA.WHINVCONTRAPOSE.HISTORY.rows");
+    ShowCount(reader.AtEnd() ? "Zel.AA.WHINVCONTRAPOSE.HISTORY.rows"
+                             : "Zel.AA.WHINVCONTRAPOSE.HISTORY.newest");
     UpdateButtons();
 }
 

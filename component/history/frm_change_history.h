@@ -45,8 +45,9 @@ class FrmChangeHistory final : public QDialog {
     Q_OBJECT
 
 public:
-    // Rows of the query read between two looks at the window's events.
-    static constexpr std::size_t kRecordsPerSlice = 1000;
+    // The most value rows a list holds, the newest: beyond them the window would hold more than
+    // a desktop's memory on a long history (the full list is the report's).
+    static constexpr std::size_t kMostRows = 100000;
     // The grid's column of each cell of ChangeHistoryCells, after the serial number.
     enum Column : int {
         kWhenColumn = 1,
@@ -82,6 +83,8 @@ public:
     std::optional<long long> CurrentChange() const;
     // The filter the filters stand for now.
     ChangeHistoryFilter Filter() const;
+    // Lists at most that many rows from the next query on, instead of kMostRows.
+    void LimitRows(std::size_t rows) { mostRows_ = rows; }
     // The warehouse the list's print heading names.
     std::string ListedWarehouseHeading() const;
 
@@ -132,6 +135,7 @@ private:
     bool reading_ = false;
     // Counts the queries begun: a read whose number is no longer the last stops.
     int queries_ = 0;
+    std::size_t mostRows_ = kMostRows;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     std::vector<ChangeHistoryEntry> rows_;

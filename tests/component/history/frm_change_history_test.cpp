@@ -266,6 +266,22 @@ TEST_F(ChangeHistoryWindowTest, AQueryStartedWhileAnotherReadsTakesTheGridOver) 
     EXPECT_EQ(history.Grid().Rows(), static_cast<int>(history.Rows().size()) + 1);
 }
 
+TEST_F(ChangeHistoryWindowTest, ALongHistoryListsItsNewestRowsAndSaysSo) {
+    FrmChangeHistory all(context, {}, {}, window.get());
+    all.Query();
+    FrmChangeHistory newest(context, {}, {}, window.get());
+    newest.LimitRows(3);
+    newest.Query();
+    ASSERT_GE(newest.Rows().size(), 3U);
+    ASSERT_LT(newest.Rows().size(), all.Rows().size());
+    for (std::size_t index = 0; index < newest.Rows().size(); ++index) {
+        EXPECT_EQ(newest.Rows()[index].change, all.Rows()[index].change);
+    }
+    EXPECT_EQ(newest.Count().text().toStdString(),
+              "只列出了最新的" + std::to_string(newest.Rows().size()) +
+                  "行，更早的请缩小查询范围，或用 whinv-report history 输出。");
+}
+
 TEST_F(ChangeHistoryWindowTest, TheWindowReadsItsListOnceShown) {
     FrmChangeHistory history(context, RowOf("02", "A002"), {}, window.get());
     history.show();
