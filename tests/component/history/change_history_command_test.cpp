@@ -76,7 +76,6 @@ TEST_F(ChangeHistoryEntryPointsTest, TheRowsHistoryOpensFromTheKeyTheMenuAndTheP
     ExpectHistoryOf("01/A001");
     window->Menus().findChild<QAction*>("mRowHistory")->trigger();
     const QRect cell = window->Grid().View().visualRect(window->Grid().Model().GridIndex(2, 1));
-    window->Grid().SetRow(2);
     QTest::mouseClick(window->Grid().View().viewport(), Qt::RightButton, Qt::NoModifier,
                       cell.center());
     QAction* item = nullptr;
