@@ -42,6 +42,11 @@ enum Column {
 
 constexpr std::string_view kSelect = "select ";
 constexpr std::string_view kOrder = " order by ";
+constexpr std::string_view kNewestByEntry = " order by whinv_change_value.iChange desc";
+// The entries' times need not follow their numbers (on a server a statement that started first
+// may be numbered last): the number orders the entries of one time.
+constexpr std::string_view kNewestByTime =
+    " order by whinv_change.dWhen desc, whinv_change_value.iChange desc";
 // The pages double from the first slice up to this, so that reading a long history takes a few
 // dozen queries.
 constexpr std::size_t kLargestPage = 64'000;
@@ -146,12 +151,19 @@ std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFil
         sql += " and whinv_change.cUser=" + SqlQuoted(filter.user);
     }
     if (!filter.field.empty()) {
-        sql += " and whinv_change_value.cField=" + SqlQuoted(filter.field);
+        // The history spells a field as the field table does, and compares it as it is.
+        const CorrespondenceField* field = FieldNamed(filter.field);
+        sql += " and whinv_change_value.cField=" +
+               SqlQuoted(field ? std::string(field->column) : filter.field);
     }
     if (!filter.kind.empty()) {
         sql += " and whinv_change.cKind=" + SqlQuoted(filter.kind);
     }
-    return sql + " order by whinv_change_value.iChange desc";
+    // Over a date range the entries' numbers would send the server down every later entry
+    // first, believing the range's entries spread evenly over them.
+    const bool byTime = (!filter.from.empty() || !filter.to.empty()) && filter.warehouse.empty() &&
+                        filter.inventory.empty();
+    return sql + std::string(byTime ? kNewestByTime : kNewestByEntry);
 }
 
 ChangeHistoryReader::ChangeHistoryReader(zel::IClsCommon& db, std::string query) : db_(db) {
@@ -164,6 +176,7 @@ ChangeHistoryReader::ChangeHistoryReader(zel::IClsCommon& db, std::string query)
     }
     select_ = query.substr(start, order - start);
     order_ = query.substr(order);
+    byTime_ = order_ == kNewestByTime;
     OpenPage();
 }
 
@@ -190,8 +203,13 @@ bool ChangeHistoryReader::Failed() const {
 
 void ChangeHistoryReader::OpenPage() {
     std::string sql = std::string(kSelect) + "top " + std::to_string(pageSize_) + " " + select_;
-    if (below_) {
-        sql += " and whinv_change_value.iChange<" + std::to_string(*below_);
+    if (below_ && byTime_) {
+        // The first condition alone reaches the time's index.
+        const std::string when = SqlQuoted(below_->when);
+        sql += " and whinv_change.dWhen<=" + when + " and (whinv_change.dWhen<" + when +
+               " or whinv_change_value.iChange<" + std::to_string(below_->change) + ")";
+    } else if (below_) {
+        sql += " and whinv_change_value.iChange<" + std::to_string(below_->change);
     }
     pageRows_ = 0;
     Open(sql + order_, Part::kPage);
@@ -222,20 +240,20 @@ void ChangeHistoryReader::Continue(std::vector<ChangeHistoryEntry>& entries) {
         return;
     }
     // A full page may have ended inside its last entry: that entry is read again whole.
-    below_ = held_.front().change;
+    below_ = Position{held_.front().change, heldWhen_};
     held_.clear();
     pageSize_ = std::min(pageSize_ * 2, kLargestPage);
-    OpenEntry(*below_);
+    OpenEntry(below_->change);
 }
 
 void ChangeHistoryReader::TakeRow(std::vector<ChangeHistoryEntry>& entries) {
     const zel::IRecordset& rows = *rows_;
-    ChangeHistoryEntry row{Whole(rows, kChange),   Text(rows, kWhen).substr(0, kWhenLength),
-                           Text(rows, kUser),      Text(rows, kKind),
-                           Text(rows, kWarehouse), Text(rows, kWarehouseName),
-                           Text(rows, kInventory), Text(rows, kInventoryName),
-                           Text(rows, kField),     Value(rows, kOldValue),
-                           Value(rows, kNewValue)};
+    std::string when = Text(rows, kWhen);
+    ChangeHistoryEntry row{
+        Whole(rows, kChange),   when.substr(0, kWhenLength), Text(rows, kUser),
+        Text(rows, kKind),      Text(rows, kWarehouse),      Text(rows, kWarehouseName),
+        Text(rows, kInventory), Text(rows, kInventoryName),  Text(rows, kField),
+        Value(rows, kOldValue), Value(rows, kNewValue)};
     rows_->MoveNext();
     if (part_ == Part::kEntry) {
         entries.push_back(std::move(row));
@@ -245,6 +263,9 @@ void ChangeHistoryReader::TakeRow(std::vector<ChangeHistoryEntry>& entries) {
     if (!held_.empty() && held_.front().change != row.change) {
         std::move(held_.begin(), held_.end(), std::back_inserter(entries));
         held_.clear();
+    }
+    if (held_.empty()) {
+        heldWhen_ = std::move(when);
     }
     held_.push_back(std::move(row));
 }

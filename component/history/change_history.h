@@ -47,7 +47,9 @@ struct ChangeHistoryEntry {
 };
 
 // The changed fields of the rows the login may read (the inventory and warehouse read rights, as
-// the grid and the due list), narrowed by the filter, newest entry first.
+// the grid and the due list), narrowed by the filter, newest entry first: by time over a date
+// range of all warehouses, which the time's index reaches at once, else by entry, which the
+// warehouse's index does.
 std::string ChangeHistoryQuery(const LoginContext& login, const ChangeHistoryFilter& filter);
 
 // The rows a window reads before it shows them: few enough to come at once on a long history.
@@ -72,6 +74,11 @@ public:
 
 private:
     enum class Part { kPage, kEntry, kDone };
+    // Where the next page starts: below this entry, in the query's order.
+    struct Position {
+        long long change = 0;
+        std::string when;  // as the database gave it, fractions of a second and zone included
+    };
 
     void OpenPage();
     void OpenEntry(long long change);
@@ -83,14 +90,16 @@ private:
     zel::IClsCommon& db_;
     std::string select_;  // the query without "select" and its order
     std::string order_;
+    bool byTime_ = false;
     std::shared_ptr<zel::IRecordset> rows_;
     Part part_ = Part::kPage;
     bool failed_ = false;
     std::size_t pageSize_ = kChangeHistorySlice;
     std::size_t pageRows_ = 0;
-    std::optional<long long> below_;  // the pages go on below this entry
-    // The rows of the page's last entry so far, which the page may have cut off.
+    std::optional<Position> below_;
+    // The rows of the page's last entry so far, which the page may have cut off, and its time.
     std::vector<ChangeHistoryEntry> held_;
+    std::string heldWhen_;
 };
 
 // All rows of that query in its order. Empty with ok false when the query fails or its read

@@ -200,6 +200,7 @@ TEST_F(ChangeHistoryFilterTest, EachFilterNarrowsTheList) {
         {"to", {.to = "2026-01-01"}, {"1 01 A001 iTopSum"}},
         {"user", {.user = "wang"}, {"3 02 A001 iTopSum"}},
         {"field", {.field = "iSafeNum"}, {"2 02 A002 iSafeNum"}},
+        {"field in another case", {.field = "ISAFENUM"}, {"2 02 A002 iSafeNum"}},
         {"kind", {.kind = "change"}, {"2 02 A002 iSafeNum", "2 01 A001 iTopSum"}},
         {"all together",
          {.warehouse = "01",
@@ -229,34 +230,59 @@ TEST_F(ChangeHistoryFilterTest, AUserReadsTheHistoryOfTheRowsHeMayReadOnly) {
     EXPECT_EQ(Found({}), (std::vector<std::string>{"2 01 A001 iTopSum", "1 01 A001 iTopSum"}));
 }
 
-// Pages of the newest entries: an entry the first page cuts off is read whole once, and the
-// slices of a window add up to the whole list in its order.
+// Pages of the newest entries: an entry a page cuts off is read whole once, and the slices of a
+// window add up to the whole list in its order, by entry or, over a date range, by time, which
+// need not follow the entries' numbers.
 TEST_F(ChangeHistoryTest, ALongHistoryComesWholeInOrderWhateverTheSlices) {
-    const int sizes[] = {1, 600, 1, kChangeHistorySlice + 500, 1, 2 * kChangeHistorySlice, 3};
+    const struct {
+        const char* when;
+        int rows;
+    } entries[] = {
+        {"2026-01-01 08:00:00", 1}, {"2026-01-01 09:00:00", 600},
+        {"2026-01-01 09:00:00", 1}, {"2026-01-01 08:30:00", kChangeHistorySlice + 500},
+        {"2026-01-01 10:00:00", 1}, {"2026-01-01 10:00:00", 2 * kChangeHistorySlice},
+        {"2026-01-01 07:00:00", 3},
+    };
     std::size_t total = 0;
-    for (int change = 1; change <= static_cast<int>(std::size(sizes)); ++change) {
-        AddEntry(change, "2026-01-01 08:00:00", "demo", "change");
-        AddValues(change, sizes[change - 1]);
-        total += static_cast<std::size_t>(sizes[change - 1]);
+    for (int change = 1; change <= static_cast<int>(std::size(entries)); ++change) {
+        AddEntry(change, entries[change - 1].when, "demo", "change");
+        AddValues(change, entries[change - 1].rows);
+        total += static_cast<std::size_t>(entries[change - 1].rows);
     }
     BindContext();
-    const std::string query = ChangeHistoryQuery(context.login, {});
-    for (const std::size_t slice : {std::size_t{7}, kChangeHistorySlice, std::size_t{100'000}}) {
-        ChangeHistoryReader reader(*context.login.db, query);
-        std::vector<ChangeHistoryEntry> entries;
-        while (!reader.AtEnd()) {
-            reader.ReadSome(slice, entries);
-        }
-        EXPECT_FALSE(reader.Failed());
-        ASSERT_EQ(entries.size(), total) << slice;
-        std::set<std::string> keys;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            keys.insert(std::to_string(entries[i].change) + entries[i].inventoryCode);
-            if (i > 0) {
-                EXPECT_LE(entries[i].change, entries[i - 1].change) << slice << " row " << i;
+    const struct {
+        const char* order;
+        ChangeHistoryFilter filter;
+        std::vector<long long> entries;
+    } orders[] = {
+        {"by entry", {}, {7, 6, 5, 4, 3, 2, 1}},
+        {"by entry in a warehouse",
+         {.warehouse = "01", .from = "2026-01-01"},
+         {7, 6, 5, 4, 3, 2, 1}},
+        {"by time", {.from = "2026-01-01", .to = "2026-01-01"}, {6, 5, 3, 2, 4, 1, 7}},
+    };
+    for (const auto& order : orders) {
+        const std::string query = ChangeHistoryQuery(context.login, order.filter);
+        for (const std::size_t slice :
+             {std::size_t{7}, kChangeHistorySlice, std::size_t{100'000}}) {
+            ChangeHistoryReader reader(*context.login.db, query);
+            std::vector<ChangeHistoryEntry> read;
+            while (!reader.AtEnd()) {
+                reader.ReadSome(slice, read);
             }
+            EXPECT_FALSE(reader.Failed()) << order.order;
+            ASSERT_EQ(read.size(), total) << order.order << ", slices of " << slice;
+            std::set<std::string> keys;
+            std::vector<long long> runs;
+            for (const ChangeHistoryEntry& row : read) {
+                keys.insert(std::to_string(row.change) + row.inventoryCode);
+                if (runs.empty() || runs.back() != row.change) {
+                    runs.push_back(row.change);
+                }
+            }
+            EXPECT_EQ(keys.size(), total) << order.order << ", slices of " << slice;
+            EXPECT_EQ(runs, order.entries) << order.order << ", slices of " << slice;
         }
-        EXPECT_EQ(keys.size(), total) << slice;
     }
 }
 
