@@ -48,16 +48,15 @@ bool ReadValues(zel::IClsCommon& db, const RestoreScope& scope, std::vector<Reco
 
 bool ReadCurrentRows(zel::IClsCommon& db, const RestoreScope& scope,
                      std::vector<CurrentRow>& current, std::string& error) {
-    const auto fields = RestorableFields();
-    return ReadAll(
-        db, RestoreStatements::CurrentRowsQuery(scope), error, [&](const zel::IRecordset& rows) {
-            CurrentRow row;
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                row.values[std::string(fields[i]->column)] = ValueAt(rows, static_cast<int>(i));
-            }
-            row.row = {row.values["cWhCode"].value_or(""), row.values["cInvCode"].value_or("")};
-            current.push_back(std::move(row));
-        });
+    const std::size_t fields = RestorableFields().size();
+    return ReadAll(db, RestoreStatements::CurrentRowsQuery(scope), error,
+                   [&](const zel::IRecordset& rows) {
+                       CurrentRow& row = current.emplace_back();
+                       row.row = {TextAt(rows, 0), TextAt(rows, 1)};
+                       for (std::size_t i = 0; i < fields; ++i) {
+                           row.values.push_back(ValueAt(rows, static_cast<int>(i) + 2));
+                       }
+                   });
 }
 
 bool ReadUnwritable(const LoginContext& login, const RestoreScope& scope,
@@ -79,7 +78,7 @@ RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope) {
                 ReadValues(*login.db, scope, values, plan.error) &&
                 ReadCurrentRows(*login.db, scope, current, plan.error);
     if (plan.read) {
-        plan.decision = DecideRestore(std::move(values), current);
+        plan.decision = DecideRestore(values, current);
     }
     return plan;
 }

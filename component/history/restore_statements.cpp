@@ -116,7 +116,7 @@ std::string ValuesQuery(const RestoreScope& scope) {
 }
 
 std::string CurrentRowsQuery(const RestoreScope& scope) {
-    std::vector<std::string> columns;
+    std::vector<std::string> columns = {"t.cWhCode", "t.cInvCode"};
     for (const CorrespondenceField* field : RestorableFields()) {
         columns.push_back("cast(t." + Column(*field) + " as varchar) as " + Column(*field));
     }
@@ -147,11 +147,12 @@ std::string DeleteMade(const RestoreScope& scope, long long change) {
 }
 
 std::string UpdateChanged(const RestoreScope& scope, long long change,
-                          const std::vector<std::string>& fields) {
+                          const std::vector<int>& fields) {
     std::vector<std::string> assignments;
     std::vector<std::string> unchanged;
-    for (const std::string& name : fields) {
-        const CorrespondenceField& field = *FieldNamed(name);
+    for (const int index : fields) {
+        const CorrespondenceField& field = *RestorableFields().at(static_cast<std::size_t>(index));
+        const std::string name = Column(field);
         const std::string stored = "WhInvContrapose." + name;
         assignments.push_back(name + "=case when r.has_" + name + "=1 then " +
                               Typed(field, "r.old_" + name) + " else " + stored + " end");

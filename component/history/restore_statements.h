@@ -36,14 +36,16 @@ namespace RestoreStatements {
 
 // iChange, cWhCode, cInvCode, cField, cOld, cNew (values as text), bChosen.
 std::string ValuesQuery(const RestoreScope& scope);
-// cWhCode, cInvCode and each restorable field as text, of the rows the chosen rows name now.
+// cWhCode, cInvCode, then each restorable field as text in RestorableFields()'s order, of the
+// rows the chosen rows name now.
 std::string CurrentRowsQuery(const RestoreScope& scope);
 // cWhCode, cInvCode of the chosen rows whose warehouse or item the login may not write.
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login);
 
 std::string DeleteMade(const RestoreScope& scope, long long change);
+// fields: positions in RestorableFields().
 std::string UpdateChanged(const RestoreScope& scope, long long change,
-                          const std::vector<std::string>& fields);
+                          const std::vector<int>& fields);
 std::string InsertRemoved(const RestoreScope& scope, long long change);
 
 }  // namespace RestoreStatements
