@@ -87,12 +87,13 @@ std::vector<RecordedRow> GroupByRow(const std::vector<RecordedValue>& values) {
         if (index == kNotRestorable) {
             continue;
         }
-        std::string key = KeyOf(value.row);
-        RecordedRow& row = rows[{-value.change, key}];
+        // By the key as written: on the server a change of a code's letter case leaves one row
+        // and makes another whose keys differ in nothing else.
+        RecordedRow& row = rows[{-value.change, value.row.warehouse + '\n' + value.row.inventory}];
         if (row.fields.empty()) {
             row.change = value.change;
             row.row = value.row;
-            row.key = std::move(key);
+            row.key = KeyOf(value.row);
         }
         row.fields.push_back({index, &value});
     }

@@ -39,7 +39,9 @@ std::string IsField(const CorrespondenceField& field) {
 }
 
 // The value rows of the entry's chosen rows of one kind, one row per key: for each restorable
-// field has_F (a chosen value of F), old_F and new_F.
+// field has_F (a chosen value of F), old_F and new_F. Keys are told apart as written too: on the
+// server a change of a code's letter case leaves one row and makes another whose keys differ in
+// nothing else.
 std::string RowsOfEntry(const RestoreScope& scope, long long change, RecordedRowKind kind) {
     std::vector<std::string> columns = {"v.cWhCode as cWhCode", "v.cInvCode as cInvCode"};
     for (const CorrespondenceField* field : RestorableFields()) {
@@ -69,8 +71,10 @@ std::string RowsOfEntry(const RestoreScope& scope, long long change, RecordedRow
     }
     return "(select " + Joined(columns, ", ") + " from (select w.*, " + scope.ChosenFlag() +
            " as bChosen from whinv_change_value w where w.iChange=" + std::to_string(change) +
-           " and " + scope.RowsCondition() + ") v group by v.cWhCode, v.cInvCode having " + having +
-           ") r";
+           " and " + scope.RowsCondition() +
+           ") v group by v.cWhCode, v.cInvCode, cast(v.cWhCode as varchar), cast(v.cInvCode as "
+           "varchar) having " +
+           having + ") r";
 }
 
 std::string ValueRowTuple(long long change, const std::string& warehouse,

@@ -182,6 +182,22 @@ TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) 
         "add");
 }
 
+TEST_F(RestoreCommandTest, UndoOfAKeyChangePutsTheRowBackUnderItsOldKey) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 12.345678}, {"dLastDate", "2024-02-29"}});
+    const std::string before = Row("01", "A001");
+    // A file records a change of code, the server the row left and the row made; letter case
+    // alone is a change on both.
+    for (const char* change : {"cWhCode='02'", "cInvCode='a001'"}) {
+        SCOPED_TRACE(change);
+        const long long entry = Write("update WhInvContrapose set " + std::string(change));
+
+        EXPECT_TRUE(Undo(entry));
+
+        EXPECT_EQ(Row("01", "A001"), before);
+        EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "1");
+    }
+}
+
 TEST_F(RestoreCommandTest, EntriesOfOneFieldAreUndoneNewestFirst) {
     database.AddCorrespondence("01", "O'1", {{"iTopSum", 1.5}});
     const std::string before = Row("01", "O'1");
