@@ -77,13 +77,15 @@ bool Restore(ComponentContext& context, const RestoreScope& scope,
         return false;
     }
     const RestoreOutcome outcome = WriteRestore(login, plan);
-    if (outcome.entriesWritten > 0 && refresh) {
+    if (outcome.wroteSome && refresh) {
         refresh();
     }
     if (!outcome.done) {
-        ShowInfoMessage(
-            pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.failed", {outcome.error}));
-        return outcome.entriesWritten > 0;
+        ShowInfoMessage(pub, pub.GetResFormatString(
+                                 outcome.wroteSome ? "Zel.AA.WHINVCONTRAPOSE.RESTORE.failed_partly"
+                                                   : "Zel.AA.WHINVCONTRAPOSE.RESTORE.failed",
+                                 {outcome.error}));
+        return outcome.wroteSome;
     }
     ShowInfoMessage(pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.done",
                                                 {std::to_string(plan.decision.restorable)}));

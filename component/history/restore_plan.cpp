@@ -102,8 +102,8 @@ RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan) 
                 outcome.error = login.db->LastError();
                 return outcome;
             }
+            outcome.wroteSome = true;
         }
-        ++outcome.entriesWritten;
     }
     outcome.done = true;
     return outcome;

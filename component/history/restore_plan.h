@@ -25,14 +25,15 @@ RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope);
 
 struct RestoreOutcome {
     bool done = false;
-    // Entries whose statements all ran, newest first; a failure stops at the entry it met.
-    std::size_t entriesWritten = 0;
+    // Whether a statement changed rows before one failed: those rows stay restored, and are
+    // recorded in the history as every write is.
+    bool wroteSome = false;
     std::string error;
 };
 
 // Writes back the rows the plan decided, entry by entry, newest first: a few set-based
-// statements per entry, each of which changes all its rows or none. The caller holds the edit
-// lock.
+// statements per entry (deletes, one update, inserts), each of which changes all its rows or
+// none; a failure stops before the next. The caller holds the edit lock.
 RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan);
 
 }  // namespace korvel

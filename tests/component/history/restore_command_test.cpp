@@ -241,6 +241,25 @@ TEST_F(RestoreCommandTest, RowsChangedSinceAreNamedAndNothingIsWrittenWhenNoneIs
     EXPECT_EQ(database.Scalar("select iTopSum from WhInvContrapose").ToString(), "3");
 }
 
+TEST_F(RestoreCommandTest, AFailureAfterAWriteSaysWhatStaysRestored) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
+    database.AddCorrespondence("01", "A003", {{"iTopSum", 1}});
+    const long long removal =
+        Write("delete from WhInvContrapose where cWhCode='01' and cInvCode='A003'");
+    const long long change = Write("update WhInvContrapose set iTopSum=2");
+    // The deleted row's item is gone: inserting the row again breaks its reference.
+    ASSERT_TRUE(database.Execute("delete from Inventory where cInvCode='A003'"));
+
+    EXPECT_TRUE(RestoreCommand::RestoreValues(
+        context, {{removal, "01", "A003", "iTopSum"}, {change, "01", "A001", "iTopSum"}},
+        [this] { ++refreshes; }));
+
+    EXPECT_EQ(LastMessage().rfind("恢复中途失败：", 0), 0U) << LastMessage();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(database.Scalar("select iTopSum from WhInvContrapose").ToString(), "1");
+    EXPECT_EQ(Row("01", "A003"), "none");
+}
+
 TEST_F(RestoreCommandTest, AUserWhoMayNotWriteOneOfTheRowsRestoresNone) {
     database.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
     database.AddCorrespondence("02", "A001", {{"iTopSum", 1}});
