@@ -14,7 +14,7 @@ struct LoginContext;
 struct RestorePlan {
     RestoreScope scope;
     RestoreDecision decision;
-    // Chosen rows whose warehouse or item the login may not write.
+    // Chosen rows whose warehouse, item or storekeeper the login may not write.
     std::vector<RestoreRowKey> unwritable;
     // False when the history or the rows could not be read; error: the database's reason.
     bool read = false;

@@ -131,11 +131,20 @@ std::string CurrentRowsQuery(const RestoreScope& scope) {
 }
 
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login) {
+    const auto personRefused = [&](const std::string& code) {
+        return "(" + code +
+               " is not null and not exists (select 1 from Person where "
+               "Person.cPersonCode=" +
+               code + " and " + login.sAuthPersonW + "))";
+    };
+    // The storekeeper the row has now, and the one a value row would put back.
     return "select distinct w.cWhCode, w.cInvCode from whinv_change_value w left join Warehouse "
            "on Warehouse.cWhCode=w.cWhCode left join Inventory on Inventory.cInvCode=w.cInvCode "
-           "where " +
-           scope.RowsCondition() + " and (case when " + login.sAuthWhW + " and " + login.sAuthInvW +
-           " then 1 else 0 end)=0";
+           "left join WhInvContrapose t on t.cWhCode=w.cWhCode and t.cInvCode=w.cInvCode where " +
+           scope.RowsCondition() + " and ((case when " + login.sAuthWhW + " and " +
+           login.sAuthInvW + " then 1 else 0 end)=0 or " + personRefused("t.cWhPersonCode") +
+           " or (w.cField=" + SqlQuoted(Field("cWhPersonCode").column) + " and " +
+           personRefused("w.cOldValue") + "))";
 }
 
 std::string DeleteMade(const RestoreScope& scope, long long change) {

@@ -39,7 +39,8 @@ std::string ValuesQuery(const RestoreScope& scope);
 // cWhCode, cInvCode, then each restorable field as text in RestorableFields()'s order, of the
 // rows the chosen rows name now.
 std::string CurrentRowsQuery(const RestoreScope& scope);
-// cWhCode, cInvCode of the chosen rows whose warehouse or item the login may not write.
+// cWhCode, cInvCode of the chosen rows whose warehouse, item or storekeeper (now or put back)
+// the login may not write.
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login);
 
 std::string DeleteMade(const RestoreScope& scope, long long change);

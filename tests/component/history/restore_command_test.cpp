@@ -275,6 +275,23 @@ TEST_F(RestoreCommandTest, AUserWhoMayNotWriteOneOfTheRowsRestoresNone) {
               "2");
 }
 
+TEST_F(RestoreCommandTest, AStorekeeperTheUserMayNotWriteIsNeitherReplacedNorPutBack) {
+    database.AddPerson("P02");
+    database.AddCorrespondence("01", "A001", {{"cWhPersonCode", "P02"}});
+    database.AddCorrespondence("01", "A002", {{"cWhPersonCode", "P02"}});
+    const long long putsBack =
+        Write("update WhInvContrapose set cWhPersonCode='P01' where cInvCode='A001'");
+    const long long keeps = Write("update WhInvContrapose set iTopSum=2 where cInvCode='A002'");
+    context.login.sAuthPersonW = "(Person.cPersonCode in ('P01'))";
+    const long long before = NewestEntry();
+
+    for (const long long change : {putsBack, keeps}) {
+        EXPECT_FALSE(Undo(change));
+        EXPECT_EQ(LastMessage().rfind("您无权修改其中 1 行", 0), 0U) << LastMessage();
+    }
+    EXPECT_EQ(NewestEntry(), before);
+}
+
 TEST_F(RestoreCommandTest, NothingIsWrittenWhileAnotherUserHoldsTheEditLock) {
     database.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
     const long long change = Write("update WhInvContrapose set iTopSum=2");
