@@ -22,10 +22,6 @@ std::string NamedRows(const std::vector<RestoreRowKey>& rows) {
     return rows.size() > kNamedRows ? text + " …" : text;
 }
 
-std::string Count(std::size_t count) {
-    return std::to_string(count);
-}
-
 // Whether the plan may be written: every chosen row writable, something left to put back, and
 // the user's consent to leave the rows changed since.
 bool Approved(zel::IPub& pub, const RestorePlan& plan) {
@@ -35,13 +31,13 @@ bool Approved(zel::IPub& pub, const RestorePlan& plan) {
         return false;
     }
     if (!plan.unwritable.empty()) {
-        ShowInfoMessage(pub, pub.GetResFormatString(
-                                 "Zel.AA.WHINVCONTRAPOSE.RESTORE.not_writable",
-                                 {Count(plan.unwritable.size()), NamedRows(plan.unwritable)}));
+        ShowInfoMessage(pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.not_writable",
+                                                    {std::to_string(plan.unwritable.size()),
+                                                     NamedRows(plan.unwritable)}));
         return false;
     }
     const RestoreDecision& decision = plan.decision;
-    const std::string changedSince = Count(decision.changedSince.size());
+    const std::string changedSince = std::to_string(decision.changedSince.size());
     if (decision.restorable == 0) {
         ShowInfoMessage(
             pub, decision.changedSince.empty()
