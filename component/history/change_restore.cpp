@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "core/text_case.h"
@@ -128,20 +129,20 @@ public:
     }
 
     // Whether the row can be put back; if so, the state it leaves.
-    bool PutBack(const RecordedRow& row, EntryRestore& entry) {
+    bool PutBack(const RecordedRow& row, RestoreStep& step) {
         switch (row.kind) {
             case RecordedRowKind::kMade:
-                return DeleteMade(row, entry);
+                return DeleteMade(row, step);
             case RecordedRowKind::kRemoved:
-                return InsertRemoved(row, entry);
+                return InsertRemoved(row, step);
             case RecordedRowKind::kChanged:
-                return UpdateChanged(row, entry);
+                return UpdateChanged(row, step);
         }
         return false;
     }
 
 private:
-    bool DeleteMade(const RecordedRow& row, EntryRestore& entry) {
+    bool DeleteMade(const RecordedRow& row, RestoreStep& step) {
         std::optional<RowValues>& state = states_[row.key];
         if (!state) {
             return false;
@@ -154,11 +155,11 @@ private:
             }
         }
         state.reset();
-        entry.deletesMade = true;
+        step.deletesMade = true;
         return true;
     }
 
-    bool InsertRemoved(const RecordedRow& row, EntryRestore& entry) {
+    bool InsertRemoved(const RecordedRow& row, RestoreStep& step) {
         std::optional<RowValues>& state = states_[row.key];
         if (state) {
             return false;
@@ -167,11 +168,11 @@ private:
         for (const RecordedField& field : row.fields) {
             (*state)[static_cast<std::size_t>(field.index)] = field.value->oldValue;
         }
-        entry.insertsRemoved = true;
+        step.insertsRemoved = true;
         return true;
     }
 
-    bool UpdateChanged(const RecordedRow& row, EntryRestore& entry) {
+    bool UpdateChanged(const RecordedRow& row, RestoreStep& step) {
         std::optional<RowValues>& state = states_[row.key];
         const bool holdsNew =
             state &&
@@ -187,7 +188,7 @@ private:
         for (const RecordedField& field : row.fields) {
             if (field.value->selected) {
                 (*state)[static_cast<std::size_t>(field.index)] = field.value->oldValue;
-                entry.updatedFields.push_back(field.index);
+                step.updatedFields.push_back(field.index);
                 movesKey =
                     movesKey || field.index == kWarehouseIndex || field.index == kInventoryIndex;
             }
@@ -210,6 +211,23 @@ bool AsksForAnything(const RecordedRow& row) {
     return row.kind != RecordedRowKind::kChanged ||
            std::any_of(row.fields.begin(), row.fields.end(),
                        [](const RecordedField& field) { return field.value->selected; });
+}
+
+// The keys the row's restore reads and writes: its own, and the old one a code set back moves
+// it to.
+std::vector<std::string> TouchedKeys(const RecordedRow& row) {
+    RestoreRowKey old = row.row;
+    for (const RecordedField& field : row.fields) {
+        if (row.kind == RecordedRowKind::kChanged && field.value->selected &&
+            field.value->oldValue) {
+            if (field.index == kWarehouseIndex) {
+                old.warehouse = *field.value->oldValue;
+            } else if (field.index == kInventoryIndex) {
+                old.inventory = *field.value->oldValue;
+            }
+        }
+    }
+    return {row.key, KeyOf(old)};
 }
 
 void SortUnique(std::vector<int>& indexes) {
@@ -236,22 +254,46 @@ RestoreDecision DecideRestore(const std::vector<RecordedValue>& values,
                               const std::vector<CurrentRow>& current) {
     RestoreDecision decision;
     RestoreSimulation simulation(current);
-    for (const RecordedRow& row : GroupByRow(values)) {
-        if (!AsksForAnything(row)) {
+    const std::vector<RecordedRow> rows = GroupByRow(values);
+    // The keys the current step touches: an entry that touches none of them joins it.
+    std::set<std::string> stepKeys;
+    for (auto first = rows.begin(); first != rows.end();) {
+        const auto next = std::find_if(
+            first, rows.end(), [&](const RecordedRow& row) { return row.change != first->change; });
+        std::vector<const RecordedRow*> asking;
+        std::vector<std::string> keys;
+        for (auto row = first; row != next; ++row) {
+            if (AsksForAnything(*row)) {
+                asking.push_back(&*row);
+                const auto touched = TouchedKeys(*row);
+                keys.insert(keys.end(), touched.begin(), touched.end());
+            }
+        }
+        first = next;
+        if (asking.empty()) {
             continue;
         }
-        if (decision.entries.empty() || decision.entries.back().change != row.change) {
-            decision.entries.emplace_back().change = row.change;
+        const bool overlaps = std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
+            return stepKeys.contains(key);
+        });
+        if (decision.steps.empty() || overlaps) {
+            decision.steps.emplace_back();
+            stepKeys.clear();
         }
-        if (simulation.PutBack(row, decision.entries.back())) {
-            ++decision.restorable;
-        } else {
-            decision.changedSince.push_back(row.row);
+        RestoreStep& step = decision.steps.back();
+        step.changes.push_back(asking.front()->change);
+        stepKeys.insert(keys.begin(), keys.end());
+        for (const RecordedRow* row : asking) {
+            if (simulation.PutBack(*row, step)) {
+                ++decision.restorable;
+            } else {
+                decision.changedSince.push_back(row->row);
+            }
         }
     }
-    std::erase_if(decision.entries, [](EntryRestore& entry) {
-        SortUnique(entry.updatedFields);
-        return !entry.deletesMade && !entry.insertsRemoved && entry.updatedFields.empty();
+    std::erase_if(decision.steps, [](RestoreStep& step) {
+        SortUnique(step.updatedFields);
+        return !step.deletesMade && !step.insertsRemoved && step.updatedFields.empty();
     });
     return decision;
 }

@@ -54,9 +54,12 @@ enum class RecordedRowKind {
     kRemoved,
 };
 
-// The writes of one entry, set-based: one statement for each kind present.
-struct EntryRestore {
-    long long change = 0;
+// The writes of one step, set-based: one statement for each kind present. A step covers one
+// entry, or several whose rows are all different (the single-row entries of a batch add), so that
+// their rows go back together.
+struct RestoreStep {
+    // Newest first.
+    std::vector<long long> changes;
     bool deletesMade = false;
     bool insertsRemoved = false;
     // The restorable fields the update of changed rows sets, as positions in RestorableFields().
@@ -65,7 +68,7 @@ struct EntryRestore {
 
 struct RestoreDecision {
     // Newest first: a field changed by several entries is set back one entry at a time.
-    std::vector<EntryRestore> entries;
+    std::vector<RestoreStep> steps;
     long long restorable = 0;
     // Rows changed again since their entry, in the order met; they are left as they are.
     std::vector<RestoreRowKey> changedSince;

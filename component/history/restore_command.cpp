@@ -98,7 +98,12 @@ bool RestoreCommand::RestoreValues(ComponentContext& context,
 
 bool RestoreCommand::UndoEntry(ComponentContext& context, long long change,
                                const Refresh& refresh) {
-    return Restore(context, RestoreScope::OfEntry(change), refresh);
+    return UndoEntries(context, {change}, refresh);
+}
+
+bool RestoreCommand::UndoEntries(ComponentContext& context, const std::vector<long long>& changes,
+                                 const Refresh& refresh) {
+    return Restore(context, RestoreScope::OfEntries(changes), refresh);
 }
 
 }  // namespace korvel

@@ -85,17 +85,17 @@ RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope) {
 
 RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan) {
     RestoreOutcome outcome;
-    for (const EntryRestore& entry : plan.decision.entries) {
+    for (const RestoreStep& step : plan.decision.steps) {
         std::vector<std::string> statements;
-        if (entry.deletesMade) {
-            statements.push_back(RestoreStatements::DeleteMade(plan.scope, entry.change));
+        if (step.deletesMade) {
+            statements.push_back(RestoreStatements::DeleteMade(plan.scope, step.changes));
         }
-        if (!entry.updatedFields.empty()) {
+        if (!step.updatedFields.empty()) {
             statements.push_back(
-                RestoreStatements::UpdateChanged(plan.scope, entry.change, entry.updatedFields));
+                RestoreStatements::UpdateChanged(plan.scope, step.changes, step.updatedFields));
         }
-        if (entry.insertsRemoved) {
-            statements.push_back(RestoreStatements::InsertRemoved(plan.scope, entry.change));
+        if (step.insertsRemoved) {
+            statements.push_back(RestoreStatements::InsertRemoved(plan.scope, step.changes));
         }
         for (const std::string& statement : statements) {
             if (!login.db->ExecuteX(statement)) {

@@ -31,9 +31,9 @@ struct RestoreOutcome {
     std::string error;
 };
 
-// Writes back the rows the plan decided, entry by entry, newest first: a few set-based
-// statements per entry (deletes, one update, inserts), each of which changes all its rows or
-// none; a failure stops before the next. The caller holds the edit lock.
+// Writes back the rows the plan decided, step by step, newest first: a few set-based statements
+// per step (deletes, one update, inserts), each of which changes all its rows or none; a failure
+// stops before the next. The caller holds the edit lock.
 RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan);
 
 }  // namespace korvel

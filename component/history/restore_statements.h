@@ -9,12 +9,13 @@ namespace korvel {
 
 struct LoginContext;
 
-// Which value rows of the history a restore reads and writes back: every value row of one entry,
-// or the value rows the user chose. A row that was made or removed is put back whole, so its
-// value rows count as chosen together.
+// Which value rows of the history a restore reads and writes back: every value row of some
+// entries, or the value rows the user chose. A row that was made or removed is put back whole, so
+// its value rows count as chosen together.
 class RestoreScope {
 public:
-    static RestoreScope OfEntry(long long change);
+    // Empty when no entry is given.
+    static RestoreScope OfEntries(const std::vector<long long>& changes);
     // Empty when nothing is chosen.
     static RestoreScope OfValues(const std::vector<ChangeValueKey>& values);
 
@@ -43,11 +44,12 @@ std::string CurrentRowsQuery(const RestoreScope& scope);
 // the login may not write.
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login);
 
-std::string DeleteMade(const RestoreScope& scope, long long change);
+// The writes of one step over its entries (changes), whose rows are all different.
+std::string DeleteMade(const RestoreScope& scope, const std::vector<long long>& changes);
 // fields: positions in RestorableFields().
-std::string UpdateChanged(const RestoreScope& scope, long long change,
+std::string UpdateChanged(const RestoreScope& scope, const std::vector<long long>& changes,
                           const std::vector<int>& fields);
-std::string InsertRemoved(const RestoreScope& scope, long long change);
+std::string InsertRemoved(const RestoreScope& scope, const std::vector<long long>& changes);
 
 }  // namespace RestoreStatements
 

@@ -56,30 +56,34 @@ std::vector<RecordedValue> Joined(std::vector<RecordedValue> first,
     return first;
 }
 
-// "7:u(iTopSum) 5:d,i | 01/A002" : each entry's writes, then the rows refused.
+// "7:u(iTopSum) 6,5:d,i | 01/A002" : each step's entries and writes, then the rows refused.
 std::string Summary(const RestoreDecision& decision) {
     std::string text;
-    for (const EntryRestore& entry : decision.entries) {
+    for (const RestoreStep& step : decision.steps) {
         std::vector<std::string> writes;
-        if (entry.deletesMade) {
+        if (step.deletesMade) {
             writes.emplace_back("d");
         }
-        if (!entry.updatedFields.empty()) {
+        if (!step.updatedFields.empty()) {
             std::string fields;
-            for (const int index : entry.updatedFields) {
+            for (const int index : step.updatedFields) {
                 fields += (fields.empty() ? "" : ",") +
                           std::string(RestorableFields()[static_cast<std::size_t>(index)]->column);
             }
             writes.push_back("u(" + fields + ")");
         }
-        if (entry.insertsRemoved) {
+        if (step.insertsRemoved) {
             writes.emplace_back("i");
         }
         std::string joined;
         for (const std::string& write : writes) {
             joined += (joined.empty() ? "" : ",") + write;
         }
-        text += std::to_string(entry.change) + ":" + joined + " ";
+        std::string changes;
+        for (const long long change : step.changes) {
+            changes += (changes.empty() ? "" : ",") + std::to_string(change);
+        }
+        text += changes + ":" + joined + " ";
     }
     text += "|";
     for (const RestoreRowKey& row : decision.changedSince) {
@@ -172,6 +176,18 @@ const DecisionCase kCases[] = {
      {Row("01", "a001", {{"cWhPersonCode", "P02"}, {"cFrequency", "周"}})},
      1,
      "5:u(cFrequency,cWhPersonCode) |"},
+    {"EntriesOfDifferentRowsGoBackInOneStep",
+     Joined(Added(5, "A001", "7"), Joined(Added(6, "A002", "7"), Added(7, "A003", "7"))),
+     {Row("01", "A001", {{"iTopSum", "7"}}), Row("01", "A002", {{"iTopSum", "8"}}),
+      Row("01", "A003", {{"iTopSum", "7"}})},
+     2,
+     "7,6,5:d | 01/A002"},
+    {"AnEntryReachingTheKeyAnotherSetsBackStartsAStepOfItsOwn",
+     {Value(6, "A002", "cInvCode", "A001", "A002"), Value(5, "A001", "iTopSum", "1", "2"),
+      Value(4, "A003", "iTopSum", "1", "2")},
+     {Row("01", "A002", {{"iTopSum", "2"}}), Row("01", "A003", {{"iTopSum", "2"}})},
+     3,
+     "6:u(cInvCode) 5,4:u(iTopSum) |"},
     {"ADateComparesExactly",
      {Value(5, "A001", "dLastDate", "2024-01-01", "2024-02-01")},
      {Row("01", "A001", {{"dLastDate", "2024-02-02"}})},

@@ -155,6 +155,23 @@ TEST_F(RestoreOfAnAddTest, NoRestoresNothing) {
     EXPECT_EQ(refreshes, 0);
 }
 
+TEST_F(RestoreCommandTest, UndoOfABatchAddsEntriesIsOneWriteRecordedOnce) {
+    // A batch add saves each item on its own: one entry per row.
+    std::vector<long long> adds;
+    for (const char* item : {"A001", "A002", "O''1"}) {
+        adds.push_back(
+            Write("insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) values ('01', '" +
+                  std::string(item) + "', 1.5)"));
+    }
+    const long long before = NewestEntry();
+
+    EXPECT_TRUE(RestoreCommand::UndoEntries(context, adds, {}));
+
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
+    EXPECT_EQ(NewestEntry(), before + 1);
+    EXPECT_EQ(LastMessage(), "已恢复 3 行。");
+}
+
 TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) {
     database.AddCorrespondence("01", "A001",
                                {{"iTopSum", 12.345678},
