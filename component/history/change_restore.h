@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,10 +37,10 @@ struct RecordedValue {
     bool selected = true;
 };
 
-// A correspondence row as it stands now: its restorable fields by column name.
+// A correspondence row as it stands now: its restorable fields in RestorableFields()'s order.
 struct CurrentRow {
     RestoreRowKey row;
-    std::map<std::string, RestoreValue> values;
+    std::vector<RestoreValue> values;
 };
 
 // What one entry's rows had done to them, and so what putting them back writes.
@@ -55,18 +54,21 @@ enum class RecordedRowKind {
     kRemoved,
 };
 
-// The writes of one entry, set-based: one statement for each kind present.
-struct EntryRestore {
-    long long change = 0;
+// The writes of one step, set-based: one statement for each kind present. A step covers one
+// entry, or several whose rows are all different (the single-row entries of a batch add), so that
+// their rows go back together.
+struct RestoreStep {
+    // Newest first.
+    std::vector<long long> changes;
     bool deletesMade = false;
     bool insertsRemoved = false;
-    // The restorable fields the update of changed rows sets, in the field table's order.
-    std::vector<std::string> updatedFields;
+    // The restorable fields the update of changed rows sets, as positions in RestorableFields().
+    std::vector<int> updatedFields;
 };
 
 struct RestoreDecision {
     // Newest first: a field changed by several entries is set back one entry at a time.
-    std::vector<EntryRestore> entries;
+    std::vector<RestoreStep> steps;
     long long restorable = 0;
     // Rows changed again since their entry, in the order met; they are left as they are.
     std::vector<RestoreRowKey> changedSince;
@@ -74,12 +76,12 @@ struct RestoreDecision {
 
 // The fields a restore writes: those a user saves. The bookkeeping of the last save (who, when)
 // is not put back: the restore is itself a save, recorded with its own user and time.
-std::vector<const CorrespondenceField*> RestorableFields();
+const std::vector<const CorrespondenceField*>& RestorableFields();
 
 // Decides entry by entry, newest first, which recorded rows can be put back, as if each one
 // before it had been: values are the history's rows (any order), current the rows of the table
 // that their keys name. Codes compare without regard to letter case, as the keys do.
-RestoreDecision DecideRestore(std::vector<RecordedValue> values,
+RestoreDecision DecideRestore(const std::vector<RecordedValue>& values,
                               const std::vector<CurrentRow>& current);
 
 }  // namespace korvel

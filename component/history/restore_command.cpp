@@ -22,10 +22,6 @@ std::string NamedRows(const std::vector<RestoreRowKey>& rows) {
     return rows.size() > kNamedRows ? text + " …" : text;
 }
 
-std::string Count(std::size_t count) {
-    return std::to_string(count);
-}
-
 // Whether the plan may be written: every chosen row writable, something left to put back, and
 // the user's consent to leave the rows changed since.
 bool Approved(zel::IPub& pub, const RestorePlan& plan) {
@@ -35,13 +31,13 @@ bool Approved(zel::IPub& pub, const RestorePlan& plan) {
         return false;
     }
     if (!plan.unwritable.empty()) {
-        ShowInfoMessage(pub, pub.GetResFormatString(
-                                 "Zel.AA.WHINVCONTRAPOSE.RESTORE.not_writable",
-                                 {Count(plan.unwritable.size()), NamedRows(plan.unwritable)}));
+        ShowInfoMessage(pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.not_writable",
+                                                    {std::to_string(plan.unwritable.size()),
+                                                     NamedRows(plan.unwritable)}));
         return false;
     }
     const RestoreDecision& decision = plan.decision;
-    const std::string changedSince = Count(decision.changedSince.size());
+    const std::string changedSince = std::to_string(decision.changedSince.size());
     if (decision.restorable == 0) {
         ShowInfoMessage(
             pub, decision.changedSince.empty()
@@ -77,13 +73,15 @@ bool Restore(ComponentContext& context, const RestoreScope& scope,
         return false;
     }
     const RestoreOutcome outcome = WriteRestore(login, plan);
-    if (outcome.entriesWritten > 0 && refresh) {
+    if (outcome.wroteSome && refresh) {
         refresh();
     }
     if (!outcome.done) {
-        ShowInfoMessage(
-            pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.failed", {outcome.error}));
-        return outcome.entriesWritten > 0;
+        ShowInfoMessage(pub, pub.GetResFormatString(
+                                 outcome.wroteSome ? "Zel.AA.WHINVCONTRAPOSE.RESTORE.failed_partly"
+                                                   : "Zel.AA.WHINVCONTRAPOSE.RESTORE.failed",
+                                 {outcome.error}));
+        return outcome.wroteSome;
     }
     ShowInfoMessage(pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.RESTORE.done",
                                                 {std::to_string(plan.decision.restorable)}));
@@ -100,7 +98,12 @@ bool RestoreCommand::RestoreValues(ComponentContext& context,
 
 bool RestoreCommand::UndoEntry(ComponentContext& context, long long change,
                                const Refresh& refresh) {
-    return Restore(context, RestoreScope::OfEntry(change), refresh);
+    return UndoEntries(context, {change}, refresh);
+}
+
+bool RestoreCommand::UndoEntries(ComponentContext& context, const std::vector<long long>& changes,
+                                 const Refresh& refresh) {
+    return Restore(context, RestoreScope::OfEntries(changes), refresh);
 }
 
 }  // namespace korvel

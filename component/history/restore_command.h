@@ -20,8 +20,12 @@ public:
     // The chosen value rows.
     static bool RestoreValues(ComponentContext& context, const std::vector<ChangeValueKey>& values,
                               const Refresh& refresh);
-    // Every value row of one entry: a multi-record modify's set update, a batch add, a delete.
+    // Every value row of one entry: a multi-record modify's set update, a delete of rows.
     static bool UndoEntry(ComponentContext& context, long long change, const Refresh& refresh);
+    // Every value row of several entries in one step, newest first: a batch add saves each item
+    // on its own, one entry each.
+    static bool UndoEntries(ComponentContext& context, const std::vector<long long>& changes,
+                            const Refresh& refresh);
 };
 
 }  // namespace korvel

@@ -48,16 +48,15 @@ bool ReadValues(zel::IClsCommon& db, const RestoreScope& scope, std::vector<Reco
 
 bool ReadCurrentRows(zel::IClsCommon& db, const RestoreScope& scope,
                      std::vector<CurrentRow>& current, std::string& error) {
-    const auto fields = RestorableFields();
-    return ReadAll(
-        db, RestoreStatements::CurrentRowsQuery(scope), error, [&](const zel::IRecordset& rows) {
-            CurrentRow row;
-            for (std::size_t i = 0; i < fields.size(); ++i) {
-                row.values[std::string(fields[i]->column)] = ValueAt(rows, static_cast<int>(i));
-            }
-            row.row = {row.values["cWhCode"].value_or(""), row.values["cInvCode"].value_or("")};
-            current.push_back(std::move(row));
-        });
+    const std::size_t fields = RestorableFields().size();
+    return ReadAll(db, RestoreStatements::CurrentRowsQuery(scope), error,
+                   [&](const zel::IRecordset& rows) {
+                       CurrentRow& row = current.emplace_back();
+                       row.row = {TextAt(rows, 0), TextAt(rows, 1)};
+                       for (std::size_t i = 0; i < fields; ++i) {
+                           row.values.push_back(ValueAt(rows, static_cast<int>(i) + 2));
+                       }
+                   });
 }
 
 bool ReadUnwritable(const LoginContext& login, const RestoreScope& scope,
@@ -79,32 +78,32 @@ RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope) {
                 ReadValues(*login.db, scope, values, plan.error) &&
                 ReadCurrentRows(*login.db, scope, current, plan.error);
     if (plan.read) {
-        plan.decision = DecideRestore(std::move(values), current);
+        plan.decision = DecideRestore(values, current);
     }
     return plan;
 }
 
 RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan) {
     RestoreOutcome outcome;
-    for (const EntryRestore& entry : plan.decision.entries) {
+    for (const RestoreStep& step : plan.decision.steps) {
         std::vector<std::string> statements;
-        if (entry.deletesMade) {
-            statements.push_back(RestoreStatements::DeleteMade(plan.scope, entry.change));
+        if (step.deletesMade) {
+            statements.push_back(RestoreStatements::DeleteMade(plan.scope, step.changes));
         }
-        if (!entry.updatedFields.empty()) {
+        if (!step.updatedFields.empty()) {
             statements.push_back(
-                RestoreStatements::UpdateChanged(plan.scope, entry.change, entry.updatedFields));
+                RestoreStatements::UpdateChanged(plan.scope, step.changes, step.updatedFields));
         }
-        if (entry.insertsRemoved) {
-            statements.push_back(RestoreStatements::InsertRemoved(plan.scope, entry.change));
+        if (step.insertsRemoved) {
+            statements.push_back(RestoreStatements::InsertRemoved(plan.scope, step.changes));
         }
         for (const std::string& statement : statements) {
             if (!login.db->ExecuteX(statement)) {
                 outcome.error = login.db->LastError();
                 return outcome;
             }
+            outcome.wroteSome = true;
         }
-        ++outcome.entriesWritten;
     }
     outcome.done = true;
     return outcome;

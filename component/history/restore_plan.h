@@ -14,7 +14,7 @@ struct LoginContext;
 struct RestorePlan {
     RestoreScope scope;
     RestoreDecision decision;
-    // Chosen rows whose warehouse or item the login may not write.
+    // Chosen rows whose warehouse, item or storekeeper the login may not write.
     std::vector<RestoreRowKey> unwritable;
     // False when the history or the rows could not be read; error: the database's reason.
     bool read = false;
@@ -25,14 +25,15 @@ RestorePlan PlanRestore(const LoginContext& login, const RestoreScope& scope);
 
 struct RestoreOutcome {
     bool done = false;
-    // Entries whose statements all ran, newest first; a failure stops at the entry it met.
-    std::size_t entriesWritten = 0;
+    // Whether a statement changed rows before one failed: those rows stay restored, and are
+    // recorded in the history as every write is.
+    bool wroteSome = false;
     std::string error;
 };
 
-// Writes back the rows the plan decided, entry by entry, newest first: a few set-based
-// statements per entry, each of which changes all its rows or none. The caller holds the edit
-// lock.
+// Writes back the rows the plan decided, step by step, newest first: a few set-based statements
+// per step (deletes, one update, inserts), each of which changes all its rows or none; a failure
+// stops before the next. The caller holds the edit lock.
 RestoreOutcome WriteRestore(const LoginContext& login, const RestorePlan& plan);
 
 }  // namespace korvel

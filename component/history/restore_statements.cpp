@@ -38,9 +38,21 @@ std::string IsField(const CorrespondenceField& field) {
     return "v.cField=" + SqlQuoted(field.column);
 }
 
-// The value rows of the entry's chosen rows of one kind, one row per key: for each restorable
-// field has_F (a chosen value of F), old_F and new_F.
-std::string RowsOfEntry(const RestoreScope& scope, long long change, RecordedRowKind kind) {
+// On whinv_change_value aliased w.
+std::string EntriesCondition(const std::vector<long long>& changes) {
+    std::vector<std::string> numbers;
+    for (const long long change : changes) {
+        numbers.push_back(std::to_string(change));
+    }
+    return "w.iChange in (" + Joined(numbers, ", ") + ")";
+}
+
+// The value rows of the step's chosen rows of one kind, one row per key: for each restorable
+// field has_F (a chosen value of F), old_F and new_F. Keys are told apart as written too: on the
+// server a change of a code's letter case leaves one row and makes another whose keys differ in
+// nothing else.
+std::string RowsOfStep(const RestoreScope& scope, const std::vector<long long>& changes,
+                       RecordedRowKind kind) {
     std::vector<std::string> columns = {"v.cWhCode as cWhCode", "v.cInvCode as cInvCode"};
     for (const CorrespondenceField* field : RestorableFields()) {
         const std::string name = Column(*field);
@@ -68,9 +80,11 @@ std::string RowsOfEntry(const RestoreScope& scope, long long change, RecordedRow
             break;
     }
     return "(select " + Joined(columns, ", ") + " from (select w.*, " + scope.ChosenFlag() +
-           " as bChosen from whinv_change_value w where w.iChange=" + std::to_string(change) +
-           " and " + scope.RowsCondition() + ") v group by v.cWhCode, v.cInvCode having " + having +
-           ") r";
+           " as bChosen from whinv_change_value w where " + EntriesCondition(changes) + " and " +
+           scope.RowsCondition() +
+           ") v group by v.cWhCode, v.cInvCode, cast(v.cWhCode as varchar), cast(v.cInvCode as "
+           "varchar) having " +
+           having + ") r";
 }
 
 std::string ValueRowTuple(long long change, const std::string& warehouse,
@@ -80,10 +94,12 @@ std::string ValueRowTuple(long long change, const std::string& warehouse,
 
 }  // namespace
 
-RestoreScope RestoreScope::OfEntry(long long change) {
+RestoreScope RestoreScope::OfEntries(const std::vector<long long>& changes) {
     RestoreScope scope;
-    scope.rows_ = "w.iChange=" + std::to_string(change);
-    scope.chosen_ = "1";
+    if (!changes.empty()) {
+        scope.rows_ = EntriesCondition(changes);
+        scope.chosen_ = "1";
+    }
     return scope;
 }
 
@@ -116,7 +132,7 @@ std::string ValuesQuery(const RestoreScope& scope) {
 }
 
 std::string CurrentRowsQuery(const RestoreScope& scope) {
-    std::vector<std::string> columns;
+    std::vector<std::string> columns = {"t.cWhCode", "t.cInvCode"};
     for (const CorrespondenceField* field : RestorableFields()) {
         columns.push_back("cast(t." + Column(*field) + " as varchar) as " + Column(*field));
     }
@@ -127,31 +143,41 @@ std::string CurrentRowsQuery(const RestoreScope& scope) {
 }
 
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login) {
+    const auto personRefused = [&](const std::string& code) {
+        return "(" + code +
+               " is not null and not exists (select 1 from Person where "
+               "Person.cPersonCode=" +
+               code + " and " + login.sAuthPersonW + "))";
+    };
+    // The storekeeper the row has now, and the one a value row would put back.
     return "select distinct w.cWhCode, w.cInvCode from whinv_change_value w left join Warehouse "
            "on Warehouse.cWhCode=w.cWhCode left join Inventory on Inventory.cInvCode=w.cInvCode "
-           "where " +
-           scope.RowsCondition() + " and (case when " + login.sAuthWhW + " and " + login.sAuthInvW +
-           " then 1 else 0 end)=0";
+           "left join WhInvContrapose t on t.cWhCode=w.cWhCode and t.cInvCode=w.cInvCode where " +
+           scope.RowsCondition() + " and ((case when " + login.sAuthWhW + " and " +
+           login.sAuthInvW + " then 1 else 0 end)=0 or " + personRefused("t.cWhPersonCode") +
+           " or (w.cField=" + SqlQuoted(Field("cWhPersonCode").column) + " and " +
+           personRefused("w.cOldValue") + "))";
 }
 
-std::string DeleteMade(const RestoreScope& scope, long long change) {
+std::string DeleteMade(const RestoreScope& scope, const std::vector<long long>& changes) {
     std::vector<std::string> unchanged;
     for (const CorrespondenceField* field : RestorableFields()) {
         unchanged.push_back(Same(*field, "t." + Column(*field), "r.new_" + Column(*field)));
     }
     return "delete from WhInvContrapose where (cWhCode, cInvCode) in (select t.cWhCode, "
            "t.cInvCode from " +
-           RowsOfEntry(scope, change, RecordedRowKind::kMade) +
+           RowsOfStep(scope, changes, RecordedRowKind::kMade) +
            " inner join WhInvContrapose t on t.cWhCode=r.cWhCode and t.cInvCode=r.cInvCode where " +
            Joined(unchanged, " and ") + ")";
 }
 
-std::string UpdateChanged(const RestoreScope& scope, long long change,
-                          const std::vector<std::string>& fields) {
+std::string UpdateChanged(const RestoreScope& scope, const std::vector<long long>& changes,
+                          const std::vector<int>& fields) {
     std::vector<std::string> assignments;
     std::vector<std::string> unchanged;
-    for (const std::string& name : fields) {
-        const CorrespondenceField& field = *FieldNamed(name);
+    for (const int index : fields) {
+        const CorrespondenceField& field = *RestorableFields().at(static_cast<std::size_t>(index));
+        const std::string name = Column(field);
         const std::string stored = "WhInvContrapose." + name;
         assignments.push_back(name + "=case when r.has_" + name + "=1 then " +
                               Typed(field, "r.old_" + name) + " else " + stored + " end");
@@ -159,12 +185,12 @@ std::string UpdateChanged(const RestoreScope& scope, long long change,
                             ")");
     }
     return "update WhInvContrapose set " + Joined(assignments, ", ") + " from " +
-           RowsOfEntry(scope, change, RecordedRowKind::kChanged) +
+           RowsOfStep(scope, changes, RecordedRowKind::kChanged) +
            " where WhInvContrapose.cWhCode=r.cWhCode and WhInvContrapose.cInvCode=r.cInvCode and " +
            Joined(unchanged, " and ");
 }
 
-std::string InsertRemoved(const RestoreScope& scope, long long change) {
+std::string InsertRemoved(const RestoreScope& scope, const std::vector<long long>& changes) {
     std::vector<std::string> columns;
     std::vector<std::string> values;
     for (const CorrespondenceField* field : RestorableFields()) {
@@ -172,7 +198,7 @@ std::string InsertRemoved(const RestoreScope& scope, long long change) {
         values.push_back(Typed(*field, "r.old_" + Column(*field)));
     }
     return "insert into WhInvContrapose (" + Joined(columns, ", ") + ") select " +
-           Joined(values, ", ") + " from " + RowsOfEntry(scope, change, RecordedRowKind::kRemoved) +
+           Joined(values, ", ") + " from " + RowsOfStep(scope, changes, RecordedRowKind::kRemoved) +
            " where not exists (select 1 from WhInvContrapose t where t.cWhCode=r.cWhCode and "
            "t.cInvCode=r.cInvCode)";
 }

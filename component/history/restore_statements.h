@@ -9,12 +9,13 @@ namespace korvel {
 
 struct LoginContext;
 
-// Which value rows of the history a restore reads and writes back: every value row of one entry,
-// or the value rows the user chose. A row that was made or removed is put back whole, so its
-// value rows count as chosen together.
+// Which value rows of the history a restore reads and writes back: every value row of some
+// entries, or the value rows the user chose. A row that was made or removed is put back whole, so
+// its value rows count as chosen together.
 class RestoreScope {
 public:
-    static RestoreScope OfEntry(long long change);
+    // Empty when no entry is given.
+    static RestoreScope OfEntries(const std::vector<long long>& changes);
     // Empty when nothing is chosen.
     static RestoreScope OfValues(const std::vector<ChangeValueKey>& values);
 
@@ -36,15 +37,19 @@ namespace RestoreStatements {
 
 // iChange, cWhCode, cInvCode, cField, cOld, cNew (values as text), bChosen.
 std::string ValuesQuery(const RestoreScope& scope);
-// cWhCode, cInvCode and each restorable field as text, of the rows the chosen rows name now.
+// cWhCode, cInvCode, then each restorable field as text in RestorableFields()'s order, of the
+// rows the chosen rows name now.
 std::string CurrentRowsQuery(const RestoreScope& scope);
-// cWhCode, cInvCode of the chosen rows whose warehouse or item the login may not write.
+// cWhCode, cInvCode of the chosen rows whose warehouse, item or storekeeper (now or put back)
+// the login may not write.
 std::string UnwritableRowsQuery(const RestoreScope& scope, const LoginContext& login);
 
-std::string DeleteMade(const RestoreScope& scope, long long change);
-std::string UpdateChanged(const RestoreScope& scope, long long change,
-                          const std::vector<std::string>& fields);
-std::string InsertRemoved(const RestoreScope& scope, long long change);
+// The writes of one step over its entries (changes), whose rows are all different.
+std::string DeleteMade(const RestoreScope& scope, const std::vector<long long>& changes);
+// fields: positions in RestorableFields().
+std::string UpdateChanged(const RestoreScope& scope, const std::vector<long long>& changes,
+                          const std::vector<int>& fields);
+std::string InsertRemoved(const RestoreScope& scope, const std::vector<long long>& changes);
 
 }  // namespace RestoreStatements
 

@@ -155,6 +155,23 @@ TEST_F(RestoreOfAnAddTest, NoRestoresNothing) {
     EXPECT_EQ(refreshes, 0);
 }
 
+TEST_F(RestoreCommandTest, UndoOfABatchAddsEntriesIsOneWriteRecordedOnce) {
+    // A batch add saves each item on its own: one entry per row.
+    std::vector<long long> adds;
+    for (const char* item : {"A001", "A002", "O''1"}) {
+        adds.push_back(
+            Write("insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) values ('01', '" +
+                  std::string(item) + "', 1.5)"));
+    }
+    const long long before = NewestEntry();
+
+    EXPECT_TRUE(RestoreCommand::UndoEntries(context, adds, {}));
+
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
+    EXPECT_EQ(NewestEntry(), before + 1);
+    EXPECT_EQ(LastMessage(), "已恢复 3 行。");
+}
+
 TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) {
     database.AddCorrespondence("01", "A001",
                                {{"iTopSum", 12.345678},
@@ -180,6 +197,22 @@ TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) 
             .Scalar("select cKind from whinv_change where iChange=" + std::to_string(NewestEntry()))
             .ToString(),
         "add");
+}
+
+TEST_F(RestoreCommandTest, UndoOfAKeyChangePutsTheRowBackUnderItsOldKey) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 12.345678}, {"dLastDate", "2024-02-29"}});
+    const std::string before = Row("01", "A001");
+    // A file records a change of code, the server the row left and the row made; letter case
+    // alone is a change on both.
+    for (const char* change : {"cWhCode='02'", "cInvCode='a001'"}) {
+        SCOPED_TRACE(change);
+        const long long entry = Write("update WhInvContrapose set " + std::string(change));
+
+        EXPECT_TRUE(Undo(entry));
+
+        EXPECT_EQ(Row("01", "A001"), before);
+        EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "1");
+    }
 }
 
 TEST_F(RestoreCommandTest, EntriesOfOneFieldAreUndoneNewestFirst) {
@@ -225,6 +258,25 @@ TEST_F(RestoreCommandTest, RowsChangedSinceAreNamedAndNothingIsWrittenWhenNoneIs
     EXPECT_EQ(database.Scalar("select iTopSum from WhInvContrapose").ToString(), "3");
 }
 
+TEST_F(RestoreCommandTest, AFailureAfterAWriteSaysWhatStaysRestored) {
+    database.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
+    database.AddCorrespondence("01", "A003", {{"iTopSum", 1}});
+    const long long removal =
+        Write("delete from WhInvContrapose where cWhCode='01' and cInvCode='A003'");
+    const long long change = Write("update WhInvContrapose set iTopSum=2");
+    // The deleted row's item is gone: inserting the row again breaks its reference.
+    ASSERT_TRUE(database.Execute("delete from Inventory where cInvCode='A003'"));
+
+    EXPECT_TRUE(RestoreCommand::RestoreValues(
+        context, {{removal, "01", "A003", "iTopSum"}, {change, "01", "A001", "iTopSum"}},
+        [this] { ++refreshes; }));
+
+    EXPECT_EQ(LastMessage().rfind("恢复中途失败：", 0), 0U) << LastMessage();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(database.Scalar("select iTopSum from WhInvContrapose").ToString(), "1");
+    EXPECT_EQ(Row("01", "A003"), "none");
+}
+
 TEST_F(RestoreCommandTest, AUserWhoMayNotWriteOneOfTheRowsRestoresNone) {
     database.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
     database.AddCorrespondence("02", "A001", {{"iTopSum", 1}});
@@ -238,6 +290,23 @@ TEST_F(RestoreCommandTest, AUserWhoMayNotWriteOneOfTheRowsRestoresNone) {
     EXPECT_EQ(NewestEntry(), before);
     EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose where iTopSum=2").ToString(),
               "2");
+}
+
+TEST_F(RestoreCommandTest, AStorekeeperTheUserMayNotWriteIsNeitherReplacedNorPutBack) {
+    database.AddPerson("P02");
+    database.AddCorrespondence("01", "A001", {{"cWhPersonCode", "P02"}});
+    database.AddCorrespondence("01", "A002", {{"cWhPersonCode", "P02"}});
+    const long long putsBack =
+        Write("update WhInvContrapose set cWhPersonCode='P01' where cInvCode='A001'");
+    const long long keeps = Write("update WhInvContrapose set iTopSum=2 where cInvCode='A002'");
+    context.login.sAuthPersonW = "(Person.cPersonCode in ('P01'))";
+    const long long before = NewestEntry();
+
+    for (const long long change : {putsBack, keeps}) {
+        EXPECT_FALSE(Undo(change));
+        EXPECT_EQ(LastMessage().rfind("您无权修改其中 1 行", 0), 0U) << LastMessage();
+    }
+    EXPECT_EQ(NewestEntry(), before);
 }
 
 TEST_F(RestoreCommandTest, NothingIsWrittenWhileAnotherUserHoldsTheEditLock) {
