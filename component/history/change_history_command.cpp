@@ -28,8 +28,8 @@ decltype(MainWindowCommands::changeHistory) ChangeHistoryCommand() {
             links.restore = [&context](const std::vector<ChangeHistoryEntry>& values) {
                 return RestoreCommand::RestoreValues(context, ValueKeysOf(values), {});
             };
-            links.undo = [&context](long long change) {
-                return RestoreCommand::UndoEntry(context, change, {});
+            links.undo = [&context](const std::vector<long long>& changes) {
+                return RestoreCommand::UndoEntries(context, changes, {});
             };
             links.refreshMain = [&main] { main.DataRefresh(); };
         }

@@ -145,7 +145,7 @@ void FrmChangeHistory::CreateActions(QHBoxLayout& actions) {
     restore_ = button("RestoreButton", Text("Zel.AA.WHINVCONTRAPOSE.HISTORY.restore"),
                       [this] { RestoreSelected(); });
     undo_ = button("UndoButton", Text("Zel.AA.WHINVCONTRAPOSE.HISTORY.undo"),
-                   [this] { UndoCurrentEntry(); });
+                   [this] { UndoSelectedEntries(); });
     for (const std::string key : kPrintKeys) {
         button(key + "Button", Text(("Zel.AA.ARCHIVE.TOOLBAR." + key).c_str()),
                [this, key] { PrintOrExport(key); });
@@ -360,6 +360,17 @@ std::optional<long long> FrmChangeHistory::CurrentChange() const {
     return entry ? std::optional<long long>(entry->change) : std::nullopt;
 }
 
+std::vector<long long> FrmChangeHistory::SelectedChanges() const {
+    std::vector<long long> changes;
+    for (const ChangeHistoryEntry& value : SelectedValues()) {
+        changes.push_back(value.change);
+    }
+    std::ranges::sort(changes, std::greater<>());
+    const auto [first, last] = std::ranges::unique(changes);
+    changes.erase(first, last);
+    return changes;
+}
+
 // A button without what it runs says why it is off; none acts on a list still being read.
 void FrmChangeHistory::UpdateButtons() {
     const auto update = [&](QPushButton& button, bool linked) {
@@ -378,12 +389,12 @@ void FrmChangeHistory::RestoreSelected() {
     AfterWrite(links_.restore(values));
 }
 
-void FrmChangeHistory::UndoCurrentEntry() {
-    const std::optional<long long> change = CurrentChange();
-    if (!links_.undo || reading_ || !change) {
+void FrmChangeHistory::UndoSelectedEntries() {
+    const std::vector<long long> changes = SelectedChanges();
+    if (!links_.undo || reading_ || changes.empty()) {
         return;
     }
-    AfterWrite(links_.undo(*change));
+    AfterWrite(links_.undo(changes));
 }
 
 // What was put back is itself a change: the list is read again to show it.

@@ -28,8 +28,9 @@ namespace korvel {
 struct ChangeHistoryLinks {
     // Puts back the old values of the value rows given; true when rows were written.
     std::function<bool(const std::vector<ChangeHistoryEntry>& values)> restore;
-    // Undoes the whole entry (one statement's changes); true when rows were written.
-    std::function<bool(long long change)> undo;
+    // Undoes whole entries (each one statement's changes) in one step, newest first; true when
+    // rows were written.
+    std::function<bool(const std::vector<long long>& changes)> undo;
     // Re-reads the main grid; it runs once, at close, after rows were written.
     std::function<void()> refreshMain;
     // The resource text that tells why restore and undo are off, when they are.
@@ -74,13 +75,17 @@ public:
     // Sorts the list by a column, ascending, or descending when it was sorted ascending by it.
     void SortByColumn(int col);
     void RestoreSelected();
-    void UndoCurrentEntry();
+    // Undoes the entries of the chosen rows: one, or all those of a batch add, which saves each
+    // item as an entry of its own.
+    void UndoSelectedEntries();
 
     // The value rows of the grid's selection, in the grid's order; each names its entry, row and
     // field.
     std::vector<ChangeHistoryEntry> SelectedValues() const;
     // The entry of the grid's current row; nullopt without one.
     std::optional<long long> CurrentChange() const;
+    // The entries of the grid's selection, each once, newest first.
+    std::vector<long long> SelectedChanges() const;
     // The filter the filters stand for now.
     ChangeHistoryFilter Filter() const;
     // Lists at most that many rows from the next query on, instead of kMostRows.

@@ -148,6 +148,23 @@ TEST_F(ChangeHistoryEntryPointsTest, UndoingAnAddDeletesTheRowItAdded) {
         "0");
 }
 
+// A batch add saves each item as an entry of its own: choosing their rows undoes them together.
+TEST_F(ChangeHistoryEntryPointsTest, UndoingTheRowsOfSeveralAddsDeletesAllTheRowsAdded) {
+    OpenWithHistory();
+    database.Dialogs().QueueModal([](QDialog& dialog) {
+        auto& history = dynamic_cast<FrmChangeHistory&>(dialog);
+        history.KindFilter().setCurrentIndex(1);
+        history.Query();
+        history.Grid().SetRow(1);
+        history.Grid().SetRowSel(history.Grid().Rows() - 1);
+        EXPECT_EQ(history.SelectedChanges().size(), 2U);
+        history.UndoButton().click();
+        return 0;
+    });
+    window->ExecCommand("History");
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
+}
+
 TEST_F(ChangeHistoryEntryPointsTest, TheEditorShowsItsRowsHistoryToLookAtOnly) {
     OpenWithHistory();
     window->Grid().SetRow(2);

@@ -197,6 +197,14 @@ TEST_F(ChangeHistoryWindowTest, ASortedListStillGivesTheChosenRowsAndTheCurrentE
             EXPECT_EQ(Cell(history, row, 0), std::to_string(row));
         }
         EXPECT_EQ(history.CurrentChange(), chosen.front().change);
+        std::vector<long long> changes;
+        for (const ChangeHistoryEntry& entry : chosen) {
+            if (std::ranges::find(changes, entry.change) == changes.end()) {
+                changes.push_back(entry.change);
+            }
+        }
+        std::ranges::sort(changes, std::greater<>());
+        EXPECT_EQ(history.SelectedChanges(), changes);
     }
     history.SortByColumn(FrmChangeHistory::kFieldColumn);
     history.SortByColumn(FrmChangeHistory::kFieldColumn);
@@ -218,7 +226,7 @@ TEST_F(ChangeHistoryWindowTest, WithoutWhatTheyRunRestoreAndUndoAreOffAndSayWhy)
 
 TEST_F(ChangeHistoryWindowTest, RestoreAndUndoGetTheChosenRowsThenTheListIsReadAgain) {
     std::vector<ChangeHistoryEntry> restored;
-    std::vector<long long> undone;
+    std::vector<std::vector<long long>> undone;
     int refreshed = 0;
     ChangeHistoryLinks links{
         [&](const std::vector<ChangeHistoryEntry>& values) {
@@ -226,8 +234,8 @@ TEST_F(ChangeHistoryWindowTest, RestoreAndUndoGetTheChosenRowsThenTheListIsReadA
             Write("update WhInvContrapose set iTopSum=12.345678 where cInvCode='A001'");
             return true;
         },
-        [&](long long change) {
-            undone.push_back(change);
+        [&](const std::vector<long long>& changes) {
+            undone.push_back(changes);
             return false;
         },
         [&] { ++refreshed; }};
@@ -239,7 +247,7 @@ TEST_F(ChangeHistoryWindowTest, RestoreAndUndoGetTheChosenRowsThenTheListIsReadA
     history.Grid().SetRowSel(2);
     const ChangeHistoryEntry chosen = history.Rows()[1];
     history.UndoButton().click();
-    EXPECT_EQ(undone, std::vector<long long>{chosen.change});
+    EXPECT_EQ(undone, (std::vector<std::vector<long long>>{{chosen.change}}));
     EXPECT_EQ(history.Rows().size(), before) << "nothing written: the list stays";
     history.RestoreButton().click();
     ASSERT_EQ(restored.size(), 1U);
