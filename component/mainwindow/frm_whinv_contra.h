@@ -45,9 +45,9 @@ public:
     // False, with the editor not opened, when the warehouse is not in the tree or the row not
     // among those the user may read.
     bool ModifyRowOf(const std::string& warehouse, const std::string& inventory);
-    // Shows the change history of the scope's rows over the window given; false, showing nothing,
-    // when the history is not part of this build.
-    bool ShowHistory(QWidget& over, const HistoryScope& scope);
+    // Shows the change history of the scope's rows over the window given; nothing when the
+    // history is not part of this build.
+    void ShowHistory(QWidget& over, const HistoryScope& scope);
     bool HistoryAvailable() const { return bool(commands_.changeHistory); }
     // Every column of the selected warehouse's rows; nullptr with the root selected.
     std::shared_ptr<zel::IRecordset> GetInvRst();

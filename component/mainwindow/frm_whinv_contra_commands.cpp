@@ -226,12 +226,10 @@ void FrmWhInvContra::ShowRowNear(int row) {
     }
 }
 
-bool FrmWhInvContra::ShowHistory(QWidget& over, const HistoryScope& scope) {
-    if (!commands_.changeHistory) {
-        return false;
+void FrmWhInvContra::ShowHistory(QWidget& over, const HistoryScope& scope) {
+    if (commands_.changeHistory) {
+        commands_.changeHistory(*this, over, scope);
     }
-    commands_.changeHistory(*this, over, scope);
-    return true;
 }
 
 // The row where the selection ends, as for Modify.
