@@ -75,8 +75,7 @@ public:
     // Sorts the list by a column, ascending, or descending when it was sorted ascending by it.
     void SortByColumn(int col);
     void RestoreSelected();
-    // Undoes the entries of the chosen rows: one, or all those of a batch add, which saves each
-    // item as an entry of its own.
+    // Undoes the entries of the chosen rows, one or several, in one step.
     void UndoSelectedEntries();
 
     // The value rows of the grid's selection, in the grid's order; each names its entry, row and

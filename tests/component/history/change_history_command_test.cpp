@@ -148,7 +148,7 @@ TEST_F(ChangeHistoryEntryPointsTest, UndoingAnAddDeletesTheRowItAdded) {
         "0");
 }
 
-// A batch add saves each item as an entry of its own: choosing their rows undoes them together.
+// Rows of several entries chosen together undo them all in one step.
 TEST_F(ChangeHistoryEntryPointsTest, UndoingTheRowsOfSeveralAddsDeletesAllTheRowsAdded) {
     OpenWithHistory();
     database.Dialogs().QueueModal([](QDialog& dialog) {
