@@ -4,6 +4,7 @@
 #include "checkplan/due_checks_command.h"
 #include "core/whinv_contra.h"
 #include "editor/edit_record_command.h"
+#include "history/change_history_command.h"
 #include "interfaces/object.h"
 #include "mainwindow/modal_main_window.h"
 #include "mulmodify/mul_modify_command.h"
@@ -15,6 +16,7 @@ extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
         commands.batchAdd = korvel::BatchAddCommand();
         commands.mulModify = korvel::MulModifyCommand();
         commands.dueChecks = korvel::DueChecksCommand();
+        commands.changeHistory = korvel::ChangeHistoryCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

@@ -12,5 +12,6 @@ inline constexpr const char* kEditorHelpKey = "FrmAddInv";
 inline constexpr const char* kBatchAddHelpKey = "FrmBatchAdd";
 inline constexpr const char* kMulModifyHelpKey = "FrmZMulModify";
 inline constexpr const char* kDueChecksHelpKey = "FrmDueChecks";
+inline constexpr const char* kChangeHistoryHelpKey = "FrmChangeHistory";
 
 }  // namespace korvel

@@ -17,6 +17,13 @@ decltype(MainWindowCommands::editRecord) EditRecordCommand() {
             editor.FixKeyFields(code,
                                 node ? WarehouseNameOfText(node->Text(), code) : std::string());
         }
+        if (main.HistoryAvailable()) {
+            editor.SetRowHistory(
+                [&main](QWidget& over, const std::string& warehouse, const std::string& inventory) {
+                    main.ShowHistory(
+                        over, {.warehouse = warehouse, .inventory = inventory, .lookOnly = true});
+                });
+        }
         context.login.pub->ShowModal(editor, &main);
     };
 }

@@ -89,7 +89,8 @@ void FrmAddInv::Load() {
 }
 
 void FrmAddInv::InitToolBar() {
-    for (const char* key : {"pSave", "pNew", "pClose", "First", "Previous", "Next", "Last"}) {
+    for (const char* key :
+         {"pSave", "pNew", "pClose", "First", "Previous", "Next", "Last", "History"}) {
         frame_.Images().AddOwn(key);
     }
     buttons_->Add("SaveRs", zel::ToolbarButton::kButton, "pSave");
@@ -97,6 +98,7 @@ void FrmAddInv::InitToolBar() {
     for (const char* key : {"First", "Previous", "Next", "Last"}) {
         buttons_->Add(key, zel::ToolbarButton::kButton, key);
     }
+    buttons_->Add("History", zel::ToolbarButton::kButton, "History");
     buttons_->Add({}, zel::ToolbarButton::kSeparator);
     buttons_->Add("Exit", zel::ToolbarButton::kButton, "pClose");
     zel::IPub& pub = *context_.login.pub;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -45,11 +46,17 @@ public:
     // Clears the combo box, adds the texts and selects the list index (-1: nothing).
     void AddCmbItems(zel::YsComboBox& combo, const std::vector<std::string>& texts,
                      short listIndex);
-    // Runs the command of a toolbar key: "SaveRs", "First", "Previous", "Next", "Last", "Exit".
+    // Runs the command of a toolbar key: "SaveRs", "First", "Previous", "Next", "Last",
+    // "History", "Exit".
     // True when a command was carried out.
     bool Operating(const std::string& key);
     // Fixes the key fields of the row being modified: the warehouse and the item are not edited.
     void FixKeyFields(const std::string& warehouseCode, const std::string& warehouseName);
+    // Shows the change history of the warehouse's item over the editor.
+    using RowHistory = std::function<void(QWidget& over, const std::string& warehouse,
+                                          const std::string& inventory)>;
+    // Offers the history of the row being modified ("History"); after InitData.
+    void SetRowHistory(RowHistory show);
 
     short EditMode() const { return mode_; }
     int CurrentRow() const { return row_; }
@@ -110,6 +117,7 @@ private:
     void SetButtonEnabled(const char* key, bool enabled);
     bool ButtonEnabled(const char* key) const;
     bool ButtonVisible(const char* key) const;
+    void SetButtonVisible(const char* key, bool visible);
     void MarkChanged();
     void RefreshToolbar();
 
@@ -117,6 +125,7 @@ private:
     void ClearAllFields();
     void ShowButtons(const NavigationButtons& buttons);
     bool Navigate(RowStep step);
+    bool ShowRowHistory();
     // The row's set fields into their boxes; the unit and the day are always chosen.
     void ShowRow(const CorrespondenceRow& row);
 
@@ -186,6 +195,7 @@ private:
     zel::YsKeyHook* keyHook_ = nullptr;
     zel::YsFrmCaption* captionManager_ = nullptr;
     zel::CalendarPicker calendar_;
+    RowHistory rowHistory_;
 };
 
 }  // namespace korvel

@@ -31,7 +31,23 @@ void FrmAddInv::InitData(short mode, zel::FlexGrid& grid, int row) {
     }
     EnableKeyPickers(mode != kModify);
     SetButtonEnabled("SaveRs", false);
+    SetButtonVisible("History", false);
     RefreshToolbar();
+}
+
+// A new row has no history yet.
+void FrmAddInv::SetRowHistory(RowHistory show) {
+    rowHistory_ = std::move(show);
+    SetButtonVisible("History", rowHistory_ && mode_ == kModify);
+    RefreshToolbar();
+}
+
+bool FrmAddInv::ShowRowHistory() {
+    if (!rowHistory_ || mode_ != kModify) {
+        return false;
+    }
+    rowHistory_(*this, EdtcWhCode().Text(), Edtcinvcode().Text());
+    return true;
 }
 
 void FrmAddInv::FixKeyFields(const std::string& warehouseCode, const std::string& warehouseName) {
@@ -119,6 +135,8 @@ bool FrmAddInv::Operating(const std::string& key) {
     bool done = false;
     if (EqualsNoCase(key, "SaveRs")) {
         done = SaveRs();
+    } else if (EqualsNoCase(key, "History")) {
+        done = ShowRowHistory();
     } else if (EqualsNoCase(key, "Exit")) {
         close();
         done = true;
@@ -201,6 +219,12 @@ void FrmAddInv::SetButtonEnabled(const char* key, bool enabled) {
 bool FrmAddInv::ButtonEnabled(const char* key) const {
     const auto* button = buttons_->Buttons(key);
     return button && button->Enabled();
+}
+
+void FrmAddInv::SetButtonVisible(const char* key, bool visible) {
+    if (auto* button = buttons_->Buttons(key)) {
+        button->SetVisible(visible);
+    }
 }
 
 bool FrmAddInv::ButtonVisible(const char* key) const {

@@ -9,7 +9,7 @@
 namespace korvel {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, MainCommand>, 20> kCommands{{
+constexpr std::array<std::pair<std::string_view, MainCommand>, 22> kCommands{{
     {"SetUp", MainCommand::kPrintOrExport},
     {"Print", MainCommand::kPrintOrExport},
     {"Preview", MainCommand::kPrintOrExport},
@@ -23,6 +23,8 @@ constexpr std::array<std::pair<std::string_view, MainCommand>, 20> kCommands{{
     {"Refresh", MainCommand::kRefresh},
     {"BatchAdd", MainCommand::kBatchAdd},
     {"DueChecks", MainCommand::kDueChecks},
+    {"History", MainCommand::kHistory},
+    {"RowHistory", MainCommand::kRowHistory},
     {"SetFind", MainCommand::kSetFind},
     {"Help", MainCommand::kHelp},
     {"About", MainCommand::kAbout},
@@ -46,6 +48,9 @@ std::optional<MainCommand> MatchMainCommand(std::string_view key) {
 std::optional<std::string> MainCommandKeyFor(int keyCode, int shift) {
     if (keyCode == zel::kVbKeyF3 && shift == zel::kVbCtrl) {
         return "Pos";
+    }
+    if (keyCode == zel::kVbKeyH && shift == zel::kVbCtrl) {
+        return "RowHistory";
     }
     switch (keyCode) {
         case zel::kVbKeyF5:

@@ -18,6 +18,8 @@ enum class MainCommand {
     kRefresh,
     kBatchAdd,
     kDueChecks,
+    kHistory,
+    kRowHistory,
     kSetFind,
     kHelp,
     kAbout,

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,6 +28,8 @@ constexpr double kDefaultWidth = 15000;
 constexpr double kDefaultHeight = 9600;
 constexpr double kDefaultTreeWidth = 3000;
 constexpr int kCaptionPanelPixels = 30;
+// The pop-up menu's item and the command of the row's history.
+constexpr const char* kRowHistoryKey = "RowHistory";
 
 void Place(QWidget& widget, const TwipsRect& rect, const zel::Twips& twips) {
     widget.setGeometry(twips.ToPixelsX(rect.left), twips.ToPixelsY(rect.top),
@@ -105,7 +108,7 @@ void FrmWhInvContra::ConnectControls() {
     connect(grid_, &zel::FlexGrid::MouseUp, this,
             [this](short b, short s, float x, float y) { OnGridMouseUp(b, s, x, y); });
     connect(popMenu_, &zel::PopMenu::ItemClick, this,
-            [this](const std::string& itemKey) { SortGridAs(itemKey); });
+            [this](const std::string& itemKey) { ChoosePopupItem(itemKey); });
     connect(prn_, &zel::PrintControl::SaveStyle, this,
             [this](const QVariant& first, const QVariant& second) {
                 RunIgnoringErrors([&] {
@@ -161,9 +164,10 @@ void FrmWhInvContra::Load() {
 // Commands whose window is not part of this build show disabled and do nothing.
 void FrmWhInvContra::DisableMissingCommands() {
     const std::pair<const char*, bool> commands[] = {
-        {"BatchAdd", bool(commands_.batchAdd)},   {"Add", bool(commands_.editRecord)},
-        {"Modify", bool(commands_.editRecord)},   {"MulModify", bool(commands_.mulModify)},
-        {"DueChecks", bool(commands_.dueChecks)},
+        {"BatchAdd", bool(commands_.batchAdd)},        {"Add", bool(commands_.editRecord)},
+        {"Modify", bool(commands_.editRecord)},        {"MulModify", bool(commands_.mulModify)},
+        {"DueChecks", bool(commands_.dueChecks)},      {"History", bool(commands_.changeHistory)},
+        {"RowHistory", bool(commands_.changeHistory)},
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
     for (const auto& [key, available] : commands) {
@@ -236,10 +240,27 @@ void FrmWhInvContra::OnGridDoubleClick() {
     }
 }
 
-// The host decides from the button whether the sort menu opens.
+// The host decides from the button whether the sort menu opens; over a row it also offers the
+// row's history.
 void FrmWhInvContra::OnGridMouseUp(short button, short shift, float x, float y) {
     RunIgnoringErrors(
         [&] { context_.login.pub->ShowPopupMenu(*this, *grid_, button, shift, x, y); });
+    QMenu& menu = popMenu_->Menu();
+    if (!menu.isVisible() || !commands_.changeHistory || grid_->RowSel() < 1) {
+        return;
+    }
+    menu.addSeparator();
+    QAction* history = menu.addAction(QString::fromStdString(
+        context_.login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.row")));
+    history->setData(QString::fromUtf8(kRowHistoryKey));
+}
+
+void FrmWhInvContra::ChoosePopupItem(const std::string& itemKey) {
+    if (itemKey == kRowHistoryKey) {
+        ExecCommand(kRowHistoryKey);
+    } else {
+        SortGridAs(itemKey);
+    }
 }
 
 void FrmWhInvContra::SortGrid(int order) {

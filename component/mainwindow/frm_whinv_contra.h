@@ -45,6 +45,10 @@ public:
     // False, with the editor not opened, when the warehouse is not in the tree or the row not
     // among those the user may read.
     bool ModifyRowOf(const std::string& warehouse, const std::string& inventory);
+    // Shows the change history of the scope's rows over the window given; nothing when the
+    // history is not part of this build.
+    void ShowHistory(QWidget& over, const HistoryScope& scope);
+    bool HistoryAvailable() const { return bool(commands_.changeHistory); }
     // Every column of the selected warehouse's rows; nullptr with the root selected.
     std::shared_ptr<zel::IRecordset> GetInvRst();
 
@@ -97,6 +101,7 @@ private:
     void OnGridDoubleClick();
     void OnGridMouseUp(short button, short shift, float x, float y);
     void SortGrid(int order);
+    void ChoosePopupItem(const std::string& itemKey);
     void SortGridAs(const std::string& itemKey);
     void OnSplitterMouse(short phase, short button, short shift, float x, float y);
 
@@ -106,6 +111,7 @@ private:
     void Delete();
     void DeleteRow(const std::string& keyCaption, int keyColumn);
     void ShowRowNear(int row);
+    void ShowRowHistory();
     void Filter();
     void ShowFilterFailure();
     void RunUnderEditLock(const std::function<void()>& work);

@@ -78,6 +78,12 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
                 commands_.dueChecks(*this);
             }
             break;
+        case MainCommand::kHistory:
+            ShowHistory(*this, {.warehouse = SelectedWarehouse()});
+            break;
+        case MainCommand::kRowHistory:
+            ShowRowHistory();
+            break;
         case MainCommand::kSetFind:
             pub.FindSet(*context_.login.login, kFindCaption, *this);
             break;
@@ -217,6 +223,26 @@ void FrmWhInvContra::DeleteRow(const std::string& keyCaption, int keyColumn) {
 void FrmWhInvContra::ShowRowNear(int row) {
     if (grid_->Rows() > 1) {
         grid_->SetRow(std::clamp(row, 1, grid_->Rows() - 1));
+    }
+}
+
+void FrmWhInvContra::ShowHistory(QWidget& over, const HistoryScope& scope) {
+    if (commands_.changeHistory) {
+        commands_.changeHistory(*this, over, scope);
+    }
+}
+
+// The row where the selection ends, as for Modify.
+void FrmWhInvContra::ShowRowHistory() {
+    if (grid_->Rows() <= 1 || grid_->RowSel() < 1 || !GridShowsSelectedWarehouse()) {
+        return;
+    }
+    zel::IPub& pub = *context_.login.pub;
+    const std::optional<int> keyColumn =
+        KeyColumn(*grid_, pub.GetResString("Zel.AA.ARCHIVE.FIELD.cinvcode"));
+    if (keyColumn) {
+        ShowHistory(*this, {.warehouse = SelectedWarehouse(),
+                            .inventory = grid_->TextMatrix(grid_->RowSel(), *keyColumn)});
     }
 }
 

@@ -66,7 +66,9 @@ void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>
               {"mFilter", "过滤(&R)", "Filter", false, false, false},
               {"mPos", "定位", "Pos", false, false, false},
               {"mRefresh", "刷新        F9", "Refresh", false, false, true},
-              {"mDueChecks", "盘点到期(&C)", "DueChecks", false, false, true},
+              {"mDueChecks", "盘点到期(&C)", "DueChecks", false, false, false},
+              {"mHistory", "历史(&I)", "History", false, false, false},
+              {"mRowHistory", "此行历史    Ctrl+H", "RowHistory", false, false, true},
               {"mFindSet", "过滤设置(&F)", "SetFind", false, false, false}},
              execCommand);
     AddItems(AddMenu(bar, "mWindow", "窗口(&W)"),

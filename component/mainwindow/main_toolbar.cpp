@@ -5,7 +5,7 @@ namespace korvel {
 void LoadMainImages(zel::ImageList& images) {
     for (const char* key :
          {"SetUp", "Print", "Preview", "SaveFile", "BatchAdd", "Add", "Delete", "Modify", "Filter",
-          "Pos", "Refresh", "Help", "Exit", "NodeP", "NodeL", "MulModify"}) {
+          "Pos", "Refresh", "Help", "Exit", "NodeP", "NodeL", "MulModify", "History"}) {
         images.AddOwn(key);
     }
 }
@@ -13,7 +13,7 @@ void LoadMainImages(zel::ImageList& images) {
 void InitMainToolBar(WindowFrame& frame) {
     frame.AddButtons({"SetUp", "Print", "Preview", "SaveFile", "btnSep1", "BatchAdd", "Add",
                       "Modify", "Delete", "btnSep2", "MulModify", "btnSep22", "Filter", "Pos",
-                      "Refresh", "btnSep3", "Help", "Exit"});
+                      "Refresh", "History", "btnSep3", "Help", "Exit"});
 }
 
 }  // namespace korvel

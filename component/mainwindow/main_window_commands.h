@@ -1,10 +1,22 @@
 #pragma once
 
 #include <functional>
+#include <string>
+
+class QWidget;
 
 namespace korvel {
 
 class FrmWhInvContra;
+
+// The rows a change history window lists, and whether it may put values back there.
+struct HistoryScope {
+    std::string warehouse{};  // empty: every warehouse the user may read
+    std::string inventory{};  // with a warehouse: one row
+    // The record editor holds its row's values and would save them over what a restore put back:
+    // from there the history is only looked at.
+    bool lookOnly = false;
+};
 
 // The windows of other parts that the main window's commands open. Each entry shows its window
 // modally and returns when it has closed; a command whose entry is empty is shown disabled and does
@@ -16,6 +28,8 @@ struct MainWindowCommands {
     std::function<void(FrmWhInvContra&)> mulModify;
     // The rows due for a stock check; it takes the edit lock itself for the rows it changes.
     std::function<void(FrmWhInvContra&)> dueChecks;
+    // The change history of the scope's rows, shown over the window given.
+    std::function<void(FrmWhInvContra&, QWidget& over, const HistoryScope& scope)> changeHistory;
 };
 
 }  // namespace korvel

@@ -18,6 +18,7 @@ enum VbKey : int {
     kVbKeyPageUp = 33,
     kVbKeyPageDown = 34,
     kVbKeyDelete = 46,
+    kVbKeyH = 72,
     kVbKeyP = 80,
     kVbKeyF1 = 112,
     kVbKeyF2 = 113,

@@ -12,6 +12,7 @@ constexpr HelpAnchor kAnchors[] = {
     {"FrmBatchAdd", "batch-add"},
     {"FrmZMulModify", "multi-modify"},
     {"FrmDueChecks", "due-checks"},
+    {"FrmChangeHistory", "change-history"},
     // The host's dialogs.
     {"Find", "filter"},
     {"FindSet", "filter-fields"},

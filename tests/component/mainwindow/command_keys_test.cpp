@@ -31,6 +31,9 @@ TEST(MainCommandKeys, ModifiedKeysNeedExactlyTheirShiftState) {
     EXPECT_EQ(MainCommandKeyFor(115, kAlt), "Exit");
     EXPECT_EQ(MainCommandKeyFor(115, 0), std::nullopt);
     EXPECT_EQ(MainCommandKeyFor(115, kAlt | kCtrl), std::nullopt);
+    EXPECT_EQ(MainCommandKeyFor(72, kCtrl), "RowHistory");
+    EXPECT_EQ(MainCommandKeyFor(72, kCtrl | kShift), std::nullopt);
+    EXPECT_EQ(MainCommandKeyFor(72, 0), std::nullopt);
     EXPECT_EQ(MainCommandKeyFor(65, 0), std::nullopt);
 }
 
@@ -38,6 +41,8 @@ TEST(MainCommandKeys, CommandKeysMatchWithoutRegardToCaseAndSeparatorsMatchNothi
     EXPECT_EQ(MatchMainCommand("REFRESH"), MainCommand::kRefresh);
     EXPECT_EQ(MatchMainCommand("mulmodify"), MainCommand::kMulModify);
     EXPECT_EQ(MatchMainCommand("MSTB"), MainCommand::kStatusBarOption);
+    EXPECT_EQ(MatchMainCommand("history"), MainCommand::kHistory);
+    EXPECT_EQ(MatchMainCommand("ROWHISTORY"), MainCommand::kRowHistory);
     for (const char* key : {"SetUp", "print", "Preview", "SAVEFILE"}) {
         EXPECT_EQ(MatchMainCommand(key), MainCommand::kPrintOrExport) << key;
     }

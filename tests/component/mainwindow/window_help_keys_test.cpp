@@ -9,6 +9,7 @@
 #include "checkplan/due_checks_command.h"
 #include "component/support/main_window_fixture.h"
 #include "editor/edit_record_command.h"
+#include "history/change_history_command.h"
 #include "mulmodify/mul_modify_command.h"
 
 namespace korvel::test {
@@ -27,6 +28,7 @@ protected:
         commands.batchAdd = BatchAddCommand();
         commands.mulModify = MulModifyCommand();
         commands.dueChecks = DueChecksCommand();
+        commands.changeHistory = ChangeHistoryCommand();
         Open(std::move(commands));
         Click(*window, "r01");
     }
@@ -77,16 +79,18 @@ TEST_P(WindowHelpKeysOfOpenedWindows, EachOpensItsOwnSectionAndTheMainWindowItsA
     ExpectF1OpensTheGuideAt(*window, "main-window");
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, WindowHelpKeysOfOpenedWindows,
-                         ::testing::Values(OpenedWindow{"Add", "FrmAddInv", "editor"},
-                                           OpenedWindow{"Modify", "FrmAddInv", "editor"},
-                                           OpenedWindow{"BatchAdd", "FrmBatchAdd", "batch-add"},
-                                           OpenedWindow{"MulModify", "FrmZMulModify",
-                                                        "multi-modify"},
-                                           OpenedWindow{"DueChecks", "FrmDueChecks", "due-checks"}),
-                         [](const ::testing::TestParamInfo<OpenedWindow>& info) {
-                             return std::string(info.param.command);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowHelpKeysOfOpenedWindows,
+    ::testing::Values(OpenedWindow{"Add", "FrmAddInv", "editor"},
+                      OpenedWindow{"Modify", "FrmAddInv", "editor"},
+                      OpenedWindow{"BatchAdd", "FrmBatchAdd", "batch-add"},
+                      OpenedWindow{"MulModify", "FrmZMulModify", "multi-modify"},
+                      OpenedWindow{"DueChecks", "FrmDueChecks", "due-checks"},
+                      OpenedWindow{"History", "FrmChangeHistory", "change-history"},
+                      OpenedWindow{"RowHistory", "FrmChangeHistory", "change-history"}),
+    [](const ::testing::TestParamInfo<OpenedWindow>& info) {
+        return std::string(info.param.command);
+    });
 
 }  // namespace
 }  // namespace korvel::test
