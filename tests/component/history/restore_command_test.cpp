@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batchadd/batch_saver.h"
 #include "component/support/main_window_fixture.h"
 #include "core/text_escaping.h"
 #include "history/change_restore.h"
@@ -30,7 +31,8 @@ protected:
     }
 
     long long NewestEntry() {
-        return std::stoll(database.Scalar("select max(iChange) from whinv_change").ToString());
+        return std::stoll(
+            database.Scalar("select coalesce(max(iChange), 0) from whinv_change").ToString());
     }
 
     // Every restorable field of the row with its stored type, or "none" without a row.
@@ -155,8 +157,8 @@ TEST_F(RestoreOfAnAddTest, NoRestoresNothing) {
     EXPECT_EQ(refreshes, 0);
 }
 
-TEST_F(RestoreCommandTest, UndoOfABatchAddsEntriesIsOneWriteRecordedOnce) {
-    // A batch add saves each item on its own: one entry per row.
+TEST_F(RestoreCommandTest, UndoOfSeveralEntriesIsOneWriteRecordedOnce) {
+    // Statements of their own, an entry each, as separate saves or another tool write them.
     std::vector<long long> adds;
     for (const char* item : {"A001", "A002", "O''1"}) {
         adds.push_back(
@@ -169,6 +171,19 @@ TEST_F(RestoreCommandTest, UndoOfABatchAddsEntriesIsOneWriteRecordedOnce) {
 
     EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
     EXPECT_EQ(NewestEntry(), before + 1);
+    EXPECT_EQ(LastMessage(), "已恢复 3 行。");
+}
+
+// A batch add saves each item on its own, all in one entry, so that one undo takes the batch back.
+TEST_F(RestoreCommandTest, ABatchAddIsOneEntryThatOneUndoTakesBack) {
+    const long long before = NewestEntry();
+    BatchSaver saver(context, {});
+    ASSERT_EQ(saver.SaveBatch("01", {"A001", "A002", "A003"}).saved, 3);
+    ASSERT_EQ(NewestEntry(), before + 1);
+
+    EXPECT_TRUE(Undo(before + 1));
+
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
     EXPECT_EQ(LastMessage(), "已恢复 3 行。");
 }
 
