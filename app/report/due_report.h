@@ -1,24 +1,17 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
+#include "app/report/report_request.h"
 #include "host/objects/host_environment.h"
 
 namespace zel {
 
 // What whinv-report due was asked for.
-struct DueReportRequest {
-    std::string database = "demo";
-    // --user, when given: who the account establishes is EstablishAccountUser's to say.
-    std::optional<std::string> user;
+struct DueReportRequest : ReportRequest {
     std::string date;  // yyyy-mm-dd; empty: today
-    std::string format = "csv";
-    std::string output;  // empty: standard output (CSV only)
-    std::string warehouse;
     std::string storekeeper;
-    std::string configPath;
 };
 
 // Writes the rows due for a stock check on or before the date that the user may read; the exit

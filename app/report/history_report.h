@@ -1,24 +1,17 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
+#include "app/report/report_request.h"
 #include "host/objects/host_environment.h"
 
 namespace zel {
 
 // What whinv-report history was asked for.
-struct HistoryReportRequest {
-    std::string database = "demo";
-    // --user, when given: who the account establishes is EstablishAccountUser's to say.
-    std::optional<std::string> user;
+struct HistoryReportRequest : ReportRequest {
     std::string from;  // yyyy-mm-dd, inclusive
     std::string to;    // yyyy-mm-dd, inclusive
-    std::string format = "csv";
-    std::string output;  // empty: standard output (CSV only)
-    std::string warehouse;
-    std::string configPath;
 };
 
 // Writes the changes of the correspondence rows the user may read from one day to another,

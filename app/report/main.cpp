@@ -75,20 +75,23 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(user)) {
         userId = Value(parser, user);
     }
+    const auto common = [&](zel::ReportRequest& request) {
+        request.database = Value(parser, database);
+        request.user = userId;
+        request.format = Value(parser, format);
+        request.output = Value(parser, output);
+        request.warehouse = Value(parser, warehouse);
+        request.configPath = Value(parser, config);
+    };
     auto environment = std::make_shared<zel::HostEnvironment>();
     if (report == QStringList{"due"}) {
         if (!TakesNone(parser, "due", {from, to})) {
             return 2;
         }
         zel::DueReportRequest request;
-        request.database = Value(parser, database);
-        request.user = userId;
+        common(request);
         request.date = Value(parser, date);
-        request.format = Value(parser, format);
-        request.output = Value(parser, output);
-        request.warehouse = Value(parser, warehouse);
         request.storekeeper = Value(parser, storekeeper);
-        request.configPath = Value(parser, config);
         return zel::RunDueReport(request, environment);
     }
     if (report == QStringList{"history"}) {
@@ -96,14 +99,9 @@ int main(int argc, char* argv[]) {
             return 2;
         }
         zel::HistoryReportRequest request;
-        request.database = Value(parser, database);
-        request.user = userId;
+        common(request);
         request.from = Value(parser, from);
         request.to = Value(parser, to);
-        request.format = Value(parser, format);
-        request.output = Value(parser, output);
-        request.warehouse = Value(parser, warehouse);
-        request.configPath = Value(parser, config);
         return zel::RunHistoryReport(request, environment);
     }
     std::fputs("whinv-report: the reports are \"due\" and \"history\"; see --help\n", stderr);
