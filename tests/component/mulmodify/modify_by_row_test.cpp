@@ -34,6 +34,22 @@ TEST_F(ModifyByRowTest, ChangesEveryRowWithoutACountQuestionOrAReport) {
     EXPECT_EQ(host->calls.front(), "IFExists inventory 存货编码 A002 1  (1=1)");
 }
 
+// The rows are written one by one but changed as one action: one entry of the history.
+TEST_F(ModifyByRowTest, ThePassIsOneEntryOfTheChangeHistory) {
+    const std::string after =
+        database.Scalar("select coalesce(max(iChange), 0) from whinv_change").ToString();
+    Request("whinvcontrapose.cInvCode='A001'", "whinvcontrapose.cInvCode", "A002", "存货编码");
+    EXPECT_EQ(
+        database.Scalar("select count(*) from whinv_change where iChange > " + after).ToString(),
+        "1");
+    EXPECT_EQ(
+        database
+            .Scalar("select count(distinct cWhCode) from whinv_change_value where iChange > " +
+                    after)
+            .ToString(),
+        "3");
+}
+
 TEST_F(ModifyByRowTest, ReportsTheRowWhoseNewPairExistsAndChangesTheOthers) {
     database.AddCorrespondence("02", "A005");
     Request("whinvcontrapose.cInvCode='A001'", "cInvCode", "A005", "存货编码");
