@@ -30,6 +30,11 @@ bool ReadAll(zel::IClsCommon& db, const std::string& sql, std::string& error, Re
     for (; !rows->Eof(); rows->MoveNext()) {
         read(*rows);
     }
+    // A read broken off part way must not pass for the whole: a restore would leave the rest.
+    if (!rows->IsOpen()) {
+        error = db.LastError();
+        return false;
+    }
     return true;
 }
 

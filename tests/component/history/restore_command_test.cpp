@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "batchadd/batch_saver.h"
+#include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
 #include "core/text_escaping.h"
 #include "history/change_restore.h"
@@ -290,6 +291,24 @@ TEST_F(RestoreCommandTest, AFailureAfterAWriteSaysWhatStaysRestored) {
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(database.Scalar("select iTopSum from WhInvContrapose").ToString(), "1");
     EXPECT_EQ(Row("01", "A003"), "none");
+}
+
+TEST_F(RestoreCommandTest, AHistoryReadBrokenOffPartWayRestoresNothing) {
+    for (const char* item : {"A001", "A002", "A003"}) {
+        database.AddCorrespondence("01", item, {{"iTopSum", 1}});
+    }
+    const long long change = Write("update WhInvContrapose set iTopSum=2");
+    const auto db = test::FailingDb::InPlaceOf(context.login.db);
+    db->cutResultsOf = "from whinv_change_value";
+    db->rowsBeforeLoss = 1;
+    db->reconnectsOnNextCall = true;
+
+    EXPECT_FALSE(Undo(change));
+
+    EXPECT_EQ(LastMessage().rfind("恢复失败：", 0), 0U) << LastMessage();
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose where iTopSum=2").ToString(),
+              "3");
 }
 
 TEST_F(RestoreCommandTest, AUserWhoMayNotWriteOneOfTheRowsRestoresNone) {
