@@ -8,18 +8,15 @@
 // login bound by the history's row policies. The entries are inserted straight into the history
 // tables by the owner: one changed field each, over the account's correspondence rows in turn.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "history/change_history.h"
-#include "host/database/postgres/postgres_backend.h"
-#include "host/database/server_account_security.h"
 #include "support/bare_connection.h"
+#include "support/bench_server.h"
 #include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
@@ -63,18 +60,6 @@ constexpr const char* kServerFill =
     "and iKey = 1 + iChange % (select count(*) from history_key);"
     "drop table history_key, history_base; analyze;";
 
-std::string Server() {
-    const char* server = std::getenv("WHINV_BENCH_POSTGRES");
-    return server != nullptr ? server : "";
-}
-
-void RunOn(const std::string& conninfo, const std::string& sql) {
-    zel::PostgresBackend backend;
-    if (!backend.Connect(conninfo) || !backend.ExecuteScript(sql)) {
-        Fail(sql + ": " + backend.LastError());
-    }
-}
-
 class SqliteAccount {
 public:
     static SqliteAccount& Instance() {
@@ -100,67 +85,20 @@ private:
     std::unique_ptr<bench::DemoMainWindow> demo_;
 };
 
-// The account on the server with a window as its owner and one as a plain login who may read
-// every warehouse.
-class ServerAccount {
-public:
-    static ServerAccount& Instance() {
-        if (!instance_) {
-            instance_.reset(new ServerAccount());
-        }
-        return *instance_;
+// The account on the server, its plain login allowed to read every warehouse.
+std::unique_ptr<bench::SecuredServerAccount> serverAccount;
+bench::SecuredServerAccount& ServerAccount() {
+    if (!serverAccount) {
+        serverAccount = std::make_unique<bench::SecuredServerAccount>(
+            bench::SecuredAccountOptions{.name = "whinv_bench_history",
+                                         .rows = kRows,
+                                         .items = kItems,
+                                         .warehouses = kWarehouses,
+                                         .fill = kServerFill,
+                                         .clerkRight = "R"});
     }
-    static void Close() { instance_.reset(); }
-    ~ServerAccount() {
-        owner_.reset();
-        plain_.reset();
-        RunOn(Server(), "drop database if exists " + database_ + " with (force)");
-        for (const std::string& role : {clerk_, roles_.users, roles_.admins}) {
-            RunOn(Server(), "drop role if exists " + role);
-        }
-    }
-
-    bench::DemoMainWindow& Owner() { return *owner_; }
-    bench::DemoMainWindow& Plain() { return *plain_; }
-
-private:
-    ServerAccount()
-        : database_("whinv_bench_history_" + std::to_string(getpid())),
-          roles_(zel::AccountRolesOf(database_)),
-          clerk_(database_ + "_clerk") {
-        RunOn(Server(), "create database " + database_);
-        const std::string account = Server() + " dbname=" + database_;
-        zel::demo::DemoOptions options;
-        options.output = "postgresql:" + account;
-        options.rows = kRows;
-        options.items = kItems;
-        options.warehouses = kWarehouses;
-        const auto outcome = zel::demo::DemoDataGenerator(options).Generate();
-        if (!outcome.Ok()) {
-            Fail("cannot build the account: " + outcome.detail);
-        }
-        zel::PostgresBackend owner;
-        std::string error;
-        if (!owner.Connect(account) || !zel::SecureServerAccount(owner, error)) {
-            Fail("cannot secure the account: " + error + owner.LastError());
-        }
-        RunOn(account, kServerFill);
-        RunOn(account, "create role " + clerk_ + " login in role " + roles_.users +
-                           "; insert into aa_user values ('" + clerk_ +
-                           "', 'clerk', 0); insert into aa_rowauth select '" + clerk_ +
-                           "', 'Warehouse', cWhCode, 'R' from Warehouse");
-        owner_ = std::make_unique<bench::DemoMainWindow>("postgresql:" + account);
-        plain_ =
-            std::make_unique<bench::DemoMainWindow>("postgresql:" + account + " user=" + clerk_);
-    }
-
-    static inline std::unique_ptr<ServerAccount> instance_;
-    std::string database_;
-    zel::AccountRoles roles_;
-    std::string clerk_;
-    std::unique_ptr<bench::DemoMainWindow> owner_;
-    std::unique_ptr<bench::DemoMainWindow> plain_;
-};
+    return *serverAccount;
+}
 
 enum class Scope { kAll, kWarehouse, kRow, kMonth };
 
@@ -219,10 +157,10 @@ void BM_FirstRowsSqlite(benchmark::State& state) {
     FirstRows(state, SqliteAccount::Instance().Demo());
 }
 void BM_FirstRowsServerOwner(benchmark::State& state) {
-    FirstRows(state, ServerAccount::Instance().Owner());
+    FirstRows(state, ServerAccount().Owner());
 }
 void BM_FirstRowsServerPlainLogin(benchmark::State& state) {
-    FirstRows(state, ServerAccount::Instance().Plain());
+    FirstRows(state, ServerAccount().Plain());
 }
 
 void Scopes(benchmark::internal::Benchmark* benchmark) {
@@ -238,12 +176,12 @@ BENCHMARK(BM_FirstRowsSqlite)->Apply(Scopes);
 
 int main(int argc, char** argv) {
     bench::QtBenchmarks benchmarks(argc, argv);
-    if (!Server().empty()) {
+    if (!bench::BenchServer().empty()) {
         BENCHMARK(BM_FirstRowsServerOwner)->Apply(Scopes);
         BENCHMARK(BM_FirstRowsServerPlainLogin)->Apply(Scopes);
     }
     const int status = benchmarks.Run();
     SqliteAccount::Close();
-    ServerAccount::Close();
+    serverAccount.reset();
     return status;
 }

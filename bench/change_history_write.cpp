@@ -19,7 +19,6 @@
 
 #include <QTemporaryDir>
 #include <QWidget>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -28,12 +27,12 @@
 
 #include "batchadd/batch_saver.h"
 #include "db/demo/demo_data_generator.h"
-#include "host/database/postgres/postgres_backend.h"
 #include "host/objects/inventory_in_use.h"
 #include "mulmodify/modifiable_field.h"
 #include "mulmodify/modify_queries.h"
 #include "mulmodify/set_update.h"
 #include "support/bare_connection.h"
+#include "support/bench_server.h"
 #include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
@@ -47,11 +46,6 @@ constexpr std::int64_t kSetRows = 100'000;
 constexpr const char* kBatchTarget = "BENCH";
 constexpr const char* kSetWarehouse = "SET";
 
-std::string Server() {
-    const char* server = std::getenv("WHINV_BENCH_POSTGRES");
-    return server != nullptr ? server : "";
-}
-
 enum class Engine { kSqlite, kPostgres };
 enum class History { kKept, kDropped };
 
@@ -64,8 +58,8 @@ public:
             location_ = dir_.path().toStdString() + "/" + name + ".db";
         } else {
             database_ = "whinv_bench_history_" + name + "_" + std::to_string(getpid());
-            RunOnServer(Server(), "create database " + database_);
-            location_ = Server() + " dbname=" + database_;
+            bench::RunOnServer(bench::BenchServer(), "create database " + database_);
+            location_ = bench::BenchServer() + " dbname=" + database_;
         }
         zel::demo::DemoOptions options;
         options.output = engine == Engine::kSqlite ? location_ : "postgresql:" + location_;
@@ -97,7 +91,8 @@ public:
     ~Account() {
         demo_.reset();
         if (engine_ == Engine::kPostgres) {
-            RunOnServer(Server(), "drop database if exists " + database_ + " with (force)");
+            bench::RunOnServer(bench::BenchServer(),
+                               "drop database if exists " + database_ + " with (force)");
         }
     }
     Account(const Account&) = delete;
@@ -112,7 +107,7 @@ public:
         if (engine_ == Engine::kSqlite) {
             bench::BareConnection(location_).Execute(sql);
         } else {
-            RunOnServer(location_, sql);
+            bench::RunOnServer(location_, sql);
         }
     }
     void EmptyHistory() {
@@ -144,13 +139,6 @@ public:
     }
 
 private:
-    static void RunOnServer(const std::string& conninfo, const std::string& sql) {
-        zel::PostgresBackend backend;
-        if (!backend.Connect(conninfo) || !backend.ExecuteScript(sql)) {
-            Fail(sql + ": " + backend.LastError());
-        }
-    }
-
     void DropHistoryTriggers() {
         if (engine_ == Engine::kPostgres) {
             Execute(
@@ -295,7 +283,7 @@ void Register(Engine engine) {
 int main(int argc, char** argv) {
     bench::QtBenchmarks benchmarks(argc, argv);
     Register(Engine::kSqlite);
-    if (!Server().empty()) {
+    if (!bench::BenchServer().empty()) {
         Register(Engine::kPostgres);
     } else {
         std::fprintf(stderr, "WHINV_BENCH_POSTGRES names no server: SQLite only\n");

@@ -9,7 +9,6 @@
 #include <libpq-fe.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +19,7 @@
 #include "host/database/tsql_adapter.h"
 #include "host/objects/inventory_in_use.h"
 #include "mainwindow/grid_query.h"
+#include "support/bench_server.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
 
@@ -30,18 +30,6 @@ using bench::Fail;
 constexpr int kRows = 100'000;
 constexpr int kBatchItems = 2'000;
 constexpr const char* kTarget = "BENCH";
-
-std::string Server() {
-    const char* server = std::getenv("WHINV_BENCH_POSTGRES");
-    return server != nullptr ? server : "";
-}
-
-void RunOnServer(const std::string& conninfo, const std::string& sql) {
-    zel::PostgresBackend backend;
-    if (!backend.Connect(conninfo) || !backend.ExecuteScript(sql)) {
-        Fail(sql + ": " + backend.LastError());
-    }
-}
 
 // A bare connection: libpq and nothing of the host's.
 class BareConnection {
@@ -118,7 +106,8 @@ public:
     static void Close() { instance_.reset(); }
     ~ServerAccount() {
         window_.reset();
-        RunOnServer(Server(), "drop database if exists " + database_ + " with (force)");
+        bench::RunOnServer(bench::BenchServer(),
+                           "drop database if exists " + database_ + " with (force)");
     }
 
     const std::string& Conninfo() const { return conninfo_; }
@@ -145,8 +134,8 @@ public:
 
 private:
     ServerAccount() : database_("whinv_bench_" + std::to_string(getpid())) {
-        RunOnServer(Server(), "create database " + database_);
-        conninfo_ = Server() + " dbname=" + database_;
+        bench::RunOnServer(bench::BenchServer(), "create database " + database_);
+        conninfo_ = bench::BenchServer() + " dbname=" + database_;
         zel::demo::DemoOptions options;
         options.output = "postgresql:" + conninfo_;
         options.rows = kRows;
@@ -156,7 +145,7 @@ private:
         if (!outcome.Ok()) {
             Fail("cannot build the account: " + outcome.detail);
         }
-        RunOnServer(conninfo_, "analyze");
+        bench::RunOnServer(conninfo_, "analyze");
         window_ = std::make_unique<bench::DemoMainWindow>("postgresql:" + conninfo_);
     }
 
@@ -292,7 +281,7 @@ BENCHMARK(BM_PgBatchAdd)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (Server().empty()) {
+    if (bench::BenchServer().empty()) {
         std::fprintf(stderr, "WHINV_BENCH_POSTGRES names no server: nothing to measure\n");
         return 0;
     }
