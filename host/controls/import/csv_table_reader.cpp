@@ -34,9 +34,10 @@ std::string_view WithoutCutSequence(std::string_view bytes) {
     return bytes.size() - (lead - 1) < length ? bytes.substr(0, lead - 1) : bytes;
 }
 
-// The delimiter the line holds most of outside quotes; a comma where none is more frequent, as
-// the program itself writes commas.
+// The delimiter the first line that is not blank holds most of outside quotes; a comma where none
+// is more frequent, as the program itself writes commas.
 char MostFrequentDelimiter(std::string_view bytes) {
+    bytes.remove_prefix(std::min(bytes.find_first_not_of("\r\n"), bytes.size()));
     constexpr std::array<char, 3> kCandidates = {',', ';', '\t'};
     std::array<std::size_t, 3> counts{};
     bool inQuotes = false;

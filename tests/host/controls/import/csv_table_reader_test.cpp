@@ -113,6 +113,7 @@ TEST_F(CsvTableReaderTest, ReadsEveryEncodingDelimiterAndLineEnd) {
          ',', true},
         {"semicolon", "仓库;存货\nW01;螺钉", ';', false},
         {"tab", "仓库\t存货\rW01\t螺钉\r", '\t', false},
+        {"blank lines before the header", "\r\n\n仓库;存货\nW01;螺钉\n", ';', false},
         {"quoted delimiters do not count", "\"仓,库\";存货\nW01;螺钉\n", ';', false},
     };
     for (const Case& each : cases) {
