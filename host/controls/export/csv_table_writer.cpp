@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr char kFormulaGuard = '\'';
 
 void AppendQuoted(std::string& out, std::string_view field, bool guarded) {
     out += '"';

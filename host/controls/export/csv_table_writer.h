@@ -15,6 +15,7 @@ namespace zel {
 // apostrophe itself gets one more, so that the rule reads back exactly: an importer takes one
 // leading apostrophe off every text cell that has one, and nothing else. Numbers of a number
 // column stay as they are, the minus of -5 included.
+constexpr char kFormulaGuard = '\'';
 bool NeedsFormulaGuard(std::string_view text);
 
 // Writes the header and the rows as CSV: UTF-8 with a byte-order mark (so that spreadsheet

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "host/controls/export/csv_table_writer.h"
 #include "host/objects/resource_texts.h"
 
 namespace zel {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr char kFormulaGuard = '\'';
 
 bool IsAscii(std::string_view bytes) {
     return std::none_of(bytes.begin(), bytes.end(),
