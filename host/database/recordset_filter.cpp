@@ -1,5 +1,6 @@
 #include "host/database/recordset_filter.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "host/database/recordset_columns.h"
@@ -119,20 +120,17 @@ private:
     }
 
     int Joined(Node::Kind kind, std::string_view word, int (Parser::*operand)()) {
-        int left = (this->*operand)();
-        while (left >= 0 && Peek() != nullptr && Peek()->IsWord(word)) {
+        Node node;
+        node.kind = kind;
+        node.operands.push_back((this->*operand)());
+        while (node.operands.back() >= 0 && Peek() != nullptr && Peek()->IsWord(word)) {
             ++position_;
-            const int right = (this->*operand)();
-            if (right < 0) {
-                return -1;
-            }
-            Node node;
-            node.kind = kind;
-            node.left = left;
-            node.right = right;
-            left = Add(std::move(node));
+            node.operands.push_back((this->*operand)());
         }
-        return left;
+        if (node.operands.back() < 0) {
+            return -1;
+        }
+        return node.operands.size() == 1 ? node.operands.front() : Add(std::move(node));
     }
 
     int Disjunction() { return Joined(Node::Kind::Or, "or", &Parser::Conjunction); }
@@ -140,8 +138,13 @@ private:
 
     int Factor() {
         if (Peek() != nullptr && Peek()->IsSymbol("(")) {
+            if (nesting_ == kMaxNesting) {
+                return -1;
+            }
             ++position_;
+            ++nesting_;
             const int inner = Disjunction();
+            --nesting_;
             if (inner < 0 || Peek() == nullptr || !Peek()->IsSymbol(")")) {
                 return -1;
             }
@@ -220,6 +223,7 @@ private:
     std::vector<Node>& nodes_;
     std::vector<SqlToken> tokens_;
     std::size_t position_ = 0;
+    int nesting_ = 0;
 };
 
 std::optional<RecordsetFilter> RecordsetFilter::Parse(std::string_view condition,
@@ -240,9 +244,11 @@ bool RecordsetFilter::Evaluate(int index, const std::function<Variant(int)>& cel
     const Node& node = nodes_[static_cast<std::size_t>(index)];
     switch (node.kind) {
         case Node::Kind::And:
-            return Evaluate(node.left, cell) && Evaluate(node.right, cell);
+            return std::all_of(node.operands.begin(), node.operands.end(),
+                               [&](int operand) { return Evaluate(operand, cell); });
         case Node::Kind::Or:
-            return Evaluate(node.left, cell) || Evaluate(node.right, cell);
+            return std::any_of(node.operands.begin(), node.operands.end(),
+                               [&](int operand) { return Evaluate(operand, cell); });
         case Node::Kind::Compare:
             return Compare(cell(node.column), node.op, node.literal);
     }

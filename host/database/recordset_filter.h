@@ -17,7 +17,12 @@ class RecordsetColumns;
 // null value matches no comparison.
 class RecordsetFilter {
 public:
-    // nullopt when the condition cannot be read or names a column the result does not have.
+    // Parentheses nest at most this deep; the program's own filters nest two or three levels,
+    // and each level costs the parser and the matcher a few stack frames.
+    static constexpr int kMaxNesting = 200;
+
+    // nullopt when the condition cannot be read, names a column the result does not have or
+    // nests parentheses deeper than kMaxNesting.
     static std::optional<RecordsetFilter> Parse(std::string_view condition,
                                                 const RecordsetColumns& columns);
 
@@ -27,9 +32,8 @@ public:
     enum class Op { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
     struct Node {
         enum class Kind { And, Or, Compare } kind = Kind::Compare;
-        int left = -1;  // And / Or: child nodes
-        int right = -1;
-        int column = -1;  // Compare
+        std::vector<int> operands;  // And / Or: a whole chain, so that only parentheses nest
+        int column = -1;            // Compare
         Op op = Op::Equal;
         Variant literal;  // a text or a real
     };

@@ -103,6 +103,13 @@ std::optional<TableRecord> TableRecord::Parse(const std::string& xml, const std:
             message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {element.name()});
             return std::nullopt;
         }
+        // A field holds text; an element inside it would be dropped unseen, and bounding the
+        // record at this one level keeps outside XML from nesting without end.
+        if (element.find_child(
+                [](pugi::xml_node child) { return child.type() == pugi::node_element; })) {
+            message = DatabaseTexts::Format("Zel.HOST.DB.nested_field", {column->name});
+            return std::nullopt;
+        }
         record.texts_[column->name] = element.child_value();
     }
     return record;

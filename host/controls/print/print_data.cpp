@@ -2,12 +2,42 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+
 namespace zel {
 namespace {
 
 // Whitespace-only cells are cell texts too; line ends stay as the grid had them.
 constexpr unsigned kParseOptions = pugi::parse_minimal | pugi::parse_escapes |
                                    pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
+
+bool HoldsElement(const pugi::xml_node& node) {
+    return static_cast<bool>(
+        node.find_child([](pugi::xml_node child) { return child.type() == pugi::node_element; }));
+}
+
+bool ChildrenHoldOnlyText(const pugi::xml_node& node) {
+    const auto children = node.children();
+    return std::none_of(children.begin(), children.end(), HoldsElement);
+}
+
+// Only the root, Header, Rows and R hold elements. An element inside a text would print as
+// nothing, so such data is refused; looking no deeper than that also bounds how far outside
+// data is walked, however deep it nests.
+bool TextsHoldOnlyText(const pugi::xml_node& root) {
+    for (const pugi::xml_node part : root.children()) {
+        const std::string_view name = part.name();
+        const auto rows = part.children("R");
+        const bool onlyText = name == "Header" ? ChildrenHoldOnlyText(part)
+                              : name == "Rows"
+                                  ? std::all_of(rows.begin(), rows.end(), ChildrenHoldOnlyText)
+                                  : !HoldsElement(part);
+        if (!onlyText) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void ReadHeader(const pugi::xml_node& header, PrintData& data) {
     for (const pugi::xml_node cell : header.children("C")) {
@@ -50,7 +80,7 @@ std::optional<PrintData> PrintData::Parse(std::string_view xml) {
     }
     const pugi::xml_node root = document.document_element();
     const pugi::xml_node header = root.child("Header");
-    if (!header) {
+    if (!header || !TextsHoldOnlyText(root)) {
         return std::nullopt;
     }
     PrintData data;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "host/database/recordset_columns.h"
 #include "host/database/sql_backend.h"
@@ -76,6 +77,46 @@ TEST(RecordsetFilterParse, RefusesWhatItCannotRead) {
     for (const char* bad : {"a=", "a=1 and", "(a=1", "a=1)", "nosuch=1", "a==", "a='x", "a=1 b=2",
                             "'x'=a", "a like 'x%'", "a=-'x'"}) {
         EXPECT_FALSE(RecordsetFilter::Parse(bad, columns)) << bad;
+    }
+}
+
+std::string Nested(int depth) {
+    return std::string(static_cast<std::size_t>(depth), '(') + "a=1" +
+           std::string(static_cast<std::size_t>(depth), ')');
+}
+
+// Only the last term holds, so the whole chain is looked at.
+std::string Chained(int terms) {
+    std::string condition;
+    for (int i = 1; i < terms; ++i) {
+        condition += "a=2 or ";
+    }
+    return condition + "a=1";
+}
+
+struct SizeCase {
+    std::string condition;
+    bool accepted;
+};
+
+// Nesting is bounded so that outside text cannot exhaust the stack; a long flat chain of
+// and / or is not nesting and stays readable at any length.
+TEST(RecordsetFilterParse, BoundsNestingButNotLength) {
+    test::TestDatabase db;
+    std::unique_ptr<SqlBackend> opened = db.OpenBackend();
+    auto statement = opened->Prepare("select 1 as a, 'x' as b");
+    const RecordsetColumns columns(*statement);
+    const int limit = RecordsetFilter::kMaxNesting;
+    const SizeCase cases[] = {
+        {Nested(limit), true},      {Nested(limit + 1), false},           {Nested(30'000), false},
+        {Nested(1'000'000), false}, {std::string(1'000'000, '('), false}, {Chained(300'000), true}};
+    for (const auto& [condition, accepted] : cases) {
+        const auto filter = RecordsetFilter::Parse(condition, columns);
+        ASSERT_EQ(filter.has_value(), accepted) << condition.size() << " characters";
+        if (filter) {
+            const Variant row[] = {Variant(1), Variant("x")};
+            EXPECT_TRUE(filter->Matches([&](int column) { return row[column]; }));
+        }
     }
 }
 

@@ -280,6 +280,26 @@ TEST_F(CorrespondenceRecordTest, TextAfterTheRecordIsRefusedNotIgnored) {
     EXPECT_EQ(Rows(), 1);
 }
 
+std::string NestedElements(int depth) {
+    std::string xml;
+    for (int i = 0; i < depth; ++i) {
+        xml += "<a>";
+    }
+    xml += "7";
+    for (int i = 0; i < depth; ++i) {
+        xml += "</a>";
+    }
+    return xml;
+}
+
+TEST_F(CorrespondenceRecordTest, AFieldHoldingElementsIsRefusedAtAnyDepth) {
+    for (const int depth : {1, 30'000, 1'000'000}) {
+        EXPECT_FALSE(Add(EditorXml("itopsum", NestedElements(depth)))) << depth;
+        EXPECT_EQ(message, "记录的字段iTopSum中含有下级元素，字段中只能是文字，无法保存！");
+    }
+    EXPECT_EQ(Rows(), 0);
+}
+
 TEST_F(CorrespondenceRecordTest, ARefusalQuotesAtMostSixtyCharactersOfAValue) {
     std::string latin(58, 'x');
     EXPECT_FALSE(Add(EditorXml("cInvCode", latin + "yz" + std::string(500, 'q'))));

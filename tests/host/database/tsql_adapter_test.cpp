@@ -107,6 +107,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The adapted statements run on a real account: they must read and change exactly the rows
 // the host's server would.
+// The adapter walks the tokens without recursing, so any nesting passes through to the engine,
+// whose own parser refuses what is too deep.
+std::string DeeplyNested(int depth, const std::string& condition) {
+    return std::string(static_cast<std::size_t>(depth), '(') + condition +
+           std::string(static_cast<std::size_t>(depth), ')');
+}
+
+constexpr int kDeepNestings[] = {30'000, 1'000'000};
+
+TEST(TsqlAdapterNesting, DeepParenthesesAreKeptAsWritten) {
+    for (const int depth : kDeepNestings) {
+        const std::string host =
+            "select top 1 cWhName from Warehouse where " + DeeplyNested(depth, "cWhCode='01 '");
+        const std::string sqlite = "select cWhName from Warehouse where " +
+                                   DeeplyNested(depth, "cWhCode='01'") + " limit 1";
+        EXPECT_EQ(TsqlAdapter::ToSqlite(host), sqlite) << depth;
+    }
+}
+
 class TsqlAdapterOnDatabase : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -201,6 +220,17 @@ TEST_F(TsqlAdapterOnDatabase, KeyChangeRowByRowMovesOneRowAndRefusesACollision) 
     EXPECT_EQ(Text("select group_concat(cWhCode||cInvCode) from (select * from WhInvContrapose "
                    "order by cWhCode, cInvCode) as t"),
               "01A002,01A003,02A001");
+}
+
+TEST_F(TsqlAdapterOnDatabase, DeepNestingIsRefusedByTheEngine) {
+    for (const int depth : kDeepNestings) {
+        const std::string sql =
+            "select top 1 cWhName from Warehouse where " + DeeplyNested(depth, "cWhCode='01 '");
+        EXPECT_FALSE(service->OpenX(sql)) << depth;
+    }
+    auto rows = service->OpenX("select top 1 cWhName from Warehouse where ((cWhCode='01 '))");
+    ASSERT_TRUE(rows) << service->LastError();
+    EXPECT_EQ(rows->Fields("cWhName")->ToString(), "成品库");
 }
 
 }  // namespace

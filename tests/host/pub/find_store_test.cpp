@@ -77,5 +77,25 @@ TEST_F(FindStoreTest, AMissingPieceReadsAsNothingStored) {
     EXPECT_EQ(Store("u1").OfferedFields(kCaption), std::nullopt);
 }
 
+// Stored lines are outside text to the reader: nesting far deeper than the flat list of lines
+// is refused by the JSON reader's own depth limit and reads as nothing stored.
+TEST_F(FindStoreTest, DeeplyNestedStoredLinesReadAsNothingStored) {
+    for (const std::size_t depth : {30'000U, 1'000'000U}) {
+        const std::string value = std::string(depth, '[') + std::string(depth, ']');
+        const std::string form = "'Find:" + std::string(kCaption) + "'";
+        std::string insert = "insert into aa_formoption values ";
+        const std::size_t pieceBytes = 250;
+        std::size_t piece = 0;
+        for (std::size_t start = 0; start < value.size(); start += pieceBytes, ++piece) {
+            insert += "('u1', " + form + ", 'findRows." + std::to_string(piece) + "', '" +
+                      value.substr(start, pieceBytes) + "'), ";
+        }
+        insert += "('u1', " + form + ", 'findRows.n', '" + std::to_string(piece) + "')";
+        ASSERT_TRUE(database.Execute("delete from aa_formoption"));
+        ASSERT_TRUE(database.Execute(insert));
+        EXPECT_TRUE(Store("u1").LastRows(kCaption).empty()) << depth;
+    }
+}
+
 }  // namespace
 }  // namespace zel

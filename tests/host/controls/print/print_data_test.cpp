@@ -60,5 +60,29 @@ TEST(PrintDataTest, TextsThatAreNotPrintDataAreRefused) {
     }
 }
 
+std::string NestedElements(int depth) {
+    std::string xml;
+    for (int i = 0; i < depth; ++i) {
+        xml += "<a>";
+    }
+    for (int i = 0; i < depth; ++i) {
+        xml += "</a>";
+    }
+    return xml;
+}
+
+TEST(PrintDataTest, ElementsBelowACellAreRefusedAtAnyDepth) {
+    for (const int depth : {1, 30'000, 1'000'000}) {
+        const std::string nested = NestedElements(depth);
+        for (const std::string& inside :
+             {"<Header><C>a" + nested + "</C></Header>",
+              "<Header><C>a</C></Header><Rows><R><C>" + nested + "</C></R></Rows>",
+              "<Header/><Rows><R><C/></R></Rows><Title>" + nested + "</Title>"}) {
+            EXPECT_EQ(PrintData::Parse(Wrapped(inside)), std::nullopt)
+                << depth << " " << inside.substr(0, 40);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zel
