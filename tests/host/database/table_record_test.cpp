@@ -11,6 +11,7 @@
 #include "host/login/login.h"
 #include "host/objects/inventory_in_use.h"
 #include "host/objects/resource_texts.h"
+#include "support/nested_elements.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -280,21 +281,9 @@ TEST_F(CorrespondenceRecordTest, TextAfterTheRecordIsRefusedNotIgnored) {
     EXPECT_EQ(Rows(), 1);
 }
 
-std::string NestedElements(int depth) {
-    std::string xml;
-    for (int i = 0; i < depth; ++i) {
-        xml += "<a>";
-    }
-    xml += "7";
-    for (int i = 0; i < depth; ++i) {
-        xml += "</a>";
-    }
-    return xml;
-}
-
 TEST_F(CorrespondenceRecordTest, AFieldHoldingElementsIsRefusedAtAnyDepth) {
     for (const int depth : {1, 30'000, 1'000'000}) {
-        EXPECT_FALSE(Add(EditorXml("itopsum", NestedElements(depth)))) << depth;
+        EXPECT_FALSE(Add(EditorXml("itopsum", test::NestedElements(depth, "7")))) << depth;
         EXPECT_EQ(message, "记录的字段iTopSum中含有下级元素，字段中只能是文字，无法保存！");
     }
     EXPECT_EQ(Rows(), 0);

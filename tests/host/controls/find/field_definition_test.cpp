@@ -4,19 +4,10 @@
 
 #include <string>
 
+#include "support/nested_elements.h"
+
 namespace zel {
 namespace {
-
-std::string NestedElements(int depth) {
-    std::string xml;
-    for (int i = 0; i < depth; ++i) {
-        xml += "<a>";
-    }
-    for (int i = 0; i < depth; ++i) {
-        xml += "</a>";
-    }
-    return xml;
-}
 
 // Only the attributes of the root's own elements are read, so whatever a field element holds,
 // however deep, is never walked.
@@ -24,7 +15,7 @@ TEST(FieldDefinitionTest, ReadsTheFieldsWhateverTheyHold) {
     for (const int depth : {1, 30'000, 1'000'000}) {
         const auto definition = FieldDefinition::Read(
             "<t><t.iTopSum showfldname='最高库存' reftype='decdgt' bmulmodify='1'>" +
-                NestedElements(depth) + "</t.iTopSum></t>",
+                test::NestedElements(depth) + "</t.iTopSum></t>",
             nullptr);
         ASSERT_TRUE(definition.ok()) << definition.message;
         ASSERT_EQ(definition.fields.size(), 1U);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/nested_elements.h"
+
 namespace zel {
 namespace {
 
@@ -60,20 +62,9 @@ TEST(PrintDataTest, TextsThatAreNotPrintDataAreRefused) {
     }
 }
 
-std::string NestedElements(int depth) {
-    std::string xml;
-    for (int i = 0; i < depth; ++i) {
-        xml += "<a>";
-    }
-    for (int i = 0; i < depth; ++i) {
-        xml += "</a>";
-    }
-    return xml;
-}
-
 TEST(PrintDataTest, ElementsBelowACellAreRefusedAtAnyDepth) {
     for (const int depth : {1, 30'000, 1'000'000}) {
-        const std::string nested = NestedElements(depth);
+        const std::string nested = test::NestedElements(depth);
         for (const std::string& inside :
              {"<Header><C>a" + nested + "</C></Header>",
               "<Header><C>a</C></Header><Rows><R><C>" + nested + "</C></R></Rows>",
