@@ -157,6 +157,10 @@ bool TakesQuantityDigits(const CorrespondenceField& field) {
     return field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber;
 }
 
+bool HoldsNumber(const CorrespondenceField& field) {
+    return TakesQuantityDigits(field) || field.kind == FieldKind::kWhole;
+}
+
 std::size_t IndexOf(const CorrespondenceField& field) {
     return static_cast<std::size_t>(&field - kCorrespondenceFields.data());
 }

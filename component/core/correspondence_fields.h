@@ -236,6 +236,8 @@ const CorrespondenceField* FieldOfCaption(int captionIndex);
 const CorrespondenceField* FieldNamed(std::string_view column);
 // Quantities and numbers are shown and entered with the quantity decimal digits.
 bool TakesQuantityDigits(const CorrespondenceField& field);
+// Whether the field holds a number of any kind: quantities, rates and whole numbers.
+bool HoldsNumber(const CorrespondenceField& field);
 // Whether the record carries a field that the box shows; the other boxes only show.
 bool IsSavedFromBox(std::string_view box);
 // The field of the column as spelled in the table, found while compiling: a misspelt name does

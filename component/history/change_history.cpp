@@ -103,11 +103,6 @@ std::string CaptionKeyOf(const CorrespondenceField& field) {
                                                            : field.definition.captionKey);
 }
 
-bool IsNumber(const CorrespondenceField& field) {
-    return field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber ||
-           field.kind == FieldKind::kWhole;
-}
-
 // "12.3450" → "12.345", "100.000" → "100": the server keeps a numeric's written scale.
 std::string WithoutTrailingZeros(std::string number) {
     const auto point = number.find('.');
@@ -319,7 +314,7 @@ std::string ShownValue(const ChangeHistoryCaptions& captions, const std::string&
         return {};
     }
     const CorrespondenceField* field = FieldNamed(column);
-    if (field && IsNumber(*field)) {
+    if (field && HoldsNumber(*field)) {
         return WithoutTrailingZeros(*value);
     }
     if (field && field->kind == FieldKind::kUnit) {

@@ -16,9 +16,7 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 
 // The history holds numbers as text on the server; on a file the cast keeps the stored number.
 std::string Typed(const CorrespondenceField& field, const std::string& value) {
-    const bool number = field.kind == FieldKind::kQuantity || field.kind == FieldKind::kNumber ||
-                        field.kind == FieldKind::kWhole;
-    return number ? "cast(" + value + " as numeric)" : value;
+    return HoldsNumber(field) ? "cast(" + value + " as numeric)" : value;
 }
 
 // Equal or both empty; codes without regard to letter case, as the keys compare on both engines.
