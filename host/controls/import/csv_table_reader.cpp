@@ -62,26 +62,28 @@ CsvTableReader::CsvTableReader(const QString& path) : file_(path) {}
 
 bool CsvTableReader::Open() {
     if (!file_.open(QIODevice::ReadOnly)) {
-        return Fail(CsvReadError::Kind::kReadFailed, 0, 0);
+        return Fail(TableReadError::Kind::kReadFailed, 0, 0);
     }
     if (file_.peek(kByteOrderMark.size()) == QByteArrayView(kByteOrderMark)) {
         file_.skip(kByteOrderMark.size());
         encoding_ = Encoding::kUtf8;
     }
     if (!Fill()) {
-        return error_.kind == CsvReadError::Kind::kNone ? Fail(CsvReadError::Kind::kEmptyFile, 0, 0)
-                                                        : false;
+        return error_.kind == TableReadError::Kind::kNone
+                   ? Fail(TableReadError::Kind::kEmptyFile, 0, 0)
+                   : false;
     }
     delimiter_ = MostFrequentDelimiter(buffer_);
     if (!ReadRecord(header_)) {
-        return error_.kind == CsvReadError::Kind::kNone ? Fail(CsvReadError::Kind::kEmptyFile, 0, 0)
-                                                        : false;
+        return error_.kind == TableReadError::Kind::kNone
+                   ? Fail(TableReadError::Kind::kEmptyFile, 0, 0)
+                   : false;
     }
     return true;
 }
 
 bool CsvTableReader::NextRow(std::vector<std::string>& cells) {
-    return error_.kind == CsvReadError::Kind::kNone && ReadRecord(cells);
+    return error_.kind == TableReadError::Kind::kNone && ReadRecord(cells);
 }
 
 // Called only once the buffer is used up, so that it never holds more than one chunk.
@@ -95,7 +97,7 @@ bool CsvTableReader::Fill() {
     buffer_.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
     if (read <= 0) {
         atEnd_ = true;
-        return read == 0 ? false : Fail(CsvReadError::Kind::kReadFailed, row_, 0);
+        return read == 0 ? false : Fail(TableReadError::Kind::kReadFailed, row_, 0);
     }
     if (encoding_ == Encoding::kUndecided && !IsAscii(buffer_)) {
         DecideEncoding();
@@ -130,11 +132,11 @@ bool CsvTableReader::ReadRecord(std::vector<std::string>& cells) {
         for (;;) {
             const int next = Peek();
             if (next < 0) {
-                if (error_.kind != CsvReadError::Kind::kNone) {
+                if (error_.kind != TableReadError::Kind::kNone) {
                     return false;
                 }
                 if (inQuotes) {
-                    return Fail(CsvReadError::Kind::kUnclosedQuote, row_, cells.size() + 1);
+                    return Fail(TableReadError::Kind::kUnclosedQuote, row_, cells.size() + 1);
                 }
                 return !blank() && FinishField(cells);
             }
@@ -176,7 +178,7 @@ bool CsvTableReader::ReadRecord(std::vector<std::string>& cells) {
 
 bool CsvTableReader::Append(char byte, std::size_t column) {
     if (field_.size() == kMaxCellBytes) {
-        return Fail(CsvReadError::Kind::kCellTooLarge, row_, column);
+        return Fail(TableReadError::Kind::kCellTooLarge, row_, column);
     }
     field_ += byte;
     return true;
@@ -199,11 +201,11 @@ bool CsvTableReader::Decode(std::string& text) const {
 
 bool CsvTableReader::FinishField(std::vector<std::string>& cells) {
     if (cells.size() == kMaxColumns) {
-        return Fail(CsvReadError::Kind::kTooManyColumns, row_, kMaxColumns + 1);
+        return Fail(TableReadError::Kind::kTooManyColumns, row_, kMaxColumns + 1);
     }
     std::string text;
     if (!Decode(text)) {
-        return Fail(CsvReadError::Kind::kInvalidEncoding, row_, cells.size() + 1);
+        return Fail(TableReadError::Kind::kInvalidEncoding, row_, cells.size() + 1);
     }
     if (!text.empty() && text.front() == kFormulaGuard) {
         text.erase(0, 1);
@@ -214,34 +216,34 @@ bool CsvTableReader::FinishField(std::vector<std::string>& cells) {
     return true;
 }
 
-bool CsvTableReader::Fail(CsvReadError::Kind kind, std::size_t row, std::size_t column) {
+bool CsvTableReader::Fail(TableReadError::Kind kind, std::size_t row, std::size_t column) {
     const auto& texts = ResourceTexts::Instance();
     const std::string path = file_.fileName().toStdString();
     const std::string at = std::to_string(row);
     const std::string in = std::to_string(column);
     std::string message;
     switch (kind) {
-        case CsvReadError::Kind::kNone:
+        case TableReadError::Kind::kNone:
             break;
-        case CsvReadError::Kind::kReadFailed:
+        case TableReadError::Kind::kReadFailed:
             message = texts.Format("Zel.HOST.IMPORT.read_failed",
                                    {path, file_.errorString().toStdString()});
             break;
-        case CsvReadError::Kind::kEmptyFile:
+        case TableReadError::Kind::kEmptyFile:
             message = texts.Format("Zel.HOST.IMPORT.empty", {path});
             break;
-        case CsvReadError::Kind::kUnclosedQuote:
+        case TableReadError::Kind::kUnclosedQuote:
             message = texts.Format("Zel.HOST.IMPORT.unclosed_quote", {at, in});
             break;
-        case CsvReadError::Kind::kCellTooLarge:
+        case TableReadError::Kind::kCellTooLarge:
             message = texts.Format("Zel.HOST.IMPORT.cell_too_large",
                                    {at, in, std::to_string(kMaxCellBytes)});
             break;
-        case CsvReadError::Kind::kTooManyColumns:
+        case TableReadError::Kind::kTooManyColumns:
             message =
                 texts.Format("Zel.HOST.IMPORT.too_many_columns", {at, std::to_string(kMaxColumns)});
             break;
-        case CsvReadError::Kind::kInvalidEncoding:
+        case TableReadError::Kind::kInvalidEncoding:
             message = texts.Format("Zel.HOST.IMPORT.invalid_encoding",
                                    {at, in, IsGb18030() ? "GB18030" : "UTF-8"});
             break;

@@ -90,7 +90,7 @@ TEST_F(CsvTableReaderTest, ReadsBackExactlyWhatTheWriterWrote) {
 
     CsvTableReader reader(Path("table.csv"));
     const Rows rows = ReadAll(reader);
-    ASSERT_EQ(reader.Error().kind, CsvReadError::Kind::kNone) << reader.Error().message;
+    ASSERT_EQ(reader.Error().kind, TableReadError::Kind::kNone) << reader.Error().message;
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(reader.Delimiter(), ',');
     EXPECT_FALSE(reader.IsGb18030());
@@ -139,11 +139,11 @@ TEST_F(CsvTableReaderTest, BlankLinesAreSkippedButCounted) {
     EXPECT_EQ(cells, (std::vector<std::string>{"", "3"}));
     EXPECT_EQ(reader.Row(), 5u);
     EXPECT_FALSE(reader.NextRow(cells));
-    EXPECT_EQ(reader.Error().kind, CsvReadError::Kind::kNone);
+    EXPECT_EQ(reader.Error().kind, TableReadError::Kind::kNone);
 }
 
 TEST_F(CsvTableReaderTest, RefusesDamagedFilesNamingTheRowAndColumn) {
-    using Kind = CsvReadError::Kind;
+    using Kind = TableReadError::Kind;
     struct Case {
         const char* name;
         std::string bytes;
@@ -178,7 +178,7 @@ TEST_F(CsvTableReaderTest, RefusesDamagedFilesNamingTheRowAndColumn) {
     for (const Case& each : cases) {
         CsvTableReader reader(WithBytes(each.bytes));
         ReadAll(reader);
-        const CsvReadError& error = reader.Error();
+        const TableReadError& error = reader.Error();
         EXPECT_EQ(error.kind, each.kind) << each.name << ": " << error.message;
         EXPECT_EQ(error.row, each.row) << each.name;
         EXPECT_EQ(error.column, each.column) << each.name;
@@ -194,7 +194,7 @@ TEST_F(CsvTableReaderTest, RefusesDamagedFilesNamingTheRowAndColumn) {
 TEST_F(CsvTableReaderTest, AMissingFileGivesTheSystemsReason) {
     CsvTableReader reader(Path("missing.csv"));
     EXPECT_FALSE(reader.Open());
-    EXPECT_EQ(reader.Error().kind, CsvReadError::Kind::kReadFailed);
+    EXPECT_EQ(reader.Error().kind, TableReadError::Kind::kReadFailed);
     EXPECT_NE(reader.Error().message.find("missing.csv"), std::string::npos);
 }
 
@@ -224,7 +224,7 @@ TEST_F(CsvTableReaderTest, AMillionRowsAreReadInBoundedMemory) {
         last = cells;
         largestBuffer = std::max(largestBuffer, reader.BufferedBytes());
     }
-    EXPECT_EQ(reader.Error().kind, CsvReadError::Kind::kNone);
+    EXPECT_EQ(reader.Error().kind, TableReadError::Kind::kNone);
     EXPECT_EQ(rows, kRows);
     EXPECT_EQ(last, (std::vector<std::string>{"W01", "I1000000", "1.25"}));
     EXPECT_LE(largestBuffer, std::size_t{128} << 10);
