@@ -190,7 +190,8 @@ std::optional<std::string> ImportRowJudge::ReadCells(const std::vector<std::stri
             return Text(read.refusal, {header_[*fieldColumns_[at]], std::string(cell)});
         }
         const std::string& old = Before(before, at);
-        if (ShownAsStored(*fields[at], read.value, old, context_.quantity.digits)) {
+        if (read.value != old &&
+            ShownAsStored(*fields[at], read.value, old, context_.quantity.digits)) {
             read.value = old;
         }
         // A storekeeper the row already has stays, whoever may choose him now.
