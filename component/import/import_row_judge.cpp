@@ -102,7 +102,7 @@ std::optional<ImportRowOutcome> ImportRowJudge::Judge(std::size_t sourceRow,
         outcome.reason = std::move(reason);
         outcome.fields.clear();
         outcome.cells = std::move(cells);
-        return outcome;
+        return std::move(outcome);
     };
     if (auto refusal = KeyRefusal(sourceRow, cells, outcome)) {
         return refuse(std::move(*refusal));

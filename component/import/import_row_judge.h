@@ -25,7 +25,8 @@ public:
                    const ImportColumnMapping& mapping, std::string defaultWarehouse,
                    const ImportKnownCodes& known, StoredCorrespondenceRows& stored);
 
-    // nullopt, with failure set, when the warehouse's stored rows could not be read.
+    // A refused row takes the cells over. nullopt, with failure set, when the warehouse's stored
+    // rows could not be read.
     std::optional<ImportRowOutcome> Judge(std::size_t sourceRow, std::vector<std::string>& cells,
                                           std::string& failure);
 
