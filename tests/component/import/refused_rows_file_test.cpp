@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include "component/import/import_test_base.h"
 
 namespace korvel::test {
@@ -42,6 +44,14 @@ TEST_F(RefusedRowsFileTest, TheRefusedRowsComeBackWithTheirReasonAndImportAgainW
                         {"01", "A002", "abc", "=P1", result.rows[1].reason},
                         {"01", "A003", "-2.50", "P9", result.rows[2].reason},
                     }));
+
+    const std::string workbook = folder.filePath("refused.xlsx").toStdString();
+    ASSERT_TRUE(WriteRefusedRowsFile(
+        workbook, RefusedRowsFormat::kXlsx, header,
+        ImportColumnMapping::Match(header, context.catalogue, *context.login.pub), result.rows,
+        *context.login.pub, reason))
+        << reason;
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(workbook)).size() > 0);
 
     const auto again = PreviewLines({"cWhCode,cInvCode,iTopSum,cWhPersonCode," + expectedHeader[4],
                                      "01,A002,7,P1,whatever", "01,A003,-2.50,P2,"});
