@@ -54,7 +54,8 @@ struct ImportPreviewResult {
 // database (ImportRowJudge) without writing anything. The warehouses, items and persons the user
 // may read are read once in bulk, the stored rows once per warehouse the file names; the rows
 // are then judged in memory, keeping per row only its keys, the fields that change and, for a
-// refused row, its cells. A window drives it on its own thread of control through progress.
+// refused row, its cells. A window or the command-line import shows its progress and offers the
+// cancel through the request's callback.
 class ImportPreview {
 public:
     explicit ImportPreview(const ComponentContext& context) : context_(context) {}

@@ -126,6 +126,9 @@ std::optional<ImportRowOutcome> ImportRowJudge::Judge(std::size_t sourceRow,
         outcome.verdict = ImportVerdict::kUnchanged;
         return outcome;
     }
+    if (auto refusal = WriteRefusal(outcome)) {
+        return refuse(std::move(*refusal));
+    }
     if (auto refusal = RowRefusal(given, before)) {
         return refuse(std::move(*refusal));
     }
@@ -165,14 +168,20 @@ std::optional<std::string> ImportRowJudge::KeyRefusal(std::size_t sourceRow,
     if (!item->inUse) {
         return Text(kEndedInventory, {outcome.inventoryCode, context_.login.sCurDate});
     }
-    if (!knownWarehouse->writable) {
-        return Text(kNoWarehouseRight, {outcome.warehouseCode});
-    }
-    if (!item->writable) {
-        return Text(kNoInventoryRight, {outcome.inventoryCode});
-    }
     outcome.warehouseCode = knownWarehouse->code;
     outcome.inventoryCode = item->code;
+    return std::nullopt;
+}
+
+// Only a row that writes needs the write rights: a file exported from a warehouse the user may
+// only read comes back unchanged.
+std::optional<std::string> ImportRowJudge::WriteRefusal(const ImportRowOutcome& outcome) const {
+    if (!known_.Warehouse(outcome.warehouseCode)->writable) {
+        return Text(kNoWarehouseRight, {outcome.warehouseCode});
+    }
+    if (!known_.Inventory(outcome.inventoryCode)->writable) {
+        return Text(kNoInventoryRight, {outcome.inventoryCode});
+    }
     return std::nullopt;
 }
 

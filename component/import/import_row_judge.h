@@ -38,6 +38,7 @@ private:
     std::optional<std::string> KeyRefusal(std::size_t sourceRow,
                                           const std::vector<std::string>& cells,
                                           ImportRowOutcome& outcome);
+    std::optional<std::string> WriteRefusal(const ImportRowOutcome& outcome) const;
     std::optional<std::string> ReadCells(const std::vector<std::string>& cells,
                                          const StoredCorrespondenceRows::Values* before,
                                          Given& given) const;

@@ -176,6 +176,7 @@ TEST_F(ImportPreviewTest, AUserLimitedToSomeWarehousesAndPersonsMayNotWriteTheOt
                          "('clerk', 'Person', 'P1', 'W'), "
                          "('clerk', 'Person', 'P2', 'R')"));
     database.AddCorrespondence("01", "A002", {{"cWhPersonCode", "P2"}});
+    database.AddCorrespondence("02", "A004", {{"iTopSum", 5}});
     Bind("clerk");
     const auto result = PreviewLines({
         "cWhCode,cInvCode,iTopSum,cWhPersonCode",
@@ -183,14 +184,16 @@ TEST_F(ImportPreviewTest, AUserLimitedToSomeWarehousesAndPersonsMayNotWriteTheOt
         "02,A001,5,P1",
         "01,A003,5,P2",
         "01,A002,5,P2",
+        "02,A004,5,",
     });
     EXPECT_EQ(Lines(result), (std::vector<std::string>{
                                  "2 new",
                                  "3 " + Refused("no_warehouse_right", {"02"}),
                                  "4 " + Refused("no_person_right", {"P2"}),
                                  "5 changed",
+                                 "6 unchanged",
                              }))
-        << "a storekeeper the row already has may stay";
+        << "a storekeeper the row already has may stay, a row that writes nothing needs no right";
 }
 
 TEST_F(ImportPreviewTest, TextsWrittenBehindAFormulaGuardAreReadBackAsStored) {
