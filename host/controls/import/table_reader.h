@@ -38,6 +38,10 @@ struct TableReadError {
 // header, every cell comes back as UTF-8 text.
 class TableReader {
 public:
+    // No spreadsheet holds more in a cell or a row; more is a damaged or hostile file.
+    static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kMaxColumns = 16'384;
+
     virtual ~TableReader() = default;
 
     // Opens the file and reads its header row; false with Error() set otherwise.
