@@ -56,8 +56,8 @@ public:
     // The sheets the file holds, for a window to offer; empty for a format without sheets.
     virtual std::vector<std::string> SheetNames() const { return {}; }
     // How the file is being read, worded for a preview: the encoding and the delimiter, or the
-    // sheet. Known once Open has succeeded.
-    virtual std::string Summary() const = 0;
+    // sheet. Known once Open has succeeded; empty for a format with nothing to tell.
+    virtual std::string Summary() const { return {}; }
 };
 
 }  // namespace zel

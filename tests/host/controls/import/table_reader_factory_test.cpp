@@ -61,6 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"xlsxForced", "a.dat", true, TableFormat::kXlsx, TableFormat::kXlsx, "库存"}),
     [](const auto& info) { return test::CaseName(info.param.name, info.index); });
 
+TEST(OpenTableReaderTest, SendsAnOlderBinaryWorkbookToTheWorkbookReader) {
+    const QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("old.xls");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'));
+    file.close();
+    EXPECT_EQ(OpenTableReader(path, TableFormat::kAuto)->Error().kind,
+              TableReadError::Kind::kNotWorkbook);
+}
+
 TEST(OpenTableReaderTest, OpensTheChosenSheetOrSaysItIsMissing) {
     const QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("a.xlsx");
