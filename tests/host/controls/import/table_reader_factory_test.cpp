@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +28,10 @@ struct ReaderCase {
     // What the preview's summary names.
     const char* summary;
 };
+
+void PrintTo(const ReaderCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TableReaderFactoryTest : public ::testing::TestWithParam<ReaderCase> {};
 

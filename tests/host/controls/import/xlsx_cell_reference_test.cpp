@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "support/case_name.h"
 
 namespace zel {
@@ -12,6 +14,10 @@ struct ReferenceCase {
     const char* reference;
     std::size_t column;
 };
+
+void PrintTo(const ReferenceCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CellReferenceTest : public ::testing::TestWithParam<ReferenceCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,6 +19,10 @@ struct SerialCase {
     bool date1904;
     std::optional<std::string> day;
 };
+
+void PrintTo(const SerialCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SerialDateTest : public ::testing::TestWithParam<SerialCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "support/case_name.h"
 
 namespace zel {
@@ -12,6 +14,10 @@ struct FormatCase {
     const char* code;
     bool date;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class DateFormatTest : public ::testing::TestWithParam<FormatCase> {};
 

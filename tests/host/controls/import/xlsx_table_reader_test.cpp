@@ -181,6 +181,10 @@ struct ErrorCase {
     const char* sheet;
 };
 
+void PrintTo(const ErrorCase& error, std::ostream* out) {
+    *out << error.name;
+}
+
 class XlsxReadErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(XlsxReadErrorTest, RefusesTheFileWithAWordedReason) {
