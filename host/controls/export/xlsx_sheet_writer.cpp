@@ -1,6 +1,7 @@
 #include "host/controls/export/xlsx_sheet_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "host/controls/export/xlsx_cell_values.h"
@@ -91,10 +92,33 @@ std::vector<std::string> ValueStarts(const std::vector<ExportColumn>& columns,
     return starts;
 }
 
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// A workbook writes characters XML cannot hold as _xHHHH_, and readers undo every such form; a
+// text that holds one literally keeps it only with its underscore written _x005F_.
+std::string GuardEscapeForms(std::string_view text) {
+    constexpr std::size_t kFormLength = 7;  // _xHHHH_
+    std::string guarded;
+    std::size_t copied = 0;
+    for (std::size_t at = text.find("_x"); at != std::string_view::npos;
+         at = text.find("_x", at + 1)) {
+        const std::string_view form = text.substr(at, kFormLength);
+        if (form.size() == kFormLength && form[6] == '_' &&
+            std::all_of(form.begin() + 2, form.begin() + 6, IsHexDigit)) {
+            guarded.append(text.substr(copied, at - copied)).append("_x005F");
+            copied = at;
+        }
+    }
+    return guarded.append(text.substr(copied));
+}
+
 void AppendText(std::string& xml, std::string_view cell, std::string_view text) {
     xml += cell;
     xml += HasOuterWhiteSpace(text) ? kKeptTextStart : kTextStart;
-    AppendXmlText(xml, text);
+    AppendXmlText(xml, text.find("_x") == std::string_view::npos ? std::string(text)
+                                                                 : GuardEscapeForms(text));
     xml += kTextEnd;
 }
 

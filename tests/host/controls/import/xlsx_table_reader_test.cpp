@@ -53,14 +53,19 @@ TEST_F(XlsxTableReaderTest, ReadsBackExactlyWhatTheExportWrote) {
     PrintData data;
     data.headers = {"文字 \"甲\"", "=上限", "数量", "日期"};
     const std::vector<std::string> texts = {
-        "螺钉, 六角", "M5 \"细牙\"", "第一行\n第二行", "a\r\nb", "=SUM(A1:A2)",  "+1",
-        "-x",         "@cmd",        "'引号",          "\t制表", "  两端空格  ", "<b>&amp;</b>"};
-    const std::vector<std::string> numbers = {"12.345678",   "0.000001", "-5",   "0",
-                                              "1234567.891", "3",        "abc",  "",
-                                              "100.10",      "7",        "-0.5", "99"};
-    const std::vector<std::string> dates = {"2024-02-29", "1900-01-01", "1900-03-01", "9999-12-31",
-                                            "",           "2026-12-10", "没有日期",   "2000-01-01",
-                                            "1999-12-31", "2026-01-01", "2026-06-30", "1901-01-01"};
+        "螺钉, 六角",   "M5 \"细牙\"",  "第一行\n第二行", "a\r\nb",          "=SUM(A1:A2)",
+        "+1",           "-x",           "@cmd",           "'引号",           "\t制表",
+        "  两端空格  ", "<b>&amp;</b>", "_x0041_",        "a_x000D__x005F_x"};
+    const std::vector<std::string> numbers = {
+        "12.345678", "0.000001", "-5", "0",    "1234567.891", "3", "abc",
+        "",          "100.10",   "7",  "-0.5", "99",          "1", "2"};
+    const std::vector<std::string> dates = {"2024-02-29", "1900-01-01",
+                                            "1900-03-01", "9999-12-31",
+                                            "",           "2026-12-10",
+                                            "没有日期",   "2000-01-01",
+                                            "1999-12-31", "2026-01-01",
+                                            "2026-06-30", "1901-01-01",
+                                            "",           ""};
     for (std::size_t row = 0; row < texts.size(); ++row) {
         for (const std::string& cell : {texts[row], texts[row], numbers[row], dates[row]}) {
             data.cells.push_back(cell);
