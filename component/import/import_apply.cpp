@@ -9,6 +9,7 @@
 #include "core/form_key.h"
 #include "core/host_lock.h"
 #include "core/login_context.h"
+#include "core/text_escaping.h"
 #include "core/transaction.h"
 #include "import/import_apply_statements.h"
 
@@ -91,6 +92,23 @@ public:
         return Verify(accepted, adding);
     }
 
+    // The entries the written rows joined: the latest of a row written last, one of each kind.
+    bool ReadHistoryEntries() {
+        for (const ImportRowOutcome* row : {lastAdded_, lastChanged_}) {
+            if (row == nullptr) {
+                continue;
+            }
+            const auto entry = db_.OpenX(
+                "select max(iChange) from whinv_change_value where cWhCode=" +
+                SqlQuoted(row->warehouseCode) + " and cInvCode=" + SqlQuoted(row->inventoryCode));
+            if (!entry || entry->Eof()) {
+                return Fail(db_.LastError());
+            }
+            result_.historyEntries.push_back(std::stoll(entry->Fields(0)->ToString()));
+        }
+        return true;
+    }
+
     // The failure of the database itself, not of a row.
     bool Fail(const std::string& reason) {
         result_.error =
@@ -142,6 +160,7 @@ private:
                 continue;
             }
             ++(adding ? result_.added : result_.changed);
+            (adding ? lastAdded_ : lastChanged_) = rows[n];
         }
         return true;
     }
@@ -168,6 +187,8 @@ private:
     ImportApplyResult& result_;
     std::string user_;
     std::string now_;
+    const ImportRowOutcome* lastAdded_ = nullptr;
+    const ImportRowOutcome* lastChanged_ = nullptr;
 };
 
 // A number field whose text is no number; nullptr when every one is.
@@ -259,6 +280,9 @@ ImportApplyResult ApplyImport(const LoginContext& login,
         return result;
     }
     result.end = WriteInChunks(writer, added, changed, callbacks);
+    if (result.end == ImportApplyEnd::kApplied && !writer.ReadHistoryEntries()) {
+        result.end = ImportApplyEnd::kFailed;
+    }
     if (result.end == ImportApplyEnd::kApplied && !transaction.Commit()) {
         result.end = ImportApplyEnd::kFailed;
         writer.Fail(login.db->LastError());
@@ -266,6 +290,7 @@ ImportApplyResult ApplyImport(const LoginContext& login,
     if (result.end != ImportApplyEnd::kApplied) {
         result.added = 0;
         result.changed = 0;
+        result.historyEntries.clear();
     }
     return result;
 }

@@ -46,6 +46,9 @@ struct ImportApplyResult {
     std::vector<ImportRowRefusal> refused;
     // kFailed: why nothing was written, with the row when one was the cause.
     std::string error;
+    // kApplied: the change history's entries of the import, at most one of added rows and one of
+    // changed rows; RestoreScope::OfEntries of them undoes the import whole.
+    std::vector<long long> historyEntries;
 };
 
 // Writes the new and changed rows of a previewed import (the other verdicts are passed over) in

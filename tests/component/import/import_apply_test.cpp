@@ -114,10 +114,11 @@ TEST_F(ImportApplyTest, WritesNewAndChangedRowsOnlyAsOneUndoableStep) {
         EXPECT_TRUE(result.refused.empty());
         EXPECT_EQ(Table(), "01/A001:1.234567/3/ 01/A002:2// 02/O'Neil:7//P1 ");
 
-        // The history's undo of the import's entries puts the table back as it was.
-        const auto entries = NewEntries();
-        EXPECT_LE(entries.size(), 2u);
-        const RestorePlan plan = PlanRestore(login, RestoreScope::OfEntries(entries));
+        // One entry of each kind, which the history's undo takes back whole: the table is as
+        // it was.
+        EXPECT_EQ(result.historyEntries, NewEntries());
+        EXPECT_EQ(result.historyEntries.size(), 2u);
+        const RestorePlan plan = PlanRestore(login, RestoreScope::OfEntries(result.historyEntries));
         ASSERT_TRUE(plan.read) << plan.error;
         EXPECT_TRUE(plan.decision.changedSince.empty());
         const RestoreOutcome undone = WriteRestore(login, plan);
