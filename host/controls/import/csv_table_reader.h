@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QIODevice>
 #include <QStringDecoder>
 #include <cstddef>
 #include <string>
@@ -23,6 +24,9 @@ public:
     static constexpr std::size_t kMaxColumns = 16384;
 
     explicit CsvTableReader(const QString& path);
+    // Reads from a device the caller keeps alive, opening it when it is not open; name stands for
+    // the file in messages.
+    CsvTableReader(QIODevice& device, QString name);
 
     bool Open() override;
     const std::vector<std::string>& Header() const override { return header_; }
@@ -50,6 +54,8 @@ private:
     bool Fail(TableReadError::Kind kind, std::size_t row, std::size_t column);
 
     QFile file_;
+    QIODevice* device_;
+    QString name_;
     std::string buffer_;
     std::size_t pos_ = 0;
     bool atEnd_ = false;
