@@ -1,4 +1,5 @@
-// The print control's data over any text: what it reads has one cell per caption in every row.
+// The print control's data over any text: what it reads has one cell per caption in every row,
+// and no more cells than the text has bytes (a grid's data writes every cell, "<C/>" at least).
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -12,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::size_t width = read->headers.size();
-    if (read->rightAligned.size() != width || read->cells.size() != read->RowCount() * width) {
+    if (read->rightAligned.size() != width || read->cells.size() != read->RowCount() * width ||
+        read->cells.size() > size) {
         std::abort();
     }
     std::size_t bytes = 0;
