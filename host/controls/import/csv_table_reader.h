@@ -36,6 +36,7 @@ public:
     bool NextRow(std::vector<std::string>& cells) override;
     std::size_t Row() const override { return row_; }
     const TableReadError& Error() const override { return error_; }
+    std::string Summary() const override;
 
     // Bytes the reader holds for the file (its chunk and the field being read): bounded by the
     // chunk size and kMaxCellBytes however large the file.

@@ -17,6 +17,14 @@ struct TableReadError {
         kCellTooLarge,
         kTooManyColumns,
         kInvalidEncoding,
+        // A workbook (XLSX) that cannot be read.
+        kNotWorkbook,
+        kDamagedArchive,
+        kNoSuchSheet,
+        kEntryTooLarge,
+        kTooManyRows,
+        kRowTooLarge,
+        kMalformedSheet,
     };
 
     Kind kind = Kind::kNone;
@@ -40,6 +48,12 @@ public:
     // The row number of the row last handed out.
     virtual std::size_t Row() const = 0;
     virtual const TableReadError& Error() const = 0;
+
+    // The sheets the file holds, for a window to offer; empty for a format without sheets.
+    virtual std::vector<std::string> SheetNames() const { return {}; }
+    // How the file is being read, worded for a preview: the encoding and the delimiter, or the
+    // sheet. Known once Open has succeeded.
+    virtual std::string Summary() const = 0;
 };
 
 }  // namespace zel
