@@ -2,13 +2,13 @@
 # Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and UBSan: the fuzz preset) and runs
 # each for a short fixed time over a copy of its seeds from tests/fuzz/corpus/<target>/, so that
 # nothing it finds is written into the tree. Targets may be named as arguments; all run otherwise.
-# FUZZ_SECONDS sets each one's time (default 15). Ends non-zero when any target found a crash, a
+# FUZZ_SECONDS sets each one's time (default 12). Ends non-zero when any target found a crash, a
 # leak, undefined behaviour, a hang or too much memory; the input that did it is kept in
 # build/fuzz/runs/<target>/ and its log printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh clang libclang-rt-14-dev
-seconds=${FUZZ_SECONDS:-15}
+seconds=${FUZZ_SECONDS:-12}
 cmake --preset fuzz
 cmake --build --preset fuzz
 targets=("$@")
