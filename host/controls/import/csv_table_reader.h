@@ -19,10 +19,6 @@ namespace zel {
 // its one apostrophe. Blank lines are skipped but keep their row number.
 class CsvTableReader final : public TableReader {
 public:
-    // No spreadsheet holds more in a cell or a row; more is a damaged or hostile file.
-    static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kMaxColumns = 16384;
-
     explicit CsvTableReader(const QString& path);
     // Reads from a device the caller keeps alive, opening it when it is not open; name stands for
     // the file in messages.

@@ -10,18 +10,25 @@ namespace zel {
 namespace {
 
 constexpr std::string_view kZipSignature = "PK\x03\x04";
+// A compound document: a workbook of the older binary format, or one saved with a password.
+constexpr std::string_view kCompoundSignature = "\xD0\xCF\x11\xE0";
 
-bool BeginsAsZip(const QString& path) {
+// Such a file is no CSV, and the workbook reader says why it cannot be read.
+bool BeginsAsWorkbook(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) &&
-           file.read(kZipSignature.size()) == QByteArrayView(kZipSignature);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray start = file.read(kZipSignature.size());
+    return start == QByteArrayView(kZipSignature) || start == QByteArrayView(kCompoundSignature);
 }
 
 }  // namespace
 
 TableFormat DetectTableFormat(const QString& path) {
-    return path.endsWith(".xlsx", Qt::CaseInsensitive) || BeginsAsZip(path) ? TableFormat::kXlsx
-                                                                            : TableFormat::kCsv;
+    return path.endsWith(".xlsx", Qt::CaseInsensitive) || BeginsAsWorkbook(path)
+               ? TableFormat::kXlsx
+               : TableFormat::kCsv;
 }
 
 std::unique_ptr<TableReader> OpenTableReader(const QString& path, TableFormat format,

@@ -9,7 +9,8 @@
 namespace zel {
 
 enum class TableFormat {
-    // XLSX when the file begins as a zip archive or its name ends in .xlsx; CSV otherwise.
+    // XLSX when the file begins as a zip archive (or as an older binary workbook, which the
+    // XLSX reader then refuses with a reason) or its name ends in .xlsx; CSV otherwise.
     kAuto,
     kCsv,
     kXlsx,

@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 
@@ -10,8 +12,13 @@
 namespace zel {
 namespace {
 
+// The built-in formats that show a day: 14 to 17 and 22 everywhere, the others in the East
+// Asian workbooks (where 32 to 35, 55 and 56 show times of day, and 18 to 21 do everywhere).
+constexpr std::array<int, 18> kBuiltInDates = {14, 15, 16, 17, 22, 27, 28, 29, 30,
+                                               31, 36, 50, 51, 52, 53, 54, 57, 58};
+
 bool IsBuiltInDate(int id) {
-    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 50 && id <= 58);
+    return std::find(kBuiltInDates.begin(), kBuiltInDates.end(), id) != kBuiltInDates.end();
 }
 
 // The format's own letters, lower case, without what it shows literally.

@@ -10,8 +10,8 @@ namespace zel {
 bool IsDateFormatCode(std::string_view code);
 
 // For each cell style (the s of a cell) of a styles part, whether it shows its number as a
-// date: a built-in date format (14 to 22, and the East Asian 27 to 36 and 50 to 58) or a
-// defined one that IsDateFormatCode takes. Empty when the part cannot be read.
+// date: a built-in format that shows a day (time-only ones are numbers) or a defined one that
+// IsDateFormatCode takes. Empty when the part cannot be read.
 std::vector<bool> ReadDateStyles(std::string_view stylesXml);
 
 }  // namespace zel

@@ -181,7 +181,8 @@ bool XlsxTableReader::TakeCell(const pugi::xml_node& cell, std::vector<std::stri
     const std::size_t column =
         reference ? ReferenceColumn(reference.as_string()) : cells.size() + 1;
     if (column <= cells.size()) {
-        return Fail(TableReadError::Kind::kMalformedSheet, row_, cells.size() + 1);
+        return Fail(TableReadError::Kind::kMalformedSheet, row_,
+                    column == 0 ? cells.size() + 1 : column);
     }
     if (column > kMaxColumns) {
         return Fail(TableReadError::Kind::kTooManyColumns, row_, column);

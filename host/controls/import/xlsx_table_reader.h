@@ -28,8 +28,6 @@ namespace zel {
 // apostrophe: the program's export writes every text as text, never behind a guard.
 class XlsxTableReader final : public TableReader {
 public:
-    static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kMaxColumns = 16'384;
     static constexpr std::size_t kMaxRows = 1'048'576;
     // A sheet's part may inflate to no more; nor may a row element hold more markup.
     static constexpr std::uint64_t kMaxSheetBytes = std::uint64_t{1} << 30;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <utility>
 
 namespace zel {
@@ -33,20 +34,26 @@ XmlElementStream::XmlElementStream(ChunkSource source, std::string_view localNam
 XmlElementStream::Result XmlElementStream::Next(std::string_view& element) {
     for (;;) {
         const std::size_t lt = buffer_.find('<', pos_);
-        std::size_t end = 0;
-        const Markup markup = lt == std::string::npos ? Markup::kIncomplete : Classify(lt, end);
-        if (markup == Markup::kIncomplete) {
-            if (lt == std::string::npos) {
-                pos_ = buffer_.size();
-            } else {
-                pos_ = lt;
-            }
+        if (lt == std::string::npos || lt + 1 == buffer_.size()) {
+            pos_ = lt == std::string::npos ? buffer_.size() : lt;
             if (!More()) {
-                if (buffer_.size() - std::min(start_, pos_) > maxElementBytes_) {
-                    return Result::kTooLarge;
-                }
-                return start_ == std::string::npos && lt == std::string::npos ? Result::kEnd
-                                                                              : Result::kCutShort;
+                return Ended(lt != std::string::npos);
+            }
+            continue;
+        }
+        // Inside the element only its end tag matters, and no other tag's attributes can hold
+        // a '<': the start tags within need not be read to their end.
+        const char second = buffer_[lt + 1];
+        if (start_ != std::string::npos && second != '/' && second != '!' && second != '?') {
+            pos_ = lt + 1;
+            continue;
+        }
+        std::size_t end = 0;
+        const Markup markup = Classify(lt, end);
+        if (markup == Markup::kIncomplete) {
+            pos_ = lt;
+            if (!More()) {
+                return Ended(true);
             }
             continue;
         }
@@ -67,10 +74,26 @@ XmlElementStream::Result XmlElementStream::Next(std::string_view& element) {
     }
 }
 
+// Why no more elements come, once the text has no more to give.
+XmlElementStream::Result XmlElementStream::Ended(bool inMarkup) const {
+    if (buffer_.size() - std::min(start_, pos_) > maxElementBytes_) {
+        return Result::kTooLarge;
+    }
+    return start_ == std::string::npos && !inMarkup ? Result::kEnd : Result::kCutShort;
+}
+
 // Where the markup at lt ends (one past its '>'), and what it is.
 XmlElementStream::Markup XmlElementStream::Classify(std::size_t lt, std::size_t& end) const {
     const std::string_view rest = std::string_view(buffer_).substr(lt);
-    for (const Delimited& other : kOtherMarkup) {
+    // An end tag holds no attributes: its first '>' ends it.
+    if (rest[1] == '/') {
+        const std::size_t close = rest.find('>', 2);
+        end = lt + close + 1;
+        return close == std::string_view::npos ? Markup::kIncomplete : Markup::kEndTag;
+    }
+    for (const Delimited& other : rest[1] == '!' || rest[1] == '?'
+                                      ? std::span<const Delimited>(kOtherMarkup)
+                                      : std::span<const Delimited>()) {
         if (rest.size() < other.open.size() && other.open.substr(0, rest.size()) == rest) {
             return Markup::kIncomplete;
         }
@@ -92,9 +115,7 @@ XmlElementStream::Markup XmlElementStream::Classify(std::size_t lt, std::size_t&
             quote = c;
         } else if (c == '>') {
             end = lt + i + 1;
-            return rest[1] == '/'       ? Markup::kEndTag
-                   : rest[i - 1] == '/' ? Markup::kEmptyTag
-                                        : Markup::kStartTag;
+            return rest[i - 1] == '/' ? Markup::kEmptyTag : Markup::kStartTag;
         }
     }
     return Markup::kIncomplete;

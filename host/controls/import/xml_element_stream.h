@@ -38,6 +38,7 @@ private:
     Markup Classify(std::size_t lt, std::size_t& end) const;
     bool IsOurName(std::size_t lt, bool endTag) const;
     bool More();
+    Result Ended(bool inMarkup) const;
 
     ChunkSource source_;
     std::string name_;
