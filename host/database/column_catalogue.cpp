@@ -112,7 +112,9 @@ void ColumnCatalogue::AddReference(const std::string& table, Reference reference
 }
 
 void ColumnCatalogue::OrderReferencesByColumn() {
-    for (auto& [name, table] : tables_) {
+    // Not a structured binding: clang 14, which builds the fuzz targets, cannot capture one.
+    for (auto& entry : tables_) {
+        Table& table = entry.second;
         const auto position = [&](const Reference& reference) {
             return std::find(table.columns.begin(), table.columns.end(), reference.column);
         };

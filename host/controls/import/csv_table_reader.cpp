@@ -58,14 +58,17 @@ char MostFrequentDelimiter(std::string_view bytes) {
 
 }  // namespace
 
-CsvTableReader::CsvTableReader(const QString& path) : file_(path) {}
+CsvTableReader::CsvTableReader(const QString& path) : file_(path), device_(&file_), name_(path) {}
+
+CsvTableReader::CsvTableReader(QIODevice& device, QString name)
+    : device_(&device), name_(std::move(name)) {}
 
 bool CsvTableReader::Open() {
-    if (!file_.open(QIODevice::ReadOnly)) {
+    if (!device_->isOpen() && !device_->open(QIODevice::ReadOnly)) {
         return Fail(TableReadError::Kind::kReadFailed, 0, 0);
     }
-    if (file_.peek(kByteOrderMark.size()) == QByteArrayView(kByteOrderMark)) {
-        file_.skip(kByteOrderMark.size());
+    if (device_->peek(kByteOrderMark.size()) == QByteArrayView(kByteOrderMark)) {
+        device_->skip(kByteOrderMark.size());
         encoding_ = Encoding::kUtf8;
     }
     if (!Fill()) {
@@ -102,7 +105,7 @@ bool CsvTableReader::Fill() {
     }
     buffer_.resize(kChunkBytes);
     pos_ = 0;
-    const qint64 read = file_.read(buffer_.data(), static_cast<qint64>(kChunkBytes));
+    const qint64 read = device_->read(buffer_.data(), static_cast<qint64>(kChunkBytes));
     buffer_.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
     if (read <= 0) {
         atEnd_ = true;
@@ -227,7 +230,7 @@ bool CsvTableReader::FinishField(std::vector<std::string>& cells) {
 
 bool CsvTableReader::Fail(TableReadError::Kind kind, std::size_t row, std::size_t column) {
     const auto& texts = ResourceTexts::Instance();
-    const std::string path = file_.fileName().toStdString();
+    const std::string path = name_.toStdString();
     const std::string at = std::to_string(row);
     const std::string in = std::to_string(column);
     std::string message;
@@ -243,7 +246,7 @@ bool CsvTableReader::Fail(TableReadError::Kind kind, std::size_t row, std::size_
             break;
         case TableReadError::Kind::kReadFailed:
             message = texts.Format("Zel.HOST.IMPORT.read_failed",
-                                   {path, file_.errorString().toStdString()});
+                                   {path, device_->errorString().toStdString()});
             break;
         case TableReadError::Kind::kEmptyFile:
             message = texts.Format("Zel.HOST.IMPORT.empty", {path});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QIODevice>
 #include <QStringDecoder>
 #include <cstddef>
 #include <string>
@@ -19,6 +20,9 @@ namespace zel {
 class CsvTableReader final : public TableReader {
 public:
     explicit CsvTableReader(const QString& path);
+    // Reads from a device the caller keeps alive, opening it when it is not open; name stands for
+    // the file in messages.
+    CsvTableReader(QIODevice& device, QString name);
 
     bool Open() override;
     const std::vector<std::string>& Header() const override { return header_; }
@@ -47,6 +51,8 @@ private:
     bool Fail(TableReadError::Kind kind, std::size_t row, std::size_t column);
 
     QFile file_;
+    QIODevice* device_;
+    QString name_;
     std::string buffer_;
     std::size_t pos_ = 0;
     bool atEnd_ = false;

@@ -46,13 +46,18 @@ void ReadHeader(const pugi::xml_node& header, PrintData& data) {
     }
 }
 
-// textBytes bounds the cells' texts: they are part of the XML they are read from. False when the
-// texts are more than a table holds.
+// textBytes bounds the cells' texts: they are part of the XML they are read from. A row short of
+// cells gets empty ones; a grid's data writes every cell, "<C/>" at least, so more cells than the
+// XML has bytes is not a grid's, and filling them in would take memory without bound. False then,
+// and when the texts are more than a table holds.
 bool ReadRows(const pugi::xml_node& rows, std::size_t textBytes, PrintData& data) {
     const std::size_t width = data.headers.size();
     std::size_t rowCount = 0;
     for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {
         ++rowCount;
+    }
+    if (rowCount * width > textBytes) {
+        return false;
     }
     data.cells.reserve(rowCount * width, textBytes);
     for (auto row = rows.child("R"); row; row = row.next_sibling("R")) {

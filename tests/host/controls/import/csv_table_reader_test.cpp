@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
@@ -189,6 +190,25 @@ TEST_F(CsvTableReaderTest, RefusesDamagedFilesNamingTheRowAndColumn) {
         }
         EXPECT_EQ(error.kind == Kind::kNone, error.message.empty()) << each.name;
     }
+}
+
+TEST_F(CsvTableReaderTest, ReadsADeviceAsItReadsAFile) {
+    const std::string bytes =
+        "\xEF\xBB\xBF"
+        "A;B\r\n\"x;\"\"y\";2\n";
+    QBuffer buffer;
+    buffer.setData(QByteArray::fromStdString(bytes));
+    CsvTableReader fromDevice(buffer, "memory.csv");
+    CsvTableReader fromFile(WithBytes(bytes));
+    const Rows rows = ReadAll(fromDevice);
+    EXPECT_EQ(rows, (Rows{{"A", "B"}, {"x;\"y", "2"}}));
+    EXPECT_EQ(rows, ReadAll(fromFile));
+
+    QBuffer empty;
+    CsvTableReader fromEmpty(empty, "memory.csv");
+    EXPECT_FALSE(fromEmpty.Open());
+    EXPECT_EQ(fromEmpty.Error().kind, TableReadError::Kind::kEmptyFile);
+    EXPECT_NE(fromEmpty.Error().message.find("memory.csv"), std::string::npos);
 }
 
 TEST_F(CsvTableReaderTest, AMissingFileGivesTheSystemsReason) {

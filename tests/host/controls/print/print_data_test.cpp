@@ -62,6 +62,30 @@ TEST(PrintDataTest, TextsThatAreNotPrintDataAreRefused) {
     }
 }
 
+// Short rows are filled with empty cells, but only as many as a grid's data could hold: captions
+// and empty rows each a few bytes long would otherwise claim cells by the product of their counts.
+TEST(PrintDataTest, RowsAreFilledOnlyAsFarAsTheTextCouldHoldTheirCells) {
+    const auto repeated = [](const std::string& text, int count) {
+        std::string texts;
+        for (int i = 0; i < count; ++i) {
+            texts += text;
+        }
+        return texts;
+    };
+    const auto table = [&](int columns, int rows, const std::string& row) {
+        return Wrapped("<Header>" + repeated("<C/>", columns) + "</Header><Rows>" +
+                       repeated(row, rows) + "</Rows>");
+    };
+    const auto written = PrintData::Parse(table(300, 300, "<R>" + repeated("<C/>", 300) + "</R>"));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->cells.size(), 90'000U);
+    const auto shortRows = PrintData::Parse(table(10, 100, "<R><C>1</C></R>"));
+    ASSERT_TRUE(shortRows);
+    EXPECT_EQ(shortRows->Cell(99, 0), "1");
+    EXPECT_EQ(shortRows->Cell(99, 9), "");
+    EXPECT_EQ(PrintData::Parse(table(3'000, 3'000, "<R/>")), std::nullopt);
+}
+
 TEST(PrintDataTest, ElementsBelowACellAreRefusedAtAnyDepth) {
     for (const int depth : {1, 30'000, 1'000'000}) {
         const std::string nested = test::NestedElements(depth);

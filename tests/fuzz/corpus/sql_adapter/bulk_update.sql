@@ -1,0 +1,1 @@
+update WhInvContrapose set whinvcontrapose.iTopSum=50, iDays=3 from whinvcontrapose Left join Warehouse on  whinvcontrapose.cWhCode=Warehouse.cWhCode left join Inventory on whinvcontrapose.cInvCode=Inventory.cInvcode where whinvcontrapose.cWhCode='01  ' and Inventory.cInvCode in ('A001 ', 'A002')

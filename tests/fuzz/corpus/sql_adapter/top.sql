@@ -1,0 +1,1 @@
+select top 1 CWhName from Warehouse where cWhCode='01' and  (1=1)

@@ -1,0 +1,1 @@
+select * from Person where cPersonCode in (select top (2) cPersonCode from Person order by cPersonCode) order by cPersonName;

@@ -1,0 +1,1 @@
+update w set w.iDays=3 from WhInvContrapose w join Inventory on w.cInvCode=Inventory.cInvCode /* join */ where w.cWhCode <> 'x '
