@@ -190,12 +190,7 @@ std::vector<std::string> FrmChangeHistory::CellsOf(std::size_t row) const {
 // The rows read take the grid's new order too, so that grid row r stays Rows()[r - 1] and what a
 // restore is given is what the user sees chosen.
 void FrmChangeHistory::ReorderRows(const std::vector<int>& sequence) {
-    std::vector<ChangeHistoryEntry> sorted;
-    sorted.reserve(sequence.size());
-    for (const int row : sequence) {
-        sorted.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
-    }
-    rows_ = std::move(sorted);
+    ReorderBySequence(rows_, sequence);
 }
 
 const ChangeHistoryEntry* FrmChangeHistory::EntryAt(int gridRow) const {

@@ -22,6 +22,7 @@ namespace {
 constexpr ImportVerdict kVerdicts[] = {ImportVerdict::kNew, ImportVerdict::kChanged,
                                        ImportVerdict::kUnchanged, ImportVerdict::kRefused};
 constexpr int kAllKinds = -1;
+constexpr int kSourceSpacingPixels = 24;
 // Refused rows written at write time that the message names, the rest counted only.
 constexpr std::size_t kNamedRefusals = 10;
 
@@ -49,8 +50,9 @@ void FrmImport::CreateControls() {
     detected_ = new QLabel(this);
     detected_->setObjectName("Detected");
     auto* source = new QHBoxLayout;
-    source->addWidget(file_, 1);
-    source->addWidget(detected_);
+    source->addWidget(file_);
+    source->addSpacing(kSourceSpacingPixels);
+    source->addWidget(detected_, 1);
     mapping_ = new ImportMappingBar(*Context().login.pub, Context().catalogue, this);
     mapping_->setObjectName("Mapping");
     connect(mapping_, &ImportMappingBar::MappingChanged, this, [this] { Query(); });
@@ -205,12 +207,7 @@ std::vector<std::string> FrmImport::CellsOf(std::size_t row) const {
 }
 
 void FrmImport::ReorderRows(const std::vector<int>& sequence) {
-    std::vector<std::size_t> sorted;
-    sorted.reserve(sequence.size());
-    for (const int row : sequence) {
-        sorted.push_back(shown_[static_cast<std::size_t>(row)]);
-    }
-    shown_ = std::move(sorted);
+    ReorderBySequence(shown_, sequence);
 }
 
 // While the file is read or written only cancel and close act; the buttons that write or save

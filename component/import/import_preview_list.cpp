@@ -35,7 +35,7 @@ std::string ChangedFieldsText(const ImportRowOutcome& row, const ImportPreviewCa
             caption != captions.fields.end() ? caption->second : std::string(value.field->column);
         text += ' ';
         if (row.verdict == ImportVerdict::kChanged) {
-            text += value.before + kArrow;
+            text += (value.before.empty() ? captions.empty : value.before) + kArrow;
         }
         text += value.after;
     }
@@ -52,6 +52,7 @@ ImportPreviewCaptions ImportPreviewCaptionsOf(zel::IPub& pub, const FieldCatalog
     for (std::size_t verdict = 0; verdict < captions.verdicts.size(); ++verdict) {
         captions.verdicts[verdict] = pub.GetResString(kVerdictKeys[verdict]);
     }
+    captions.empty = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.IMPORT_WINDOW.empty");
     for (const CorrespondenceField* field : ImportedFields()) {
         captions.fields.emplace(field, ImportFieldCaption(*field, catalogue, pub));
     }

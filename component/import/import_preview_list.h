@@ -22,11 +22,13 @@ struct ImportPreviewCaptions {
     // Indexed by ImportVerdict.
     std::array<std::string, 4> verdicts;
     std::unordered_map<const CorrespondenceField*, std::string> fields;
+    // What an empty value before a change shows as.
+    std::string empty;
 };
 ImportPreviewCaptions ImportPreviewCaptionsOf(zel::IPub& pub, const FieldCatalogue& catalogue);
 
-// A previewed row as the list shows it: a changed field as "caption old → new", a new row's as
-// "caption value", joined by "；".
+// A previewed row as the list shows it: a changed field as "caption old → new" (an empty old
+// value worded), a new row's as "caption value", joined by "；".
 std::vector<std::string> ImportPreviewCells(const ImportRowOutcome& row,
                                             const ImportPreviewCaptions& captions);
 

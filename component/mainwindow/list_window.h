@@ -21,6 +21,18 @@ class QPushButton;
 
 namespace korvel {
 
+// Rows a list window keeps in its grid's order, after a sort: the row at i is the one that was at
+// sequence[i] (see ListWindow::ReorderRows).
+template <class Row>
+void ReorderBySequence(std::vector<Row>& rows, const std::vector<int>& sequence) {
+    std::vector<Row> sorted;
+    sorted.reserve(sequence.size());
+    for (const int row : sequence) {
+        sorted.push_back(std::move(rows[static_cast<std::size_t>(row)]));
+    }
+    rows = std::move(sorted);
+}
+
 // A window that lists rows beside the main window: a grid under one header row with a serial
 // number column, filled in slices while the window's events run, so that a newer query or the
 // window's closing stops an older read; a count under it; a click on a column heading sorts by

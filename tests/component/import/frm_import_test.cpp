@@ -29,8 +29,8 @@ protected:
         MainWindowCommands commands;
         commands.importRows = ImportCommand();
         Open(std::move(commands));
-        path = WriteCsv({"cWhCode,cInvCode,iTopSum", "01,A001,12.125", "01,A002,20", "01,A003,5",
-                         "09,A004,1", "01,A005,abc"});
+        path = WriteCsv({"cWhCode,cInvCode,iTopSum,iSafeNum", "01,A001,12.125,1", "01,A002,20,",
+                         "01,A003,5,", "09,A004,1,", "01,A005,abc,"});
     }
 
     std::unique_ptr<FrmImport> OpenImport(const std::string& file) {
@@ -79,7 +79,7 @@ TEST_F(FrmImportTest, TheMenuCommandAsksForTheFileThenPreviewsItsRows) {
         import.Query();
         counts = import.Count().text().toStdString();
         EXPECT_FALSE(import.Detected().text().isEmpty());
-        EXPECT_EQ(import.MappingBar().ColumnCount(), 3U);
+        EXPECT_EQ(import.MappingBar().ColumnCount(), 4U);
         return 0;
     });
     QAction* item = window->Menus().findChild<QAction*>("mImport");
@@ -113,9 +113,15 @@ TEST_F(FrmImportTest, TheKindFilterShowsTheRowsOfOneVerdictWithTheirChanges) {
         EXPECT_EQ(Shown(*import), c.shown) << c.choice;
         EXPECT_EQ(import->Count().text().toStdString(), "新增1行，修改1行，不变1行，拒绝2行");
     }
+    import->SortByColumn(4);
+    import->SortByColumn(4);
+    EXPECT_EQ(Shown(*import), (std::vector<std::string>{"拒绝 A005", "拒绝 A004", "新增 A003",
+                                                        "不变 A002", "修改 A001"}))
+        << "the second click on a heading sorts the other way";
     import->KindFilter().setCurrentIndex(2);
     EXPECT_EQ(import->Grid().TextMatrix(1, 1), "2") << "the file's row, its header being row 1";
-    EXPECT_EQ(import->Grid().TextMatrix(1, 5), Caption("iTopSum") + " 10 → 12.125");
+    EXPECT_EQ(import->Grid().TextMatrix(1, 5),
+              Caption("iTopSum") + " 10 → 12.125；" + Caption("iSafeNum") + " （空） → 1");
     import->KindFilter().setCurrentIndex(4);
     EXPECT_FALSE(import->Grid().TextMatrix(1, 6).empty()) << "a refused row says why";
 }
@@ -178,12 +184,14 @@ TEST_F(FrmImportTest, AllOrNothingWritesAFileWithoutRefusedRows) {
 TEST_F(FrmImportTest, ACorrectedMappingPreviewsAgainAndIsRememberedOnceApplied) {
     const auto import = OpenImport(path);
     import->MappingBar().FieldChoice(2).setCurrentIndex(0);
-    EXPECT_EQ(import->Preview().Count(ImportVerdict::kChanged), 0U) << "the top sum is ignored";
+    import->MappingBar().FieldChoice(3).setCurrentIndex(0);
+    EXPECT_EQ(import->Preview().Count(ImportVerdict::kChanged), 0U) << "the numbers are ignored";
     EXPECT_EQ(import->Preview().Count(ImportVerdict::kRefused), 1U);
     import->ApplyValidButton().click();
     EXPECT_EQ(TopSum("A001"), "10");
     const auto again = OpenImport(path);
     EXPECT_EQ(again->MappingBar().Mapping().FieldOf(2), nullptr);
+    EXPECT_EQ(again->MappingBar().Mapping().FieldOf(3), nullptr);
     EXPECT_EQ(again->MappingBar().Mapping().FieldOf(1), FieldNamed("cInvCode"));
 }
 
