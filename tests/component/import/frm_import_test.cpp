@@ -4,12 +4,16 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "component/import/import_test_base.h"
+#include "host/controls/import/xlsx_fixture.h"
 #include "host/controls/progress_strip.h"
 #include "import/import_command.h"
 #include "import/import_mapping_bar.h"
@@ -89,6 +93,52 @@ TEST_F(FrmImportTest, TheMenuCommandAsksForTheFileThenPreviewsItsRows) {
     EXPECT_EQ(database.Dialogs().ModalCount(), 2);
     EXPECT_EQ(counts, "新增1行，修改1行，不变1行，拒绝2行");
     EXPECT_EQ(TopSum("A001"), "10") << "opening the window writes nothing";
+}
+
+// A row of inline texts, as a sheet's XML holds it.
+std::string SheetRow(const std::vector<std::string>& cells) {
+    std::string row = "<row>";
+    for (const std::string& cell : cells) {
+        row += "<c t=\"inlineStr\"><is><t>" + cell + "</t></is></c>";
+    }
+    return row + "</row>";
+}
+
+TEST_F(FrmImportTest, AWorkbookOfSeveralSheetsAsksWhichOneToImport) {
+    const std::string book = folder.filePath("book.xlsx").toStdString();
+    ASSERT_TRUE(zel::WriteZip(
+        book, zel::WorkbookParts({{"说明", SheetRow({"本工作簿的第二页是上限"})},
+                                  {"上限", SheetRow({"cWhCode", "cInvCode", "iTopSum"}) +
+                                               SheetRow({"01", "A001", "11"})}})));
+    ChooseFile(book);
+    database.Dialogs().QueueModal([](QDialog& shown) {
+        auto& dialog = dynamic_cast<QInputDialog&>(shown);
+        EXPECT_EQ(dialog.comboBoxItems(), (QStringList{"说明", "上限"}));
+        dialog.setTextValue("上限");
+        return static_cast<int>(QDialog::Accepted);
+    });
+    std::size_t changed = 0;
+    std::string detected;
+    database.Dialogs().QueueModal([&](QDialog& shown) {
+        auto& import = dynamic_cast<FrmImport&>(shown);
+        import.Query();
+        changed = import.Preview().Count(ImportVerdict::kChanged);
+        detected = import.Detected().text().toStdString();
+        return 0;
+    });
+    window->ExecCommand("Import");
+    EXPECT_EQ(database.Dialogs().ModalCount(), 3);
+    EXPECT_EQ(changed, 1U);
+    EXPECT_NE(detected.find("上限"), std::string::npos) << detected;
+}
+
+TEST_F(FrmImportTest, F1OpensTheGuideAtTheImportSection) {
+    const auto import = OpenImport(path);
+    import->show();
+    QTest::keyClick(import.get(), Qt::Key_F1);
+    const auto* guide = import->findChild<QTextBrowser*>("HelpViewer", Qt::FindDirectChildrenOnly);
+    ASSERT_NE(guide, nullptr);
+    EXPECT_EQ(guide->source().fragment().toStdString(), "import");
 }
 
 TEST_F(FrmImportTest, ACancelledFileDialogOpensNoWindow) {
