@@ -222,6 +222,22 @@ TEST_F(FrmImportTest, WhatStopsAnApplyWritesNothing) {
     }
 }
 
+TEST_F(FrmImportTest, ACancelledPreviewListsNothingAndOffersNoWrite) {
+    std::vector<std::string> lines{"cWhCode,cInvCode,iTopSum"};
+    for (int row = 0; row < 3000; ++row) {
+        lines.push_back("01,A00" + std::to_string(row % 8 + 1) + "," + std::to_string(row));
+    }
+    FrmImport import(context,
+                     ImportSource{WriteCsv(lines, "long.csv"), zel::TableFormat::kAuto, ""}, "", {},
+                     window.get());
+    QTimer::singleShot(0, &import, [&] { import.Progress().CancelButton().click(); });
+    import.Query();
+    EXPECT_EQ(import.Preview().status, ImportPreviewResult::Status::kCancelled);
+    EXPECT_EQ(import.Count().text().toStdString(), "预览已取消，没有读完文件。");
+    EXPECT_EQ(import.Grid().Rows(), 1);
+    EXPECT_FALSE(import.ApplyValidButton().isEnabled());
+}
+
 TEST_F(FrmImportTest, AllOrNothingWritesAFileWithoutRefusedRows) {
     const auto import =
         OpenImport(WriteCsv({"cWhCode,cInvCode,iTopSum", "01,A001,11", "01,A003,3"}, "valid.csv"));
