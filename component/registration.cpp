@@ -5,6 +5,7 @@
 #include "core/whinv_contra.h"
 #include "editor/edit_record_command.h"
 #include "history/change_history_command.h"
+#include "import/import_command.h"
 #include "interfaces/object.h"
 #include "mainwindow/modal_main_window.h"
 #include "mulmodify/mul_modify_command.h"
@@ -17,6 +18,7 @@ extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
         commands.mulModify = korvel::MulModifyCommand();
         commands.dueChecks = korvel::DueChecksCommand();
         commands.changeHistory = korvel::ChangeHistoryCommand();
+        commands.importRows = korvel::ImportCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

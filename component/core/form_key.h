@@ -13,5 +13,6 @@ inline constexpr const char* kBatchAddHelpKey = "FrmBatchAdd";
 inline constexpr const char* kMulModifyHelpKey = "FrmZMulModify";
 inline constexpr const char* kDueChecksHelpKey = "FrmDueChecks";
 inline constexpr const char* kChangeHistoryHelpKey = "FrmChangeHistory";
+inline constexpr const char* kImportHelpKey = "FrmImport";
 
 }  // namespace korvel

@@ -1,23 +1,18 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "core/component_context.h"
-#include "core/window_frame.h"
 #include "history/change_history.h"
-#include "host/controls/flex_grid.h"
-#include "host/controls/print/print_control.h"
-#include "mainwindow/print_all.h"
+#include "mainwindow/list_window.h"
 
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QHBoxLayout;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -42,7 +37,7 @@ struct ChangeHistoryLinks {
 // item (the history of one row is the list of its warehouse and item); the rows show as they are
 // read; a click on a column heading sorts by that column. The list prints, previews and exports
 // as the main grid does; chosen value rows or the current row's whole entry can be put back.
-class FrmChangeHistory final : public QDialog {
+class FrmChangeHistory final : public ListWindow {
     Q_OBJECT
 
 public:
@@ -69,11 +64,7 @@ public:
 
     // Reads the list anew from the filters; a newer query or the window's closing stops it part
     // way.
-    void Query();
-    // The print keys of the main window: "SetUp", "Print", "Preview", "SaveFile".
-    void PrintOrExport(const std::string& key);
-    // Sorts the list by a column, ascending, or descending when it was sorted ascending by it.
-    void SortByColumn(int col);
+    void Query() override;
     void RestoreSelected();
     // Undoes the entries of the chosen rows, one or several, in one step.
     void UndoSelectedEntries();
@@ -92,8 +83,6 @@ public:
     // The warehouse the list's print heading names.
     std::string ListedWarehouseHeading() const;
 
-    zel::FlexGrid& Grid() { return *grid_; }
-    zel::PrintControl& Prn() { return *prn_; }
     QCheckBox& FromSet() { return *fromSet_; }
     QDateEdit& From() { return *from_; }
     QCheckBox& ToSet() { return *toSet_; }
@@ -105,13 +94,14 @@ public:
     QLineEdit& InventoryFilter() { return *inventory_; }
     QPushButton& RestoreButton() { return *restore_; }
     QPushButton& UndoButton() { return *undo_; }
-    QLabel& Count() { return *count_; }
     // The rows read, in the grid's order: grid row r shows Rows()[r - 1].
     const std::vector<ChangeHistoryEntry>& Rows() const { return rows_; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    std::size_t RowCount() const override { return rows_.size(); }
+    std::vector<std::string> CellsOf(std::size_t row) const override;
+    PrintSubject Subject() const override;
+    void ReorderRows(const std::vector<int>& sequence) override;
 
 private:
     void CreateControls();
@@ -119,35 +109,17 @@ private:
     void CreateActions(QHBoxLayout& actions);
     void FillChoices();
     void ShowScope(const ChangeHistoryFilter& scope);
-    void ConnectControls();
-    void ReadRows(ChangeHistoryReader& reader, int query);
-    void ShowHeader();
-    void AppendRows(std::size_t from);
-    void ShowCount(const char* key);
-    void SortRows();
-    void ShowSortIndicator();
     void UpdateButtons();
     void AfterWrite(bool written);
     const ChangeHistoryEntry* EntryAt(int gridRow) const;
-    PrintSubject Subject() const;
-    std::string Text(const char* key) const;
 
-    ComponentContext& context_;
     ChangeHistoryLinks links_;
-    bool changed_ = false;
-    bool shownOnce_ = false;
     bool reading_ = false;
-    // Counts the queries begun: a read whose number is no longer the last stops.
-    int queries_ = 0;
     std::size_t mostRows_ = kMostRows;
-    int sortColumn_ = -1;
-    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     std::vector<ChangeHistoryEntry> rows_;
     // The warehouse code the list was asked for; empty: every warehouse.
     std::string listedWarehouse_;
     ChangeHistoryCaptions captions_;
-    // For its key hook, which F1 shows the window's help through.
-    WindowFrame frame_;
     QCheckBox* fromSet_ = nullptr;
     QDateEdit* from_ = nullptr;
     QCheckBox* toSet_ = nullptr;
@@ -157,11 +129,8 @@ private:
     QComboBox* kind_ = nullptr;
     QLineEdit* warehouse_ = nullptr;
     QLineEdit* inventory_ = nullptr;
-    zel::FlexGrid* grid_ = nullptr;
-    QLabel* count_ = nullptr;
     QPushButton* restore_ = nullptr;
     QPushButton* undo_ = nullptr;
-    zel::PrintControl* prn_ = nullptr;
 };
 
 }  // namespace korvel

@@ -9,7 +9,7 @@
 namespace korvel {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, MainCommand>, 22> kCommands{{
+constexpr std::array<std::pair<std::string_view, MainCommand>, 23> kCommands{{
     {"SetUp", MainCommand::kPrintOrExport},
     {"Print", MainCommand::kPrintOrExport},
     {"Preview", MainCommand::kPrintOrExport},
@@ -25,6 +25,7 @@ constexpr std::array<std::pair<std::string_view, MainCommand>, 22> kCommands{{
     {"DueChecks", MainCommand::kDueChecks},
     {"History", MainCommand::kHistory},
     {"RowHistory", MainCommand::kRowHistory},
+    {"Import", MainCommand::kImport},
     {"SetFind", MainCommand::kSetFind},
     {"Help", MainCommand::kHelp},
     {"About", MainCommand::kAbout},

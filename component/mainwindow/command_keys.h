@@ -20,6 +20,7 @@ enum class MainCommand {
     kDueChecks,
     kHistory,
     kRowHistory,
+    kImport,
     kSetFind,
     kHelp,
     kAbout,

@@ -167,7 +167,7 @@ void FrmWhInvContra::DisableMissingCommands() {
         {"BatchAdd", bool(commands_.batchAdd)},        {"Add", bool(commands_.editRecord)},
         {"Modify", bool(commands_.editRecord)},        {"MulModify", bool(commands_.mulModify)},
         {"DueChecks", bool(commands_.dueChecks)},      {"History", bool(commands_.changeHistory)},
-        {"RowHistory", bool(commands_.changeHistory)},
+        {"RowHistory", bool(commands_.changeHistory)}, {"Import", bool(commands_.importRows)},
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
     for (const auto& [key, available] : commands) {

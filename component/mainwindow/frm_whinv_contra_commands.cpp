@@ -84,6 +84,11 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
         case MainCommand::kRowHistory:
             ShowRowHistory();
             break;
+        case MainCommand::kImport:
+            if (commands_.importRows) {
+                commands_.importRows(*this);
+            }
+            break;
         case MainCommand::kSetFind:
             pub.FindSet(*context_.login.login, kFindCaption, *this);
             break;

@@ -30,6 +30,9 @@ struct MainWindowCommands {
     std::function<void(FrmWhInvContra&)> dueChecks;
     // The change history of the scope's rows, shown over the window given.
     std::function<void(FrmWhInvContra&, QWidget& over, const HistoryScope& scope)> changeHistory;
+    // Rows read from a CSV or XLSX file the user picks, previewed, then written; it takes the
+    // edit lock itself for the write.
+    std::function<void(FrmWhInvContra&)> importRows;
 };
 
 }  // namespace korvel

@@ -224,16 +224,22 @@ bool FlexGrid::Sort(int col, Qt::SortOrder order, CellKind kind) {
     if (!IsGridCol(col)) {
         return false;
     }
-    const std::vector<int> sequence = model_.SortedRows(col, order, kind);
+    return ReorderRows(model_.SortedRows(col, order, kind));
+}
+
+bool FlexGrid::ReorderRows(const std::vector<int>& sequence) {
     showingSelection_ = true;
     const bool done = model_.ReorderRows(sequence);
     showingSelection_ = false;
+    if (!done) {
+        return false;
+    }
     if (rowSel_ >= FixedRows()) {
         const auto moved = std::find(sequence.begin(), sequence.end(), rowSel_ - FixedRows());
         row_ = rowSel_ = static_cast<int>(moved - sequence.begin()) + FixedRows();
     }
     ShowSelection();
-    return done;
+    return true;
 }
 
 void FlexGrid::ClampCursor() {

@@ -91,6 +91,9 @@ public:
     // Sorts the rows below the fixed row by one column (see FlexGridModel::Sort). The current row
     // follows its row to its new place; a selection of several rows shrinks to that row.
     bool Sort(int col, Qt::SortOrder order, CellKind kind = CellKind::kGuessed);
+    // Puts the rows in the order of a sequence from FlexGridModel::SortedRows, as Sort does, for
+    // a window that reorders rows of its own by the same sequence.
+    bool ReorderRows(const std::vector<int>& sequence);
     // An empty field for a column that shows none (the serial number) or was never formatted.
     const GridField& ColField(int col) const;
     bool SetColField(int col, GridField field);

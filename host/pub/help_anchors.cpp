@@ -13,6 +13,7 @@ constexpr HelpAnchor kAnchors[] = {
     {"FrmZMulModify", "multi-modify"},
     {"FrmDueChecks", "due-checks"},
     {"FrmChangeHistory", "change-history"},
+    {"FrmImport", "import"},
     // The host's dialogs.
     {"Find", "filter"},
     {"FindSet", "filter-fields"},

@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     }
 
     auto presenter = std::make_shared<zel::WindowCapturePresenter>(
-        line->outputPath, line->settleMilliseconds, line->openAction);
+        line->outputPath, line->settleMilliseconds, line->openAction, line->answerFile);
     auto environment = std::make_shared<zel::HostEnvironment>();
     if (!line->configPath.empty()) {
         environment->accounts.LoadConfiguration(line->configPath);

@@ -25,7 +25,12 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
         "for the record editor, or the item's name, such as mFilter, mPos, mFindSet, mSetUp or "
         "mPreview.",
         "item");
-    parser.addOptions({database, config, registry, settle, open});
+    const QCommandLineOption file(
+        "file",
+        "Answer a file dialog the opened window asks first with this file, and the choice of a "
+        "workbook's sheet with the first, such as for --open mImport.",
+        "path");
+    parser.addOptions({database, config, registry, settle, open, file});
     parser.addPositionalArgument("output", "PNG file to write.");
     if (!parser.parse(arguments)) {
         error = parser.errorText().toStdString();
@@ -56,6 +61,7 @@ std::optional<ScreenshotCommandLine> ParseScreenshotCommandLine(const QStringLis
     line.outputPath = parser.positionalArguments().front().toStdString();
     line.configPath = parser.value(config).toStdString();
     line.registryDir = parser.value(registry).toStdString();
+    line.answerFile = parser.value(file).toStdString();
     return line;
 }
 

@@ -18,6 +18,8 @@ struct ScreenshotCommandLine {
     // The menu item of the main window ("mAdd", "mFilter", "mPreview" ...) chosen to open the
     // window taken instead; empty for none.
     std::string openAction;
+    // The file a file dialog is answered with (the import asks for one); empty: none is.
+    std::string answerFile;
 };
 
 // Reads the arguments; nullopt (with the reason or the help text in error) when they cannot be

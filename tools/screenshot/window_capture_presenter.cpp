@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -39,10 +41,11 @@ QPixmap Picture(QWidget& window) {
 }  // namespace
 
 WindowCapturePresenter::WindowCapturePresenter(std::string outputPath, int settleMilliseconds,
-                                               std::string openAction)
+                                               std::string openAction, std::string answerFile)
     : outputPath_(std::move(outputPath)),
       settleMilliseconds_(settleMilliseconds),
-      openAction_(std::move(openAction)) {}
+      openAction_(std::move(openAction)),
+      answerFile_(std::move(answerFile)) {}
 
 int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
                                        const std::string& title) {
@@ -52,6 +55,15 @@ int WindowCapturePresenter::MessageBox(const std::string& text, int buttons,
 }
 
 int WindowCapturePresenter::ShowModal(QDialog& window, QWidget* owner) {
+    if (!answerFile_.empty()) {
+        if (auto* files = qobject_cast<QFileDialog*>(&window)) {
+            files->selectFile(QString::fromStdString(answerFile_));
+            return QDialog::Accepted;
+        }
+        if (qobject_cast<QInputDialog*>(&window) != nullptr) {
+            return QDialog::Accepted;
+        }
+    }
     const bool opener = depth_ == 0 && !openAction_.empty();
     if (captured_ || depth_ > (openAction_.empty() ? 0 : 1)) {
         std::fprintf(stderr, "modal window %s closed unseen\n",

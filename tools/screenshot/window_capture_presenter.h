@@ -13,9 +13,10 @@ namespace zel {
 class WindowCapturePresenter final : public IDialogPresenter {
 public:
     // openAction: the object name of a menu action of the first window ("mAdd" opens the
-    // editor), empty for none.
+    // editor), empty for none. answerFile: the file a file dialog is answered with, and a choice
+    // asked with it answered with what it offers first; empty: they are windows like any other.
     WindowCapturePresenter(std::string outputPath, int settleMilliseconds,
-                           std::string openAction = {});
+                           std::string openAction = {}, std::string answerFile = {});
 
     int MessageBox(const std::string& text, int buttons, const std::string& title) override;
     int ShowModal(QDialog& window, QWidget* owner) override;
@@ -28,6 +29,7 @@ private:
     std::string outputPath_;
     int settleMilliseconds_;
     std::string openAction_;
+    std::string answerFile_;
     int depth_ = 0;
     bool captured_ = false;
 };

@@ -22,23 +22,26 @@ struct FileKind {
     const char* suffix;
 };
 
-// In the order the save dialog offers them; the first is the default.
+// In the order the save dialog offers them, PDF last; the first is the default.
 constexpr std::array<FileKind, 3> kFileKinds{{
     {ExportFormat::kCsv, "Zel.HOST.EXPORT.csv_filter", ".csv"},
     {ExportFormat::kXlsx, "Zel.HOST.EXPORT.xlsx_filter", ".xlsx"},
     {ExportFormat::kPdf, "Zel.HOST.EXPORT.pdf_filter", ".pdf"},
 }};
 
-QStringList NameFilters() {
+QStringList NameFilters(ExportKinds kinds) {
     QStringList filters;
     for (const FileKind& kind : kFileKinds) {
-        filters << ResourceQString(kind.filterKey);
+        if (kind.format != ExportFormat::kPdf || kinds == ExportKinds::kTablesAndPdf) {
+            filters << ResourceQString(kind.filterKey);
+        }
     }
     return filters;
 }
 
 const FileKind& ChosenKind(const QFileDialog& dialog) {
-    const auto chosen = NameFilters().indexOf(dialog.selectedNameFilter());
+    const auto chosen =
+        NameFilters(ExportKinds::kTablesAndPdf).indexOf(dialog.selectedNameFilter());
     return kFileKinds[chosen > 0 ? static_cast<std::size_t>(chosen) : 0];
 }
 
@@ -77,14 +80,15 @@ bool MayReplace(const ModalShower& showModal, QWidget* parent, const QString& pa
 }  // namespace
 
 std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWidget* parent,
-                                               const std::string& suggestedName) {
+                                               const std::string& suggestedName,
+                                               ExportKinds kinds) {
     QFileDialog dialog(parent, ResourceQString("Zel.HOST.EXPORT.title"));
     // The platform's own dialog would run its own event loop, out of reach of showModal.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFilters());
+    dialog.setNameFilters(NameFilters(kinds));
     SpeakApplicationLanguage(dialog);
     dialog.selectFile(QString::fromStdString(suggestedName));
     while (showModal(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {

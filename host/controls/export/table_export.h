@@ -18,10 +18,14 @@ struct ExportTarget {
     ExportFormat format = ExportFormat::kCsv;
 };
 
+// The formats a save dialog offers: a table's, or a table's and the printed page's.
+enum class ExportKinds { kTablesAndPdf, kTables };
+
 // The save dialog, shown through showModal: the user picks the file's name and its format.
 // nullopt when the user cancels.
 std::optional<ExportTarget> ChooseExportTarget(const ModalShower& showModal, QWidget* parent,
-                                               const std::string& suggestedName);
+                                               const std::string& suggestedName,
+                                               ExportKinds kinds = ExportKinds::kTablesAndPdf);
 // The name the save dialog suggests: the title, and the warehouse when the data names one,
 // without characters a file name cannot hold.
 std::string ExportFileName(const PrintData& data);

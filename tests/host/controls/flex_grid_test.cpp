@@ -187,6 +187,16 @@ TEST_F(FlexGridTest, SortShrinksASelectionOfSeveralRowsToTheCurrentOne) {
     EXPECT_EQ(grid_.View().selectionModel()->selectedIndexes().size(), 1);
 }
 
+TEST_F(FlexGridTest, AReorderThatDoesNotNameEachRowOnceLeavesRowsAndCursorAlone) {
+    grid_.SetRow(2);
+    const int rows = grid_.Rows() - grid_.FixedRows();
+    std::vector<int> repeated(static_cast<std::size_t>(rows), 0);
+    EXPECT_FALSE(grid_.ReorderRows(repeated));
+    EXPECT_FALSE(grid_.ReorderRows({}));
+    EXPECT_EQ(grid_.TextMatrix(2, 0), "r2c0");
+    EXPECT_EQ(grid_.Row(), 2);
+}
+
 TEST_F(FlexGridTest, ColumnWidthIsInTwips) {
     const Twips twips = Twips::ForScreen(grid_.screen());
     ASSERT_TRUE(grid_.SetColWidth(1, 1500));
