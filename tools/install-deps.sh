@@ -25,7 +25,7 @@ install_missing() {
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6svg6 libgl-dev
-    libsqlite3-dev sqlite3 libpq-dev libpugixml-dev zlib1g-dev
+    libsqlite3-dev sqlite3 libpq-dev libpugixml-dev zlib1g-dev libzip-dev
     qt6-translations-l10n xvfb xauth fonts-wqy-microhei
 )
 tests=no

@@ -82,6 +82,15 @@ bool CsvTableReader::Open() {
     return true;
 }
 
+std::string CsvTableReader::Summary() const {
+    const auto& texts = ResourceTexts::Instance();
+    const char* delimiter = delimiter_ == ';'    ? "Zel.HOST.IMPORT.semicolon"
+                            : delimiter_ == '\t' ? "Zel.HOST.IMPORT.tab"
+                                                 : "Zel.HOST.IMPORT.comma";
+    return texts.Format("Zel.HOST.IMPORT.csv_summary",
+                        {IsGb18030() ? "GB18030" : "UTF-8", texts.Text(delimiter)});
+}
+
 bool CsvTableReader::NextRow(std::vector<std::string>& cells) {
     return error_.kind == TableReadError::Kind::kNone && ReadRecord(cells);
 }
@@ -224,6 +233,13 @@ bool CsvTableReader::Fail(TableReadError::Kind kind, std::size_t row, std::size_
     std::string message;
     switch (kind) {
         case TableReadError::Kind::kNone:
+        case TableReadError::Kind::kNotWorkbook:
+        case TableReadError::Kind::kDamagedArchive:
+        case TableReadError::Kind::kNoSuchSheet:
+        case TableReadError::Kind::kEntryTooLarge:
+        case TableReadError::Kind::kTooManyRows:
+        case TableReadError::Kind::kRowTooLarge:
+        case TableReadError::Kind::kMalformedSheet:
             break;
         case TableReadError::Kind::kReadFailed:
             message = texts.Format("Zel.HOST.IMPORT.read_failed",

@@ -18,10 +18,6 @@ namespace zel {
 // its one apostrophe. Blank lines are skipped but keep their row number.
 class CsvTableReader final : public TableReader {
 public:
-    // No spreadsheet holds more in a cell or a row; more is a damaged or hostile file.
-    static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;
-    static constexpr std::size_t kMaxColumns = 16384;
-
     explicit CsvTableReader(const QString& path);
 
     bool Open() override;
@@ -32,6 +28,7 @@ public:
     bool NextRow(std::vector<std::string>& cells) override;
     std::size_t Row() const override { return row_; }
     const TableReadError& Error() const override { return error_; }
+    std::string Summary() const override;
 
     // Bytes the reader holds for the file (its chunk and the field being read): bounded by the
     // chunk size and kMaxCellBytes however large the file.

@@ -17,6 +17,14 @@ struct TableReadError {
         kCellTooLarge,
         kTooManyColumns,
         kInvalidEncoding,
+        // A workbook (XLSX) that cannot be read.
+        kNotWorkbook,
+        kDamagedArchive,
+        kNoSuchSheet,
+        kEntryTooLarge,
+        kTooManyRows,
+        kRowTooLarge,
+        kMalformedSheet,
     };
 
     Kind kind = Kind::kNone;
@@ -30,6 +38,10 @@ struct TableReadError {
 // header, every cell comes back as UTF-8 text.
 class TableReader {
 public:
+    // No spreadsheet holds more in a cell or a row; more is a damaged or hostile file.
+    static constexpr std::size_t kMaxCellBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kMaxColumns = 16'384;
+
     virtual ~TableReader() = default;
 
     // Opens the file and reads its header row; false with Error() set otherwise.
@@ -40,6 +52,12 @@ public:
     // The row number of the row last handed out.
     virtual std::size_t Row() const = 0;
     virtual const TableReadError& Error() const = 0;
+
+    // The sheets the file holds, for a window to offer; empty for a format without sheets.
+    virtual std::vector<std::string> SheetNames() const { return {}; }
+    // How the file is being read, worded for a preview: the encoding and the delimiter, or the
+    // sheet. Known once Open has succeeded; empty for a format with nothing to tell.
+    virtual std::string Summary() const { return {}; }
 };
 
 }  // namespace zel
