@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/database/shared_session_locks.h"
@@ -38,6 +39,22 @@ public:
     // one short and no write waits on a reader of the same program.
     void DrainLazyResults();
 
+    // The transaction a service began on the connection (IClsCommon::BeginTrans): every service of
+    // the account writes in it until it ends. Failed: a call in it failed in a way that cannot
+    // be taken back alone, or the connection was lost; failure says why, in the user's words.
+    enum class Transaction { kNone, kOpen, kFailed };
+    Transaction OpenTransaction() const { return transaction_; }
+    const std::string& TransactionFailure() const { return transactionFailure_; }
+    void StartTransaction() { transaction_ = Transaction::kOpen; }
+    void FailTransaction(std::string failure) {
+        transaction_ = Transaction::kFailed;
+        transactionFailure_ = std::move(failure);
+    }
+    void EndTransaction() {
+        transaction_ = Transaction::kNone;
+        transactionFailure_.clear();
+    }
+
     enum class Reconnection { Connected, Unreachable, LockTaken };
     // Once the connection was lost: connects again and takes the session locks held before again
     // before anything else runs. Unreachable with the engine's reason, LockTaken with the holder
@@ -51,6 +68,8 @@ private:
     std::shared_ptr<SqlBackend> backend_;
     SharedSessionLocks locks_;
     std::vector<std::weak_ptr<StaticRecordset>> lazyResults_;
+    Transaction transaction_ = Transaction::kNone;
+    std::string transactionFailure_;
 };
 
 }  // namespace zel

@@ -120,8 +120,19 @@ bool ClsCommon::Connected() {
         lastError_ = DatabaseTexts::Text("Zel.HOST.DB.not_connected");
         return false;
     }
+    if (account_->OpenTransaction() == AccountConnection::Transaction::kFailed) {
+        lastError_ = account_->TransactionFailure();
+        return false;
+    }
     if (account_->IsOpen()) {
         return true;
+    }
+    // The transaction went with the connection: connecting again would run the next calls as if
+    // the earlier ones of the transaction had happened.
+    if (InCallersTransaction()) {
+        FailCallersTransaction();
+        lastError_ = account_->TransactionFailure();
+        return false;
     }
     const auto start = Clock::now();
     std::string reason;
@@ -170,6 +181,128 @@ void ClsCommon::TellConnectionLost(const char* operation, const std::string& rea
 void ClsCommon::RollbackAfterFailure() {
     NoteLostConnection();
     Backend().Rollback();
+}
+
+bool ClsCommon::InCallersTransaction() const {
+    return account_ && account_->OpenTransaction() != AccountConnection::Transaction::kNone;
+}
+
+void ClsCommon::FailCallersTransactionIfAny() {
+    if (InCallersTransaction()) {
+        FailCallersTransaction();
+    }
+}
+
+void ClsCommon::FailCallersTransaction() {
+    if (account_->OpenTransaction() != AccountConnection::Transaction::kOpen) {
+        return;
+    }
+    const std::string reason = Backend().LastError();
+    account_->FailTransaction(
+        account_->IsOpen() ? DatabaseTexts::Format("Zel.HOST.DB.trans_failed", {reason})
+                           : DatabaseTexts::Format("Zel.HOST.DB.trans_lost", {ysDBName_, reason}));
+}
+
+bool ClsCommon::BeginWrite() {
+    if (!InCallersTransaction()) {
+        return Backend().Begin();
+    }
+    auto savepoint = Backend().Prepare("savepoint whinv_write");
+    return savepoint && savepoint->Step() == StepResult::Done;
+}
+
+bool ClsCommon::CommitWrite() {
+    if (!InCallersTransaction()) {
+        return Backend().Commit();
+    }
+    auto release = Backend().Prepare("release savepoint whinv_write");
+    return release && release->Step() == StepResult::Done;
+}
+
+void ClsCommon::RollbackWrite() {
+    if (!InCallersTransaction()) {
+        RollbackAfterFailure();
+        return;
+    }
+    if (NoteLostConnection()) {
+        FailCallersTransaction();
+        return;
+    }
+    // The write's failure stays the reason the caller reads, whatever the undoing says.
+    const std::string failure = lastError_;
+    auto back = Backend().Prepare("rollback to savepoint whinv_write");
+    auto release = back && back->Step() == StepResult::Done
+                       ? Backend().Prepare("release savepoint whinv_write")
+                       : nullptr;
+    if (!release || release->Step() != StepResult::Done) {
+        FailCallersTransaction();
+    }
+    lastError_ = failure;
+}
+
+bool ClsCommon::BeginTrans() {
+    if (InCallersTransaction()) {
+        lastError_ = DatabaseTexts::Text("Zel.HOST.DB.trans_nested");
+        return false;
+    }
+    if (!Connected()) {
+        return false;
+    }
+    account_->DrainLazyResults();
+    const auto start = Clock::now();
+    if (!Backend().Begin()) {
+        lastError_ = Backend().LastError();
+        Log("BeginTrans", "begin", -1, start);
+        NoteLostConnection();
+        return false;
+    }
+    account_->StartTransaction();
+    lastError_.clear();
+    return true;
+}
+
+bool ClsCommon::CommitTrans() {
+    if (!InCallersTransaction()) {
+        lastError_ = DatabaseTexts::Text("Zel.HOST.DB.trans_none");
+        return false;
+    }
+    const auto start = Clock::now();
+    if (account_->OpenTransaction() == AccountConnection::Transaction::kOpen &&
+        account_->IsOpen()) {
+        account_->DrainLazyResults();
+        if (Backend().Commit()) {
+            account_->EndTransaction();
+            lastError_.clear();
+            Log("CommitTrans", "commit", 0, start);
+            return true;
+        }
+        FailCallersTransaction();
+    } else if (!account_->IsOpen()) {
+        FailCallersTransaction();
+    }
+    const std::string failure = account_->TransactionFailure();
+    RollbackTrans();
+    lastError_ = failure;
+    Log("CommitTrans", "commit", -1, start);
+    return false;
+}
+
+bool ClsCommon::RollbackTrans() {
+    if (!InCallersTransaction()) {
+        lastError_ = DatabaseTexts::Text("Zel.HOST.DB.trans_none");
+        return false;
+    }
+    account_->EndTransaction();
+    // A lost connection took the transaction with it; the next call connects again.
+    if (!account_->IsOpen()) {
+        return true;
+    }
+    account_->DrainLazyResults();
+    if (Backend().Rollback()) {
+        return true;
+    }
+    lastError_ = Backend().LastError();
+    return !account_->IsOpen();
 }
 
 // Runs inside a call that found the account connected: a connection lost since fails it.
@@ -239,6 +372,7 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     if (!statement) {
         Log("OpenX", adapted, -1, start);
         NoteLostConnection();
+        FailCallersTransactionIfAny();
         return nullptr;
     }
     // The line is written when the rows stop coming, which for a big result is after OpenX.
@@ -255,6 +389,7 @@ std::shared_ptr<IRecordset> ClsCommon::OpenX(const std::string& sql) {
     if (!recordset) {
         lastError_ = Backend().LastError();
         NoteLostConnection();
+        FailCallersTransactionIfAny();
         return nullptr;
     }
     if (recordset->Reading()) {
@@ -274,6 +409,7 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
     if (!statement) {
         Log("Openforward", adapted, -1, start);
         NoteLostConnection();
+        FailCallersTransactionIfAny();
         return nullptr;
     }
     // Rows are counted as the caller reads them, so the line is written when the result ends.
@@ -288,6 +424,7 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
         lastError_ = Backend().LastError();
         Log("Openforward", adapted, -1, start);
         NoteLostConnection();
+        FailCallersTransactionIfAny();
     }
     return recordset;
 }
@@ -301,14 +438,17 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
     std::string adapted;
     auto statement = Prepare(sql, adapted);
     const bool changing = ChangesRows(adapted);
-    // The writer's name and the write commit together, or neither does.
-    const bool ownTransaction = statement && changing && Backend().NamesWriters();
+    // The writer's name and the write commit together, or neither does; in the caller's
+    // transaction a write that fails takes back only itself.
+    const bool ownTransaction =
+        statement && changing && (Backend().NamesWriters() || InCallersTransaction());
     long rows = 0;
     bool ran = false;
-    if (statement && (!ownTransaction || Backend().Begin())) {
+    bool begun = false;
+    if (statement && (!ownTransaction || (begun = BeginWrite()))) {
         ran = changing ? RunWrite(*statement, SessionUser(), ChangeKindOf(adapted), rows)
                        : RunToEnd(*statement, rows);
-        ran = ran && (!ownTransaction || Backend().Commit());
+        ran = ran && (!ownTransaction || CommitWrite());
     }
     if (!ran) {
         if (statement) {
@@ -317,10 +457,15 @@ bool ClsCommon::ExecuteX(const std::string& sql) {
             lastError_ = refusal.empty() ? Backend().LastError() : refusal;
         }
         Log("ExecuteX", adapted, -1, start);
-        if (ownTransaction) {
-            RollbackAfterFailure();
+        if (begun) {
+            RollbackWrite();
         } else {
             NoteLostConnection();
+            // Only a write is taken back alone; a server fails a query as it runs, a file as it
+            // compiles, and both fail the caller's transaction alike.
+            if (statement || !changing) {
+                FailCallersTransactionIfAny();
+            }
         }
         return false;
     }
@@ -382,27 +527,28 @@ bool ClsCommon::Save(const std::string& xml, const std::string& table, std::stri
 
 bool ClsCommon::SaveChecked(TableRecord& record, bool adding, std::string& message) {
     // Checks and write see one state: no right, code or row can change in between.
-    if (!Backend().Begin()) {
+    if (!BeginWrite()) {
         lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
+        FailCallersTransactionIfAny();
         return false;
     }
     const std::string now = Now();
     const bool checked = record.Check(Backend(), adding, BusinessDate(now), message);
-    if (checked) {
+    if (checked && !InCallersTransaction()) {
         // The write is all the transaction changes: an update that finds its row gone changes
         // nothing, so its commit may travel with it even though the save then fails.
         Backend().CommitWithNextStatement();
     }
     const bool written = checked && Write(record, adding, now, message);
-    if (written && Backend().Commit()) {
+    if (written && CommitWrite()) {
         return true;
     }
     if (written) {
         lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.save_failed", {lastError_});
     }
-    RollbackAfterFailure();
+    RollbackWrite();
     return false;
 }
 
@@ -495,13 +641,14 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
     const std::string rows = table + " where " + where;
     account_->DrainLazyResults();
     const auto start = Clock::now();
-    if (!Backend().Begin()) {
+    if (!BeginWrite()) {
         lastError_ = Backend().LastError();
         message = DatabaseTexts::Format("Zel.HOST.DB.delete_failed", {lastError_});
+        FailCallersTransactionIfAny();
         return false;
     }
     if (!MayDelete(table, where, userId, message)) {
-        RollbackAfterFailure();
+        RollbackWrite();
         return false;
     }
     std::string adapted;
@@ -513,13 +660,13 @@ bool ClsCommon::RunDelete(const std::string& table, const std::string& where,
         lastError_ = Backend().LastError();
     }
     Log("Delete", adapted, ran ? deleted : -1, start);
-    if (ran && deleted == 1 && Backend().Commit()) {
+    if (ran && deleted == 1 && CommitWrite()) {
         return true;
     }
     if (ran && deleted == 1) {
         lastError_ = Backend().LastError();
     }
-    RollbackAfterFailure();
+    RollbackWrite();
     message = DeleteRefusal(ran, statement != nullptr, deleted, rows);
     return false;
 }

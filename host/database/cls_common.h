@@ -41,6 +41,9 @@ public:
     std::string LastError() const override { return lastError_; }
     void BeginChangeStep() override;
     void EndChangeStep() override;
+    bool BeginTrans() override;
+    bool CommitTrans() override;
+    bool RollbackTrans() override;
 
     bool TryAcquire(const std::string& name, const std::string& holder,
                     std::string& currentHolder) override;
@@ -65,6 +68,17 @@ private:
     // Ends a failed transaction. A loss is noted first, as the rollback's own failure would hide
     // the reason.
     void RollbackAfterFailure();
+    bool InCallersTransaction() const;
+    // The transaction of one write (a save, a delete, a statement that names its writer): on its
+    // own, or inside the caller's transaction a savepoint, so that a write that fails there takes
+    // back only itself.
+    bool BeginWrite();
+    bool CommitWrite();
+    void RollbackWrite();
+    // A failure inside the caller's transaction that its savepoint cannot take back: everything
+    // in the transaction is to be undone, and every call fails until it is.
+    void FailCallersTransaction();
+    void FailCallersTransactionIfAny();
     SqlBackend& Backend() const;
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,

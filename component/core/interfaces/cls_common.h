@@ -33,6 +33,16 @@ public:
     // instead, per kind of change, so that the action can be looked back at and undone as one.
     virtual void BeginChangeStep() = 0;
     virtual void EndChangeStep() = 0;
+    // The calls between BeginTrans and CommitTrans write all or nothing; each still succeeds or
+    // fails alone, and a write that fails takes back only its own changes. Nothing is written for
+    // others to see before CommitTrans. False with LastError: a transaction already open (they do
+    // not nest), or, for CommitTrans, one that cannot keep what it did: a read failed in it or the
+    // connection was lost, and everything in it is undone. Until RollbackTrans or CommitTrans,
+    // a lost connection is never made again behind the caller's back: every call fails.
+    virtual bool BeginTrans() = 0;
+    virtual bool CommitTrans() = 0;
+    // True when nothing of the transaction is kept, also when the lost connection took it.
+    virtual bool RollbackTrans() = 0;
 };
 
 }  // namespace zel

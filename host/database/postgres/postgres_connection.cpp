@@ -280,6 +280,14 @@ bool PostgresConnection::EndTransaction(TransactionEnd end) {
     switch (carriedCommit_) {
         case CarriedCommit::kNone:
         case CarriedCommit::kAwaited:
+            // The server answers the commit of a transaction a failed statement aborted with a
+            // rollback, not an error: it must not pass for kept.
+            if (end == TransactionEnd::kCommit && connection_ != nullptr &&
+                PQtransactionStatus(connection_) == PQTRANS_INERROR) {
+                Run("rollback");
+                NoteFailure("the transaction was aborted by an earlier failure and rolled back");
+                return false;
+            }
             return Run(end == TransactionEnd::kCommit ? "commit" : "rollback");
         case CarriedCommit::kCommitted:
             return true;

@@ -218,6 +218,11 @@ bool SqliteBackend::Begin() {
 }
 
 bool SqliteBackend::Commit() {
+    // Some failures (a full disk, a lost lock) end the transaction in the engine: what ran after
+    // them committed alone, so the transaction as a whole was not kept.
+    if (db_ != nullptr && sqlite3_get_autocommit(db_) != 0) {
+        return Fail("the transaction was ended by an earlier failure and rolled back");
+    }
     return RunKept("commit");
 }
 

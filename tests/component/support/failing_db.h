@@ -80,6 +80,9 @@ public:
     std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
     void BeginChangeStep() override { inner_->BeginChangeStep(); }
     void EndChangeStep() override { inner_->EndChangeStep(); }
+    bool BeginTrans() override { return !lost_ && inner_->BeginTrans(); }
+    bool CommitTrans() override { return !lost_ && inner_->CommitTrans(); }
+    bool RollbackTrans() override { return inner_->RollbackTrans(); }
 
     bool TryAcquire(const std::string& name, const std::string& holder,
                     std::string& currentHolder) override {

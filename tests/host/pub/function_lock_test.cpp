@@ -36,6 +36,9 @@ public:
     std::string LastError() const override { return {}; }
     void BeginChangeStep() override {}
     void EndChangeStep() override {}
+    bool BeginTrans() override { return false; }
+    bool CommitTrans() override { return false; }
+    bool RollbackTrans() override { return true; }
 };
 
 // Session locks kept in a map that several "sessions" share.
