@@ -165,21 +165,23 @@ std::optional<std::string> ImportRowJudge::KeyRefusal(std::size_t sourceRow,
     if (!item) {
         return Text(kUnknownInventory, {outcome.inventoryCode});
     }
-    if (!item->inUse) {
-        return Text(kEndedInventory, {outcome.inventoryCode, context_.login.sCurDate});
-    }
     outcome.warehouseCode = knownWarehouse->code;
     outcome.inventoryCode = item->code;
     return std::nullopt;
 }
 
-// Only a row that writes needs the write rights: a file exported from a warehouse the user may
-// only read comes back unchanged.
+// Only a row that writes needs the write rights and an item still in use: a file exported from a
+// warehouse the user may only read, or holding the row of an item that has ended since, comes
+// back unchanged.
 std::optional<std::string> ImportRowJudge::WriteRefusal(const ImportRowOutcome& outcome) const {
+    const KnownCode& item = *known_.Inventory(outcome.inventoryCode);
+    if (!item.inUse) {
+        return Text(kEndedInventory, {outcome.inventoryCode, context_.login.sCurDate});
+    }
     if (!known_.Warehouse(outcome.warehouseCode)->writable) {
         return Text(kNoWarehouseRight, {outcome.warehouseCode});
     }
-    if (!known_.Inventory(outcome.inventoryCode)->writable) {
+    if (!item.writable) {
         return Text(kNoInventoryRight, {outcome.inventoryCode});
     }
     return std::nullopt;
