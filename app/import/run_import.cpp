@@ -7,6 +7,7 @@
 
 #include "app/import/import_status.h"
 #include "app/report/report_login.h"
+#include "core/common.h"
 #include "core/component_context.h"
 #include "core/const.h"
 #include "host/controls/import/table_reader_factory.h"
@@ -169,8 +170,11 @@ int RunImport(const ImportRequest& request, std::shared_ptr<HostEnvironment> env
         status != kReportWritten) {
         return status;
     }
+    // As the main window binds them: the judge rounds stored quantities to the account's
+    // decimals, as the grid and its export show them.
     korvel::ComponentContext context;
     context.login = bound.login;
+    korvel::LoadQuantityStyle(context);
     korvel::InitCatalogue(context);
     const korvel::ImportColumnMapping mapping = ColumnMapping(context, reader->Header());
     if (const auto refusal = mapping.Refusal(*context.login.pub, reader->Header(),

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <tuple>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/import/run_import.h"
@@ -59,11 +59,14 @@ struct ImportRun {
 };
 
 // A warehouse of a demo account, as the demo fills one: items named in two scripts (LibreOffice
-// keeps such names as rich-text runs), limits with and without decimals, every cycle unit,
-// storekeepers, rows never counted; a second warehouse the import must leave alone.
+// keeps such names as rich-text runs), limits with and without decimals, one with more decimals
+// than the account shows (four here), every cycle unit, storekeepers, rows never counted, the row
+// of an item that has ended since; a second warehouse the import must leave alone.
 class ImportRoundTripTest : public MainWindowTest {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(database.Execute(
+            "update AccInformation set cValue = '4' where cName = 'iStrsQuanDecDgt'"));
         database.AddWarehouse("01", "成品库");
         database.AddWarehouse("02", "原料库");
         database.AddPerson("P01", "张三");
@@ -74,6 +77,7 @@ protected:
         for (int i = 0; i < 6; ++i) {
             database.AddInventory(Item(i), names[i], {{"cInvStd", "规格" + std::to_string(i)}});
         }
+        database.AddInventory(Item(6), "停用件", {{"dEDate", "2024-01-01"}});
         database.AddCorrespondence("01", Item(0),
                                    {{"iTopSum", 100},
                                     {"iLowSum", 10.5},
@@ -86,7 +90,9 @@ protected:
                                     {"cWhPersonCode", "P01"}});
         database.AddCorrespondence("01", Item(1),
                                    {{"iTopSum", 250},
-                                    {"iLowSum", 12},
+                                    {"iLowSum", 2},
+                                    // Shown, and so exported, as 3.1416.
+                                    {"iSafeNum", 3.141593},
                                     {"cFrequency", "月"},
                                     {"iFrequency", 2},
                                     {"iDays", 31},
@@ -104,6 +110,7 @@ protected:
                                     {"iFrequency", 7},
                                     {"dLastDate", "2023-12-01"}});
         database.AddCorrespondence("01", Item(4), {});
+        database.AddCorrespondence("01", Item(6), {{"iTopSum", 5}, {"cWhPersonCode", "P02"}});
         database.AddCorrespondence("02", Item(0), {{"iTopSum", 9}, {"cWhPersonCode", "P02"}});
         database.AddCorrespondence("02", Item(5), {{"iLowSum", 3}});
     }
@@ -259,7 +266,7 @@ TEST_F(ImportRoundTripTest, AnExportImportedUnchangedChangesNothing) {
     for (const std::string& file : {exported, saved + "/export.xlsx"}) {
         const ImportRun run = Import(file);
         EXPECT_EQ(run.status, 0) << file << "\n" << run.told;
-        EXPECT_NE(run.told.find("新增 0 行，修改 0 行，不变 5 行，拒绝 0 行"), std::string::npos)
+        EXPECT_NE(run.told.find("新增 0 行，修改 0 行，不变 6 行，拒绝 0 行"), std::string::npos)
             << file << "\n"
             << run.told;
         EXPECT_EQ(Changes(before, Snapshot()), std::vector<std::string>{}) << file;
@@ -284,7 +291,7 @@ TEST_F(ImportRoundTripTest, ThreeCellsChangedInTheCsvExportChangeExactlyThoseThr
     const TableSnapshot before = Snapshot();
     const ImportRun unchanged = Import(exported);
     EXPECT_EQ(unchanged.status, 0) << unchanged.told;
-    EXPECT_NE(unchanged.told.find("修改 0 行，不变 5 行"), std::string::npos) << unchanged.told;
+    EXPECT_NE(unchanged.told.find("修改 0 行，不变 6 行"), std::string::npos) << unchanged.told;
     ASSERT_EQ(Snapshot(), before);
 
     std::stringstream text(ReadAll(exported));
