@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/import/import_status.h"
 #include "app/import/run_import.h"
+#include "app/script_dialogs.h"
 #include "host/objects/resource_texts.h"
 
 namespace {
@@ -79,5 +80,8 @@ int main(int argc, char* argv[]) {
     request.dryRun = parser.isSet(dryRun);
     request.validOnly = parser.isSet(validOnly);
     request.refusedFile = Value(parser, refused);
-    return zel::RunImport(request, std::make_shared<zel::HostEnvironment>());
+    auto environment = std::make_shared<zel::HostEnvironment>();
+    // A refusal the host would show in a message box, such as the edit lock held elsewhere.
+    environment->dialogs = std::make_shared<zel::ScriptDialogs>(std::string(zel::kImportProgram));
+    return zel::RunImport(request, environment);
 }

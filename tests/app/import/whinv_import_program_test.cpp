@@ -6,6 +6,9 @@
 #include <QProcessEnvironment>
 #include <fstream>
 
+#include "host/host_services.h"
+#include "host/login/login.h"
+#include "interfaces/pub.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -58,6 +61,35 @@ TEST(WhinvImportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
     EXPECT_TRUE(written.told.contains("新增 1 行")) << written.told.toStdString();
     EXPECT_EQ(db.Scalar("select count(*) from WhInvContrapose where iTopSum = 12.345678"),
               Variant(1));
+}
+
+// The edit lock another user holds is told on standard error, as a script has no window to show
+// it in, and nothing is written.
+TEST(WhinvImportProgram, AnEditLockHeldElsewhereEndsTheImportWithoutAWindow) {
+    test::TestDatabase db;
+    db.AddWarehouse("01", "成品库");
+    db.AddInventory("A001", "螺钉");
+    const QString folder = QString::fromStdString(db.Folder());
+    std::ofstream(db.Folder() + "/rows.csv") << "cWhCode,cInvCode,iTopSum\n01,A001,12\n";
+    ObjectRegistry registry;
+    RegisterHostServices(registry, db.Environment());
+    const auto pub = CreateObjectAs<IPub>(registry, "ZelPub.IPub");
+    const auto service = db.OpenService();
+    Login::Values values;
+    values.userId = "keeper";
+    values.ysDBName = test::TestDatabase::kAccount;
+    values.curDate = "2024-03-15";
+    Login other(values);
+    ASSERT_FALSE(pub->IsLockFun(*service, other, "WhInvContrapose", kLockEdit));
+
+    const Ending locked = RunAsScript({folder + "/rows.csv", "--database",
+                                       QString::fromStdString(db.DatabaseArgument()), "--config",
+                                       folder + "/none.ini", "--date", "2024-03-15"});
+    EXPECT_EQ(locked.status, 1) << locked.errors.toStdString();
+    EXPECT_TRUE(locked.errors.contains("keeper")) << locked.errors.toStdString();
+    EXPECT_TRUE(locked.errors.startsWith("whinv-import: ")) << locked.errors.toStdString();
+    EXPECT_EQ(db.Scalar("select count(*) from WhInvContrapose"), Variant(0));
+    pub->IsLockFun(*service, other, "WhInvContrapose", kUnlockEdit);
 }
 
 TEST(WhinvImportProgram, HelpListsTheOptionsAndAMissingFileIsABadRequest) {
