@@ -51,8 +51,12 @@ int main(int argc, char* argv[]) {
                                      "file"};
     const QCommandLineOption config{"config", "Host configuration file.", "file",
                                     QString::fromStdString(zel::DefaultConfigPath())};
-    parser.addOptions(
-        {database, user, date, format, sheet, warehouse, dryRun, validOnly, refused, config});
+    const QCommandLineOption sqlLog{"sql-log",
+                                    "Write every statement, its adapted form, row count and time "
+                                    "to this file (also WHINV_SQL_LOG).",
+                                    "file"};
+    parser.addOptions({database, user, date, format, sheet, warehouse, dryRun, validOnly, refused,
+                       config, sqlLog});
     if (!parser.parse(QCoreApplication::arguments())) {
         return zel::ReportFailure(parser.errorText().toStdString(), zel::kImportBadRequest,
                                   zel::kImportProgram);
@@ -83,5 +87,8 @@ int main(int argc, char* argv[]) {
     auto environment = std::make_shared<zel::HostEnvironment>();
     // A refusal the host would show in a message box, such as the edit lock held elsewhere.
     environment->dialogs = std::make_shared<zel::ScriptDialogs>(std::string(zel::kImportProgram));
+    environment->sqlLogPath = parser.isSet(sqlLog)
+                                  ? Value(parser, sqlLog)
+                                  : qEnvironmentVariable("WHINV_SQL_LOG").toStdString();
     return zel::RunImport(request, environment);
 }

@@ -46,7 +46,7 @@ public:
                 zel::InventoryInUseCondition("'" + std::string(kBusinessDate) + "'") +
                 " order by cInvCode limit " + std::to_string(kRows));
         if (engine == Engine::kPostgres) {
-            Execute("analyze");
+            Execute("analyze WhInvContrapose, Inventory, Warehouse");
         }
         demo_ = std::make_unique<DemoMainWindow>(Account());
     }
