@@ -38,6 +38,13 @@ bool IsNumber(const std::string& text) {
     return error == std::errc() && stop == end && text.find_first_of("eEinfaINFA") == text.npos;
 }
 
+// Why the all-or-nothing import wrote nothing, naming the row.
+std::string RowFailure(zel::IPub& pub, const ImportRowOutcome& row, const std::string& reason) {
+    return pub.GetResFormatString(
+        "Zel.AA.WHINVCONTRAPOSE.IMPORT_APPLY.row_failed",
+        {std::to_string(row.sourceRow), row.warehouseCode, row.inventoryCode, reason});
+}
+
 // What one chunk's rows are found to be, by the state query.
 struct RowState {
     bool there = false;
@@ -170,9 +177,7 @@ private:
         if (mode_ == ImportApplyMode::kValidRowsOnly) {
             return true;
         }
-        result_.error = pub_.GetResFormatString(
-            "Zel.AA.WHINVCONTRAPOSE.IMPORT_APPLY.row_failed",
-            {std::to_string(row.sourceRow), row.warehouseCode, row.inventoryCode, reason});
+        result_.error = RowFailure(pub_, row, reason);
         return false;
     }
 
@@ -215,9 +220,7 @@ bool Sort(zel::IPub& pub, const std::vector<ImportRowOutcome>& outcomes, ImportA
                                        {std::string(wrong->field->column), wrong->after});
             result.refused.push_back({row.sourceRow, row.warehouseCode, row.inventoryCode, reason});
             if (mode == ImportApplyMode::kAllOrNothing) {
-                result.error = pub.GetResFormatString(
-                    "Zel.AA.WHINVCONTRAPOSE.IMPORT_APPLY.row_failed",
-                    {std::to_string(row.sourceRow), row.warehouseCode, row.inventoryCode, reason});
+                result.error = RowFailure(pub, row, reason);
                 return false;
             }
             continue;

@@ -72,20 +72,24 @@ const ImportFieldValue* ValueOf(const ImportRowOutcome& row, const Correspondenc
     return nullptr;
 }
 
-// The rows as the derived table v.
+// The rows as the derived table v. The first select names the columns for all: the text of a
+// chunk is what both engines parse for every statement.
 std::string RowsTable(const Rows& rows, const std::vector<const CorrespondenceField*>& fields) {
     std::vector<std::string> selects;
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const ImportRowOutcome& row = *rows[n];
-        std::vector<std::string> columns = {std::to_string(n) + " as n",
-                                            SqlQuoted(row.warehouseCode) + " as cWhCode",
-                                            SqlQuoted(row.inventoryCode) + " as cInvCode"};
+        const auto named = [&](const std::string& value, const std::string& name) {
+            return n == 0 ? value + " as " + name : value;
+        };
+        std::vector<std::string> columns = {named(std::to_string(n), "n"),
+                                            named(SqlQuoted(row.warehouseCode), "cWhCode"),
+                                            named(SqlQuoted(row.inventoryCode), "cInvCode")};
         for (const CorrespondenceField* field : fields) {
             const ImportFieldValue* value = ValueOf(row, *field);
             const std::string name = Column(*field);
-            columns.push_back((value ? "1" : "0") + std::string(" as has_") + name);
-            columns.push_back(Literal(*field, value ? value->before : "") + " as old_" + name);
-            columns.push_back(Literal(*field, value ? value->after : "") + " as new_" + name);
+            columns.push_back(named(value ? "1" : "0", "has_" + name));
+            columns.push_back(named(Literal(*field, value ? value->before : ""), "old_" + name));
+            columns.push_back(named(Literal(*field, value ? value->after : ""), "new_" + name));
         }
         selects.push_back("select " + Joined(columns, ", "));
     }
