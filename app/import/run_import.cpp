@@ -16,6 +16,7 @@
 #include "import/import_apply.h"
 #include "import/import_mapping_store.h"
 #include "import/import_preview.h"
+#include "import/imported_cell.h"
 #include "import/refused_rows_file.h"
 #include "interfaces/pub.h"
 
@@ -69,6 +70,14 @@ korvel::ImportColumnMapping ColumnMapping(korvel::ComponentContext& context,
     return korvel::ImportColumnMapping::Match(header, context.catalogue, *login.pub);
 }
 
+// A refused row by its number and codes; a code cell can hold a megabyte.
+void SayRefused(std::size_t sourceRow, const std::string& warehouse, const std::string& inventory,
+                const std::string& reason) {
+    Say(Texts().Format("Zel.IMPORT.refused_row",
+                       {std::to_string(sourceRow), korvel::CellForMessage(warehouse),
+                        korvel::CellForMessage(inventory), reason}));
+}
+
 void PrintOutcome(const korvel::ImportPreviewResult& preview) {
     using korvel::ImportVerdict;
     Say(Texts().Format("Zel.IMPORT.counts",
@@ -78,9 +87,7 @@ void PrintOutcome(const korvel::ImportPreviewResult& preview) {
                         std::to_string(preview.Count(ImportVerdict::kRefused))}));
     for (const korvel::ImportRowOutcome& row : preview.rows) {
         if (row.verdict == ImportVerdict::kRefused) {
-            Say(Texts().Format(
-                "Zel.IMPORT.refused_row",
-                {std::to_string(row.sourceRow), row.warehouseCode, row.inventoryCode, row.reason}));
+            SayRefused(row.sourceRow, row.warehouseCode, row.inventoryCode, row.reason);
         }
     }
 }
@@ -132,9 +139,7 @@ int Apply(const korvel::LoginContext& login, const korvel::ImportPreviewResult& 
                             validOnly ? korvel::ImportApplyMode::kValidRowsOnly
                                       : korvel::ImportApplyMode::kAllOrNothing);
     for (const korvel::ImportRowRefusal& row : applied.refused) {
-        Say(Texts().Format(
-            "Zel.IMPORT.refused_row",
-            {std::to_string(row.sourceRow), row.warehouseCode, row.inventoryCode, row.reason}));
+        SayRefused(row.sourceRow, row.warehouseCode, row.inventoryCode, row.reason);
     }
     if (applied.end != korvel::ImportApplyEnd::kApplied) {
         return Failure(Texts().Format("Zel.IMPORT.failed", {applied.error}));

@@ -159,11 +159,11 @@ std::optional<std::string> ImportRowJudge::KeyRefusal(std::size_t sourceRow,
     }
     const KnownCode* knownWarehouse = known_.Warehouse(outcome.warehouseCode);
     if (!knownWarehouse) {
-        return Text(kUnknownWarehouse, {outcome.warehouseCode});
+        return Text(kUnknownWarehouse, {CellForMessage(outcome.warehouseCode)});
     }
     const KnownCode* item = known_.Inventory(outcome.inventoryCode);
     if (!item) {
-        return Text(kUnknownInventory, {outcome.inventoryCode});
+        return Text(kUnknownInventory, {CellForMessage(outcome.inventoryCode)});
     }
     outcome.warehouseCode = knownWarehouse->code;
     outcome.inventoryCode = item->code;
@@ -198,7 +198,8 @@ std::optional<std::string> ImportRowJudge::ReadCells(const std::vector<std::stri
         const std::string_view cell = CellAt(cells, fieldColumns_[at]);
         ImportedCell read = ReadImportedCell(*fields[at], cell, context_.catalogue, known_);
         if (read.refusal) {
-            return Text(read.refusal, {header_[*fieldColumns_[at]], std::string(cell)});
+            return Text(read.refusal,
+                        {CellForMessage(header_[*fieldColumns_[at]]), CellForMessage(cell)});
         }
         const std::string& old = Before(before, at);
         if (read.value != old &&

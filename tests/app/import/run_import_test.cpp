@@ -162,6 +162,21 @@ TEST_F(RunImportTest, RefusesArgumentsItCannotUse) {
     EXPECT_EQ(State(), before);
 }
 
+// A cell just under the readers' limit is read, and its row refused for what it holds: the
+// message names the row and the column and quotes the cell cut short.
+TEST_F(RunImportTest, AMegabyteCellIsRefusedWithTheCellCutShort) {
+    const std::string megabyte(1'000'000, '9');
+    const std::string before = State();
+    const ImportRun run = Run(Write("megabyte.csv", std::string(kHeader) + "01,A001," + megabyte +
+                                                        "x,10\r\n01," + megabyte + ",1,\r\n"));
+    EXPECT_EQ(run.status, kImportRowsRefused) << run.errors;
+    EXPECT_LT(run.told.size(), 2000u) << "the report repeats the cell";
+    EXPECT_NE(run.told.find("第 2 行"), std::string::npos) << run.told;
+    EXPECT_NE(run.told.find("iTopSum"), std::string::npos) << run.told;
+    EXPECT_NE(run.told.find("第 3 行"), std::string::npos) << run.told;
+    EXPECT_EQ(State(), before);
+}
+
 // A file that cannot be read to its end is refused with where reading stopped; nothing is
 // written, neither rows nor history.
 TEST_F(RunImportTest, BadInputIsRefusedWithItsRowAndColumnAndWritesNothing) {
