@@ -162,6 +162,30 @@ TEST_F(RunImportTest, RefusesArgumentsItCannotUse) {
     EXPECT_EQ(State(), before);
 }
 
+// A workbook's sheet is chosen by its name; a name it does not hold is refused before anything
+// is read or written.
+TEST_F(RunImportTest, ReadsTheSheetNamedAndRefusesOneTheWorkbookLacks) {
+    PrintData table;
+    table.title = "上限";
+    table.headers = {"cWhCode", "cInvCode", "iTopSum"};
+    table.cells = CellTexts({"01", "A001", "12.345678"});
+    std::string reason;
+    const std::string workbook = db.Folder() + "/limits.xlsx";
+    ASSERT_TRUE(WriteXlsxTable(workbook, table, {}, reason)) << reason;
+    const std::string before = State();
+
+    request.sheet = "下限";
+    const ImportRun missing = Run(workbook);
+    EXPECT_EQ(missing.status, kImportFailed) << missing.told;
+    EXPECT_NE(missing.errors.find("下限"), std::string::npos) << missing.errors;
+    EXPECT_EQ(State(), before);
+
+    request.sheet = "上限";
+    const ImportRun read = Run(workbook);
+    EXPECT_EQ(read.status, kImportDone) << read.told << read.errors;
+    EXPECT_EQ(TopSum("A001"), "12.345678");
+}
+
 // A cell just under the readers' limit is read, and its row refused for what it holds: the
 // message names the row and the column and quotes the cell cut short.
 TEST_F(RunImportTest, AMegabyteCellIsRefusedWithTheCellCutShort) {
