@@ -3,14 +3,16 @@
 # lintian reports no error; apt-get installs it with its dependencies; the installed programs
 # answer --version and --help; the installed host, started by a user with no configuration in a
 # fresh home and no display, builds that user's demo database and shows its main window, loading
-# nothing from the build tree; the installed report tool reads that database; apt-get remove and
-# purge leave none of the package's files behind, and the user's data stays.
+# nothing from the build tree; the installed report tool reads that database, and the installed
+# import takes the report's rows back unchanged; apt-get remove and purge leave none of the
+# package's files behind, and the user's data stays.
 # Meant for root on Debian 12, as in CI: it installs and removes the package on this machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh lintian
 cmake --preset release
-cmake --build --preset release --target whinv whinv-demo-db whinv-report whinv-admin korvel
+cmake --build --preset release --target whinv whinv-demo-db whinv-report whinv-admin whinv-import \
+    korvel
 rm -f build/release/whinv_*.deb
 (cd build/release && cpack -G DEB)
 deb=$(echo build/release/whinv_*.deb)
@@ -41,6 +43,7 @@ echo "== the installed programs"
 /usr/bin/whinv --help | grep -q -- --database || fail "whinv --help lists no options"
 /usr/bin/whinv-demo-db --help | grep -q -- --output || fail "whinv-demo-db --help"
 /usr/bin/whinv-report --help | grep -q -- --storekeeper || fail "whinv-report --help"
+/usr/bin/whinv-import --help | grep -q -- --dry-run || fail "whinv-import --help"
 for file in /usr/lib/whinv/bin/* /usr/lib/whinv/lib/*; do
     if readelf -d "$file" | grep -E 'R(UN)?PATH' | grep -v '\[\$ORIGIN[^]]*\]$'; then
         fail "$file searches its libraries outside the package"
@@ -68,6 +71,11 @@ fi
 due=$(as_new_user whinv-report due --date 2026-12-31 | wc -l)
 [ "$due" -gt 1 ] || fail "the installed whinv-report found no due rows"
 echo "whinv showed the new demo database; whinv-report listed $((due - 1)) due rows"
+# The report's own rows, read back by the installed import: every one unchanged.
+as_new_user whinv-report due --date 2026-12-31 --output "$home/due.csv"
+as_new_user whinv-import "$home/due.csv" --dry-run --date 2026-12-31 >"$work/import" ||
+    fail "the installed whinv-import did not take back the report's rows: $(cat "$work/import")"
+echo "whinv-import read the report back: $(head -1 "$work/import")"
 
 left_behind() {
     local path

@@ -10,11 +10,12 @@ namespace zel {
 namespace {
 
 // A user other than the server login is a request the report cannot use; the rest are failures.
-int RefusalStatus(const AccountUser& user) {
+int RefusalStatus(const AccountUser& user, std::string_view program) {
     const std::string detail = user.detail.empty() ? "" : " (" + user.detail + ")";
-    return ReportFailure(user.reason + detail, user.refusal == AccountUser::Refusal::NotTheLogin
-                                                   ? kReportBadRequest
-                                                   : kReportFailed);
+    return ReportFailure(
+        user.reason + detail,
+        user.refusal == AccountUser::Refusal::NotTheLogin ? kReportBadRequest : kReportFailed,
+        program);
 }
 
 bool Bind(korvel::LoginContext& login, ObjectRegistry& registry, const std::string& database,
@@ -52,12 +53,12 @@ int BindReportLogin(const ReportAccount& account, const std::string& date,
     const AccountUser user =
         EstablishAccountUser(environment->accounts, account.database, account.user);
     if (!user.Established()) {
-        return RefusalStatus(user);
+        return RefusalStatus(user, account.program);
     }
     RegisterHostServices(registry, environment);
     std::string error;
     if (!Bind(bound.login, registry, account.database, user, date, error)) {
-        return ReportFailure(error);
+        return ReportFailure(error, kReportFailed, account.program);
     }
     bound.account = user.account;
     bound.userId = user.userId;

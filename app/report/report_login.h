@@ -3,7 +3,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "app/report/report_status.h"
 #include "core/login_context.h"
 #include "host/objects/host_environment.h"
 #include "host/objects/object_registry.h"
@@ -16,6 +18,8 @@ struct ReportAccount {
     std::string database;
     std::optional<std::string> user;
     std::string configPath;
+    // The program a refusal on standard error is told by.
+    std::string_view program = kReportProgram;
 };
 
 // The user established and the login's services bound as the component binds them, rights

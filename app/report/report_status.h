@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace zel {
 
@@ -11,9 +12,15 @@ inline constexpr int kReportWritten = 0;
 inline constexpr int kReportFailed = 1;
 inline constexpr int kReportBadRequest = 2;
 
+// The program a message on standard error names; the scripts that log in as the reports do
+// name themselves.
+inline constexpr std::string_view kReportProgram = "whinv-report";
+
 // Tells the reason on standard error and gives the status.
-inline int ReportFailure(const std::string& reason, int status = kReportFailed) {
-    std::fprintf(stderr, "whinv-report: %s\n", reason.c_str());
+inline int ReportFailure(const std::string& reason, int status = kReportFailed,
+                         std::string_view program = kReportProgram) {
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(),
+                 reason.c_str());
     return status;
 }
 

@@ -159,27 +159,29 @@ std::optional<std::string> ImportRowJudge::KeyRefusal(std::size_t sourceRow,
     }
     const KnownCode* knownWarehouse = known_.Warehouse(outcome.warehouseCode);
     if (!knownWarehouse) {
-        return Text(kUnknownWarehouse, {outcome.warehouseCode});
+        return Text(kUnknownWarehouse, {CellForMessage(outcome.warehouseCode)});
     }
     const KnownCode* item = known_.Inventory(outcome.inventoryCode);
     if (!item) {
-        return Text(kUnknownInventory, {outcome.inventoryCode});
-    }
-    if (!item->inUse) {
-        return Text(kEndedInventory, {outcome.inventoryCode, context_.login.sCurDate});
+        return Text(kUnknownInventory, {CellForMessage(outcome.inventoryCode)});
     }
     outcome.warehouseCode = knownWarehouse->code;
     outcome.inventoryCode = item->code;
     return std::nullopt;
 }
 
-// Only a row that writes needs the write rights: a file exported from a warehouse the user may
-// only read comes back unchanged.
+// Only a row that writes needs the write rights and an item still in use: a file exported from a
+// warehouse the user may only read, or holding the row of an item that has ended since, comes
+// back unchanged.
 std::optional<std::string> ImportRowJudge::WriteRefusal(const ImportRowOutcome& outcome) const {
+    const KnownCode& item = *known_.Inventory(outcome.inventoryCode);
+    if (!item.inUse) {
+        return Text(kEndedInventory, {outcome.inventoryCode, context_.login.sCurDate});
+    }
     if (!known_.Warehouse(outcome.warehouseCode)->writable) {
         return Text(kNoWarehouseRight, {outcome.warehouseCode});
     }
-    if (!known_.Inventory(outcome.inventoryCode)->writable) {
+    if (!item.writable) {
         return Text(kNoInventoryRight, {outcome.inventoryCode});
     }
     return std::nullopt;
@@ -196,7 +198,8 @@ std::optional<std::string> ImportRowJudge::ReadCells(const std::vector<std::stri
         const std::string_view cell = CellAt(cells, fieldColumns_[at]);
         ImportedCell read = ReadImportedCell(*fields[at], cell, context_.catalogue, known_);
         if (read.refusal) {
-            return Text(read.refusal, {header_[*fieldColumns_[at]], std::string(cell)});
+            return Text(read.refusal,
+                        {CellForMessage(header_[*fieldColumns_[at]]), CellForMessage(cell)});
         }
         const std::string& old = Before(before, at);
         if (read.value != old &&

@@ -59,6 +59,18 @@ ImportedCell ReadPerson(std::string_view text, const ImportKnownCodes& known) {
 
 }  // namespace
 
+std::string CellForMessage(std::string_view cell) {
+    constexpr std::size_t kMostBytes = 60;
+    if (cell.size() <= kMostBytes) {
+        return std::string(cell);
+    }
+    std::size_t end = kMostBytes;
+    while (end > 0 && (static_cast<unsigned char>(cell[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return std::string(cell.substr(0, end)) + "…";
+}
+
 ImportedCell ReadImportedCell(const CorrespondenceField& field, std::string_view cell,
                               const FieldCatalogue& catalogue, const ImportKnownCodes& known) {
     const std::string_view text = TrimmedBlanks(cell);

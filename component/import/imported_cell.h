@@ -24,6 +24,10 @@ struct ImportedCell {
     const KnownCode* person = nullptr;
 };
 
+// A cell as a message quotes it: a long one cut short (at a character's start) and marked so,
+// since a file may hold a megabyte in a cell.
+std::string CellForMessage(std::string_view cell);
+
 ImportedCell ReadImportedCell(const CorrespondenceField& field, std::string_view cell,
                               const FieldCatalogue& catalogue, const ImportKnownCodes& known);
 

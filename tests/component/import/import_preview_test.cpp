@@ -141,6 +141,18 @@ TEST_F(ImportPreviewTest, RowsAreNewChangedOrUnchangedByTheirStoredValues) {
     EXPECT_EQ(result.rows[4].inventoryCode, "A005") << "as the database spells it";
 }
 
+// The export of a warehouse lists the rows of items that have ended since: such a row comes back
+// unchanged, and only a change to it is refused, as the editor refuses it.
+TEST_F(ImportPreviewTest, TheRowOfAnEndedItemIsRefusedOnlyWhenItWouldBeWritten) {
+    database.AddCorrespondence("01", "OLD1", {{"iTopSum", 40}});
+    database.AddCorrespondence("02", "OLD1", {{"iTopSum", 40}});
+    const auto result = PreviewLines({"cWhCode,cInvCode,iTopSum", "01,OLD1,40", "02,OLD1,41"});
+    ASSERT_EQ(result.status, ImportPreviewResult::Status::kDone) << result.message;
+    EXPECT_EQ(Lines(result),
+              (std::vector<std::string>{
+                  "2 unchanged", "3 " + Refused("ended_inventory", {"OLD1", "2024-03-15"})}));
+}
+
 TEST_F(ImportPreviewTest, TheStockLimitRuleJudgesTheRowAsItWouldBeStored) {
     for (const StockLimitCase& c : StockLimitCases()) {
         database.Execute("delete from WhInvContrapose");
