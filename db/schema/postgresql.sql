@@ -359,11 +359,12 @@ declare
     entry_kind text := case when importing then 'import' else kind end;
     entry bigint;
 begin
-    -- In a step of the program the session's latest entry of this kind is joined: whinv.change_step
-    -- is 'open' until the step's first entry, then that entry's number. In an import step
-    -- ('import', then 'import:' and the number) every statement joins one entry of kind import.
-    -- A setting that names another's entry or another kind opens a new one, so that no session
-    -- can add to an entry of another login or make an entry of one kind part of another.
+    -- In a step of the program the session's latest entry of this kind is joined:
+    -- whinv.change_step is 'open' until the step's first entry, then that entry's number. In an
+    -- import step ('import', then 'import:' and the number) every statement joins one entry of
+    -- kind import. A setting that names another's entry or another kind opens a new one, so that
+    -- no session can add to an entry of another login or make an entry of one kind part of
+    -- another.
     if joined ~ '^[0-9]{1,18}$' then
         select iChange into entry from whinv_change
         where iChange = joined::bigint and cUser = session_user and cKind = entry_kind;

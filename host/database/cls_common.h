@@ -85,9 +85,9 @@ private:
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
+    void OpenChangeStep(ChangeStepKind kind);
     // A statement that may change rows, its writer and kind of change ("add", "change",
     // "delete") named to the change history; changed: the rows it changed.
-    void OpenChangeStep(ChangeStepKind kind);
     bool RunWrite(SqlStatement& statement, const std::string& user, std::string_view kind,
                   long& changed);
     // The login's user; empty for a host without a login (a tool, a test).
