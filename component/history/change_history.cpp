@@ -287,6 +287,7 @@ ChangeHistoryCaptions ChangeHistoryCaptionsOf(zel::IPub& pub, zel::IClsCommon& d
     captions.add = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.add");
     captions.change = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.change");
     captions.remove = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.delete");
+    captions.imported = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.import");
     captions.outsideUser = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.HISTORY.outside");
     const auto dictionary = db.OpenX("select * from aa_columndic where ckey='Inventory' ");
     for (const CorrespondenceField* field : FieldsInRecordXmlOrder()) {
@@ -301,6 +302,13 @@ ChangeHistoryCaptions ChangeHistoryCaptionsOf(zel::IPub& pub, zel::IClsCommon& d
             pub.GetResString(std::string(CycleUnitTextKey(unit)));
     }
     return captions;
+}
+
+std::vector<ChangeKindChoice> ChangeKindChoices(const ChangeHistoryCaptions& captions) {
+    return {{"add", captions.add},
+            {"change", captions.change},
+            {"delete", captions.remove},
+            {"import", captions.imported}};
 }
 
 std::string FieldCaptionOf(const ChangeHistoryCaptions& captions, const std::string& column) {
@@ -334,13 +342,13 @@ std::string ChangeHistoryColumnsQuery() {
 
 std::vector<std::string> ChangeHistoryCells(const ChangeHistoryEntry& row,
                                             const ChangeHistoryCaptions& captions) {
-    const std::string& kind = row.kind == "add"      ? captions.add
-                              : row.kind == "delete" ? captions.remove
-                              : row.kind == "change" ? captions.change
-                                                     : row.kind;
+    const auto choices = ChangeKindChoices(captions);
+    const auto kind =
+        std::find_if(choices.begin(), choices.end(),
+                     [&](const ChangeKindChoice& choice) { return choice.kind == row.kind; });
     return {row.when,
             row.user.empty() ? captions.outsideUser : row.user,
-            kind,
+            kind != choices.end() ? kind->caption : row.kind,
             row.warehouseCode,
             row.warehouseName,
             row.inventoryCode,

@@ -28,7 +28,7 @@ struct ChangeHistoryFilter {
     std::string to{};
     std::string user{};
     std::string field{};  // a correspondence column name, e.g. "iSafeNum"
-    std::string kind{};   // "add", "change" or "delete"
+    std::string kind{};   // "add", "change", "delete" or "import"
 };
 
 // One changed field of one row in one history entry, as the table holds it.
@@ -36,7 +36,7 @@ struct ChangeHistoryEntry {
     long long change = 0;  // the entry: one statement
     std::string when{};    // 'yyyy-mm-dd hh:mm:ss'
     std::string user{};    // empty: a write from outside the program
-    std::string kind{};    // "add", "change" or "delete"
+    std::string kind{};    // "add", "change", "delete" or "import"
     std::string warehouseCode{};
     std::string warehouseName{};
     std::string inventoryCode{};
@@ -114,6 +114,7 @@ struct ChangeHistoryCaptions {
     std::string add;                   // the kinds as a user reads them
     std::string change;
     std::string remove;
+    std::string imported;
     std::string outsideUser;  // the user of a write from outside the program
     // The fields' captions as the grid heads their columns, by column name.
     std::map<std::string, std::string> fields;
@@ -122,6 +123,13 @@ struct ChangeHistoryCaptions {
 };
 // The captions in the host's resource texts and the account's column dictionary.
 ChangeHistoryCaptions ChangeHistoryCaptionsOf(zel::IPub& pub, zel::IClsCommon& db);
+// An entry's kind as stored, and as a user reads it.
+struct ChangeKindChoice {
+    std::string kind;
+    std::string caption;
+};
+// Every kind of entry, in the order a list offers them to choose from.
+std::vector<ChangeKindChoice> ChangeKindChoices(const ChangeHistoryCaptions& captions);
 // A field's caption; the column name itself for a field the captions lack.
 std::string FieldCaptionOf(const ChangeHistoryCaptions& captions, const std::string& column);
 // A value as the grid shows that field: numbers with all their decimals and no trailing zeros,

@@ -99,20 +99,18 @@ public:
         return Verify(accepted, adding);
     }
 
-    // The entries the written rows joined: the latest of a row written last, one of each kind.
-    bool ReadHistoryEntries() {
-        for (const ImportRowOutcome* row : {lastAdded_, lastChanged_}) {
-            if (row == nullptr) {
-                continue;
-            }
-            const auto entry = db_.OpenX(
-                "select max(iChange) from whinv_change_value where cWhCode=" +
-                SqlQuoted(row->warehouseCode) + " and cInvCode=" + SqlQuoted(row->inventoryCode));
-            if (!entry || entry->Eof()) {
-                return Fail(db_.LastError());
-            }
-            result_.historyEntries.push_back(std::stoll(entry->Fields(0)->ToString()));
+    // The one entry every written row joined: the latest of the row written last.
+    bool ReadHistoryEntry() {
+        if (lastWritten_ == nullptr) {
+            return true;
         }
+        const auto entry = db_.OpenX("select max(iChange) from whinv_change_value where cWhCode=" +
+                                     SqlQuoted(lastWritten_->warehouseCode) +
+                                     " and cInvCode=" + SqlQuoted(lastWritten_->inventoryCode));
+        if (!entry || entry->Eof()) {
+            return Fail(db_.LastError());
+        }
+        result_.historyEntries.push_back(std::stoll(entry->Fields(0)->ToString()));
         return true;
     }
 
@@ -167,7 +165,7 @@ private:
                 continue;
             }
             ++(adding ? result_.added : result_.changed);
-            (adding ? lastAdded_ : lastChanged_) = rows[n];
+            lastWritten_ = rows[n];
         }
         return true;
     }
@@ -192,8 +190,7 @@ private:
     ImportApplyResult& result_;
     std::string user_;
     std::string now_;
-    const ImportRowOutcome* lastAdded_ = nullptr;
-    const ImportRowOutcome* lastChanged_ = nullptr;
+    const ImportRowOutcome* lastWritten_ = nullptr;
 };
 
 // A number field whose text is no number; nullptr when every one is.
@@ -276,14 +273,14 @@ ImportApplyResult ApplyImport(const LoginContext& login,
         return result;
     }
     ImportWriter writer(login, mode, result);
-    const ChangeStep step(*login.db);
+    const ImportStep step(*login.db);
     Transaction transaction(*login.db);
     if (!transaction.Open()) {
         writer.Fail(login.db->LastError());
         return result;
     }
     result.end = WriteInChunks(writer, added, changed, callbacks);
-    if (result.end == ImportApplyEnd::kApplied && !writer.ReadHistoryEntries()) {
+    if (result.end == ImportApplyEnd::kApplied && !writer.ReadHistoryEntry()) {
         result.end = ImportApplyEnd::kFailed;
     }
     if (result.end == ImportApplyEnd::kApplied && !transaction.Commit()) {

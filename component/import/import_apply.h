@@ -46,13 +46,13 @@ struct ImportApplyResult {
     std::vector<ImportRowRefusal> refused;
     // kFailed: why nothing was written, with the row when one was the cause.
     std::string error;
-    // kApplied: the change history's entries of the import, at most one of added rows and one of
-    // changed rows; RestoreScope::OfEntries of them undoes the import whole.
+    // kApplied: the change history's entry of the import, of kind "import" (none when no row was
+    // written); RestoreScope::OfEntries of it undoes the import whole.
     std::vector<long long> historyEntries;
 };
 
 // Writes the new and changed rows of a previewed import (the other verdicts are passed over) in
-// one transaction, under the edit lock, as one step of the change history: added rows first,
+// one transaction, under the edit lock, as one entry of the change history: added rows first,
 // then changed ones, set-based in chunks. Every row is written only where the login may write
 // it and only where it still holds what the preview read; a row the database passed over is
 // caught and reported, never counted. Needs login.db, pub and login bound; shows no window

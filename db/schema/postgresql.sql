@@ -19,7 +19,7 @@ create table if not exists whinv_schema (
     version integer not null
 );
 create unique index if not exists whinv_schema_one_row on whinv_schema ((true));
-insert into whinv_schema (version) values (4) on conflict do nothing;
+insert into whinv_schema (version) values (5) on conflict do nothing;
 
 -- The lock itself is a session advisory lock (pg_try_advisory_lock), so it ends with the
 -- client's session; this table only tells a refused user who holds it. A stale row is
@@ -134,13 +134,18 @@ create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode
 -- whinv_change row per statement that changed rows, with the server's time and the login, one
 -- whinv_change_value row per field it changed in each row, its old and new value as text (exact
 -- for numeric; NULL where there was none). An add keeps every field it set, a delete every field
--- the row held, a change the fields whose value differs.
+-- the row held, a change the fields whose value differs; an import (see whinv_change_open) both,
+-- as one entry.
 create table if not exists whinv_change (
     iChange bigint generated always as identity primary key,
     dWhen timestamptz not null,
     cUser text,
-    cKind text not null check (cKind in ('add', 'change', 'delete'))
+    cKind text not null
 );
+-- Declared apart, so that an account of an earlier schema gains the kinds added since.
+alter table whinv_change drop constraint if exists whinv_change_ckind_check;
+alter table whinv_change add constraint whinv_change_ckind_check
+    check (cKind in ('add', 'change', 'delete', 'import'));
 create index if not exists whinv_change_dWhen on whinv_change (dWhen);
 
 create table if not exists whinv_change_value (
@@ -349,22 +354,30 @@ create or replace function whinv_change_open(kind text) returns bigint
 language plpgsql volatile security definer set search_path = public, pg_temp as $$
 declare
     step text := current_setting('whinv.change_step', true);
+    importing boolean := step like 'import%';
+    joined text := case when importing then substr(step, length('import:') + 1) else step end;
+    entry_kind text := case when importing then 'import' else kind end;
     entry bigint;
 begin
-    -- In a step of the program (see whinv.change_step) the session's latest entry of this kind
-    -- is joined; a setting that names another's entry or another kind opens a new one.
-    if step ~ '^[0-9]{1,18}$' then
+    -- In a step of the program the session's latest entry of this kind is joined:
+    -- whinv.change_step is 'open' until the step's first entry, then that entry's number. In an
+    -- import step ('import', then 'import:' and the number) every statement joins one entry of
+    -- kind import. A setting that names another's entry or another kind opens a new one, so that
+    -- no session can add to an entry of another login or make an entry of one kind part of
+    -- another.
+    if joined ~ '^[0-9]{1,18}$' then
         select iChange into entry from whinv_change
-        where iChange = step::bigint and cUser = session_user and cKind = kind;
+        where iChange = joined::bigint and cUser = session_user and cKind = entry_kind;
         if found then
             return entry;
         end if;
     end if;
     insert into whinv_change (dWhen, cUser, cKind)
-    values (statement_timestamp(), session_user, kind)
+    values (statement_timestamp(), session_user, entry_kind)
     returning iChange into entry;
     if step <> '' then
-        perform set_config('whinv.change_step', entry::text, false);
+        perform set_config('whinv.change_step',
+                           case when importing then 'import:' else '' end || entry::text, false);
     end if;
     return entry;
 end $$;

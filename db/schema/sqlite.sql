@@ -7,7 +7,7 @@
 --
 -- The version of this schema is kept in pragma user_version; the host upgrades an older file when
 -- it opens it.
-pragma user_version = 4;
+pragma user_version = 5;
 
 create table if not exists Warehouse (
     cWhCode varchar(10) collate nocase not null primary key,
@@ -110,13 +110,14 @@ create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode
 -- The history of the correspondence rows, kept by the triggers at the end of this script whoever
 -- writes: one whinv_change row per statement that changed rows, one whinv_change_value row per
 -- field it changed in each row. An add keeps every field it set, a delete every field the row
--- held, a change the fields whose value differs. The values have no type affinity, so that each
--- keeps the stored value and its type, as a restore needs it.
+-- held, a change the fields whose value differs; an import every field of the rows it added and
+-- every changed field of the rows it changed, as one entry. The values have no type affinity, so
+-- that each keeps the stored value and its type, as a restore needs it.
 create table if not exists whinv_change (
     iChange integer not null primary key,
     dWhen text not null,
     cUser varchar(20) collate nocase,
-    cKind varchar(6) not null check (cKind in ('add', 'change', 'delete'))
+    cKind varchar(6) not null check (cKind in ('add', 'change', 'delete', 'import'))
 );
 create index if not exists whinv_change_dWhen on whinv_change (dWhen);
 

@@ -487,8 +487,16 @@ bool ClsCommon::RunWrite(SqlStatement& statement, const std::string& user, std::
 }
 
 void ClsCommon::BeginChangeStep() {
+    OpenChangeStep(ChangeStepKind::kByStatement);
+}
+
+void ClsCommon::BeginImportStep() {
+    OpenChangeStep(ChangeStepKind::kImport);
+}
+
+void ClsCommon::OpenChangeStep(ChangeStepKind kind) {
     // Without the step the writes are still recorded, an entry each.
-    if (Connected() && !Backend().OpenChangeStep()) {
+    if (Connected() && !Backend().OpenChangeStep(kind)) {
         NoteLostConnection();
     }
 }

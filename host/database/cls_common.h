@@ -16,6 +16,7 @@ namespace zel {
 class AccountConnection;
 class SqlBackend;
 class StaticRecordset;
+enum class ChangeStepKind;
 class TableRecord;
 
 // ZelSrvTrans.IClsCommon on an account database: adapts the component's SQL dialect, checks and
@@ -40,6 +41,7 @@ public:
                 std::string& message, const std::string& userId) override;
     std::string LastError() const override { return lastError_; }
     void BeginChangeStep() override;
+    void BeginImportStep() override;
     void EndChangeStep() override;
     bool BeginTrans() override;
     bool CommitTrans() override;
@@ -83,6 +85,7 @@ private:
     void CountBeside(StaticRecordset& recordset, const std::string& adapted) const;
     void Log(const char* operation, const std::string& adapted, long rows,
              Clock::time_point start) const;
+    void OpenChangeStep(ChangeStepKind kind);
     // A statement that may change rows, its writer and kind of change ("add", "change",
     // "delete") named to the change history; changed: the rows it changed.
     bool RunWrite(SqlStatement& statement, const std::string& user, std::string_view kind,

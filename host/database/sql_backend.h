@@ -14,6 +14,14 @@ namespace zel {
 // lacks on a server (a table's grant, or a row policy of the schema).
 enum class SchemaRefusal { None, Unique, ForeignKey, Check, NotNull, Denied };
 
+// How a step of the change history joins its write statements into entries.
+enum class ChangeStepKind {
+    // Consecutive statements of one kind (add, change, delete) share an entry of that kind.
+    kByStatement,
+    // Every statement shares one entry of kind "import".
+    kImport,
+};
+
 // One connection to an account database. The database service works only through this
 // interface, so that each engine (SQLite, PostgreSQL) brings its own connection, dialect
 // translation, session locks and counts.
@@ -65,8 +73,9 @@ public:
     virtual bool NamesWriters() const { return false; }
     virtual bool NameWriter(const std::string& /*user*/, std::string_view /*kind*/) { return true; }
     virtual bool ForgetWriter() { return true; }
-    // Until the step is closed, consecutive write statements of one kind are one history entry.
-    virtual bool OpenChangeStep() = 0;
+    // Until the step is closed, consecutive write statements of one kind are one history entry;
+    // in an import step every write statement is, of kind "import".
+    virtual bool OpenChangeStep(ChangeStepKind kind) = 0;
     virtual bool CloseChangeStep() = 0;
 
     // Named locks that end with this process or connection.

@@ -32,6 +32,9 @@ public:
     // writes row by row (a batch add, a modify row by row) between these two calls are one entry
     // instead, per kind of change, so that the action can be looked back at and undone as one.
     virtual void BeginChangeStep() = 0;
+    // The writes of an import, whatever each statement does, until EndChangeStep: one entry of
+    // kind "import", which is undone whole.
+    virtual void BeginImportStep() = 0;
     virtual void EndChangeStep() = 0;
     // The calls between BeginTrans and CommitTrans write all or nothing; each still succeeds or
     // fails alone, and a write that fails takes back only its own changes. Nothing is written for

@@ -90,8 +90,10 @@ bool PostgresBackend::ExecuteScript(std::string_view sql) {
     return ran;
 }
 
-bool PostgresBackend::OpenChangeStep() {
-    return ExecuteScript("select set_config('whinv.change_step', 'open', false)");
+bool PostgresBackend::OpenChangeStep(ChangeStepKind kind) {
+    return ExecuteScript(kind == ChangeStepKind::kImport
+                             ? "select set_config('whinv.change_step', 'import', false)"
+                             : "select set_config('whinv.change_step', 'open', false)");
 }
 
 bool PostgresBackend::CloseChangeStep() {

@@ -34,7 +34,7 @@ public:
     bool Rollback() override;
     void CommitWithNextStatement() override;
     // The server's history triggers read the step from a setting of the session.
-    bool OpenChangeStep() override;
+    bool OpenChangeStep(ChangeStepKind kind) override;
     bool CloseChangeStep() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;

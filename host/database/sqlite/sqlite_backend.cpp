@@ -237,35 +237,48 @@ bool SqliteBackend::NameWriter(const std::string& user, std::string_view kind) {
         "insert or replace into whinv_change_context (iOne, cUser, iChange) "
         "values (1, ?, (select iChange from whinv_change where iChange = ?))");
     writingKind_ = kind;
-    const bool joins = stepOpen_ && stepEntry_ && stepKind_ == kind;
+    const bool joins =
+        step_ && stepEntry_ && (*step_ == ChangeStepKind::kImport || entryKind_ == kind);
     return statement && statement->BindText(1, user) &&
            (joins ? statement->BindInteger(2, *stepEntry_) : statement->BindNull(2)) &&
            statement->Step() == StepResult::Done;
 }
 
 bool SqliteBackend::ForgetWriter() {
-    if (stepOpen_) {
+    if (step_) {
         const auto entry = Prepare("select iChange from whinv_change_context");
         if (!entry || entry->Step() != StepResult::Row) {
             return false;
         }
         if (entry->ColumnType(0) != SqlValueType::Null) {
             stepEntry_ = entry->ColumnInteger(0);
-            stepKind_ = writingKind_;
+            entryKind_ = writingKind_;
+            if (*step_ == ChangeStepKind::kImport && !MarkImportEntry(*stepEntry_)) {
+                return false;
+            }
         }
     }
     return RunKept("delete from whinv_change_context");
 }
 
-bool SqliteBackend::OpenChangeStep() {
-    stepOpen_ = true;
+// The triggers open an entry of the kind of the statement that opens it. Whether this statement
+// opened the step's entry cannot be told by its number: an entry rolled back leaves its number to
+// the next one.
+bool SqliteBackend::MarkImportEntry(std::int64_t entry) {
+    const auto statement =
+        Prepare("update whinv_change set cKind = 'import' where iChange = ? and cKind <> 'import'");
+    return statement && statement->BindInteger(1, entry) && statement->Step() == StepResult::Done;
+}
+
+bool SqliteBackend::OpenChangeStep(ChangeStepKind kind) {
+    step_ = kind;
     stepEntry_.reset();
-    stepKind_.clear();
+    entryKind_.clear();
     return true;
 }
 
 bool SqliteBackend::CloseChangeStep() {
-    stepOpen_ = false;
+    step_.reset();
     stepEntry_.reset();
     return true;
 }

@@ -40,7 +40,7 @@ public:
     bool NamesWriters() const override { return true; }
     bool NameWriter(const std::string& user, std::string_view kind) override;
     bool ForgetWriter() override;
-    bool OpenChangeStep() override;
+    bool OpenChangeStep(ChangeStepKind kind) override;
     bool CloseChangeStep() override;
 
     std::unique_ptr<ISessionLocks> CreateSessionLocks() const override;
@@ -52,6 +52,7 @@ private:
     bool Fail(std::string message);
     void Close();
     bool RunKept(std::string_view sql);
+    bool MarkImportEntry(std::int64_t entry);
 
     sqlite3* db_ = nullptr;
     // Shared with the statements handed out, which go back to it while the connection is open.
@@ -61,10 +62,11 @@ private:
     // error state tells the last failure.
     std::string ownError_;
     bool schemaRefused_ = false;
-    // The open step's latest entry and its kind; the kind of the statement being written.
-    bool stepOpen_ = false;
+    // The open step, its latest entry and the kind of the statement that opened the entry; the
+    // kind of the statement being written.
+    std::optional<ChangeStepKind> step_;
     std::optional<std::int64_t> stepEntry_;
-    std::string stepKind_;
+    std::string entryKind_;
     std::string writingKind_;
 };
 

@@ -267,15 +267,22 @@ TEST_F(RunAdminTest, InitMakesAMissingAccountFileAndKeepsTheRowsOfOne) {
     EXPECT_EQ(out.str(), "wang\t王五\tuser\n");
 }
 
-// Never silent: it says how many entries it removed, the day itself kept.
+// Never silent: it says how many entries it removed, the day itself kept. Entries of every kind
+// go, an import's too.
 TEST_F(RunAdminTest, HistoryPruneRemovesTheEntriesMadeBeforeTheDayAndSaysHowMany) {
     db.AddCorrespondence("01", "A001", {{"iTopSum", 1}});
     ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = 2"));
+    ASSERT_TRUE(db.Execute(
+        "insert into whinv_change (dWhen, cUser, cKind) values ('2026-01-01 08:00:00', 'demo', "
+        "'import')"));
+    ASSERT_TRUE(db.Execute(
+        "insert into whinv_change_value (iChange, cWhCode, cInvCode, cField, cOldValue, "
+        "cNewValue) select max(iChange), '01', 'A001', 'iSafeNum', null, '3' from whinv_change"));
     ASSERT_EQ(Admin({"history", "prune", "--before", "2000-01-01"}), kAdminDone) << err.str();
     EXPECT_NE(out.str().find("Removed 0 entries"), npos) << out.str();
-    EXPECT_EQ(Text("select count(*) from whinv_change"), "2");
+    EXPECT_EQ(Text("select count(*) from whinv_change"), "3");
     ASSERT_EQ(Admin({"history", "prune", "--before", "2999-01-01"}), kAdminDone) << err.str();
-    EXPECT_NE(out.str().find("Removed 2 entries of the change history of test made before "
+    EXPECT_NE(out.str().find("Removed 3 entries of the change history of test made before "
                              "2999-01-01"),
               npos)
         << out.str();

@@ -28,6 +28,8 @@ protected:
         AddValue(2, "02", "B001", "dLastDate", "'2026-11-01'", "'2026-12-01'");
         AddEntry(3, "2026-12-02 10:00:00", "null", "delete");
         AddValue(3, "01", "A001", "iTopSum", "'0.000001'", "null");
+        AddEntry(4, "2026-12-02 11:00:00", "'demo'", "import");
+        AddValue(4, "01", "A001", "iSafeNum", "null", "'5'");
         ASSERT_TRUE(db.Execute("insert into aa_user (cUserId, cUserName, bAdmin) values ('" +
                                reader.userId + "', '王五', 0)"));
         ASSERT_TRUE(
@@ -79,13 +81,16 @@ TEST_F(HistoryReportTest, ListsTheChangesOfTheDaysNewestFirstWithTheirExactValue
               "时间,操作员,操作,仓库编码,仓库名称,存货编码,存货名称,项目,原值,新值");
     const std::string body = written.substr(written.find("\r\n") + 2);
     // The field's caption is the account's own: the rows are compared around it.
-    EXPECT_EQ(body.find("2026-12-02 10:00:00,（其他程序）,删除,01,成品库,A001,螺钉,"), 0u) << body;
+    EXPECT_EQ(body.find("2026-12-02 11:00:00,demo,导入,01,成品库,A001,螺钉,"), 0u) << body;
+    EXPECT_NE(body.find(",,5\r\n2026-12-02 10:00:00,（其他程序）,删除,01,成品库,A001,螺钉,"),
+              std::string::npos)
+        << body;
     EXPECT_NE(body.find(",0.000001,\r\n2026-12-01 00:00:00,demo,修改,"), std::string::npos) << body;
     EXPECT_NE(body.find(",12.345678,0.000001\r\n"), std::string::npos) << body;
     EXPECT_NE(body.find("02,原料库,B001,钢板,"), std::string::npos) << body;
     EXPECT_NE(body.find(",2026-11-01,2026-12-01\r\n"), std::string::npos) << body;
     EXPECT_EQ(body.find("2026-11-30"), std::string::npos) << body;
-    EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 3) << body;
+    EXPECT_EQ(std::count(body.begin(), body.end(), '\n'), 4) << body;
 }
 
 TEST_F(HistoryReportTest, AUserSeesTheHistoryOfTheWarehousesHeMayReadOnly) {

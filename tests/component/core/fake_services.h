@@ -212,6 +212,7 @@ public:
     }
     std::string LastError() const override { return {}; }
     void BeginChangeStep() override {}
+    void BeginImportStep() override {}
     void EndChangeStep() override {}
     bool BeginTrans() override { return false; }
     bool CommitTrans() override { return false; }

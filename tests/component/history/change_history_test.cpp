@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "component/support/main_window_fixture.h"
@@ -150,7 +151,8 @@ TEST_F(ChangeHistoryTest, TheHistoryOutlivesTheRowsWarehouseAndItem) {
 }
 
 // Entries at chosen times: 1 on 2026-01-01 (add 01 A001), 2 on 2026-01-02 just before midnight
-// (change 01 A001 and 02 A002), 3 on 2026-01-03 by another user (delete 02 A001).
+// (change 01 A001 and 02 A002), 3 on 2026-01-03 by another user (delete 02 A001), 4 on
+// 2026-01-04 (import 01 A002).
 class ChangeHistoryFilterTest : public ChangeHistoryTest {
 protected:
     void SetUp() override {
@@ -162,6 +164,8 @@ protected:
         AddValue(2, "02", "A002", "iSafeNum", "1", "2");
         AddEntry(3, "2026-01-03 00:00:00", "wang", "delete");
         AddValue(3, "02", "A001", "iTopSum", "3", "");
+        AddEntry(4, "2026-01-04 09:00:00", "demo", "import");
+        AddValue(4, "01", "A002", "iTopSum", "", "5");
         BindContext();
     }
 
@@ -185,7 +189,8 @@ TEST_F(ChangeHistoryFilterTest, EachFilterNarrowsTheList) {
     } cases[] = {
         {"all",
          {},
-         {"3 02 A001 iTopSum", "2 02 A002 iSafeNum", "2 01 A001 iTopSum", "1 01 A001 iTopSum"}},
+         {"4 01 A002 iTopSum", "3 02 A001 iTopSum", "2 02 A002 iSafeNum", "2 01 A001 iTopSum",
+          "1 01 A001 iTopSum"}},
         {"warehouse", {.warehouse = "02"}, {"3 02 A001 iTopSum", "2 02 A002 iSafeNum"}},
         {"one row",
          {.warehouse = "01", .inventory = "A001"},
@@ -196,12 +201,15 @@ TEST_F(ChangeHistoryFilterTest, EachFilterNarrowsTheList) {
         {"a day from its start to its end",
          {.from = "2026-01-02", .to = "2026-01-02"},
          {"2 02 A002 iSafeNum", "2 01 A001 iTopSum"}},
-        {"from, in a form the host reads", {.from = "2026/1/3"}, {"3 02 A001 iTopSum"}},
+        {"from, in a form the host reads",
+         {.from = "2026/1/3"},
+         {"4 01 A002 iTopSum", "3 02 A001 iTopSum"}},
         {"to", {.to = "2026-01-01"}, {"1 01 A001 iTopSum"}},
         {"user", {.user = "wang"}, {"3 02 A001 iTopSum"}},
         {"field", {.field = "iSafeNum"}, {"2 02 A002 iSafeNum"}},
         {"field in another case", {.field = "ISAFENUM"}, {"2 02 A002 iSafeNum"}},
         {"kind", {.kind = "change"}, {"2 02 A002 iSafeNum", "2 01 A001 iTopSum"}},
+        {"an import", {.kind = "import"}, {"4 01 A002 iTopSum"}},
         {"all together",
          {.warehouse = "01",
           .from = "2026-01-02",
@@ -329,6 +337,24 @@ TEST_F(ChangeHistoryTest, TheCellsShowValuesAsTheGridShowsTheirFields) {
     EXPECT_EQ(table.Cell(0, 7), FieldCaptionOf(captions, "iTopSum"));
     EXPECT_EQ(table.Cell(0, 8), "1.5");
     EXPECT_EQ(table.Cell(0, 9), "");
+}
+
+// Every kind of entry is offered and shown by its caption.
+TEST_F(ChangeHistoryTest, EachKindIsShownByItsCaption) {
+    BindContext();
+    const ChangeHistoryCaptions captions =
+        ChangeHistoryCaptionsOf(*context.login.pub, *context.login.db);
+    const std::vector<std::pair<std::string, std::string>> kinds = {
+        {"add", "新增"}, {"change", "修改"}, {"delete", "删除"}, {"import", "导入"}};
+    std::vector<std::pair<std::string, std::string>> offered;
+    for (const ChangeKindChoice& choice : ChangeKindChoices(captions)) {
+        offered.emplace_back(choice.kind, choice.caption);
+    }
+    EXPECT_EQ(offered, kinds);
+    for (const auto& [kind, caption] : kinds) {
+        ChangeHistoryEntry entry{.change = 1, .kind = kind, .field = "iTopSum"};
+        EXPECT_EQ(ChangeHistoryTable({entry}, captions).Cell(0, 2), caption) << kind;
+    }
 }
 
 TEST_F(ChangeHistoryTest, TheExportColumnsMatchTheTable) {

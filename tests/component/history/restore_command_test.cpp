@@ -5,6 +5,7 @@
 #include "batchadd/batch_saver.h"
 #include "component/support/failing_db.h"
 #include "component/support/main_window_fixture.h"
+#include "core/change_step.h"
 #include "core/text_escaping.h"
 #include "history/change_restore.h"
 #include "interfaces/pub.h"
@@ -175,17 +176,62 @@ TEST_F(RestoreCommandTest, UndoOfSeveralEntriesIsOneWriteRecordedOnce) {
     EXPECT_EQ(LastMessage(), "已恢复 3 行。");
 }
 
+std::string KindOf(zel::test::TestDatabase& database, long long change) {
+    return database.Scalar("select cKind from whinv_change where iChange=" + std::to_string(change))
+        .ToString();
+}
+
 // A batch add saves each item on its own, all in one entry, so that one undo takes the batch back.
 TEST_F(RestoreCommandTest, ABatchAddIsOneEntryThatOneUndoTakesBack) {
     const long long before = NewestEntry();
     BatchSaver saver(context, {});
     ASSERT_EQ(saver.SaveBatch("01", {"A001", "A002", "A003"}).saved, 3);
     ASSERT_EQ(NewestEntry(), before + 1);
+    EXPECT_EQ(KindOf(database, before + 1), "add");
 
     EXPECT_TRUE(Undo(before + 1));
 
     EXPECT_EQ(database.Scalar("select count(*) from WhInvContrapose").ToString(), "0");
     EXPECT_EQ(LastMessage(), "已恢复 3 行。");
+}
+
+// An import adds rows and changes others in one entry; one undo deletes the rows it added and puts
+// back every value it changed, each as it was stored.
+TEST_F(RestoreCommandTest, UndoOfAnImportDeletesItsNewRowsAndPutsBackItsChangedValues) {
+    database.AddCorrespondence("01", "A001",
+                               {{"iTopSum", 12.345678},
+                                {"cFrequency", "月"},
+                                {"iDays", 20},
+                                {"iFrequency", 2},
+                                {"dLastDate", "2024-01-31"},
+                                {"cWhPersonCode", "P01"}});
+    database.AddCorrespondence("01", "A002", {{"iWastage", 0.125}});
+    database.AddCorrespondence("02", "A001", {{"iTopSum", 1}});
+    const auto table = [this] {
+        return Row("01", "A001") + Row("01", "A002") + Row("01", "A003") + Row("02", "A001") +
+               Row("02", "O'1");
+    };
+    const std::string before = table();
+    const long long previous = NewestEntry();
+    {
+        const ImportStep step(*context.login.db);
+        Write(
+            "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum, dLastDate) values "
+            "('01', 'A003', 3.5, '2024-02-29'), ('02', 'O''1', 4, null)");
+        Write(
+            "update WhInvContrapose set cFrequency='周', iDays=5, iTopSum=7, cWhPersonCode=null "
+            "where cWhCode='01' and cInvCode='A001'");
+        Write(
+            "update WhInvContrapose set iWastage=null, iSafeNum=2.000001 where cWhCode='01' and "
+            "cInvCode='A002'");
+    }
+    ASSERT_EQ(NewestEntry(), previous + 1);
+    EXPECT_EQ(KindOf(database, previous + 1), "import");
+
+    EXPECT_TRUE(Undo(previous + 1));
+
+    EXPECT_EQ(table(), before);
+    EXPECT_EQ(LastMessage(), "已恢复 4 行。");
 }
 
 TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) {
@@ -208,11 +254,7 @@ TEST_F(RestoreCommandTest, UndoOfADeleteInsertsTheRowsAgainWhereTheirKeyIsFree) 
 
     EXPECT_EQ(Row("01", "A001") + Row("01", "O'1"), before);
     EXPECT_EQ(Row("01", "A002"), added);
-    EXPECT_EQ(
-        database
-            .Scalar("select cKind from whinv_change where iChange=" + std::to_string(NewestEntry()))
-            .ToString(),
-        "add");
+    EXPECT_EQ(KindOf(database, NewestEntry()), "add");
 }
 
 TEST_F(RestoreCommandTest, UndoOfAKeyChangePutsTheRowBackUnderItsOldKey) {

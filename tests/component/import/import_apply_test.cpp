@@ -7,6 +7,7 @@
 
 #include "core/correspondence_fields.h"
 #include "core/login_context.h"
+#include "history/change_restore.h"
 #include "history/restore_plan.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
@@ -60,6 +61,7 @@ protected:
             *condition = "(1=1)";
         }
         before = Table();
+        beforeWhole = RestorableFieldsOfEveryRow();
         lastEntry =
             std::stoll(db.Scalar("select coalesce(max(iChange), 0) from whinv_change").ToString());
     }
@@ -74,6 +76,25 @@ protected:
             text += rows->Fields(0)->ToString() + "/" + rows->Fields(1)->ToString() + ":" +
                     rows->Fields(2)->ToString() + "/" + rows->Fields(3)->ToString() + "/" +
                     rows->Fields(4)->ToString() + " ";
+        }
+        return text;
+    }
+
+    // Every field a restore puts back, of every row, in key order.
+    std::string RestorableFieldsOfEveryRow() {
+        std::string columns;
+        for (const CorrespondenceField* field : RestorableFields()) {
+            columns += (columns.empty() ? "" : ", ") + std::string("cast(") +
+                       std::string(field->column) + " as varchar)";
+        }
+        std::string text;
+        const auto rows = login.db->OpenX("select " + columns +
+                                          " from WhInvContrapose order by cWhCode, cInvCode");
+        for (; rows && !rows->Eof(); rows->MoveNext()) {
+            for (int i = 0; i < rows->FieldCount(); ++i) {
+                text += rows->Fields(i)->ToString() + "|";
+            }
+            text += "\n";
         }
         return text;
     }
@@ -101,6 +122,7 @@ protected:
     zel::ObjectRegistry registry;
     LoginContext login;
     std::string before;
+    std::string beforeWhole;
     long long lastEntry = 0;
 };
 
@@ -114,16 +136,20 @@ TEST_F(ImportApplyTest, WritesNewAndChangedRowsOnlyAsOneUndoableStep) {
         EXPECT_TRUE(result.refused.empty());
         EXPECT_EQ(Table(), "01/A001:1.234567/3/ 01/A002:2// 02/O'Neil:7//P1 ");
 
-        // One entry of each kind, which the history's undo takes back whole: the table is as
-        // it was.
+        // One entry of its own kind, which the history's undo takes back whole: every field of
+        // every row is as it was.
         EXPECT_EQ(result.historyEntries, NewEntries());
-        EXPECT_EQ(result.historyEntries.size(), 2u);
+        ASSERT_EQ(result.historyEntries.size(), 1u);
+        EXPECT_EQ(db.Scalar("select cKind from whinv_change where iChange = " +
+                            std::to_string(result.historyEntries.front()))
+                      .ToString(),
+                  "import");
         const RestorePlan plan = PlanRestore(login, RestoreScope::OfEntries(result.historyEntries));
         ASSERT_TRUE(plan.read) << plan.error;
         EXPECT_TRUE(plan.decision.changedSince.empty());
         const RestoreOutcome undone = WriteRestore(login, plan);
         ASSERT_TRUE(undone.done) << undone.error;
-        EXPECT_EQ(Table(), before);
+        EXPECT_EQ(RestorableFieldsOfEveryRow(), beforeWhole);
         lastEntry = std::stoll(db.Scalar("select max(iChange) from whinv_change").ToString());
     }
 }

@@ -79,6 +79,7 @@ public:
     }
     std::string LastError() const override { return lost_ ? kLostText : inner_->LastError(); }
     void BeginChangeStep() override { inner_->BeginChangeStep(); }
+    void BeginImportStep() override { inner_->BeginImportStep(); }
     void EndChangeStep() override { inner_->EndChangeStep(); }
     bool BeginTrans() override { return !lost_ && inner_->BeginTrans(); }
     bool CommitTrans() override { return !lost_ && inner_->CommitTrans(); }

@@ -249,6 +249,47 @@ TEST_F(ChangeHistoryTest, AStepKeepsItsConsecutiveWritesOfOneKindInOneEntry) {
               "2|2\n2|4\n1|1\n1|2\n");
 }
 
+// An import is one entry whatever its statements do, so that it is looked back at and undone as
+// one; a statement the transaction took back takes its share of the entry with it.
+TEST_F(ChangeHistoryTest, AnImportStepKeepsEveryWriteInOneEntryOfItsOwnKind) {
+    const std::string user = ProgramUser();
+    service->BeginImportStep();
+    ASSERT_TRUE(service->BeginTrans());
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=9 where cWhCode='02'"));
+    ASSERT_TRUE(service->RollbackTrans());
+    ASSERT_TRUE(service->BeginTrans());
+    for (const char* statement :
+         {"update WhInvContrapose set iDays=3 where cWhCode='01' and cInvCode='A001'",
+          "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum) values ('01', 'A002', 4)",
+          "update WhInvContrapose set iWastage=0.25 where cWhCode='02' and cInvCode='A001'",
+          "insert into WhInvContrapose (cWhCode, cInvCode) values ('02', 'A002')",
+          "delete from WhInvContrapose where cWhCode='02' and cInvCode='A002'"}) {
+        ASSERT_TRUE(service->ExecuteX(statement)) << statement << ": " << service->LastError();
+    }
+    ASSERT_TRUE(service->CommitTrans()) << service->LastError();
+    // Another writer in the middle of the step keeps an entry of his own.
+    ASSERT_TRUE(
+        db.Execute("update WhInvContrapose set iSafeNum=4 where cWhCode='01' and cInvCode='A001'"));
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=4 where cWhCode='01'"));
+    service->EndChangeStep();
+    ASSERT_TRUE(service->ExecuteX("update WhInvContrapose set iDays=5 where cWhCode='01'"));
+    const std::string outsider = db.OnServer() ? user : "~";
+    EXPECT_EQ(NewEntries(), "import|" + user + "\nchange|" + outsider + "\nchange|" + user + "\n");
+    EXPECT_EQ(Rows("select cWhCode, cInvCode, cField, cOldValue, cNewValue from whinv_change_value "
+                   "where iChange = (select min(iChange) from whinv_change where iChange > " +
+                   std::to_string(before) +
+                   ") and cField in ('cWhCode', 'iDays', 'iTopSum', 'iWastage') "
+                   "order by cWhCode, cInvCode, cField, cOldValue is not null"),
+              "01|A001|iDays|~|3\n"
+              "01|A001|iDays|3|4\n"
+              "01|A002|cWhCode|~|01\n"
+              "01|A002|iDays|~|4\n"
+              "01|A002|iTopSum|~|4\n"
+              "02|A001|iWastage|~|0.25\n"
+              "02|A002|cWhCode|~|02\n"
+              "02|A002|cWhCode|02|~\n");
+}
+
 // Another writer between two writes of a step keeps his own entry, and the step its own.
 TEST_F(ChangeHistoryTest, AWriteFromOutsideDuringAStepIsNotJoinedToIt) {
     service->BeginChangeStep();

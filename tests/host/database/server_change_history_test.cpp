@@ -98,6 +98,67 @@ TEST_F(ServerChangeHistoryTest, APlainLoginsWriteIsCreditedToItAndItCannotAlterT
               std::vector<std::string>{"5"});
 }
 
+// A session names the entry its step joins in a setting anyone may set; the server joins only an
+// entry of the session's own login and of the step's kind, so that nobody can slip writes into
+// another's entry or merge entries of other kinds into an import.
+TEST_F(ServerChangeHistoryTest, AStepJoinsOnlyAnEntryOfItsOwnLoginAndItsKind) {
+    ServerSession owner(db.Path());
+    ASSERT_TRUE(owner.Run("select set_config('whinv.change_step', 'import', false)").ok);
+    ASSERT_TRUE(owner.Run("update WhInvContrapose set iDays = 1 where cWhCode = '01'").ok);
+    const std::string ownersImport = owner.Column("select current_setting('whinv.change_step')")[0];
+    const std::string ownersChange =
+        owner.Column("select max(iChange) from whinv_change where cKind = 'change'")[0];
+    ServerSession session(roles_.ConninfoOf(clerk));
+    ASSERT_TRUE(session.Run("update WhInvContrapose set iDays = 2 where cWhCode = '01'").ok);
+    const std::string ownChange =
+        session.Column("select max(iChange) from whinv_change where cUser = session_user")[0];
+    ASSERT_TRUE(session.Run("select set_config('whinv.change_step', 'import', false)").ok);
+    ASSERT_TRUE(session.Run("update WhInvContrapose set iDays = 3 where cWhCode = '01'").ok);
+    const std::string ownImport = session.Column("select current_setting('whinv.change_step')")[0];
+    ASSERT_EQ(ownImport.rfind("import:", 0), 0u) << ownImport;
+
+    const struct {
+        const char* name;
+        std::string step;
+        std::string joined;  // the entry the write joins; empty: a new one of its own
+        const char* kind;
+    } cases[] = {
+        {"another login's import", ownersImport, "", "import"},
+        {"another login's change", ownersChange, "", "change"},
+        {"its own change as an import", "import:" + ownChange, "", "import"},
+        {"its own import as a change", ownImport.substr(7), "", "change"},
+        {"its own import", ownImport, ownImport.substr(7), "import"},
+        {"its own change", ownChange, ownChange, "change"},
+    };
+    int days = 10;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(
+            session.Run("select set_config('whinv.change_step', '" + c.step + "', false)").ok);
+        const auto written =
+            session.Run("update WhInvContrapose set iDays = " + std::to_string(++days) +
+                        " where cWhCode = '01'");
+        ASSERT_TRUE(written.ok) << c.name << ": " << written.error;
+        const std::vector<std::string> entry = session.Column(
+            "select concat_ws(' ', iChange, cUser, cKind) from whinv_change where iChange = "
+            "(select iChange from whinv_change_value where cField = 'iDays' and cNewValue = '" +
+            std::to_string(days) + "')");
+        ASSERT_EQ(entry.size(), 1u) << c.name;
+        const std::string number = entry[0].substr(0, entry[0].find(' '));
+        if (c.joined.empty()) {
+            EXPECT_NE(number, ownersImport.substr(7)) << c.name;
+            EXPECT_NE(number, ownersChange) << c.name;
+            EXPECT_NE(number, ownChange) << c.name;
+            EXPECT_NE(number, ownImport.substr(7)) << c.name;
+        } else {
+            EXPECT_EQ(number, c.joined) << c.name;
+        }
+        EXPECT_EQ(entry[0], number + " " + clerk + " " + c.kind) << c.name;
+    }
+    EXPECT_EQ(owner.Column("select count(*) from whinv_change_value where iChange in (" +
+                           ownersImport.substr(7) + ", " + ownersChange + ")"),
+              std::vector<std::string>{"4"});
+}
+
 TEST_F(ServerChangeHistoryTest, AnAdministratorPrunesEntriesOlderThanADay) {
     ServerSession admin(roles_.ConninfoOf(chief));
     EXPECT_EQ(admin.Column("select whinv_change_prune('2000-01-01')"),

@@ -80,12 +80,22 @@ TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheSecondSchemaGainsAnEmptyHistoryI
               "iTopSum 12.345678 0.5");
 }
 
-// The third schema had the history as the current one has it; its entries stay as they were.
-TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheThirdSchemaKeepsItsHistory) {
+class PostgresSchemaUpgradeOfTheHistoryTest : public PostgresSchemaUpgradeTest,
+                                              public ::testing::WithParamInterface<int> {};
+
+// The third and fourth schemas kept the history as the current one does, but knew only three
+// kinds of entry: their entries stay exactly as they were, and an import step makes an entry of
+// its own kind once the account is upgraded.
+TEST_P(PostgresSchemaUpgradeOfTheHistoryTest, AnAccountKeepsItsHistoryAndGainsTheImportKind) {
     db.AddInventory("A001");
     db.AddCorrespondence("01", "A001", {{"iTopSum", 12.345678}});
     ASSERT_TRUE(db.Execute("update WhInvContrapose set iTopSum = 100"));
-    ASSERT_TRUE(db.Execute("update whinv_schema set version = 3"));
+    ASSERT_TRUE(
+        db.Execute("alter table whinv_change drop constraint whinv_change_ckind_check; "
+                   "alter table whinv_change add constraint whinv_change_ckind_check "
+                   "check (cKind in ('add', 'change', 'delete')); "
+                   "update whinv_schema set version = " +
+                   std::to_string(GetParam())));
     const std::string entries =
         "select string_agg(concat_ws(' ', c.iChange, c.dWhen, c.cUser, c.cKind, v.cField, "
         "v.cOldValue, v.cNewValue), '; ' order by c.iChange, v.cField) from whinv_change c "
@@ -96,7 +106,15 @@ TEST_F(PostgresSchemaUpgradeTest, AnAccountOfTheThirdSchemaKeepsItsHistory) {
     ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
     EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
     EXPECT_EQ(Read(entries), before);
+    EXPECT_EQ(Read("select set_config('whinv.change_step', 'import', false); "
+                   "update WhInvContrapose set iTopSum = 7; "
+                   "select cKind from whinv_change where iChange = (select max(iChange) from "
+                   "whinv_change)"),
+              "import");
 }
+
+INSTANTIATE_TEST_SUITE_P(ThirdAndFourth, PostgresSchemaUpgradeOfTheHistoryTest,
+                         ::testing::Values(3, 4));
 
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
     const int newer = PostgresSchemaUpgrade::kVersion + 1;

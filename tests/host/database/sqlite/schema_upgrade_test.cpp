@@ -186,20 +186,42 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
               "change|~|iTopSum|12.345678|0.5\n");
 }
 
-// The third schema had the history as the current one has it; its entries stay as they were.
-TEST(SchemaUpgradeFromTheThirdTest, AFileKeepsItsHistory) {
+// The third and fourth schemas kept the history as the current one does, but knew only three
+// kinds of entry.
+std::string SchemaOfThreeKinds() {
+    std::string schema = CurrentSchema();
+    const std::string kinds = "('add', 'change', 'delete', 'import')";
+    const auto at = schema.find(kinds);
+    return at == std::string::npos
+               ? std::string()
+               : schema.replace(at, kinds.size(), "('add', 'change', 'delete')");
+}
+
+class SchemaUpgradeOfTheHistoryTest : public ::testing::TestWithParam<int> {};
+
+// The entries stay exactly as they were, and the history's table, made anew for the kind an
+// import adds, keeps its indexes.
+TEST_P(SchemaUpgradeOfTheHistoryTest, AFileKeepsItsHistoryAndGainsTheImportKind) {
     QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/third.db";
+    const std::string path = dir.path().toStdString() + "/older.db";
     const std::string entries =
         "select c.iChange, c.dWhen, c.cUser, c.cKind, v.cWhCode, v.cInvCode, v.cField, "
         "v.cOldValue, typeof(v.cOldValue), v.cNewValue, typeof(v.cNewValue) from whinv_change c "
         "join whinv_change_value v on v.iChange = c.iChange order by v.rowid";
+    const std::string indexes =
+        "select name, tbl_name, sql from sqlite_master where type = 'index' and tbl_name like "
+        "'whinv\\_change%' escape '\\' order by name";
+    const std::string anImport =
+        "insert into whinv_change (dWhen, cUser, cKind) values ('2026-01-01 00:00:00', 'demo', "
+        "'import')";
     std::string before;
     {
-        PlainConnection third(path);
+        PlainConnection older(path);
+        const std::string schema = SchemaOfThreeKinds();
+        ASSERT_FALSE(schema.empty());
         ASSERT_TRUE(
-            third.Execute(CurrentSchema() +
-                          "pragma user_version = 3;"
+            older.Execute(schema + "pragma user_version = " + std::to_string(GetParam()) +
+                          ";"
                           "insert into Warehouse (cWhCode, cWhName) values ('01', '成品库');"
                           "insert into Inventory (iId, cInvCode, cInvName) values "
                           "(1, 'A001', '螺钉');"
@@ -208,8 +230,9 @@ TEST(SchemaUpgradeFromTheThirdTest, AFileKeepsItsHistory) {
                           "('01', 'A001', 12.345678);"
                           "delete from whinv_change_context;"
                           "update WhInvContrapose set iTopSum = 100, dLastDate = '2024-05-06';"))
-            << sqlite3_errmsg(third.Handle());
-        before = third.Rows(entries);
+            << sqlite3_errmsg(older.Handle());
+        ASSERT_FALSE(older.Execute(anImport));
+        before = older.Rows(entries);
     }
     ASSERT_EQ(Split(before).size(), 5u) << before;
     std::string error;
@@ -217,10 +240,20 @@ TEST(SchemaUpgradeFromTheThirdTest, AFileKeepsItsHistory) {
     PlainConnection plain(path);
     EXPECT_EQ(plain.Rows("pragma user_version"), CurrentVersion());
     EXPECT_EQ(plain.Rows(entries), before);
-    // The next entry follows the kept ones.
+    EXPECT_EQ(plain.Rows("pragma integrity_check"), "ok\n");
+    EXPECT_EQ(plain.Rows("pragma foreign_key_check"), "");
+    {
+        PlainConnection current(dir.path().toStdString() + "/current.db");
+        ASSERT_TRUE(current.Execute(CurrentSchema()));
+        EXPECT_EQ(plain.Rows(indexes), current.Rows(indexes));
+    }
+    // The next entry follows the kept ones, and may be an import's.
     ASSERT_TRUE(plain.Execute("delete from WhInvContrapose"));
     EXPECT_EQ(plain.Rows("select count(*), max(iChange) from whinv_change"), "3|3\n");
+    EXPECT_TRUE(plain.Execute(anImport)) << sqlite3_errmsg(plain.Handle());
 }
+
+INSTANTIATE_TEST_SUITE_P(ThirdAndFourth, SchemaUpgradeOfTheHistoryTest, ::testing::Values(3, 4));
 
 TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
     ASSERT_TRUE(Open()) << lastError;
