@@ -17,7 +17,6 @@
 namespace korvel {
 namespace {
 
-constexpr const char* kKinds[] = {"add", "change", "delete"};
 constexpr int kFilterBoxPixels = 120;
 
 std::string DayText(const QCheckBox& set, const QDateEdit& date) {
@@ -120,9 +119,8 @@ void FrmChangeHistory::FillChoices() {
                         QString::fromStdString(column));
     }
     kind_->addItem(all, QString());
-    const std::string kindCaptions[] = {captions_.add, captions_.change, captions_.remove};
-    for (std::size_t index = 0; index < std::size(kKinds); ++index) {
-        kind_->addItem(QString::fromStdString(kindCaptions[index]), QString(kKinds[index]));
+    for (const ChangeKindChoice& choice : ChangeKindChoices(captions_)) {
+        kind_->addItem(QString::fromStdString(choice.caption), QString::fromStdString(choice.kind));
     }
 }
 

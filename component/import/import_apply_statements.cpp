@@ -72,28 +72,34 @@ const ImportFieldValue* ValueOf(const ImportRowOutcome& row, const Correspondenc
     return nullptr;
 }
 
-// The rows as the derived table v. The first select names the columns for all: the text of a
-// chunk is what both engines parse for every statement.
+// The rows as the derived table v. Both engines name a values list's columns column1, column2 ...;
+// the select around it gives them their names.
 std::string RowsTable(const Rows& rows, const std::vector<const CorrespondenceField*>& fields) {
-    std::vector<std::string> selects;
+    std::vector<std::string> names = {"n", "cWhCode", "cInvCode"};
+    for (const CorrespondenceField* field : fields) {
+        for (const char* side : {"has_", "old_", "new_"}) {
+            names.push_back(side + Column(*field));
+        }
+    }
+    std::vector<std::string> tuples;
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const ImportRowOutcome& row = *rows[n];
-        const auto named = [&](const std::string& value, const std::string& name) {
-            return n == 0 ? value + " as " + name : value;
-        };
-        std::vector<std::string> columns = {named(std::to_string(n), "n"),
-                                            named(SqlQuoted(row.warehouseCode), "cWhCode"),
-                                            named(SqlQuoted(row.inventoryCode), "cInvCode")};
+        std::vector<std::string> columns = {std::to_string(n), SqlQuoted(row.warehouseCode),
+                                            SqlQuoted(row.inventoryCode)};
         for (const CorrespondenceField* field : fields) {
             const ImportFieldValue* value = ValueOf(row, *field);
-            const std::string name = Column(*field);
-            columns.push_back(named(value ? "1" : "0", "has_" + name));
-            columns.push_back(named(Literal(*field, value ? value->before : ""), "old_" + name));
-            columns.push_back(named(Literal(*field, value ? value->after : ""), "new_" + name));
+            columns.push_back(value ? "1" : "0");
+            columns.push_back(Literal(*field, value ? value->before : ""));
+            columns.push_back(Literal(*field, value ? value->after : ""));
         }
-        selects.push_back("select " + Joined(columns, ", "));
+        tuples.push_back("(" + Joined(columns, ", ") + ")");
     }
-    return "(" + Joined(selects, " union all ") + ") v";
+    std::vector<std::string> aliases;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        aliases.push_back("column" + std::to_string(i + 1) + " as " + names[i]);
+    }
+    return "(select " + Joined(aliases, ", ") + " from (values " + Joined(tuples, ", ") +
+           ") as x) v";
 }
 
 // Every field the row gives holds the value of that side (old_ or new_) in the table's row.

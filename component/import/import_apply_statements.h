@@ -10,9 +10,10 @@ namespace korvel {
 struct LoginContext;
 
 // The statements that write a chunk of imported rows set-based, in the host's dialect. The rows
-// travel in the statement as a derived table v of one select per row (union all): n, the row's
-// place in the chunk, cWhCode, cInvCode, and for each field of the chunk has_F (whether the row
-// sets F), old_F and new_F. Every value is an escaped literal, numbers cast for the server.
+// travel in the statement as a derived table v over a values list, one tuple per row (planned
+// far faster than one select per row joined by union all): n, the row's place in the chunk,
+// cWhCode, cInvCode, and for each field of the chunk has_F (whether the row sets F), old_F and
+// new_F. Every value is an escaped literal, numbers cast for the server.
 namespace ImportApplyStatements {
 
 // n, then 1 or 0 for: the row is there now, the login may write it (its warehouse, item and

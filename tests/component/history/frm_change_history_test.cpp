@@ -106,6 +106,11 @@ TEST_F(ChangeHistoryWindowTest, EachFilterKeepsTheRowsThatMeetItOnly) {
     } cases[] = {
         {"kind", [](FrmChangeHistory& h) { h.KindFilter().setCurrentIndex(3); },
          [](const ChangeHistoryEntry& e) { return e.kind == "delete"; }, Kept::kSome},
+        {"import kind",
+         [](FrmChangeHistory& h) {
+             h.KindFilter().setCurrentIndex(h.KindFilter().findData("import"));
+         },
+         [](const ChangeHistoryEntry& e) { return e.kind == "import"; }, Kept::kNone},
         {"field",
          [](FrmChangeHistory& h) {
              h.FieldFilter().setCurrentIndex(h.FieldFilter().findData("iSafeNum"));
