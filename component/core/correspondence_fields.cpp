@@ -161,6 +161,10 @@ bool HoldsNumber(const CorrespondenceField& field) {
     return TakesQuantityDigits(field) || field.kind == FieldKind::kWhole;
 }
 
+bool ComparesWithoutCase(const CorrespondenceField& field) {
+    return field.kind == FieldKind::kCode || field.kind == FieldKind::kUnit;
+}
+
 std::size_t IndexOf(const CorrespondenceField& field) {
     return static_cast<std::size_t>(&field - kCorrespondenceFields.data());
 }

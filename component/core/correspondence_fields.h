@@ -238,6 +238,9 @@ const CorrespondenceField* FieldNamed(std::string_view column);
 bool TakesQuantityDigits(const CorrespondenceField& field);
 // Whether the field holds a number of any kind: quantities, rates and whole numbers.
 bool HoldsNumber(const CorrespondenceField& field);
+// Whether the field's values compare without regard to letter case, as the table's keys do on both
+// engines: codes and the cycle unit.
+bool ComparesWithoutCase(const CorrespondenceField& field);
 // Whether the record carries a field that the box shows; the other boxes only show.
 bool IsSavedFromBox(std::string_view box);
 // The field of the column as spelled in the table, found while compiling: a misspelt name does

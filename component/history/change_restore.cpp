@@ -39,9 +39,9 @@ bool SameValue(int index, const RestoreValue& left, const RestoreValue& right) {
     if (!left || !right) {
         return !left && !right;
     }
-    const FieldKind kind = RestorableFields()[static_cast<std::size_t>(index)]->kind;
-    const bool code = kind == FieldKind::kCode || kind == FieldKind::kUnit;
-    return code ? EqualsNoCase(*left, *right) : *left == *right;
+    return ComparesWithoutCase(*RestorableFields()[static_cast<std::size_t>(index)])
+               ? EqualsNoCase(*left, *right)
+               : *left == *right;
 }
 
 // One recorded value of a restorable field.

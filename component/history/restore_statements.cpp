@@ -1,31 +1,21 @@
 #include "history/restore_statements.h"
 
+#include "core/field_conditions.h"
 #include "core/login_context.h"
 #include "core/text_escaping.h"
 
 namespace korvel {
 namespace {
 
-std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string text;
-    for (const std::string& part : parts) {
-        text += text.empty() ? part : separator + part;
-    }
-    return text;
-}
-
 // The history holds numbers as text on the server; on a file the cast keeps the stored number.
 std::string Typed(const CorrespondenceField& field, const std::string& value) {
     return HoldsNumber(field) ? "cast(" + value + " as numeric)" : value;
 }
 
-// Equal or both empty; codes without regard to letter case, as the keys compare on both engines.
+// Equal or both empty; the history holds every value as text.
 std::string Same(const CorrespondenceField& field, const std::string& stored,
                  const std::string& recorded) {
-    const bool code = field.kind == FieldKind::kCode || field.kind == FieldKind::kUnit;
-    const std::string equal = code ? "upper(" + stored + ")=upper(" + recorded + ")"
-                                   : stored + "=" + Typed(field, recorded);
-    return "(" + equal + " or (" + stored + " is null and " + recorded + " is null))";
+    return SameOrBothNull(field, stored, Typed(field, recorded));
 }
 
 std::string Column(const CorrespondenceField& field) {

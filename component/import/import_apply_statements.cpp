@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/correspondence_fields.h"
+#include "core/field_conditions.h"
 #include "core/login_context.h"
 #include "core/text_escaping.h"
 
@@ -11,20 +12,8 @@ namespace {
 
 using Rows = std::vector<const ImportRowOutcome*>;
 
-std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string text;
-    for (const std::string& part : parts) {
-        text += text.empty() ? part : separator + part;
-    }
-    return text;
-}
-
 std::string Column(const CorrespondenceField& field) {
     return std::string(field.column);
-}
-
-bool IsCode(const CorrespondenceField& field) {
-    return field.kind == FieldKind::kCode || field.kind == FieldKind::kUnit;
 }
 
 // A stored text as a literal of the field's type: empty is null; a number is cast for the
@@ -34,14 +23,6 @@ std::string Literal(const CorrespondenceField& field, const std::string& value) 
         return HoldsNumber(field) ? "cast(NULL as numeric)" : "cast(NULL as varchar)";
     }
     return HoldsNumber(field) ? "cast(" + SqlQuoted(value) + " as numeric)" : SqlQuoted(value);
-}
-
-// Equal or both empty; codes without regard to letter case, as the keys compare.
-std::string Same(const CorrespondenceField& field, const std::string& stored,
-                 const std::string& given) {
-    const std::string equal =
-        IsCode(field) ? "upper(" + stored + ")=upper(" + given + ")" : stored + "=" + given;
-    return "(" + equal + " or (" + stored + " is null and " + given + " is null))";
 }
 
 // The fields any row of the chunk gives, keys aside, in the table's order.
@@ -109,7 +90,7 @@ std::string Holds(const std::vector<const CorrespondenceField*>& fields, const s
     for (const CorrespondenceField* field : fields) {
         const std::string name = Column(*field);
         held.push_back("(v.has_" + name + "=0 or " +
-                       Same(*field, table + "." + name, "v." + side + name) + ")");
+                       SameOrBothNull(*field, table + "." + name, "v." + side + name) + ")");
     }
     return Joined(held, " and ");
 }
