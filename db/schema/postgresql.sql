@@ -19,7 +19,7 @@ create table if not exists whinv_schema (
     version integer not null
 );
 create unique index if not exists whinv_schema_one_row on whinv_schema ((true));
-insert into whinv_schema (version) values (5) on conflict do nothing;
+insert into whinv_schema (version) values (6) on conflict do nothing;
 
 -- The lock itself is a session advisory lock (pg_try_advisory_lock), so it ends with the
 -- client's session; this table only tells a refused user who holds it. A stale row is
@@ -89,6 +89,54 @@ create table if not exists Inventory (
 );
 create index if not exists Inventory_cInvCCode on Inventory (cInvCCode, cInvCode);
 
+-- When a correspondence row's next stock check falls, by the program's own rule (see the check
+-- cycle of the component): a day cycle count days after the last check; a week cycle on the given
+-- day (1 is Sunday) of the week count weeks after the last check's, or on the last check's weekday;
+-- a month cycle on the given day of the month count months after the last check's, or on that
+-- month's last day when it is shorter. '-infinity' means due at once: a cycle but no last check,
+-- or one before 1900 that no window reads. NULL: no cycle, one that cannot be, or a day after
+-- 9999-12-31. Immutable, as a generated column needs: it reads the day's digits rather than
+-- casting a text, which would depend on the session's date style.
+create or replace function whinv_next_check(unit text, count numeric, day numeric, last text)
+returns date language plpgsql immutable parallel safe as $$
+declare
+    last_day date;
+    next_day date;
+    first_of_month date;
+    month_length integer;
+begin
+    if unit is null or unit not in ('天', '周', '月') or count is null or count < 1 or
+        (day is not null and (unit = '天' or day < 1 or day > case unit when '周' then 7 else 31 end))
+    then
+        return null;
+    end if;
+    if last is null or last collate "C" < '1900-01-01' then
+        return '-infinity';
+    end if;
+    -- Counts that reach past 9999 from any day, kept out of the arithmetic, which would overflow.
+    if count > (case unit when '天' then 3000000 when '周' then 430000 else 97200 end) then
+        return null;
+    end if;
+    last_day := make_date(substr(last, 1, 4)::integer, substr(last, 6, 2)::integer,
+                          substr(last, 9, 2)::integer);
+    if unit = '天' then
+        next_day := last_day + count::integer;
+    elsif unit = '周' and day is null then
+        next_day := last_day + 7 * count::integer;
+    elsif unit = '周' then
+        next_day := last_day - extract(dow from last_day)::integer + 7 * count::integer +
+                    day::integer - 1;
+    else
+        first_of_month := (date_trunc('month', last_day) +
+                           make_interval(months => count::integer))::date;
+        month_length := extract(day from first_of_month + interval '1 month' - interval '1 day');
+        next_day := first_of_month +
+                    least(coalesce(day::integer, extract(day from last_day)::integer),
+                          month_length) - 1;
+    end if;
+    return case when next_day > '9999-12-31' then null else next_day end;
+end $$;
+
 -- The rules of a correspondence row hold for every writer, the database service and the windows'
 -- own update statements alike. A check constraint is named after the host text that explains its
 -- refusal (Zel.HOST.DB.<name>).
@@ -129,6 +177,14 @@ create table if not exists WhInvContrapose (
         iDays between 1 and 31)
 );
 create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode);
+-- Kept by the server from the cycle and the last check, whoever writes.
+alter table WhInvContrapose add column if not exists dNextDate date generated always as
+    (whinv_next_check(cFrequency::text, iFrequency, iDays, dLastDate)) stored;
+-- The rows due by a day, in the order the due list shows them: of all warehouses, and of one.
+create index if not exists WhInvContrapose_dNextDate on WhInvContrapose (dNextDate, cWhCode,
+    cInvCode) where dNextDate is not null;
+create index if not exists WhInvContrapose_cWhCode_dNextDate on WhInvContrapose (cWhCode,
+    dNextDate, cInvCode) where dNextDate is not null;
 
 -- The history of the correspondence rows, kept by the triggers below whoever writes: one
 -- whinv_change row per statement that changed rows, with the server's time and the login, one

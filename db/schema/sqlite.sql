@@ -7,7 +7,7 @@
 --
 -- The version of this schema is kept in pragma user_version; the host upgrades an older file when
 -- it opens it.
-pragma user_version = 5;
+pragma user_version = 6;
 
 create table if not exists Warehouse (
     cWhCode varchar(10) collate nocase not null primary key,
@@ -82,6 +82,27 @@ create table if not exists WhInvContrapose (
     cCreatePerson varchar(20) collate nocase,
     cModifyPerson varchar(20) collate nocase,
     dModifyDate datetime,
+    -- When the row's next stock check falls, kept by the engine from the cycle and the last check
+    -- whoever writes: the program's own rule (see the check cycle of the component). '-infinity'
+    -- sorts before every day and means due at once: a cycle but no last check, or one before 1900
+    -- that no window reads. NULL: no cycle, one that cannot be, or a day after 9999-12-31.
+    dNextDate date generated always as (case
+        when cFrequency is null or cFrequency not in ('天', '周', '月') or iFrequency is null or
+            iFrequency < 1 or (iDays is not null and (cFrequency = '天' or iDays < 1 or
+            iDays > case cFrequency when '周' then 7 else 31 end)) then null
+        when dLastDate is null or dLastDate < '1900-01-01' then '-infinity'
+        when cFrequency = '天' then date(dLastDate, '+' || iFrequency || ' days')
+        when iDays is null and cFrequency = '周' then
+            date(dLastDate, '+' || (7 * iFrequency) || ' days')
+        -- The week begins on Sunday, day 1.
+        when cFrequency = '周' then date(dLastDate, '-' || strftime('%w', dLastDate) || ' days',
+            '+' || (7 * iFrequency + iDays - 1) || ' days')
+        -- The day of the month, or the month's last day when it is shorter.
+        else date(dLastDate, 'start of month', '+' || iFrequency || ' months',
+            '+' || (min(coalesce(iDays, cast(strftime('%d', dLastDate) as integer)),
+                cast(strftime('%d', date(dLastDate, 'start of month',
+                    '+' || (iFrequency + 1) || ' months', '-1 day')) as integer)) - 1) || ' days')
+        end) stored,
     constraint WhInvContrapose_key unique (cWhCode, cInvCode),
     constraint empty_whcode check (cWhCode <> ''),
     constraint empty_invcode check (cInvCode <> ''),
@@ -106,6 +127,11 @@ create table if not exists WhInvContrapose (
         iDays between 1 and 31)
 );
 create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode);
+-- The rows due by a day, in the order the due list shows them: of all warehouses, and of one.
+create index if not exists WhInvContrapose_dNextDate on WhInvContrapose (dNextDate, cWhCode,
+    cInvCode) where dNextDate is not null;
+create index if not exists WhInvContrapose_cWhCode_dNextDate on WhInvContrapose (cWhCode,
+    dNextDate, cInvCode) where dNextDate is not null;
 
 -- The history of the correspondence rows, kept by the triggers at the end of this script whoever
 -- writes: one whinv_change row per statement that changed rows, one whinv_change_value row per

@@ -11,7 +11,7 @@ namespace zel {
 // transaction and keeps every row: each table is made anew, its rows copied, the old one dropped.
 class SchemaUpgrade {
 public:
-    static constexpr int kVersion = 5;
+    static constexpr int kVersion = 6;
 
     // Nothing to do for a current or an empty file. false with the reason in error when the file
     // is newer than this host or when its rows break a rule of the current schema; the file is
