@@ -47,9 +47,10 @@ sqlite3* SchemaDatabase() {
     return database;
 }
 
+// table_xinfo, unlike table_info, lists the generated columns too: hidden 2 or 3.
 constexpr const char* kColumns =
-    "select m.name, c.name, c.type, c.\"notnull\" from sqlite_master m, "
-    "pragma_table_info(m.name) c where m.type = 'table' order by m.name, c.cid";
+    "select m.name, c.name, c.type, c.\"notnull\", c.hidden in (2, 3) from sqlite_master m, "
+    "pragma_table_xinfo(m.name) c where m.type = 'table' order by m.name, c.cid";
 constexpr const char* kPrimaryKeys =
     "select m.name, '', c.name from sqlite_master m, pragma_table_info(m.name) c "
     "where m.type = 'table' and c.pk > 0 order by m.name, c.pk";
@@ -71,8 +72,8 @@ const ColumnCatalogue& ColumnCatalogue::OfSchema() {
         ColumnCatalogue built;
         sqlite3* database = SchemaDatabase();
         ForEachRow(database, kColumns, [&](sqlite3_stmt* row) {
-            built.Add(
-                {TextOf(row, 0), TextOf(row, 1), TextOf(row, 2), sqlite3_column_int(row, 3) != 0});
+            built.Add({TextOf(row, 0), TextOf(row, 1), TextOf(row, 2),
+                       sqlite3_column_int(row, 3) != 0, sqlite3_column_int(row, 4) != 0});
         });
         // A table's key is its primary key, read first, or else its first unique constraint.
         std::map<std::string, std::string> keyConstraint;

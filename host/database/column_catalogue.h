@@ -20,6 +20,8 @@ public:
         std::string name;       // "cWhCode"
         std::string declared;   // "varchar(10)"
         bool required = false;  // not null
+        // Kept by the database from other columns: read like any other, never written.
+        bool generated = false;
     };
 
     // A single-column foreign key: column names a row of table by its column key.

@@ -40,8 +40,10 @@ pugi::xml_node SingleRoot(const pugi::xml_document& document) {
     return root;
 }
 
-bool IsFilledByWriter(const std::string& column) {
-    return column == kCreatedBy || column == kChangedBy || column == kChangedAt;
+// A record names only columns a user writes: not those the writer or the database fills.
+bool IsUserWritten(const ColumnCatalogue::Column& column) {
+    return !column.generated && column.name != kCreatedBy && column.name != kChangedBy &&
+           column.name != kChangedAt;
 }
 
 bool Has(const ColumnCatalogue::Table& table, const char* column) {
@@ -99,7 +101,7 @@ std::optional<TableRecord> TableRecord::Parse(const std::string& xml, const std:
             continue;
         }
         const auto* column = ColumnCatalogue::OfSchema().Find(table->name, element.name());
-        if (column == nullptr || IsFilledByWriter(column->name)) {
+        if (column == nullptr || !IsUserWritten(*column)) {
             message = DatabaseTexts::Format("Zel.HOST.DB.unknown_field", {element.name()});
             return std::nullopt;
         }

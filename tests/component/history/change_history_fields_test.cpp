@@ -62,9 +62,11 @@ protected:
         return names;
     }
 
+    // The columns a writer sets: a generated column is derived from them and not recorded.
     Names TableColumns() const {
         return Column(db.OnServer() ? "select column_name from information_schema.columns "
-                                      "where table_name = 'whinvcontrapose'"
+                                      "where table_name = 'whinvcontrapose' "
+                                      "and is_generated = 'NEVER'"
                                     : "select name from pragma_table_info('WhInvContrapose')");
     }
 

@@ -56,6 +56,15 @@ TEST(ColumnCatalogueTest, AColumnKeepsItsDeclarationAndWhetherItIsRequired) {
     ASSERT_NE(loss, nullptr);
     EXPECT_EQ(loss->declared, "decimal(12, 6)");
     EXPECT_FALSE(loss->required);
+    EXPECT_FALSE(loss->generated);
+}
+
+TEST(ColumnCatalogueTest, AColumnTheDatabaseKeepsIsKnownAndMarkedAsSuch) {
+    const auto* next = ColumnCatalogue::OfSchema().Find("WhInvContrapose", "dnextdate");
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->name, "dNextDate");
+    EXPECT_EQ(next->declared, "date");
+    EXPECT_TRUE(next->generated);
 }
 
 }  // namespace

@@ -413,8 +413,8 @@ TEST_F(CorrespondenceRecordTest, ARecordOfAnotherTableIsWrittenByItsOwnKey) {
     EXPECT_EQ(message, "不能保存到表NoSuchTable！");
 }
 
-TEST_F(CorrespondenceRecordTest, ColumnsTheWriterFillsAreNotTakenFromTheRecord) {
-    for (const char* column : {"cCreatePerson", "cModifyPerson", "dModifyDate"}) {
+TEST_F(CorrespondenceRecordTest, ColumnsTheWriterOrTheDatabaseFillsAreNotTakenFromTheRecord) {
+    for (const char* column : {"cCreatePerson", "cModifyPerson", "dModifyDate", "dNextDate"}) {
         EXPECT_FALSE(Add(EditorXml(column, "x"))) << column;
         EXPECT_EQ(message, std::string("记录中含有无法识别的字段：") + column);
     }
