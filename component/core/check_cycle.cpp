@@ -32,7 +32,15 @@ bool FitsUnit(CycleUnit unit, int day) {
     return last && day >= 1 && day <= *last;
 }
 
+constexpr year_month kLastMonth = year(zel::HostDate::kLastYear) / December;
+constexpr sys_days kLastDay{kLastMonth / 31};
+
+// A day past the host's last year is no plan: nothing reads or writes such a day, and the
+// calendar's year would wrap round to one long past, which would be due.
 NextCheck Planned(sys_days day) {
+    if (day > kLastDay) {
+        return {};
+    }
     return {NextCheck::State::kPlanned, year_month_day(day)};
 }
 
@@ -53,12 +61,15 @@ NextCheck NextOfMonth(year_month_day last, int count, const std::optional<int>& 
     if (!FitsUnit(kUnitMonth, wanted)) {
         return {};
     }
-    const year_month month = year_month(last.year(), last.month()) + months(count);
+    const year_month lastMonth(last.year(), last.month());
+    if (count > (kLastMonth - lastMonth).count()) {
+        return {};
+    }
+    const year_month month = lastMonth + months(count);
     const unsigned lastOfMonth = static_cast<unsigned>(
         year_month_day_last(month.year(), month_day_last(month.month())).day());
     const unsigned chosen = std::min(static_cast<unsigned>(wanted), lastOfMonth);
-    return {NextCheck::State::kPlanned,
-            year_month_day(month.year(), month.month(), std::chrono::day(chosen))};
+    return Planned(sys_days(year_month_day(month.year(), month.month(), std::chrono::day(chosen))));
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ struct CheckCycle {
 // When a row's next stock check falls.
 struct NextCheck {
     enum class State {
-        kNoPlan,        // no unit, no count, or a count or day the unit cannot have
+        kNoPlan,        // no unit, no count, a count or day the unit cannot have, or a next
+                        // check past the host's last year
         kNeverCounted,  // a plan but no last check: due at once
         kPlanned,       // due on date
         kBadDate,       // a last check that is no date the host reads
@@ -63,7 +64,7 @@ struct NextCheck {
 // is shorter. A week or month cycle without a day keeps the last check's weekday or day.
 NextCheck NextCheckOf(const CheckCycle& cycle, std::string_view lastCheck);
 
-// yyyy-mm-dd, also for a next check beyond the host's last year.
+// yyyy-mm-dd.
 std::string CheckDateText(std::chrono::year_month_day date);
 // Whole days from the next check to asOf: positive when overdue.
 long DaysOverdue(std::chrono::year_month_day next, std::chrono::year_month_day asOf);

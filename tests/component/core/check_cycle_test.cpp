@@ -1,6 +1,9 @@
 #include "core/check_cycle.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+
 #include "support/case_name.h"
 
 #include "host/objects/host_date.h"
@@ -64,6 +67,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CountZero", {"月", 0, 1}, "2026-12-09", State::kNoPlan, ""},
         Case{"WeekDayEight", {"周", 1, 8}, "2026-12-09", State::kNoPlan, ""},
         Case{"MonthDayZero", {"月", 1, 0}, "2026-12-09", State::kNoPlan, ""},
+        Case{"OnTheLastDay", {"月", 1, 31}, "9999-11-30", State::kPlanned, "9999-12-31"},
+        // Past the last year, however far: no year wrapped round to one long past.
+        Case{"PastTheLastDay", {"天", 1, {}}, "9999-12-31", State::kNoPlan, ""},
+        Case{"DaysFarPastTheLastYear", {"天", INT_MAX, {}}, "2026-12-09", State::kNoPlan, ""},
+        Case{"WeeksFarPastTheLastYear", {"周", INT_MAX, 7}, "2026-12-09", State::kNoPlan, ""},
+        Case{"MonthsPastTheLastYear", {"月", 1, {}}, "9999-12-01", State::kNoPlan, ""},
+        Case{"MonthsFarPastTheLastYear", {"月", INT_MAX, 31}, "2026-12-09", State::kNoPlan, ""},
         Case{"NeverCounted", {"周", 1, 2}, "", State::kNeverCounted, ""},
         Case{"NoPlanNeverCounted", {"", {}, {}}, "", State::kNoPlan, ""},
         Case{"Before1900", {"天", 1, {}}, "1899-12-31", State::kBadDate, ""},
