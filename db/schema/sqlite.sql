@@ -97,11 +97,15 @@ create table if not exists WhInvContrapose (
         -- The week begins on Sunday, day 1.
         when cFrequency = '周' then date(dLastDate, '-' || strftime('%w', dLastDate) || ' days',
             '+' || (7 * iFrequency + iDays - 1) || ' days')
-        -- The day of the month, or the month's last day when it is shorter.
+        -- The day of the month, or the month's last day when it is shorter. December's length
+        -- is not read from the month after it, which for December 9999 lies past the calendar.
         else date(dLastDate, 'start of month', '+' || iFrequency || ' months',
             '+' || (min(coalesce(iDays, cast(strftime('%d', dLastDate) as integer)),
-                cast(strftime('%d', date(dLastDate, 'start of month',
-                    '+' || (iFrequency + 1) || ' months', '-1 day')) as integer)) - 1) || ' days')
+                case when strftime('%m', dLastDate, 'start of month',
+                    '+' || iFrequency || ' months') = '12' then 31
+                else cast(strftime('%d', date(dLastDate, 'start of month',
+                    '+' || (iFrequency + 1) || ' months', '-1 day')) as integer) end) - 1) ||
+                ' days')
         end) stored,
     constraint WhInvContrapose_key unique (cWhCode, cInvCode),
     constraint empty_whcode check (cWhCode <> ''),
