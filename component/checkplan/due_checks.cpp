@@ -52,6 +52,9 @@ NextCheck NextCheckOfRow(const std::string& next, const std::string& lastCheck) 
 
 }  // namespace
 
+// Each read right is tested in a subquery of its own table: written on the joined tables, a right
+// naming warehouses or items lets SQLite start from those and sort the rows after reading them
+// all, where the list wants them read in the order of the next-check index, the first at once.
 std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter,
                            std::chrono::year_month_day asOf) {
     std::string sql =
@@ -62,7 +65,13 @@ std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filt
         "inner join Warehouse on WhInvContrapose.cWhCode=Warehouse.cWhCode "
         "left join Person on WhInvContrapose.cWhPersonCode=Person.cPersonCode "
         "where WhInvContrapose.dNextDate<=" +
-        SqlQuoted(CheckDateText(asOf)) + " and " + login.sAuthInv + " and " + login.sAuthWh;
+        SqlQuoted(CheckDateText(asOf)) +
+        " and exists (select 1 from Inventory "
+        "where Inventory.cInvCode=WhInvContrapose.cInvCode and " +
+        login.sAuthInv +
+        ") and exists (select 1 from Warehouse "
+        "where Warehouse.cWhCode=WhInvContrapose.cWhCode and " +
+        login.sAuthWh + ")";
     if (!filter.warehouse.empty()) {
         sql += " and WhInvContrapose.cWhCode=" + SqlQuoted(filter.warehouse);
     }
