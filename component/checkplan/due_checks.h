@@ -41,8 +41,8 @@ struct DueCheck {
 // The rows due on or before asOf that the user may read (the inventory and warehouse read rights
 // of the login), narrowed by the filter, in the order the list shows them: the rows due at once
 // (never counted, or a last check the program cannot read) first, then by next check, warehouse
-// and item. The database keeps each row's next check and an index in that order, so only the due
-// rows are read and none is sorted.
+// and item. The database keeps each row's next check, indexed in that order: only the due rows are
+// read.
 std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter,
                            std::chrono::year_month_day asOf);
 
