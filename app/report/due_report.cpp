@@ -35,7 +35,7 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
     korvel::LoginContext& login = bound.login;
     bool read = false;
     const auto due = korvel::ReadDueChecks(
-        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}), asOf,
+        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}, asOf),
         read);
     if (!read) {
         return ReportFailure("the rows cannot be read: " + login.db->LastError());

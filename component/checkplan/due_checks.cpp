@@ -1,12 +1,12 @@
 #include "checkplan/due_checks.h"
 
-#include <algorithm>
 #include <limits>
-#include <tuple>
+#include <string_view>
 
 #include "core/login_context.h"
 #include "core/text_escaping.h"
 #include "host/controls/print/print_data.h"
+#include "host/objects/host_date.h"
 #include "interfaces/cls_common.h"
 #include "interfaces/pub.h"
 #include "interfaces/recordset.h"
@@ -27,70 +27,73 @@ enum Column {
     kInventoryName,
     kStorekeeper,
     kStorekeeperName,
-    kUnit,
-    kCount,
-    kDay,
     kLastCheck,
+    kNextCheck,
 };
+
+// How the database writes a next check that is due at once: before every day.
+constexpr std::string_view kDueAtOnce = "-infinity";
 
 std::string Text(const zel::IRecordset& rows, int column) {
     const auto value = rows.Fields(column);
     return value && !value->IsNull() ? value->ToString() : std::string();
 }
 
-std::optional<int> Whole(const zel::IRecordset& rows, int column) {
-    const auto value = rows.Fields(column);
-    const auto number = value ? value->ToDouble() : std::nullopt;
-    return number ? std::optional(static_cast<int>(*number)) : std::nullopt;
-}
-
-// Never counted first, then the earliest next check.
-auto SortKey(const DueCheck& row) {
-    const bool never = row.next.state == NextCheck::State::kNeverCounted;
-    const long day =
-        never ? 0
-              : static_cast<long>(std::chrono::sys_days(row.next.date).time_since_epoch().count());
-    return std::tuple(!never, day, row.warehouseCode, row.inventoryCode);
+// A row due at once was never counted, or holds a last check the program cannot read.
+NextCheck NextCheckOfRow(const std::string& next, const std::string& lastCheck) {
+    if (next == kDueAtOnce) {
+        return {lastCheck.empty() ? NextCheck::State::kNeverCounted : NextCheck::State::kBadDate,
+                {}};
+    }
+    const auto day = zel::HostDate::Parse(next);
+    return day ? NextCheck{NextCheck::State::kPlanned, day->Day()}
+               : NextCheck{NextCheck::State::kBadDate, {}};
 }
 
 }  // namespace
 
-std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter) {
+// Each read right is tested in a subquery of its own table: written on the joined tables, a right
+// naming warehouses or items lets SQLite start from those and sort the rows after reading them
+// all, where the list wants them read in the order of the next-check index, the first at once.
+std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter,
+                           std::chrono::year_month_day asOf) {
     std::string sql =
         "select WhInvContrapose.cWhCode, Warehouse.cWhName, WhInvContrapose.cInvCode, "
         "Inventory.cInvName, WhInvContrapose.cWhPersonCode, Person.cPersonName, "
-        "WhInvContrapose.cFrequency, WhInvContrapose.iFrequency, WhInvContrapose.iDays, "
-        "WhInvContrapose.dLastDate from WhInvContrapose "
+        "WhInvContrapose.dLastDate, WhInvContrapose.dNextDate from WhInvContrapose "
         "inner join Inventory on WhInvContrapose.cInvCode=Inventory.cInvCode "
         "inner join Warehouse on WhInvContrapose.cWhCode=Warehouse.cWhCode "
         "left join Person on WhInvContrapose.cWhPersonCode=Person.cPersonCode "
-        "where WhInvContrapose.cFrequency is not null and WhInvContrapose.iFrequency>0 and " +
-        login.sAuthInv + " and " + login.sAuthWh;
+        "where WhInvContrapose.dNextDate<=" +
+        SqlQuoted(CheckDateText(asOf)) +
+        " and exists (select 1 from Inventory "
+        "where Inventory.cInvCode=WhInvContrapose.cInvCode and " +
+        login.sAuthInv +
+        ") and exists (select 1 from Warehouse "
+        "where Warehouse.cWhCode=WhInvContrapose.cWhCode and " +
+        login.sAuthWh + ")";
     if (!filter.warehouse.empty()) {
         sql += " and WhInvContrapose.cWhCode=" + SqlQuoted(filter.warehouse);
     }
     if (!filter.storekeeper.empty()) {
         sql += " and WhInvContrapose.cWhPersonCode=" + SqlQuoted(filter.storekeeper);
     }
-    return sql;
+    return sql +
+           " order by WhInvContrapose.dNextDate, WhInvContrapose.cWhCode, "
+           "WhInvContrapose.cInvCode";
 }
 
-DueCheckReader::DueCheckReader(zel::IClsCommon& db, const std::string& query,
-                               std::chrono::year_month_day asOf)
-    : rows_(db.Openforward(query)), asOf_(asOf) {}
+DueCheckReader::DueCheckReader(zel::IClsCommon& db, const std::string& query)
+    : rows_(db.Openforward(query)) {}
 
 void DueCheckReader::ReadSome(std::size_t records, std::vector<DueCheck>& due) {
     for (std::size_t read = 0; read < records && !AtEnd(); ++read, rows_->MoveNext()) {
         const zel::IRecordset& rows = *rows_;
-        const CheckCycle cycle{Text(rows, kUnit), Whole(rows, kCount), Whole(rows, kDay)};
         std::string last = Text(rows, kLastCheck);
-        const NextCheck next = NextCheckOf(cycle, last);
-        if (next.Due(asOf_)) {
-            due.push_back({Text(rows, kWarehouse), Text(rows, kWarehouseName),
-                           Text(rows, kInventory), Text(rows, kInventoryName),
-                           Text(rows, kStorekeeper), Text(rows, kStorekeeperName), std::move(last),
-                           next});
-        }
+        const NextCheck next = NextCheckOfRow(Text(rows, kNextCheck), last);
+        due.push_back({Text(rows, kWarehouse), Text(rows, kWarehouseName), Text(rows, kInventory),
+                       Text(rows, kInventoryName), Text(rows, kStorekeeper),
+                       Text(rows, kStorekeeperName), std::move(last), next});
     }
 }
 
@@ -102,14 +105,8 @@ bool DueCheckReader::Failed() const {
     return !rows_ || (rows_->Eof() && !rows_->IsOpen());
 }
 
-void SortDueChecks(std::vector<DueCheck>& due) {
-    std::sort(due.begin(), due.end(),
-              [](const DueCheck& a, const DueCheck& b) { return SortKey(a) < SortKey(b); });
-}
-
-std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query,
-                                    std::chrono::year_month_day asOf, bool& ok) {
-    DueCheckReader reader(db, query, asOf);
+std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query, bool& ok) {
+    DueCheckReader reader(db, query);
     std::vector<DueCheck> due;
     while (!reader.AtEnd()) {
         reader.ReadSome(std::numeric_limits<std::size_t>::max(), due);
@@ -118,7 +115,6 @@ std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& quer
     if (!ok) {
         due.clear();
     }
-    SortDueChecks(due);
     return due;
 }
 
@@ -128,6 +124,7 @@ DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub) {
         captions.columns.push_back(pub.GetResString(key));
     }
     captions.neverCounted = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.never");
+    captions.unreadableLastCheck = pub.GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.unreadable_last");
     return captions;
 }
 
@@ -158,18 +155,21 @@ zel::PrintData DueChecksTable(const std::vector<DueCheck>& rows, const DueCheckC
 
 std::vector<std::string> DueCheckCells(const DueCheck& row, const DueCheckCaptions& captions,
                                        std::chrono::year_month_day asOf) {
-    const bool never = row.next.state == NextCheck::State::kNeverCounted;
+    const bool planned = row.next.state == NextCheck::State::kPlanned;
     const std::string storekeeper = row.storekeeperCode.empty()
                                         ? std::string()
                                         : row.storekeeperCode + " " + row.storekeeperName;
+    const std::string& dueAtOnce = row.next.state == NextCheck::State::kNeverCounted
+                                       ? captions.neverCounted
+                                       : captions.unreadableLastCheck;
     return {row.warehouseCode,
             row.warehouseName,
             row.inventoryCode,
             row.inventoryName,
             storekeeper,
             row.lastCheck,
-            never ? captions.neverCounted : CheckDateText(row.next.date),
-            never ? std::string() : std::to_string(DaysOverdue(row.next.date, asOf))};
+            planned ? CheckDateText(row.next.date) : dueAtOnce,
+            planned ? std::to_string(DaysOverdue(row.next.date, asOf)) : std::string()};
 }
 
 }  // namespace korvel

@@ -34,20 +34,25 @@ struct DueCheck {
     std::string storekeeperCode;
     std::string storekeeperName;
     std::string lastCheck;  // empty: never counted
+    // Planned on a date, never counted, or kBadDate: a last check the program cannot read.
     NextCheck next;
 };
 
-// The rows with a stock-check cycle that the user may read (the inventory and warehouse read
-// rights of the login), narrowed by the filter.
-std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter);
+// The rows due on or before asOf that the user may read (the inventory and warehouse read rights
+// of the login), narrowed by the filter, in the order the list shows them: the rows due at once
+// (never counted, or a last check the program cannot read) first, then by next check, warehouse
+// and item. The database keeps each row's next check, indexed in that order: only the due rows are
+// read.
+std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter,
+                           std::chrono::year_month_day asOf);
 
-// Reads the rows of that query a slice at a time and keeps those due on or before asOf, so that a
-// window can show the first ones while the rest are still read.
+// Reads the rows of that query a slice at a time, so that a window can show the first ones while
+// the rest are still read.
 class DueCheckReader {
 public:
-    DueCheckReader(zel::IClsCommon& db, const std::string& query, std::chrono::year_month_day asOf);
+    DueCheckReader(zel::IClsCommon& db, const std::string& query);
 
-    // Reads up to `records` more rows of the query and appends the due ones to due.
+    // Reads up to `records` more rows of the query and appends them to due.
     void ReadSome(std::size_t records, std::vector<DueCheck>& due);
     bool AtEnd() const;
     // The query failed, or the read broke off part way: what was read is not the whole list.
@@ -55,16 +60,11 @@ public:
 
 private:
     std::shared_ptr<zel::IRecordset> rows_;
-    std::chrono::year_month_day asOf_;
 };
 
-// Never counted first, then by next check, warehouse and item.
-void SortDueChecks(std::vector<DueCheck>& due);
-
-// The rows of that query due on or before asOf, sorted. Empty with ok false when the query fails
-// or its read breaks off: part of what is due is never passed off as all of it.
-std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query,
-                                    std::chrono::year_month_day asOf, bool& ok);
+// Every row of that query, in its order. Empty with ok false when the query fails or its read
+// breaks off: part of what is due is never passed off as all of it.
+std::vector<DueCheck> ReadDueChecks(zel::IClsCommon& db, const std::string& query, bool& ok);
 
 // The list as a table for printing and export: warehouse, item code and name, storekeeper, last
 // check, next check and days overdue, captioned by the resource texts given.
@@ -72,6 +72,8 @@ struct DueCheckCaptions {
     std::vector<std::string> columns;  // eight: warehouse code and name, item code and name,
                                        // storekeeper, last check, next check, days overdue
     std::string neverCounted;
+    // In place of the next check of a row whose last check the program cannot read.
+    std::string unreadableLastCheck;
 };
 // The captions in the host's resource texts.
 DueCheckCaptions DueCheckCaptionsOf(zel::IPub& pub);

@@ -79,21 +79,21 @@ void FrmDueChecks::Query() {
     listedWarehouse_ = filter.warehouse;
     rows_.clear();
     ShowColumns();
-    DueCheckReader reader(*Context().login.db, DueChecksQuery(Context().login, filter),
-                          listedAsOf_);
+    DueCheckReader reader(*Context().login.db,
+                          DueChecksQuery(Context().login, filter, listedAsOf_));
     if (!ReadInSlices(reader, rows_, query, "Zel.AA.WHINVCONTRAPOSE.DUE.reading",
                       kRecordsPerSlice)) {
         return;
     }
     if (reader.Failed()) {
         rows_.clear();
+        ShowColumns();
         zel::IPub& pub = *Context().login.pub;
         ShowInfoMessage(pub, pub.GetResFormatString("Zel.AA.WHINVCONTRAPOSE.DUE.failed",
                                                     {Context().login.db->LastError()}));
     }
-    SortDueChecks(rows_);
-    ShowColumns();
-    AppendRows(0);
+    // A sort asked for while the rows were read covers the rows read since as well.
+    SortAgain();
     ShowCount("Zel.AA.WHINVCONTRAPOSE.DUE.rows");
 }
 

@@ -23,8 +23,8 @@ struct DueChecksLinks {
 };
 
 // The rows due for a stock check on or before a date, across the warehouses and items the user
-// may read, optionally of one warehouse or storekeeper. The rows show as they are read and are
-// sorted by next check when the read ends; a click on a column heading sorts by that column. The
+// may read, optionally of one warehouse or storekeeper. The rows show as they are read, in the
+// order of their next check; a click on a column heading sorts by that column. The
 // rows chosen in the grid can be marked counted today, a double-clicked one edited, and the list
 // printed, previewed and exported as the main grid is.
 class FrmDueChecks final : public ListWindow {

@@ -113,6 +113,43 @@ TEST_F(DueChecksWindowTest, TheWindowReadsItsListOnceShown) {
     EXPECT_EQ(due.Grid().Rows(), 3);
 }
 
+// Rows beyond one slice: the first slice shows, counted as still reading, before the rest is read.
+TEST_F(DueChecksWindowTest, TheFirstSliceShowsBeforeTheReadEnds) {
+    database.AddWarehouse("03", "周转库");
+    ASSERT_TRUE(database.Execute(
+        "with recursive k(i) as (select 1 union all select i+1 from k where i<5100) "
+        "insert into Inventory (cInvCode, cInvName) select printf('S%04d', i), 'x' from k"));
+    ASSERT_TRUE(
+        database.Execute("insert into WhInvContrapose (cWhCode, cInvCode, cFrequency, iFrequency) "
+                         "select '03', cInvCode, '天', 1 from Inventory where cInvCode like 'S%'"));
+    FrmDueChecks due(context, {}, window.get());
+    int shownWhileReading = 0;
+    std::string countWhileReading;
+    QTimer::singleShot(0, &due, [&] {
+        shownWhileReading = due.Grid().Rows() - 1;
+        countWhileReading = due.Count().text().toStdString();
+    });
+    due.Query();
+    EXPECT_EQ(shownWhileReading, static_cast<int>(FrmDueChecks::kRecordsPerSlice));
+    EXPECT_EQ(countWhileReading, "正在读取，已找到5000行……");
+    EXPECT_EQ(due.Grid().Rows(), 1 + 5100 + 2);
+    EXPECT_EQ(due.Count().text().toStdString(), "共5102行到期");
+}
+
+// A last check before 1900 is no date the program reads: the row is due at once, listed first
+// with the never counted ones, and says why.
+TEST_F(DueChecksWindowTest, ARowWhoseLastCheckCannotBeReadIsListedFirstAndSaysSo) {
+    ASSERT_TRUE(
+        database.Execute("update WhInvContrapose set dLastDate='1899-12-31' "
+                         "where cWhCode='02' and cInvCode='C001'"));
+    FrmDueChecks due(context, {}, window.get());
+    due.Query();
+    EXPECT_EQ(Items(due), "1:02/C001 2:02/C002 3:01/C001 ");
+    EXPECT_EQ(Cell(due, 1, 6), "1899-12-31");
+    EXPECT_EQ(Cell(due, 1, 7), "上次盘点日期无效");
+    EXPECT_EQ(Cell(due, 2, 7), "从未盘点");
+}
+
 TEST_F(DueChecksWindowTest,
        AHeadingSortsByItsColumnThenTheOtherWayAndCountedTodayTakesTheRowShown) {
     FrmDueChecks due(context, {}, window.get());
