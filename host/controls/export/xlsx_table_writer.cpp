@@ -120,7 +120,7 @@ bool XlsxTableWriter::Begin(const TableHeading& heading) {
 }
 
 bool XlsxTableWriter::AddRow(std::span<const std::string_view> cells) {
-    if (!sheet_) {
+    if (!Writing()) {
         return false;
     }
     // The header takes the sheet's first row.
@@ -131,11 +131,19 @@ bool XlsxTableWriter::AddRow(std::span<const std::string_view> cells) {
 }
 
 bool XlsxTableWriter::Finish() {
-    return sheet_ && ((sheet_->Finish() && zip_.Commit()) || Fail(zip_.Reason()));
+    // A table that failed part way is never passed off as whole.
+    if (!Writing()) {
+        return false;
+    }
+    return (sheet_->Finish() && zip_.Commit()) || Fail(zip_.Reason());
 }
 
 std::string XlsxTableWriter::Reason() const {
     return reason_;
+}
+
+bool XlsxTableWriter::Writing() const {
+    return sheet_ && reason_.empty();
 }
 
 bool XlsxTableWriter::Fail(std::string reason) {

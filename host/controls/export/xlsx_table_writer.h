@@ -34,6 +34,8 @@ public:
     std::string Reason() const override;
 
 private:
+    // Begun, and nothing has failed since.
+    bool Writing() const;
     bool Fail(std::string reason);
 
     ZipArchiveWriter zip_;
