@@ -1,8 +1,9 @@
 // whinv-report due over 1,000,000 correspondence rows, as CSV and as XLSX, beside a bare select of
 // the same due rows through the next-date index by the engine's own command-line client (sqlite3,
 // psql) writing them to /dev/null. Every run is a process of its own, so that its peak memory
-// (peak_MB) is its own; per_bare is the report's time over the bare select's. Two dates: one by
-// which three rows in four are due, and one by which 2% are.
+// (peak_MB) is its own; per_bare is the report's time over the bare select's. First with every row
+// that has a cycle due (three in four of the demo's rows), then with all but about 2% of them
+// counted on the day.
 //
 // On a file always; on the server too when WHINV_BENCH_POSTGRES names one (a database of its own
 // is made and dropped). Built with the bench preset, beside whinv-report and whinv-demo-db.
