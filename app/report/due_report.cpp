@@ -10,6 +10,62 @@
 #include "interfaces/pub.h"
 
 namespace zel {
+namespace {
+
+// Rows read and written at a time: enough that a slice costs little more than its rows, few
+// enough that it takes no memory to speak of.
+constexpr std::size_t kSliceRecords = 4096;
+
+TableHeading DueHeading(korvel::LoginContext& login, const korvel::DueCheckCaptions& captions) {
+    PrintData header;
+    header.headers = captions.columns;
+    return {login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title"),
+            {},
+            captions.columns,
+            ReportColumns(*login.db, korvel::DueChecksColumnsQuery(), header)};
+}
+
+// The due rows as the reader gives them, in its order, and the day they are due by.
+struct DueRows {
+    korvel::DueCheckReader& reader;
+    const korvel::DueCheckCaptions& captions;
+    std::chrono::year_month_day asOf;
+};
+
+// Each slice of due rows is written as soon as it is read, so that the report never holds the
+// list. A read that breaks off part way leaves no file: the writer is never finished.
+int WriteDueRows(IClsCommon& db, DueRows rows, const TableHeading& heading, TableWriter& writer) {
+    const auto unread = [&] { return ReportFailure("the rows cannot be read: " + db.LastError()); };
+    const auto unwritten = [&] {
+        return ReportFailure("the report cannot be written: " + writer.Reason());
+    };
+    if (rows.reader.Failed()) {
+        return unread();
+    }
+    if (!writer.Begin(heading)) {
+        return unwritten();
+    }
+    std::vector<korvel::DueCheck> slice;
+    std::vector<std::string_view> cells;
+    while (!rows.reader.AtEnd()) {
+        slice.clear();
+        rows.reader.ReadSome(kSliceRecords, slice);
+        for (const korvel::DueCheck& row : slice) {
+            const std::vector<std::string> texts =
+                korvel::DueCheckCells(row, rows.captions, rows.asOf);
+            cells.assign(texts.begin(), texts.end());
+            if (!writer.AddRow(cells)) {
+                return unwritten();
+            }
+        }
+    }
+    if (rows.reader.Failed()) {
+        return unread();
+    }
+    return writer.Finish() ? kReportWritten : unwritten();
+}
+
+}  // namespace
 
 int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironment> environment) {
     const ReportOutput output{request.format, request.output};
@@ -33,24 +89,11 @@ int RunDueReport(const DueReportRequest& request, std::shared_ptr<HostEnvironmen
         return status;
     }
     korvel::LoginContext& login = bound.login;
-    bool read = false;
-    const auto due = korvel::ReadDueChecks(
-        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}, asOf),
-        read);
-    if (!read) {
-        return ReportFailure("the rows cannot be read: " + login.db->LastError());
-    }
-    PrintData table = korvel::DueChecksTable(due, korvel::DueCheckCaptionsOf(*login.pub), asOf);
-    table.title = login.pub->GetResString("Zel.AA.WHINVCONTRAPOSE.DUE.title");
-    table.account = bound.account;
-    table.user = bound.userId;
-    std::string reason;
-    if (!WriteReportTable(output, table,
-                          ReportColumns(*login.db, korvel::DueChecksColumnsQuery(), table),
-                          reason)) {
-        return ReportFailure("the report cannot be written: " + reason);
-    }
-    return kReportWritten;
+    const korvel::DueCheckCaptions captions = korvel::DueCheckCaptionsOf(*login.pub);
+    const TableHeading heading = DueHeading(login, captions);
+    korvel::DueCheckReader reader(
+        *login.db, korvel::DueChecksQuery(login, {request.warehouse, request.storekeeper}, asOf));
+    return WriteDueRows(*login.db, {reader, captions, asOf}, heading, *ReportTableWriter(output));
 }
 
 }  // namespace zel

@@ -1,11 +1,7 @@
 #include "app/report/report_table.h"
 
-#include <QTemporaryDir>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
 #include "app/report/report_status.h"
+#include "app/report/standard_output_table.h"
 #include "host/controls/export/csv_table_writer.h"
 #include "host/controls/export/xlsx_table_writer.h"
 #include "host/pub/export_grid_columns.h"
@@ -31,24 +27,19 @@ std::vector<ExportColumn> ReportColumns(IClsCommon& db, const std::string& colum
     return TableExportColumns(table, *fields);
 }
 
+std::unique_ptr<TableWriter> ReportTableWriter(const ReportOutput& output) {
+    if (output.format == "xlsx") {
+        return std::make_unique<XlsxTableWriter>(output.output);
+    }
+    if (output.output.empty()) {
+        return std::make_unique<StandardOutputTable>();
+    }
+    return std::make_unique<CsvTableWriter>(output.output);
+}
+
 bool WriteReportTable(const ReportOutput& output, const PrintData& table,
                       const std::vector<ExportColumn>& columns, std::string& reason) {
-    if (output.format == "xlsx") {
-        return WriteXlsxTable(output.output, table, columns, reason);
-    }
-    if (!output.output.empty()) {
-        return WriteCsvTable(output.output, table, columns, reason);
-    }
-    // Standard output: written to a file of its own first, so that a broken write is told.
-    QTemporaryDir folder;
-    const std::string temporary = folder.filePath("report.csv").toStdString();
-    if (!folder.isValid() || !WriteCsvTable(temporary, table, columns, reason)) {
-        return false;
-    }
-    std::ifstream file(temporary, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0;
+    return WriteTable(*ReportTableWriter(output), table, columns, reason);
 }
 
 }  // namespace zel

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "host/controls/export/export_columns.h"
+#include "host/controls/export/table_writer.h"
 #include "host/controls/print/print_data.h"
 #include "interfaces/cls_common.h"
 
@@ -23,6 +25,10 @@ std::optional<int> RefusedOutput(const ReportOutput& output);
 // columns are those of the table (dates as dates, numbers as numbers).
 std::vector<ExportColumn> ReportColumns(IClsCommon& db, const std::string& columnsQuery,
                                         const PrintData& table);
+
+// The writer of an output RefusedOutput accepts: its rows reach the file, or standard output,
+// whole or not at all.
+std::unique_ptr<TableWriter> ReportTableWriter(const ReportOutput& output);
 
 // false with the reason when the table cannot be written whole.
 bool WriteReportTable(const ReportOutput& output, const PrintData& table,

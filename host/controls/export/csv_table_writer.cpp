@@ -1,6 +1,5 @@
 #include "host/controls/export/csv_table_writer.h"
 
-#include "host/controls/export/chunked_file.h"
 #include "host/controls/export/xlsx_cell_values.h"
 
 namespace zel {
@@ -35,33 +34,6 @@ void AppendField(std::string& out, std::string_view field, bool isText) {
     AppendQuoted(out, field, guarded);
 }
 
-bool IsNumberCell(std::string_view text, const std::vector<ExportColumn>& columns,
-                  std::size_t col) {
-    return col < columns.size() && columns[col].kind == FieldKind::kNumber && IsXlsxNumber(text);
-}
-
-void AppendHeaderLine(std::string& out, const std::vector<std::string>& headers) {
-    for (std::size_t col = 0; col < headers.size(); ++col) {
-        if (col > 0) {
-            out += ',';
-        }
-        AppendField(out, headers[col], true);
-    }
-    out += kLineEnd;
-}
-
-void AppendRowLine(std::string& out, const PrintData& data, std::size_t row,
-                   const std::vector<ExportColumn>& columns) {
-    for (std::size_t col = 0; col < data.headers.size(); ++col) {
-        if (col > 0) {
-            out += ',';
-        }
-        const std::string_view cell = data.Cell(row, col);
-        AppendField(out, cell, !IsNumberCell(cell, columns, col));
-    }
-    out += kLineEnd;
-}
-
 }  // namespace
 
 bool NeedsFormulaGuard(std::string_view text) {
@@ -69,22 +41,49 @@ bool NeedsFormulaGuard(std::string_view text) {
            std::string_view("=+-@\t\r'").find(text.front()) != std::string_view::npos;
 }
 
+CsvTableWriter::CsvTableWriter(const std::string& path) : file_(path) {}
+
+bool CsvTableWriter::Begin(const TableHeading& heading) {
+    for (const ExportColumn& column : heading.columns) {
+        numberColumns_.push_back(column.kind == FieldKind::kNumber);
+    }
+    line_ = kByteOrderMark;
+    for (std::size_t col = 0; col < heading.headers.size(); ++col) {
+        if (col > 0) {
+            line_ += ',';
+        }
+        AppendField(line_, heading.headers[col], true);
+    }
+    line_ += kLineEnd;
+    return file_.Open() && file_.Append(line_);
+}
+
+bool CsvTableWriter::AddRow(std::span<const std::string_view> cells) {
+    line_.clear();
+    for (std::size_t col = 0; col < cells.size(); ++col) {
+        if (col > 0) {
+            line_ += ',';
+        }
+        const bool isNumber =
+            col < numberColumns_.size() && numberColumns_[col] && IsXlsxNumber(cells[col]);
+        AppendField(line_, cells[col], !isNumber);
+    }
+    line_ += kLineEnd;
+    return file_.Append(line_);
+}
+
+bool CsvTableWriter::Finish() {
+    return file_.Commit();
+}
+
+std::string CsvTableWriter::Reason() const {
+    return file_.Reason();
+}
+
 bool WriteCsvTable(const std::string& path, const PrintData& data,
                    const std::vector<ExportColumn>& columns, std::string& reason) {
-    ChunkedFile file(path);
-    std::string line(kByteOrderMark);
-    AppendHeaderLine(line, data.headers);
-    bool written = file.Open() && file.Append(line);
-    for (std::size_t row = 0; written && row < data.RowCount(); ++row) {
-        line.clear();
-        AppendRowLine(line, data, row, columns);
-        written = file.Append(line);
-    }
-    if (!written || !file.Commit()) {
-        reason = file.Reason();
-        return false;
-    }
-    return true;
+    CsvTableWriter writer(path);
+    return WriteTable(writer, data, columns, reason);
 }
 
 }  // namespace zel

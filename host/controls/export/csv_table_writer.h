@@ -4,7 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/controls/export/chunked_file.h"
 #include "host/controls/export/export_columns.h"
+#include "host/controls/export/table_writer.h"
 #include "host/controls/print/print_data.h"
 
 namespace zel {
@@ -21,9 +23,24 @@ bool NeedsFormulaGuard(std::string_view text);
 // Writes the header and the rows as CSV: UTF-8 with a byte-order mark (so that spreadsheet
 // programs read the Chinese texts right), fields quoted where they hold a comma, a quote or a
 // line break (quotes doubled), lines ended by CR LF, text cells guarded against formulas as
-// NeedsFormulaGuard says. columns[i] describes headers[i]: a cell of a number column that reads
-// as a number is written as it is; every other cell, and every header, is text.
-// The file is replaced only once it is written whole; false with the system's reason otherwise.
+// NeedsFormulaGuard says. A cell of a number column that reads as a number is written as it is;
+// every other cell, and every header, is text.
+class CsvTableWriter final : public TableWriter {
+public:
+    explicit CsvTableWriter(const std::string& path);
+
+    bool Begin(const TableHeading& heading) override;
+    bool AddRow(std::span<const std::string_view> cells) override;
+    bool Finish() override;
+    std::string Reason() const override;
+
+private:
+    ChunkedFile file_;
+    std::vector<bool> numberColumns_;
+    std::string line_;
+};
+
+// The data through a CsvTableWriter; false with the system's reason.
 bool WriteCsvTable(const std::string& path, const PrintData& data,
                    const std::vector<ExportColumn>& columns, std::string& reason);
 

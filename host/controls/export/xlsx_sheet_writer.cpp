@@ -64,16 +64,16 @@ double ColumnWidth(const ExportColumn& column, std::string_view header) {
                       kMaxWidth);
 }
 
-std::string Columns(const PrintData& data, const std::vector<ExportColumn>& columns) {
-    if (data.headers.empty()) {
+std::string Columns(const std::vector<std::string>& headers,
+                    const std::vector<ExportColumn>& columns) {
+    if (headers.empty()) {
         return {};
     }
     std::string xml = "<cols>";
-    for (std::size_t col = 0; col < data.headers.size(); ++col) {
+    for (std::size_t col = 0; col < headers.size(); ++col) {
         const std::string number = std::to_string(col + 1);
         xml += "<col min=\"" + number + "\" max=\"" + number + "\" width=\"" +
-               std::to_string(ColumnWidth(columns[col], data.headers[col])) +
-               "\" customWidth=\"1\"/>";
+               std::to_string(ColumnWidth(columns[col], headers[col])) + "\" customWidth=\"1\"/>";
     }
     return xml + "</cols>";
 }
@@ -147,13 +147,13 @@ void AppendCell(std::string& xml, const ExportColumn& column, const std::string&
 
 // The heading a printout of the sheet carries on every page: the title and the warehouse, so
 // that the rows themselves stay the table alone. An ampersand starts a code there and is doubled.
-std::string HeaderFooter(const PrintData& data) {
-    if (data.warehouse.empty()) {
+std::string HeaderFooter(const TableHeading& table) {
+    if (table.warehouse.empty()) {
         return {};
     }
     const std::string text =
-        data.title + " " +
-        ResourceTexts::Instance().Format("Zel.HOST.PRINT.warehouse", {data.warehouse});
+        table.title + " " +
+        ResourceTexts::Instance().Format("Zel.HOST.PRINT.warehouse", {table.warehouse});
     std::string heading = "&C";
     for (const char c : text) {
         heading += c;
@@ -178,31 +178,36 @@ void AppendHeader(std::string& xml, const std::vector<std::string>& headers) {
 
 }  // namespace
 
-bool WriteXlsxSheet(ZipArchiveWriter& zip, const PrintData& data,
-                    const std::vector<ExportColumn>& columns, const XlsxStyles& styles) {
-    std::string xml(kSheetStart);
-    xml += Columns(data, columns);
-    xml += "<sheetData>";
-    AppendHeader(xml, data.headers);
-    const std::vector<std::string> valueStarts = ValueStarts(columns, styles);
-    const std::size_t cols = data.headers.size();
-    for (std::size_t row = 0; row < data.RowCount(); ++row) {
-        xml += "<row>";
-        for (std::size_t col = 0; col < cols; ++col) {
-            AppendCell(xml, columns[col], valueStarts[col], data.Cell(row, col));
-        }
-        xml += "</row>";
-        if (xml.size() >= kChunkBytes) {
-            if (!zip.Write(xml)) {
-                return false;
-            }
-            xml.clear();
-        }
+XlsxSheetWriter::XlsxSheetWriter(ZipArchiveWriter& zip, const TableHeading& heading,
+                                 const XlsxStyles& styles)
+    : zip_(zip), heading_(heading), valueStarts_(ValueStarts(heading.columns, styles)) {}
+
+void XlsxSheetWriter::Begin() {
+    xml_ = kSheetStart;
+    xml_ += Columns(heading_.headers, heading_.columns);
+    xml_ += "<sheetData>";
+    AppendHeader(xml_, heading_.headers);
+}
+
+bool XlsxSheetWriter::AddRow(std::span<const std::string_view> cells) {
+    xml_ += "<row>";
+    for (std::size_t col = 0; col < std::min(cells.size(), valueStarts_.size()); ++col) {
+        AppendCell(xml_, heading_.columns[col], valueStarts_[col], cells[col]);
     }
-    xml += kRowsEnd;
-    xml += HeaderFooter(data);
-    xml += kSheetEnd;
-    return zip.Write(xml);
+    xml_ += "</row>";
+    if (xml_.size() < kChunkBytes) {
+        return true;
+    }
+    const bool written = zip_.Write(xml_);
+    xml_.clear();
+    return written;
+}
+
+bool XlsxSheetWriter::Finish() {
+    xml_ += kRowsEnd;
+    xml_ += HeaderFooter(heading_);
+    xml_ += kSheetEnd;
+    return zip_.Write(xml_);
 }
 
 }  // namespace zel

@@ -12,8 +12,6 @@
 namespace zel {
 namespace {
 
-constexpr std::size_t kMostRows = 1'048'576;
-constexpr std::size_t kMostColumns = 16'384;
 constexpr std::size_t kMostSheetNameChars = 31;
 constexpr std::string_view kDefaultSheetName = "Sheet1";
 // A name the spreadsheet program keeps for a sheet of its own.
@@ -93,34 +91,75 @@ bool WriteFixedPart(ZipArchiveWriter& zip, std::string_view name, std::string_vi
     return WritePart(zip, name, kXmlDeclaration) && zip.Write(xml);
 }
 
-bool WritePackage(ZipArchiveWriter& zip, const PrintData& data,
-                  const std::vector<ExportColumn>& columns) {
-    const XlsxStyles styles(columns);
-    return zip.Open() && WriteFixedPart(zip, "[Content_Types].xml", kContentTypes) &&
-           WriteFixedPart(zip, "_rels/.rels", kPackageRelations) &&
-           WritePart(zip, "xl/workbook.xml", Workbook(data.title)) &&
-           WriteFixedPart(zip, "xl/_rels/workbook.xml.rels", kWorkbookRelations) &&
-           WritePart(zip, "xl/styles.xml", styles.Xml()) &&
-           zip.BeginEntry("xl/worksheets/sheet1.xml") &&
-           WriteXlsxSheet(zip, data, columns, styles) && zip.Commit();
+std::string TooLarge() {
+    return ResourceTexts::Instance().Text("Zel.HOST.EXPORT.too_large");
 }
 
 }  // namespace
 
+XlsxTableWriter::XlsxTableWriter(const std::string& path) : zip_(path) {}
+
+bool XlsxTableWriter::Begin(const TableHeading& heading) {
+    if (heading.headers.size() > kMostColumns) {
+        return Fail(TooLarge());
+    }
+    heading_ = heading;
+    heading_.columns.resize(std::max(heading_.columns.size(), heading_.headers.size()));
+    styles_.emplace(heading_.columns);
+    if (!zip_.Open() || !WriteFixedPart(zip_, "[Content_Types].xml", kContentTypes) ||
+        !WriteFixedPart(zip_, "_rels/.rels", kPackageRelations) ||
+        !WritePart(zip_, "xl/workbook.xml", Workbook(heading_.title)) ||
+        !WriteFixedPart(zip_, "xl/_rels/workbook.xml.rels", kWorkbookRelations) ||
+        !WritePart(zip_, "xl/styles.xml", styles_->Xml()) ||
+        !zip_.BeginEntry("xl/worksheets/sheet1.xml")) {
+        return Fail(zip_.Reason());
+    }
+    sheet_.emplace(zip_, heading_, *styles_);
+    sheet_->Begin();
+    return true;
+}
+
+bool XlsxTableWriter::AddRow(std::span<const std::string_view> cells) {
+    if (!Writing()) {
+        return false;
+    }
+    // The header takes the sheet's first row.
+    if (++rows_ >= kMostRows) {
+        return Fail(TooLarge());
+    }
+    return sheet_->AddRow(cells) || Fail(zip_.Reason());
+}
+
+bool XlsxTableWriter::Finish() {
+    // A table that failed part way is never passed off as whole.
+    if (!Writing()) {
+        return false;
+    }
+    return (sheet_->Finish() && zip_.Commit()) || Fail(zip_.Reason());
+}
+
+std::string XlsxTableWriter::Reason() const {
+    return reason_;
+}
+
+bool XlsxTableWriter::Writing() const {
+    return sheet_ && reason_.empty();
+}
+
+bool XlsxTableWriter::Fail(std::string reason) {
+    reason_ = std::move(reason);
+    return false;
+}
+
 bool WriteXlsxTable(const std::string& path, const PrintData& data,
                     const std::vector<ExportColumn>& columns, std::string& reason) {
-    if (data.headers.size() > kMostColumns || data.RowCount() + 1 > kMostRows) {
-        reason = ResourceTexts::Instance().Text("Zel.HOST.EXPORT.too_large");
+    // Known to be too long before a byte is written.
+    if (data.RowCount() >= XlsxTableWriter::kMostRows) {
+        reason = TooLarge();
         return false;
     }
-    std::vector<ExportColumn> described = columns;
-    described.resize(std::max(described.size(), data.headers.size()));
-    ZipArchiveWriter zip(path);
-    if (!WritePackage(zip, data, described)) {
-        reason = zip.Reason();
-        return false;
-    }
-    return true;
+    XlsxTableWriter writer(path);
+    return WriteTable(writer, data, columns, reason);
 }
 
 }  // namespace zel

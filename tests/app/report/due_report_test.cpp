@@ -11,6 +11,8 @@
 #include <string>
 
 #include "host/controls/export/xlsx_styles.h"
+#include "host/controls/import/csv_table_reader.h"
+#include "host/controls/import/xlsx_table_reader.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -188,6 +190,65 @@ TEST_F(DueReportTest, AWorkbookHoldsTheDatesAsDatesAndTheDaysAsNumbers) {
         std::regex_search(sheet, std::regex(date + "46364</v></c><c s=\"[0-9]+\"><v>1</v></c>")))
         << sheet;
     EXPECT_EQ(sheet.find(">2026-12-01<"), std::string::npos) << sheet;
+}
+
+// Every row of a table file as the program's own import reads it, the header first.
+std::vector<std::vector<std::string>> ReadRows(TableReader& reader) {
+    std::vector<std::vector<std::string>> rows;
+    if (!reader.Open()) {
+        ADD_FAILURE() << reader.Error().message;
+        return rows;
+    }
+    rows.push_back(reader.Header());
+    for (std::vector<std::string> cells; reader.NextRow(cells);) {
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The workbook holds the same cells as the CSV report, read back by the program's own reader:
+// the typed dates and numbers come back as the texts the CSV shows.
+TEST_F(DueReportTest, AWorkbookReadsBackAsTheSameCellsAsTheCsvReport) {
+    ASSERT_EQ(Run(), 0);
+    CsvTableReader csv(QString::fromStdString(request.output));
+    const auto csvRows = ReadRows(csv);
+    ASSERT_EQ(Run(std::nullopt, "xlsx"), 0);
+    XlsxTableReader xlsx(QString::fromStdString(request.output), "");
+    EXPECT_EQ(ReadRows(xlsx), csvRows);
+    EXPECT_EQ(csvRows.size(), 4u);
+}
+
+// A read that breaks off after the report has begun to write (here a row whose item name the
+// engine cannot work out, read last) must never leave a file that looks like the whole report:
+// the status is 1 with the reason, and a report written earlier stays as it was.
+TEST_F(DueReportTest, AReadThatBreaksOffPartWayEndsOneAndKeepsTheEarlierFile) {
+    db.AddInventory("A900", "坏");
+    db.AddCorrespondence("01", "A900",
+                         {{"cFrequency", "天"}, {"iFrequency", 1}, {"dLastDate", "2026-12-08"}});
+    const std::string failing = db.OnServer() ? "(cInvCode::int)::text" : "json(cInvCode)";
+    ASSERT_TRUE(db.Execute("alter table Inventory rename to InventoryKept"));
+    ASSERT_TRUE(
+        db.Execute("create view Inventory as select cInvCode, case when cInvCode='A900' then " +
+                   failing + " else cInvName end as cInvName from InventoryKept"));
+    for (const char* format : {"csv", "xlsx"}) {
+        request.output = db.Folder() + "/due." + format;
+        {
+            std::ofstream earlier(request.output, std::ios::binary);
+            earlier << "earlier";
+        }
+        request.format = format;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(RunOn(db.DatabaseArgument(), std::nullopt, format), 1) << format;
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_NE(told.find("whinv-report: the rows cannot be read: "), std::string::npos)
+            << format << ": " << told;
+        EXPECT_EQ(Written(), "earlier") << format;
+    }
+    // Nor is a half-written file left beside them.
+    for (const auto& entry : std::filesystem::directory_iterator(db.Folder())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name.rfind("due.", 0) != 0 || name == "due.csv" || name == "due.xlsx") << name;
+    }
 }
 
 TEST_F(DueReportTest, WritesAWorkbookAndRefusesWhatItCannotUse) {
