@@ -4,16 +4,21 @@
 // over a result read as the grid is filled; the query and the fill's pauses for events on their
 // own; and the heap the filled cells take beside their texts.
 //
-// The window runs over the host's own services on a demo account built once per run in a
-// temporary folder, shown on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// The window runs over the host's own services on a demo account built once per run: a SQLite
+// file in a temporary folder, and, when WHINV_BENCH_POSTGRES names a server (a libpq connection
+// text of a user who may create databases), a database made on it for the run and dropped at its
+// end, whose cases carry "/server" in their names. Windows are shown on the offscreen platform
+// unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +31,7 @@
 #include "mainwindow/frm_whinv_contra.h"
 #include "mainwindow/grid_filler.h"
 #include "mainwindow/grid_query.h"
+#include "support/bench_server.h"
 #include "support/demo_account.h"
 #include "support/demo_main_window.h"
 #include "support/qt_benchmarks.h"
@@ -46,17 +52,56 @@ constexpr int kGridColumns = 18;
 // The status bar panel that shows the row count.
 constexpr int kCountPanel = 3;
 
-// One demo warehouse holding every row, so that the window's last warehouse is that one.
-std::string BuildAccountDatabase(const QTemporaryDir& dir) {
-    const std::string path = dir.path().toStdString() + "/bench.db";
-    bench::BuildDemoAccount(path, kRows, kRows, 1);
-    return path;
-}
+// The account the window opens, holding one demo warehouse with every row, so that the window's
+// last warehouse is that one.
+class BenchAccount {
+public:
+    virtual ~BenchAccount() = default;
+    // What DemoMainWindow opens.
+    virtual const std::string& Location() const = 0;
+};
+
+class FileAccount final : public BenchAccount {
+public:
+    FileAccount() : path_(dir_.path().toStdString() + "/bench.db") {
+        bench::BuildDemoAccount(path_, kRows, kRows, 1);
+    }
+    const std::string& Location() const override { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    std::string path_;
+};
+
+class ServerAccount final : public BenchAccount {
+public:
+    ServerAccount() : database_("whinv_bench_refresh_" + std::to_string(getpid())) {
+        bench::RunOnServer(bench::BenchServer(), "create database " + database_);
+        const std::string conninfo = bench::BenchServer() + " dbname=" + database_;
+        location_ = "postgresql:" + conninfo;
+        bench::BuildDemoAccount(location_, kRows, kRows, 1);
+        // The planner sees the rows as a user's server would once it has analysed them; the
+        // shared catalogues it may not analyse are left out without a word.
+        bench::RunOnServer(conninfo, "set client_min_messages = error; analyze");
+    }
+    ~ServerAccount() override {
+        bench::RunOnServer(bench::BenchServer(),
+                           "drop database if exists " + database_ + " with (force)");
+    }
+    ServerAccount(const ServerAccount&) = delete;
+    ServerAccount& operator=(const ServerAccount&) = delete;
+    const std::string& Location() const override { return location_; }
+
+private:
+    std::string database_;
+    std::string location_;
+};
 
 // The main window on the account, filled with the one warehouse's rows.
 class BenchWindow {
 public:
-    BenchWindow() : path_(BuildAccountDatabase(dir_)), demo_(path_) {
+    explicit BenchWindow(std::unique_ptr<BenchAccount> account)
+        : account_(std::move(account)), demo_(account_->Location()) {
         if (Window().Grid().Rows() != kRows + 1) {
             Fail("the first activation filled " + std::to_string(Window().Grid().Rows() - 1) +
                  " rows");
@@ -81,8 +126,7 @@ private:
         return korvel::WarehouseRowsQuery(context.catalogue, warehouse_, context.login.sAuthInv);
     }
 
-    QTemporaryDir dir_;
-    std::string path_;
+    std::unique_ptr<BenchAccount> account_;  // outlives the window that has it open
     bench::DemoMainWindow demo_;
     std::string warehouse_;
 };
@@ -293,35 +337,49 @@ void BM_GridMemory(benchmark::State& state, BenchWindow& bench) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    bench::QtBenchmarks benchmarks(argc, argv);
-    BenchWindow bench;
-    BareTiming bare;
-    benchmark::RegisterBenchmark("BM_BareLoop", BM_BareLoop, std::ref(bench), std::ref(bare))
+// The cases on one engine's window; suffix tells the engine in their names.
+void RegisterCases(BenchWindow& bench, BareTiming& bare, const std::string& suffix) {
+    const auto name = [&suffix](const char* base) { return std::string(base) + suffix; };
+    benchmark::RegisterBenchmark(name("BM_BareLoop").c_str(), BM_BareLoop, std::ref(bench),
+                                 std::ref(bare))
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_DataRefresh", BM_DataRefresh, std::ref(bench), std::cref(bare))
-        ->Unit(benchmark::kMillisecond)
-        ->UseManualTime()
-        ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_StreamedRefresh", BM_StreamedRefresh, std::ref(bench),
+    benchmark::RegisterBenchmark(name("BM_DataRefresh").c_str(), BM_DataRefresh, std::ref(bench),
                                  std::cref(bare))
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_OpenX", BM_OpenX, std::ref(bench))
+    benchmark::RegisterBenchmark(name("BM_StreamedRefresh").c_str(), BM_StreamedRefresh,
+                                 std::ref(bench), std::cref(bare))
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_FillPause", BM_FillPause, std::ref(bench))
+    benchmark::RegisterBenchmark(name("BM_OpenX").c_str(), BM_OpenX, std::ref(bench))
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(3);
+    benchmark::RegisterBenchmark(name("BM_FillPause").c_str(), BM_FillPause, std::ref(bench))
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime()
         ->Iterations(50);
-    benchmark::RegisterBenchmark("BM_GridMemory", BM_GridMemory, std::ref(bench))
+    benchmark::RegisterBenchmark(name("BM_GridMemory").c_str(), BM_GridMemory, std::ref(bench))
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bench::QtBenchmarks benchmarks(argc, argv);
+    BenchWindow file(std::make_unique<FileAccount>());
+    BareTiming fileBare;
+    RegisterCases(file, fileBare, "");
+    std::unique_ptr<BenchWindow> server;
+    BareTiming serverBare;
+    if (!bench::BenchServer().empty()) {
+        server = std::make_unique<BenchWindow>(std::make_unique<ServerAccount>());
+        RegisterCases(*server, serverBare, "/server");
+    }
     return benchmarks.Run();
 }

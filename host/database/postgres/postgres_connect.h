@@ -27,7 +27,8 @@ struct PostgresLimits {
 //   connect_timeout      5 s: a server that accepts and never answers ends the attempt;
 //   keepalives=1, keepalives_idle=10, keepalives_interval=5, keepalives_count=3,
 //   tcp_user_timeout=30000: a vanished server is noticed within about 30 s;
-//   statement_timeout    5 min, through options='-c statement_timeout=…' (see kStatementLimit).
+//   statement_timeout    5 min, through options='-c statement_timeout=…' (see kStatementLimit);
+//   max_parallel_workers_per_gather  0, through options='-c …' likewise (see kParallelWorkers).
 // A service file's options count as the entry's; its other keys do not, since keys given here
 // take precedence over a service file's. sessionSetup (statements without results) is sent in
 // the round trip that reads the limits. connection is nullptr with the reason in error when the

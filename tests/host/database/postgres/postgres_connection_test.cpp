@@ -198,7 +198,12 @@ INSTANTIATE_TEST_SUITE_P(
               "statement_timeout", "5min"},
         Limit{"OtherOptionsKept", "options='-c search_path=public,pg_catalog'", "search_path",
               "public,pg_catalog"},
-        Limit{"NoneAskedFor", "options=-cstatement_timeout=0", "statement_timeout", "0"}),
+        Limit{"NoneAskedFor", "options=-cstatement_timeout=0", "statement_timeout", "0"},
+        Limit{"SerialPlansByDefault", "", "max_parallel_workers_per_gather", "0"},
+        Limit{"EntrysOwnWorkers", "options='-c max_parallel_workers_per_gather=2'",
+              "max_parallel_workers_per_gather", "2"},
+        Limit{"WorkersBesideOwnLimit", "options='-c statement_timeout=7s'",
+              "max_parallel_workers_per_gather", "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
