@@ -8,17 +8,18 @@ preset=${1:-debug}
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --tests
 export QT_QPA_PLATFORM=offscreen
-selection=()
+tests=$preset
 if [ "$preset" = postgresql ]; then
     preset=debug
     WHINV_TEST_POSTGRES="$(bash tools/start-test-postgres.sh)"
     export WHINV_TEST_POSTGRES
-    selection=(-L accounts)
-    pending=$(grep -v '^#' tests/postgresql-pending.txt | grep . | paste -sd'|' || true)
-    if [ -n "$pending" ]; then
-        selection+=(-E "^($pending)\$")
-    fi
+    pending=$(grep -v '^#' tests/postgresql-pending.txt | grep . | paste -sd: || true)
 fi
 cmake --preset "$preset"
 cmake --build --preset "$preset"
-ctest --preset "$preset" "${selection[@]}"
+# Each program runs whole on the server, so its pending cases are left out by GoogleTest's filter;
+# set only now, since the build lists each program's cases for the debug run.
+if [ -n "${pending:-}" ]; then
+    export GTEST_FILTER="-$pending"
+fi
+ctest --preset "$tests"
