@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "core/form_key.h"
+#include "core/host_lock.h"
 #include "editor/frm_add_inv.h"
 #include "mainwindow/frm_whinv_contra.h"
 #include "setaside/frm_set_aside.h"
@@ -13,9 +15,15 @@
 namespace korvel {
 namespace {
 
-// The editor adds the row as if typed: its checks, the database's rules and the history apply.
+// The editor adds the row as if typed: its checks, the database's rules and the history apply,
+// under the edit lock as every window that writes rows takes it.
 bool PutBackThroughEditor(FrmWhInvContra& main, const SetAsideRow& kept) {
     ComponentContext& context = main.Context();
+    const LoginContext& login = context.login;
+    const auto lock = HostLock::Take(login.pub, login.db, login.login, kFormKey, zel::kLockEdit);
+    if (!lock) {
+        return false;
+    }
     FrmAddInv editor(context, main.Trv(), &main);
     editor.InitData(FrmAddInv::kAdd, main.Grid(), 0);
     bool saved = false;
@@ -28,17 +36,19 @@ bool PutBackThroughEditor(FrmWhInvContra& main, const SetAsideRow& kept) {
     return saved;
 }
 
-void ShowList(FrmWhInvContra& main) {
-    FrmSetAside list(
-        main.Context(), [&main] { main.DataRefresh(); },
-        [&main](const SetAsideRow& kept) { return PutBackThroughEditor(main, kept); }, &main);
-    main.Context().login.pub->ShowModal(list, &main);
-}
-
 void OfferWhileAnyLeft(FrmWhInvContra& main, bool any) {
     if (auto* item = main.Menus().findChild<QAction*>("mSetAside")) {
         item->setVisible(any);
     }
+}
+
+void ShowList(FrmWhInvContra& main, SetAsideStore& store) {
+    FrmSetAside list(
+        main.Context(), [&main] { main.DataRefresh(); },
+        [&main](const SetAsideRow& kept) { return PutBackThroughEditor(main, kept); }, &main);
+    main.Context().login.pub->ShowModal(list, &main);
+    const auto left = store.ReadRows();
+    OfferWhileAnyLeft(main, left && !left->empty());
 }
 
 // Told once: the notice goes whatever the answer, and the menu keeps the way to the list.
@@ -53,7 +63,7 @@ void TellOnce(FrmWhInvContra& main, SetAsideStore& store, const std::vector<SetA
                    pub.GetResString("Zel.AA.WHINVCONTRAPOSE.SETASIDE.title"));
     store.ForgetNotice();
     if (answer == zel::kAnswerYes && !rows.empty()) {
-        ShowList(main);
+        ShowList(main, store);
     }
 }
 
@@ -67,11 +77,7 @@ decltype(MainWindowCommands::setAside) SetAsideCommand() {
         if (opening) {
             TellOnce(main, store, rows);
         } else {
-            ShowList(main);
-        }
-        if (!opening || !rows.empty()) {
-            const auto left = store.ReadRows();
-            OfferWhileAnyLeft(main, left && !left->empty());
+            ShowList(main, store);
         }
     };
 }

@@ -66,7 +66,10 @@ protected:
     // The list as the user opens it from the menu; script runs while it shows.
     void OpenList(std::function<void(FrmSetAside&)> script) {
         database.Dialogs().QueueModal([script](QDialog& shown) {
-            script(dynamic_cast<FrmSetAside&>(shown));
+            // The window reads its list once the events run; the script reads it at once.
+            auto& list = dynamic_cast<FrmSetAside&>(shown);
+            list.Query();
+            script(list);
             return 0;
         });
         window->ExecCommand("SetAside");
@@ -107,6 +110,7 @@ TEST_F(SetAsideTest, AnsweringYesShowsEveryRowWithItsReasonAndValues) {
     int rows = 0;
     database.Dialogs().QueueModal([&](QDialog& shown) {
         auto& list = dynamic_cast<FrmSetAside&>(shown);
+        list.Query();
         rows = list.Grid().Rows() - 1;
         for (int col = 1; col < list.Grid().Cols(); ++col) {
             first.push_back(list.Grid().TextMatrix(1, col));
