@@ -90,7 +90,7 @@ TEST_F(SetAsideTest, TheUserIsToldOnceHowManyRowsWereSetAsideAndWhy) {
     ASSERT_EQ(MessageTexts().size(), 1U);
     const std::string told = MessageTexts().front();
     const std::string prefix = "Zel.AA.WHINVCONTRAPOSE.SETASIDE.reason.";
-    for (const std::string& reason : {"not_a_number", "missing_reference", "duplicate_key"}) {
+    for (const char* reason : {"not_a_number", "missing_reference", "duplicate_key"}) {
         EXPECT_NE(told.find(Text(prefix + reason) + "：1行"), std::string::npos) << told;
     }
     EXPECT_NE(told.find("4行"), std::string::npos) << told;
@@ -134,18 +134,18 @@ TEST_F(SetAsideTest, ARowPutBackThroughTheEditorLeavesTheSideTable) {
     Open(Commands());
     database.Dialogs().Clear();
     std::size_t left = 0;
-    database.Dialogs().QueueModal([&](QDialog& shown) {
-        auto& editor = dynamic_cast<FrmAddInv&>(shown);
-        EXPECT_EQ(editor.EditMode(), FrmAddInv::kAdd);
-        EXPECT_EQ(editor.EdtcWhCode().Text(), "01");
-        EXPECT_EQ(editor.Edtcinvcode().Text(), "C001");
-        EXPECT_EQ(editor.EdtiTopSum().Text(), "") << "'abc' does not read as a number";
-        EXPECT_EQ(editor.EdtdLastDate().Text(), "") << "30 February is no day";
-        editor.EdtiTopSum().SetText("10");
-        EXPECT_TRUE(editor.Operating("SaveRs")) << ::testing::PrintToString(MessageTexts());
-        return 0;
-    });
     OpenList([&](FrmSetAside& list) {
+        database.Dialogs().QueueModal([&](QDialog& shown) {
+            auto& editor = dynamic_cast<FrmAddInv&>(shown);
+            EXPECT_EQ(editor.EditMode(), FrmAddInv::kAdd);
+            EXPECT_EQ(editor.EdtcWhCode().Text(), "01");
+            EXPECT_EQ(editor.Edtcinvcode().Text(), "C001");
+            EXPECT_EQ(editor.EdtiTopSum().Text(), "") << "'abc' does not read as a number";
+            EXPECT_EQ(editor.EdtdLastDate().Text(), "") << "30 February is no day";
+            editor.EdtiTopSum().SetText("10");
+            EXPECT_TRUE(editor.Operating("SaveRs")) << ::testing::PrintToString(MessageTexts());
+            return 0;
+        });
         list.Grid().SetRow(1);
         list.PutBackCurrentRow();
         left = list.Rows().size();
@@ -165,14 +165,14 @@ TEST_F(SetAsideTest, ARowTheEditorRefusesStaysAside) {
     SetRowsAside();
     Open(Commands());
     database.Dialogs().Clear();
-    database.Dialogs().QueueModal([&](QDialog& shown) {
-        auto& editor = dynamic_cast<FrmAddInv&>(shown);
-        EXPECT_EQ(editor.EdtcWhCode().Text(), "09");
-        EXPECT_FALSE(editor.Operating("SaveRs")) << "no warehouse 09";
-        return 0;
-    });
     std::size_t left = 0;
     OpenList([&](FrmSetAside& list) {
+        database.Dialogs().QueueModal([&](QDialog& shown) {
+            auto& editor = dynamic_cast<FrmAddInv&>(shown);
+            EXPECT_EQ(editor.EdtcWhCode().Text(), "09");
+            EXPECT_FALSE(editor.Operating("SaveRs")) << "no warehouse 09";
+            return 0;
+        });
         list.Grid().SetRow(2);
         list.PutBackCurrentRow();
         left = list.Rows().size();
@@ -186,13 +186,15 @@ TEST_F(SetAsideTest, TheListExportsWithTheMainGridsExport) {
     SetRowsAside();
     Open(Commands());
     const QString path = QString::fromStdString(database.Folder() + "/set_aside.csv");
-    database.Dialogs().QueueModal([&](QDialog& shown) {
-        auto& dialog = dynamic_cast<QFileDialog&>(shown);
-        dialog.selectNameFilter(dialog.nameFilters().at(0));
-        dialog.selectFile(path);
-        return static_cast<int>(QDialog::Accepted);
+    OpenList([&](FrmSetAside& list) {
+        database.Dialogs().QueueModal([&](QDialog& shown) {
+            auto& dialog = dynamic_cast<QFileDialog&>(shown);
+            dialog.selectNameFilter(dialog.nameFilters().at(0));
+            dialog.selectFile(path);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        list.findChild<QPushButton*>("SaveFileButton")->click();
     });
-    OpenList([](FrmSetAside& list) { list.findChild<QPushButton*>("SaveFileButton")->click(); });
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString written = QString::fromUtf8(file.readAll());
