@@ -20,7 +20,8 @@ enum ExitStatus : int {
     // the account's user table, or the user table cannot be read.
     kExitNoUser = 6,
     // The account cannot be opened: no such database, a server that cannot be reached or refuses
-    // the login.
+    // the login, a file that is not an account, is newer than the program, is held by another
+    // program, cannot be written or upgraded.
     kExitNoDatabase = 7,
 };
 

@@ -9,6 +9,7 @@
 #include "interfaces/object.h"
 #include "mainwindow/modal_main_window.h"
 #include "mulmodify/mul_modify_command.h"
+#include "setaside/set_aside_command.h"
 
 extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
     registrar.Register("Korvel.IWhInvContra", [](zel::IObjectFactory& factory) {
@@ -19,6 +20,7 @@ extern "C" void ZelRegisterObjects(zel::IObjectRegistrar& registrar) {
         commands.dueChecks = korvel::DueChecksCommand();
         commands.changeHistory = korvel::ChangeHistoryCommand();
         commands.importRows = korvel::ImportCommand();
+        commands.setAside = korvel::SetAsideCommand();
         return std::make_shared<korvel::WhInvContra>(factory,
                                                      korvel::ModalMainWindowRunner(commands));
     });

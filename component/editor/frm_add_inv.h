@@ -57,6 +57,9 @@ public:
                                           const std::string& inventory)>;
     // Offers the history of the row being modified ("History"); after InitData.
     void SetRowHistory(RowHistory show);
+    // Adding: fills the boxes with a row to add again, for the editor's rules to decide on, as
+    // if the user had typed it; saved runs once, right after it was saved.
+    void FillForAdding(const CorrespondenceRow& row, std::function<void()> saved);
 
     short EditMode() const { return mode_; }
     int CurrentRow() const { return row_; }
@@ -196,6 +199,7 @@ private:
     zel::YsFrmCaption* captionManager_ = nullptr;
     zel::CalendarPicker calendar_;
     RowHistory rowHistory_;
+    std::function<void()> filledRowSaved_;
 };
 
 }  // namespace korvel

@@ -42,6 +42,12 @@ void FrmAddInv::SetRowHistory(RowHistory show) {
     RefreshToolbar();
 }
 
+void FrmAddInv::FillForAdding(const CorrespondenceRow& row, std::function<void()> saved) {
+    ShowRow(row);
+    filledRowSaved_ = std::move(saved);
+    MarkChanged();
+}
+
 bool FrmAddInv::ShowRowHistory() {
     if (!rowHistory_ || mode_ != kModify) {
         return false;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <utility>
 
 #include "core/common.h"
 #include "core/record_xml_writer.h"
@@ -41,6 +42,9 @@ bool FrmAddInv::SaveRs() {
     }
     if (mode_ == kModify) {
         FillfieldsToGrid();
+    }
+    if (filledRowSaved_) {
+        std::exchange(filledRowSaved_, {})();
     }
     ResetForNext();
     return true;

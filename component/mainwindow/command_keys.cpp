@@ -9,7 +9,7 @@
 namespace korvel {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, MainCommand>, 23> kCommands{{
+constexpr std::array<std::pair<std::string_view, MainCommand>, 24> kCommands{{
     {"SetUp", MainCommand::kPrintOrExport},
     {"Print", MainCommand::kPrintOrExport},
     {"Preview", MainCommand::kPrintOrExport},
@@ -26,6 +26,7 @@ constexpr std::array<std::pair<std::string_view, MainCommand>, 23> kCommands{{
     {"History", MainCommand::kHistory},
     {"RowHistory", MainCommand::kRowHistory},
     {"Import", MainCommand::kImport},
+    {"SetAside", MainCommand::kSetAside},
     {"SetFind", MainCommand::kSetFind},
     {"Help", MainCommand::kHelp},
     {"About", MainCommand::kAbout},

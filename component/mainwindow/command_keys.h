@@ -21,6 +21,7 @@ enum class MainCommand {
     kHistory,
     kRowHistory,
     kImport,
+    kSetAside,
     kSetFind,
     kHelp,
     kAbout,

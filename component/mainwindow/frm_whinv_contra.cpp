@@ -168,6 +168,7 @@ void FrmWhInvContra::DisableMissingCommands() {
         {"Modify", bool(commands_.editRecord)},        {"MulModify", bool(commands_.mulModify)},
         {"DueChecks", bool(commands_.dueChecks)},      {"History", bool(commands_.changeHistory)},
         {"RowHistory", bool(commands_.changeHistory)}, {"Import", bool(commands_.importRows)},
+        {"SetAside", bool(commands_.setAside)},
     };
     const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
     for (const auto& [key, available] : commands) {
@@ -197,6 +198,9 @@ void FrmWhInvContra::FirstActivate() {
     firstActivate_ = false;
     RunIgnoringErrors([] { QCoreApplication::processEvents(); });
     RunIgnoringErrors([this] { InitTree(); });
+    if (commands_.setAside) {
+        RunIgnoringErrors([this] { commands_.setAside(*this, /*opening=*/true); });
+    }
 }
 
 void FrmWhInvContra::resizeEvent(QResizeEvent* event) {

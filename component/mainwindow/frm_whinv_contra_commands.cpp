@@ -89,6 +89,11 @@ void FrmWhInvContra::RunCommand(const std::string& key) {
                 commands_.importRows(*this);
             }
             break;
+        case MainCommand::kSetAside:
+            if (commands_.setAside) {
+                commands_.setAside(*this, /*opening=*/false);
+            }
+            break;
         case MainCommand::kSetFind:
             pub.FindSet(*context_.login.login, kFindCaption, *this);
             break;

@@ -63,7 +63,8 @@ void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>
               {"mModify", "修改(&M)   F7", "Modify", false, false, false},
               {"mDelete", "删除(&D)   Del", "Delete", false, false, true},
               {"mMulModify", "批改", "MulModify", false, false, false},
-              {"mImport", "导入(&L)", "Import", false, false, true},
+              {"mImport", "导入(&L)", "Import", false, false, false},
+              {"mSetAside", "移到一旁的行(&G)", "SetAside", false, false, true},
               {"mFilter", "过滤(&R)", "Filter", false, false, false},
               {"mPos", "定位", "Pos", false, false, false},
               {"mRefresh", "刷新        F9", "Refresh", false, false, true},
@@ -82,6 +83,8 @@ void BuildMainMenus(QMenuBar& bar, const std::function<void(const std::string&)>
               {"mAbout", "关于(&A)...", "About", false, false, false}},
              execCommand);
     help.findChild<QAction*>("mAbout")->setVisible(false);
+    // Shown only while an upgrade's set-aside rows are left.
+    bar.findChild<QAction*>("mSetAside")->setVisible(false);
     QMenu& order = AddMenu(bar, "mOrder", "排序");
     AddSortItem(order, "mAsc", "升序", 1, sortGrid);
     AddSortItem(order, "mDesc", "降序", 2, sortGrid);

@@ -33,6 +33,10 @@ struct MainWindowCommands {
     // Rows read from a CSV or XLSX file the user picks, previewed, then written; it takes the
     // edit lock itself for the write.
     std::function<void(FrmWhInvContra&)> importRows;
+    // The rows an upgrade set aside. opening: the window has just filled, and the user is told
+    // once of rows the last upgrade set aside and offered the list; otherwise the list. Either way
+    // the menu item "mSetAside" shows while any rows are left.
+    std::function<void(FrmWhInvContra&, bool opening)> setAside;
 };
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/database/account_backend.h"
+#include "host/database/account_file_check.h"
 #include "host/database/single_value.h"
 #include "host/objects/host_text.h"
 #include "host/objects/resource_texts.h"
@@ -132,6 +133,22 @@ private:
     std::string account_;
 };
 
+// Why the engine did not open the account, in the user's words. Only a server that cannot be
+// reached is told as a connection fault; a file that was reached says what kept it shut.
+std::string OpenFailure(const SqlBackend& backend, const DatabaseLocation& location,
+                        const UserCheck& check) {
+    if (location.backend != DatabaseLocation::Backend::Postgres) {
+        const auto problem = ExplainAccountFileFailure(
+            location.connection, backend.SchemaRefusedOpen(), backend.LastError());
+        if (problem.Found()) {
+            return problem.message;
+        }
+    }
+    // A schema that keeps the account shut is the user's to hear of, in the engine's words.
+    return backend.SchemaRefusedOpen() ? backend.LastError()
+                                       : Message("Zel.HOST.LOGIN.unreachable", {check.Account()});
+}
+
 }  // namespace
 
 AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::string& ysDBName,
@@ -139,13 +156,15 @@ AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::st
     const DatabaseLocation location = accounts.Locate(ysDBName);
     const auto backend = NewBackendFor(location);
     const UserCheck check(*backend, location, AccountNameForMessages(ysDBName, location));
+    if (location.backend != DatabaseLocation::Backend::Postgres) {
+        if (const auto problem = CheckAccountFile(location.connection); problem.Found()) {
+            return check.Refused(AccountUser::Refusal::Unreachable, problem.message,
+                                 problem.detail);
+        }
+    }
     if (!backend->Open(location.connection)) {
-        // A schema that keeps the account shut is the user's to hear of, in the engine's words.
         return check.Refused(AccountUser::Refusal::Unreachable,
-                             backend->SchemaRefusedOpen()
-                                 ? backend->LastError()
-                                 : Message("Zel.HOST.LOGIN.unreachable", {check.Account()}),
-                             backend->LastError());
+                             OpenFailure(*backend, location, check), backend->LastError());
     }
     AccountUser user = check.Claimed(requestedUser);
     return user.Established() ? check.WithRow(std::move(user)) : user;

@@ -202,6 +202,19 @@ TEST_F(UserNotEstablishedTest, AnAccountANewerProgramMade) {
     ExpectToldOnce({"较新版本"}, kExitNoDatabase);
 }
 
+// A file that was reached is never told as a connection fault: the message names the file and
+// what it is, and the file is not made into an account.
+TEST_F(UserNotEstablishedTest, AFileThatIsNotAnAccount) {
+    line.login.ysDBName = database.Folder() + "/notes.db";
+    std::ofstream(line.login.ysDBName) << "not a database\n";
+    ExpectToldOnce({line.login.ysDBName, "不是账套"}, kExitNoDatabase);
+    EXPECT_EQ(database.Dialogs().Messages()[0].text.find("数据库连接"), std::string::npos);
+    std::ifstream kept(line.login.ysDBName);
+    std::string first;
+    std::getline(kept, first);
+    EXPECT_EQ(first, "not a database");
+}
+
 TEST_F(RunComponentTest, WithoutARegistryFolderTheComponentIsFoundBesideTheProgram) {
     line.registryDir.clear();
     EXPECT_EQ(RunComponent(line, database.Environment()), kExitDone);
