@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -205,6 +209,45 @@ TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
     ASSERT_TRUE(Open()) << lastError;
     EXPECT_EQ(std::filesystem::file_size(path), size);
     EXPECT_EQ(PlainConnection(path).Rows("select count(*) from WhInvContrapose"), "2\n");
+}
+
+// Stands for a power cut or a killed program: the process ends at once, within the upgrade's
+// transaction.
+int KillWithinTheTransaction(void* connection) {
+    static int calls = 0;
+    if (sqlite3_get_autocommit(static_cast<sqlite3*>(connection)) == 0 && ++calls == 20) {
+        raise(SIGKILL);
+    }
+    return 0;
+}
+
+TEST_F(SchemaUpgradeTest, AnUpgradeKilledHalfwayLeavesTheEarlierFileThatOpensAndUpgradesLater) {
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        sqlite3_progress_handler(db, 100, KillWithinTheTransaction, db);
+        std::string error;
+        SchemaUpgrade::Run(db, error);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the upgrade ended first";
+    ASSERT_TRUE(std::filesystem::exists(path + "-journal"));
+    {
+        PlainConnection first(path);
+        RegisterLegacyTextCollation(first.Handle());
+        EXPECT_EQ(first.Rows("pragma user_version"), "0\n");
+        EXPECT_EQ(first.Rows("pragma integrity_check"), "ok\n");
+        EXPECT_EQ(first.Rows("select cWhCode, cInvCode from WhInvContrapose order by rowid"),
+                  "01|a001\nr&d |A002 \n");
+        EXPECT_EQ(first.Rows("select count(*) from sqlite_master where name like '%before%'"),
+                  "0\n");
+    }
+    ASSERT_TRUE(Open()) << lastError;
+    EXPECT_EQ(PlainConnection(path).Rows("pragma user_version"), CurrentVersion());
 }
 
 TEST_F(SchemaUpgradeTest, AFileOfANewerProgramIsNotOpened) {
