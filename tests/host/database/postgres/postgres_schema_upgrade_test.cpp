@@ -147,6 +147,7 @@ TEST_F(PostgresSchemaUpgradeTest, RowsTheLaterRulesRefuseAreSetAsideAndTheRulesA
         ASSERT_TRUE(db.Execute(sql)) << sql;
     }
     const std::string kept = Read(goodRows + " where cInvCode like 'I%'");
+    const auto user = db.AddLogin("zhang");
     PostgresBackend backend;
     ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
     EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
@@ -164,6 +165,13 @@ TEST_F(PostgresSchemaUpgradeTest, RowsTheLaterRulesRefuseAreSetAsideAndTheRulesA
                    "'bad_frequency', 'bad_days_week')"),
               "4");
     EXPECT_FALSE(db.Execute(correspondence + "values ('01', 'B1', null, 1, '年', null, null)"));
+    // Every user is told, and may put a row back.
+    for (const char* table : {"whinv_set_aside_notice", "WhInvContrapose_set_aside"}) {
+        EXPECT_EQ(Read("select has_table_privilege('" + user.userId + "', '" + table +
+                       "', 'select, delete')"),
+                  "t")
+            << table;
+    }
 }
 
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
