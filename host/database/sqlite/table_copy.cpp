@@ -240,7 +240,7 @@ bool TableCopy::PrepareSideTable(const std::string& table, std::string& error) {
 
 bool TableCopy::MoveAside(const std::string& table, const std::string& old,
                           const std::string& where, const std::string& rule, std::string& error) {
-    if (!PrepareSideTable(table, error)) {
+    if (prepared_.insert(table).second && !PrepareSideTable(table, error)) {
         return false;
     }
     const auto oldColumns = Columns(db_, old);

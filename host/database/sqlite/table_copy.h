@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ private:
     int fromVersion_;
     std::string when_;
     int setAside_ = 0;
+    std::set<std::string> prepared_;  // the tables whose side table is ready
 };
 
 }  // namespace zel
