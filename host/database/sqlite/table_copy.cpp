@@ -138,13 +138,15 @@ bool TableCopy::Copy(const std::string& table, const std::string& old, std::stri
         names += (names.empty() ? "" : ", ") + Quoted(column.name);
         values += (values.empty() ? "" : ", ") + CopiedValue(column, ruled);
     }
-    if (!SetAsideMissingReferences(table, old, error)) {
+    const std::string missing = MissingReferences(table, old);
+    if (!missing.empty() && !SetAside(table, old, missing, "missing_reference", error)) {
         return false;
     }
+    const std::string kept = missing.empty() ? "1" : "not (" + missing + ")";
     // Codes lose their trailing blanks through the new table's own triggers.
     const std::string insert = "insert into " + Quoted(table) + " (" + names + ") select " +
-                               values + " from " + Quoted(old);
-    if (Execute(db_, insert + " order by rowid", error)) {
+                               values + " from " + Quoted(old) + " where ";
+    if (Execute(db_, insert + kept + " order by rowid", error)) {
         return true;
     }
     // Only a refused row stops the copy of them all; the statement left nothing behind.
@@ -152,20 +154,19 @@ bool TableCopy::Copy(const std::string& table, const std::string& old, std::stri
         return false;
     }
     std::vector<Refusal> refused;
-    if (!CopyRowByRow(table, old, insert + " where rowid = ?1", refused, error)) {
+    if (!CopyRowByRow(table, old, kept, insert + "rowid = ?1", refused, error)) {
         return false;
     }
     for (const auto& refusal : refused) {
-        if (!MoveAside(table, old, "rowid = " + std::to_string(refusal.rowid), refusal.rule,
-                       error)) {
+        if (!SetAside(table, old, "rowid = " + std::to_string(refusal.rowid), refusal.rule,
+                      error)) {
             return false;
         }
     }
     return true;
 }
 
-bool TableCopy::SetAsideMissingReferences(const std::string& table, const std::string& old,
-                                          std::string& error) {
+std::string TableCopy::MissingReferences(const std::string& table, const std::string& old) const {
     const auto columns = Columns(db_, table);
     const auto oldColumns = Columns(db_, old);
     const bool ruled = HasChecks(db_, table);
@@ -180,14 +181,15 @@ bool TableCopy::SetAsideMissingReferences(const std::string& table, const std::s
             where += (where.empty() ? "" : " or ") + missing;
         }
     }
-    return where.empty() || MoveAside(table, old, where, "missing_reference", error);
+    return where;
 }
 
 bool TableCopy::CopyRowByRow(const std::string& table, const std::string& old,
-                             const std::string& insert, std::vector<Refusal>& refused,
-                             std::string& error) {
+                             const std::string& kept, const std::string& insert,
+                             std::vector<Refusal>& refused, std::string& error) {
     std::vector<std::int64_t> rowids;
-    for (const auto& row : Rows(db_, "select rowid from " + Quoted(old) + " order by rowid")) {
+    for (const auto& row :
+         Rows(db_, "select rowid from " + Quoted(old) + " where " + kept + " order by rowid")) {
         rowids.push_back(std::stoll(row.front()));
     }
     sqlite3_stmt* statement = nullptr;
@@ -238,8 +240,10 @@ bool TableCopy::PrepareSideTable(const std::string& table, std::string& error) {
     return true;
 }
 
-bool TableCopy::MoveAside(const std::string& table, const std::string& old,
-                          const std::string& where, const std::string& rule, std::string& error) {
+// The old table is read, never changed: its indexes may follow a collation other than the one
+// the upgrade registers (another program's), and a change would have to update them.
+bool TableCopy::SetAside(const std::string& table, const std::string& old, const std::string& where,
+                         const std::string& rule, std::string& error) {
     if (prepared_.insert(table).second && !PrepareSideTable(table, error)) {
         return false;
     }
@@ -259,7 +263,7 @@ bool TableCopy::MoveAside(const std::string& table, const std::string& old,
         return false;
     }
     setAside_ += sqlite3_changes(db_);
-    return Execute(db_, "delete from " + Quoted(old) + " where " + where, error);
+    return true;
 }
 
 }  // namespace zel

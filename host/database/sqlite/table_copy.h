@@ -31,13 +31,15 @@ private:
         std::string rule;
     };
 
-    bool SetAsideMissingReferences(const std::string& table, const std::string& old,
-                                   std::string& error);
-    bool CopyRowByRow(const std::string& table, const std::string& old, const std::string& insert,
-                      std::vector<Refusal>& refused, std::string& error);
+    // The condition an old row meets when a reference of it finds no parent; empty for none.
+    std::string MissingReferences(const std::string& table, const std::string& old) const;
+    // The old rows that meet kept, inserted one at a time, those refused noted.
+    bool CopyRowByRow(const std::string& table, const std::string& old, const std::string& kept,
+                      const std::string& insert, std::vector<Refusal>& refused, std::string& error);
     bool PrepareSideTable(const std::string& table, std::string& error);
-    bool MoveAside(const std::string& table, const std::string& old, const std::string& where,
-                   const std::string& rule, std::string& error);
+    // Copies the old rows that meet where into the side table.
+    bool SetAside(const std::string& table, const std::string& old, const std::string& where,
+                  const std::string& rule, std::string& error);
 
     sqlite3* db_;
     int fromVersion_;
