@@ -5,6 +5,7 @@
 
 #include "app/admin/admin_texts.h"
 #include "app/admin/change_history_prune.h"
+#include "app/admin/set_aside_rows.h"
 #include "host/database/sql_backend.h"
 
 namespace zel {
@@ -52,6 +53,8 @@ AdminOutcome AccountCommands::Run() {
             return Revoke();
         case AdminCommand::HistoryPrune:
             return PruneHistory();
+        case AdminCommand::SetAsideList:
+            return ListSetAside();
         case AdminCommand::List:
         case AdminCommand::Init:
             break;
@@ -225,6 +228,11 @@ AdminOutcome AccountCommands::Failure(const std::string& said, ServerChange chan
         return AdminFailed(key, {request_.database, said});
     }
     return AdminFailed("Zel.ADMIN.lacking", {lacking, said});
+}
+
+AdminOutcome AccountCommands::ListSetAside() {
+    const auto lines = SetAsideLines(backend_, server_.has_value());
+    return lines ? AdminDone(*lines) : Unreadable();
 }
 
 }  // namespace zel

@@ -24,6 +24,7 @@ private:
     AdminOutcome Revoke();
     AdminOutcome List();
     AdminOutcome PruneHistory();
+    AdminOutcome ListSetAside();
 
     std::optional<AdminOutcome> RefuseUnknownUser();
     AdminOutcome Unreadable();

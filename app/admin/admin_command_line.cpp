@@ -54,6 +54,11 @@ const std::vector<CommandForm>& CommandForms() {
          CommandForm::Id::None,
          {"before"},
          "history prune --before yyyy-mm-dd"},
+        {AdminCommand::SetAsideList,
+         {"set-aside", "list"},
+         CommandForm::Id::None,
+         {},
+         "set-aside list"},
     };
     return forms;
 }
@@ -76,11 +81,14 @@ struct AdminOptions {
             "  list [ID]            The users and their grants.\n"
             "  history prune --before yyyy-mm-dd\n"
             "                       Remove the change history's entries made before the day\n"
-            "                       (administrators only).");
+            "                       (administrators only).\n"
+            "  set-aside list       The rows an upgrade set aside because the account's rules\n"
+            "                       refuse them: table, rule, when, version, then name=value\n"
+            "                       for each value, separated by tabs.");
         parser.addHelpOption();
         parser.addPositionalArgument("command",
                                      "init, user add, user remove, grant, revoke, list, "
-                                     "history prune.",
+                                     "history prune, set-aside list.",
                                      "command [ID]");
         parser.addOptions(
             {database, config, name, admin, warehouse, inventory, person, read, write, before});
@@ -239,7 +247,8 @@ AdminArguments ParseAdminArguments(const QStringList& arguments) {
     }
     const CommandForm* form = FormOf(words);
     if (form == nullptr) {
-        const bool twoWords = words.first() == "user" || words.first() == "history";
+        const bool twoWords =
+            words.first() == "user" || words.first() == "history" || words.first() == "set-aside";
         const QString named = twoWords ? words.mid(0, 2).join(' ') : words.first();
         return Refused("Zel.ADMIN.badcommand", {named.toStdString()});
     }

@@ -12,7 +12,16 @@ enum AdminStatus : int {
     kAdminBadArguments = 2,
 };
 
-enum class AdminCommand { Init, UserAdd, UserRemove, Grant, Revoke, List, HistoryPrune };
+enum class AdminCommand {
+    Init,
+    UserAdd,
+    UserRemove,
+    Grant,
+    Revoke,
+    List,
+    HistoryPrune,
+    SetAsideList
+};
 
 // The business objects whose rows a user is granted, and where their codes live.
 struct GrantObject {

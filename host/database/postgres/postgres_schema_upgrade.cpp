@@ -3,17 +3,21 @@
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/postgres/postgres_backend.h"
+#include "host/database/postgres/postgres_schema_upgrade_rules.h"
 
 namespace zel {
 namespace {
 
 // false with the server's reason, and whether it was a right the login lacks.
-bool Upgrade(PostgresBackend& backend, std::string& reason, bool& denied) {
+bool Upgrade(PostgresBackend& backend, int version, std::string& reason, bool& denied) {
     std::string schema;
     if (!ReadEmbeddedScript(":/host/schema/postgresql.sql", schema, reason)) {
         return false;
     }
-    const bool upgraded = backend.Begin() && backend.ExecuteScript(schema) &&
+    PostgresSchemaUpgradeRules rules(backend, version);
+    const bool upgraded = backend.Begin() &&
+                          rules.AddMissing(PostgresSchemaUpgradeRules::DeclaredChecks(schema)) &&
+                          rules.NoteSetAside() && backend.ExecuteScript(schema) &&
                           backend.ExecuteScript("update whinv_schema set version = " +
                                                 std::to_string(PostgresSchemaUpgrade::kVersion)) &&
                           backend.Commit();
@@ -40,7 +44,7 @@ bool PostgresSchemaUpgrade::Run(PostgresBackend& backend, int version, const std
     }
     std::string reason;
     bool denied = false;
-    if (Upgrade(backend, reason, denied)) {
+    if (Upgrade(backend, version, reason, denied)) {
         return true;
     }
     if (denied) {

@@ -9,6 +9,8 @@ class PostgresBackend;
 // Brings a server account that an earlier program made up to the schema this program writes.
 // The server's schema script creates only what is missing, so running it again upgrades; it runs
 // with the new version in one transaction, so an account is upgraded whole or left as it was.
+// Rules added since the account was made are added to its tables, the rows they refuse set aside
+// (see PostgresSchemaUpgradeRules).
 class PostgresSchemaUpgrade {
 public:
     // The version db/schema/postgresql.sql writes into whinv_schema.

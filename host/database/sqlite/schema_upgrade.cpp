@@ -3,56 +3,28 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
-#include "host/database/sql_tokenizer.h"
 #include "host/database/sqlite/legacy_text_collation.h"
-#include "host/objects/host_text.h"
+#include "host/database/sqlite/table_copy.h"
+#include "host/database/sqlite/upgrade_statements.h"
 
 namespace zel {
 namespace {
 
-using Row = std::vector<std::string>;
+using upgrade_statements::Execute;
+using upgrade_statements::Quoted;
+using upgrade_statements::Row;
+using upgrade_statements::Rows;
 
 constexpr const char* kOldSuffix = "_before_upgrade";
 
-bool Execute(sqlite3* db, const std::string& sql, std::string& error) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) {
-        return true;
-    }
-    error = message != nullptr ? message : sqlite3_errmsg(db);
-    sqlite3_free(message);
-    return false;
-}
-
-// Every row of a query, its values as texts (NULL as empty).
-std::vector<Row> Rows(sqlite3* db, const std::string& sql) {
-    std::vector<Row> rows;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-        return rows;
-    }
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        Row row;
-        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
-            row.emplace_back(text != nullptr ? text : "");
-        }
-        rows.push_back(std::move(row));
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
-
-std::string Quoted(const std::string& name) {
-    std::string quoted = "\"";
-    for (const char c : name) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + "\"";
+std::string Setting(sqlite3* db, const std::string& pragma) {
+    const auto rows = Rows(db, "pragma " + pragma);
+    return rows.empty() ? std::string("0") : rows.front().front();
 }
 
 int UserVersion(sqlite3* db) {
@@ -70,69 +42,28 @@ std::vector<std::string> Tables(sqlite3* db) {
     return names;
 }
 
-struct Column {
-    std::string name;
-    bool nullable;
-};
-
-std::vector<Column> Columns(sqlite3* db, const std::string& table) {
-    std::vector<Column> columns;
-    for (const auto& row : Rows(db, "pragma table_info(" + Quoted(table) + ")")) {
-        columns.push_back({row[1], row[3] == "0"});
+// Each table after the tables the current schema makes it refer to, so that a row's reference
+// is checked against its parent's rows as the upgrade keeps them.
+void PutParentsFirst(sqlite3* db, const std::string& table, const std::vector<std::string>& tables,
+                     std::set<std::string>& seen, std::vector<std::string>& ordered) {
+    if (!seen.insert(table).second) {
+        return;
     }
-    return columns;
-}
-
-bool HasColumn(const std::vector<Column>& columns, const std::string& name) {
-    for (const auto& column : columns) {
-        if (AsciiEqualIgnoringCase(column.name, name)) {
-            return true;
+    for (const auto& row : Rows(db, "pragma foreign_key_list(" + Quoted(table) + ")")) {
+        if (std::find(tables.begin(), tables.end(), row[2]) != tables.end()) {
+            PutParentsFirst(db, row[2], tables, seen, ordered);
         }
     }
-    return false;
+    ordered.push_back(table);
 }
 
-// Whether the current schema declares rules of the table's values. Other writers may have left
-// blanks where the host writes NULL; a blank would break such a rule (a unit, a reference), and
-// means no value.
-bool HasChecks(sqlite3* db, const std::string& table) {
-    std::string name;
-    for (const char c : table) {
-        name += c == '\'' ? std::string("''") : std::string(1, c);
+std::vector<std::string> ParentsFirst(sqlite3* db, const std::vector<std::string>& tables) {
+    std::set<std::string> seen;
+    std::vector<std::string> ordered;
+    for (const auto& table : tables) {
+        PutParentsFirst(db, table, tables, seen, ordered);
     }
-    const auto declaration =
-        Rows(db, "select sql from sqlite_master where type = 'table' and name = '" + name + "'");
-    if (declaration.empty()) {
-        return false;
-    }
-    const auto tokens = SqlTokenizer::Tokenize(declaration.front().front());
-    return std::any_of(tokens.begin(), tokens.end(),
-                       [](const SqlToken& token) { return token.IsWord("check"); });
-}
-
-// The columns both tables have, and what the new one receives for each. Codes lose their
-// trailing blanks through the new table's own triggers.
-bool CopyRows(sqlite3* db, const std::string& table, std::string& error) {
-    const std::string old = table + kOldSuffix;
-    const auto oldColumns = Columns(db, old);
-    const bool ruled = HasChecks(db, table);
-    std::string names;
-    std::string values;
-    for (const auto& column : Columns(db, table)) {
-        if (!HasColumn(oldColumns, column.name)) {
-            continue;
-        }
-        const std::string name = Quoted(column.name);
-        names += (names.empty() ? "" : ", ") + name;
-        values += values.empty() ? "" : ", ";
-        values += ruled && column.nullable
-                      ? "case when trim(" + name + ") = '' then null else " + name + " end"
-                      : name;
-    }
-    return Execute(db,
-                   "insert into " + Quoted(table) + " (" + names + ") select " + values + " from " +
-                       Quoted(old) + " order by rowid",
-                   error);
+    return ordered;
 }
 
 bool RenameOldTables(sqlite3* db, const std::vector<std::string>& tables, std::string& error) {
@@ -155,16 +86,18 @@ bool RenameOldTables(sqlite3* db, const std::vector<std::string>& tables, std::s
 }
 
 // Rows of the old tables in the new ones; a table the current schema does not know is kept.
-bool MoveRows(sqlite3* db, const std::vector<std::string>& tables, std::string& error) {
+bool MoveRows(sqlite3* db, const std::vector<std::string>& tables, TableCopy& copy,
+              std::string& error) {
     const auto current = Tables(db);
-    for (const auto& table : tables) {
+    for (const auto& table : ParentsFirst(db, tables)) {
         bool known = false;
         for (const auto& name : current) {
             known = known || name == table;
         }
         const std::string old = Quoted(table + kOldSuffix);
         const bool moved =
-            known ? CopyRows(db, table, error) && Execute(db, "drop table " + old, error)
+            known ? copy.Copy(table, table + kOldSuffix, error) &&
+                        Execute(db, "drop table " + old, error)
                   : Execute(db, "alter table " + old + " rename to " + Quoted(table), error);
         if (!moved) {
             return false;
@@ -197,15 +130,35 @@ bool DropHistoryTriggers(sqlite3* db, std::string& error) {
     return true;
 }
 
+// The rows set aside and not yet told to a user, whichever upgrade set them aside.
+bool NoteSetAside(sqlite3* db, int rows, std::string& error) {
+    return rows == 0 ||
+           Execute(db,
+                   "create table if not exists whinv_set_aside_notice (iOne integer primary key "
+                   "check (iOne = 1), iRows integer not null);"
+                   "insert into whinv_set_aside_notice (iOne, iRows) values (1, " +
+                       std::to_string(rows) +
+                       ") on conflict (iOne) do update set iRows = iRows + excluded.iRows",
+                   error);
+}
+
+std::string Now(sqlite3* db) {
+    const auto rows = Rows(db, "select datetime('now', 'localtime')");
+    return rows.empty() ? std::string() : rows.front().front();
+}
+
 bool Upgrade(sqlite3* db, const std::string& schema, std::string& error) {
+    const int version = UserVersion(db);
     // Another program may have upgraded the file while this one waited for the write lock.
-    if (UserVersion(db) == SchemaUpgrade::kVersion) {
+    if (version == SchemaUpgrade::kVersion) {
         return true;
     }
     const auto tables = Tables(db);
+    TableCopy copy(db, version, Now(db));
     return RenameOldTables(db, tables, error) && Execute(db, schema, error) &&
-           DropHistoryTriggers(db, error) && MoveRows(db, tables, error) &&
-           Execute(db, schema, error) && ReferencesHold(db, error);
+           DropHistoryTriggers(db, error) && MoveRows(db, tables, copy, error) &&
+           NoteSetAside(db, copy.SetAside(), error) && Execute(db, schema, error) &&
+           ReferencesHold(db, error);
 }
 
 }  // namespace
@@ -229,19 +182,28 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
         error = "cannot register the collation hosttext";
         return false;
     }
+    // A table with rows to set aside is copied a row at a time, each insert with a statement
+    // journal of its own: kept in memory with the tables' pages, this costs a fraction of the
+    // writes to temporary files. The connection's own settings come back afterwards.
+    const std::string restore = "pragma temp_store = " + Setting(db, "temp_store") +
+                                "; pragma cache_size = " + Setting(db, "cache_size");
     // Foreign keys are checked once, over the whole result: dropping an old table must not
     // touch the rows that refer to it.
-    if (!Execute(db, "pragma foreign_keys = off; begin immediate", error)) {
+    if (!Execute(db,
+                 "pragma foreign_keys = off; pragma temp_store = memory; "
+                 "pragma cache_size = -65536; begin immediate",
+                 error)) {
         return false;
     }
     if (Upgrade(db, schema, error) && Execute(db, "commit", error)) {
+        Execute(db, restore, error);
         return true;
     }
     const std::string reason =
         DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_failed",
                               {sqlite3_db_filename(db, "main"), std::to_string(version),
                                std::to_string(kVersion), error});
-    sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, ("rollback; " + restore).c_str(), nullptr, nullptr, nullptr);
     error = reason;
     return false;
 }

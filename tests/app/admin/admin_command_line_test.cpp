@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "A001"},
         Accepted{{"list"}, AdminCommand::List, ""},
         Accepted{{"list", "wang", "--database", "shop"}, AdminCommand::List, "wang"},
-        Accepted{{"history", "prune", "--before", "2026-02-28"}, AdminCommand::HistoryPrune, ""}),
+        Accepted{{"history", "prune", "--before", "2026-02-28"}, AdminCommand::HistoryPrune, ""},
+        Accepted{{"set-aside", "list", "--database", "shop"}, AdminCommand::SetAsideList, ""}),
     [](const auto& info) {
         return ::zel::test::CaseName(
             std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),
@@ -134,7 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"history", "prune", "--before", "2026-02-30"}, "must exist, not \"2026-02-30\""},
         Refused{{"history", "prune", "--before", "2026-2-3"}, "must exist, not \"2026-2-3\""},
         Refused{{"history", "prune", "wang", "--before", "2026-02-28"},
-                "history prune --before yyyy-mm-dd"}),
+                "history prune --before yyyy-mm-dd"},
+        Refused{{"set-aside", "list", "wang"}, "whinv-admin set-aside list"},
+        Refused{{"set-aside", "put"}, "no command \"set-aside put\""},
+        Refused{{"set-aside", "list", "--before", "2026-02-28"},
+                "--before does not go with set-aside list"}),
     [](const auto& info) {
         return ::zel::test::CaseName(
             std::to_string(info.index) + " " + info.param.words.join(' ').toStdString(),

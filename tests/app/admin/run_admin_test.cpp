@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -289,6 +290,44 @@ TEST_F(RunAdminTest, HistoryPruneRemovesTheEntriesMadeBeforeTheDayAndSaysHowMany
     EXPECT_EQ(Text("select count(*) from whinv_change"), "0");
     EXPECT_EQ(Text("select count(*) from whinv_change_value"), "0");
     EXPECT_EQ(Text("select iTopSum from WhInvContrapose"), "2");
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The rows as an upgrade leaves them set aside: a table beside each table that lost rows. A
+// server keeps the names in lower case.
+TEST_F(RunAdminTest, SetAsideListGivesEachRowWithItsRuleALineForScripts) {
+    ASSERT_EQ(Admin({"set-aside", "list"}), kAdminDone) << err.str();
+    EXPECT_EQ(out.str(), "");
+    const std::string value = db.OnServer() ? " text" : "";
+    const std::string character = db.OnServer() ? "chr" : "char";
+    const std::string about =
+        ", cSetAsideReason text not null, dSetAside text not null, iSetAsideFrom integer not null)";
+    ASSERT_TRUE(db.Execute("create table WhInvContrapose_set_aside (cWhCode" + value +
+                           ", cInvCode" + value + ", iTopSum" + value + ", dLastDate" + value +
+                           about));
+    ASSERT_TRUE(
+        db.Execute("insert into WhInvContrapose_set_aside values ('01', 'A001', 'abc', null, "
+                   "'not_a_number', '2026-12-10 10:00:00', 0), ('0' || " +
+                   character + "(9) || '9', 'A\\002', '12', '2024-02-30' || " + character +
+                   "(10), 'missing_reference', '2026-12-10 10:00:00', 0)"));
+    ASSERT_TRUE(db.Execute("create table Person_set_aside (cPersonCode" + value + ", cPersonName" +
+                           value + about));
+    ASSERT_TRUE(
+        db.Execute("insert into Person_set_aside values ('p01', '重复', 'duplicate_key', "
+                   "'2026-12-09 08:00:00', 4)"));
+    ASSERT_EQ(Admin({"set-aside", "list"}), kAdminDone) << err.str();
+    EXPECT_EQ(Lower(out.str()),
+              "person\tduplicate_key\t2026-12-09 08:00:00\t4\tcpersoncode=p01\tcpersonname=重复\n"
+              "whinvcontrapose\tnot_a_number\t2026-12-10 10:00:00\t0\tcwhcode=01\t"
+              "cinvcode=a001\titopsum=abc\n"
+              "whinvcontrapose\tmissing_reference\t2026-12-10 10:00:00\t0\tcwhcode=0\\t9\t"
+              "cinvcode=a\\\\002\titopsum=12\tdlastdate=2024-02-30\\n\n");
 }
 
 // On a server, the account's users are login roles in its two group roles.

@@ -116,6 +116,64 @@ TEST_P(PostgresSchemaUpgradeOfTheHistoryTest, AnAccountKeepsItsHistoryAndGainsTh
 INSTANTIATE_TEST_SUITE_P(ThirdAndFourth, PostgresSchemaUpgradeOfTheHistoryTest,
                          ::testing::Values(3, 4));
 
+// An account of the fifth schema made before the rules of numbers, days and units reached the
+// correspondence table: rows written then break them.
+TEST_F(PostgresSchemaUpgradeTest, RowsTheLaterRulesRefuseAreSetAsideAndTheRulesAdded) {
+    const std::string correspondence =
+        "insert into WhInvContrapose (cWhCode, cInvCode, iTopSum, iFrequency, cFrequency, iDays, "
+        "dLastDate) ";
+    const std::string goodRows =
+        "select string_agg(concat_ws('|', cWhCode, cInvCode, iTopSum, iFrequency, cFrequency, "
+        "iDays, dLastDate, cWhPersonCode), ';' order by cInvCode) from WhInvContrapose";
+    for (const std::string& sql :
+         {std::string("alter table WhInvContrapose drop column dNextDate, "
+                      "drop constraint not_a_number, drop constraint not_a_date, "
+                      "drop constraint bad_frequency, drop constraint bad_days_week; "
+                      "update whinv_schema set version = 5"),
+          std::string("insert into Inventory (cInvCode, cInvName) select 'I' || "
+                      "lpad(i::text, 4, '0'), '物料' from generate_series(1, 300) i; "
+                      "insert into Inventory (cInvCode, cInvName) select 'B' || i, '备件' "
+                      "from generate_series(1, 6) i"),
+          correspondence +
+              "select '01', cInvCode, 1.25 * iId, 1 + iId % 3, (array['天', '周', '月'])[1 "
+              "+ iId % 3], case when iId % 3 > 0 then 1 + iId % 7 end, to_char(date "
+              "'2024-01-01' + iId, 'YYYY-MM-DD') from Inventory where cInvCode like 'I%'",
+          correspondence + "values ('01', 'B1', null, 1.5, '天', null, null), "
+                           "('01', 'B2', null, null, null, null, '2024-02-30'), "
+                           "('01', 'B3', null, null, null, null, 'yesterday'), "
+                           "('01', 'B4', null, 1, '年', null, null), "
+                           "('01', 'B5', 7, 1, '周', 9, null), "
+                           "('01', 'B6', null, 2.5, '年', null, '2024-01-01')"}) {
+        ASSERT_TRUE(db.Execute(sql)) << sql;
+    }
+    const std::string kept = Read(goodRows + " where cInvCode like 'I%'");
+    const auto user = db.AddLogin("zhang");
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Version(), std::to_string(PostgresSchemaUpgrade::kVersion));
+    EXPECT_EQ(Read(goodRows), kept);
+    EXPECT_EQ(Read("select count(*) from WhInvContrapose where dNextDate is not null"), "300");
+    EXPECT_EQ(Read("select string_agg(concat_ws('|', cInvCode, iTopSum, iFrequency, cFrequency, "
+                   "iDays, dLastDate, cSetAsideReason, iSetAsideFrom), ';' order by cInvCode) "
+                   "from WhInvContrapose_set_aside"),
+              "B1|1.5|天|not_a_number|5;B2|2024-02-30|not_a_date|5;B3|yesterday|not_a_date|5;"
+              "B4|1|年|bad_frequency|5;B5|7|1|周|9|bad_days_week|5;"
+              "B6|2.5|年|2024-01-01|not_a_number|5");
+    EXPECT_EQ(Read("select iRows from whinv_set_aside_notice"), "6");
+    EXPECT_EQ(Read("select count(*) from pg_constraint where conrelid = "
+                   "'WhInvContrapose'::regclass and conname in ('not_a_number', 'not_a_date', "
+                   "'bad_frequency', 'bad_days_week')"),
+              "4");
+    EXPECT_FALSE(db.Execute(correspondence + "values ('01', 'B1', null, 1, '年', null, null)"));
+    // Every user is told, and may put a row back.
+    for (const char* table : {"whinv_set_aside_notice", "WhInvContrapose_set_aside"}) {
+        EXPECT_EQ(Read("select has_table_privilege('" + user.userId + "', '" + table +
+                       "', 'select, delete')"),
+                  "t")
+            << table;
+    }
+}
+
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
     const int newer = PostgresSchemaUpgrade::kVersion + 1;
     ASSERT_TRUE(db.Execute("update whinv_schema set version = " + std::to_string(newer)));

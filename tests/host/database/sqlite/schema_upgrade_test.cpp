@@ -3,83 +3,31 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "host/database/cls_common.h"
 #include "host/database/sqlite/legacy_text_collation.h"
 #include "host/objects/host_environment.h"
+#include "tests/host/database/sqlite/earlier_schema_files.h"
 
 namespace zel {
 namespace {
 
-std::string FirstSchema() {
-    std::ifstream file(WHINV_SOURCE_DIR "/tests/host/database/fixtures/sqlite_schema_v1.sql");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using earlier_schema_files::CurrentSchema;
+using earlier_schema_files::FirstSchema;
+using earlier_schema_files::OpenWithTheHost;
+using earlier_schema_files::PlainConnection;
 
 std::string CurrentVersion() {
     return std::to_string(SchemaUpgrade::kVersion) + "\n";
 }
-
-std::string CurrentSchema() {
-    std::ifstream file(WHINV_SOURCE_DIR "/db/schema/sqlite.sql");
-    std::stringstream schema;
-    schema << file.rdbuf();
-    return schema.str();
-}
-
-bool OpenWithTheHost(const std::string& path, std::string& error) {
-    auto environment = std::make_shared<HostEnvironment>();
-    environment->accounts.Set("older", "sqlite:" + path);
-    ClsCommon service(environment);
-    service.Init("older");
-    error = service.LastError();
-    return service.Status();
-}
-
-// A plain connection, as the standard tools open the file: no collation of the host's.
-class PlainConnection {
-public:
-    explicit PlainConnection(const std::string& path) { sqlite3_open(path.c_str(), &db_); }
-    ~PlainConnection() { sqlite3_close(db_); }
-    PlainConnection(const PlainConnection&) = delete;
-    PlainConnection& operator=(const PlainConnection&) = delete;
-
-    sqlite3* Handle() const { return db_; }
-    bool Execute(const std::string& sql) {
-        return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    // All rows of a query, each "a|b|c", NULL as "~"; "error: ..." when it fails.
-    std::string Rows(const std::string& sql) {
-        std::string rows;
-        char* error = nullptr;
-        const int result = sqlite3_exec(
-            db_, sql.c_str(),
-            [](void* out, int count, char** values, char**) {
-                auto& text = *static_cast<std::string*>(out);
-                for (int i = 0; i < count; ++i) {
-                    text += (i > 0 ? "|" : "") + std::string(values[i] ? values[i] : "~");
-                }
-                text += "\n";
-                return 0;
-            },
-            &rows, &error);
-        if (result != SQLITE_OK) {
-            rows = std::string("error: ") + (error ? error : "");
-        }
-        sqlite3_free(error);
-        return rows;
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
 
 // An account database as the first schema made it, with the host's collation on its connection.
 class SchemaUpgradeTest : public ::testing::Test {
@@ -263,20 +211,43 @@ TEST_F(SchemaUpgradeTest, AnUpgradedFileOpensAgainUnchanged) {
     EXPECT_EQ(PlainConnection(path).Rows("select count(*) from WhInvContrapose"), "2\n");
 }
 
-TEST_F(SchemaUpgradeTest, RowsThatBreakTheNewRulesLeaveTheFileAsItWas) {
+// Stands for a power cut or a killed program: the process ends at once, within the upgrade's
+// transaction.
+int KillWithinTheTransaction(void* connection) {
+    static int calls = 0;
+    if (sqlite3_get_autocommit(static_cast<sqlite3*>(connection)) == 0 && ++calls == 20) {
+        raise(SIGKILL);
+    }
+    return 0;
+}
+
+TEST_F(SchemaUpgradeTest, AnUpgradeKilledHalfwayLeavesTheEarlierFileThatOpensAndUpgradesLater) {
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        sqlite3_progress_handler(db, 100, KillWithinTheTransaction, db);
+        std::string error;
+        SchemaUpgrade::Run(db, error);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the upgrade ended first";
+    ASSERT_TRUE(std::filesystem::exists(path + "-journal"));
     {
         PlainConnection first(path);
         RegisterLegacyTextCollation(first.Handle());
-        ASSERT_TRUE(
-            first.Execute("insert into WhInvContrapose (cWhCode, cInvCode) values ('99', 'A001')"));
+        EXPECT_EQ(first.Rows("pragma user_version"), "0\n");
+        EXPECT_EQ(first.Rows("pragma integrity_check"), "ok\n");
+        EXPECT_EQ(first.Rows("select cWhCode, cInvCode from WhInvContrapose order by rowid"),
+                  "01|a001\nr&d |A002 \n");
+        EXPECT_EQ(first.Rows("select count(*) from sqlite_master where name like '%before%'"),
+                  "0\n");
     }
-    EXPECT_FALSE(Open());
-    EXPECT_NE(lastError.find("WhInvContrapose"), std::string::npos) << lastError;
-    PlainConnection first(path);
-    RegisterLegacyTextCollation(first.Handle());
-    EXPECT_EQ(first.Rows("pragma user_version"), "0\n");
-    EXPECT_EQ(first.Rows("select count(*) from WhInvContrapose"), "3\n");
-    EXPECT_EQ(first.Rows("select count(*) from sqlite_master where name like '%before%'"), "0\n");
+    ASSERT_TRUE(Open()) << lastError;
+    EXPECT_EQ(PlainConnection(path).Rows("pragma user_version"), CurrentVersion());
 }
 
 TEST_F(SchemaUpgradeTest, AFileOfANewerProgramIsNotOpened) {
