@@ -152,7 +152,8 @@ bool PostgresSchemaUpgradeRules::MoveRefusedRows(const DeclaredCheck& check,
 }
 
 // Every value as text, so that the side table holds what the rule refused whatever its type; the
-// users who may delete the table's rows may read and delete them there.
+// users who may delete the table's rows may read and delete them there, within the same row
+// policies: a row set aside is still only its readers' to see and its writers' to take back.
 bool PostgresSchemaUpgradeRules::PrepareSideTable(const std::string& table,
                                                   const std::vector<std::string>& columns,
                                                   bool& made) {
@@ -166,7 +167,22 @@ bool PostgresSchemaUpgradeRules::PrepareSideTable(const std::string& table,
         script += " alter table " + side + " add column if not exists " + column + " text;";
     }
     return backend_.ExecuteScript(script) &&
-           (!made || GrantAsOn(side, "select, delete", table, "DELETE"));
+           (!made ||
+            (GrantAsOn(side, "select, delete", table, "DELETE") && CopyRowPolicies(table, side)));
+}
+
+// The side table's columns bear the names the policies' conditions read, as text: a code granted
+// in another letter case than the row's finds no row, which hides rather than shows.
+bool PostgresSchemaUpgradeRules::CopyRowPolicies(const std::string& source,
+                                                 const std::string& target) {
+    return backend_.ExecuteScript(
+        "do $whinv$ declare policy record; begin for policy in select policyname, cmd, qual "
+        "from pg_policies where schemaname = current_schema() and tablename = lower(" +
+        SqlQuoted(source) + ") and qual is not null loop execute format('create policy %I on " +
+        target +
+        " for %s using (%s)', policy.policyname, policy.cmd, policy.qual); end loop; if found "
+        "then execute 'alter table " +
+        target + " enable row level security'; end if; end $whinv$");
 }
 
 bool PostgresSchemaUpgradeRules::GrantAsOn(const std::string& target, const std::string& privilege,

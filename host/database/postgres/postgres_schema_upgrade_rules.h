@@ -42,6 +42,7 @@ private:
     bool MoveRefusedRows(const DeclaredCheck& check, const std::vector<std::string>& columns);
     bool PrepareSideTable(const std::string& table, const std::vector<std::string>& columns,
                           bool& made);
+    bool CopyRowPolicies(const std::string& source, const std::string& target);
     bool GrantAsOn(const std::string& target, const std::string& privilege,
                    const std::string& source, const std::string& rights);
     std::vector<std::string> Values(const std::string& query);

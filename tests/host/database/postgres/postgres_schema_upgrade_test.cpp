@@ -6,6 +6,7 @@
 #include "host/database/postgres/postgres_backend.h"
 #include "host/database/postgres/postgres_connect.h"
 #include "host/database/postgres/pq_result.h"
+#include "support/server_roles.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -172,6 +173,38 @@ TEST_F(PostgresSchemaUpgradeTest, RowsTheLaterRulesRefuseAreSetAsideAndTheRulesA
                   "t")
             << table;
     }
+}
+
+// A row set aside stays under the rights of the row it was: its warehouse's readers see it, and
+// only its writers may take it away.
+TEST_F(PostgresSchemaUpgradeTest, RowsSetAsideKeepTheRowPoliciesOfTheirTable) {
+    db.AddWarehouse("02", "原料库");
+    db.AddInventory("B1");
+    db.AddInventory("B2");
+    test::ServerRoles roles(db);
+    std::string error;
+    const auto secured = roles.SecureAccount(error);
+    ASSERT_TRUE(secured) << error;
+    const std::string clerk = roles.AddLogin("clerk", {secured->users});
+    ASSERT_TRUE(db.Execute("insert into aa_user values ('" + clerk + "', 'clerk', 0); " +
+                           "insert into aa_rowauth values ('" + clerk +
+                           "', 'Warehouse', '02', 'R')"));
+    ASSERT_TRUE(db.Execute(
+        "alter table WhInvContrapose drop column dNextDate, drop constraint not_a_number; "
+        "update whinv_schema set version = 5; "
+        "insert into WhInvContrapose (cWhCode, cInvCode, iFrequency) values ('01', 'B1', 1.5), "
+        "('02', 'B2', 2.5)"));
+    {
+        PostgresBackend backend;
+        ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    }
+    test::ServerSession session(roles.ConninfoOf(clerk));
+    EXPECT_EQ(session.Column("select cWhCode from WhInvContrapose_set_aside"),
+              (std::vector<std::string>{"02"}));
+    EXPECT_TRUE(session.Run("delete from WhInvContrapose_set_aside").ok);
+    EXPECT_EQ(Read("select string_agg(cWhCode, ',' order by cWhCode) from "
+                   "WhInvContrapose_set_aside"),
+              "01,02");
 }
 
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
