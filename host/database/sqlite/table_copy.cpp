@@ -109,8 +109,9 @@ std::string MissingReference(sqlite3* db, const std::string& old,
     }
     std::string match;
     for (const auto& [child, parentColumn] : reference.columns) {
-        const auto column = std::find_if(columns.begin(), columns.end(),
-                                         [&](const Column& c) { return c.name == child; });
+        const auto column =
+            std::find_if(columns.begin(), columns.end(),
+                         [&name = child](const Column& c) { return c.name == name; });
         if (column == columns.end() || !HasColumn(oldColumns, child)) {
             return {};
         }
