@@ -57,15 +57,10 @@ std::optional<FileSchema> ReadSchema(const std::string& path) {
     std::optional<FileSchema> schema;
     if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* statement = nullptr;
-        // The user table and the correspondence table make an account, whatever else is there.
-        const char* sql =
-            "select (select user_version from pragma_user_version), "
-            "(select count(*) from sqlite_master where type = 'table' and "
-            "lower(name) in ('aa_user', 'whinvcontrapose'))";
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
+        if (sqlite3_prepare_v2(db, "pragma user_version", -1, &statement, nullptr) == SQLITE_OK &&
             sqlite3_step(statement) == SQLITE_ROW) {
             schema =
-                FileSchema{sqlite3_column_int(statement, 0), sqlite3_column_int(statement, 1) == 2};
+                FileSchema{sqlite3_column_int(statement, 0), SchemaUpgrade::HasAccountTables(db)};
         }
         sqlite3_finalize(statement);
     }

@@ -174,6 +174,11 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
             {sqlite3_db_filename(db, "main"), std::to_string(version), std::to_string(kVersion)});
         return false;
     }
+    if (!HasAccountTables(db)) {
+        error = DatabaseTexts::Format("Zel.HOST.OPEN.not_an_account",
+                                      {sqlite3_db_filename(db, "main")});
+        return false;
+    }
     std::string schema;
     if (!ReadEmbeddedScript(":/host/schema/sqlite.sql", schema, error)) {
         return false;
@@ -206,6 +211,13 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
     sqlite3_exec(db, ("rollback; " + restore).c_str(), nullptr, nullptr, nullptr);
     error = reason;
     return false;
+}
+
+bool SchemaUpgrade::HasAccountTables(sqlite3* db) {
+    const auto rows = Rows(db,
+                           "select count(*) from sqlite_master where type = 'table' and "
+                           "lower(name) in ('aa_user', 'whinvcontrapose')");
+    return !rows.empty() && rows.front().front() == "2";
 }
 
 }  // namespace zel

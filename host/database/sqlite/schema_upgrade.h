@@ -16,8 +16,13 @@ public:
     static constexpr int kVersion = 6;
 
     // Nothing to do for a current or an empty file. false with the reason in error when the file
-    // is newer than this host or the upgrade fails; the file is then left as it was.
+    // is newer than this host, holds tables but no account, or the upgrade fails; the file is then
+    // left as it was.
     static bool Run(sqlite3* connection, std::string& error);
+
+    // Whether the file holds the user table and the correspondence table, which make an account
+    // whatever else is there; an upgrade never writes its schema into another program's tables.
+    static bool HasAccountTables(sqlite3* connection);
 };
 
 }  // namespace zel

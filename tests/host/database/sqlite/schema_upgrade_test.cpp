@@ -263,5 +263,22 @@ TEST_F(SchemaUpgradeTest, AFileOfANewerProgramIsNotOpened) {
     EXPECT_NE(service.LastError().find("newer"), std::string::npos) << service.LastError();
 }
 
+// Every opener goes through the service, not only the program's login: another program's
+// database is never made into an account.
+TEST_F(SchemaUpgradeTest, AnotherProgramsDatabaseIsNotMadeAnAccount) {
+    const std::string other = dir.path().toStdString() + "/other.db";
+    {
+        PlainConnection file(other);
+        ASSERT_TRUE(file.Execute("create table notes (a); insert into notes values ('kept')"));
+    }
+    environment->accounts.Set("other", "sqlite:" + other);
+    ClsCommon service(environment);
+    service.Init("other");
+    EXPECT_FALSE(service.Status());
+    PlainConnection file(other);
+    EXPECT_EQ(file.Rows("select name from sqlite_master"), "notes\n");
+    EXPECT_EQ(file.Rows("pragma user_version"), "0\n");
+}
+
 }  // namespace
 }  // namespace zel
