@@ -10,6 +10,9 @@
 
 namespace {
 
+// SQLite's own default.
+constexpr int kOnePassPageCacheKiB = 2048;
+
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.value(option).toStdString();
 }
@@ -84,6 +87,9 @@ int main(int argc, char* argv[]) {
         request.configPath = Value(parser, config);
     };
     auto environment = std::make_shared<zel::HostEnvironment>();
+    // A report reads each page of the file once, in one pass: a page kept after its rows are
+    // written is never asked for again, and a large cache would only grow with the account.
+    environment->accounts.SetPageCacheKiB(kOnePassPageCacheKiB);
     if (report == QStringList{"due"}) {
         if (!TakesNone(parser, "due", {from, to})) {
             return 2;

@@ -9,7 +9,7 @@ std::unique_ptr<SqlBackend> NewBackendFor(const DatabaseLocation& location) {
     if (location.backend == DatabaseLocation::Backend::Postgres) {
         return std::make_unique<PostgresBackend>();
     }
-    return std::make_unique<SqliteBackend>();
+    return std::make_unique<SqliteBackend>(location.pageCacheKiB);
 }
 
 }  // namespace zel

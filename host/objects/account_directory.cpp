@@ -63,6 +63,12 @@ DatabaseLocation AccountDirectory::Parse(const std::string& spec) {
 }
 
 DatabaseLocation AccountDirectory::Locate(const std::string& ysDBName) const {
+    DatabaseLocation location = Named(ysDBName);
+    location.pageCacheKiB = pageCacheKiB_;
+    return location;
+}
+
+DatabaseLocation AccountDirectory::Named(const std::string& ysDBName) const {
     if (const auto entry = entries_.find(ysDBName); entry != entries_.end()) {
         return Parse(entry->second);
     }

@@ -8,8 +8,14 @@ namespace zel {
 // Where an account database lives: the backend and its connection text.
 struct DatabaseLocation {
     enum class Backend { Sqlite, Postgres };
+    // The default page cache (2 MB) is small beside a list of tens of thousands of rows: reading a
+    // warehouse's rows would go back to the file for most pages. The cache grows only as used.
+    static constexpr int kBrowsingPageCacheKiB = 65536;
+
     Backend backend = Backend::Sqlite;
     std::string connection;  // file path for SQLite, conninfo for PostgreSQL
+    // The most of a file's pages a connection to it keeps in memory; a server keeps its own.
+    int pageCacheKiB = kBrowsingPageCacheKiB;
 };
 
 // Maps the login's ysDBName to a database. Entries come from the host configuration file
@@ -24,6 +30,8 @@ public:
     bool LoadConfiguration(const std::string& path);
     void Set(const std::string& ysDBName, const std::string& spec);
     DatabaseLocation Locate(const std::string& ysDBName) const;
+    // The page cache of every file this program opens from now on.
+    void SetPageCacheKiB(int kib) { pageCacheKiB_ = kib; }
     const std::string& DataFolder() const { return dataFolder_; }
 
     // $WHINV_DATA_DIR, else ~/.local/share/whinv.
@@ -31,7 +39,10 @@ public:
     static DatabaseLocation Parse(const std::string& spec);
 
 private:
+    DatabaseLocation Named(const std::string& ysDBName) const;
+
     std::string dataFolder_;
+    int pageCacheKiB_ = DatabaseLocation::kBrowsingPageCacheKiB;
     std::map<std::string, std::string> entries_;
 };
 

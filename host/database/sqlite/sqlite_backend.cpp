@@ -108,9 +108,8 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
     sqlite3_exec(db_, "pragma synchronous=normal", nullptr, nullptr, nullptr);
     // The engine checks references only on the connections that ask for it.
     sqlite3_exec(db_, "pragma foreign_keys = on", nullptr, nullptr, nullptr);
-    // The default page cache (2 MB) is small beside a list of tens of thousands of rows: reading
-    // a warehouse's rows would go back to the file for most pages. The cache grows only as used.
-    sqlite3_exec(db_, "pragma cache_size=-65536", nullptr, nullptr, nullptr);
+    const std::string pageCache = "pragma cache_size=-" + std::to_string(pageCacheKiB_);
+    sqlite3_exec(db_, pageCache.c_str(), nullptr, nullptr, nullptr);
     cache_ = std::make_shared<StatementCache>(kKeptStatements);
     path_ = path;
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/database/sql_backend.h"
+#include "host/objects/account_directory.h"
 
 struct sqlite3;
 
@@ -12,7 +13,8 @@ class StatementCache;
 // the engine hold the references between tables on every connection.
 class SqliteBackend final : public SqlBackend {
 public:
-    SqliteBackend() = default;
+    explicit SqliteBackend(int pageCacheKiB = DatabaseLocation::kBrowsingPageCacheKiB)
+        : pageCacheKiB_(pageCacheKiB) {}
     SqliteBackend(const SqliteBackend&) = delete;
     SqliteBackend& operator=(const SqliteBackend&) = delete;
     ~SqliteBackend() override;
@@ -54,6 +56,7 @@ private:
     bool RunKept(std::string_view sql);
     bool MarkImportEntry(std::int64_t entry);
 
+    int pageCacheKiB_;
     sqlite3* db_ = nullptr;
     // Shared with the statements handed out, which go back to it while the connection is open.
     std::shared_ptr<StatementCache> cache_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/database/account_backend.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -96,6 +97,25 @@ TEST_F(SqliteBackendTest, AStatementOutlivesItsBackend) {
     ASSERT_TRUE(statement);
     ASSERT_EQ(statement->Step(), StepResult::Row);
     EXPECT_EQ(statement->ColumnText(0), "01");
+}
+
+// A program that reads a file once (a report) asks for a small cache; every other program keeps
+// the large one its lists are read again from.
+TEST_F(SqliteBackendTest, AFileKeepsThePageCacheItsProgramAsksFor) {
+    const auto pageCacheOf = [&](const AccountDirectory& accounts) {
+        const auto opened = NewBackendFor(accounts.Locate(db.Path()));
+        if (!opened->Open(db.Path())) {
+            return std::string("failed");
+        }
+        auto statement = opened->Prepare("pragma cache_size");
+        return statement && statement->Step() == StepResult::Row
+                   ? std::string(statement->ColumnText(0))
+                   : std::string("failed");
+    };
+    AccountDirectory accounts;
+    EXPECT_EQ(pageCacheOf(accounts), "-65536");
+    accounts.SetPageCacheKiB(2048);
+    EXPECT_EQ(pageCacheOf(accounts), "-2048");
 }
 
 }  // namespace
