@@ -3,7 +3,9 @@
 // later ones hold numeric and the day's text.
 #include <gtest/gtest.h>
 
+#include "host/database/database_texts.h"
 #include "host/database/postgres/postgres_backend.h"
+#include "host/database/postgres/postgres_connect.h"
 #include "host/database/postgres/postgres_schema_upgrade.h"
 #include "host/database/postgres/pq_result.h"
 #include "support/first_server_schema.h"
@@ -208,6 +210,27 @@ TEST_F(FirstServerSchemaAccountTest, SettingTheRightsUpgradesTheAccountAndItsPol
     EXPECT_TRUE(update.ok) << update.error;
     EXPECT_EQ(update.rows, 0);
     EXPECT_EQ(Read("select count(*) from WhInvContrapose where iTopSum = 9"), "0");
+}
+
+// What the upgrade cannot convert (a column a view of the user's own reads) stops it whole: the
+// account stays as the first schema left it, for the older program, and the user reads why.
+TEST_F(FirstServerSchemaAccountTest, AnUpgradeTheServerRefusesLeavesTheAccountAsItWas) {
+    ASSERT_TRUE(db.Execute(
+        "create view my_last_checks as select cInvCode, dLastDate from WhInvContrapose"));
+    const std::string rows = Read(kRows);
+    PostgresBackend backend;
+    EXPECT_FALSE(backend.Open(db.Path()));
+    const std::string told = DatabaseTexts::FormatWhole(
+        "Zel.HOST.DB.schema_upgrade_failed",
+        {AccountNameOf(db.Path()), "2", std::to_string(PostgresSchemaUpgrade::kVersion), ""});
+    EXPECT_EQ(backend.LastError().rfind(told, 0), 0u) << backend.LastError();
+    EXPECT_GT(backend.LastError().size(), told.size()) << backend.LastError();
+    EXPECT_EQ(Read("select version from whinv_schema"), "2");
+    EXPECT_EQ(Read(kRows), rows);
+    EXPECT_EQ(TypesOf("WhInvContrapose"),
+              "itopsum numeric(20,6), ilowsum numeric(20,6), isafenum numeric(20,6), "
+              "iwastage numeric(12,6), ifrequency integer, idays integer, dlastdate date");
+    EXPECT_EQ(Read("select to_regclass('WhInvContrapose_set_aside') is null"), "t");
 }
 
 TEST_F(FirstServerSchemaAccountTest, ASecondOpenChangesNothing) {
