@@ -27,6 +27,8 @@ declare
         'AccInformation', 'aa_user', 'aa_rowauth', 'aa_rowauth_object'];
     relation regclass;
     grantee oid;
+    table_name text;
+    writers text;
 begin
     if not exists (select from pg_roles where rolname = users) then
         execute format('create role %I nologin', users);
@@ -36,9 +38,16 @@ begin
     end if;
     execute format('grant %I to %I', users, admins);
 
-    -- The tables and the sequences behind their identities lose every right but the owner's.
+    -- The tables, the rows an upgrade set aside from them with its notice, and the sequences
+    -- behind their identities lose every right but the owner's.
     for relation in
         select unnest(account_tables)::regclass
+        union
+        select to_regclass(t || '_set_aside') from unnest(account_tables) t
+        where to_regclass(t || '_set_aside') is not null
+        union
+        select to_regclass('whinv_set_aside_notice')
+        where to_regclass('whinv_set_aside_notice') is not null
         union
         select d.objid::regclass from pg_depend d join pg_class s on s.oid = d.objid
         where s.relkind = 'S' and d.deptype in ('a', 'i')
@@ -69,6 +78,23 @@ begin
     loop
         execute format('grant usage, select, update on sequence %s to %I', relation, admins);
     end loop;
+
+    -- A row an upgrade set aside is taken back by those who may delete its table's rows, within
+    -- the same row policies, and its notice read and cleared by every user: an account upgraded
+    -- before its rights were first set (one of the first schema, which had none) gains them here.
+    for table_name, writers in
+        select t, users from unnest(written_by_users) t
+        union all
+        select t, admins from unnest(written_by_admins) t
+    loop
+        relation := to_regclass(table_name || '_set_aside');
+        if relation is not null then
+            execute format('grant select, delete on %s to %I', relation, writers);
+        end if;
+    end loop;
+    if to_regclass('whinv_set_aside_notice') is not null then
+        execute format('grant select, delete on whinv_set_aside_notice to %I', users);
+    end if;
 end $$;
 
 -- Under row policies the server uses an index for a statement's own condition (one warehouse's

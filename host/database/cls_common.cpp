@@ -175,7 +175,7 @@ void ClsCommon::TellConnectionLost(const char* operation, const std::string& rea
                                    Clock::time_point start) {
     lastError_ = reason;
     Log(operation, ysDBName_, -1, start);
-    lastError_ = DatabaseTexts::Format("Zel.HOST.DB.connection_lost", {ysDBName_, reason});
+    lastError_ = DatabaseTexts::FormatWhole("Zel.HOST.DB.connection_lost", {ysDBName_, reason});
 }
 
 void ClsCommon::RollbackAfterFailure() {
@@ -199,8 +199,9 @@ void ClsCommon::FailCallersTransaction() {
     }
     const std::string reason = Backend().LastError();
     account_->FailTransaction(
-        account_->IsOpen() ? DatabaseTexts::Format("Zel.HOST.DB.trans_failed", {reason})
-                           : DatabaseTexts::Format("Zel.HOST.DB.trans_lost", {ysDBName_, reason}));
+        account_->IsOpen()
+            ? DatabaseTexts::Format("Zel.HOST.DB.trans_failed", {reason})
+            : DatabaseTexts::FormatWhole("Zel.HOST.DB.trans_lost", {ysDBName_, reason}));
 }
 
 bool ClsCommon::BeginWrite() {

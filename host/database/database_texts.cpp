@@ -39,4 +39,9 @@ std::string DatabaseTexts::Format(const std::string& key, const std::vector<std:
     return ResourceTexts::Instance().Format(key, quoted);
 }
 
+std::string DatabaseTexts::FormatWhole(const std::string& key,
+                                       const std::vector<std::string>& values) {
+    return ResourceTexts::Instance().Format(key, values);
+}
+
 }  // namespace zel

@@ -4,6 +4,7 @@
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/postgres/postgres_backend.h"
+#include "host/database/postgres/postgres_schema_upgrade.h"
 #include "host/database/single_value.h"
 
 namespace zel {
@@ -38,11 +39,12 @@ std::optional<LoginPrivileges> ReadPrivileges(PostgresBackend& backend) {
 // The missing privilege and what to do about it; empty when the login has what it needs.
 std::string MissingPrivilege(const LoginPrivileges& privileges) {
     if (!privileges.createsRoles) {
-        return DatabaseTexts::Format("Zel.HOST.DB.secure_needs_createrole", {privileges.login});
+        return DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_needs_createrole",
+                                          {privileges.login});
     }
     if (!privileges.tablesOwnedByOthers.empty()) {
-        return DatabaseTexts::Format("Zel.HOST.DB.secure_not_owner",
-                                     {privileges.login, privileges.tablesOwnedByOthers});
+        return DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_not_owner",
+                                          {privileges.login, privileges.tablesOwnedByOthers});
     }
     return {};
 }
@@ -61,6 +63,25 @@ bool SetRoleNames(PostgresBackend& backend, const AccountRoles& roles) {
     return true;
 }
 
+// The schema version of the account; none for a database without the account's tables.
+struct AccountSchemaVersion {
+    bool read = false;
+    std::optional<int> value;
+};
+
+AccountSchemaVersion AccountVersion(PostgresBackend& backend) {
+    const auto made = ReadSingleValue(
+        backend, "select count(*) from pg_class where oid = to_regclass('whinv_schema')", {});
+    if (!made.read || !made.value || made.value->ToString() != "1") {
+        return {made.read, std::nullopt};
+    }
+    const auto version = ReadSingleValue(backend, "select version from whinv_schema", {});
+    if (!version.read || !version.value) {
+        return {version.read, std::nullopt};
+    }
+    return {true, static_cast<int>(version.value->ToDouble().value_or(0))};
+}
+
 bool RunRights(PostgresBackend& backend, std::string& error) {
     std::string schema;
     std::string rights;
@@ -71,17 +92,28 @@ bool RunRights(PostgresBackend& backend, std::string& error) {
     const auto database = ReadSingleValue(backend, "select current_database()", {});
     const auto privileges = ReadPrivileges(backend);
     if (!database.read || !database.value || !privileges) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.secure_failed", {backend.LastError()});
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_failed", {backend.LastError()});
         return false;
     }
     error = MissingPrivilege(*privileges);
     if (!error.empty()) {
         return false;
     }
-    if (!backend.ExecuteScript(schema) ||
+    // An account an earlier program made is upgraded as its opening would, which the script
+    // alone cannot do: the rights are set on the account as it is from now on.
+    const auto version = AccountVersion(backend);
+    if (version.value > PostgresSchemaUpgrade::kVersion) {
+        error = DatabaseTexts::FormatWhole(
+            "Zel.HOST.DB.schema_newer", {database.value->ToString(), std::to_string(*version.value),
+                                         std::to_string(PostgresSchemaUpgrade::kVersion)});
+        return false;
+    }
+    if (!version.read ||
+        !PostgresSchemaUpgrade::RunScript(
+            backend, version.value.value_or(PostgresSchemaUpgrade::kVersion), schema) ||
         !SetRoleNames(backend, AccountRolesOf(database.value->ToString())) ||
         !backend.ExecuteScript(rights) || !AddLoginAsAdministrator(backend)) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.secure_failed", {backend.LastError()});
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_failed", {backend.LastError()});
         return false;
     }
     return true;
@@ -98,7 +130,7 @@ AccountRoles AccountRolesOf(std::string_view databaseName) {
 bool SecureServerAccount(PostgresBackend& backend, std::string& error) {
     error.clear();
     if (!backend.Begin()) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.secure_failed", {backend.LastError()});
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_failed", {backend.LastError()});
         return false;
     }
     if (!RunRights(backend, error)) {
@@ -106,7 +138,7 @@ bool SecureServerAccount(PostgresBackend& backend, std::string& error) {
         return false;
     }
     if (!backend.Commit()) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.secure_failed", {backend.LastError()});
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.secure_failed", {backend.LastError()});
         backend.Rollback();
         return false;
     }

@@ -14,12 +14,8 @@ bool Upgrade(PostgresBackend& backend, int version, std::string& reason, bool& d
     if (!ReadEmbeddedScript(":/host/schema/postgresql.sql", schema, reason)) {
         return false;
     }
-    PostgresSchemaUpgradeRules rules(backend, version);
     const bool upgraded = backend.Begin() &&
-                          rules.AddMissing(PostgresSchemaUpgradeRules::DeclaredChecks(schema)) &&
-                          rules.NoteSetAside() && backend.ExecuteScript(schema) &&
-                          backend.ExecuteScript("update whinv_schema set version = " +
-                                                std::to_string(PostgresSchemaUpgrade::kVersion)) &&
+                          PostgresSchemaUpgrade::RunScript(backend, version, schema) &&
                           backend.Commit();
     if (!upgraded) {
         reason = backend.LastError();
@@ -31,12 +27,22 @@ bool Upgrade(PostgresBackend& backend, int version, std::string& reason, bool& d
 
 }  // namespace
 
+bool PostgresSchemaUpgrade::RunScript(PostgresBackend& backend, int version,
+                                      const std::string& schema) {
+    PostgresSchemaUpgradeRules rules(backend, version);
+    return rules.ConvertTypes(PostgresSchemaUpgradeRules::DeclaredColumns(schema),
+                              PostgresSchemaUpgradeRules::MadeByScript(schema)) &&
+           rules.AddMissing(PostgresSchemaUpgradeRules::DeclaredChecks(schema)) &&
+           rules.NoteSetAside() && backend.ExecuteScript(schema) && rules.KeepRowPolicies() &&
+           backend.ExecuteScript("update whinv_schema set version = " + std::to_string(kVersion));
+}
+
 bool PostgresSchemaUpgrade::Run(PostgresBackend& backend, int version, const std::string& account,
                                 std::string& error) {
     const std::vector<std::string> versions{account, std::to_string(version),
                                             std::to_string(kVersion)};
     if (version > kVersion) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.schema_newer", versions);
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.schema_newer", versions);
         return false;
     }
     if (version == kVersion) {
@@ -48,11 +54,11 @@ bool PostgresSchemaUpgrade::Run(PostgresBackend& backend, int version, const std
         return true;
     }
     if (denied) {
-        error = DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_denied", versions);
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.schema_upgrade_denied", versions);
     } else {
         auto withReason = versions;
         withReason.push_back(reason);
-        error = DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_failed", withReason);
+        error = DatabaseTexts::FormatWhole("Zel.HOST.DB.schema_upgrade_failed", withReason);
     }
     return false;
 }

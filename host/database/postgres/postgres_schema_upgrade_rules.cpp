@@ -1,5 +1,8 @@
 #include "host/database/postgres/postgres_schema_upgrade_rules.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "host/database/postgres/postgres_backend.h"
 #include "host/database/sql_statement.h"
 #include "host/database/sql_text.h"
@@ -32,16 +35,152 @@ std::string CommaList(const std::vector<std::string>& items, const std::string& 
     return list;
 }
 
-}  // namespace
-
-std::vector<DeclaredCheck> PostgresSchemaUpgradeRules::DeclaredChecks(std::string_view script) {
-    const auto tokens = SqlTokenizer::Tokenize(script);
+// The tokens that carry meaning.
+std::vector<std::size_t> Meaningful(const std::vector<SqlToken>& tokens) {
     std::vector<std::size_t> at;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (!tokens[i].IsGap()) {
             at.push_back(i);
         }
     }
+    return at;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// array['a', 'b']::text[]
+std::string TextArray(const std::vector<std::string>& items) {
+    std::vector<std::string> quoted;
+    quoted.reserve(items.size());
+    for (const auto& item : items) {
+        quoted.push_back(SqlQuoted(item));
+    }
+    return "array[" + CommaList(quoted) + "]::text[]";
+}
+
+// Where a column's declaration stops naming its type and starts its constraints.
+bool EndsType(const SqlToken& token) {
+    for (const char* word : {"not", "null", "primary", "unique", "references", "default",
+                             "generated", "check", "constraint", "collate"}) {
+        if (token.IsWord(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// An entry of a create table that declares a rule of the whole table, not a column.
+bool StartsTableRule(const SqlToken& token) {
+    for (const char* word :
+         {"constraint", "primary", "unique", "foreign", "check", "exclude", "like"}) {
+        if (token.IsWord(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// How a column's values become values of the declared type, total wherever the old type allows
+// it: a day as the text yyyy-mm-dd whatever the session's date style (a day no window reads,
+// before year 1 or after 9999, as the server writes it, for the rule of days to refuse); a number
+// of a fixed scale without the zeros the scale added, as a number written now is kept. Empty
+// when only a cast can say, which may fail on a value.
+std::string TotalConversion(const std::string& column, const std::string& from,
+                            const std::string& fromCategory, const std::string& to,
+                            const std::string& toCategory) {
+    if (from == "date" && toCategory == "S") {
+        return "case when " + column + " between '0001-01-01' and '9999-12-31' then to_char(" +
+               column + ", 'YYYY-MM-DD') else " + column + "::text end";
+    }
+    if (to == "numeric" && fromCategory == "N") {
+        return "trim_scale(" + column + "::numeric)";
+    }
+    if (toCategory == "S") {
+        return column + "::" + to;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<DeclaredColumn> PostgresSchemaUpgradeRules::DeclaredColumns(std::string_view script) {
+    const auto tokens = SqlTokenizer::Tokenize(script);
+    const auto at = Meaningful(tokens);
+    const auto word = [&](std::size_t k, std::string_view w) {
+        return k < at.size() && tokens[at[k]].IsWord(w);
+    };
+    std::vector<DeclaredColumn> columns;
+    for (std::size_t k = 0; k + 1 < at.size(); ++k) {
+        if (!word(k, "create") || !word(k + 1, "table")) {
+            continue;
+        }
+        const std::size_t name = word(k + 2, "if") ? k + 5 : k + 2;
+        if (name + 1 >= at.size() || !tokens[at[name + 1]].IsSymbol("(")) {
+            continue;
+        }
+        const std::string table = tokens[at[name]].text;
+        const std::size_t close = ClosingBracket(tokens, at, name + 1);
+        // Each entry runs from after the bracket or a comma at the table's depth to the next.
+        std::size_t entry = name + 2;
+        while (entry < close) {
+            std::size_t end = entry;
+            int depth = 0;
+            std::size_t typeEnd = 0;
+            for (; end < close; ++end) {
+                const SqlToken& token = tokens[at[end]];
+                if (depth == 0 && token.IsSymbol(",")) {
+                    break;
+                }
+                if (depth == 0 && typeEnd == 0 && end > entry + 1 && EndsType(token)) {
+                    typeEnd = end;
+                }
+                depth += token.IsSymbol("(") ? 1 : token.IsSymbol(")") ? -1 : 0;
+            }
+            if (typeEnd == 0) {
+                typeEnd = end;
+            }
+            if (!StartsTableRule(tokens[at[entry]]) && entry + 1 < typeEnd) {
+                std::string type;
+                for (std::size_t i = at[entry + 1]; i <= at[typeEnd - 1]; ++i) {
+                    type += tokens[i].text;
+                }
+                columns.push_back({table, tokens[at[entry]].text, type});
+            }
+            entry = end + 1;
+        }
+        k = close;
+    }
+    return columns;
+}
+
+std::vector<std::string> PostgresSchemaUpgradeRules::MadeByScript(std::string_view script) {
+    const auto tokens = SqlTokenizer::Tokenize(script);
+    const auto at = Meaningful(tokens);
+    const auto word = [&](std::size_t k, std::string_view w) {
+        return k < at.size() && tokens[at[k]].IsWord(w);
+    };
+    std::vector<std::string> names;
+    for (std::size_t k = 0; k + 2 < at.size(); ++k) {
+        if (word(k, "create") && (word(k + 1, "policy") || word(k + 1, "trigger"))) {
+            names.push_back(Lower(tokens[at[k + 2]].text));
+        } else if (word(k, "add") && word(k + 1, "column") && word(k + 2, "if") &&
+                   word(k + 3, "not") && word(k + 4, "exists") && k + 5 < at.size()) {
+            names.push_back(Lower(tokens[at[k + 5]].text));
+        }
+    }
+    return names;
+}
+
+std::vector<DeclaredCheck> PostgresSchemaUpgradeRules::DeclaredChecks(std::string_view script) {
+    const auto tokens = SqlTokenizer::Tokenize(script);
+    const auto at = Meaningful(tokens);
     const auto word = [&](std::size_t k, std::string_view w) {
         return k < at.size() && tokens[at[k]].IsWord(w);
     };
@@ -68,6 +207,108 @@ std::vector<DeclaredCheck> PostgresSchemaUpgradeRules::DeclaredChecks(std::strin
         }
     }
     return checks;
+}
+
+bool PostgresSchemaUpgradeRules::ConvertTypes(const std::vector<DeclaredColumn>& columns,
+                                              const std::vector<std::string>& madeAgain) {
+    // The text of a day that no window reads is the server's own, the same for every session.
+    if (!backend_.ExecuteScript("set local client_min_messages = warning; "
+                                "set local datestyle = 'ISO, YMD'")) {
+        return false;
+    }
+    std::vector<std::string> tables;
+    for (const auto& column : columns) {
+        if (std::find(tables.begin(), tables.end(), column.table) == tables.end()) {
+            tables.push_back(column.table);
+        }
+    }
+    for (const auto& table : tables) {
+        std::vector<DeclaredColumn> ofTable;
+        std::copy_if(columns.begin(), columns.end(), std::back_inserter(ofTable),
+                     [&](const DeclaredColumn& column) { return column.table == table; });
+        if (Values("select to_regclass(" + SqlQuoted(table) + ") is not null") ==
+                std::vector<std::string>{"t"} &&
+            !ConvertTable(table, ofTable, madeAgain)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The server itself says what the declared types are, modifiers and all, through a table of
+// them made for the comparison; the columns are then converted in one pass over the table.
+bool PostgresSchemaUpgradeRules::ConvertTable(const std::string& table,
+                                              const std::vector<DeclaredColumn>& columns,
+                                              const std::vector<std::string>& madeAgain) {
+    std::vector<std::string> declared;
+    declared.reserve(columns.size());
+    for (const auto& column : columns) {
+        declared.push_back(column.name + " " + column.type);
+    }
+    if (!backend_.ExecuteScript("create temporary table whinv_declared_types (" +
+                                CommaList(declared) + ") on commit drop")) {
+        return false;
+    }
+    const auto differing = Rows(
+        "select quote_ident(a.attname), format_type(a.atttypid, a.atttypmod), s.typcategory, "
+        "format_type(d.atttypid, d.atttypmod), t.typcategory from pg_attribute d "
+        "join pg_attribute a on a.attrelid = to_regclass(" +
+            SqlQuoted(table) +
+            ") and a.attname = d.attname and a.attnum > 0 and not a.attisdropped "
+            "join pg_type s on s.oid = a.atttypid join pg_type t on t.oid = d.atttypid "
+            "where d.attrelid = 'pg_temp.whinv_declared_types'::regclass and d.attnum > 0 "
+            "and (a.atttypid, a.atttypmod) <> (d.atttypid, d.atttypmod) order by a.attnum",
+        5);
+    if (!backend_.ExecuteScript("drop table pg_temp.whinv_declared_types")) {
+        return false;
+    }
+    std::vector<std::string> alterations;
+    for (const auto& row : differing) {
+        const std::string& column = row[0];
+        const std::string& to = row[3];
+        std::string conversion = TotalConversion(column, row[1], row[2], to, row[4]);
+        if (conversion.empty()) {
+            // A value the new type cannot hold is set aside under the rule it breaks.
+            conversion = column + "::" + to;
+            const bool days = row[2] == "D" || row[4] == "D";
+            if (!SetAside({table, days ? "not_a_date" : "not_a_number",
+                           conversion + " is not null or " + column + " is null"})) {
+                return false;
+            }
+        }
+        if (!DropDependents(table, column, madeAgain)) {
+            return false;
+        }
+        alterations.push_back("alter column " + column + " type " + to + " using " + conversion);
+    }
+    return alterations.empty() ||
+           backend_.ExecuteScript("alter table " + table + " " + CommaList(alterations));
+}
+
+bool PostgresSchemaUpgradeRules::DropDependents(const std::string& table, const std::string& column,
+                                                const std::vector<std::string>& madeAgain) {
+    const std::string dependsOnColumn =
+        " from pg_depend x where x.refobjid = to_regclass(" + SqlQuoted(table) +
+        ") and x.refobjsubid = (select attnum from pg_attribute where attrelid = to_regclass(" +
+        SqlQuoted(table) + ") and quote_ident(attname) = " + SqlQuoted(column) + ")";
+    return backend_.ExecuteScript(
+        "do $whinv$ declare dependent record; begin for dependent in "
+        "select 'policy' as kind, p.polname::text as name from pg_policy p where exists (select" +
+        dependsOnColumn +
+        " and x.classid = 'pg_policy'::regclass and x.objid = p.oid) "
+        "union select 'trigger', t.tgname::text from pg_trigger t where exists (select" +
+        dependsOnColumn +
+        " and x.classid = 'pg_trigger'::regclass and x.objid = t.oid) "
+        "union select 'column', g.attname::text from pg_attrdef d join pg_attribute g on "
+        "g.attrelid = d.adrelid and g.attnum = d.adnum and g.attgenerated = 's' where exists "
+        "(select" +
+        dependsOnColumn +
+        " and x.classid = 'pg_attrdef'::regclass and x.objid = d.oid) loop "
+        "continue when not (lower(dependent.name) = any (" +
+        TextArray(madeAgain) +
+        ")); if dependent.kind = 'column' then execute format('alter table " + table +
+        " drop column %I', dependent.name); else execute format('drop %s %I on " + table +
+        "', dependent.kind, dependent.name); end if; end loop; end $whinv$");
 }
 
 bool PostgresSchemaUpgradeRules::AddMissing(const std::vector<DeclaredCheck>& checks) {
@@ -105,6 +346,12 @@ bool PostgresSchemaUpgradeRules::Lacks(const DeclaredCheck& check) {
 }
 
 bool PostgresSchemaUpgradeRules::SetAsideRefused(const DeclaredCheck& check) {
+    return SetAside(check) &&
+           backend_.ExecuteScript("alter table " + check.table + " add constraint " + check.name +
+                                  " check (" + check.expression + ")");
+}
+
+bool PostgresSchemaUpgradeRules::SetAside(const DeclaredCheck& check) {
     const auto columns = Values(
         "select quote_ident(column_name) from information_schema.columns where table_schema = "
         "current_schema() and table_name = lower(" +
@@ -116,11 +363,10 @@ bool PostgresSchemaUpgradeRules::SetAsideRefused(const DeclaredCheck& check) {
     }
     const long moved = before - Count(check.table);
     setAside_ += moved;
-    if (moved == 0 && made && !backend_.ExecuteScript("drop table " + check.table + kSideSuffix)) {
-        return false;
+    if (moved > 0 && made) {
+        madeSides_.push_back(check.table);
     }
-    return backend_.ExecuteScript("alter table " + check.table + " add constraint " + check.name +
-                                  " check (" + check.expression + ")");
+    return moved > 0 || !made || backend_.ExecuteScript("drop table " + check.table + kSideSuffix);
 }
 
 // A rule may raise an error on a value rather than refuse it (a day that is no day): the rows are
@@ -153,7 +399,8 @@ bool PostgresSchemaUpgradeRules::MoveRefusedRows(const DeclaredCheck& check,
 
 // Every value as text, so that the side table holds what the rule refused whatever its type; the
 // users who may delete the table's rows may read and delete them there, within the same row
-// policies: a row set aside is still only its readers' to see and its writers' to take back.
+// policies (see KeepRowPolicies): a row set aside is still only its readers' to see and its
+// writers' to take back.
 bool PostgresSchemaUpgradeRules::PrepareSideTable(const std::string& table,
                                                   const std::vector<std::string>& columns,
                                                   bool& made) {
@@ -167,8 +414,16 @@ bool PostgresSchemaUpgradeRules::PrepareSideTable(const std::string& table,
         script += " alter table " + side + " add column if not exists " + column + " text;";
     }
     return backend_.ExecuteScript(script) &&
-           (!made ||
-            (GrantAsOn(side, "select, delete", table, "DELETE") && CopyRowPolicies(table, side)));
+           (!made || GrantAsOn(side, "select, delete", table, "DELETE"));
+}
+
+bool PostgresSchemaUpgradeRules::KeepRowPolicies() {
+    for (const auto& table : madeSides_) {
+        if (!CopyRowPolicies(table, table + kSideSuffix)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The side table's columns bear the names the policies' conditions read, as text: a code granted
@@ -203,6 +458,19 @@ std::vector<std::string> PostgresSchemaUpgradeRules::Values(const std::string& q
         values.emplace_back(statement->ColumnText(0));
     }
     return values;
+}
+
+std::vector<std::vector<std::string>> PostgresSchemaUpgradeRules::Rows(const std::string& query,
+                                                                       int columns) {
+    std::vector<std::vector<std::string>> rows;
+    auto statement = backend_.Prepare(query);
+    while (statement && statement->Step() == StepResult::Row) {
+        auto& row = rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            row.emplace_back(statement->ColumnText(column));
+        }
+    }
+    return rows;
 }
 
 long PostgresSchemaUpgradeRules::Count(const std::string& table) {

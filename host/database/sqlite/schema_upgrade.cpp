@@ -169,14 +169,14 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
         return true;
     }
     if (version > kVersion) {
-        error = DatabaseTexts::Format(
+        error = DatabaseTexts::FormatWhole(
             "Zel.HOST.DB.schema_newer",
             {sqlite3_db_filename(db, "main"), std::to_string(version), std::to_string(kVersion)});
         return false;
     }
     if (!HasAccountTables(db)) {
-        error = DatabaseTexts::Format("Zel.HOST.OPEN.not_an_account",
-                                      {sqlite3_db_filename(db, "main")});
+        error = DatabaseTexts::FormatWhole("Zel.HOST.OPEN.not_an_account",
+                                           {sqlite3_db_filename(db, "main")});
         return false;
     }
     std::string schema;
@@ -205,9 +205,9 @@ bool SchemaUpgrade::Run(sqlite3* db, std::string& error) {
         return true;
     }
     const std::string reason =
-        DatabaseTexts::Format("Zel.HOST.DB.schema_upgrade_failed",
-                              {sqlite3_db_filename(db, "main"), std::to_string(version),
-                               std::to_string(kVersion), error});
+        DatabaseTexts::FormatWhole("Zel.HOST.DB.schema_upgrade_failed",
+                                   {sqlite3_db_filename(db, "main"), std::to_string(version),
+                                    std::to_string(kVersion), error});
     sqlite3_exec(db, ("rollback; " + restore).c_str(), nullptr, nullptr, nullptr);
     error = reason;
     return false;

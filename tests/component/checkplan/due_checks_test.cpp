@@ -13,6 +13,7 @@
 
 #include "core/login_context.h"
 #include "host/objects/host_date.h"
+#include "support/first_server_schema.h"
 #include "support/test_database.h"
 
 namespace korvel {
@@ -151,6 +152,28 @@ protected:
 };
 
 TEST_F(DueChecksTest, ListsTheRowsTheCycleRuleFindsDueInOrder) {
+    for (const char* asOf : {"2024-03-15", "2024-02-29", "2024-12-31", "1950-01-01"}) {
+        EXPECT_EQ(Listed(Day(asOf)), Expected(Day(asOf), [](const SeededRow&) { return true; }))
+            << "as of " << asOf;
+    }
+}
+
+// The same rows in an account the first server schema made, which held the cycle counts as whole
+// numbers and the last check as a date: once the program has opened it, the list is the same.
+class DueChecksOfTheFirstServerSchemaTest : public DueChecksTest {
+protected:
+    void SetUp() override {
+        if (!db.OnServer()) {
+            GTEST_SKIP() << "about server accounts; needs WHINV_TEST_POSTGRES";
+        }
+        std::string error;
+        ASSERT_TRUE(zel::test::MakeFirstServerSchemaAccount(db, error)) << error;
+        DueChecksTest::SetUp();
+    }
+};
+
+TEST_F(DueChecksOfTheFirstServerSchemaTest, ListsTheRowsTheCycleRuleFindsDueInOrder) {
+    ASSERT_TRUE(login.db->Status()) << login.db->LastError();
     for (const char* asOf : {"2024-03-15", "2024-02-29", "2024-12-31", "1950-01-01"}) {
         EXPECT_EQ(Listed(Day(asOf)), Expected(Day(asOf), [](const SeededRow&) { return true; }))
             << "as of " << asOf;

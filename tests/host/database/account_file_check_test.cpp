@@ -213,6 +213,27 @@ TEST_F(AccountFileTest, AFailedUpgradeGivesItsReason) {
     sqlite3_close(db);
 }
 
+// A long path and a long reason arrive whole: cut short, the one would send the user to another
+// file and the other leave out what stops the upgrade.
+TEST_F(AccountFileTest, AFailedUpgradeGivesTheWholePathAndReason) {
+    const std::string folder =
+        dir.path().toStdString() + "/仓库与存货对照/二〇二六年度账套/第一车间的成品库与原料库";
+    fs::create_directories(folder);
+    const std::string longPath = folder + "/account.db";
+    std::string error;
+    ASSERT_TRUE(CreateAccountDatabase(longPath, error)) << error;
+    const std::string gone = "stock_counts_of_the_second_workshop_kept_apart_until_the_audit";
+    ASSERT_TRUE(
+        RunSql(longPath, "pragma user_version = " + std::to_string(SchemaUpgrade::kVersion - 1) +
+                             "; create view broken as select * from " + gone));
+    const AccountUser user =
+        EstablishAccountUser(AccountDirectory(dir.path().toStdString()), longPath, "demo");
+    EXPECT_EQ(user.refusal, AccountUser::Refusal::Unreachable);
+    EXPECT_NE(user.reason.find(longPath), std::string::npos) << user.reason;
+    EXPECT_NE(user.reason.find(gone), std::string::npos) << user.reason;
+    EXPECT_EQ(user.reason.find("…"), std::string::npos) << user.reason;
+}
+
 TEST_F(AccountFileTest, AnAccountFileOpens) {
     MakeAccount();
     EXPECT_TRUE(Open().Established()) << Open().reason;

@@ -207,6 +207,32 @@ TEST_F(PostgresSchemaUpgradeTest, RowsSetAsideKeepTheRowPoliciesOfTheirTable) {
               "01,02");
 }
 
+// A column typed otherwise that the script's own generated column and policy read: they are
+// dropped for the conversion and made again by the script, over the converted column.
+TEST_F(PostgresSchemaUpgradeTest, WhatTheScriptMakesOverAColumnToConvertIsMadeAgain) {
+    db.AddInventory("A001");
+    db.AddCorrespondence("01", "A001",
+                         {{"cFrequency", "天"}, {"iFrequency", 3}, {"dLastDate", "2026-12-01"}});
+    ASSERT_TRUE(
+        db.Execute("alter table WhInvContrapose drop column dNextDate; "
+                   "alter table WhInvContrapose alter column iFrequency type integer; "
+                   "alter table WhInvContrapose add column dNextDate date generated always as "
+                   "(whinv_next_check(cFrequency::text, iFrequency, iDays, dLastDate)) stored; "
+                   "drop policy WhInvContrapose_read on WhInvContrapose; "
+                   "create policy WhInvContrapose_read on WhInvContrapose for select using "
+                   "(iFrequency is not null); "
+                   "update whinv_schema set version = 5"));
+    PostgresBackend backend;
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Read("select format_type(atttypid, atttypmod) from pg_attribute where attrelid = "
+                   "'WhInvContrapose'::regclass and attname = 'ifrequency'"),
+              "numeric");
+    EXPECT_EQ(Read("select iFrequency || ' ' || dNextDate from WhInvContrapose"), "3 2026-12-04");
+    EXPECT_EQ(Read("select count(*) from pg_policies where policyname = 'whinvcontrapose_read' "
+                   "and qual like '%whinv_granted%' and qual not like '%ifrequency%'"),
+              "1");
+}
+
 TEST_F(PostgresSchemaUpgradeTest, RefusesAnAccountANewerProgramMade) {
     const int newer = PostgresSchemaUpgrade::kVersion + 1;
     ASSERT_TRUE(db.Execute("update whinv_schema set version = " + std::to_string(newer)));
