@@ -408,9 +408,10 @@ void AdaptEngineNames(Tokens& tokens, const EngineNames& names) {
     }
 }
 
-// Whether any rewrite could change the statement: a [name], the word top, a statement that starts
-// with update, a quoted text that ends in a blank, or a comment (which the rewrites must step
-// over). Most statements have none, and one pass over their bytes spares tokenizing them.
+// Whether any rewrite could change the statement: a [name], the words top, rowid or object_id, a
+// statement that starts with update, a quoted text that ends in a blank, or a comment (which the
+// rewrites must step over). Most statements have none, and one pass over their bytes spares
+// tokenizing them.
 bool MayNeedAdapting(std::string_view sql) {
     bool firstWord = true;
     for (std::size_t i = 0; i < sql.size();) {
