@@ -19,7 +19,7 @@ FrmSetAside::FrmSetAside(ComponentContext& context, std::function<void()> refres
                          PutBackInEditor putBack, QWidget* parent)
     : ListWindow(context, kFormName, "Zel.AA.WHINVCONTRAPOSE.SETASIDE.title",
                  std::move(refreshMain), parent),
-      store_(*context.login.db),
+      store_(context.login),
       putBack_(std::move(putBack)) {
     CreateControls();
     connect(&Grid(), &zel::FlexGrid::DblClick, this, [this] { PutBackCurrentRow(); });

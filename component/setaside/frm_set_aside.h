@@ -13,10 +13,10 @@ namespace korvel {
 // returns when the editor has closed: true when the editor saved it.
 using PutBackInEditor = std::function<bool(const SetAsideRow& row)>;
 
-// The correspondence rows an upgrade set aside, each with its reason in words and when it was set
-// aside, then its values as they were kept. The list prints and exports as the main grid does; a
-// row chosen and put back goes through the record editor, whose rules decide, and leaves the list
-// once saved.
+// The correspondence rows an upgrade set aside that the user may read, each with its reason in
+// words and when it was set aside, then its values as they were kept. The list prints and exports
+// as the main grid does; a row chosen and put back goes through the record editor, whose rules
+// decide, and leaves the list once saved.
 class FrmSetAside final : public ListWindow {
     Q_OBJECT
 

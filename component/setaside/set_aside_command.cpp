@@ -51,15 +51,19 @@ void ShowList(FrmWhInvContra& main, SetAsideStore& store) {
     OfferWhileAnyLeft(main, left && !left->empty());
 }
 
-// Told once: the notice goes whatever the answer, and the menu keeps the way to the list.
+// Told once: the notice goes whatever the answer, and the menu keeps the way to the list. A user
+// whose rights reach only some rows is told of those alone: the rest, and the rows of other
+// tables, are not his to see or put back. One who may read none of them leaves the notice to a
+// user who may.
 void TellOnce(FrmWhInvContra& main, SetAsideStore& store, const std::vector<SetAsideRow>& rows) {
     const long untold = store.UntoldRows();
-    if (untold <= 0) {
+    if (untold <= 0 || (!store.ReadsEveryRow() && rows.empty())) {
         return;
     }
+    const long told = store.ReadsEveryRow() ? untold : static_cast<long>(rows.size());
     zel::IPub& pub = *main.Context().login.pub;
     const int answer =
-        pub.MsgBox(SetAsideNoticeText(pub, untold, rows), zel::kMsgYesNo + zel::kMsgInformation,
+        pub.MsgBox(SetAsideNoticeText(pub, told, rows), zel::kMsgYesNo + zel::kMsgInformation,
                    pub.GetResString("Zel.AA.WHINVCONTRAPOSE.SETASIDE.title"));
     store.ForgetNotice();
     if (answer == zel::kAnswerYes && !rows.empty()) {
@@ -71,7 +75,7 @@ void TellOnce(FrmWhInvContra& main, SetAsideStore& store, const std::vector<SetA
 
 decltype(MainWindowCommands::setAside) SetAsideCommand() {
     return [](FrmWhInvContra& main, bool opening) {
-        SetAsideStore store(*main.Context().login.db);
+        SetAsideStore store(main.Context().login);
         const auto rows = store.ReadRows().value_or(std::vector<SetAsideRow>{});
         OfferWhileAnyLeft(main, !rows.empty());
         if (opening) {

@@ -7,6 +7,7 @@ namespace korvel {
 namespace {
 
 constexpr const char* kSideTable = "WhInvContrapose_set_aside";
+constexpr const char* kNoticeTable = "whinv_set_aside_notice";
 constexpr const char* kIdentityColumn = "whinv_identity";
 
 // The columns the upgrade adds beside the row's own.
@@ -58,8 +59,36 @@ std::optional<std::string> SetAsideRow::ValueOf(std::string_view column) const {
     return std::nullopt;
 }
 
+// The rights name warehouses by code and items by number (Warehouse.CWhCode, Inventory.iId):
+// each is tested on a one-row table of that name made from the side row, so that a warehouse
+// that is gone is judged by its code alone, and an item that is gone has no number that any
+// right could name. The condition is the same text the main list appends; on a server the side
+// table's own policies stay the guard.
+std::string SetAsideReadCondition(const LoginContext& login) {
+    const std::string side = kSideTable;
+    return "exists (select 1 from (select " + side + ".cWhCode as CWhCode) Warehouse where " +
+           login.sAuthWh + ") and exists (select 1 from (select (select Inventory.iId from " +
+           "Inventory where " + side + ".cInvCode = Inventory.cInvCode) as iId) Inventory " +
+           "where " + login.sAuthInv + ")";
+}
+
+SetAsideStore::SetAsideStore(const LoginContext& login)
+    : db_(*login.db),
+      readable_(SetAsideReadCondition(login)),
+      readsEveryRow_(login.sAuthWh == "(1=1)" && login.sAuthInv == "(1=1)") {}
+
+bool SetAsideStore::Holds(const char* table) {
+    const auto answer = db_.OpenX(std::string("select case when object_id(") + SqlQuoted(table) +
+                                  ") is null then 0 else 1 end");
+    const auto value = answer && !answer->Eof() ? answer->Fields(0) : nullptr;
+    return value && !value->IsNull() && value->ToString() == "1";
+}
+
 long SetAsideStore::UntoldRows() {
-    const auto rows = db_.OpenX("select iRows from whinv_set_aside_notice");
+    if (!Holds(kNoticeTable)) {
+        return 0;
+    }
+    const auto rows = db_.OpenX(std::string("select iRows from ") + kNoticeTable);
     if (!rows || rows->Eof()) {
         return 0;
     }
@@ -68,34 +97,19 @@ long SetAsideStore::UntoldRows() {
 }
 
 bool SetAsideStore::ForgetNotice() {
-    return db_.ExecuteX("delete from whinv_set_aside_notice");
+    return db_.ExecuteX(std::string("delete from ") + kNoticeTable);
 }
 
-// The component speaks one dialect to both engines, which name a row's own identity
-// differently; the side table has no key of its own, for it keeps rows whose keys were refused.
-const std::string& SetAsideStore::RowIdentity() {
-    if (!rowIdentity_) {
-        rowIdentity_ = "";
-        for (const char* identity : {"rowid", "ctid"}) {
-            if (db_.OpenX(std::string("select ") + identity + " from " + kSideTable +
-                          " where 1 = 0")) {
-                rowIdentity_ = identity;
-                break;
-            }
-        }
-    }
-    return *rowIdentity_;
-}
-
+// rowid is the host's name for the engine's own identity of a row: the side table has no key of
+// its own, for it keeps rows whose keys were refused.
 std::optional<std::vector<SetAsideRow>> SetAsideStore::ReadRows() {
     std::vector<SetAsideRow> list;
-    const std::string& identity = RowIdentity();
-    if (identity.empty()) {
+    if (!Holds(kSideTable)) {
         return list;
     }
     const auto rows =
-        db_.OpenX("select cast(" + identity + " as varchar(40)) as " + kIdentityColumn +
-                  ", * from " + kSideTable + " order by dSetAside, " + identity);
+        db_.OpenX(std::string("select cast(rowid as varchar(40)) as ") + kIdentityColumn +
+                  ", * from " + kSideTable + " where " + readable_ + " order by dSetAside, rowid");
     if (!rows) {
         return std::nullopt;
     }
@@ -106,10 +120,8 @@ std::optional<std::vector<SetAsideRow>> SetAsideStore::ReadRows() {
 }
 
 bool SetAsideStore::Remove(const SetAsideRow& row) {
-    const std::string& identity = RowIdentity();
-    return !identity.empty() &&
-           db_.ExecuteX(std::string("delete from ") + kSideTable + " where cast(" + identity +
-                        " as varchar(40)) = " + SqlQuoted(row.identity));
+    return db_.ExecuteX(std::string("delete from ") + kSideTable +
+                        " where cast(rowid as varchar(40)) = " + SqlQuoted(row.identity));
 }
 
 }  // namespace korvel

@@ -361,9 +361,57 @@ std::string AdaptUpdate(Tokens& tokens, std::string_view rowIdentity) {
            JoinRange(tokens, shape->end, tokens.size());
 }
 
-// Whether any rewrite could change the statement: a [name], the word top, a statement that starts
-// with update, a quoted text that ends in a blank, or a comment (which the rewrites must step
-// over). Most statements have none, and one pass over their bytes spares tokenizing them.
+// The host's names for what each engine names its own way, given for one engine.
+struct EngineNames {
+    // The identity of a table row: "rowid" on SQLite, "ctid" on PostgreSQL.
+    std::string_view rowIdentity;
+    // object_id('T') as the engine writes it, given the quoted name.
+    std::string (*tableNumber)(const std::string& quotedName);
+};
+
+// sqlite_master's own rowid numbers the tables; letter case does not tell names apart.
+std::string SqliteTableNumber(const std::string& quotedName) {
+    return "(select min(rowid) from sqlite_master where type in ('table', 'view') and name = " +
+           quotedName + " collate nocase)";
+}
+
+// An unquoted name folds to lower case here, as it did when the table was made.
+std::string PostgresTableNumber(const std::string& quotedName) {
+    return "(to_regclass(" + quotedName + ")::oid::bigint)";
+}
+
+// "object_id('T')" becomes the engine's number of table T, NULL when the account has no such
+// table, so that asking whether a table is there never fails; "rowid" becomes the engine's row
+// identity. An object_id of anything but one quoted text is left for the engine to refuse.
+void AdaptEngineNames(Tokens& tokens, const EngineNames& names) {
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].IsWord("rowid")) {
+            tokens[i].text = names.rowIdentity;
+            continue;
+        }
+        if (!tokens[i].IsWord("object_id")) {
+            continue;
+        }
+        const std::size_t open = NextMeaningful(tokens, i);
+        const std::size_t name = NextMeaningful(tokens, open);
+        const std::size_t close = NextMeaningful(tokens, name);
+        if (!IsSymbolAt(tokens, open, "(") || name >= tokens.size() ||
+            tokens[name].kind != Kind::Text || !IsSymbolAt(tokens, close, ")")) {
+            continue;
+        }
+        Tokens number = SqlTokenizer::Tokenize(names.tableNumber(tokens[name].text));
+        tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i),
+                     tokens.begin() + static_cast<std::ptrdiff_t>(close) + 1);
+        tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), number.begin(),
+                      number.end());
+        i += number.size() - 1;
+    }
+}
+
+// Whether any rewrite could change the statement: a [name], the words top, rowid or object_id, a
+// statement that starts with update, a quoted text that ends in a blank, or a comment (which the
+// rewrites must step over). Most statements have none, and one pass over their bytes spares
+// tokenizing them.
 bool MayNeedAdapting(std::string_view sql) {
     bool firstWord = true;
     for (std::size_t i = 0; i < sql.size();) {
@@ -390,7 +438,8 @@ bool MayNeedAdapting(std::string_view sql) {
             ++end;
         }
         const std::string_view word = sql.substr(i, end - i);
-        if (AsciiEqualIgnoringCase(word, "top") ||
+        if (AsciiEqualIgnoringCase(word, "top") || AsciiEqualIgnoringCase(word, "rowid") ||
+            AsciiEqualIgnoringCase(word, "object_id") ||
             (firstWord && AsciiEqualIgnoringCase(word, "update"))) {
             return true;
         }
@@ -400,25 +449,26 @@ bool MayNeedAdapting(std::string_view sql) {
     return false;
 }
 
-std::string Adapt(std::string_view hostSql, std::string_view rowIdentity) {
+std::string Adapt(std::string_view hostSql, const EngineNames& names) {
     if (!MayNeedAdapting(hostSql)) {
         return std::string(hostSql);
     }
     Tokens tokens = SqlTokenizer::Tokenize(hostSql);
     QuoteBracketNames(tokens);
+    AdaptEngineNames(tokens, names);
     TrimComparedTexts(tokens);
     MoveTopToLimit(tokens);
-    return AdaptUpdate(tokens, rowIdentity);
+    return AdaptUpdate(tokens, names.rowIdentity);
 }
 
 }  // namespace
 
 std::string TsqlAdapter::ToSqlite(std::string_view hostSql) {
-    return Adapt(hostSql, "rowid");
+    return Adapt(hostSql, {"rowid", SqliteTableNumber});
 }
 
 std::string TsqlAdapter::ToPostgres(std::string_view hostSql) {
-    return Adapt(hostSql, "ctid");
+    return Adapt(hostSql, {"ctid", PostgresTableNumber});
 }
 
 }  // namespace zel

@@ -12,6 +12,8 @@ namespace zel {
 //   C select (both engines' own UPDATE ... FROM would join T with itself and change every row),
 //   picked by the engine's row identity (SQLite's rowid, PostgreSQL's ctid);
 // - "set T.column=" becomes "set column=";
+// - object_id('T') becomes a whole number for table T, NULL when the account has no such table;
+// - rowid, the engine's own identity of a row, becomes ctid on PostgreSQL;
 // - a quoted text compared with =, <>, != or listed in "in (...)" loses its trailing blanks: the
 //   host's server ignores them when it compares, and codes are stored without them.
 // Quoted texts and names are otherwise never changed; everything else is kept as written.

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "component/support/main_window_fixture.h"
 #include "editor/frm_add_inv.h"
@@ -202,6 +203,76 @@ TEST_F(SetAsideTest, TheListExportsWithTheMainGridsExport) {
     EXPECT_TRUE(written.contains(
         QString::fromStdString(Text("Zel.AA.WHINVCONTRAPOSE.SETASIDE.reason.missing_reference"))))
         << written.toStdString();
+}
+
+// A clerk is told of the rows he may read and put back, by their reasons; the rest, and rows of
+// other tables, are not his to see. One who may read none is not told, and the notice stays for
+// a user who may.
+TEST_F(SetAsideTest, AClerkIsToldOfTheRowsHeMayReadAlone) {
+    SetRowsAside();
+    ASSERT_TRUE(database.Execute(
+        "update aa_rowauth_object set bControlled = 1 where cBusObCode = 'Warehouse'"));
+    const auto clerk = database.AddLogin("clerk");
+    ASSERT_TRUE(database.Execute("insert into aa_user values ('" + clerk.userId +
+                                 "', 'clerk', 0); insert into aa_rowauth values ('" + clerk.userId +
+                                 "', 'Warehouse', '01', 'R')"));
+    BindContext(clerk);
+    Open(Commands());
+    ASSERT_EQ(MessageTexts().size(), 1U);
+    const std::string told = MessageTexts().front();
+    const std::string prefix = "Zel.AA.WHINVCONTRAPOSE.SETASIDE.reason.";
+    EXPECT_NE(told.find("2行"), std::string::npos) << told;
+    EXPECT_EQ(told.find("4行"), std::string::npos) << told;
+    for (const char* reason : {"not_a_number", "duplicate_key"}) {
+        EXPECT_NE(told.find(Text(prefix + reason) + "：1行"), std::string::npos) << told;
+    }
+    EXPECT_EQ(told.find(Text(prefix + "missing_reference")), std::string::npos)
+        << "warehouse 09 is not his: " << told;
+    EXPECT_EQ(told.find("其他表"), std::string::npos) << told;
+    EXPECT_EQ(database.Scalar("select count(*) from whinv_set_aside_notice").ToString(), "0");
+    EXPECT_TRUE(Offered());
+}
+
+TEST_F(SetAsideTest, AUserWhoMayReadNoneIsNotToldAndLeavesTheNotice) {
+    SetRowsAside();
+    ASSERT_TRUE(
+        database.Execute("update aa_rowauth_object set bControlled = 1 where cBusObCode "
+                         "in ('Warehouse', 'Inventory')"));
+    const auto nobody = database.AddLogin("nobody");
+    ASSERT_TRUE(
+        database.Execute("insert into aa_user values ('" + nobody.userId + "', 'nobody', 0)"));
+    BindContext(nobody);
+    Open(Commands());
+    EXPECT_TRUE(MessageTexts().empty()) << ::testing::PrintToString(MessageTexts());
+    EXPECT_EQ(database.Scalar("select iRows from whinv_set_aside_notice").ToString(), "4");
+    EXPECT_FALSE(Offered());
+}
+
+// Every start asks for the side rows and the notice: on an account that never lost a row, and on
+// one that did, the SQL log shows no statement that failed.
+TEST_F(SetAsideTest, AStartAsksForTheSideRowsWithoutAFailingStatement) {
+    for (const bool sideRows : {false, true}) {
+        SCOPED_TRACE(sideRows ? "with side rows" : "without side rows");
+        if (sideRows) {
+            SetRowsAside();
+        }
+        const std::string log = database.Folder() + "/sql" + (sideRows ? "1" : "0") + ".log";
+        database.Environment()->sqlLogPath = log;
+        Open(Commands());
+        database.Environment()->sqlLogPath.clear();
+        EXPECT_EQ(Offered(), sideRows);
+        QFile file(QString::fromStdString(log));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+            return line.contains("whinv_set_aside_notice", Qt::CaseInsensitive);
+        })) << "the notice was asked for";
+        for (const QString& line : lines) {
+            EXPECT_NE(line.section('\t', 2, 2), "-1") << line.toStdString();
+        }
+        window.reset();
+        database.Dialogs().Clear();
+    }
 }
 
 TEST_F(SetAsideTest, TheMenuItemGoesWithTheLastRow) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/login_context.h"
+#include "host/database/cls_common.h"
 #include "host/host_services.h"
 #include "host/login/login.h"
 #include "interfaces/pub.h"
@@ -37,6 +38,19 @@ void MainWindowTest::BindContext(const std::string& user) {
     ASSERT_TRUE(login.pub && login.rowAuth);
     login.rowAuth->Init(login.login->ysDBName(), user);
     InitAuth(login);
+}
+
+void MainWindowTest::BindContext(const zel::test::TestDatabase::UserLogin& user) {
+    BindContext(user.userId);
+    if (!database.OnServer()) {
+        return;
+    }
+    auto environment = std::make_shared<zel::HostEnvironment>(*database.Environment());
+    environment->accounts.Set(user.userId, user.database);
+    auto service = std::make_shared<zel::ClsCommon>(environment);
+    service->Init(user.userId);
+    ASSERT_TRUE(service->Status()) << service->LastError();
+    context.login.db = service;
 }
 
 RecordingPub& MainWindowTest::RecordHostCalls() {

@@ -20,6 +20,9 @@ protected:
 
     // Binds the services for the user as Show would.
     void BindContext(const std::string& user = "demo");
+    // The same for a user of the account (database.AddLogin): on a server over his own login,
+    // which the row policies bind.
+    void BindContext(const zel::test::TestDatabase::UserLogin& user);
     // Puts a recorder over the bound public service (binding first if need be); before Open.
     RecordingPub& RecordHostCalls();
     // Creates and shows the window and lets its first activation run.

@@ -98,12 +98,28 @@ INSTANTIATE_TEST_SUITE_P(
                 "not in (select cWhCode from Warehouse where cWhName='a ')",
                 "delete from WhInvContrapose where cInvCode IN ( 'A001' , 'A002') and cWhCode "
                 "not in (select cWhCode from Warehouse where cWhName='a')"},
+        Rewrite{"ObjectIdLooksTheTableUp",
+                "select case when object_id('WhInvContrapose_set_aside') is null then 0 end",
+                "select case when (select min(rowid) from sqlite_master where type in "
+                "('table', 'view') and name = 'WhInvContrapose_set_aside' collate nocase) is "
+                "null then 0 end"},
+        Rewrite{"ObjectIdOfAnythingButATextIsLeft", "select object_id(cWhCode) from Warehouse",
+                "select object_id(cWhCode) from Warehouse"},
         Rewrite{"AssignedLikeAndLeadingBlanksStay",
                 "update WhInvContrapose set cWhPersonCode='P01 ', iDays=(' 1 ') where "
                 "cWhCode=' 01 ' and cInvCode like 'A0 %' and cInvCode=upper('a ')",
                 "update WhInvContrapose set cWhPersonCode='P01 ', iDays=(' 1 ') where "
                 "cWhCode=' 01' and cInvCode like 'A0 %' and cInvCode=upper('a ')"}),
     [](const ::testing::TestParamInfo<Rewrite>& info) { return std::string(info.param.name); });
+
+// The engine's names reach only the words the host gives them: not quoted texts or names.
+TEST(TsqlAdapterForPostgres, NamesTheRowIdentityAndTheTableNumberItsWay) {
+    EXPECT_EQ(
+        TsqlAdapter::ToPostgres("select cast(rowid as varchar(40)) as \"rowid\", 'rowid' "
+                                "from T where object_id ( 'T' ) is not null order by t.ROWID"),
+        "select cast(ctid as varchar(40)) as \"rowid\", 'rowid' from T where "
+        "(to_regclass('T')::oid::bigint) is not null order by t.ctid");
+}
 
 // The adapted statements run on a real account: they must read and change exactly the rows
 // the host's server would.
@@ -231,6 +247,28 @@ TEST_F(TsqlAdapterOnDatabase, DeepNestingIsRefusedByTheEngine) {
     auto rows = service->OpenX("select top 1 cWhName from Warehouse where ((cWhCode='01 '))");
     ASSERT_TRUE(rows) << service->LastError();
     EXPECT_EQ(rows->Fields("cWhName")->ToString(), "成品库");
+}
+
+// Whether a table is there is asked without a failing statement, in any letter case; a row
+// found by its identity is found again by it.
+TEST_F(TsqlAdapterOnDatabase, TablesAreLookedUpAndRowsFoundByTheirIdentity) {
+    auto rows = service->OpenX(
+        "select case when object_id('WAREHOUSE') is null then 0 else 1 end as there, case when "
+        "object_id('WhInvContrapose_set_aside') is null then 0 else 1 end as missing");
+    ASSERT_TRUE(rows) << service->LastError();
+    EXPECT_EQ(rows->Fields("there")->ToString(), "1");
+    EXPECT_EQ(rows->Fields("missing")->ToString(), "0");
+
+    rows = service->OpenX(
+        "select cast(rowid as varchar(40)) as id from Warehouse where "
+        "cWhCode='02'");
+    ASSERT_TRUE(rows) << service->LastError();
+    const std::string identity = rows->Fields("id")->ToString();
+    rows = service->OpenX("select cWhName from Warehouse where cast(rowid as varchar(40))='" +
+                          identity + "'");
+    ASSERT_TRUE(rows) << service->LastError();
+    ASSERT_FALSE(rows->Eof());
+    EXPECT_EQ(rows->Fields("cWhName")->ToString(), "原料库");
 }
 
 }  // namespace
