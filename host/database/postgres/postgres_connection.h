@@ -98,6 +98,14 @@ public:
     // Runs a statement without parameters or rows (begin, commit, a script); false with the
     // failure noted.
     bool Run(const std::string& sql);
+    // Runs a command of the connection's own between the caller's statements (closing a cursor):
+    // a transaction the caller opened and has not sent yet is not begun for it, and the failure
+    // of the caller's last statement stays the one noted.
+    bool RunAside(const char* command);
+    // Whether a transaction is open, or opened and to begin with the next statement.
+    bool InTransaction() const;
+    // Whether the next statement takes its transaction's commit along.
+    bool CommitWaits() const { return commitWaits_; }
 
 private:
     // Texts beyond this many are sent unnamed: they are the one-off ones.

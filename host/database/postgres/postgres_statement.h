@@ -46,6 +46,7 @@ public:
     double ColumnReal(int column) const override;
     std::string_view ColumnText(int column) const override;
     SqlCell Column(int column) const override;
+    void PlanForFirstRows() override { firstRows_ = true; }
 
     // Reads every row still to come into memory, freeing the connection for another statement.
     void TakeRest();
@@ -54,6 +55,10 @@ private:
     enum class Kind { Integer, Numeric, Real, Text };
 
     bool Send();
+    bool SendThroughCursor(const std::vector<const char*>& values);
+    // Once the rows through the cursor ended: closes it, or ends the transaction opened for it.
+    void EndCursor();
+    void StopStreaming();
     PqResult NextResult();
     StepResult Finish(PqResult last);
     void Discard();
@@ -66,6 +71,9 @@ private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string sql_;
     std::vector<std::optional<std::string>> values_;
+    bool firstRows_ = false;       // planned for the first rows: read through a cursor
+    bool cursorOpen_ = false;      // declared, and neither closed nor ended with its transaction
+    bool ownTransaction_ = false;  // the cursor's transaction was opened for it
     bool sent_ = false;
     bool streaming_ = false;              // results still to come from the connection
     StepResult end_ = StepResult::Error;  // how the statement ended, once its last result came
