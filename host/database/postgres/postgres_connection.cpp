@@ -385,6 +385,14 @@ bool PostgresConnection::RunAside(const char* command) {
     return done;
 }
 
+bool PostgresConnection::SendAside(const std::string& sql) {
+    if (connection_ == nullptr || !SendCommand(sql.c_str())) {
+        return FailSending();
+    }
+    PQsetSingleRowMode(connection_);
+    return true;
+}
+
 bool PostgresConnection::InTransaction() const {
     return beginWaits_ ||
            (connection_ != nullptr && PQtransactionStatus(connection_) != PQTRANS_IDLE);

@@ -102,6 +102,10 @@ public:
     // a transaction the caller opened and has not sent yet is not begun for it, and the failure
     // of the caller's last statement stays the one noted.
     bool RunAside(const char* command);
+    // Sends a statement of the connection's own without parameters, its rows to be read one at a
+    // time, as Send does; a transaction waiting to begin or to commit is left to the caller's
+    // next statement.
+    bool SendAside(const std::string& sql);
     // Whether a transaction is open, or opened and to begin with the next statement.
     bool InTransaction() const;
     // Whether the next statement takes its transaction's commit along.

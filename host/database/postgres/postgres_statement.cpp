@@ -26,6 +26,9 @@ constexpr int kRowsReadBeforeCancel = 1000;
 // The connection's one cursor: a statement streaming through it is read to its end, and the
 // cursor closed, before any other statement is sent.
 constexpr const char* kCursor = "whinv_forward";
+// Rows a fetch asks for. The server gathers a fetch's rows before it sends the first, so a fetch of
+// all of them would wait for the whole list again; the next is sent once these are read.
+constexpr int kFetchRows = 1000;
 
 std::int64_t IntegerOf(std::string_view text) {
     std::int64_t value = 0;
@@ -168,7 +171,8 @@ bool PostgresStatement::SendThroughCursor(const std::vector<const char*>& values
     }
     if (sent && PQresultStatus(declared.get()) == PGRES_COMMAND_OK) {
         cursorOpen_ = true;
-        if (connection_->Send(std::string("fetch all from ") + kCursor, {})) {
+        stopFetching_ = false;
+        if (SendFetch()) {
             sent_ = true;
             streaming_ = true;
             connection_->StartStreaming(this);
@@ -184,6 +188,31 @@ bool PostgresStatement::SendThroughCursor(const std::vector<const char*>& values
         connection_->RunAside("rollback");
     }
     return false;
+}
+
+bool PostgresStatement::SendFetch() {
+    fetched_ = 0;
+    return connection_->SendAside("fetch " + std::to_string(kFetchRows) + " from " + kCursor);
+}
+
+// The connection's next result; through a cursor, a full fetch is followed by the next one.
+PqResult PostgresStatement::Pull() {
+    PqResult next = connection_->NextResult();
+    if (!cursorOpen_ || !next) {
+        return next;
+    }
+    const ExecStatusType status = PQresultStatus(next.get());
+    if (status == PGRES_SINGLE_TUPLE) {
+        ++fetched_;
+    } else if (status == PGRES_TUPLES_OK && fetched_ == kFetchRows && !stopFetching_) {
+        // The fetch's results end with a null of their own before the next can be sent.
+        if (connection_->NextResult() != nullptr || !SendFetch()) {
+            connection_->NoteFailure("the rows could not be fetched further");
+            return nullptr;
+        }
+        return Pull();
+    }
+    return next;
 }
 
 void PostgresStatement::EndCursor() {
@@ -219,7 +248,7 @@ PqResult PostgresStatement::NextResult() {
     if (!streaming_) {
         return nullptr;
     }
-    PqResult next = connection_->NextResult();
+    PqResult next = Pull();
     if (!next) {
         StopStreaming();
     }
@@ -228,7 +257,7 @@ PqResult PostgresStatement::NextResult() {
 
 void PostgresStatement::TakeRest() {
     while (streaming_) {
-        PqResult next = connection_->NextResult();
+        PqResult next = Pull();
         if (!next) {
             StopStreaming();
         } else {
@@ -282,7 +311,9 @@ void PostgresStatement::Discard() {
         // nobody will read are not worth waiting for, but a cancel costs a connection of its
         // own: it is sent only when many rows are still coming.
         int left = kRowsReadBeforeCancel;
-        while (PqResult result = connection_->NextResult()) {
+        // Through a cursor only the fetch under way is left to read.
+        stopFetching_ = true;
+        while (PqResult result = Pull()) {
             if (--left == 0) {
                 connection_->CancelStatement();
             }

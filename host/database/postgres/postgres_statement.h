@@ -59,6 +59,8 @@ private:
     // Once the rows through the cursor ended: closes it, or ends the transaction opened for it.
     void EndCursor();
     void StopStreaming();
+    bool SendFetch();
+    PqResult Pull();
     PqResult NextResult();
     StepResult Finish(PqResult last);
     void Discard();
@@ -74,6 +76,8 @@ private:
     bool firstRows_ = false;       // planned for the first rows: read through a cursor
     bool cursorOpen_ = false;      // declared, and neither closed nor ended with its transaction
     bool ownTransaction_ = false;  // the cursor's transaction was opened for it
+    int fetched_ = 0;              // rows of the fetch under way read so far
+    bool stopFetching_ = false;    // dropped: no fetch after the one under way
     bool sent_ = false;
     bool streaming_ = false;              // results still to come from the connection
     StepResult end_ = StepResult::Error;  // how the statement ended, once its last result came

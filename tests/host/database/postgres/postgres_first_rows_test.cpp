@@ -92,6 +92,21 @@ TEST_F(PostgresFirstRowsTest, GivesTheRowsColumnsAndOriginsOfThePlainQueryAgainA
     EXPECT_TRUE(WritesAreSeen("A1"));
 }
 
+// The rows come a fetch at a time: every row once, in order, however the last fetch falls.
+TEST_F(PostgresFirstRowsTest, ReadsEveryRowOnceAcrossFetches) {
+    for (const int count : {999, 1000, 2000, 2501}) {
+        const auto rows = FirstRows("select i from generate_series(1, " + std::to_string(count) +
+                                    ") as i order by i");
+        const auto values = Rest(*rows, rows->Step());
+        ASSERT_EQ(values.size(), static_cast<std::size_t>(count)) << reader->LastError();
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(values[static_cast<std::size_t>(i)], std::to_string(i + 1)) << count;
+        }
+        EXPECT_EQ(OpenCursors(), "0");
+    }
+    EXPECT_TRUE(WritesAreSeen("E1"));
+}
+
 TEST_F(PostgresFirstRowsTest, AStatementThatOvertakesItLeavesItsRowsToBeReadOn) {
     const auto rows = FirstRows("select cWhCode from Warehouse order by cWhCode");
     ASSERT_EQ(rows->Step(), StepResult::Row);
