@@ -22,6 +22,16 @@
 // On the server, 100,000 rows (75,101 due; the 1,000,000-row account took longer to build than
 // there was time for): before (debug) 69 MB, 14.7 s CSV / 15.2 s XLSX; after 37 MB debug,
 // 31 MB CSV / 32 MB XLSX release (1.7 s / 1.6 s).
+// On the server, 1,000,000 rows (748,898 due, then 2%), debug build, load average 4.4, the
+// account built in about 2.5 min; the list read through a cursor planned for its first rows (the
+// index walked, no sort), which costs a read of the whole list more in all than the bare select's
+// sort, fetched all at once (the server gathered every row before sending the first):
+//   bare psql select      75%: 8.8 s, 284 MB (psql holds the result)   2%: 1.8 s, 17 MB
+//   report, CSV           75%: 27.2 s, 37 MB (3.1x bare)               2%: 4.0 s, 36 MB (2.2x)
+//   report, XLSX          75%: 29.8 s, 38 MB (3.4x bare)               2%: 2.0 s, 37 MB (1.1x)
+// Fetched a thousand rows at a time, whinv-report due alone (CSV, load average 1): 75% 28.4 s as
+// the owner, 38.4 s as a clerk bound by the row policies, 38 MB; 2% 2.3 s / 1.4 s; psql's bare
+// select of the program's own query 8.9 s. Not yet measured with the bench preset (release).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>

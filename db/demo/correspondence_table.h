@@ -1,25 +1,26 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 
+#include "db/demo/batched_insert.h"
 #include "db/demo/stock_settings.h"
 #include "host/database/sql_backend.h"
 
 namespace zel::demo {
 
-// Inserts WhInvContrapose rows through one prepared statement.
+// Inserts WhInvContrapose rows, rowsPerStatement of them in one statement; Flush() sends the last
+// ones.
 class CorrespondenceTable {
 public:
-    explicit CorrespondenceTable(SqlBackend& backend);
+    explicit CorrespondenceTable(SqlBackend& backend, int rowsPerStatement = 1);
 
-    bool Prepared() const { return insert_ != nullptr; }
     bool Insert(const std::string& warehouse, const std::string& item,
                 const StockSettings& settings, const std::optional<std::string>& person);
+    bool Flush() { return insert_.Flush(); }
 
 private:
-    std::unique_ptr<SqlStatement> insert_;
+    BatchedInsert insert_;
 };
 
 }  // namespace zel::demo

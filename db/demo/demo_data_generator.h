@@ -34,9 +34,9 @@ public:
 private:
     DemoOutcome Build(const std::filesystem::path& file);
     DemoOutcome BuildOnServer(const std::string& conninfo);
-    DemoOutcome Fill(SqlBackend& backend);
+    DemoOutcome Fill(SqlBackend& backend, int rowsPerStatement);
     bool WriteItems(SqlBackend& backend, const std::vector<DemoWarehouse>& warehouses,
-                    std::int64_t count);
+                    std::int64_t count, int rowsPerStatement);
     bool WriteRows(CorrespondenceTable& table, const DemoWarehouse& warehouse, std::int64_t quota);
     std::optional<std::string> Storekeeper(const DemoWarehouse& warehouse);
 

@@ -1,22 +1,22 @@
 #pragma once
 
-#include <memory>
-
+#include "db/demo/batched_insert.h"
 #include "db/demo/demo_item.h"
 #include "host/database/sql_backend.h"
 
 namespace zel::demo {
 
-// Inserts inventory items through one prepared statement.
+// Inserts inventory items, rowsPerStatement of them in one statement; Flush() sends the last
+// ones.
 class InventoryTable {
 public:
-    explicit InventoryTable(SqlBackend& backend);
+    explicit InventoryTable(SqlBackend& backend, int rowsPerStatement = 1);
 
-    bool Prepared() const { return insert_ != nullptr; }
     bool Insert(const DemoItem& item);
+    bool Flush() { return insert_.Flush(); }
 
 private:
-    std::unique_ptr<SqlStatement> insert_;
+    BatchedInsert insert_;
 };
 
 }  // namespace zel::demo

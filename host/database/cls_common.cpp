@@ -413,6 +413,7 @@ std::shared_ptr<IRecordset> ClsCommon::Openforward(const std::string& sql) {
         FailCallersTransactionIfAny();
         return nullptr;
     }
+    statement->PlanForFirstRows();
     // Rows are counted as the caller reads them, so the line is written when the result ends.
     ForwardRecordset::Finished finished;
     if (!environment_->sqlLogPath.empty()) {

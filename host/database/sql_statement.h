@@ -41,6 +41,10 @@ public:
     // A statement run many times, such as an insert per row: binds values from 1, runs to the
     // end and resets; false when a value or the run fails.
     bool Run(const std::vector<Variant>& values);
+    // Before the first step: the caller reads the rows as they come and shows the first ones at
+    // once, so an engine that plans for the whole result (a sort of every row before the first is
+    // sent) plans for the first rows instead.
+    virtual void PlanForFirstRows() {}
 
     // The result's columns, known before the first step too; a server's statement learns them
     // with its first answer, and asked before it, costs round trips of their own.

@@ -373,6 +373,31 @@ bool PostgresConnection::Run(const std::string& sql) {
     return true;
 }
 
+bool PostgresConnection::RunAside(const char* command) {
+    if (connection_ == nullptr) {
+        return false;
+    }
+    const PqResult result = AnswerTo(SendCommand(command));
+    const bool done = PQresultStatus(result.get()) == PGRES_COMMAND_OK;
+    if (!done && result && lastError_.empty()) {
+        NoteFailure(result.get());
+    }
+    return done;
+}
+
+bool PostgresConnection::SendAside(const std::string& sql) {
+    if (connection_ == nullptr || !SendCommand(sql.c_str())) {
+        return FailSending();
+    }
+    PQsetSingleRowMode(connection_);
+    return true;
+}
+
+bool PostgresConnection::InTransaction() const {
+    return beginWaits_ ||
+           (connection_ != nullptr && PQtransactionStatus(connection_) != PQTRANS_IDLE);
+}
+
 PostgresConnection::Sending PostgresConnection::HowToSend(const std::string& sql) {
     auto found = prepared_.find(sql);
     if (found == prepared_.end()) {

@@ -98,6 +98,18 @@ public:
     // Runs a statement without parameters or rows (begin, commit, a script); false with the
     // failure noted.
     bool Run(const std::string& sql);
+    // Runs a command of the connection's own between the caller's statements (closing a cursor):
+    // a transaction the caller opened and has not sent yet is not begun for it, and the failure
+    // of the caller's last statement stays the one noted.
+    bool RunAside(const char* command);
+    // Sends a statement of the connection's own without parameters, its rows to be read one at a
+    // time, as Send does; a transaction waiting to begin or to commit is left to the caller's
+    // next statement.
+    bool SendAside(const std::string& sql);
+    // Whether a transaction is open, or opened and to begin with the next statement.
+    bool InTransaction() const;
+    // Whether the next statement takes its transaction's commit along.
+    bool CommitWaits() const { return commitWaits_; }
 
 private:
     // Texts beyond this many are sent unnamed: they are the one-off ones.

@@ -46,6 +46,7 @@ public:
     double ColumnReal(int column) const override;
     std::string_view ColumnText(int column) const override;
     SqlCell Column(int column) const override;
+    void PlanForFirstRows() override { firstRows_ = true; }
 
     // Reads every row still to come into memory, freeing the connection for another statement.
     void TakeRest();
@@ -54,6 +55,12 @@ private:
     enum class Kind { Integer, Numeric, Real, Text };
 
     bool Send();
+    bool SendThroughCursor(const std::vector<const char*>& values);
+    // Once the rows through the cursor ended: closes it, or ends the transaction opened for it.
+    void EndCursor();
+    void StopStreaming();
+    bool SendFetch();
+    PqResult Pull();
     PqResult NextResult();
     StepResult Finish(PqResult last);
     void Discard();
@@ -66,6 +73,11 @@ private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string sql_;
     std::vector<std::optional<std::string>> values_;
+    bool firstRows_ = false;       // planned for the first rows: read through a cursor
+    bool cursorOpen_ = false;      // declared, and neither closed nor ended with its transaction
+    bool ownTransaction_ = false;  // the cursor's transaction was opened for it
+    int fetched_ = 0;              // rows of the fetch under way read so far
+    bool stopFetching_ = false;    // dropped: no fetch after the one under way
     bool sent_ = false;
     bool streaming_ = false;              // results still to come from the connection
     StepResult end_ = StepResult::Error;  // how the statement ended, once its last result came
