@@ -149,7 +149,7 @@ public:
     std::string Name() const override { return "sqlite"; }
     std::string Database() const override { return path_; }
     std::vector<std::string> Client(const std::string& sql) const override {
-        return {"sqlite3", "-readonly", path_, sql};
+        return {"sqlite3", path_, sql};
     }
 
 private:
