@@ -17,8 +17,13 @@
 //   release, CSV                                                        98 MB, 62 s
 //   release, XLSX                                                       99 MB, 75 s
 //   bare sqlite3 select through the index, same load: 85 s, 6 MB
-// Of the 98 MB, 64 MB is the page cache the host gives every SQLite connection (cache_size
-// -65536), which a read of the whole table fills; the report with no row to read peaks at 36 MB.
+// Of the 98 MB, 64 MB was the page cache the host gave every SQLite connection (cache_size
+// -65536), which a read of the whole table fills. The report now keeps SQLite's own 2 MB; bench
+// preset, one run, load average 4-6 (builds and a test run beside it):
+//   bare sqlite3 select   75%: 23.8 s, 6 MB                            2%: 1.01 s, 6 MB
+//   report, CSV           75%: 23.6 s, 32 MB (0.99x bare)              2%: 1.45 s, 32 MB (1.44x)
+//   report, XLSX          75%: 23.9 s, 32 MB (1.00x bare)              2%: 1.47 s, 33 MB (1.45x)
+// The report with no row to read takes 0.14-0.31 s and 31 MB at that load.
 // On the server, 100,000 rows (75,101 due; the 1,000,000-row account took longer to build than
 // there was time for): before (debug) 69 MB, 14.7 s CSV / 15.2 s XLSX; after 37 MB debug,
 // 31 MB CSV / 32 MB XLSX release (1.7 s / 1.6 s).
