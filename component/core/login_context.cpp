@@ -15,7 +15,7 @@ std::string AuthCondition(std::string_view prefix, const std::string& answer) {
         return std::string(kNoRowCondition);
     }
     if (answer.empty()) {
-        return "(1=1)";
+        return std::string(kEveryRowCondition);
     }
     return std::string(prefix) + answer + "))";
 }

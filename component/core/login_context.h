@@ -14,6 +14,8 @@ namespace korvel {
 // The condition that lets no row through; every authorisation item holds it until the host has
 // answered, so a failed call never widens what the user sees.
 inline constexpr std::string_view kNoRowCondition = "(1=2)";
+// The condition of an item the host does not restrict.
+inline constexpr std::string_view kEveryRowCondition = "(1=1)";
 
 // What Show binds for one run: the host services, the business date and the six authorisation
 // conditions. Each condition is a parenthesised SQL boolean that callers append with " and ".

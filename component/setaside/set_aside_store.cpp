@@ -75,7 +75,7 @@ std::string SetAsideReadCondition(const LoginContext& login) {
 SetAsideStore::SetAsideStore(const LoginContext& login)
     : db_(*login.db),
       readable_(SetAsideReadCondition(login)),
-      readsEveryRow_(login.sAuthWh == "(1=1)" && login.sAuthInv == "(1=1)") {}
+      readsEveryRow_(login.sAuthWh == kEveryRowCondition && login.sAuthInv == kEveryRowCondition) {}
 
 bool SetAsideStore::Holds(const char* table) {
     const auto answer = db_.OpenX(std::string("select case when object_id(") + SqlQuoted(table) +

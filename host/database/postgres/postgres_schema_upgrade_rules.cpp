@@ -7,6 +7,7 @@
 #include "host/database/sql_statement.h"
 #include "host/database/sql_text.h"
 #include "host/database/sql_tokenizer.h"
+#include "host/objects/host_text.h"
 
 namespace zel {
 namespace {
@@ -44,15 +45,6 @@ std::vector<std::size_t> Meaningful(const std::vector<SqlToken>& tokens) {
         }
     }
     return at;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
 }
 
 // array['a', 'b']::text[]
@@ -169,10 +161,10 @@ std::vector<std::string> PostgresSchemaUpgradeRules::MadeByScript(std::string_vi
     std::vector<std::string> names;
     for (std::size_t k = 0; k + 2 < at.size(); ++k) {
         if (word(k, "create") && (word(k + 1, "policy") || word(k + 1, "trigger"))) {
-            names.push_back(Lower(tokens[at[k + 2]].text));
+            names.push_back(AsciiLower(tokens[at[k + 2]].text));
         } else if (word(k, "add") && word(k + 1, "column") && word(k + 2, "if") &&
                    word(k + 3, "not") && word(k + 4, "exists") && k + 5 < at.size()) {
-            names.push_back(Lower(tokens[at[k + 5]].text));
+            names.push_back(AsciiLower(tokens[at[k + 5]].text));
         }
     }
     return names;
