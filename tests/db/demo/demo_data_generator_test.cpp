@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "host/database/account_database.h"
 #include "host/database/single_value.h"
 #include "host/database/sqlite/sqlite_backend.h"
 #include "support/test_database.h"
@@ -134,6 +135,22 @@ TEST_F(DemoDatabaseContent, HoldsTheAskedSizesAndReportsThem) {
     // The account settings of the host come along.
     EXPECT_EQ(Count("select count(*) from aa_columndic where ckey = 'Inventory'"), 11);
     EXPECT_EQ(Text(db_, "select cValue from AccInformation where cName = 'iStrsQuanDecDgt'"), "2");
+}
+
+// The history triggers are away only while the rows go in: the file records the first change
+// of anyone's as a new account does, and holds no pages of history written and thrown away.
+TEST_F(DemoDatabaseContent, KeepsTheHistoryTriggersOfANewAccountAndNoFreePages) {
+    const std::string triggers =
+        "select group_concat(name || ':' || sql, '|') from (select name, sql from sqlite_master "
+        "where type = 'trigger' order by name)";
+    const std::string fresh = folder_->File("fresh.db");
+    std::string error;
+    ASSERT_TRUE(CreateAccountDatabase(fresh, error)) << error;
+    SqliteBackend account;
+    ASSERT_TRUE(account.Open(fresh));
+    EXPECT_NE(Text(db_, triggers).find("WhInvContrapose_history_add"), std::string::npos);
+    EXPECT_EQ(Text(db_, triggers), Text(account, triggers));
+    EXPECT_EQ(Count("pragma freelist_count"), 0);
 }
 
 TEST_F(DemoDatabaseContent, EveryWarehouseHoldsAnItemOnceAndEveryCodeResolves) {
