@@ -50,11 +50,23 @@ NextCheck NextCheckOfRow(const std::string& next, const std::string& lastCheck) 
                : NextCheck{NextCheck::State::kBadDate, {}};
 }
 
-}  // namespace
-
-// Each read right is tested in a subquery of its own table: written on the joined tables, a right
+// A read right is tested in a subquery of its own table: written on the joined tables, a right
 // naming warehouses or items lets SQLite start from those and sort the rows after reading them
 // all, where the list wants them read in the order of the next-check index, the first at once.
+// A right to every row needs no test, which would cost the server a second pass over the table.
+std::string ReadRightOf(std::string_view table, std::string_view key,
+                        const std::string& condition) {
+    if (condition == kEveryRowCondition) {
+        return {};
+    }
+    const std::string name(table);
+    const std::string column(key);
+    return " and exists (select 1 from " + name + " where " + name + "." + column +
+           "=WhInvContrapose." + column + " and " + condition + ")";
+}
+
+}  // namespace
+
 std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filter,
                            std::chrono::year_month_day asOf) {
     std::string sql =
@@ -65,13 +77,8 @@ std::string DueChecksQuery(const LoginContext& login, const DueCheckFilter& filt
         "inner join Warehouse on WhInvContrapose.cWhCode=Warehouse.cWhCode "
         "left join Person on WhInvContrapose.cWhPersonCode=Person.cPersonCode "
         "where WhInvContrapose.dNextDate<=" +
-        SqlQuoted(CheckDateText(asOf)) +
-        " and exists (select 1 from Inventory "
-        "where Inventory.cInvCode=WhInvContrapose.cInvCode and " +
-        login.sAuthInv +
-        ") and exists (select 1 from Warehouse "
-        "where Warehouse.cWhCode=WhInvContrapose.cWhCode and " +
-        login.sAuthWh + ")";
+        SqlQuoted(CheckDateText(asOf)) + ReadRightOf("Inventory", "cInvCode", login.sAuthInv) +
+        ReadRightOf("Warehouse", "cWhCode", login.sAuthWh);
     if (!filter.warehouse.empty()) {
         sql += " and WhInvContrapose.cWhCode=" + SqlQuoted(filter.warehouse);
     }

@@ -19,7 +19,7 @@ create table if not exists whinv_schema (
     version integer not null
 );
 create unique index if not exists whinv_schema_one_row on whinv_schema ((true));
-insert into whinv_schema (version) values (6) on conflict do nothing;
+insert into whinv_schema (version) values (7) on conflict do nothing;
 
 -- The lock itself is a session advisory lock (pg_try_advisory_lock), so it ends with the
 -- client's session; this table only tells a refused user who holds it. A stale row is
@@ -181,8 +181,17 @@ create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode
 alter table WhInvContrapose add column if not exists dNextDate date generated always as
     (whinv_next_check(cFrequency::text, iFrequency, iDays, dLastDate)) stored;
 -- The rows due by a day, in the order the due list shows them: of all warehouses, and of one.
+-- The first also holds the rest of the list's own columns, so that the list is read from it
+-- alone; an account made before it did is given it anew.
+do $$
+begin
+    if exists (select 1 from pg_indexes where schemaname = current_schema() and
+            indexname = 'whinvcontrapose_dnextdate' and indexdef not like '% INCLUDE %') then
+        drop index WhInvContrapose_dNextDate;
+    end if;
+end $$;
 create index if not exists WhInvContrapose_dNextDate on WhInvContrapose (dNextDate, cWhCode,
-    cInvCode) where dNextDate is not null;
+    cInvCode) include (cWhPersonCode, dLastDate) where dNextDate is not null;
 create index if not exists WhInvContrapose_cWhCode_dNextDate on WhInvContrapose (cWhCode,
     dNextDate, cInvCode) where dNextDate is not null;
 

@@ -7,7 +7,7 @@
 --
 -- The version of this schema is kept in pragma user_version; the host upgrades an older file when
 -- it opens it.
-pragma user_version = 6;
+pragma user_version = 7;
 
 create table if not exists Warehouse (
     cWhCode varchar(10) collate nocase not null primary key,
@@ -132,8 +132,10 @@ create table if not exists WhInvContrapose (
 );
 create index if not exists WhInvContrapose_cInvCode on WhInvContrapose (cInvCode);
 -- The rows due by a day, in the order the due list shows them: of all warehouses, and of one.
+-- The first also holds the rest of the list's own columns, so that a list of few due rows reads
+-- them here instead of from a page of the table for every row.
 create index if not exists WhInvContrapose_dNextDate on WhInvContrapose (dNextDate, cWhCode,
-    cInvCode) where dNextDate is not null;
+    cInvCode, cWhPersonCode, dLastDate) where dNextDate is not null;
 create index if not exists WhInvContrapose_cWhCode_dNextDate on WhInvContrapose (cWhCode,
     dNextDate, cInvCode) where dNextDate is not null;
 

@@ -14,7 +14,7 @@ class PostgresBackend;
 class PostgresSchemaUpgrade {
 public:
     // The version db/schema/postgresql.sql writes into whinv_schema.
-    static constexpr int kVersion = 6;
+    static constexpr int kVersion = 7;
 
     // Nothing to do for a current account. false with a message for the user in error when the
     // account is newer than this program, or the login may not or could not upgrade it.

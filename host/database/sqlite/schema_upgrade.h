@@ -13,7 +13,7 @@ namespace zel {
 // number is left in whinv_set_aside_notice for the user to be told.
 class SchemaUpgrade {
 public:
-    static constexpr int kVersion = 6;
+    static constexpr int kVersion = 7;
 
     // Nothing to do for a current or an empty file. false with the reason in error when the file
     // is newer than this host, holds tables but no account, or the upgrade fails; the file is then

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "host/database/postgres/postgres_schema_upgrade.h"
+#include "host/database/sqlite/schema_upgrade.h"
 #include "support/test_database.h"
 
 namespace zel {
@@ -65,7 +67,8 @@ TEST_F(NextCheckDateColumnTest, AnAccountOfTheEarlierSchemaGainsTheDatesOfItsRow
     const auto service = db.OpenService();
     ASSERT_TRUE(service->Status()) << service->LastError();
 
-    EXPECT_EQ(Version(), "6");
+    EXPECT_EQ(Version(), std::to_string(db.OnServer() ? PostgresSchemaUpgrade::kVersion
+                                                      : SchemaUpgrade::kVersion));
     EXPECT_EQ(NextDates(), "A001:2026-12-15 A002:2027-02-28 A003:-infinity A004:~");
     // Filling the column changed no row: the history has no entry of it.
     EXPECT_EQ(db.Scalar("select count(*) from whinv_change").ToString(), changes);
@@ -85,6 +88,28 @@ TEST_F(NextCheckDateColumnTest, AnAccountOfTheEarlierSchemaGainsTheDatesOfItsRow
     ASSERT_TRUE(service->ExecuteX(
         "update WhInvContrapose set dLastDate = '2026-12-01' where cInvCode = 'A003'"));
     EXPECT_EQ(NextDates(), "A001:2026-12-15 A002:2027-02-28 A003:2026-12-11 A004:~");
+}
+
+// The due list's index came first without the list's other columns; an account of that schema
+// has it made again with them on opening.
+TEST_F(NextCheckDateColumnTest, TheDueIndexOfAnEarlierAccountGainsTheListsColumns) {
+    const std::string columns =
+        db.OnServer() ? "select substring(indexdef from 'btree \\(([^)]*)\\)') || ' + ' || "
+                        "substring(indexdef from 'INCLUDE \\(([^)]*)\\)') from pg_indexes "
+                        "where indexname = 'whinvcontrapose_dnextdate'"
+                      : "select group_concat(name, ', ') from (select name from "
+                        "pragma_index_info('WhInvContrapose_dNextDate') order by seqno)";
+    ASSERT_TRUE(db.Execute(
+        "drop index WhInvContrapose_dNextDate; create index WhInvContrapose_dNextDate on "
+        "WhInvContrapose (dNextDate, cWhCode, cInvCode) where dNextDate is not null; " +
+        std::string(db.OnServer() ? "update whinv_schema set version = 6"
+                                  : "pragma user_version = 6")));
+    const auto service = db.OpenService();
+    ASSERT_TRUE(service->Status()) << service->LastError();
+    EXPECT_EQ(db.Scalar(columns).ToString(),
+              db.OnServer() ? "dnextdate, cwhcode, cinvcode + cwhpersoncode, dlastdate"
+                            : "dNextDate, cWhCode, cInvCode, cWhPersonCode, dLastDate");
+    EXPECT_EQ(NextDates(), "A001:2026-12-15 A002:2027-02-28 A003:-infinity A004:~");
 }
 
 TEST_F(NextCheckDateColumnTest, AResultSaysItsTableLikeAnyColumnOfIt) {
