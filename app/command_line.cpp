@@ -45,10 +45,7 @@ struct ProgramOptions {
                                     "file", QString::fromStdString(DefaultConfigPath())};
     const QCommandLineOption registry{"registry", "Folder of component registrations (*.reg).",
                                       "folder"};
-    const QCommandLineOption sqlLog{"sql-log",
-                                    "Write every statement, its adapted form, row count and time "
-                                    "to this file (also WHINV_SQL_LOG).",
-                                    "file"};
+    const QCommandLineOption sqlLog = SqlLogOption();
     const QCommandLineOption quitAfterShow{
         "quit-after-show",
         "Close the main window once it has shown and filled, and end with a status that says "
@@ -72,6 +69,17 @@ std::string DefaultConfigPath() {
     }
     const std::string home = Environment("HOME");
     return (home.empty() ? std::string(".") : home) + "/.config/whinv/whinv.ini";
+}
+
+QCommandLineOption SqlLogOption() {
+    return {"sql-log",
+            "Write every statement, its adapted form, row count and time to this file (also "
+            "WHINV_SQL_LOG).",
+            "file"};
+}
+
+std::string SqlLogPath(const QCommandLineParser& parser, const QCommandLineOption& sqlLog) {
+    return parser.isSet(sqlLog) ? parser.value(sqlLog).toStdString() : Environment("WHINV_SQL_LOG");
 }
 
 std::optional<std::string> InformationRequested(const QStringList& arguments) {
@@ -115,8 +123,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& arguments, std::s
     line.configPath = parser.value(options.config).toStdString();
     line.registryDir = parser.isSet(options.registry) ? parser.value(options.registry).toStdString()
                                                       : Environment("WHINV_REGISTRY");
-    line.sqlLogPath = parser.isSet(options.sqlLog) ? parser.value(options.sqlLog).toStdString()
-                                                   : Environment("WHINV_SQL_LOG");
+    line.sqlLogPath = SqlLogPath(parser, options.sqlLog);
     line.quitAfterShow = parser.isSet(options.quitAfterShow) || QuitAfterShowAsked();
     return line;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QStringList>
 #include <optional>
 #include <string>
@@ -27,6 +29,11 @@ struct CommandLine {
 
 // $WHINV_CONFIG, else ~/.config/whinv/whinv.ini.
 std::string DefaultConfigPath();
+
+// --sql-log, which every program of the host takes.
+QCommandLineOption SqlLogOption();
+// The file --sql-log names, else $WHINV_SQL_LOG; empty: no log.
+std::string SqlLogPath(const QCommandLineParser& parser, const QCommandLineOption& sqlLog);
 
 // The text --help or --version asks for, or nullopt when the arguments ask for neither. It needs
 // no application object, so it answers where there is no display.

@@ -51,10 +51,7 @@ int main(int argc, char* argv[]) {
                                      "file"};
     const QCommandLineOption config{"config", "Host configuration file.", "file",
                                     QString::fromStdString(zel::DefaultConfigPath())};
-    const QCommandLineOption sqlLog{"sql-log",
-                                    "Write every statement, its adapted form, row count and time "
-                                    "to this file (also WHINV_SQL_LOG).",
-                                    "file"};
+    const QCommandLineOption sqlLog = zel::SqlLogOption();
     parser.addOptions({database, user, date, format, sheet, warehouse, dryRun, validOnly, refused,
                        config, sqlLog});
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -87,8 +84,6 @@ int main(int argc, char* argv[]) {
     auto environment = std::make_shared<zel::HostEnvironment>();
     // A refusal the host would show in a message box, such as the edit lock held elsewhere.
     environment->dialogs = std::make_shared<zel::ScriptDialogs>(std::string(zel::kImportProgram));
-    environment->sqlLogPath = parser.isSet(sqlLog)
-                                  ? Value(parser, sqlLog)
-                                  : qEnvironmentVariable("WHINV_SQL_LOG").toStdString();
+    environment->sqlLogPath = zel::SqlLogPath(parser, sqlLog);
     return zel::RunImport(request, environment);
 }

@@ -10,9 +10,6 @@
 
 namespace {
 
-// SQLite's own default.
-constexpr int kOnePassPageCacheKiB = 2048;
-
 std::string Value(const QCommandLineParser& parser, const QCommandLineOption& option) {
     return parser.value(option).toStdString();
 }
@@ -63,8 +60,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption storekeeper{"storekeeper", "due: only this storekeeper.", "code"};
     const QCommandLineOption config{"config", "Host configuration file.", "file",
                                     QString::fromStdString(zel::DefaultConfigPath())};
+    const QCommandLineOption sqlLog = zel::SqlLogOption();
     parser.addOptions(
-        {database, user, date, from, to, format, output, warehouse, storekeeper, config});
+        {database, user, date, from, to, format, output, warehouse, storekeeper, config, sqlLog});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "whinv-report: %s\n", parser.errorText().toLocal8Bit().constData());
         return 2;
@@ -87,9 +85,8 @@ int main(int argc, char* argv[]) {
         request.configPath = Value(parser, config);
     };
     auto environment = std::make_shared<zel::HostEnvironment>();
-    // A report reads each page of the file once, in one pass: a page kept after its rows are
-    // written is never asked for again, and a large cache would only grow with the account.
-    environment->accounts.SetPageCacheKiB(kOnePassPageCacheKiB);
+    environment->accounts.SetReading(zel::ReadingPattern::kOnePass);
+    environment->sqlLogPath = zel::SqlLogPath(parser, sqlLog);
     if (report == QStringList{"due"}) {
         if (!TakesNone(parser, "due", {from, to})) {
             return 2;

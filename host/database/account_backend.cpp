@@ -7,9 +7,9 @@ namespace zel {
 
 std::unique_ptr<SqlBackend> NewBackendFor(const DatabaseLocation& location) {
     if (location.backend == DatabaseLocation::Backend::Postgres) {
-        return std::make_unique<PostgresBackend>();
+        return std::make_unique<PostgresBackend>(location.reading);
     }
-    return std::make_unique<SqliteBackend>(location.pageCacheKiB);
+    return std::make_unique<SqliteBackend>(location.reading);
 }
 
 }  // namespace zel

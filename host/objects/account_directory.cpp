@@ -64,7 +64,7 @@ DatabaseLocation AccountDirectory::Parse(const std::string& spec) {
 
 DatabaseLocation AccountDirectory::Locate(const std::string& ysDBName) const {
     DatabaseLocation location = Named(ysDBName);
-    location.pageCacheKiB = pageCacheKiB_;
+    location.reading = reading_;
     return location;
 }
 

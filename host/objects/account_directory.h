@@ -3,19 +3,17 @@
 #include <map>
 #include <string>
 
+#include "host/database/reading_pattern.h"
+
 namespace zel {
 
 // Where an account database lives: the backend and its connection text.
 struct DatabaseLocation {
     enum class Backend { Sqlite, Postgres };
-    // The default page cache (2 MB) is small beside a list of tens of thousands of rows: reading a
-    // warehouse's rows would go back to the file for most pages. The cache grows only as used.
-    static constexpr int kBrowsingPageCacheKiB = 65536;
 
     Backend backend = Backend::Sqlite;
     std::string connection;  // file path for SQLite, conninfo for PostgreSQL
-    // The most of a file's pages a connection to it keeps in memory; a server keeps its own.
-    int pageCacheKiB = kBrowsingPageCacheKiB;
+    ReadingPattern reading = ReadingPattern::kBrowsing;
 };
 
 // Maps the login's ysDBName to a database. Entries come from the host configuration file
@@ -30,8 +28,8 @@ public:
     bool LoadConfiguration(const std::string& path);
     void Set(const std::string& ysDBName, const std::string& spec);
     DatabaseLocation Locate(const std::string& ysDBName) const;
-    // The page cache of every file this program opens from now on.
-    void SetPageCacheKiB(int kib) { pageCacheKiB_ = kib; }
+    // How this program reads every account it opens from now on.
+    void SetReading(ReadingPattern reading) { reading_ = reading; }
     const std::string& DataFolder() const { return dataFolder_; }
 
     // $WHINV_DATA_DIR, else ~/.local/share/whinv.
@@ -42,7 +40,7 @@ private:
     DatabaseLocation Named(const std::string& ysDBName) const;
 
     std::string dataFolder_;
-    int pageCacheKiB_ = DatabaseLocation::kBrowsingPageCacheKiB;
+    ReadingPattern reading_ = ReadingPattern::kBrowsing;
     std::map<std::string, std::string> entries_;
 };
 

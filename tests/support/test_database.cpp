@@ -138,12 +138,12 @@ std::shared_ptr<IClsCommon> TestDatabase::OpenServiceOfAnotherProgram() const {
     return service;
 }
 
-std::unique_ptr<SqlBackend> TestDatabase::OpenBackend() const {
+std::unique_ptr<SqlBackend> TestDatabase::OpenBackend(ReadingPattern reading) const {
     std::unique_ptr<SqlBackend> backend;
     if (OnServer()) {
-        backend = std::make_unique<PostgresBackend>();
+        backend = std::make_unique<PostgresBackend>(reading);
     } else {
-        backend = std::make_unique<SqliteBackend>();
+        backend = std::make_unique<SqliteBackend>(reading);
     }
     EXPECT_TRUE(backend->Open(path_)) << backend->LastError();
     return backend;

@@ -76,7 +76,8 @@ public:
     // has it: on a connection of its own.
     std::shared_ptr<IClsCommon> OpenServiceOfAnotherProgram() const;
     // A new connection to the account, through the engine's own backend.
-    std::unique_ptr<SqlBackend> OpenBackend() const;
+    std::unique_ptr<SqlBackend> OpenBackend(
+        ReadingPattern reading = ReadingPattern::kBrowsing) const;
 
     void AddWarehouse(const std::string& code, const std::string& name = "仓库");
     // Further Inventory columns (cInvStd, cInvCCode, iTopSum, cDefWareHouse, ...) by name.

@@ -33,7 +33,7 @@ std::string NumberedParameters(std::string_view sql, int& count) {
 }  // namespace
 
 bool PostgresBackend::Connect(const std::string& conninfo) {
-    connection_ = PostgresConnection::Open(conninfo, error_);
+    connection_ = PostgresConnection::Open(conninfo, error_, reading_);
     if (connection_ == nullptr) {
         // The engine's reason names the server, never the account: say which one it was.
         error_ = AccountNameOf(conninfo) + ": " + error_;
@@ -78,7 +78,8 @@ std::unique_ptr<SqlStatement> PostgresBackend::Prepare(std::string_view sql) {
     }
     int parameters = 0;
     std::string numbered = NumberedParameters(sql, parameters);
-    return std::make_unique<PostgresStatement>(connection_, std::move(numbered), parameters);
+    return std::make_unique<PostgresStatement>(connection_, std::move(numbered), parameters,
+                                               reading_);
 }
 
 bool PostgresBackend::ExecuteScript(std::string_view sql) {

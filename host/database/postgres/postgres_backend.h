@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "host/database/reading_pattern.h"
 #include "host/database/sql_backend.h"
 
 namespace zel {
@@ -13,6 +14,9 @@ class PostgresCountConnection;
 // name; passwords come from the user's ~/.pgpass or service file, never from the program.
 class PostgresBackend final : public SqlBackend {
 public:
+    explicit PostgresBackend(ReadingPattern reading = ReadingPattern::kBrowsing)
+        : reading_(reading) {}
+
     bool Open(const std::string& conninfo) override;
     // Connects without asking for the account tables, for a tool that is about to create them.
     bool Connect(const std::string& conninfo);
@@ -42,6 +46,7 @@ public:
     bool KeepsCompiledStatements() const override { return false; }
 
 private:
+    ReadingPattern reading_;
     std::shared_ptr<PostgresConnection> connection_;
     std::string error_;  // why the connection could not be made
     bool schemaRefused_ = false;

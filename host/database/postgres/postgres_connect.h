@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/database/reading_pattern.h"
+
 namespace zel {
 
 // How long a client waits for a server. A statement limit of 0 means the account entry asked for
@@ -28,7 +30,8 @@ struct PostgresLimits {
 //   keepalives=1, keepalives_idle=10, keepalives_interval=5, keepalives_count=3,
 //   tcp_user_timeout=30000: a vanished server is noticed within about 30 s;
 //   statement_timeout    5 min, through options='-c statement_timeout=…' (see kStatementLimit);
-//   max_parallel_workers_per_gather  0, through options='-c …' likewise (see kParallelWorkers).
+//   for a program that browses: max_parallel_workers_per_gather 0 (see kParallelWorkers) and
+//   jit off (see kCompiledPlans), through options='-c …' likewise.
 // A service file's options count as the entry's; its other keys do not, since keys given here
 // take precedence over a service file's. sessionSetup (statements without results) is sent in
 // the round trip that reads the limits. connection is nullptr with the reason in error when the
@@ -38,8 +41,8 @@ struct PostgresConnect {
     PostgresLimits limits{};
     std::string error;
 };
-PostgresConnect ConnectWithinLimits(const std::string& conninfo,
-                                    std::string_view sessionSetup = {});
+PostgresConnect ConnectWithinLimits(const std::string& conninfo, std::string_view sessionSetup = {},
+                                    ReadingPattern reading = ReadingPattern::kBrowsing);
 
 // A libpq message as the host passes it on: without its line end, and without a password of
 // the connection text libpq may quote.

@@ -47,11 +47,13 @@ const char* TypeRuleOf(const std::string& sqlState) {
 }  // namespace
 
 std::shared_ptr<PostgresConnection> PostgresConnection::Open(const std::string& conninfo,
-                                                             std::string& error) {
+                                                             std::string& error,
+                                                             ReadingPattern reading) {
     // Texts travel as UTF-8 and dates as yyyy-mm-dd, whatever the server's defaults.
     PostgresConnect made = ConnectWithinLimits(conninfo,
                                                "set client_encoding = 'UTF8'; set datestyle = "
-                                               "'ISO, YMD'; set intervalstyle = 'iso_8601';");
+                                               "'ISO, YMD'; set intervalstyle = 'iso_8601';",
+                                               reading);
     if (made.connection == nullptr) {
         error = std::move(made.error);
         return nullptr;

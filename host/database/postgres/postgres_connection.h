@@ -33,8 +33,9 @@ class PostgresConnection {
 public:
     // nullptr with the server's reason when the connection cannot be made; the reason never
     // holds a password.
-    static std::shared_ptr<PostgresConnection> Open(const std::string& conninfo,
-                                                    std::string& error);
+    static std::shared_ptr<PostgresConnection> Open(
+        const std::string& conninfo, std::string& error,
+        ReadingPattern reading = ReadingPattern::kBrowsing);
     PostgresConnection(const PostgresConnection&) = delete;
     PostgresConnection& operator=(const PostgresConnection&) = delete;
     ~PostgresConnection();

@@ -27,7 +27,9 @@ constexpr int kRowsReadBeforeCancel = 1000;
 // cursor closed, before any other statement is sent.
 constexpr const char* kCursor = "whinv_forward";
 // Rows a fetch asks for. The server gathers a fetch's rows before it sends the first, so a fetch of
-// all of them would wait for the whole list again; the next is sent once these are read.
+// all of them would wait for the whole list again; the next is sent once these are read. The
+// first is a window's first screens, which then show at once; the rest take fewer round trips.
+constexpr int kFirstFetchRows = 100;
 constexpr int kFetchRows = 1000;
 
 std::int64_t IntegerOf(std::string_view text) {
@@ -82,10 +84,11 @@ std::string DeclarationOf(Oid type, int modifier) {
 }  // namespace
 
 PostgresStatement::PostgresStatement(std::shared_ptr<PostgresConnection> connection,
-                                     std::string sql, int parameters)
+                                     std::string sql, int parameters, ReadingPattern reading)
     : connection_(std::move(connection)),
       sql_(std::move(sql)),
-      values_(static_cast<std::size_t>(parameters)) {}
+      values_(static_cast<std::size_t>(parameters)),
+      reading_(reading) {}
 
 PostgresStatement::~PostgresStatement() {
     Discard();
@@ -172,7 +175,7 @@ bool PostgresStatement::SendThroughCursor(const std::vector<const char*>& values
     if (sent && PQresultStatus(declared.get()) == PGRES_COMMAND_OK) {
         cursorOpen_ = true;
         stopFetching_ = false;
-        if (SendFetch()) {
+        if (SendFetch(kFirstFetchRows)) {
             sent_ = true;
             streaming_ = true;
             connection_->StartStreaming(this);
@@ -190,9 +193,10 @@ bool PostgresStatement::SendThroughCursor(const std::vector<const char*>& values
     return false;
 }
 
-bool PostgresStatement::SendFetch() {
+bool PostgresStatement::SendFetch(int rows) {
     fetched_ = 0;
-    return connection_->SendAside("fetch " + std::to_string(kFetchRows) + " from " + kCursor);
+    fetching_ = rows;
+    return connection_->SendAside("fetch " + std::to_string(rows) + " from " + kCursor);
 }
 
 // The connection's next result; through a cursor, a full fetch is followed by the next one.
@@ -204,9 +208,9 @@ PqResult PostgresStatement::Pull() {
     const ExecStatusType status = PQresultStatus(next.get());
     if (status == PGRES_SINGLE_TUPLE) {
         ++fetched_;
-    } else if (status == PGRES_TUPLES_OK && fetched_ == kFetchRows && !stopFetching_) {
+    } else if (status == PGRES_TUPLES_OK && fetched_ == fetching_ && !stopFetching_) {
         // The fetch's results end with a null of their own before the next can be sent.
-        if (connection_->NextResult() != nullptr || !SendFetch()) {
+        if (connection_->NextResult() != nullptr || !SendFetch(kFetchRows)) {
             connection_->NoteFailure("the rows could not be fetched further");
             return nullptr;
         }

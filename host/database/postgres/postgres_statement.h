@@ -10,6 +10,7 @@
 
 #include "host/database/column_catalogue.h"
 #include "host/database/postgres/pq_result.h"
+#include "host/database/reading_pattern.h"
 #include "host/database/sql_statement.h"
 
 namespace zel {
@@ -21,9 +22,10 @@ class PostgresConnection;
 // them, so that the first ones can be read while the rest are still coming.
 class PostgresStatement final : public SqlStatement {
 public:
-    // sql numbers its parameters $1 … $parameters.
+    // sql numbers its parameters $1 … $parameters. A program that reads every list to its end
+    // has them planned for all their rows, whatever the caller asks.
     PostgresStatement(std::shared_ptr<PostgresConnection> connection, std::string sql,
-                      int parameters);
+                      int parameters, ReadingPattern reading = ReadingPattern::kBrowsing);
     PostgresStatement(const PostgresStatement&) = delete;
     PostgresStatement& operator=(const PostgresStatement&) = delete;
     ~PostgresStatement() override;
@@ -46,7 +48,7 @@ public:
     double ColumnReal(int column) const override;
     std::string_view ColumnText(int column) const override;
     SqlCell Column(int column) const override;
-    void PlanForFirstRows() override { firstRows_ = true; }
+    void PlanForFirstRows() override { firstRows_ = reading_ == ReadingPattern::kBrowsing; }
 
     // Reads every row still to come into memory, freeing the connection for another statement.
     void TakeRest();
@@ -59,7 +61,7 @@ private:
     // Once the rows through the cursor ended: closes it, or ends the transaction opened for it.
     void EndCursor();
     void StopStreaming();
-    bool SendFetch();
+    bool SendFetch(int rows);
     PqResult Pull();
     PqResult NextResult();
     StepResult Finish(PqResult last);
@@ -73,9 +75,11 @@ private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string sql_;
     std::vector<std::optional<std::string>> values_;
+    ReadingPattern reading_;
     bool firstRows_ = false;       // planned for the first rows: read through a cursor
     bool cursorOpen_ = false;      // declared, and neither closed nor ended with its transaction
     bool ownTransaction_ = false;  // the cursor's transaction was opened for it
+    int fetching_ = 0;             // rows the fetch under way asked for
     int fetched_ = 0;              // rows of the fetch under way read so far
     bool stopFetching_ = false;    // dropped: no fetch after the one under way
     bool sent_ = false;

@@ -24,6 +24,15 @@ constexpr int kBusyTimeoutMs = 5000;
 // queries of the window around it.
 constexpr std::size_t kKeptStatements = 64;
 
+// The most of a file's pages a connection keeps in memory; the cache grows only as used. SQLite's
+// own 2 MB is small beside a window's list of tens of thousands of rows, which would go back to
+// the file for most pages each time it is read again. A report reads each page of its list once,
+// but looks up the names it joins row after row: 8 MB keeps most of them, and a cache that grew
+// with the account would only grow the report's memory.
+int PageCacheKiB(ReadingPattern reading) {
+    return reading == ReadingPattern::kBrowsing ? 65536 : 8192;
+}
+
 }  // namespace
 
 SqliteBackend::~SqliteBackend() {
@@ -108,7 +117,7 @@ bool SqliteBackend::OpenFile(const std::string& path, int flags) {
     sqlite3_exec(db_, "pragma synchronous=normal", nullptr, nullptr, nullptr);
     // The engine checks references only on the connections that ask for it.
     sqlite3_exec(db_, "pragma foreign_keys = on", nullptr, nullptr, nullptr);
-    const std::string pageCache = "pragma cache_size=-" + std::to_string(pageCacheKiB_);
+    const std::string pageCache = "pragma cache_size=-" + std::to_string(PageCacheKiB(reading_));
     sqlite3_exec(db_, pageCache.c_str(), nullptr, nullptr, nullptr);
     cache_ = std::make_shared<StatementCache>(kKeptStatements);
     path_ = path;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "host/database/reading_pattern.h"
 #include "host/database/sql_backend.h"
-#include "host/objects/account_directory.h"
 
 struct sqlite3;
 
@@ -13,8 +13,8 @@ class StatementCache;
 // the engine hold the references between tables on every connection.
 class SqliteBackend final : public SqlBackend {
 public:
-    explicit SqliteBackend(int pageCacheKiB = DatabaseLocation::kBrowsingPageCacheKiB)
-        : pageCacheKiB_(pageCacheKiB) {}
+    explicit SqliteBackend(ReadingPattern reading = ReadingPattern::kBrowsing)
+        : reading_(reading) {}
     SqliteBackend(const SqliteBackend&) = delete;
     SqliteBackend& operator=(const SqliteBackend&) = delete;
     ~SqliteBackend() override;
@@ -56,7 +56,7 @@ private:
     bool RunKept(std::string_view sql);
     bool MarkImportEntry(std::int64_t entry);
 
-    int pageCacheKiB_;
+    ReadingPattern reading_;
     sqlite3* db_ = nullptr;
     // Shared with the statements handed out, which go back to it while the connection is open.
     std::shared_ptr<StatementCache> cache_;

@@ -203,8 +203,24 @@ INSTANTIATE_TEST_SUITE_P(
         Limit{"EntrysOwnWorkers", "options='-c max_parallel_workers_per_gather=2'",
               "max_parallel_workers_per_gather", "2"},
         Limit{"WorkersBesideOwnLimit", "options='-c statement_timeout=7s'",
-              "max_parallel_workers_per_gather", "0"}),
+              "max_parallel_workers_per_gather", "0"},
+        Limit{"NoCompiledPlansByDefault", "", "jit", "off"},
+        Limit{"EntrysOwnCompiledPlans", "options='-c jit=on'", "jit", "on"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A program that reads each list once to its end keeps the limits, and the server's own plans.
+TEST_F(PostgresConnectionTest, AProgramThatReadsListsOnceKeepsTheServersOwnPlans) {
+    PostgresBackend backend(ReadingPattern::kOnePass);
+    ASSERT_TRUE(backend.Open(db.Path())) << backend.LastError();
+    EXPECT_EQ(Setting(backend, "statement_timeout"), "5min");
+    for (const char* plans : {"max_parallel_workers_per_gather", "jit"}) {
+        const auto serverOwn = backend.Prepare(std::string("select reset_val from pg_settings "
+                                                           "where name = '") +
+                                               plans + "'");
+        ASSERT_TRUE(serverOwn && serverOwn->Step() == StepResult::Row) << backend.LastError();
+        EXPECT_EQ(Setting(backend, plans), std::string(serverOwn->ColumnText(0))) << plans;
+    }
+}
 
 }  // namespace
 }  // namespace zel

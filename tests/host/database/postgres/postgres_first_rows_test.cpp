@@ -94,7 +94,7 @@ TEST_F(PostgresFirstRowsTest, GivesTheRowsColumnsAndOriginsOfThePlainQueryAgainA
 
 // The rows come a fetch at a time: every row once, in order, however the last fetch falls.
 TEST_F(PostgresFirstRowsTest, ReadsEveryRowOnceAcrossFetches) {
-    for (const int count : {999, 1000, 2000, 2501}) {
+    for (const int count : {99, 100, 101, 1100, 2100, 2501}) {
         const auto rows = FirstRows("select i from generate_series(1, " + std::to_string(count) +
                                     ") as i order by i");
         const auto values = Rest(*rows, rows->Step());
@@ -151,6 +151,23 @@ TEST_F(PostgresFirstRowsTest, AFailureIsToldAndLeavesTheConnectionUsable) {
     EXPECT_EQ(wrong->Step(), StepResult::Error);
     EXPECT_NE(reader->LastError().find("no_such_column"), std::string::npos) << reader->LastError();
     EXPECT_TRUE(WritesAreSeen("C2"));
+}
+
+// A report reads each list to its end: the server plans it for all its rows (a sort may beat the
+// index walk by far) and streams them without a cursor, whatever the reader asks for.
+TEST_F(PostgresFirstRowsTest, AProgramThatReadsEveryListToItsEndHasThemPlannedForAllRows) {
+    const auto onePass = db.OpenBackend(ReadingPattern::kOnePass);
+    const std::string sql = "select i from generate_series(1, 200000) as i order by i";
+    const auto rows = onePass->Prepare(sql);
+    ASSERT_TRUE(rows) << onePass->LastError();
+    rows->PlanForFirstRows();
+    ASSERT_EQ(rows->Step(), StepResult::Row);
+    const auto sent = other->Prepare(
+        "select query from pg_stat_activity where query like '%generate_series(1, 200000)%' "
+        "and pid <> pg_backend_pid()");
+    ASSERT_EQ(sent->Step(), StepResult::Row) << other->LastError();
+    EXPECT_EQ(std::string(sent->ColumnText(0)), sql);
+    EXPECT_EQ(Rest(*rows, rows->Step()).size(), 199999u);
 }
 
 TEST_F(PostgresFirstRowsTest, DroppedEarlyItLeavesTheConnectionUsable) {

@@ -114,8 +114,8 @@ TEST_F(SqliteBackendTest, AFileKeepsThePageCacheItsProgramAsksFor) {
     };
     AccountDirectory accounts;
     EXPECT_EQ(pageCacheOf(accounts), "-65536");
-    accounts.SetPageCacheKiB(2048);
-    EXPECT_EQ(pageCacheOf(accounts), "-2048");
+    accounts.SetReading(ReadingPattern::kOnePass);
+    EXPECT_EQ(pageCacheOf(accounts), "-8192");
 }
 
 }  // namespace
