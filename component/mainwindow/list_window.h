@@ -41,6 +41,9 @@ void ReorderBySequence(std::vector<Row>& rows, const std::vector<int>& sequence)
 // and how a row shows; the frame does the rest.
 class ListWindow : public QDialog {
 public:
+    // The rows of a list's first slice: a few screens of the grid.
+    static constexpr std::size_t kFirstSliceRows = 100;
+
     // Reads the list anew; it runs once by itself, when the window first shows.
     virtual void Query() = 0;
     // The print keys of the main window: "SetUp", "Print", "Preview", "SaveFile".
@@ -75,15 +78,18 @@ protected:
     // superseded and stops.
     int BeginQuery() { return ++queries_; }
     bool Superseded(int query) const { return query != queries_; }
-    // Reads up to `most` rows from reader into rows, `slice` rows at a time, each slice shown
-    // at once with the count under countKey, the window's events run between slices; false when
-    // those events superseded the query. Reader: ReadSome(records, rows) and AtEnd().
+    // Reads up to `most` rows from reader into rows, `slice` rows at a time after a first slice
+    // of a few screens, which shows at once; each slice is shown with the count under countKey,
+    // the window's events run between slices; false when those events superseded the query.
+    // Reader: ReadSome(records, rows) and AtEnd().
     template <class Reader, class Row>
     bool ReadInSlices(Reader& reader, std::vector<Row>& rows, int query, const char* countKey,
                       std::size_t slice, std::size_t most = static_cast<std::size_t>(-1)) {
+        std::size_t next = std::min(slice, kFirstSliceRows);
         while (!reader.AtEnd() && rows.size() < most) {
             const std::size_t shown = rows.size();
-            reader.ReadSome(std::min(slice, most - shown), rows);
+            reader.ReadSome(std::min(next, most - shown), rows);
+            next = slice;
             AppendRows(shown);
             ShowCount(countKey);
             QCoreApplication::processEvents();

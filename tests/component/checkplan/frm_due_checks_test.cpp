@@ -113,7 +113,8 @@ TEST_F(DueChecksWindowTest, TheWindowReadsItsListOnceShown) {
     EXPECT_EQ(due.Grid().Rows(), 3);
 }
 
-// Rows beyond one slice: the first slice shows, counted as still reading, before the rest is read.
+// Rows beyond one slice: the first slice, a few screens, shows, counted as still reading, before
+// the rest is read.
 TEST_F(DueChecksWindowTest, TheFirstSliceShowsBeforeTheReadEnds) {
     database.AddWarehouse("03", "周转库");
     ASSERT_TRUE(database.Execute(
@@ -130,8 +131,8 @@ TEST_F(DueChecksWindowTest, TheFirstSliceShowsBeforeTheReadEnds) {
         countWhileReading = due.Count().text().toStdString();
     });
     due.Query();
-    EXPECT_EQ(shownWhileReading, static_cast<int>(FrmDueChecks::kRecordsPerSlice));
-    EXPECT_EQ(countWhileReading, "正在读取，已找到5000行……");
+    EXPECT_EQ(shownWhileReading, static_cast<int>(ListWindow::kFirstSliceRows));
+    EXPECT_EQ(countWhileReading, "正在读取，已找到100行……");
     EXPECT_EQ(due.Grid().Rows(), 1 + 5100 + 2);
     EXPECT_EQ(due.Count().text().toStdString(), "共5102行到期");
 }
