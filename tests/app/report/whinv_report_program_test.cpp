@@ -2,6 +2,7 @@
 // desktop session's variables.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -31,8 +32,9 @@ Ending RunUnderCron(const QStringList& arguments) {
             QString::fromUtf8(program.readAllStandardError())};
 }
 
-// A job's mail carries whatever reaches standard error: a written report adds nothing to it, and
-// a user the account does not know fails the job under the user's name.
+// A job's mail carries whatever reaches standard error: a written report adds nothing to it (its
+// statements go to the log asked for), and a user the account does not know fails the job under
+// the user's name.
 TEST(WhinvReportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
     test::TestDatabase db;
     db.AddWarehouse("01", "成品库");
@@ -42,9 +44,15 @@ TEST(WhinvReportProgram, RunsWithoutADisplayAndFailsForAnUnknownUser) {
         "--config",  folder + "/none.ini", "--date",
         "2026-12-09"};
 
-    const Ending written = RunUnderCron(common + QStringList{"--output", folder + "/due.csv"});
+    const Ending written = RunUnderCron(
+        common + QStringList{"--output", folder + "/due.csv", "--sql-log", folder + "/sql.log"});
     EXPECT_EQ(written.status, 0);
     EXPECT_EQ(written.errors, "");
+    QFile log(folder + "/sql.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString logged = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(logged.contains("\tOpenforward\t")) << logged.toStdString();
+    EXPECT_TRUE(logged.contains("WhInvContrapose.dNextDate<='2026-12-09'")) << logged.toStdString();
 
     const Ending unknown =
         RunUnderCron(common + QStringList{"--user", "nobdy", "--output", folder + "/nobody.csv"});
