@@ -9,6 +9,7 @@
 #include "host/database/database_texts.h"
 #include "host/database/embedded_script.h"
 #include "host/database/sqlite/legacy_text_collation.h"
+#include "host/database/sqlite/schema_objects.h"
 #include "host/database/sqlite/table_copy.h"
 #include "host/database/sqlite/upgrade_statements.h"
 
@@ -152,6 +153,16 @@ bool Upgrade(sqlite3* db, const std::string& schema, std::string& error) {
     // Another program may have upgraded the file while this one waited for the write lock.
     if (version == SchemaUpgrade::kVersion) {
         return true;
+    }
+    // A file whose tables the schema makes as they are keeps its rows where they are: only the
+    // indexes and triggers it now makes otherwise are made again. On a file of a million rows
+    // that takes seconds, where copying every table took half a minute.
+    const auto current = SchemaObjects::MadeBy(schema, error);
+    if (!current) {
+        return false;
+    }
+    if (const SchemaObjects held = SchemaObjects::Of(db); held.HasTablesOf(*current)) {
+        return held.DropChangedFrom(db, *current, error) && Execute(db, schema, error);
     }
     const auto tables = Tables(db);
     TableCopy copy(db, version, Now(db));

@@ -194,8 +194,10 @@ TEST_F(AccountFileTest, AFileAnotherProgramHoldsIsToldAsLocked) {
 TEST_F(AccountFileTest, AFailedUpgradeGivesItsReason) {
     MakeAccount();
     const int earlier = SchemaUpgrade::kVersion - 1;
-    // A view over a table that is gone stops every change of the tables' names.
+    // A table of another shape has every table copied, and a view over a table that is gone
+    // stops every change of the tables' names.
     ASSERT_TRUE(RunSql(path, "pragma user_version = " + std::to_string(earlier) +
+                                 "; alter table Person add column cEarlier text"
                                  "; create view broken as select * from gone"));
     const AccountUser user = Open();
     EXPECT_EQ(user.refusal, AccountUser::Refusal::Unreachable);
@@ -225,7 +227,9 @@ TEST_F(AccountFileTest, AFailedUpgradeGivesTheWholePathAndReason) {
     const std::string gone = "stock_counts_of_the_second_workshop_kept_apart_until_the_audit";
     ASSERT_TRUE(
         RunSql(longPath, "pragma user_version = " + std::to_string(SchemaUpgrade::kVersion - 1) +
-                             "; create view broken as select * from " + gone));
+                             "; alter table Person add column cEarlier text"
+                             "; create view broken as select * from " +
+                             gone));
     const AccountUser user =
         EstablishAccountUser(AccountDirectory(dir.path().toStdString()), longPath, "demo");
     EXPECT_EQ(user.refusal, AccountUser::Refusal::Unreachable);

@@ -134,6 +134,55 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
               "change|~|iTopSum|12.345678|0.5\n");
 }
 
+// A file whose tables are the current ones keeps them where they are: only an index or trigger
+// made otherwise now is made again, and its rows and history are the same.
+TEST(SchemaUpgradeOfCurrentTablesTest, MakesAgainOnlyWhatChangedAndKeepsTheTables) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/current_tables.db";
+    const std::string rootPages =
+        "select name, rootpage from sqlite_master where name in ('WhInvContrapose', "
+        "'WhInvContrapose_cInvCode') order by name";
+    std::string before;
+    {
+        PlainConnection earlier(path);
+        ASSERT_TRUE(earlier.Execute(CurrentSchema())) << sqlite3_errmsg(earlier.Handle());
+        ASSERT_TRUE(earlier.Execute(
+            "insert into Warehouse (cWhCode, cWhName) values ('01', '成品库');"
+            "insert into Inventory (iId, cInvCode, cInvName) values (1, 'A001', '螺钉');"
+            "insert into WhInvContrapose (cWhCode, cInvCode, cFrequency, iFrequency, dLastDate) "
+            "values ('01', 'A001', '天', 3, '2026-12-01');"
+            "drop index WhInvContrapose_dNextDate; create index WhInvContrapose_dNextDate on "
+            "WhInvContrapose (dNextDate) where dNextDate is not null;"
+            "drop trigger WhInvContrapose_history_add;"
+            "create trigger WhInvContrapose_history_add after insert on WhInvContrapose "
+            "begin select 1; end; pragma user_version = " +
+            std::to_string(SchemaUpgrade::kVersion - 1)))
+            << sqlite3_errmsg(earlier.Handle());
+        before = earlier.Rows(rootPages);
+    }
+    std::string error;
+    ASSERT_TRUE(OpenWithTheHost(path, error)) << error;
+    PlainConnection plain(path);
+    EXPECT_EQ(plain.Rows("pragma user_version"), CurrentVersion());
+    EXPECT_EQ(plain.Rows(rootPages), before);
+    QTemporaryDir fresh;
+    PlainConnection current(fresh.path().toStdString() + "/fresh.db");
+    ASSERT_TRUE(current.Execute(CurrentSchema()));
+    const std::string statements =
+        "select type, name, sql from sqlite_master where sql is not null order by type, name";
+    EXPECT_EQ(plain.Rows(statements), current.Rows(statements));
+    EXPECT_EQ(plain.Rows("select cInvCode, dNextDate from WhInvContrapose indexed by "
+                         "WhInvContrapose_dNextDate where dNextDate <= '2026-12-31'"),
+              "A001|2026-12-04\n");
+    EXPECT_EQ(plain.Rows("select count(*) from whinv_change"), "1\n");
+    // The trigger made again records an add.
+    ASSERT_TRUE(
+        plain.Execute("insert into Inventory (iId, cInvCode, cInvName) values (2, 'A002', "
+                      "'螺母'); insert into WhInvContrapose (cWhCode, cInvCode) values "
+                      "('01', 'A002')"));
+    EXPECT_EQ(plain.Rows("select count(*) from whinv_change_value where cInvCode = 'A002'"), "2\n");
+}
+
 // The third and fourth schemas kept the history as the current one does, but knew only three
 // kinds of entry.
 std::string SchemaOfThreeKinds() {
