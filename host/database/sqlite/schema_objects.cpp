@@ -47,15 +47,15 @@ bool SchemaObjects::HasTablesOf(const SchemaObjects& current) const {
     return true;
 }
 
-bool SchemaObjects::DropChangedFrom(sqlite3* db, const SchemaObjects& current,
-                                    std::string& error) const {
+bool SchemaObjects::DropAllButThoseOf(sqlite3* db, const SchemaObjects& current,
+                                      std::string& error) const {
     for (const auto& [key, statement] : statements_) {
         if (key.first == "table") {
             continue;
         }
         const auto made = current.statements_.find(key);
-        if (made != current.statements_.end() && made->second != statement &&
-            !Execute(db, "drop " + key.first + " " + Quoted(key.second), error)) {
+        const bool kept = made != current.statements_.end() && made->second == statement;
+        if (!kept && !Execute(db, "drop " + key.first + " " + Quoted(key.second), error)) {
             return false;
         }
     }

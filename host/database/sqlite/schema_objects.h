@@ -20,9 +20,10 @@ public:
 
     // Whether every table of `current` is here, made by the same statement.
     bool HasTablesOf(const SchemaObjects& current) const;
-    // Drops every index and trigger here that `current` makes by another statement, so that
-    // running its script makes them anew; false with the engine's reason in error.
-    bool DropChangedFrom(sqlite3* db, const SchemaObjects& current, std::string& error) const;
+    // Drops every index and trigger here that `current` does not make by the same statement, so
+    // that running its script makes anew those it makes otherwise, and none is left that it no
+    // longer makes; false with the engine's reason in error.
+    bool DropAllButThoseOf(sqlite3* db, const SchemaObjects& current, std::string& error) const;
 
 private:
     using Key = std::pair<std::string, std::string>;  // type, name

@@ -135,7 +135,8 @@ TEST(SchemaUpgradeFromTheSecondTest, AFileGainsTheHistoryKeepingEveryRow) {
 }
 
 // A file whose tables are the current ones keeps them where they are: only an index or trigger
-// made otherwise now is made again, and its rows and history are the same.
+// made otherwise now is made again, one no longer made goes, and its rows and history are the
+// same.
 TEST(SchemaUpgradeOfCurrentTablesTest, MakesAgainOnlyWhatChangedAndKeepsTheTables) {
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/current_tables.db";
@@ -155,7 +156,8 @@ TEST(SchemaUpgradeOfCurrentTablesTest, MakesAgainOnlyWhatChangedAndKeepsTheTable
             "WhInvContrapose (dNextDate) where dNextDate is not null;"
             "drop trigger WhInvContrapose_history_add;"
             "create trigger WhInvContrapose_history_add after insert on WhInvContrapose "
-            "begin select 1; end; pragma user_version = " +
+            "begin select 1; end; create trigger WhInvContrapose_no_longer_made after delete "
+            "on WhInvContrapose begin select 1; end; pragma user_version = " +
             std::to_string(SchemaUpgrade::kVersion - 1)))
             << sqlite3_errmsg(earlier.Handle());
         before = earlier.Rows(rootPages);
