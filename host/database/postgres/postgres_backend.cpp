@@ -78,8 +78,7 @@ std::unique_ptr<SqlStatement> PostgresBackend::Prepare(std::string_view sql) {
     }
     int parameters = 0;
     std::string numbered = NumberedParameters(sql, parameters);
-    return std::make_unique<PostgresStatement>(connection_, std::move(numbered), parameters,
-                                               reading_);
+    return std::make_unique<PostgresStatement>(connection_, std::move(numbered), parameters);
 }
 
 bool PostgresBackend::ExecuteScript(std::string_view sql) {

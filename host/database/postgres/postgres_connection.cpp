@@ -59,14 +59,14 @@ std::shared_ptr<PostgresConnection> PostgresConnection::Open(const std::string& 
         return nullptr;
     }
     std::shared_ptr<PostgresConnection> opened(
-        new PostgresConnection(made.connection, conninfo, made.limits));
+        new PostgresConnection(made.connection, conninfo, made.limits, reading));
     opened->ReadOrigins();
     return opened;
 }
 
 PostgresConnection::PostgresConnection(PGconn* connection, std::string conninfo,
-                                       PostgresLimits limits)
-    : connection_(connection), conninfo_(std::move(conninfo)), limits_(limits) {}
+                                       PostgresLimits limits, ReadingPattern reading)
+    : connection_(connection), conninfo_(std::move(conninfo)), limits_(limits), reading_(reading) {}
 
 PostgresConnection::~PostgresConnection() {
     PQfinish(connection_);

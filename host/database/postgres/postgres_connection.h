@@ -44,6 +44,8 @@ public:
     PGconn* Handle() const { return connection_; }
     bool Lost() const { return connection_ == nullptr || PQstatus(connection_) == CONNECTION_BAD; }
     const std::string& Conninfo() const { return conninfo_; }
+    // How the program reads its lists: the session was set up for it.
+    ReadingPattern Reading() const { return reading_; }
     // The schema's column a result column is read from (PQftable, PQftablecol); nullptr for an
     // expression or a table the schema does not describe.
     const ColumnCatalogue::Column* Origin(Oid table, int column) const;
@@ -132,7 +134,8 @@ private:
     // A name the server did not take is made again, under another name, at the next use.
     void ForgetName(const std::string& sql);
 
-    PostgresConnection(PGconn* connection, std::string conninfo, PostgresLimits limits);
+    PostgresConnection(PGconn* connection, std::string conninfo, PostgresLimits limits,
+                       ReadingPattern reading);
 
     // Gives a silent server up: its statement is cancelled and the connection closed.
     void GiveUp();
@@ -153,6 +156,7 @@ private:
     PGconn* connection_;
     std::string conninfo_;
     PostgresLimits limits_;
+    ReadingPattern reading_;
     std::map<std::pair<Oid, int>, const ColumnCatalogue::Column*> origins_;
     PostgresStatement* streaming_ = nullptr;
     bool beginWaits_ = false;

@@ -84,11 +84,14 @@ std::string DeclarationOf(Oid type, int modifier) {
 }  // namespace
 
 PostgresStatement::PostgresStatement(std::shared_ptr<PostgresConnection> connection,
-                                     std::string sql, int parameters, ReadingPattern reading)
+                                     std::string sql, int parameters)
     : connection_(std::move(connection)),
       sql_(std::move(sql)),
-      values_(static_cast<std::size_t>(parameters)),
-      reading_(reading) {}
+      values_(static_cast<std::size_t>(parameters)) {}
+
+void PostgresStatement::PlanForFirstRows() {
+    firstRows_ = connection_->Reading() == ReadingPattern::kBrowsing;
+}
 
 PostgresStatement::~PostgresStatement() {
     Discard();

@@ -10,7 +10,6 @@
 
 #include "host/database/column_catalogue.h"
 #include "host/database/postgres/pq_result.h"
-#include "host/database/reading_pattern.h"
 #include "host/database/sql_statement.h"
 
 namespace zel {
@@ -22,10 +21,9 @@ class PostgresConnection;
 // them, so that the first ones can be read while the rest are still coming.
 class PostgresStatement final : public SqlStatement {
 public:
-    // sql numbers its parameters $1 … $parameters. A program that reads every list to its end
-    // has them planned for all their rows, whatever the caller asks.
+    // sql numbers its parameters $1 … $parameters.
     PostgresStatement(std::shared_ptr<PostgresConnection> connection, std::string sql,
-                      int parameters, ReadingPattern reading = ReadingPattern::kBrowsing);
+                      int parameters);
     PostgresStatement(const PostgresStatement&) = delete;
     PostgresStatement& operator=(const PostgresStatement&) = delete;
     ~PostgresStatement() override;
@@ -48,7 +46,9 @@ public:
     double ColumnReal(int column) const override;
     std::string_view ColumnText(int column) const override;
     SqlCell Column(int column) const override;
-    void PlanForFirstRows() override { firstRows_ = reading_ == ReadingPattern::kBrowsing; }
+    // A program that reads every list to its end has them planned for all their rows, whatever
+    // the caller asks.
+    void PlanForFirstRows() override;
 
     // Reads every row still to come into memory, freeing the connection for another statement.
     void TakeRest();
@@ -75,7 +75,6 @@ private:
     std::shared_ptr<PostgresConnection> connection_;
     std::string sql_;
     std::vector<std::optional<std::string>> values_;
-    ReadingPattern reading_;
     bool firstRows_ = false;       // planned for the first rows: read through a cursor
     bool cursorOpen_ = false;      // declared, and neither closed nor ended with its transaction
     bool ownTransaction_ = false;  // the cursor's transaction was opened for it
