@@ -30,7 +30,8 @@ std::string RegistrationsBesideProgram() {
 // The user the account establishes; when it establishes none, the reason was shown.
 AccountUser EstablishedUser(const CommandLine& line, const HostEnvironment& environment) {
     const auto start = std::chrono::steady_clock::now();
-    AccountUser user = EstablishAccountUser(environment.accounts, line.login.ysDBName, line.user);
+    AccountUser user = EstablishAccountUser(environment.accounts, *environment.connections,
+                                            line.login.ysDBName, line.user);
     if (!user.Established()) {
         // The message names the account only; the engine's own words are for whoever looks into
         // why, on standard error and in the SQL log.

@@ -50,8 +50,8 @@ int BindReportLogin(const ReportAccount& account, const std::string& date,
                     const std::shared_ptr<HostEnvironment>& environment, ObjectRegistry& registry,
                     ReportLogin& bound) {
     environment->accounts.LoadConfiguration(account.configPath);
-    const AccountUser user =
-        EstablishAccountUser(environment->accounts, account.database, account.user);
+    const AccountUser user = EstablishAccountUser(environment->accounts, *environment->connections,
+                                                  account.database, account.user);
     if (!user.Established()) {
         return RefusalStatus(user, account.program);
     }

@@ -12,6 +12,11 @@ std::shared_ptr<AccountConnection> AccountConnection::Open(const DatabaseLocatio
         error = backend->LastError();
         return nullptr;
     }
+    return Over(location, std::move(backend));
+}
+
+std::shared_ptr<AccountConnection> AccountConnection::Over(const DatabaseLocation& location,
+                                                           std::shared_ptr<SqlBackend> backend) {
     return std::shared_ptr<AccountConnection>(new AccountConnection(location, std::move(backend)));
 }
 

@@ -20,6 +20,9 @@ public:
     // nullptr with the engine's reason when the database cannot be opened.
     static std::shared_ptr<AccountConnection> Open(const DatabaseLocation& location,
                                                    std::string& error);
+    // The connection over a backend already open on the location.
+    static std::shared_ptr<AccountConnection> Over(const DatabaseLocation& location,
+                                                   std::shared_ptr<SqlBackend> backend);
     AccountConnection(const AccountConnection&) = delete;
     AccountConnection& operator=(const AccountConnection&) = delete;
     ~AccountConnection();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/database/account_backend.h"
+#include "host/database/account_connection.h"
 #include "host/database/account_file_check.h"
 #include "host/database/single_value.h"
 #include "host/objects/host_text.h"
@@ -82,7 +83,8 @@ public:
                 account_,
                 {},
                 std::move(reason),
-                WithoutConnectionText(detail, location_, account_)};
+                WithoutConnectionText(detail, location_, account_),
+                nullptr};
     }
 
     // The user code before its row is looked for.
@@ -120,7 +122,7 @@ public:
 
 private:
     AccountUser Established(std::string userId) const {
-        return {AccountUser::Refusal::None, account_, std::move(userId), {}, {}};
+        return {AccountUser::Refusal::None, account_, std::move(userId), {}, {}, nullptr};
     }
 
     AccountUser Unchecked() const {
@@ -151,23 +153,38 @@ std::string OpenFailure(const SqlBackend& backend, const DatabaseLocation& locat
 
 }  // namespace
 
-AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::string& ysDBName,
+AccountUser EstablishAccountUser(const AccountDirectory& accounts, SharedConnections& connections,
+                                 const std::string& ysDBName,
                                  const std::optional<std::string>& requestedUser) {
     const DatabaseLocation location = accounts.Locate(ysDBName);
-    const auto backend = NewBackendFor(location);
-    const UserCheck check(*backend, location, AccountNameForMessages(ysDBName, location));
+    const std::shared_ptr<SqlBackend> opening = NewBackendFor(location);
+    const UserCheck unopened(*opening, location, AccountNameForMessages(ysDBName, location));
     if (location.backend != DatabaseLocation::Backend::Postgres) {
         if (const auto problem = CheckAccountFile(location.connection); problem.Found()) {
-            return check.Refused(AccountUser::Refusal::Unreachable, problem.message,
-                                 problem.detail);
+            return unopened.Refused(AccountUser::Refusal::Unreachable, problem.message,
+                                    problem.detail);
         }
     }
-    if (!backend->Open(location.connection)) {
-        return check.Refused(AccountUser::Refusal::Unreachable,
-                             OpenFailure(*backend, location, check), backend->LastError());
+    const auto connection = connections.Share<AccountConnection>(
+        AccountConnection::KeyOf(location), [&]() -> std::shared_ptr<AccountConnection> {
+            if (!opening->Open(location.connection)) {
+                return nullptr;
+            }
+            return AccountConnection::Over(location, opening);
+        });
+    if (!connection) {
+        return unopened.Refused(AccountUser::Refusal::Unreachable,
+                                OpenFailure(*opening, location, unopened), opening->LastError());
     }
+    const UserCheck check(connection->Backend(), location, unopened.Account());
     AccountUser user = check.Claimed(requestedUser);
-    return user.Established() ? check.WithRow(std::move(user)) : user;
+    if (user.Established()) {
+        user = check.WithRow(std::move(user));
+    }
+    if (user.Established()) {
+        user.connection = connection;
+    }
+    return user;
 }
 
 }  // namespace zel

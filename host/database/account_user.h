@@ -1,11 +1,15 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "host/objects/account_directory.h"
+#include "host/objects/shared_connections.h"
 
 namespace zel {
+
+class AccountConnection;
 
 // Who a program acts as on an account, settled before it shows or reads anything of it.
 struct AccountUser {
@@ -34,6 +38,10 @@ struct AccountUser {
     // The engine's own words for a failure, for a log or a script's standard error, the
     // connection text replaced by the account; may be empty.
     std::string detail;
+    // With Refusal::None: the connection the user was established on, one of the program's
+    // shared connections. While it is held, the services bound to the account use it rather
+    // than connect again, which on a server costs a new session.
+    std::shared_ptr<AccountConnection> connection;
 
     bool Established() const { return refusal == Refusal::None; }
 };
@@ -42,8 +50,10 @@ struct AccountUser {
 // login: whoever holds the login is the user, so requestedUser may only repeat it (ASCII letter
 // case aside, as user codes compare) and is refused otherwise, an administrator's included. On a
 // SQLite file, one person's file on one machine, it is requestedUser, "demo" when none is given.
-// Either way the user must have a row in the account's user table.
-AccountUser EstablishAccountUser(const AccountDirectory& accounts, const std::string& ysDBName,
+// Either way the user must have a row in the account's user table. The account is opened
+// through connections, the program's shared ones.
+AccountUser EstablishAccountUser(const AccountDirectory& accounts, SharedConnections& connections,
+                                 const std::string& ysDBName,
                                  const std::optional<std::string>& requestedUser);
 
 }  // namespace zel

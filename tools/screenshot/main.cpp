@@ -38,8 +38,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     // The picture shows what the account's user sees: on a server, the login's rows.
-    const zel::AccountUser user =
-        zel::EstablishAccountUser(environment->accounts, line->login.ysDBName, std::nullopt);
+    const zel::AccountUser user = zel::EstablishAccountUser(
+        environment->accounts, *environment->connections, line->login.ysDBName, std::nullopt);
     if (!user.Established()) {
         std::fprintf(stderr, "%s\n", user.reason.c_str());
         return 1;

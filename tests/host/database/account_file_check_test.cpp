@@ -66,7 +66,9 @@ protected:
     }
 
     AccountUser Open() const {
-        return EstablishAccountUser(AccountDirectory(dir.path().toStdString()), path, "demo");
+        SharedConnections connections;
+        return EstablishAccountUser(AccountDirectory(dir.path().toStdString()), connections, path,
+                                    "demo");
     }
 
     // The refusal is the expected message, the file unchanged by the attempt.
@@ -230,8 +232,9 @@ TEST_F(AccountFileTest, AFailedUpgradeGivesTheWholePathAndReason) {
                              "; alter table Person add column cEarlier text"
                              "; create view broken as select * from " +
                              gone));
-    const AccountUser user =
-        EstablishAccountUser(AccountDirectory(dir.path().toStdString()), longPath, "demo");
+    SharedConnections connections;
+    const AccountUser user = EstablishAccountUser(AccountDirectory(dir.path().toStdString()),
+                                                  connections, longPath, "demo");
     EXPECT_EQ(user.refusal, AccountUser::Refusal::Unreachable);
     EXPECT_NE(user.reason.find(longPath), std::string::npos) << user.reason;
     EXPECT_NE(user.reason.find(gone), std::string::npos) << user.reason;
