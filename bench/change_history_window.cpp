@@ -94,7 +94,7 @@ bench::SecuredServerAccount& ServerAccount() {
                                          .rows = kRows,
                                          .items = kItems,
                                          .warehouses = kWarehouses,
-                                         .fill = kServerFill,
+                                         .fill = {kServerFill},
                                          .clerkRight = "R"});
     }
     return *serverAccount;

@@ -112,13 +112,16 @@ private:
 std::unique_ptr<bench::SecuredServerAccount> serverAccount;
 bench::SecuredServerAccount& ServerAccount() {
     if (!serverAccount) {
-        serverAccount = std::make_unique<bench::SecuredServerAccount>(
-            bench::SecuredAccountOptions{.name = "whinv_bench_due",
-                                         .rows = kRows,
-                                         .items = kItems,
-                                         .warehouses = kWarehouses,
-                                         .fill = std::string(kCountTheNeverCounted) + "; analyze",
-                                         .clerkRight = "R"});
+        serverAccount = std::make_unique<bench::SecuredServerAccount>(bench::SecuredAccountOptions{
+            .name = "whinv_bench_due",
+            .rows = kRows,
+            .items = kItems,
+            .warehouses = kWarehouses,
+            // What autovacuum does soon after a write of many rows: the
+            // first read would otherwise pass every row version
+            // the count left dead in the next-check index.
+            .fill = {kCountTheNeverCounted, "vacuum analyze WhInvContrapose"},
+            .clerkRight = "R"});
     }
     return *serverAccount;
 }

@@ -37,7 +37,7 @@ bench::SecuredServerAccount& SecuredAccount() {
                                          .rows = kRows,
                                          .items = kRows / kWarehouses,
                                          .warehouses = kWarehouses,
-                                         .fill = "",
+                                         .fill = {},
                                          .clerkRight = "W"});
     }
     return *securedAccount;

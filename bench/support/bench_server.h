@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "db/demo/demo_data_generator.h"
 #include "demo_main_window.h"
@@ -37,7 +38,8 @@ struct SecuredAccountOptions {
     std::int64_t rows = 0;
     std::int64_t items = 0;
     int warehouses = 0;
-    std::string fill;  // run by the owner once the account is secured; may be empty
+    // Run by the owner once the account is secured, each in a transaction of its own.
+    std::vector<std::string> fill;
     // The plain login's right on every warehouse: "R" reads, "W" writes.
     std::string clerkRight = "R";
 };
@@ -66,8 +68,8 @@ public:
         if (!owner.Connect(account) || !zel::SecureServerAccount(owner, error)) {
             Fail("cannot secure the account: " + error + owner.LastError());
         }
-        if (!options.fill.empty()) {
-            RunOnServer(account, options.fill);
+        for (const std::string& script : options.fill) {
+            RunOnServer(account, script);
         }
         RunOnServer(account, "create role " + clerk_ + " login in role " + roles_.users +
                                  "; insert into aa_user values ('" + clerk_ +
