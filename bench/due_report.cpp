@@ -12,20 +12,23 @@
 // 748,898 due took 417 MB. Bench preset, one run each, load average about 1 (nothing else running),
 // the bare select reading the same columns as the report:
 //                          75% due                         2% due (22,607 rows)
-//   file, bare sqlite3     4.04 s, 6 MB                    0.19 s, 6 MB
-//   file, report CSV       4.72 s, 38 MB (1.17x bare)      0.31 s, 38 MB
-//   file, report XLSX      4.74 s, 38 MB (1.17x)           0.22 s, 39 MB
-//   server, bare psql      4.92 s, 221 MB (psql holds it)  0.67 s, 15 MB
-//   server, report CSV     4.17 s, 30 MB (0.85x)           0.78 s, 30 MB
-//   server, report XLSX    4.74 s, 31 MB (0.96x)           0.51 s, 31 MB
-// Of the file report's 38 MB, 8 MB is its page cache, which keeps the item names the rows join;
-// the report with a hundred rows takes 0.06 s. The 2% case on the server reads an index the count
-// of 730,000 rows left mostly empty pages in, even after the vacuum; rebuilt (reindex), the
-// report took 0.32-0.36 s against 0.26-0.31 s bare, of which the server's query was 0.14 s and
-// the program's start and login 0.13 s. Before the report kept the server's own plans (parallel
-// workers, compiled plans) and streamed without a cursor, it took 11.2 s at 75% against 6.0 s
-// bare; before the next-check index held the list's columns and the report's page cache was
-// 8 MB, the 2% file report took 0.38-0.52 s.
+//   file, bare sqlite3     3.94 s, 6 MB                    0.14 s, 6 MB
+//   file, report CSV       3.10 s, 38 MB (0.79x bare)      0.19 s, 37 MB
+//   file, report XLSX      3.63 s, 39 MB (0.92x)           0.19 s, 39 MB
+//   server, bare psql      5.10 s, 221 MB (psql holds it)  0.82 s, 16 MB
+//   server, report CSV     4.65 s, 30 MB (0.91x)           0.78 s, 30 MB
+//   server, report XLSX    3.87 s, 31 MB (0.76x)           0.49 s, 31 MB
+// Of the file report's 38 MB, 8 MB is its page cache, which keeps the item names the rows join.
+// Of the 2% file report's 0.19 s, about 0.05 s is the program's start: loading the libraries it
+// links, the window libraries among them. The 2% case on the server reads an index the count of
+// 730,000 rows left mostly empty pages in, even after the vacuum; rebuilt (reindex), the report
+// took 0.23-0.35 s against 0.24-0.29 s bare, of which the server's query was 0.14-0.18 s (its
+// sort and joins compare the codes without letter case, each comparison lowering both), the
+// program's start and login 0.10 s. Before the user was checked on the connection the report then
+// reads on, the login opened two server sessions and took 0.14 s. Before the report kept the
+// server's own plans (parallel workers, compiled plans) and streamed without a cursor, it took
+// 11.2 s at 75% against 6.0 s bare; before the next-check index held the list's columns and the
+// report's page cache was 8 MB, the 2% file report took 0.38-0.52 s.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
